@@ -1,0 +1,99 @@
+#pragma once
+// The small control interfaces the portable form logic talks to. The Win32 window implements
+// them with real controls; tests implement them in memory.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace kestrune {
+
+class CheckBox {
+ public:
+  virtual ~CheckBox() = default;
+  virtual bool Checked() const = 0;
+  // Sets the state only; the form runs the change handler itself when the state changes.
+  virtual void SetChecked(bool checked) = 0;
+};
+
+// A pick-only combo box.
+class ComboBox {
+ public:
+  virtual ~ComboBox() = default;
+  virtual void AddItem(std::wstring_view text) = 0;
+  virtual int ItemCount() const = 0;
+  virtual std::wstring ItemText(int index) const = 0;
+  virtual int SelectedIndex() const = 0;  // -1 = none
+  virtual void SetSelectedIndex(int index) = 0;
+  // The selected item's text, empty when nothing is selected.
+  std::wstring Text() const {
+    const int i = SelectedIndex();
+    return i < 0 ? std::wstring() : ItemText(i);
+  }
+  // Index of the item with exactly this text, -1 when there is none.
+  int FindItem(std::wstring_view text) const {
+    for (int i = 0; i < ItemCount(); ++i)
+      if (ItemText(i) == text) return i;
+    return -1;
+  }
+};
+
+class Label {
+ public:
+  virtual ~Label() = default;
+  virtual std::wstring Caption() const = 0;
+  virtual void SetCaption(std::wstring_view text) = 0;
+  virtual void SetTooltip(std::wstring_view text) = 0;
+};
+
+// A label that acts as a link: hot = underlined red, otherwise plain blue.
+class LinkLabel : public Label {
+ public:
+  virtual void SetHot(bool hot) = 0;
+  virtual bool Hot() const = 0;
+};
+
+// The report-style history list.
+class HistoryList {
+ public:
+  virtual ~HistoryList() = default;
+  virtual int RowCount() const = 0;
+  virtual void Clear() = 0;
+  // Appends a row with the item text and icon 1; the other columns are filled by SetCell.
+  virtual void AddRow(std::wstring_view itemText) = 0;
+  virtual void SetCell(int row, int column, std::wstring_view text) = 0;  // column 1..3
+  virtual std::wstring Cell(int row, int column) const = 0;               // column 0..3
+};
+
+// What the form asks of its own window and the shell.
+class MainWindowOps {
+ public:
+  virtual ~MainWindowOps() = default;
+  virtual void SetTopmost(bool topmost) = 0;          // SetWindowPos TOPMOST / NOTOPMOST, no move, no size
+  virtual void SendMinimizeCommand() = 0;             // WM_COMMAND with wParam 0xF020
+  virtual void StartDrag() = 0;                       // ReleaseCapture + WM_NCLBUTTONDOWN/HTCAPTION
+  virtual bool IsVisible() const = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void SendRestore() = 0;                     // WM_SYSCOMMAND SC_RESTORE
+  virtual void OpenUrl(std::wstring_view url) = 0;    // ShellExecute "open"; failures ignored
+  virtual void SelectPage(int index) = 0;             // the tab strip's ActiveTab
+};
+
+namespace mb {
+constexpr unsigned kOk = 0x0;
+constexpr unsigned kYesNo = 0x4;
+constexpr unsigned kIconQuestion = 0x20;
+constexpr unsigned kIconExclamation = 0x30;
+constexpr int kIdYes = 6;
+}  // namespace mb
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual int Show(std::wstring_view text, std::wstring_view title, unsigned flags) = 0;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,63 @@
+#pragma once
+// What an own control needs from the window that hosts it. The Win32 binding implements it once
+// for all three controls; tests implement it in memory.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/color.h"
+#include "platform/font.h"
+#include "platform/types.h"
+
+namespace kestrune {
+
+// A control placed inside a container control (the tab strip's pages).
+class ContainedControl {
+ public:
+  virtual ~ContainedControl() = default;
+  virtual std::string Name() const = 0;
+  virtual int Left() const = 0;
+  // May throw (a control that refuses to move); callers skip such a control.
+  virtual void SetLeft(int left) = 0;
+  virtual int Top() const = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+};
+
+class ControlHost {
+ public:
+  virtual ~ControlHost() = default;
+
+  // Ambient properties of the hosting window.
+  virtual bool UserMode() const = 0;  // false while laid out in a designer
+  virtual Font AmbientFont() const = 0;
+  virtual OleColor AmbientBackColor() const = 0;
+  virtual bool DisplayAsDefault() const = 0;
+
+  // A persisted property changed; the host marks its property set dirty.
+  virtual void PropertyChanged(std::string_view key) = 0;
+
+  // Periodic timers of the control's own window; Tick is delivered through the control's OnTimer.
+  virtual void StartTimer(int timerId, unsigned intervalMs) = 0;
+  virtual void StopTimer(int timerId) = 0;
+
+  // Cursor position in the control's client pixels.
+  virtual Point CursorPos() const = 0;
+
+  // Controls placed inside this one (container controls only).
+  virtual std::vector<ContainedControl*> ContainedControls() = 0;
+
+  // Characters that, with Alt, are reported to the control as access-key presses.
+  virtual void SetAccessKeys(std::wstring_view keys) = 0;
+
+  // Lets pending window messages run (the toolkit's DoEvents).
+  virtual void ProcessPendingMessages() = 0;
+
+  // The control's surface image changed and should be shown.
+  virtual void Invalidate() = 0;
+
+  // Position and size of the control's window in the host's client pixels.
+  virtual Rect Bounds() const = 0;
+};
+
+}  // namespace kestrune

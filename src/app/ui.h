@@ -79,7 +79,27 @@ class MainWindowOps {
   virtual void Hide() = 0;
   virtual void SendRestore() = 0;                     // WM_SYSCOMMAND SC_RESTORE
   virtual void OpenUrl(std::wstring_view url) = 0;    // ShellExecute "open"; failures ignored
-  virtual void SelectPage(int index) = 0;             // the tab strip's ActiveTab
+  virtual void BringToForeground() = 0;               // SetForegroundWindow
+  virtual void ShowTrayMenu() = 0;                    // the hidden menu as a pop-up at the mouse
+  virtual void RequestClose() = 0;                    // starts the unload (and so the confirmation)
+};
+
+// The page switcher of the main window (the tab strip).
+class TabPages {
+ public:
+  virtual ~TabPages() = default;
+  virtual void CopyTabImages() = 0;
+  virtual void SetTabCaption(int index, std::wstring_view caption) = 0;
+  virtual void SetActiveTab(int index) = 0;
+  virtual void SetActiveTabHeight(int height) = 0;
+};
+
+// The notification-area icon.
+class TrayIcon {
+ public:
+  virtual ~TrayIcon() = default;
+  virtual bool Add() = 0;
+  virtual bool Delete() = 0;
 };
 
 namespace mb {

@@ -58,6 +58,12 @@ class ControlHost {
 
   // Position and size of the control's window in the host's client pixels.
   virtual Rect Bounds() const = 0;
+
+  // Window-owned looks of the control's surface: border style 0 none / 1 fixed single, appearance
+  // 0 flat / 1 three-dimensional, and whether the window takes input. The inner size (ScaleWidth x
+  // ScaleHeight) follows from the border; the surface is resized and OnResize called if it changes.
+  virtual void SetWindowBorder(int /*borderStyle*/, int /*appearance*/) {}
+  virtual void SetWindowEnabled(bool /*enabled*/) {}
 };
 
 }  // namespace kestrune

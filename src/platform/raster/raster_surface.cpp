@@ -1,0 +1,388 @@
+#include "platform/raster/raster_surface.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/raster/png_writer.h"
+#include "platform/rounding.h"
+
+namespace kestrune {
+
+namespace {
+
+constexpr unsigned kNoClip = 0x100;  // DT_NOCLIP
+constexpr unsigned kBottom = 0x8;    // DT_BOTTOM
+
+Rect Intersect(const Rect& a, const Rect& b) {
+  Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+struct GlyphChar {
+  wchar_t c;
+  bool underline;
+};
+using TextLine = std::vector<GlyphChar>;
+
+}  // namespace
+
+RasterSurface::RasterSurface(int width, int height) : width_(0), height_(0) { Resize(width, height); }
+
+void RasterSurface::Resize(int width, int height) {
+  width_ = std::max(0, width);
+  height_ = std::max(0, height);
+  pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+}
+
+void RasterSurface::Plot(int x, int y, Rgb color) {
+  if (!Inside(x, y)) return;
+  if (mode_ == DrawMode::XorPen)
+    At(x, y) ^= color;
+  else
+    At(x, y) = color;
+}
+
+void RasterSurface::Clear(Rgb back) { std::fill(pixels_.begin(), pixels_.end(), back); }
+
+// Bresenham, stopping before the end point as GDI's LineTo does; a zero-length line paints nothing.
+void RasterSurface::Line(int x1, int y1, int x2, int y2, Rgb pen) {
+  const int dx = std::abs(x2 - x1);
+  const int dy = std::abs(y2 - y1);
+  const int sx = x1 < x2 ? 1 : -1;
+  const int sy = y1 < y2 ? 1 : -1;
+  int err = dx - dy;
+  int x = x1;
+  int y = y1;
+  while (x != x2 || y != y2) {
+    Plot(x, y, pen);
+    const int e2 = 2 * err;
+    if (e2 > -dy) {
+      err -= dy;
+      x += sx;
+    }
+    if (e2 < dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+void RasterSurface::FillRect(const Rect& rect, Rgb color) {
+  const Rect r = Intersect(rect, Rect{0, 0, width_, height_});
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) At(x, y) = color;
+}
+
+void RasterSurface::FrameRect(const Rect& rect, Rgb color) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  for (int x = rect.left; x < rect.right; ++x) {
+    Put(x, rect.top, color);
+    Put(x, rect.bottom - 1, color);
+  }
+  for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
+    Put(rect.left, y, color);
+    Put(rect.right - 1, y, color);
+  }
+}
+
+void RasterSurface::Rectangle(const Rect& rect, Rgb pen, std::optional<Rgb> fill) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  if (fill) {
+    for (int y = rect.top + 1; y < rect.bottom - 1; ++y)
+      for (int x = rect.left + 1; x < rect.right - 1; ++x) Plot(x, y, *fill);
+  }
+  // Each outline pixel exactly once, so that XOR mode inverts every pixel once.
+  for (int x = rect.left; x < rect.right; ++x) {
+    Plot(x, rect.top, pen);
+    if (rect.bottom - 1 != rect.top) Plot(x, rect.bottom - 1, pen);
+  }
+  for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
+    Plot(rect.left, y, pen);
+    if (rect.right - 1 != rect.left) Plot(rect.right - 1, y, pen);
+  }
+}
+
+// The shape is the rectangle with each corner replaced by a quarter of an ellipse ellipseWidth x
+// ellipseHeight. A pixel belongs to the shape when its centre lies inside; the outline is the shape's
+// pixels that have a 4-neighbour outside it, the fill all other pixels of the shape.
+void RasterSurface::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight, Rgb pen,
+                              std::optional<Rgb> fill) {
+  const int w = rect.right - rect.left;
+  const int h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  const int ew = std::min(ellipseWidth, w);
+  const int eh = std::min(ellipseHeight, h);
+  if (ew <= 1 || eh <= 1) {
+    Rectangle(rect, pen, fill);
+    return;
+  }
+  const double a = ew / 2.0;
+  const double b = eh / 2.0;
+  const double cxl = rect.left + a - 0.5;
+  const double cxr = rect.right - 1 - a + 0.5;
+  const double cyt = rect.top + b - 0.5;
+  const double cyb = rect.bottom - 1 - b + 0.5;
+  auto inShape = [&](int x, int y) {
+    if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom) return false;
+    double cx = 0;
+    double cy = 0;
+    if (x < cxl)
+      cx = cxl;
+    else if (x > cxr)
+      cx = cxr;
+    else
+      return true;
+    if (y < cyt)
+      cy = cyt;
+    else if (y > cyb)
+      cy = cyb;
+    else
+      return true;
+    const double nx = (x - cx) / a;
+    const double ny = (y - cy) / b;
+    return nx * nx + ny * ny <= 1.0 + 1e-9;
+  };
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      if (!inShape(x, y)) continue;
+      const bool edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) || !inShape(x, y + 1);
+      if (edge)
+        Plot(x, y, pen);
+      else if (fill)
+        Plot(x, y, *fill);
+    }
+  }
+}
+
+void RasterSurface::SetPixel(int x, int y, Rgb color) { Put(x, y, color); }
+
+Rgb RasterSurface::GetPixel(int x, int y) const {
+  if (!Inside(x, y)) return 0xFFFFFFFFu;
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+}
+
+int RasterSurface::CellHeight() const { return std::max(1, RoundEvenInt(font_.size * 96.0 / 72.0)); }
+
+bool RasterSurface::IsWide(wchar_t c) {
+  const auto u = static_cast<std::uint32_t>(c);
+  return (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) || (u >= 0xAC00 && u <= 0xD7A3) ||
+         (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) ||
+         (u >= 0xFFE0 && u <= 0xFFE6);
+}
+
+int RasterSurface::CharWidth(wchar_t c) const {
+  const int h = CellHeight();
+  return IsWide(c) ? h : std::max(1, h / 2);
+}
+
+void RasterSurface::DrawGlyph(wchar_t c, int x, int y, bool underline, Rgb color, const Rect& clip) {
+  const int w = CharWidth(c);
+  const int h = CellHeight();
+  if (c > L' ') {
+    const int top = y + (font_.bold || font_.weight >= 700 ? 1 : 2);
+    for (int py = top; py < y + h - 2; ++py)
+      for (int px = x + 1; px < x + w - 1; ++px) PutClipped(px, py, color, clip);
+  }
+  if (underline || font_.underline)
+    for (int px = x; px < x + w; ++px) PutClipped(px, y + h - 1, color, clip);
+  if (font_.strikethrough)
+    for (int px = x; px < x + w; ++px) PutClipped(px, y + h / 2, color, clip);
+}
+
+TextSize RasterSurface::MeasureText(std::wstring_view text) const {
+  int lines = 1;
+  int lineWidth = 0;
+  int maxWidth = 0;
+  for (wchar_t c : text) {
+    if (c == L'\n') {
+      ++lines;
+      lineWidth = 0;
+    } else if (c != L'\r') {
+      lineWidth += CharWidth(c);
+      maxWidth = std::max(maxWidth, lineWidth);
+    }
+  }
+  return TextSize{maxWidth, lines * CellHeight()};
+}
+
+int RasterSurface::DrawText(std::wstring_view text, Rect& rect, unsigned format, Rgb color) {
+  using namespace textfmt;
+  const bool singleLine = (format & kSingleLine) != 0;
+  const int h = CellHeight();
+
+  // 1. Access-key prefixes: "&&" is a literal ampersand, "&x" underlines x, a final "&" shows nothing.
+  std::vector<GlyphChar> chars;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'&' && !(format & kNoPrefix)) {
+      if (i + 1 >= text.size()) break;
+      const wchar_t next = text[++i];
+      chars.push_back(GlyphChar{next, next != L'&'});
+    } else {
+      chars.push_back(GlyphChar{c, false});
+    }
+  }
+
+  // 2. Hard line breaks (a single line shows neither CR nor LF).
+  std::vector<TextLine> lines(1);
+  for (const GlyphChar& g : chars) {
+    if (g.c == L'\r') continue;
+    if (g.c == L'\n') {
+      if (!singleLine) lines.emplace_back();
+      continue;
+    }
+    lines.back().push_back(g.c == L'\t' && (format & kExpandTabs) ? GlyphChar{L' ', g.underline} : g);
+  }
+
+  auto widthOf = [&](const TextLine& line) {
+    int w = 0;
+    for (const GlyphChar& g : line) w += CharWidth(g.c);
+    return w;
+  };
+
+  // 3. Word wrap: break after spaces and beside wide characters; a word wider than the rectangle
+  //    stays whole on its own line. Spaces at a break are dropped.
+  const int rectWidth = rect.right - rect.left;
+  if ((format & kWordBreak) && !singleLine) {
+    std::vector<TextLine> wrapped;
+    for (const TextLine& line : lines) {
+      TextLine current;
+      std::size_t i = 0;
+      if (line.empty()) wrapped.emplace_back();
+      while (i < line.size()) {
+        // Next word: a run of non-space narrow characters, or one wide character; plus its spaces.
+        std::size_t end = i;
+        if (IsWide(line[end].c)) {
+          ++end;
+        } else {
+          while (end < line.size() && line[end].c != L' ' && !IsWide(line[end].c)) ++end;
+        }
+        std::size_t spacesEnd = end;
+        while (spacesEnd < line.size() && line[spacesEnd].c == L' ') ++spacesEnd;
+        TextLine word(line.begin() + static_cast<std::ptrdiff_t>(i), line.begin() + static_cast<std::ptrdiff_t>(end));
+        if (!current.empty() && widthOf(current) + widthOf(word) > rectWidth) {
+          while (!current.empty() && current.back().c == L' ') current.pop_back();
+          wrapped.push_back(std::move(current));
+          current.clear();
+        }
+        current.insert(current.end(), line.begin() + static_cast<std::ptrdiff_t>(i),
+                       line.begin() + static_cast<std::ptrdiff_t>(spacesEnd));
+        i = spacesEnd;
+      }
+      if (!line.empty()) {
+        while (!current.empty() && current.back().c == L' ') current.pop_back();
+        wrapped.push_back(std::move(current));
+      }
+    }
+    lines = std::move(wrapped);
+    if (lines.empty()) lines.emplace_back();
+  }
+
+  // 4. End ellipsis: a line too wide for the rectangle is cut and ends in "...".
+  if (format & kEndEllipsis) {
+    for (TextLine& line : lines) {
+      if (widthOf(line) <= rectWidth) continue;
+      const int dots = 3 * CharWidth(L'.');
+      while (!line.empty() && widthOf(line) + dots > rectWidth) line.pop_back();
+      for (int k = 0; k < 3; ++k) line.push_back(GlyphChar{L'.', false});
+    }
+  }
+
+  int maxWidth = 0;
+  for (const TextLine& line : lines) maxWidth = std::max(maxWidth, widthOf(line));
+  const int total = static_cast<int>(lines.size()) * h;
+
+  if (format & kCalcRect) {
+    rect.right = rect.left + maxWidth;
+    rect.bottom = rect.top + total;
+    return total;
+  }
+
+  int y = rect.top;
+  if (singleLine && (format & kVCenter))
+    y = (rect.top + rect.bottom - h) / 2;
+  else if (singleLine && (format & kBottom))
+    y = rect.bottom - h;
+  const Rect clip = (format & kNoClip) ? Rect{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29} : rect;
+  const int firstY = y;
+  for (const TextLine& line : lines) {
+    const int w = widthOf(line);
+    int x = rect.left;
+    if (format & kCenter)
+      x = (rect.left + rect.right - w) / 2;
+    else if (format & kRight)
+      x = rect.right - w;
+    for (const GlyphChar& g : line) {
+      DrawGlyph(g.c, x, y, g.underline, color, clip);
+      x += CharWidth(g.c);
+    }
+    y += h;
+  }
+  if (singleLine && (format & (kVCenter | kBottom))) return firstY - rect.top + h;
+  return total;
+}
+
+// Inverts every other pixel of the rectangle's one-pixel frame, on a checkerboard fixed to the image
+// origin like the pattern brush of the platform's focus rectangle; drawing it twice restores the image.
+void RasterSurface::DrawFocusRect(const Rect& rect) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  auto invert = [&](int x, int y) {
+    if (((x + y) & 1) == 0 && Inside(x, y)) At(x, y) ^= 0x00FFFFFFu;
+  };
+  for (int x = rect.left; x < rect.right; ++x) {
+    invert(x, rect.top);
+    if (rect.bottom - 1 != rect.top) invert(x, rect.bottom - 1);
+  }
+  for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
+    invert(rect.left, y);
+    if (rect.right - 1 != rect.left) invert(rect.right - 1, y);
+  }
+}
+
+// Nearest-neighbour scaling into dest.
+void RasterSurface::DrawPicture(const Picture& picture, const Rect& dest, std::optional<Rgb> transparent) {
+  if (picture.Empty() || picture.pixels.size() < static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
+    return;
+  const int dw = dest.right - dest.left;
+  const int dh = dest.bottom - dest.top;
+  if (dw <= 0 || dh <= 0) return;
+  for (int dy = 0; dy < dh; ++dy) {
+    const int sy = static_cast<int>(static_cast<long long>(dy) * picture.height / dh);
+    for (int dx = 0; dx < dw; ++dx) {
+      const int sx = static_cast<int>(static_cast<long long>(dx) * picture.width / dw);
+      if (!picture.OpaqueAt(sx, sy)) continue;
+      const Rgb c = picture.At(sx, sy);
+      if (transparent && c == *transparent) continue;
+      Put(dest.left + dx, dest.top + dy, c);
+    }
+  }
+}
+
+int RasterSurface::CountColor(Rgb color, const Rect& rect) const {
+  const Rect r = Intersect(rect, Rect{0, 0, width_, height_});
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (GetPixel(x, y) == color) ++n;
+  return n;
+}
+
+bool RasterSurface::WritePng(const std::string& path) const {
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(pixels_.size() * 3);
+  for (Rgb p : pixels_) {
+    rgb.push_back(static_cast<std::uint8_t>(RedOf(p)));
+    rgb.push_back(static_cast<std::uint8_t>(GreenOf(p)));
+    rgb.push_back(static_cast<std::uint8_t>(BlueOf(p)));
+  }
+  const std::vector<std::uint8_t> png = EncodePngRgb(width_, height_, rgb);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace kestrune

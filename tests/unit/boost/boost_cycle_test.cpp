@@ -29,6 +29,8 @@ class ListRecorder : public SwitchRecorder {
   std::vector<Recorded> rows;
 };
 
+void Select(FakeComboBox& combo, std::wstring_view text) { combo.SetSelectedIndex(combo.FindItem(text)); }
+
 constexpr ProcessId kSelf = 1, kEditor = 10, kBrowser = 20, kSystem = 30;
 constexpr WindowHandle kEditorMain = 0x1001, kEditorFind = 0x1002, kBrowserMain = 0x2001, kSystemWin = 0x3001;
 
@@ -44,7 +46,7 @@ class BoostCycleTest : public ::testing::Test {
     api.AddWindow(kEditorFind, kEditor, "Find");
     api.AddWindow(kBrowserMain, kBrowser, "Browser");
     api.AddWindow(kSystemWin, kSystem, "System");
-    speed.Select(std::wstring(kSpeedNormal));
+    Select(speed, kSpeedNormal);
   }
   void Front(WindowHandle w) {
     api.foreground = w;
@@ -56,7 +58,7 @@ class BoostCycleTest : public ::testing::Test {
   FakeCheckBox state{true};
   FakeComboBox speed{{std::wstring(kSpeedNormal), std::wstring(kSpeedExtreme)}};
   FakeCheckBox record{true};
-  FakeLabel info{L"-"}, count{L"0"};
+  FakeLabel info, count;
   ListRecorder recorder;
   BoostCycle cycle{api, codePage, {state, speed, record, info, count}, recorder};
 };
@@ -69,7 +71,7 @@ TEST_F(BoostCycleTest, GateOffChangesNothingAndReadsOnlyTheCheckBox) {
   EXPECT_EQ(cycle.State().current, kEditorMain);
   EXPECT_EQ(cycle.State().previous, kBrowserMain);
   EXPECT_EQ(cycle.State().switchCount, 5);
-  EXPECT_EQ(info.captionSets + count.captionSets, 0);
+  EXPECT_EQ(info.setCount + count.setCount, 0);
 }
 
 TEST_F(BoostCycleTest, FirstSwitchPutsOwnProcessToNormalAndRaisesTheNewOne) {
@@ -147,7 +149,7 @@ TEST_F(BoostCycleTest, VanishedWindowOrProcessIsNotAnError) {
 
 TEST_F(BoostCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
   Front(kEditorMain);
-  speed.Select(std::wstring(kSpeedExtreme));
+  Select(speed, kSpeedExtreme);
   Front(kEditorMain);
   EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
   Front(kBrowserMain);

@@ -1,0 +1,120 @@
+#pragma once
+// The main window, its tray icon and hook installation, recorded as an ordered call log.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "app/form_settings.h"
+#include "app/ui.h"
+
+namespace kestrune::testing {
+
+using CallLog = std::vector<std::string>;
+
+class FakeMainWindow : public MainWindowOps {
+ public:
+  explicit FakeMainWindow(CallLog& log) : log_(log) {}
+  void SetTopmost(bool topmost) override { log_.push_back(topmost ? "topmost" : "notopmost"); }
+  void SendMinimizeCommand() override { log_.push_back("minimize"); }
+  void StartDrag() override { log_.push_back("drag"); }
+  bool IsVisible() const override { return visible; }
+  void Show() override {
+    log_.push_back("show");
+    visible = true;
+  }
+  void Hide() override {
+    log_.push_back("hide");
+    visible = false;
+  }
+  void SendRestore() override { log_.push_back("restore"); }
+  void OpenUrl(std::wstring_view url) override {
+    log_.push_back("open");
+    lastUrl = url;
+  }
+  void BringToForeground() override { log_.push_back("foreground"); }
+  void ShowTrayMenu() override { log_.push_back("menu"); }
+  void RequestClose() override { log_.push_back("close"); }
+  bool visible = true;
+  std::wstring lastUrl;
+
+ private:
+  CallLog& log_;
+};
+
+class FakeTray : public TrayIcon {
+ public:
+  explicit FakeTray(CallLog& log) : log_(log) {}
+  bool Add() override {
+    log_.push_back("tray+");
+    return true;
+  }
+  bool Delete() override {
+    log_.push_back("tray-");
+    return true;
+  }
+
+ private:
+  CallLog& log_;
+};
+
+class FakeTabPages : public TabPages {
+ public:
+  explicit FakeTabPages(CallLog& log) : log_(log) {}
+  void CopyTabImages() override { log_.push_back("tab-images"); }
+  void SetTabCaption(int index, std::wstring_view caption) override {
+    if (captions.size() <= static_cast<std::size_t>(index)) captions.resize(static_cast<std::size_t>(index) + 1);
+    captions[static_cast<std::size_t>(index)] = caption;
+  }
+  void SetActiveTab(int index) override {
+    log_.push_back("tab-active");
+    active = index;
+  }
+  void SetActiveTabHeight(int h) override { height = h; }
+  std::vector<std::wstring> captions;
+  int active = -1;
+  int height = 0;
+
+ private:
+  CallLog& log_;
+};
+
+class FakeHookInstaller : public HookInstaller {
+ public:
+  explicit FakeHookInstaller(CallLog& log) : log_(log) {}
+  void Install() override { log_.push_back("hook+"); }
+  void Remove() override { log_.push_back("hook-"); }
+  std::uint32_t RegisterTaskbarCreated() override {
+    log_.push_back("register");
+    return 0xC123;
+  }
+
+ private:
+  CallLog& log_;
+};
+
+// Records the settings calls; loading can be scripted to change controls.
+class FakeFormSettings : public FormSettings {
+ public:
+  explicit FakeFormSettings(CallLog& log) : log_(log) {}
+  void LoadIntoControls() override {
+    log_.push_back("settings");
+    if (onLoad) onLoad();
+  }
+  bool StoredAlwaysTop() override { return alwaysTop; }
+  void OnCheckAutoRunClick() override { log_.push_back("click-autorun"); }
+  void OnCheckAutoMinClick() override { log_.push_back("click-automin"); }
+  void OnComboSpeedClick() override { log_.push_back("click-speed"); }
+  void OnCheckEnableRecordClick() override { log_.push_back("click-record"); }
+  void OnComboAutoCleanCountClick() override { log_.push_back("click-count"); }
+  void OnCheckStateClick() override { log_.push_back("click-state"); }
+  void OnCheckMostTopClick() override { log_.push_back("click-top"); }
+  bool alwaysTop = false;
+  std::function<void()> onLoad;
+
+ private:
+  CallLog& log_;
+};
+
+}  // namespace kestrune::testing

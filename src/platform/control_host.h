@@ -8,6 +8,7 @@
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/types.h"
+#include "platform/window_region.h"
 
 namespace kestrune {
 
@@ -64,6 +65,14 @@ class ControlHost {
   // ScaleHeight) follows from the border; the surface is resized and OnResize called if it changes.
   virtual void SetWindowBorder(int /*borderStyle*/, int /*appearance*/) {}
   virtual void SetWindowEnabled(bool /*enabled*/) {}
+
+  // The control's own window handle (0 while it has none).
+  virtual WindowHandle Window() const { return 0; }
+  // Moves the keyboard focus to the next (forward) or previous control in tab order, as Tab and
+  // Shift+Tab do in a dialog.
+  virtual void MoveFocus(bool /*forward*/) {}
+  // Shapes the control's window; the binding replaces any previous shape and redraws the window.
+  virtual void SetWindowRegion(const WindowRegion& /*region*/) {}
 };
 
 }  // namespace kestrune

@@ -269,3 +269,32 @@ TEST(PngWriter, WritesAFileWithSignatureHeaderAndStoredBlocks) {
 
 }  // namespace
 }  // namespace kestrune
+
+namespace kestrune {
+namespace {
+
+// A sheet of every primitive, written for a person to look at; it also checks that a second write of
+// the same drawing gives the same bytes (the encoder has no hidden state).
+TEST(RasterSurfaceSheet, WritesAViewableSheetOfPrimitives) {
+  RasterSurface s(160, 80);
+  s.Clear(0xF0F0F0);
+  s.RoundRect(Rect{4, 4, 60, 40}, 12, 12, 0x800000, 0xFFE0C0);
+  s.Rectangle(Rect{64, 4, 100, 40}, 0x000080, 0xC0C0FF);
+  s.Line(104, 4, 156, 40, 0x008000);
+  s.Line(104, 40, 156, 4, 0x008000);
+  Rect t{4, 44, 156, 76};
+  s.DrawText(L"&Tab \x3042\x3044 ok", t, textfmt::kCenter | textfmt::kVCenter | textfmt::kSingleLine, 0);
+  s.DrawFocusRect(Rect{2, 42, 158, 78});
+  const std::string a = std::string(KESTRUNE_ARTIFACT_DIR) + "/raster_sheet.png";
+  const std::string b = std::string(KESTRUNE_ARTIFACT_DIR) + "/raster_sheet_again.png";
+  ASSERT_TRUE(s.WritePng(a));
+  ASSERT_TRUE(s.WritePng(b));
+  std::ifstream ia(a, std::ios::binary), ib(b, std::ios::binary);
+  const std::string da((std::istreambuf_iterator<char>(ia)), std::istreambuf_iterator<char>());
+  const std::string db((std::istreambuf_iterator<char>(ib)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(da, db);
+  std::remove(b.c_str());
+}
+
+}  // namespace
+}  // namespace kestrune

@@ -1,0 +1,64 @@
+#pragma once
+// An ini file in memory. Sections and keys keep the order of their first write, as the platform's
+// private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/profile.h"
+
+namespace kestrune::testing {
+
+class FakeProfileStore : public ProfileStore {
+ public:
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+
+  std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) override {
+    ++reads;
+    readLog.push_back(std::string(section) + "." + std::string(key));
+    lastBufferBytes = bufferBytes;
+    const auto value = Get(section, key);
+    if (!value || bufferBytes == 0) return std::string();
+    return value->substr(0, bufferBytes - 1);
+  }
+
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    ++writes;
+    writeLog.push_back(std::string(section) + "." + std::string(key) + "=" + std::string(value));
+    if (failWrites) return false;
+    Set(section, key, value);
+    return true;
+  }
+
+  void Set(std::string_view section, std::string_view key, std::string_view value) {
+    for (auto& e : entries)
+      if (e.section == section && e.key == key) {
+        e.value = value;
+        return;
+      }
+    entries.push_back({std::string(section), std::string(key), std::string(value)});
+  }
+
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const {
+    for (const auto& e : entries)
+      if (e.section == section && e.key == key) return e.value;
+    return std::nullopt;
+  }
+
+  bool Exists() const { return !entries.empty(); }
+
+  std::vector<Entry> entries;
+  bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
+  int reads = 0;
+  int writes = 0;
+  std::size_t lastBufferBytes = 0;
+  std::vector<std::string> readLog;   // "Section.Key"
+  std::vector<std::string> writeLog;  // "Section.Key=value", failed writes included
+};
+
+}  // namespace kestrune::testing

@@ -1,0 +1,62 @@
+#pragma once
+// A registry in memory that hands out numbered key handles and remembers which are still open,
+// so tests can prove that every opened key is closed.
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace kestrune::testing {
+
+class FakeRegistry : public Registry {
+ public:
+  Key CreateKey(RegistryRoot root, std::string_view subKey) override {
+    ++creates;
+    if (failCreate) return 0;
+    const Key key = nextKey++;
+    open[key] = {root, std::string(subKey)};
+    return key;
+  }
+
+  bool SetString(Key key, std::string_view valueName, std::string_view ansiData) override {
+    ++sets;
+    const auto it = open.find(key);
+    if (failSet || it == open.end()) return false;
+    values[Path(it->second, valueName)] = std::string(ansiData);
+    return true;
+  }
+
+  bool DeleteValue(Key key, std::string_view valueName) override {
+    ++deletes;
+    const auto it = open.find(key);
+    if (failDelete || it == open.end()) return false;
+    return values.erase(Path(it->second, valueName)) > 0;
+  }
+
+  void CloseKey(Key key) override {
+    ++closes;
+    if (open.erase(key) == 0) ++badCloses;
+  }
+
+  // "HKLM\\Sub\\Key\\ValueName" or "HKCU\\..."
+  static std::string Path(const std::pair<RegistryRoot, std::string>& key, std::string_view valueName) {
+    return std::string(key.first == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + key.second + "\\" +
+           std::string(valueName);
+  }
+
+  std::map<std::string, std::string> values;
+  std::map<Key, std::pair<RegistryRoot, std::string>> open;  // keys not yet closed
+  bool failCreate = false;  // as without administrator rights
+  bool failSet = false;
+  bool failDelete = false;
+  int creates = 0, sets = 0, deletes = 0, closes = 0;
+  int badCloses = 0;  // closes of a key that was not open (0, or twice)
+
+ private:
+  Key nextKey = 0x100;
+};
+
+}  // namespace kestrune::testing

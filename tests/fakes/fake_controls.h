@@ -1,9 +1,9 @@
 #pragma once
-// In-memory stand-ins for the main window's stock controls and message boxes. They hold state,
-// count the calls that change it and never run handlers themselves, like the interfaces they implement.
-#include <array>
-#include <functional>
+// In-memory versions of the form's stock controls. Each counts the calls the logic makes on it.
+#include <deque>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/ui.h"
@@ -12,80 +12,84 @@ namespace kestrune::testing {
 
 class FakeCheckBox : public CheckBox {
  public:
-  explicit FakeCheckBox(bool initiallyChecked = false) : checked(initiallyChecked) {}
-  bool Checked() const override { return checked; }
-  void SetChecked(bool value) override {
-    ++setCount;
-    checked = value;
+  explicit FakeCheckBox(bool checked = false) : checked_(checked) {}
+  bool Checked() const override {
+    ++reads;
+    return checked_;
   }
+  void SetChecked(bool checked) override {
+    ++writes;
+    checked_ = checked;
+  }
+  mutable int reads = 0;
+  int writes = 0;
 
-  bool checked;
-  int setCount = 0;
+ private:
+  bool checked_;
 };
 
 class FakeComboBox : public ComboBox {
  public:
   FakeComboBox() = default;
-  FakeComboBox(std::initializer_list<std::wstring_view> initialItems) {
-    for (auto item : initialItems) items.emplace_back(item);
-  }
-  void AddItem(std::wstring_view text) override { items.emplace_back(text); }
-  int ItemCount() const override { return static_cast<int>(items.size()); }
-  std::wstring ItemText(int index) const override { return items.at(static_cast<std::size_t>(index)); }
-  int SelectedIndex() const override { return selected; }
+  FakeComboBox(std::initializer_list<std::wstring> items, int selected = -1) : items_(items), selected_(selected) {}
+  void AddItem(std::wstring_view text) override { items_.emplace_back(text); }
+  int ItemCount() const override { return static_cast<int>(items_.size()); }
+  std::wstring ItemText(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
+  int SelectedIndex() const override { return selected_; }
   void SetSelectedIndex(int index) override {
-    ++setCount;
-    selected = index >= 0 && index < ItemCount() ? index : -1;
+    ++selections;
+    selected_ = index;
   }
+  bool Select(std::wstring_view text) {
+    selected_ = FindItem(text);
+    return selected_ >= 0;
+  }
+  int selections = 0;
 
-  std::vector<std::wstring> items;
-  int selected = -1;
-  int setCount = 0;
+ private:
+  std::vector<std::wstring> items_;
+  int selected_ = -1;
 };
 
 class FakeLabel : public LinkLabel {
  public:
-  std::wstring Caption() const override { return caption; }
+  explicit FakeLabel(std::wstring caption = {}) : caption_(std::move(caption)) {}
+  std::wstring Caption() const override { return caption_; }
   void SetCaption(std::wstring_view text) override {
-    ++setCount;
-    caption = text;
+    ++captionSets;
+    caption_ = text;
   }
   void SetTooltip(std::wstring_view text) override { tooltip = text; }
-  void SetHot(bool value) override { hot = value; }
-  bool Hot() const override { return hot; }
+  void SetHot(bool hot) override {
+    ++styleSets;
+    hot_ = hot;
+  }
+  bool Hot() const override { return hot_; }
+  std::wstring tooltip;
+  int captionSets = 0;
+  int styleSets = 0;
 
-  std::wstring caption, tooltip;
-  bool hot = false;
-  int setCount = 0;
+ private:
+  std::wstring caption_;
+  bool hot_ = true;  // unstyled until the form styles it
 };
 
 class FakeHistoryList : public HistoryList {
  public:
-  using Row = std::array<std::wstring, 4>;
-
   int RowCount() const override { return static_cast<int>(rows.size()); }
   void Clear() override {
     ++clears;
     rows.clear();
   }
-  void AddRow(std::wstring_view itemText) override {
-    Row row;
-    row[0] = itemText;
-    rows.push_back(row);
-  }
+  void AddRow(std::wstring_view itemText) override { rows.push_back({std::wstring(itemText), L"", L"", L""}); }
   void SetCell(int row, int column, std::wstring_view text) override {
-    ++cellWrites;
-    if (failSetCell || column < 1 || column > 3) return;
-    rows.at(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)] = text;
+    rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
   }
   std::wstring Cell(int row, int column) const override {
     return rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
   }
-
-  std::vector<Row> rows;
-  bool failSetCell = false;  // cells silently stay empty, as when the list refuses an item
+  std::vector<std::vector<std::wstring>> rows;
   int clears = 0;
-  int cellWrites = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -95,16 +99,15 @@ class FakeMessageBoxes : public MessageBoxes {
     std::wstring title;
     unsigned flags;
   };
-
   int Show(std::wstring_view text, std::wstring_view title, unsigned flags) override {
     shown.push_back({std::wstring(text), std::wstring(title), flags});
-    if (onShow) onShow();
+    if (answers.empty()) return 1;  // IDOK
+    const int answer = answers.front();
+    answers.pop_front();
     return answer;
   }
-
   std::vector<Shown> shown;
-  int answer = 1;                  // IDOK unless a test answers otherwise (e.g. mb::kIdYes)
-  std::function<void()> onShow;    // runs while the box is "open", as the modal loop would run ticks
+  std::deque<int> answers;  // scripted answers, in order
 };
 
 }  // namespace kestrune::testing

@@ -1,0 +1,168 @@
+#pragma once
+// Command: the program's own push button. It keeps its properties in the host's property set, follows
+// mouse, keyboard and focus, raises its events to the host and draws itself in one of five types.
+#include <cstdint>
+#include <string>
+
+#include "controls/button/button_colors.h"
+#include "controls/button/button_renderer.h"
+#include "controls/button/command_events.h"
+#include "platform/control_host.h"
+#include "platform/own_control.h"
+#include "platform/surface.h"
+
+namespace kestrune::button {
+
+class Command : public OwnControl {
+ public:
+  // The timer that notices the pointer leaving the button.
+  static constexpr int kLeaveTimerId = 1;
+  static constexpr unsigned kLeaveTimerIntervalMs = 10;
+
+  // name: the control's name in its form, the caption of a newly placed button.
+  Command(ControlHost& host, Surface& surface, const SystemColors& system, std::wstring name);
+
+  void SetListener(CommandEvents* listener) { events_ = listener; }
+
+  // Persistence.
+  void InitNew() override;
+  void Load(const PropertyBag& bag) override;
+  void Save(PropertyBag& bag) override;
+
+  void Redraw() override { DrawButton(buttonState_, true); }
+  void OnResize(int width, int height) override;
+  void OnDestroy() override;
+
+  // Input and focus.
+  void OnMouseDown(int button, int shift, float x, float y) override;
+  void OnMouseMove(int button, int shift, float x, float y) override;
+  void OnMouseUp(int button, int shift, float x, float y) override;
+  void OnClick() override;
+  void OnDblClick() override;
+  void OnKeyDown(int keyCode, int shift) override;
+  void OnKeyUp(int keyCode, int shift) override;
+  void OnKeyPress(int charCode) override;
+  void OnAccessKeyPress(wchar_t key) override;
+  void OnGotFocus() override;
+  void OnLostFocus() override;
+  bool WantsArrowKeys() const override { return true; }  // they move the focus on to the neighbours
+  void OnTimer(int timerId) override;
+  void OnAmbientChanged() override { DrawButton(buttonState_, true); }
+  std::wstring Text() const override { return caption_; }
+
+  // Draws the button in state 0 (normal, hover look while the pointer is over it) or 2 (pressed).
+  // Without force nothing happens unless the state or the caption changed since the last drawing.
+  void DrawButton(int state, bool force);
+
+  // Properties.
+  OleColor BackColor() const { return backColor_; }
+  void SetBackColor(OleColor color);
+  OleColor ForeColor() const { return foreColor_; }
+  void SetForeColor(OleColor color);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  const kestrune::Font& Font() const { return font_; }
+  void SetFont(const kestrune::Font& font);
+  WindowHandle HWnd() const { return host_.Window(); }
+  // Always refused: ControlError 387 in design mode, 382 at run time.
+  [[noreturn]] void SetHWnd(WindowHandle handle);
+  int ButtonType() const { return buttonType_; }
+  void SetButtonType(int type);
+  int XpType() const { return xpType_; }
+  void SetXpType(int type);
+  const std::wstring& Caption() const { return caption_; }
+  void SetCaption(std::wstring caption);
+  int ColorScheme() const { return colorScheme_; }
+  void SetColorScheme(int scheme);
+  bool ShowFocusRect() const { return showFocusRect_; }
+  void SetShowFocusRect(bool show);
+  OleColor RectColor() const { return rectColor_; }
+  void SetRectColor(OleColor color);
+  int Percent() const { return percent_; }
+  // Outside 0-100: ControlError 380 and the value stays.
+  void SetPercent(int percent);
+  OleColor MidColor() const { return midColor_; }
+  void SetMidColor(OleColor color) { SetColor(midColor_, color, "MidColor"); }
+  OleColor EndColor() const { return endColor_; }
+  void SetEndColor(OleColor color) { SetColor(endColor_, color, "EndColor"); }
+  OleColor MouseMoveMidColor() const { return mouseMoveMidColor_; }
+  void SetMouseMoveMidColor(OleColor color) { SetColor(mouseMoveMidColor_, color, "MouseMoveMidColor"); }
+  OleColor MouseMoveEndColor() const { return mouseMoveEndColor_; }
+  void SetMouseMoveEndColor(OleColor color) { SetColor(mouseMoveEndColor_, color, "MouseMoveEndColor"); }
+  OleColor MouseDownMidColor() const { return mouseDownMidColor_; }
+  void SetMouseDownMidColor(OleColor color) { SetColor(mouseDownMidColor_, color, "MouseDownMidColor"); }
+  OleColor MouseDownEndColor() const { return mouseDownEndColor_; }
+  void SetMouseDownEndColor(OleColor color) { SetColor(mouseDownEndColor_, color, "MouseDownEndColor"); }
+  OleColor OfficeXpFillColor() const { return officeFill_; }
+  void SetOfficeXpFillColor(OleColor color) { SetColor(officeFill_, color, "OfficeXpFillColor"); }
+  OleColor OfficeXpFrameColor() const { return officeFrame_; }
+  void SetOfficeXpFrameColor(OleColor color) { SetColor(officeFrame_, color, "OfficeXpFrameColor"); }
+  OleColor OfficeXpMousemoveFillColor() const { return officeMoveFill_; }
+  void SetOfficeXpMousemoveFillColor(OleColor color) { SetColor(officeMoveFill_, color, "OfficeXpMousemoveFillColor"); }
+  OleColor OfficeXpMousemoveFrameColor() const { return officeMoveFrame_; }
+  void SetOfficeXpMousemoveFrameColor(OleColor color) { SetColor(officeMoveFrame_, color, "OfficeXpMousemoveFrameColor"); }
+
+  // Interaction state.
+  int ButtonState() const { return buttonState_; }
+  bool IsMouseOver() const { return isMouseOver_; }
+  bool HasFocus() const { return hasFocus_; }
+  int LastButton() const { return lastButton_; }
+  int LastKeyCode() const { return lastKeyCode_; }
+  const SchemeColors& Scheme() const { return scheme_; }
+  // What the next drawing would read (for the binding's hit tests and for tests).
+  ButtonLook CurrentLook() const;
+
+ private:
+  void SetColor(OleColor& member, OleColor color, const char* key);
+  void SetSchemeColors();
+  void ApplyTypeFourPreset();
+  void UpdateAccessKeys();
+  void Layout();
+  void Changed(const char* key) { host_.PropertyChanged(key); }
+
+  void Press(int button, int shift, float x, float y);
+  void Release(int button, int shift, float x, float y);
+  void HandleClick();
+
+  ControlHost& host_;
+  Surface& surface_;
+  const SystemColors& system_;
+  std::wstring name_;
+  CommandEvents* events_ = nullptr;
+  ButtonRenderer renderer_;
+
+  OleColor backColor_;
+  OleColor foreColor_;
+  bool enabled_ = true;
+  kestrune::Font font_;
+  WindowHandle savedHWnd_ = 0;  // only carried through the property set; the live one is the host's
+  int buttonType_ = 1;
+  int xpType_ = 1;
+  std::wstring caption_;
+  int colorScheme_ = 1;
+  bool showFocusRect_ = true;
+  OleColor rectColor_;
+  int percent_;
+  OleColor midColor_;
+  OleColor endColor_;
+  OleColor mouseMoveMidColor_;
+  OleColor mouseMoveEndColor_;
+  OleColor mouseDownMidColor_;
+  OleColor mouseDownEndColor_;
+  OleColor officeFill_;
+  OleColor officeFrame_;
+  OleColor officeMoveFill_;
+  OleColor officeMoveFrame_;
+  SchemeColors scheme_;
+
+  int buttonState_ = kStateNormal;
+  bool isMouseOver_ = false;
+  bool hasFocus_ = false;
+  int lastButton_ = 1;
+  int lastKeyCode_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  std::wstring lastDrawnCaption_;
+};
+
+}  // namespace kestrune::button

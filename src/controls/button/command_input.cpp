@@ -1,0 +1,148 @@
+// Mouse, keyboard, focus and timer handling of the gradient button.
+#include <cstdint>
+
+#include "controls/button/command.h"
+
+namespace kestrune::button {
+
+namespace {
+
+constexpr int kKeySpace = 32;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+
+std::int16_t Narrow(int value) { return static_cast<std::int16_t>(value); }
+
+}  // namespace
+
+void Command::Press(int button, int shift, float x, float y) {
+  lastButton_ = button;
+  // The right button never shows the pressed look; the click it may produce keeps the state too.
+  if (button != mouse::kRight) buttonState_ = kStatePressed;
+  DrawButton(buttonState_, true);
+  if (events_) {
+    std::int16_t b = Narrow(button), s = Narrow(shift);
+    events_->MouseDown(b, s, x, y);
+  }
+}
+
+void Command::Release(int button, int shift, float x, float y) {
+  if (button != mouse::kRight) buttonState_ = kStateNormal;
+  DrawButton(buttonState_, true);
+  if (events_) {
+    std::int16_t b = Narrow(button), s = Narrow(shift);
+    events_->MouseUp(b, s, x, y);
+  }
+}
+
+void Command::HandleClick() {
+  if (lastButton_ == mouse::kLeft) buttonState_ = kStateNormal;
+  DrawButton(buttonState_, true);
+  surface_.Present();
+  if (events_) events_->Click();
+}
+
+void Command::OnMouseDown(int button, int shift, float x, float y) {
+  if (!enabled_) return;
+  Press(button, shift, x, y);
+}
+
+void Command::OnMouseUp(int button, int shift, float x, float y) {
+  if (!enabled_) return;
+  Release(button, shift, x, y);
+}
+
+void Command::OnMouseMove(int button, int shift, float x, float y) {
+  if (!enabled_) return;
+  if (button != 0 && button != mouse::kLeft) return;
+  // The timer notices the pointer leaving, which the window itself does not report.
+  host_.StartTimer(kLeaveTimerId, kLeaveTimerIntervalMs);
+  const bool inside = x >= 0 && x <= static_cast<float>(surface_.ScaleWidth()) && y >= 0 &&
+                      y <= static_cast<float>(surface_.ScaleHeight());
+  if (!inside) return;
+  if (events_) {
+    std::int16_t b = Narrow(button), s = Narrow(shift);
+    events_->MouseMove(b, s, x, y);
+  }
+  if (button == mouse::kLeft) {
+    // Coming back over the button with the left button held shows the pressed look again.
+    DrawButton(kStatePressed, false);
+  } else if (!isMouseOver_) {
+    isMouseOver_ = true;
+    DrawButton(kStateNormal, true);
+  }
+}
+
+void Command::OnTimer(int timerId) {
+  if (timerId != kLeaveTimerId || !enabled_) return;
+  const Point p = host_.CursorPos();
+  const bool outside = p.x < 0 || p.y < 0 || p.x > surface_.ScaleWidth() || p.y > surface_.ScaleHeight();
+  if (!outside) return;
+  host_.StopTimer(kLeaveTimerId);
+  if (events_) events_->MouseOut();
+  isMouseOver_ = false;
+  // A held button loses its pressed look while the pointer is away.
+  DrawButton(kStateNormal, true);
+}
+
+void Command::OnClick() {
+  if (!enabled_) return;
+  HandleClick();
+}
+
+void Command::OnDblClick() {
+  if (!enabled_) return;
+  // The second press of a double click shows the pressed look but makes no second Click.
+  if (lastButton_ == mouse::kLeft) Press(mouse::kLeft, 1, 1.0f, 1.0f);
+}
+
+void Command::OnKeyDown(int keyCode, int shift) {
+  if (!enabled_) return;
+  std::int16_t code = Narrow(keyCode), s = Narrow(shift);
+  if (events_) events_->KeyDown(code, s);
+  lastKeyCode_ = code & 0xFF;
+  switch (code) {
+    case kKeySpace: Press(mouse::kLeft, 1, 1.0f, 1.0f); break;
+    case kKeyRight:
+    case kKeyDown: host_.MoveFocus(true); break;
+    case kKeyLeft:
+    case kKeyUp: host_.MoveFocus(false); break;
+    default: break;
+  }
+}
+
+void Command::OnKeyPress(int charCode) {
+  if (!enabled_) return;
+  std::int16_t ascii = Narrow(charCode);
+  if (events_) events_->KeyPress(ascii);
+}
+
+void Command::OnKeyUp(int keyCode, int shift) {
+  if (!enabled_) return;
+  std::int16_t code = Narrow(keyCode), s = Narrow(shift);
+  if (events_) events_->KeyUp(code, s);
+  if (lastKeyCode_ == kKeySpace && code == kKeySpace) {
+    Release(mouse::kLeft, 1, 1.0f, 1.0f);
+    lastButton_ = mouse::kLeft;
+    HandleClick();
+  }
+}
+
+void Command::OnAccessKeyPress(wchar_t /*key*/) {
+  if (!enabled_) return;
+  HandleClick();
+}
+
+void Command::OnGotFocus() {
+  hasFocus_ = true;
+  DrawButton(buttonState_, true);
+}
+
+void Command::OnLostFocus() {
+  hasFocus_ = false;
+  DrawButton(buttonState_, true);
+}
+
+}  // namespace kestrune::button

@@ -64,7 +64,7 @@ TEST_F(SettingsLoaderTest, NoFileWritesBackTheHandlersValuesInLoadOrder) {
                                                      "Normal.EnableSpeed", "Normal.AlwaysTop"}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
                                                       "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
-  EXPECT_FALSE(autoRun.checked || autoMin.checked || enableRecord.checked || state.checked || mostTop.checked);
+  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || enableRecord.Checked() || state.Checked() || mostTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"50");
   EXPECT_EQ(topmostCalls, std::vector<bool>{false});
@@ -75,7 +75,7 @@ TEST_F(SettingsLoaderTest, OnlyRecordCountLeavesEverythingOffAndExtreme) {
   store.Set("Record", "RecordCount", "100");
   loader.Load();
 
-  EXPECT_FALSE(autoRun.checked || autoMin.checked || enableRecord.checked || state.checked || mostTop.checked);
+  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || enableRecord.Checked() || state.Checked() || mostTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"100");
   EXPECT_EQ(File(), (std::map<std::string, std::string>{{"Record.RecordCount", "100"},
@@ -98,7 +98,7 @@ TEST_F(SettingsLoaderTest, AllOnRunsOnlyTheHandlersOfChangedControls) {
   };
   loader.Load();
 
-  EXPECT_TRUE(autoRun.checked && autoMin.checked && enableRecord.checked && state.checked && mostTop.checked);
+  EXPECT_TRUE(autoRun.Checked() && autoMin.Checked() && enableRecord.Checked() && state.Checked() && mostTop.Checked());
   EXPECT_EQ(speed.Text(), L"普通加速");
   EXPECT_EQ(count.Text(), L"200");
   // The checked-by-design boxes did not change, so nothing ran for them.
@@ -117,9 +117,9 @@ TEST_F(SettingsLoaderTest, StoredValuesAreReadAsNumbers) {
   store.Set("Record", "EnableRecord", "on");
   loader.Load();
 
-  EXPECT_TRUE(state.checked);
-  EXPECT_TRUE(mostTop.checked);
-  EXPECT_FALSE(enableRecord.checked);
+  EXPECT_TRUE(state.Checked());
+  EXPECT_TRUE(mostTop.Checked());
+  EXPECT_FALSE(enableRecord.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"100");
   const auto file = File();
@@ -150,9 +150,11 @@ INSTANTIATE_TEST_SUITE_P(Table, RecordCountLoad,
 
 TEST_F(SettingsLoaderTest, LoadStartsFromTheDesignedStatesWhateverTheControlsHeld) {
   // A toolkit that creates every box unchecked and a combo already selected.
-  enableRecord.checked = state.checked = mostTop.checked = false;
-  autoRun.checked = true;
-  count.selected = 0;
+  enableRecord.SetChecked(false);
+  state.SetChecked(false);
+  mostTop.SetChecked(false);
+  autoRun.SetChecked(true);
+  count.SetSelectedIndex(0);
   loader.Load();
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
                                                       "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
@@ -163,19 +165,19 @@ TEST_F(SettingsLoaderTest, FailedWritesLeaveTheControlsInTheirNewStates) {
   store.Set("Normal", "AutoMin", "1");
   store.failWrites = true;
   loader.Load();
-  EXPECT_TRUE(autoMin.checked);
+  EXPECT_TRUE(autoMin.Checked());
   EXPECT_EQ(count.Text(), L"50");
   EXPECT_EQ(store.writes, 6);
   EXPECT_EQ(*store.Get("Normal", "AutoMin"), "1");
 }
 
 TEST_F(SettingsLoaderTest, CheckAutoRunClickAddsOrRemovesTheRunValueThenStoresTheFlag) {
-  autoRun.checked = true;
+  autoRun.SetChecked(true);
   loader.OnCheckAutoRunClick();
   EXPECT_EQ(registry.values[kRunValue], "C:\\Tools\\kestrune.exe");
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
 
-  autoRun.checked = false;
+  autoRun.SetChecked(false);
   store.onWrite = [&](const std::string&) { EXPECT_EQ(registry.values.count(kRunValue), 0u); };
   loader.OnCheckAutoRunClick();
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
@@ -185,9 +187,9 @@ TEST_F(SettingsLoaderTest, CheckAutoRunClickAddsOrRemovesTheRunValueThenStoresTh
 
 TEST_F(SettingsLoaderTest, CheckAutoRunWithoutAdministratorRightsStillStoresTheFlag) {
   registry.failCreate = true;
-  autoRun.checked = true;
+  autoRun.SetChecked(true);
   loader.OnCheckAutoRunClick();
-  EXPECT_TRUE(autoRun.checked);
+  EXPECT_TRUE(autoRun.Checked());
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
   EXPECT_TRUE(registry.values.empty());
   EXPECT_EQ(registry.sets + registry.closes, 0);
@@ -200,27 +202,27 @@ TEST_F(SettingsLoaderTest, CheckMostTopAppliesTheZOrderBeforeStoring) {
                             writesWhenApplied = store.writes;
                             topmostCalls.push_back(top);
                           });
-  mostTop.checked = true;
+  mostTop.SetChecked(true);
   observed.OnCheckMostTopClick();
   EXPECT_EQ(writesWhenApplied, 0);
-  mostTop.checked = false;
+  mostTop.SetChecked(false);
   observed.OnCheckMostTopClick();
   EXPECT_EQ(topmostCalls, (std::vector<bool>{true, false}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AlwaysTop=1", "Normal.AlwaysTop=0"}));
 }
 
 TEST_F(SettingsLoaderTest, OtherHandlersStoreTheirControlsValues) {
-  autoMin.checked = true;
-  enableRecord.checked = false;
-  state.checked = true;
-  speed.selected = 0;
-  count.selected = 3;
+  autoMin.SetChecked(true);
+  enableRecord.SetChecked(false);
+  state.SetChecked(true);
+  speed.SetSelectedIndex(0);
+  count.SetSelectedIndex(3);
   loader.OnCheckAutoMinClick();
   loader.OnCheckEnableRecordClick();
   loader.OnCheckStateClick();
   loader.OnComboSpeedClick();
   loader.OnComboAutoCleanCountClick();
-  speed.selected = 1;
+  speed.SetSelectedIndex(1);
   loader.OnComboSpeedClick();
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AutoMin=1", "Record.EnableRecord=0", "Normal.EnableSpeed=1",
                                                       "Speed.SpeedLevel=1", "Record.RecordCount=300", "Speed.SpeedLevel=2"}));

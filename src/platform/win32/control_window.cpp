@@ -1,0 +1,448 @@
+#include "platform/win32/control_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cwctype>
+#include <exception>
+
+namespace kestrune {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestruneOwnControl";
+
+std::wstring Widen(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 1) return {};
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+  out.resize(static_cast<std::size_t>(n - 1));
+  return out;
+}
+
+int ShiftFromKeys(WPARAM keys) {
+  int shift = 0;
+  if (keys & MK_SHIFT) shift |= shiftstate::kShift;
+  if (keys & MK_CONTROL) shift |= shiftstate::kCtrl;
+  if (::GetKeyState(VK_MENU) < 0) shift |= shiftstate::kAlt;
+  return shift;
+}
+
+int ShiftNow() {
+  int shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= shiftstate::kShift;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= shiftstate::kCtrl;
+  if (::GetKeyState(VK_MENU) < 0) shift |= shiftstate::kAlt;
+  return shift;
+}
+
+int ButtonsFromKeys(WPARAM keys) {
+  int buttons = 0;
+  if (keys & MK_LBUTTON) buttons |= mouse::kLeft;
+  if (keys & MK_RBUTTON) buttons |= mouse::kRight;
+  if (keys & MK_MBUTTON) buttons |= mouse::kMiddle;
+  return buttons;
+}
+
+ControlWindow* FromHwnd(HWND hwnd) { return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+bool IsOwnControlWindow(HWND hwnd) {
+  wchar_t name[64] = {};
+  return ::GetClassNameW(hwnd, name, 64) > 0 && std::wstring_view(name) == kClassName;
+}
+
+}  // namespace
+
+template <typename Call>
+bool ControlWindow::Guard(Call call) {
+  if (!control_) return false;
+  try {
+    call();
+    return true;
+  } catch (const std::exception& e) {
+    lastError_ = Widen(e.what());
+  } catch (...) {
+    lastError_ = L"unexpected failure in an own control";
+  }
+  return false;
+}
+
+bool ControlWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &ControlWindow::WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kClassName;
+  return ::RegisterClassExW(&wc) != 0;
+}
+
+ControlWindow::~ControlWindow() { Destroy(); }
+
+bool ControlWindow::Create(const ControlWindowArgs& args) {
+  if (hwnd_ != nullptr || !args.createControl) return false;
+  args_ = args;
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  if (!RegisterWindowClass(instance)) return false;
+  const HWND created = ::CreateWindowExW(
+      0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, args.bounds.left,
+      args.bounds.top, args.bounds.Width(), args.bounds.Height(), args.parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance, this);
+  args_.saved = nullptr;  // only valid during creation
+  return created != nullptr && loaded_;
+}
+
+void ControlWindow::Destroy() {
+  if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+}
+
+void ControlWindow::OnCreate() {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  surface_ = std::make_unique<GdiSurface>(client.right, client.bottom);
+  surface_->SetWindow(hwnd_);
+  try {
+    control_ = args_.createControl(*this, *surface_);
+  } catch (const std::exception& e) {
+    lastError_ = Widen(e.what());
+    return;
+  }
+  if (!control_) return;
+  loaded_ = Guard([&] {
+    if (args_.saved != nullptr)
+      control_->Load(*args_.saved);
+    else
+      control_->InitNew();
+  });
+  if (loaded_ && args_.hookHostWindow && args_.parent != nullptr) {
+    const HWND root = ::GetAncestor(args_.parent, GA_ROOT);
+    if (root != nullptr &&
+        ::SetWindowSubclass(root, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                            reinterpret_cast<DWORD_PTR>(this)))
+      hostWindow_ = root;
+  }
+}
+
+LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<ControlWindow*>(cs->lpCreateParams);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->hwnd_ = hwnd;
+  }
+  ControlWindow* self = FromHwnd(hwnd);
+  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  self->RawMessage(true, message, wParam, lParam, false);
+  const LRESULT result = self->HandleMessage(message, wParam, lParam);
+  // The control may have gone with WM_DESTROY; RawMessage checks for that.
+  self->RawMessage(false, message, wParam, lParam, false);
+  return result;
+}
+
+LRESULT CALLBACK ControlWindow::HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                                 DWORD_PTR refData) {
+  auto* self = reinterpret_cast<ControlWindow*>(refData);
+  self->RawMessage(true, message, wParam, lParam, true);
+  const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+  self->RawMessage(false, message, wParam, lParam, true);
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(hwnd, &ControlWindow::HostSubclassProc, id);
+    self->hostWindow_ = nullptr;
+  }
+  return result;
+}
+
+void ControlWindow::RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost) {
+  if (!control_ || !loaded_) return;
+  kestrune::RawMessage raw;
+  raw.message = message;
+  raw.wParam = static_cast<std::uint64_t>(wParam);
+  raw.lParam = static_cast<std::int64_t>(lParam);
+  raw.fromHostWindow = fromHost;
+  Guard([&] { control_->OnRawMessage(before, raw); });
+}
+
+void ControlWindow::TrackLeave() {
+  if (trackingLeave_) return;
+  TRACKMOUSEEVENT tme{};
+  tme.cbSize = sizeof(tme);
+  tme.dwFlags = TME_LEAVE;
+  tme.hwndTrack = hwnd_;
+  trackingLeave_ = ::TrackMouseEvent(&tme) != FALSE;
+}
+
+LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const float x = static_cast<float>(GET_X_LPARAM(lParam));
+  const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return loaded_ ? 0 : -1;
+    case WM_ERASEBKGND:
+      return 1;  // the retained image covers the whole client area
+    case WM_PAINT: {
+      // The control may redraw (and invalidate) here; BeginPaint below validates that again, so a
+      // redraw inside paint does not cause an endless stream of paint messages.
+      Guard([&] { control_->OnPaint(); });
+      PAINTSTRUCT ps{};
+      const HDC dc = ::BeginPaint(hwnd_, &ps);
+      if (dc != nullptr && surface_) surface_->PaintTo(dc);
+      ::EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_SIZE: {
+      const int w = LOWORD(lParam);
+      const int h = HIWORD(lParam);
+      if (surface_ && (w != surface_->ScaleWidth() || h != surface_->ScaleHeight())) {
+        surface_->Resize(w, h);
+        if (loaded_) Guard([&] { control_->OnResize(w, h); });
+      }
+      return 0;
+    }
+    case WM_SHOWWINDOW:
+      if (wParam) Guard([&] { control_->OnShow(); });
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+      ::SetCapture(hwnd_);
+      int button = mouse::kLeft;
+      if (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) button = mouse::kRight;
+      if (message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK) button = mouse::kMiddle;
+      if (button == mouse::kLeft) leftPressed_ = true;
+      Guard([&] { control_->OnMouseDown(button, ShiftFromKeys(wParam), x, y); });
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      // The second press of a double click is reported as the double click itself, not as a press,
+      // and its release raises no click.
+      ::SetCapture(hwnd_);
+      leftPressed_ = false;
+      Guard([&] { control_->OnDblClick(); });
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ::ReleaseCapture();
+      int button = mouse::kLeft;
+      if (message == WM_RBUTTONUP) button = mouse::kRight;
+      if (message == WM_MBUTTONUP) button = mouse::kMiddle;
+      const bool click = button == mouse::kLeft && leftPressed_;
+      if (button == mouse::kLeft) leftPressed_ = false;
+      Guard([&] { control_->OnMouseUp(button, ShiftFromKeys(wParam), x, y); });
+      RECT client{};
+      ::GetClientRect(hwnd_, &client);
+      const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (click && control_ && ::PtInRect(&client, pt)) Guard([&] { control_->OnClick(); });
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      TrackLeave();
+      Guard([&] { control_->OnMouseMove(ButtonsFromKeys(wParam), ShiftFromKeys(wParam), x, y); });
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      Guard([&] { control_->OnMouseLeave(); });
+      return 0;
+    case WM_MOUSEWHEEL:
+      Guard([&] {
+        control_->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), ShiftFromKeys(GET_KEYSTATE_WPARAM(wParam)));
+      });
+      return 0;
+    case WM_KEYDOWN:
+      Guard([&] { control_->OnKeyDown(static_cast<int>(wParam), ShiftNow()); });
+      return 0;
+    case WM_KEYUP:
+      Guard([&] { control_->OnKeyUp(static_cast<int>(wParam), ShiftNow()); });
+      return 0;
+    case WM_CHAR:
+      Guard([&] { control_->OnKeyPress(static_cast<int>(wParam)); });
+      return 0;
+    case WM_SYSCHAR: {
+      const auto key = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(wParam)));
+      if (AcceptsAccessKey(key)) {
+        Guard([&] { control_->OnAccessKeyPress(key); });
+        return 0;
+      }
+      break;
+    }
+    case WM_SETFOCUS:
+      Guard([&] { control_->OnGotFocus(); });
+      return 0;
+    case WM_KILLFOCUS:
+      Guard([&] { control_->OnLostFocus(); });
+      return 0;
+    case WM_TIMER:
+      Guard([&] { control_->OnTimer(static_cast<int>(wParam)); });
+      return 0;
+    case WM_GETDLGCODE: {
+      bool arrows = false;
+      if (control_) arrows = control_->WantsArrowKeys();
+      return DLGC_WANTCHARS | (arrows ? DLGC_WANTARROWS : 0);
+    }
+    case WM_GETTEXTLENGTH: {
+      std::wstring text;
+      Guard([&] { text = control_->Text(); });
+      return static_cast<LRESULT>(text.size());
+    }
+    case WM_GETTEXT: {
+      if (wParam == 0 || lParam == 0) return 0;
+      std::wstring text;
+      Guard([&] { text = control_->Text(); });
+      const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(wParam) - 1);
+      auto* out = reinterpret_cast<wchar_t*>(lParam);
+      text.copy(out, n);
+      out[n] = L'\0';
+      return static_cast<LRESULT>(n);
+    }
+    case WM_DESTROY:
+      Guard([&] { control_->OnDestroy(); });
+      for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
+      timers_.clear();
+      if (hostWindow_ != nullptr) {
+        ::RemoveWindowSubclass(hostWindow_, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this));
+        hostWindow_ = nullptr;
+      }
+      control_.reset();
+      surface_.reset();
+      loaded_ = false;
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool ControlWindow::AcceptsAccessKey(wchar_t key) const {
+  return control_ && loaded_ && key != 0 && accessKeys_.find(key) != std::wstring::npos;
+}
+
+bool ControlWindow::TranslateAccessKey(const MSG& msg) {
+  if (msg.message != WM_SYSCHAR || msg.hwnd == nullptr) return false;
+  struct Search {
+    wchar_t key;
+    ControlWindow* found;
+  } search{static_cast<wchar_t>(std::towlower(static_cast<wint_t>(msg.wParam))), nullptr};
+  const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+  if (root == nullptr) return false;
+  ::EnumChildWindows(
+      root,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (!IsOwnControlWindow(child) || !::IsWindowVisible(child) || !::IsWindowEnabled(child)) return TRUE;
+        ControlWindow* window = FromHwnd(child);
+        if (window != nullptr && window->AcceptsAccessKey(s->key)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return false;
+  ControlWindow* target = search.found;
+  target->Guard([&] { target->control_->OnAccessKeyPress(search.key); });
+  return true;
+}
+
+void ControlWindow::PropertyChanged(std::string_view key) {
+  if (args_.onPropertyChanged) args_.onPropertyChanged(*this, key);
+}
+
+void ControlWindow::StartTimer(int timerId, unsigned intervalMs) {
+  if (hwnd_ == nullptr) return;
+  const auto id = static_cast<UINT_PTR>(timerId);
+  if (::SetTimer(hwnd_, id, intervalMs, nullptr) != 0) timers_.insert(id);
+}
+
+void ControlWindow::StopTimer(int timerId) {
+  const auto id = static_cast<UINT_PTR>(timerId);
+  if (hwnd_ != nullptr) ::KillTimer(hwnd_, id);
+  timers_.erase(id);
+}
+
+Point ControlWindow::CursorPos() const {
+  POINT pt{};
+  ::GetCursorPos(&pt);
+  if (hwnd_ != nullptr) ::ScreenToClient(hwnd_, &pt);
+  return Point{pt.x, pt.y};
+}
+
+std::vector<ContainedControl*> ControlWindow::ContainedControls() {
+  if (args_.containedControls) return args_.containedControls();
+  return {};
+}
+
+void ControlWindow::SetAccessKeys(std::wstring_view keys) {
+  accessKeys_.clear();
+  for (wchar_t c : keys) accessKeys_.push_back(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))));
+}
+
+// Runs the messages already queued (the toolkit's DoEvents). A quit request is put back for the main
+// loop instead of being swallowed here.
+void ControlWindow::ProcessPendingMessages() {
+  MSG msg{};
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (TranslateAccessKey(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void ControlWindow::Invalidate() {
+  if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+Rect ControlWindow::Bounds() const {
+  if (hwnd_ == nullptr) return args_.bounds;
+  RECT r{};
+  ::GetWindowRect(hwnd_, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void ControlWindow::SetWindowBorder(int borderStyle, int appearance) {
+  if (hwnd_ == nullptr) return;
+  LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+  LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+  if (borderStyle == 1) {
+    if (appearance == 1)
+      exStyle |= WS_EX_CLIENTEDGE;
+    else
+      style |= WS_BORDER;
+  }
+  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+  ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle);
+  // The frame change resizes the client area, which reaches the control as WM_SIZE.
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void ControlWindow::SetWindowEnabled(bool enabled) {
+  if (hwnd_ != nullptr) ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void ControlWindow::SetAmbient(bool userMode, const Font& font, OleColor backColor) {
+  args_.userMode = userMode;
+  args_.ambientFont = font;
+  args_.ambientBackColor = backColor;
+  Guard([&] { control_->OnAmbientChanged(); });
+}
+
+}  // namespace kestrune

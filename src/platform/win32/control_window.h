@@ -1,0 +1,109 @@
+#pragma once
+// The one Win32 binding for the program's own controls: a child window that owns a GdiSurface and one
+// OwnControl, implements ControlHost for it, and turns window messages into the control's handlers.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/control_host.h"
+#include "platform/own_control.h"
+#include "platform/property_bag.h"
+#include "platform/win32/gdi_surface.h"
+
+namespace kestrune {
+
+class ControlWindow;
+
+struct ControlWindowArgs {
+  HWND parent = nullptr;
+  Rect bounds{};  // in the parent's client pixels
+  int id = 0;     // child window id
+  // Builds the control for this window's host and surface.
+  std::function<std::unique_ptr<OwnControl>(ControlHost&, Surface&)> createControl;
+  // Saved settings; nullptr places a new control (InitNew).
+  const PropertyBag* saved = nullptr;
+  bool userMode = true;
+  Font ambientFont{};
+  OleColor ambientBackColor = 0x8000000F;
+  // Told about every persisted property the control changes (the form marks its set dirty).
+  std::function<void(ControlWindow&, std::string_view key)> onPropertyChanged;
+  // Controls placed inside this one (container controls only).
+  std::function<std::vector<ContainedControl*>()> containedControls;
+  // Also pass the messages of the hosting top-level window to the control's OnRawMessage.
+  bool hookHostWindow = false;
+};
+
+class ControlWindow : public ControlHost {
+ public:
+  ControlWindow() = default;
+  ~ControlWindow() override;
+  ControlWindow(const ControlWindow&) = delete;
+  ControlWindow& operator=(const ControlWindow&) = delete;
+
+  // Registers the window class once per process; Create calls it itself.
+  static bool RegisterWindowClass(HINSTANCE instance);
+  // Creates the window and the control; false when the window could not be created or the control
+  // failed to load (the failure's text is then in LastError()).
+  bool Create(const ControlWindowArgs& args);
+  void Destroy();
+
+  HWND Hwnd() const { return hwnd_; }
+  OwnControl* Control() const { return control_.get(); }
+  GdiSurface* DrawingSurface() const { return surface_.get(); }
+  const std::wstring& LastError() const { return lastError_; }
+
+  // For the form's message loop: delivers Alt+character to the own control under root that registered
+  // it as an access key. Returns true when a control took it.
+  static bool TranslateAccessKey(const MSG& msg);
+
+  // ControlHost
+  bool UserMode() const override { return args_.userMode; }
+  Font AmbientFont() const override { return args_.ambientFont; }
+  OleColor AmbientBackColor() const override { return args_.ambientBackColor; }
+  bool DisplayAsDefault() const override { return false; }
+  void PropertyChanged(std::string_view key) override;
+  void StartTimer(int timerId, unsigned intervalMs) override;
+  void StopTimer(int timerId) override;
+  Point CursorPos() const override;
+  std::vector<ContainedControl*> ContainedControls() override;
+  void SetAccessKeys(std::wstring_view keys) override;
+  void ProcessPendingMessages() override;
+  void Invalidate() override;
+  Rect Bounds() const override;
+  void SetWindowBorder(int borderStyle, int appearance) override;
+  void SetWindowEnabled(bool enabled) override;
+
+  // Changes the ambient properties and tells the control.
+  void SetAmbient(bool userMode, const Font& font, OleColor backColor);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR refData);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Runs a control handler; a failure is kept in lastError_ and never leaves the window procedure.
+  template <typename Call>
+  bool Guard(Call call);
+  void OnCreate();
+  void TrackLeave();
+  bool AcceptsAccessKey(wchar_t key) const;
+  void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+
+  ControlWindowArgs args_{};
+  HWND hwnd_ = nullptr;
+  HWND hostWindow_ = nullptr;  // subclassed top-level window, when hookHostWindow
+  std::unique_ptr<GdiSurface> surface_;
+  std::unique_ptr<OwnControl> control_;
+  std::set<UINT_PTR> timers_;
+  std::wstring accessKeys_;
+  std::wstring lastError_;
+  bool trackingLeave_ = false;
+  bool leftPressed_ = false;     // a left press that may end in a click
+  bool loaded_ = false;
+};
+
+}  // namespace kestrune

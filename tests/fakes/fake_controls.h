@@ -57,6 +57,7 @@ class FakeLabel : public LinkLabel {
   std::wstring Caption() const override { return caption_; }
   void SetCaption(std::wstring_view text) override {
     ++captionSets;
+    ++setCount;
     caption_ = text;
   }
   void SetTooltip(std::wstring_view text) override { tooltip = text; }
@@ -67,6 +68,7 @@ class FakeLabel : public LinkLabel {
   bool Hot() const override { return hot_; }
   std::wstring tooltip;
   int captionSets = 0;
+  int setCount = 0;  // the same count as captionSets, under the name some tests use
   int styleSets = 0;
 
  private:
@@ -101,13 +103,14 @@ class FakeMessageBoxes : public MessageBoxes {
   };
   int Show(std::wstring_view text, std::wstring_view title, unsigned flags) override {
     shown.push_back({std::wstring(text), std::wstring(title), flags});
-    if (answers.empty()) return 1;  // IDOK
-    const int answer = answers.front();
+    if (answers.empty()) return answer;
+    const int next = answers.front();
     answers.pop_front();
-    return answer;
+    return next;
   }
   std::vector<Shown> shown;
   std::deque<int> answers;  // scripted answers, in order
+  int answer = 1;           // given once the scripted answers run out; IDOK unless a test sets it
 };
 
 }  // namespace kestrune::testing

@@ -1,0 +1,101 @@
+#include "boost/history.h"
+
+#include <limits>
+
+namespace kestrune {
+
+namespace {
+
+constexpr int kMaxTemporaryAttempts = 16;
+
+}  // namespace
+
+long long LeadingInteger(std::wstring_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == L' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  long long value = 0;
+  constexpr long long kMax = std::numeric_limits<long long>::max();
+  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+    const long long digit = text[i] - L'0';
+    // Saturate: a maximum this large keeps every row anyway.
+    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+std::wstring BuildHistoryText(const HistoryList& list, std::wstring_view homePage) {
+  std::wstring text;
+  text += history_text::kFileHeading;
+  text += L"\r\n";
+  text += homePage;
+  text += L"\r\n";
+  for (int row = 0; row < list.RowCount(); ++row) {
+    // The item text already ends in a blank, hence two blanks after the number.
+    text += list.Cell(row, 0);
+    text += L' ';
+    text += list.Cell(row, 1);
+    text += L' ';
+    text += list.Cell(row, 2);
+    text += L" \r\n";
+  }
+  return text;
+}
+
+void History::Append(std::wstring_view title, std::wstring_view speedLevelText) {
+  if (s_.list.RowCount() > LeadingInteger(s_.maximum.Text())) s_.list.Clear();
+  const int row = s_.list.RowCount();
+  s_.list.AddRow(std::to_wstring(row + 1) + L" ");
+  s_.list.SetCell(row, 1, s_.clock.TimeOfDayText());
+  s_.list.SetCell(row, 2, title);
+  s_.list.SetCell(row, 3,
+                  speedLevelText == history_text::kLevelNormal ? history_text::kLevelNormal
+                                                               : history_text::kLevelExtreme);
+}
+
+void History::Clear() { s_.list.Clear(); }
+
+void History::OnToolbarButtonClick(std::wstring_view caption) {
+  if (caption == history_text::kClearButton)
+    Clear();
+  else if (caption == history_text::kSaveButton)
+    Save();
+}
+
+void History::Save() {
+  if (s_.list.RowCount() == 0) {
+    s_.messages.Show(history_text::kNoRecords, history_text::kProgramTitle, mb::kIconExclamation);
+    return;
+  }
+  // Built before the dialog: ticks that append rows while it is open do not reach this file.
+  const std::string bytes = s_.codePage.ToAnsi(BuildHistoryText(s_.list, homePage_));
+
+  FileDialogOptions options;
+  options.filter = history_text::kFilter;
+  const FileDialogResult chosen = s_.dialog.Show(options);
+  if (!chosen.ok) return ShowFailure(chosen.error);
+  if (chosen.fileName.empty()) return;
+
+  const FileResult written = WriteWhole(chosen.fileName, bytes);
+  if (!written.Ok()) return ShowFailure(written.error);
+  s_.messages.Show(history_text::kSaved, history_text::kSavedTitle, mb::kIconExclamation);
+}
+
+FileResult History::WriteWhole(const std::wstring& target, const std::string& bytes) {
+  for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+    const std::wstring temporary = target + L".~" + std::to_wstring(attempt) + L".tmp";
+    FileResult result = s_.files.WriteFile(temporary, bytes);
+    if (result.status == FileResult::Status::AlreadyExists) continue;  // someone else's file: never touch it
+    if (result.Ok()) result = s_.files.Replace(temporary, target);
+    if (!result.Ok()) s_.files.Remove(temporary);
+    return result;
+  }
+  return FileResult::Failure(std::wstring(history_text::kNoTemporaryName));
+}
+
+void History::ShowFailure(std::wstring_view description) {
+  s_.messages.Show(description, history_text::kProgramTitle, mb::kIconExclamation);
+}
+
+}  // namespace kestrune

@@ -1,0 +1,69 @@
+#pragma once
+// The acceleration history: one row of ListViewHistory per foreground switch while recording is on,
+// cleared by the user or when it grows past the chosen maximum, and saved on request as a text file.
+#include <string>
+#include <string_view>
+
+#include "app/ui.h"
+#include "boost/file_dialog.h"
+#include "boost/file_system.h"
+#include "platform/clock.h"
+#include "platform/code_page.h"
+
+namespace kestrune {
+
+namespace history_text {
+inline constexpr std::wstring_view kClearButton = L"記録クリア";
+inline constexpr std::wstring_view kSaveButton = L"記録保存";
+inline constexpr std::wstring_view kFileHeading = L"Kestrune加速記録";
+inline constexpr std::wstring_view kNoRecords = L"記録がありません。";
+inline constexpr std::wstring_view kSaved = L"保存できました。";
+inline constexpr std::wstring_view kSavedTitle = L":-)";
+inline constexpr std::wstring_view kProgramTitle = L"Kestrune";
+inline constexpr std::wstring_view kNoTemporaryName = L"保存用の一時ファイルを作成できませんでした。";
+inline constexpr std::wstring_view kFilter = L"(*.txt)|*.txt";
+inline constexpr std::wstring_view kLevelNormal = L"普通加速";
+inline constexpr std::wstring_view kLevelExtreme = L"極限加速";
+}  // namespace history_text
+
+// The leading decimal number of a combo box's text; an empty or non-numeric text is 0.
+long long LeadingInteger(std::wstring_view text);
+
+// The file's text: the heading, the home page, then "number  time title " per row, every line
+// ended by CR LF. The level column is not written.
+std::wstring BuildHistoryText(const HistoryList& list, std::wstring_view homePage);
+
+class History {
+ public:
+  struct Services {
+    HistoryList& list;         // ListViewHistory
+    ComboBox& maximum;         // ComboAutoCleanCount
+    Clock& clock;
+    MessageBoxes& messages;
+    FileDialog& dialog;        // CommonDialogSaveLog
+    FileSystem& files;
+    const CodePage& codePage;
+  };
+
+  History(Services services, std::wstring homePage) : s_(services), homePage_(std::move(homePage)) {}
+
+  // One switch while recording is on. The list may hold one row more than the maximum; the
+  // append after that clears it first.
+  void Append(std::wstring_view title, std::wstring_view speedLevelText);
+  void Clear();
+  // ToolbarSpeedMain: the buttons are told apart by caption; any other caption does nothing.
+  void OnToolbarButtonClick(std::wstring_view caption);
+  // Every failure, cancelling the dialog included, is shown with its description and writes nothing.
+  void Save();
+
+ private:
+  // Writes beside the target and then moves over it, so a failing write never leaves the target
+  // half-written or truncated.
+  FileResult WriteWhole(const std::wstring& target, const std::string& bytes);
+  void ShowFailure(std::wstring_view description);
+
+  Services s_;
+  std::wstring homePage_;
+};
+
+}  // namespace kestrune

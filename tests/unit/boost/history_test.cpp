@@ -1,0 +1,242 @@
+#include "boost/history.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "fakes/fake_clock.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_shift_jis.h"
+
+namespace kestrune {
+namespace {
+
+constexpr const wchar_t* kTarget = L"C:\\logs\\history.txt";
+constexpr const wchar_t* kHome = L"https://kestrune.example/";
+
+class HistoryTest : public ::testing::Test {
+ protected:
+  HistoryTest()
+      : maximum{L"50", L"100", L"200", L"300"},
+        history(History::Services{list, maximum, clock, messages, dialog, files, codePage}, kHome) {
+    maximum.Select(L"50");
+  }
+
+  std::vector<std::wstring> Numbers() const {
+    std::vector<std::wstring> numbers;
+    for (const auto& row : list.rows) numbers.push_back(row.at(0));
+    return numbers;
+  }
+
+  testing::FakeHistoryList list;
+  testing::FakeComboBox maximum;
+  testing::FakeClock clock;
+  testing::FakeMessageBoxes messages;
+  testing::FakeFileDialog dialog;
+  testing::FakeFileSystem files;
+  testing::FakeShiftJisCodePage codePage;
+  History history;
+};
+
+TEST_F(HistoryTest, AppendFillsNumberTimeTitleAndLevel) {
+  clock.time = L"23:59:58";
+  history.Append(L"メモ帳", L"普通加速");
+  clock.time = L"0:00:01";
+  history.Append(L"", L"極限加速");
+  history.Append(L"x", L"");          // anything but the normal level counts as extreme
+  history.Append(L"y", L"普通加速 ");  // exact text only
+  ASSERT_EQ(list.rows.size(), 4u);
+  EXPECT_EQ(list.rows[0], (std::vector<std::wstring>{L"1 ", L"23:59:58", L"メモ帳", L"普通加速"}));
+  EXPECT_EQ(list.rows[1], (std::vector<std::wstring>{L"2 ", L"0:00:01", L"", L"極限加速"}));
+  EXPECT_EQ(list.rows[2][3], L"極限加速");
+  EXPECT_EQ(list.rows[3][3], L"極限加速");
+  EXPECT_EQ(list.clears, 0);
+}
+
+// For every maximum N the list keeps N + 1 rows; the next append empties it and starts again at 1.
+class HistoryMaximum : public HistoryTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HistoryMaximum, KeepsOneRowMoreThanTheMaximumThenStartsOver) {
+  const int n = GetParam();
+  ASSERT_TRUE(maximum.Select(std::to_wstring(n)));
+  for (int i = 0; i < n + 1; ++i) history.Append(L"t", L"普通加速");
+  ASSERT_EQ(list.RowCount(), n + 1);
+  EXPECT_EQ(list.rows.back()[0], std::to_wstring(n + 1) + L" ");
+  EXPECT_EQ(list.clears, 0);
+
+  history.Append(L"next", L"普通加速");
+  EXPECT_EQ(list.clears, 1);
+  ASSERT_EQ(list.RowCount(), 1);
+  EXPECT_EQ(list.rows[0][0], L"1 ");
+  EXPECT_EQ(list.rows[0][2], L"next");
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, HistoryMaximum, ::testing::Values(50, 100, 200, 300));
+
+TEST_F(HistoryTest, MaximumIsReadAtEveryAppend) {
+  maximum.Select(L"300");
+  for (int i = 0; i < 120; ++i) history.Append(L"t", L"極限加速");
+  maximum.Select(L"100");  // now over the new maximum: the next append clears
+  history.Append(L"t", L"極限加速");
+  EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
+
+  // Without a selection the maximum is 0: the list never holds more than one row.
+  maximum.SetSelectedIndex(-1);
+  history.Append(L"a", L"極限加速");
+  history.Append(L"b", L"極限加速");
+  EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
+  EXPECT_EQ(list.rows[0][2], L"b");
+}
+
+TEST_F(HistoryTest, ToolbarDispatchesByCaption) {
+  history.Append(L"a", L"普通加速");
+  history.Append(L"b", L"普通加速");
+  for (const wchar_t* other : {L"", L"記録", L"記録クリア ", L"記録保存した"}) history.OnToolbarButtonClick(other);
+  EXPECT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(dialog.shows, 0);
+  EXPECT_TRUE(messages.shown.empty());
+
+  history.OnToolbarButtonClick(L"記録保存");
+  EXPECT_EQ(dialog.shows, 1);
+  history.OnToolbarButtonClick(L"記録クリア");
+  EXPECT_EQ(list.RowCount(), 0);
+  history.Append(L"c", L"普通加速");
+  EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
+}
+
+TEST_F(HistoryTest, SavingAnEmptyListOnlySaysSo) {
+  history.Save();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"記録がありません。");
+  EXPECT_EQ(messages.shown[0].title, L"Kestrune");
+  EXPECT_EQ(messages.shown[0].flags, 0x30u);
+  EXPECT_EQ(dialog.shows, 0);
+  EXPECT_EQ(files.writeCalls, 0);
+}
+
+TEST_F(HistoryTest, SaveWritesTheWholeTextInAnsiWithCrLfInOneWrite) {
+  clock.time = L"9:05:07";
+  history.Append(L"メモ帳", L"普通加速");
+  clock.time = L"10:00:00";
+  history.Append(L"", L"極限加速");
+  files.files[kTarget] = std::string(1000, 'o');  // an older, longer file is replaced whole
+
+  history.Save();
+
+  EXPECT_EQ(dialog.lastOptions.filter, L"(*.txt)|*.txt");
+  EXPECT_EQ(dialog.lastOptions.fileName, L"");
+  EXPECT_EQ(dialog.lastOptions.defaultExtension, L"");
+  EXPECT_FALSE(dialog.lastOptions.fileMustExist);
+  const std::string expected =
+      "Kestrune\x89\xC1\x91\xAC\x8B\x4C\x98\x5E\r\n"
+      "https://kestrune.example/\r\n"
+      "1  9:05:07 \x83\x81\x83\x82\x92\xA0 \r\n"
+      "2  10:00:00  \r\n";
+  ASSERT_EQ(files.files.size(), 1u);  // no temporary file left beside it
+  EXPECT_EQ(files.files[kTarget], expected);
+  EXPECT_EQ(files.writeCalls, 1);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"保存できました。");
+  EXPECT_EQ(messages.shown[0].title, L":-)");
+  EXPECT_EQ(messages.shown[0].flags, 0x30u);
+  EXPECT_EQ(list.RowCount(), 2);  // saving leaves the history as it was
+}
+
+TEST_F(HistoryTest, RowsAddedWhileTheDialogIsOpenAreNotSaved) {
+  history.Append(L"before", L"普通加速");
+  dialog.onShow = [&] { history.Append(L"during", L"普通加速"); };
+  history.Save();
+  const std::string& saved = files.files[kTarget];
+  EXPECT_NE(saved.find("before"), std::string::npos);
+  EXPECT_EQ(saved.find("during"), std::string::npos);
+  EXPECT_EQ(list.RowCount(), 2);
+}
+
+// Every way a save can fail shows one box with the failure's description and leaves the old file as it was.
+struct SaveFailure {
+  const char* name;
+  void (*arrange)(testing::FakeFileDialog&, testing::FakeFileSystem&);
+  const wchar_t* description;
+};
+
+class HistorySaveFailure : public HistoryTest, public ::testing::WithParamInterface<SaveFailure> {};
+
+TEST_P(HistorySaveFailure, ShowsTheDescriptionAndKeepsTheOldFile) {
+  history.Append(L"title", L"普通加速");
+  files.files[kTarget] = "old content that must survive";
+  GetParam().arrange(dialog, files);
+
+  history.Save();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, GetParam().description);
+  EXPECT_EQ(messages.shown[0].title, L"Kestrune");
+  EXPECT_EQ(messages.shown[0].flags, 0x30u);
+  EXPECT_EQ(files.files[kTarget], "old content that must survive");
+  for (const auto& [path, bytes] : files.files)
+    EXPECT_TRUE(path == kTarget || bytes == "someone else's") << "left behind: " << std::string(path.begin(), path.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HistorySaveFailure,
+    ::testing::Values(
+        SaveFailure{"Cancel",
+                    [](testing::FakeFileDialog& d, testing::FakeFileSystem&) {
+                      d.answer = {false, L"", L"キャンセルが選択されました。"};
+                    },
+                    L"キャンセルが選択されました。"},
+        SaveFailure{"DialogError",
+                    [](testing::FakeFileDialog& d, testing::FakeFileSystem&) {
+                      d.answer = {false, L"", L"ダイアログを開けませんでした。"};
+                    },
+                    L"ダイアログを開けませんでした。"},
+        SaveFailure{"WriteFailsPartWay", [](testing::FakeFileDialog&, testing::FakeFileSystem& f) { f.failWriteAfter = 5; },
+                    L"ディスクがいっぱいです。"},
+        SaveFailure{"WriteFailsAtOnce", [](testing::FakeFileDialog&, testing::FakeFileSystem& f) { f.failWriteAfter = 0; },
+                    L"ディスクがいっぱいです。"},
+        SaveFailure{"ReplaceFails", [](testing::FakeFileDialog&, testing::FakeFileSystem& f) { f.failReplace = true; },
+                    L"アクセスが拒否されました。"},
+        SaveFailure{"NoTemporaryName",
+                    [](testing::FakeFileDialog&, testing::FakeFileSystem& f) {
+                      for (int i = 0; i < 16; ++i)
+                        f.files[std::wstring(kTarget) + L".~" + std::to_wstring(i) + L".tmp"] = "someone else's";
+                    },
+                    L"保存用の一時ファイルを作成できませんでした。"}),
+    [](const ::testing::TestParamInfo<SaveFailure>& p) { return std::string(p.param.name); });
+
+TEST_F(HistoryTest, TemporaryNamesInUseAreSkippedAndNeverTouched) {
+  history.Append(L"title", L"普通加速");
+  const std::wstring taken = std::wstring(kTarget) + L".~0.tmp";
+  files.files[taken] = "someone else's";
+  history.Save();
+  EXPECT_EQ(files.files[taken], "someone else's");
+  EXPECT_NE(files.files[kTarget].find("1  9:05:07 title \r\n"), std::string::npos);
+  EXPECT_EQ(files.files.size(), 2u);
+  EXPECT_EQ(messages.shown.at(0).text, L"保存できました。");
+}
+
+TEST_F(HistoryTest, AnEmptyFileNameWritesNothingAndSaysNothing) {
+  history.Append(L"title", L"普通加速");
+  dialog.answer = {true, L"", L""};
+  history.Save();
+  EXPECT_EQ(files.writeCalls, 0);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(HistoryHelpers, LeadingIntegerOfComboText) {
+  const std::pair<const wchar_t*, long long> cases[] = {
+      {L"50", 50}, {L"300", 300}, {L"", 0}, {L"abc", 0}, {L" 100", 100}, {L"200x", 200}, {L"-5", -5},
+      {L"+7", 7}, {L"99999999999999999999999999", std::numeric_limits<long long>::max()},
+      {L"9223372036854775807", std::numeric_limits<long long>::max()}, {L"9223372036854775806", 9223372036854775806}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInteger(text), value) << std::wstring(text).size();
+}
+
+TEST(HistoryHelpers, DialogFilterListSeparatesByNul) {
+  EXPECT_EQ(DialogFilterList(L"(*.txt)|*.txt"), std::wstring(L"(*.txt)\0*.txt\0\0", 15));
+  EXPECT_EQ(DialogFilterList(L"a|b|c|d"), std::wstring(L"a\0b\0c\0d\0\0", 9));
+}
+
+}  // namespace
+}  // namespace kestrune

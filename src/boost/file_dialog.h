@@ -24,6 +24,11 @@ class FileDialog {
   virtual FileDialogResult Show(const FileDialogOptions& options) = 0;
 };
 
+// The descriptions a failed dialog reports; the user sees them in the save's failure box.
+inline constexpr std::wstring_view kDialogCancelled = L"キャンセルが選択されました。";
+inline constexpr std::wstring_view kDialogFailed = L"ファイルを選ぶダイアログを開けませんでした。";
+inline constexpr std::wstring_view kDialogNameTooLong = L"ファイル名が長すぎます。";
+
 // The filter as the platform's dialog wants it: every '|' becomes a NUL and the list ends in two NULs.
 std::wstring DialogFilterList(std::wstring_view filter);
 

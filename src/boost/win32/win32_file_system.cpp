@@ -1,0 +1,50 @@
+#include "boost/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "boost/win32/win32_error_text.h"
+
+namespace kestrune {
+
+FileResult Win32FileSystem::WriteFile(std::wstring_view path, std::string_view bytes) {
+  const std::wstring name(path);
+  // CREATE_NEW: a temporary name that is already taken belongs to someone else and is never overwritten.
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return FileResult::Exists(SystemErrorText(error));
+    return FileResult::Failure(SystemErrorText(error));
+  }
+
+  DWORD error = ERROR_SUCCESS;
+  if (bytes.size() > MAXDWORD) {
+    error = ERROR_FILE_TOO_LARGE;
+  } else {
+    const auto size = static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), size, &written, nullptr))
+      error = GetLastError();
+    else if (written != size)
+      error = ERROR_HANDLE_DISK_FULL;  // a short write without an error code: the disk filled up
+  }
+  // The bytes must be on disk before the file is moved over the user's file.
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(file)) error = GetLastError();
+  if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+  return error == ERROR_SUCCESS ? FileResult::Success() : FileResult::Failure(SystemErrorText(error));
+}
+
+FileResult Win32FileSystem::Replace(std::wstring_view source, std::wstring_view target) {
+  const std::wstring from(source);
+  const std::wstring to(target);
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return FileResult::Success();
+  return FileResult::Failure(SystemErrorText(GetLastError()));
+}
+
+FileResult Win32FileSystem::Remove(std::wstring_view path) {
+  const std::wstring name(path);
+  if (DeleteFileW(name.c_str())) return FileResult::Success();
+  return FileResult::Failure(SystemErrorText(GetLastError()));
+}
+
+}  // namespace kestrune

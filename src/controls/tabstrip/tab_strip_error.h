@@ -1,0 +1,49 @@
+#pragma once
+// The one way every tab strip operation reports a failure: the error keeps its number and
+// description and is raised again under "TabStrip." and the name of the operation where it arose.
+#include <exception>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "platform/control_error.h"
+
+namespace kestrune::tabstrip {
+
+inline constexpr char kSourcePrefix[] = "TabStrip.";
+
+// Error numbers raised by the arithmetic of the drawing code (the toolkit's own numbers).
+namespace errnum_ts {
+constexpr int kOverflow = 6;
+constexpr int kDivisionByZero = 11;
+}  // namespace errnum_ts
+
+inline bool HasTabStripSource(const ControlError& e) {
+  return e.Source().rfind(kSourcePrefix, 0) == 0;
+}
+
+// Runs body as the operation `op`. An error that already names a tab strip operation passes
+// unchanged, so the caller learns where inside the control the failure happened; anything else
+// is given this operation's name. Foreign exceptions become numbered control errors too, because
+// the host only understands those.
+template <typename Body>
+decltype(auto) Guarded(const char* op, Body&& body) {
+  try {
+    return std::forward<Body>(body)();
+  } catch (const ControlError& e) {
+    if (HasTabStripSource(e)) throw;
+    throw e.WithSource(std::string(kSourcePrefix) + op);
+  } catch (const std::bad_alloc&) {
+    throw ControlError(7, "Out of memory", std::string(kSourcePrefix) + op);
+  } catch (const std::exception& e) {
+    throw ControlError(5, e.what(), std::string(kSourcePrefix) + op);
+  }
+}
+
+// Raises a fresh numbered error from inside a guarded operation.
+[[noreturn]] inline void Raise(int number) { throw MakeControlError(number); }
+[[noreturn]] inline void Raise(int number, const char* description) {
+  throw ControlError(number, description);
+}
+
+}  // namespace kestrune::tabstrip

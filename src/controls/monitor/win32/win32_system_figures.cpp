@@ -1,0 +1,190 @@
+#include "controls/monitor/win32/win32_system_figures.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+namespace kestrune {
+
+namespace {
+
+using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, PVOID buffer, ULONG length, PULONG returned);
+
+// The layouts of the build's own bitness: the pointer-sized members make the basic-information
+// record 44 bytes on 32-bit builds and 64 bytes on 64-bit ones.
+struct SystemBasicInformation {
+  ULONG reserved;
+  ULONG timerResolution;
+  ULONG pageSize;
+  ULONG numberOfPhysicalPages;
+  ULONG lowestPhysicalPageNumber;
+  ULONG highestPhysicalPageNumber;
+  ULONG allocationGranularity;
+  ULONG_PTR minimumUserModeAddress;
+  ULONG_PTR maximumUserModeAddress;
+  ULONG_PTR activeProcessorsAffinityMask;
+  CCHAR numberOfProcessors;
+};
+static_assert(sizeof(void*) != 4 || offsetof(SystemBasicInformation, numberOfProcessors) == 40);
+static_assert(sizeof(void*) != 8 || offsetof(SystemBasicInformation, numberOfProcessors) == 56);
+
+constexpr ULONG kSystemBasicInformation = 0;
+constexpr ULONG kSystemPerformanceInformation = 2;
+constexpr ULONG kSystemTimeOfDayInformation = 3;
+constexpr LONG kStatusProcedureNotFound = static_cast<LONG>(0xC000007A);
+
+// The performance and time-of-day records have grown over the platform's versions; the query refuses a
+// buffer shorter than its own record, so a generous buffer is passed. Only the leading fields are read:
+// idle time at byte 0 of the performance record, current time at byte 8 of the time-of-day record.
+constexpr std::size_t kLargeRecord = 1024;
+
+std::int32_t Query(ULONG infoClass, void* buffer, ULONG length) {
+  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr) return kStatusProcedureNotFound;
+  const FARPROC proc = ::GetProcAddress(ntdll, "NtQuerySystemInformation");
+  if (proc == nullptr) return kStatusProcedureNotFound;
+  NtQuerySystemInformationFn fn = nullptr;
+  static_assert(sizeof(fn) == sizeof(proc));
+  std::memcpy(&fn, &proc, sizeof(fn));
+  ULONG returned = 0;
+  return fn(infoClass, buffer, length, &returned);
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring FromAnsi(const char* text, int length) {
+  if (length <= 0) return {};
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text, length, out.data(), n);
+  return out;
+}
+
+HKEY ToKey(std::uintptr_t key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+bool Win32SystemFigures::IsNtPlatform() {
+  // The version query reports every supported system as NT; it is still asked, as on older systems.
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  ::GetVersionExA(&info);
+#pragma GCC diagnostic pop
+  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+std::int32_t Win32SystemFigures::QueryProcessorCount(int& processors) {
+  SystemBasicInformation info{};
+  const std::int32_t status = Query(kSystemBasicInformation, &info, sizeof(info));
+  if (status == 0) processors = static_cast<unsigned char>(info.numberOfProcessors);
+  return status;
+}
+
+std::int32_t Win32SystemFigures::QueryIdleTime(std::int64_t& idleTime) {
+  alignas(8) unsigned char buffer[kLargeRecord] = {};
+  const std::int32_t status = Query(kSystemPerformanceInformation, buffer, sizeof(buffer));
+  if (status == 0) std::memcpy(&idleTime, buffer, sizeof(idleTime));
+  return status;
+}
+
+std::int32_t Win32SystemFigures::QuerySystemTime(std::int64_t& systemTime) {
+  alignas(8) unsigned char buffer[kLargeRecord] = {};
+  const std::int32_t status = Query(kSystemTimeOfDayInformation, buffer, sizeof(buffer));
+  if (status == 0) std::memcpy(&systemTime, buffer + 8, sizeof(systemTime));
+  return status;
+}
+
+long Win32SystemFigures::OpenDynDataKey(std::string_view subKey, std::uint32_t access, std::uintptr_t& key) {
+  HKEY opened = nullptr;
+  const std::string name(subKey);
+  const LONG result = ::RegOpenKeyExA(HKEY_DYN_DATA, name.c_str(), 0, access, &opened);
+  if (result == ERROR_SUCCESS) key = reinterpret_cast<std::uintptr_t>(opened);
+  return result;
+}
+
+long Win32SystemFigures::QueryCpuUsage(std::uintptr_t key, std::uint32_t& value) {
+  DWORD type = 0;
+  DWORD data = 0;
+  DWORD size = sizeof(data);
+  const LONG result =
+      ::RegQueryValueExA(ToKey(key), "KERNEL\\CPUUsage", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+  if (result == ERROR_SUCCESS) value = data;
+  return result;
+}
+
+void Win32SystemFigures::CloseDynDataKey(std::uintptr_t key) {
+  if (key != 0) ::RegCloseKey(ToKey(key));
+}
+
+bool Win32SystemFigures::QueryMemoryStatus(MemoryStatus& status) {
+  MEMORYSTATUSEX m{};
+  m.dwLength = sizeof(m);
+  if (!::GlobalMemoryStatusEx(&m)) return false;
+  status.memoryLoad = m.dwMemoryLoad;
+  status.totalPhys = static_cast<std::int64_t>(m.ullTotalPhys);
+  status.availPhys = static_cast<std::int64_t>(m.ullAvailPhys);
+  status.totalPageFile = static_cast<std::int64_t>(m.ullTotalPageFile);
+  status.availPageFile = static_cast<std::int64_t>(m.ullAvailPageFile);
+  status.totalVirtual = static_cast<std::int64_t>(m.ullTotalVirtual);
+  status.availVirtual = static_cast<std::int64_t>(m.ullAvailVirtual);
+  return true;
+}
+
+bool Win32SystemFigures::HasDiskFreeSpaceEx() {
+  const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+  return kernel != nullptr && ::GetProcAddress(kernel, "GetDiskFreeSpaceExA") != nullptr;
+}
+
+bool Win32SystemFigures::DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& freeToCaller, std::uint64_t& total,
+                                         std::uint64_t& totalFree) {
+  ULARGE_INTEGER caller{};
+  ULARGE_INTEGER all{};
+  ULARGE_INTEGER free{};
+  const std::string path = ToAnsi(root);
+  if (!::GetDiskFreeSpaceExA(path.c_str(), &caller, &all, &free)) return false;
+  freeToCaller = caller.QuadPart;
+  total = all.QuadPart;
+  totalFree = free.QuadPart;
+  return true;
+}
+
+bool Win32SystemFigures::DiskFreeSpace(const std::wstring& root, std::uint32_t& sectorsPerCluster,
+                                       std::uint32_t& bytesPerSector, std::uint32_t& freeClusters,
+                                       std::uint32_t& totalClusters) {
+  DWORD spc = 0;
+  DWORD bps = 0;
+  DWORD freeCount = 0;
+  DWORD totalCount = 0;
+  const std::string path = ToAnsi(root);
+  if (!::GetDiskFreeSpaceA(path.c_str(), &spc, &bps, &freeCount, &totalCount)) return false;
+  sectorsPerCluster = spc;
+  bytesPerSector = bps;
+  freeClusters = freeCount;
+  totalClusters = totalCount;
+  return true;
+}
+
+std::wstring Win32SystemFigures::WindowsDirectory() {
+  char buffer[256] = {};
+  const UINT n = ::GetWindowsDirectoryA(buffer, 255);
+  // A result above the capacity is the size the call would need: nothing was written then.
+  if (n == 0 || n >= 255) return {};
+  return FromAnsi(buffer, static_cast<int>(n));
+}
+
+void Win32SystemFigures::ShowMessage(std::wstring_view text) {
+  const std::wstring copy(text);
+  ::MessageBoxW(nullptr, copy.c_str(), nullptr, MB_OK);
+}
+
+}  // namespace kestrune

@@ -1,0 +1,35 @@
+#pragma once
+// The saved property sets of the main window's two buttons. They keep the default look (XP style,
+// scheme 1), so only the caption and the font are stored; every other key reads its default.
+#include <string>
+
+#include "platform/font.h"
+#include "platform/property_bag.h"
+
+namespace kestrune {
+
+inline Font FormMainButtonFont() {
+  Font font;
+  font.name = L"MS UI Gothic";
+  font.size = 9.0;
+  font.charset = 128;  // Shift JIS
+  return font;
+}
+
+// CommandExit: "終了" [Exit].
+inline PropertyBag CommandExitProperties() {
+  PropertyBag bag;
+  bag.Set<Font>("Font", FormMainButtonFont());
+  bag.Set<std::wstring>("Caption", L"終了");
+  return bag;
+}
+
+// CommandMini: "隠す" [Hide].
+inline PropertyBag CommandMiniProperties() {
+  PropertyBag bag;
+  bag.Set<Font>("Font", FormMainButtonFont());
+  bag.Set<std::wstring>("Caption", L"隠す");
+  return bag;
+}
+
+}  // namespace kestrune

@@ -250,7 +250,10 @@ void TabStrip::SetTabCaption(int index, std::wstring_view caption) {
     if (tab.AccessKey != 0) {
       std::int32_t old = AccessKeyOf(tab.Caption);
       if (old == 0) old = tab.AccessKey;
-      std::erase(accessKeys_, static_cast<wchar_t>(old));
+      // Only this tab's registration goes: another tab may carry the same key, and while
+      // InsertTab and RemoveTab move captions a key is briefly registered twice.
+      if (const auto at = accessKeys_.find(static_cast<wchar_t>(old)); at != std::wstring::npos)
+        accessKeys_.erase(at, 1);
     }
     tab.Caption = caption;
     tab.AccessKey = AccessKeyOf(caption);

@@ -46,6 +46,8 @@ class ButtonRenderer::Session {
   }
 
   void Caption(Placement placement) {
+    // A button without width has no room for text, and the line count would divide by zero.
+    if (w_ <= 0) return;
     Surface& s = p_.Target();
     const TextSize size = s.MeasureText(look_.caption);
     if (size.width > w_) {
@@ -246,6 +248,7 @@ class ButtonRenderer::Session {
     Bevel();
     text_ = look_.scheme.highlight;
     const TextSize size = p_.Target().MeasureText(look_.caption);
+    if (w_ <= 0) return;
     if (size.width <= w_) {
       Text(Placement::Pressed, kOneLine);
     } else {

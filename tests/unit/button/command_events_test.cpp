@@ -225,6 +225,17 @@ TEST_F(CommandEventsTest, DrawButtonSkipsUnchangedUnforcedDrawings) {
   EXPECT_EQ(rig.surface.PresentCount(), afterCaption + 1);
 }
 
+TEST(CommandDrawing, ZeroWidthDrawsEveryLookWithoutCaption) {
+  for (int type = 1; type <= 5; ++type) {
+    ButtonRig rig(0, 23);
+    rig.button.InitNew();
+    rig.button.SetButtonType(type);
+    rig.button.OnMouseDown(1, 0, 0, 0);
+    rig.button.SetEnabled(false);
+    EXPECT_EQ(rig.button.ButtonState(), 2) << type;
+  }
+}
+
 TEST(CommandDrawing, ZeroHeightDrawsNothingAndKeepsTheState) {
   ButtonRig rig(75, 0);
   rig.button.InitNew();

@@ -1,0 +1,72 @@
+// Redraw cost of the gradient button at the main window's button size (75 x 23), on the raster
+// surface: one forced DrawButton per iteration, per type and look, and the skipped unforced call.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "controls/button/command.h"
+#include "platform/control_host.h"
+#include "platform/raster/raster_surface.h"
+
+namespace {
+
+using kestrune::Rgb;
+
+class BenchColors : public kestrune::SystemColors {
+ public:
+  Rgb Get(int index) const override { return kestrune::MakeRgb(index * 7, 233, 216); }
+};
+
+class BenchHost : public kestrune::ControlHost {
+ public:
+  bool UserMode() const override { return true; }
+  kestrune::Font AmbientFont() const override { return {}; }
+  kestrune::OleColor AmbientBackColor() const override { return 0x8000000F; }
+  bool DisplayAsDefault() const override { return false; }
+  void PropertyChanged(std::string_view) override {}
+  void StartTimer(int, unsigned) override {}
+  void StopTimer(int) override {}
+  kestrune::Point CursorPos() const override { return {}; }
+  std::vector<kestrune::ContainedControl*> ContainedControls() override { return {}; }
+  void SetAccessKeys(std::wstring_view) override {}
+  void ProcessPendingMessages() override {}
+  void Invalidate() override {}
+  kestrune::Rect Bounds() const override { return {0, 0, 75, 23}; }
+};
+
+// state: 0 normal, 1 hover, 2 pressed, 3 disabled.
+void BM_DrawButton(benchmark::State& st) {
+  const int type = static_cast<int>(st.range(0));
+  const int look = static_cast<int>(st.range(1));
+  BenchColors colors;
+  BenchHost host;
+  kestrune::RasterSurface surface(75, 23);
+  kestrune::button::Command button(host, surface, colors, L"CommandExit");
+  button.InitNew();
+  button.SetCaption(L"終了");
+  button.SetButtonType(type);
+  if (look == 1) button.OnMouseMove(0, 0, 5, 5);
+  if (look == 3) button.SetEnabled(false);
+  const int state = look == 2 ? 2 : 0;
+  for (auto _ : st) {
+    button.DrawButton(state, true);
+    benchmark::DoNotOptimize(surface.GetPixel(10, 10));
+  }
+  st.SetLabel("type " + std::to_string(type) + (look == 0 ? " normal" : look == 1 ? " hover" : look == 2 ? " pressed" : " disabled"));
+}
+BENCHMARK(BM_DrawButton)->ArgsProduct({{1, 2, 3, 4, 5}, {0, 1, 2, 3}});
+
+// The unforced redraw that a mouse move with the button held asks for: nothing changed, nothing drawn.
+void BM_DrawButtonSkipped(benchmark::State& st) {
+  BenchColors colors;
+  BenchHost host;
+  kestrune::RasterSurface surface(75, 23);
+  kestrune::button::Command button(host, surface, colors, L"CommandExit");
+  button.InitNew();
+  for (auto _ : st) button.DrawButton(0, false);
+}
+BENCHMARK(BM_DrawButtonSkipped);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,173 @@
+#pragma once
+// SystemMonitor: the resource-monitor control. On each timer tick it takes one sample, keeps one sample
+// per pixel column and redraws a scrolling diagram (grid plus up to five curves).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/monitor/system_monitor_support.h"
+#include "platform/color.h"
+#include "platform/control_host.h"
+#include "platform/own_control.h"
+#include "platform/surface.h"
+
+namespace kestrune {
+
+// The figures handed out by GetCurrentSystemLevels and SystemLevelsUpdated: the two loads rounded to
+// integers, everything else as sampled (memory sizes 64-bit, as in SystemLevelSample).
+struct SystemLevels {
+  std::int32_t CPULoadPercent = 0;
+  std::int32_t MemoryLoadPercent = 0;
+  std::int64_t PhysicalMemoryTotal = 0;
+  std::int64_t PhysicalMemoryAvailable = 0;
+  float PhysicalMemoryAvailablePercent = 0;
+  std::int64_t PageFileTotal = 0;
+  std::int64_t PageFileAvailable = 0;
+  float PageFileAvailablePercent = 0;
+  std::int64_t VirtualMemoryTotal = 0;
+  std::int64_t VirtualMemoryAvailable = 0;
+  float VirtualMemoryAvailablePercent = 0;
+  std::int64_t HDTotalBytes = 0;
+  std::int64_t HDTotalFreeBytes = 0;
+  std::int64_t HDAvailableFreeBytes = 0;
+  std::int64_t HDTotalBytesUsed = 0;
+  float HDAvailablePercent = 0;
+  friend bool operator==(const SystemLevels&, const SystemLevels&) = default;
+};
+
+// Events raised to the hosting window.
+class SystemMonitorEvents {
+ public:
+  virtual ~SystemMonitorEvents() = default;
+  virtual void SystemLevelsUpdated(const SystemLevels& /*levels*/) {}
+  virtual void DblClick() {}
+};
+
+class SystemMonitor : public OwnControl {
+ public:
+  static constexpr int kTimerId = 1;
+  enum DiagramStyleValue : std::int32_t { kLines = 0, kPoints = 1, kBars = 2 };
+
+  SystemMonitor(ControlHost& host, Surface& surface, SystemFigures& figures, const SystemColors& colors,
+                CpuSamplerState& cpuState = modSystemMonitorSupport::SharedCpuSamplerState());
+
+  void SetEvents(SystemMonitorEvents* events) { events_ = events; }
+  // Separators used by FormatFilesize (the user's locale on Windows).
+  void SetNumberSeparators(wchar_t thousands, wchar_t decimal) {
+    thousands_ = thousands;
+    decimal_ = decimal;
+  }
+
+  // OwnControl
+  void InitNew() override;
+  void Load(const PropertyBag& bag) override;
+  void Save(PropertyBag& bag) override;
+  void Redraw() override;
+  void OnResize(int width, int height) override;
+  void OnDestroy() override;
+  void OnDblClick() override;
+  void OnTimer(int timerId) override;
+
+  // Properties.
+  std::int32_t Appearance() const { return appearance_; }
+  void SetAppearance(std::int32_t value);
+  OleColor BackColor() const { return backColor_; }
+  void SetBackColor(OleColor value);
+  std::int32_t BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(std::int32_t value);
+  OleColor CPUMonitorColor() const { return cpuColor_; }
+  void SetCPUMonitorColor(OleColor value);
+  bool CPUMonitorDisplayed() const { return cpuDisplayed_; }
+  void SetCPUMonitorDisplayed(bool value);
+  std::int32_t DiagramStyle() const { return diagramStyle_; }
+  void SetDiagramStyle(std::int32_t value);
+  bool DisplayGrid() const { return displayGrid_; }
+  void SetDisplayGrid(bool value);
+  OleColor DisplayGridColor() const { return gridColor_; }
+  void SetDisplayGridColor(OleColor value);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool value);
+  const std::wstring& HDDriveLetter() const { return drive_; }
+  void SetHDDriveLetter(const std::wstring& value);
+  OleColor HDMonitorColor() const { return hdColor_; }
+  void SetHDMonitorColor(OleColor value);
+  bool HDMonitorDisplayed() const { return hdDisplayed_; }
+  void SetHDMonitorDisplayed(bool value);
+  OleColor MemoryLoadColor() const { return memoryColor_; }
+  void SetMemoryLoadColor(OleColor value);
+  bool MemoryLoadDisplayed() const { return memoryDisplayed_; }
+  void SetMemoryLoadDisplayed(bool value);
+  OleColor PageFileColor() const { return pageFileColor_; }
+  void SetPageFileColor(OleColor value);
+  bool PageFileDisplayed() const { return pageFileDisplayed_; }
+  void SetPageFileDisplayed(bool value);
+  bool ScrollGrid() const { return scrollGrid_; }
+  void SetScrollGrid(bool value);
+  std::int32_t UpdateInterval() const { return updateInterval_; }
+  void SetUpdateInterval(std::int32_t value);
+  OleColor VirtualMemoryColor() const { return virtualColor_; }
+  void SetVirtualMemoryColor(OleColor value);
+  bool VirtualMemoryDisplayed() const { return virtualDisplayed_; }
+  void SetVirtualMemoryDisplayed(bool value);
+
+  // Methods.
+  void Refresh();
+  bool Reset();
+  std::wstring FormatFilesize(double nValue) const;
+  SystemLevels GetCurrentSystemLevels();
+
+  // State, for the host and for tests.
+  const std::vector<SystemLevelSample>& History() const { return history_; }
+  std::int32_t LastEmptyColumn() const { return lastEmptyColumn_; }
+  std::int32_t GridOffset() const { return gridOffset_; }
+  bool PlatformIsNt() const { return platformIsNt_; }
+
+ private:
+  // Shift the history one column left and take a new sample into the last column (tick steps 3-5).
+  void TakeSample();
+  // Grows the history when the surface has become wider than it (which would otherwise read and write
+  // past it), keeping the newest sample at the right edge; the new columns on the left count as empty.
+  void EnsureHistoryCovers();
+  void DrawGrid();
+  void DrawCurve(float SystemLevelSample::*field, OleColor color);
+  Rgb Resolve(OleColor color) const;
+  void Changed(const char* key, bool redraw);
+
+  ControlHost& host_;
+  Surface& surface_;
+  SystemFigures& figures_;
+  const SystemColors& colors_;
+  CpuSamplerState& cpuState_;
+  SystemMonitorEvents* events_ = nullptr;
+
+  std::int32_t appearance_ = 1;
+  OleColor backColor_ = 0;
+  std::int32_t borderStyle_ = 1;
+  OleColor cpuColor_ = 0x00FF00;
+  bool cpuDisplayed_ = true;
+  std::int32_t diagramStyle_ = kLines;
+  bool displayGrid_ = true;
+  OleColor gridColor_ = 0x008000;
+  bool enabled_ = true;
+  std::wstring drive_;
+  OleColor hdColor_ = 0xFF80FF;
+  bool hdDisplayed_ = true;
+  OleColor memoryColor_ = 0x00FFFF;
+  bool memoryDisplayed_ = true;
+  OleColor pageFileColor_ = 0x0000FF;
+  bool pageFileDisplayed_ = true;
+  bool scrollGrid_ = true;
+  std::int32_t updateInterval_ = 1000;
+  OleColor virtualColor_ = 0xFF0000;
+  bool virtualDisplayed_ = true;
+
+  std::vector<SystemLevelSample> history_;
+  std::int32_t lastEmptyColumn_ = 0;
+  std::int32_t gridOffset_ = 0;
+  int lastSampleColumn_ = 0;  // the column the newest sample went to
+  bool platformIsNt_ = false;
+  wchar_t thousands_ = L',';
+  wchar_t decimal_ = L'.';
+};
+
+}  // namespace kestrune

@@ -260,6 +260,7 @@ class TabStrip : public OwnControl {
   void DrawTabFace(Renderer renderer, int i);
   void DrawTabLines(Renderer renderer, int i);
   void DrawTabContent(Renderer renderer, int i);
+  Rect FocusRectOf(Renderer renderer, int i, const Rect& caption);
   Rect CaptionRect(Renderer renderer, int i, int* pictureX, int* pictureY, int* pictureEdge);
   void pPaintPicture(const Picture& picture, int left, int top, int width, int height);
   void SetSurfaceBackColor(OleColor c);

@@ -217,7 +217,8 @@ void TabStrip::ShowHideFocusForm(const char* op) {
     surface_.SetFont(activeTabFont_);
     const TabRecord& tab = tabs_[static_cast<std::size_t>(activeTab_)];
     penColor_ = GetRGBFromOLE(tab.Enabled ? activeTabForeColor_ : disabledTabForeColor_);
-    surface_.DrawFocusRect(CaptionRect(TabRenderer(), activeTab_, nullptr, nullptr, nullptr));
+    const Renderer renderer = TabRenderer();
+    surface_.DrawFocusRect(FocusRectOf(renderer, activeTab_, CaptionRect(renderer, activeTab_, nullptr, nullptr, nullptr)));
   });
 }
 

@@ -289,9 +289,14 @@ void TabStrip::DrawTabsTabbedDialog() {
       APILine(0, h + 1, 0, h + 4, outer);
       APILine(cache_.width - 1, h + 1, cache_.width - 1, h + 4, outer);
     }
-    if (renderer == Renderer::T7 && cache_.tabCount > 0) {
+    if (cache_.tabCount > 0) {
       const Rect& last = tabs_[static_cast<std::size_t>(cache_.tabCount - 1)].TabRect;
-      APILine(last.right, last.bottom + 1, cache_.width, last.bottom + 1, outer);
+      if (renderer == Renderer::T7) APILine(last.right, last.bottom + 1, cache_.width, last.bottom + 1, outer);
+      // The page's top edge also runs on to the right of the last tab in the other text-width
+      // looks; without it the page would have no top border beyond the tabs.
+      if (renderer == Renderer::T5)
+        APILine(last.right, last.bottom, cache_.width - 1, last.bottom, topLeftInnerBorderColor_);
+      if (renderer == Renderer::T6) APILine(last.right, last.bottom, cache_.width, last.bottom, outer);
     }
   });
 }
@@ -606,7 +611,25 @@ void TabStrip::DrawTabContent(Renderer renderer, int i) {
                               ? textfmt::kCenter | textfmt::kVCenter | textfmt::kSingleLine
                               : textfmt::kSingleLine;
   surface_.DrawText(tab.Caption, caption, format, penColor_);
-  if (host_.UserMode() && showFocusRect_ && active && cache_.isFocused) surface_.DrawFocusRect(caption);
+  if (host_.UserMode() && showFocusRect_ && active && cache_.isFocused)
+    surface_.DrawFocusRect(FocusRectOf(renderer, i, caption));
+}
+
+Rect TabStrip::FocusRectOf(Renderer renderer, int i, const Rect& caption) {
+  if (renderer != Renderer::T6) return caption;
+  // The platform centres this look's caption in the whole working rectangle, which also holds
+  // the picture and the close box; the focus mark goes around the text itself.
+  Rect measured = caption;
+  surface_.DrawText(tabs_[static_cast<std::size_t>(i)].Caption, measured,
+                    textfmt::kCalcRect | textfmt::kSingleLine, 0);
+  const int tw = measured.right - measured.left + 2;
+  const int th = measured.bottom - measured.top + 1;
+  Rect r;
+  r.left = caption.left + RoundEvenInt((caption.Width() - tw) / 2.0);
+  r.top = caption.top + RoundEvenInt((caption.Height() - th) / 2.0);
+  r.right = r.left + tw;
+  r.bottom = r.top + th;
+  return r;
 }
 
 }  // namespace kestrune::tabstrip

@@ -1,9 +1,9 @@
-# Cross build of kestrune.exe for 64-bit Windows with Debian's MinGW-w64 (posix threads not needed).
+# Cross build of kestrune.exe for 64-bit Windows with Debian's MinGW-w64 (posix thread model: GoogleTest needs std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KESTRUNE_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KESTRUNE_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${KESTRUNE_MINGW_PREFIX}-g++)
+set(CMAKE_C_COMPILER ${KESTRUNE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KESTRUNE_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KESTRUNE_MINGW_PREFIX}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTRUNE_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -6,13 +6,12 @@
 #include <string_view>
 
 #include "app/ui.h"
+#include "boost/speed_level.h"
 #include "platform/code_page.h"
 #include "platform/processes.h"
 
 namespace kestrune {
 
-inline constexpr std::wstring_view kSpeedNormal = L"普通加速";
-inline constexpr std::wstring_view kSpeedExtreme = L"極限加速";
 // The title buffer is 255 bytes: at most 254 bytes of title in the ANSI code page.
 inline constexpr std::size_t kTitleBytes = 254;
 

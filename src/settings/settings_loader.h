@@ -6,14 +6,13 @@
 #include <string_view>
 
 #include "app/ui.h"
+#include "boost/speed_level.h"
 #include "platform/code_page.h"
 #include "settings/module_auto_run.h"
 #include "settings/module_config.h"
 
 namespace kestrune {
 
-inline constexpr std::wstring_view kSpeedNormal = L"普通加速";
-inline constexpr std::wstring_view kSpeedExtreme = L"極限加速";
 
 // The maximum chosen when the file holds none of the combo's items (or no RecordCount at all):
 // the smallest and first item, so a damaged file can never make the history grow large.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <cderr.h>
 
 #include <algorithm>
 #include <cwchar>

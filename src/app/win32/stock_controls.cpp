@@ -1,0 +1,142 @@
+#include "app/win32/stock_controls.h"
+
+#include <commctrl.h>
+
+#include "app/win32/wide.h"
+
+namespace kestrune {
+
+bool Win32CheckBox::Checked() const { return ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Win32CheckBox::SetChecked(bool checked) {
+  ::SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32ComboBox::AddItem(std::wstring_view text) {
+  const std::wstring item(text);
+  ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int Win32ComboBox::ItemCount() const { return static_cast<int>(::SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
+
+std::wstring Win32ComboBox::ItemText(int index) const {
+  const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  ::SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int Win32ComboBox::SelectedIndex() const { return static_cast<int>(::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
+
+void Win32ComboBox::SetSelectedIndex(int index) { ::SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void Win32Label::Attach(HWND hwnd, HWND tooltipHost) {
+  hwnd_ = hwnd;
+  tooltip_ = tooltipHost;
+  if (tooltip_ == nullptr) return;
+  TOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = ::GetParent(hwnd_);
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.lpszText = const_cast<wchar_t*>(L"");
+  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::wstring Win32Label::Caption() const { return WindowText(hwnd_); }
+
+void Win32Label::SetCaption(std::wstring_view text) { SetText(hwnd_, text); }
+
+void Win32Label::SetTooltip(std::wstring_view text) {
+  if (tooltip_ == nullptr) return;
+  std::wstring copy(text);
+  TOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.hwnd = ::GetParent(hwnd_);
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.lpszText = copy.data();
+  ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Win32Label::SetHot(bool hot) {
+  hot_ = hot;
+  if (hotFont_ != nullptr && normalFont_ != nullptr)
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hot ? hotFont_ : normalFont_), FALSE);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+int Win32HistoryList::RowCount() const { return static_cast<int>(ListView_GetItemCount(hwnd_)); }
+
+void Win32HistoryList::Clear() { ListView_DeleteAllItems(hwnd_); }
+
+void Win32HistoryList::AddRow(std::wstring_view itemText) {
+  std::wstring text(itemText);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = RowCount();
+  item.iImage = 0;  // the first image of the small image list
+  item.pszText = text.data();
+  ::SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32HistoryList::SetCell(int row, int column, std::wstring_view text) {
+  std::wstring copy(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = copy.data();
+  ::SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::wstring Win32HistoryList::Cell(int row, int column) const {
+  wchar_t buffer[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 512;
+  const LRESULT n = ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return std::wstring(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+void Win32TabPages::AddToPage(int page, HWND control) {
+  if (pages_.size() <= static_cast<std::size_t>(page)) pages_.resize(static_cast<std::size_t>(page) + 1);
+  pages_[static_cast<std::size_t>(page)].push_back(control);
+}
+
+void Win32TabPages::CopyTabImages() {
+  // The stock tab control shows captions only; the page strip with images replaces it.
+}
+
+void Win32TabPages::SetTabCaption(int index, std::wstring_view caption) {
+  std::wstring text(caption);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  if (index >= TabCtrl_GetItemCount(tab_)) {
+    ::SendMessageW(tab_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  } else {
+    ::SendMessageW(tab_, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void Win32TabPages::SetActiveTab(int index) {
+  TabCtrl_SetCurSel(tab_, index);
+  ShowPage(index);
+}
+
+void Win32TabPages::SetActiveTabHeight(int height) {
+  // The stock control sizes its tabs to its font; keep the requested height as a minimum.
+  TabCtrl_SetItemSize(tab_, 0, height);
+}
+
+void Win32TabPages::OnSelectionChanged() { ShowPage(ActiveTab()); }
+
+int Win32TabPages::ActiveTab() const { return TabCtrl_GetCurSel(tab_); }
+
+void Win32TabPages::ShowPage(int page) {
+  for (std::size_t p = 0; p < pages_.size(); ++p)
+    for (HWND control : pages_[p]) ::ShowWindow(control, static_cast<int>(p) == page ? SW_SHOW : SW_HIDE);
+}
+
+}  // namespace kestrune

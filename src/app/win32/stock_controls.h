@@ -1,0 +1,94 @@
+#pragma once
+// The form's control interfaces over real Windows controls. Setting a state never runs a handler:
+// the form decides when a change counts as a click.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/ui.h"
+
+namespace kestrune {
+
+class Win32CheckBox : public CheckBox {
+ public:
+  explicit Win32CheckBox(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  bool Checked() const override;
+  void SetChecked(bool checked) override;
+
+ private:
+  HWND hwnd_;
+};
+
+class Win32ComboBox : public ComboBox {
+ public:
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  void AddItem(std::wstring_view text) override;
+  int ItemCount() const override;
+  std::wstring ItemText(int index) const override;
+  int SelectedIndex() const override;
+  void SetSelectedIndex(int index) override;
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+class Win32Label : public LinkLabel {
+ public:
+  // tooltipHost: the tooltip control that shows this label's tooltip (may be null).
+  void Attach(HWND hwnd, HWND tooltipHost = nullptr);
+  std::wstring Caption() const override;
+  void SetCaption(std::wstring_view text) override;
+  void SetTooltip(std::wstring_view text) override;
+  void SetHot(bool hot) override;
+  bool Hot() const override { return hot_; }
+  // Link labels: the colour and font WM_CTLCOLORSTATIC/WM_SETFONT apply.
+  void SetLinkFonts(HFONT normal, HFONT underlined) {
+    normalFont_ = normal;
+    hotFont_ = underlined;
+  }
+  COLORREF TextColor() const { return hot_ ? RGB(255, 0, 0) : RGB(0, 0, 255); }
+  HWND Hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  bool hot_ = true;
+  HFONT normalFont_ = nullptr;
+  HFONT hotFont_ = nullptr;
+};
+
+class Win32HistoryList : public HistoryList {
+ public:
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  int RowCount() const override;
+  void Clear() override;
+  void AddRow(std::wstring_view itemText) override;
+  void SetCell(int row, int column, std::wstring_view text) override;
+  std::wstring Cell(int row, int column) const override;
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// The stock tab control standing in for the page strip: each page is a set of controls shown only
+// while its tab is selected.
+class Win32TabPages : public TabPages {
+ public:
+  void Attach(HWND tab) { tab_ = tab; }
+  void AddToPage(int page, HWND control);
+  void CopyTabImages() override;
+  void SetTabCaption(int index, std::wstring_view caption) override;
+  void SetActiveTab(int index) override;
+  void SetActiveTabHeight(int height) override;
+  // The user picked another tab: show its page.
+  void OnSelectionChanged();
+  int ActiveTab() const;
+
+ private:
+  void ShowPage(int page);
+  HWND tab_ = nullptr;
+  std::vector<std::vector<HWND>> pages_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,129 @@
+// The running program as a user meets it: its window, its pages, the single-instance guard,
+// the exit confirmation and the boost of the foreground application.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app_fixture.h"
+
+namespace kestrune::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kBoostIni[] =
+    "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n"
+    "[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n";
+
+TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
+  RunningApp app;
+  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(Text(app.Main()), L"Kestrune v3.2.4");
+  EXPECT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+
+  // The about page is shown first; the other pages' controls are hidden.
+  EXPECT_TRUE(Visible(app.Control(ids::kLabel4)));
+  EXPECT_FALSE(Visible(app.Control(ids::kCheckState)));
+  EXPECT_EQ(app.ControlText(ids::kLabel4), L"Kestrune");
+  EXPECT_EQ(app.ControlText(ids::kLabel13), L"Version:3.2.4");
+  EXPECT_EQ(app.ControlText(ids::kLabelNeedHelp), L"ご質問がありますか？");
+  EXPECT_EQ(app.ControlText(ids::kCommandExit), L"終了");
+  EXPECT_EQ(app.ControlText(ids::kCommandMini), L"隠す");
+  app.Screenshot(L"page3_about");
+
+  struct Expected {
+    int page, id;
+    const wchar_t* text;
+  };
+  const Expected expected[] = {
+      {0, ids::kLabel19, L"加速状態"},           {0, ids::kLabel1, L"加速中のプログラム:"},
+      {0, ids::kLabel2, L"加速済のプログラム個数:"}, {0, ids::kLabel8, L"リアルタイム状態"},
+      {0, ids::kLabel14, L"CPU"},               {0, ids::kLabel18, L"ディスクスペース"},
+      {1, ids::kCheckAutoRun, L"Windows起動時に起動する"}, {1, ids::kCheckAutoMin, L"起動する時にトレイアイコンになる"},
+      {1, ids::kCheckMostTop, L"ウィンドウを常に最前面表示する"}, {1, ids::kCheckState, L"加速を使用する"},
+      {1, ids::kLabel10, L"加速度:"},            {1, ids::kCheckEnableRecord, L"加速使用記録"},
+      {1, ids::kLabel11, L"最大記録数:"},
+  };
+  const wchar_t* pageNames[] = {L"page0_state", L"page1_settings", L"page2_history"};
+  for (int page = 0; page < 3; ++page) {
+    app.ShowPage(page);
+    EXPECT_FALSE(Visible(app.Control(ids::kLabel4))) << page;
+    for (const Expected& e : expected) {
+      if (e.page != page) continue;
+      EXPECT_TRUE(Visible(app.Control(e.id))) << e.id;
+      EXPECT_EQ(app.ControlText(e.id), e.text) << e.id;
+    }
+    app.Screenshot(pageNames[page]);
+  }
+  EXPECT_TRUE(Visible(app.Control(ids::kListViewHistory)));
+}
+
+TEST(MainWindow, SecondStartShowsTheNoticeAndLeavesTheFirstRunning) {
+  RunningApp first;
+  ASSERT_TRUE(first.Start());
+  Process second;
+  ASSERT_TRUE(second.Start(first.Dir().File(L"kestrune.exe")));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(second.Id(), L"Kestrune")) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"Kestruneは実行中です。");
+  EXPECT_EQ(FindTopWindow(second.Id(), L"KestruneMainWindow"), nullptr);
+  PressDialogButton(box, IDOK);
+  EXPECT_TRUE(second.WaitExit(10s));
+  EXPECT_TRUE(first.Proc().Running());
+  EXPECT_TRUE(Visible(first.Main()));
+}
+
+TEST(MainWindow, ExitAnsweredNoKeepsRunningAndLogOffEndsWithoutAsking) {
+  RunningApp app;
+  ASSERT_TRUE(app.Start());
+  ::PostMessageW(app.Control(ids::kCommandExit), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"確認してください。")) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"終了しますか？");
+  PressDialogButton(box, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"確認してください。") == nullptr; }));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(app.Proc().Running());
+  EXPECT_TRUE(Visible(app.Main()));
+
+  app.EndSession();
+  EXPECT_FALSE(app.Proc().Running());
+  EXPECT_EQ(app.Proc().ExitCode(), 0u);
+}
+
+class Boost : public ::testing::TestWithParam<std::pair<const char*, DWORD>> {};
+
+TEST_P(Boost, ForegroundSwitchRaisesTheNewOwnerAndRestoresThePrevious) {
+  std::string ini = kBoostIni;
+  ini.replace(ini.find("SpeedLevel=1"), 12, GetParam().first);
+  RunningApp app(ini);
+  ASSERT_TRUE(app.Start());
+  HelperApp a(L"Helper A");
+  HelperApp b(L"Helper B");
+  ASSERT_NE(a.Window(), nullptr);
+  ASSERT_NE(b.Window(), nullptr);
+
+  a.BringToFront();
+  EXPECT_TRUE(WaitFor([&] { return app.ControlText(ids::kLabelInfo) == L"Helper A"; }, 3s));
+  b.BringToFront();
+  EXPECT_TRUE(WaitFor([&] { return app.ControlText(ids::kLabelInfo) == L"Helper B"; }, 3s));
+  EXPECT_TRUE(WaitFor([&] { return PriorityClassOf(b.ProcessId()) == GetParam().second; }, 2s));
+  EXPECT_EQ(PriorityClassOf(a.ProcessId()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+  const int count = std::stoi(app.ControlText(ids::kLabelCount));
+  EXPECT_GE(count, 2);
+
+  // Recording is on: every switch is a row; the last one names B.
+  HWND list = app.Control(ids::kListViewHistory);
+  const int rows = ListViewRowCount(list);
+  EXPECT_EQ(rows, count);
+  ASSERT_GT(rows, 0);
+  EXPECT_EQ(ListViewCell(list, rows - 1, 2), L"Helper B");
+  EXPECT_EQ(ListViewCell(list, rows - 1, 0), std::to_wstring(rows) + L" ");
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Boost,
+                         ::testing::Values(std::make_pair("SpeedLevel=1", static_cast<DWORD>(HIGH_PRIORITY_CLASS)),
+                                           std::make_pair("SpeedLevel=2", static_cast<DWORD>(REALTIME_PRIORITY_CLASS))));
+
+}  // namespace
+}  // namespace kestrune::e2e

@@ -291,6 +291,7 @@ void Command::OnResize(int /*width*/, int /*height*/) { Layout(); }
 void Command::OnDestroy() {
   // The window owns its shape once it is set and frees it with itself; nothing is held here.
   host_.StopTimer(kLeaveTimerId);
+  leaveTimerRunning_ = false;
 }
 
 ButtonLook Command::CurrentLook() const {

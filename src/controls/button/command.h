@@ -158,6 +158,7 @@ class Command : public OwnControl {
   int buttonState_ = kStateNormal;
   bool isMouseOver_ = false;
   bool hasFocus_ = false;
+  bool leaveTimerRunning_ = false;
   int lastButton_ = 1;
   int lastKeyCode_ = 0;
   int width_ = 0;

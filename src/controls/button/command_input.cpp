@@ -57,8 +57,12 @@ void Command::OnMouseUp(int button, int shift, float x, float y) {
 void Command::OnMouseMove(int button, int shift, float x, float y) {
   if (!enabled_) return;
   if (button != 0 && button != mouse::kLeft) return;
-  // The timer notices the pointer leaving, which the window itself does not report.
-  host_.StartTimer(kLeaveTimerId, kLeaveTimerIntervalMs);
+  // The timer notices the pointer leaving. It is started once: restarting a platform timer resets its
+  // countdown, and a stream of moves outside the button would then hold its leave test off.
+  if (!leaveTimerRunning_) {
+    host_.StartTimer(kLeaveTimerId, kLeaveTimerIntervalMs);
+    leaveTimerRunning_ = true;
+  }
   const bool inside = x >= 0 && x <= static_cast<float>(surface_.ScaleWidth()) && y >= 0 &&
                       y <= static_cast<float>(surface_.ScaleHeight());
   if (!inside) return;
@@ -81,6 +85,7 @@ void Command::OnTimer(int timerId) {
   const bool outside = p.x < 0 || p.y < 0 || p.x > surface_.ScaleWidth() || p.y > surface_.ScaleHeight();
   if (!outside) return;
   host_.StopTimer(kLeaveTimerId);
+  leaveTimerRunning_ = false;
   if (events_) events_->MouseOut();
   isMouseOver_ = false;
   // A held button loses its pressed look while the pointer is away.

@@ -97,6 +97,10 @@ TEST_F(CommandEventsTest, HoverStartsTheLeaveTimerAndLeavingEndsIt) {
   EXPECT_TRUE(rig.button.IsMouseOver());
   EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
   EXPECT_EQ(rig.host.runningTimers[Command::kLeaveTimerId], 10u);
+  // Further moves leave the running timer alone, so its countdown is not reset by each of them.
+  rig.button.OnMouseMove(0, 0, 21, 10);
+  rig.button.OnMouseMove(1, 0, 80, 10);
+  EXPECT_EQ(rig.host.timerStarts.size(), 1u);
   // The hover ring (type 1, XP blue) is drawn in rectcolor.
   EXPECT_GT(rig.surface.CountColor(0x58C3FA), 0);
 
@@ -112,18 +116,21 @@ TEST_F(CommandEventsTest, HoverStartsTheLeaveTimerAndLeavingEndsIt) {
   EXPECT_FALSE(rig.button.IsMouseOver());
   EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
   EXPECT_EQ(rig.surface.CountColor(0x58C3FA), 0);
-  EXPECT_EQ(log(), (Log{"MouseMove 0,0,20,10", "MouseOut"}));
+  EXPECT_EQ(log(), (Log{"MouseMove 0,0,20,10", "MouseMove 0,0,21,10", "MouseOut"}));
+  // The next move over the button starts it again.
+  rig.button.OnMouseMove(0, 0, 20, 10);
+  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_EQ(rig.host.timerStarts.size(), 2u);
 }
 
 TEST_F(CommandEventsTest, MovesOutsideTheAreaOrWithOtherButtonsRaiseNothing) {
+  rig.button.OnMouseMove(2, 0, 5, 5);
+  rig.button.OnMouseMove(4, 0, 5, 5);
+  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
   rig.button.OnMouseMove(0, 0, -1, 5);
   rig.button.OnMouseMove(0, 0, 5, 24);
   EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));  // the timer still watches
   EXPECT_FALSE(rig.button.IsMouseOver());
-  rig.host.runningTimers.clear();
-  rig.button.OnMouseMove(2, 0, 5, 5);
-  rig.button.OnMouseMove(4, 0, 5, 5);
-  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
   EXPECT_TRUE(log().empty());
 }
 

@@ -1,0 +1,57 @@
+#pragma once
+// The saved property set of the main window's tab strip (TabStripMain), kept as data: property
+// pages in the XP look, four pages, a 25-pixel active tab; everything not listed at its default.
+// The colours are the XP set that choosing that theme stored; the page colour is the active tab's.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/font.h"
+#include "platform/property_bag.h"
+
+namespace kestrune {
+
+struct TabStripSavedInt {
+  std::string_view key;
+  std::int32_t value;
+};
+
+inline constexpr std::wstring_view kFormMainTabCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ",
+                                                             L" について "};
+
+// In the order the strip writes them, after the tab records.
+inline constexpr TabStripSavedInt kFormMainTabStripInts[] = {
+    {"ActiveTabBackEndColor", 0x00FBFDFB},
+    {"ActiveTabBackStartColor", 0x00FBFDFB},
+    {"ActiveTabHeight", 25},
+    {"BackColor", 0x00FBFDFB},
+    {"DisabledTabBackColor", static_cast<std::int32_t>(0x8000000F)},
+    {"DisabledTabForeColor", 0x00A0A0A0},
+    {"InActiveTabBackEndColor", 0x00EAF0F0},
+    {"InActiveTabBackStartColor", 0x00FFFFFF},
+    {"OuterBorderColor", 0x009B9C91},
+    {"TabStyle", 1},
+    {"TabTheme", 1},
+};
+
+// The form's font made bold; the inactive tabs use the form's font as it is.
+inline Font FormMainActiveTabFont(Font formFont) {
+  formFont.bold = true;
+  formFont.weight = 700;
+  return formFont;
+}
+
+inline PropertyBag TabStripMainProperties(const Font& formFont = Font{}) {
+  PropertyBag bag;
+  bag.Set<std::int32_t>("TabCount", 4);
+  int index = 0;
+  for (std::wstring_view caption : kFormMainTabCaptions)
+    bag.Set<std::wstring>("TabCaption(" + std::to_string(index++) + ")", std::wstring(caption));
+  for (const TabStripSavedInt& p : kFormMainTabStripInts) {
+    bag.Set<std::int32_t>(std::string(p.key), p.value);
+    if (p.key == "ActiveTabBackStartColor") bag.Set<Font>("ActiveTabFont", FormMainActiveTabFont(formFont));
+  }
+  return bag;
+}
+
+}  // namespace kestrune

@@ -1,0 +1,42 @@
+// The main window's saved tab strip set loads into the look the window expects and is exactly
+// what the strip itself would save.
+#include <gtest/gtest.h>
+
+#include "app/form_main_tabstrip_props.h"
+#include "tab_strip_rig.h"
+
+namespace kestrune::tabstrip {
+namespace {
+
+using testing::ArtifactPath;
+using testing::Rig;
+
+TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
+  Rig rig(473, 300);
+  const PropertyBag saved = TabStripMainProperties(rig.host.ambientFont);
+  TabStrip& s = rig.Loaded(saved);
+  EXPECT_EQ(s.TabStyle(), kPropertyPages);
+  EXPECT_EQ(s.TabTheme(), kThemeXP);
+  EXPECT_EQ(s.TabCount(), 4);
+  EXPECT_EQ(s.TabCaption(1), L" ソフト設定 ");
+  EXPECT_EQ(s.ActiveTabHeight(), 25);
+  EXPECT_EQ(s.InActiveTabBackEndColor(), 0xEAF0F0u);
+  EXPECT_TRUE(s.ActiveTabFont().bold);
+  EXPECT_FALSE(s.InActiveTabFont().bold);
+
+  // Saving again gives the same set, in the same order: the data holds no stray or missing key.
+  PropertyBag again;
+  s.Save(again);
+  ASSERT_EQ(again.Entries().size(), saved.Entries().size());
+  for (std::size_t i = 0; i < saved.Entries().size(); ++i) {
+    EXPECT_EQ(again.Entries()[i].first, saved.Entries()[i].first);
+    EXPECT_EQ(again.Entries()[i].second, saved.Entries()[i].second) << saved.Entries()[i].first;
+  }
+
+  s.SetActiveTab(3);
+  s.Refresh();
+  ASSERT_TRUE(rig.surface.WritePng(ArtifactPath("tabstrip_form_main.png")));
+}
+
+}  // namespace
+}  // namespace kestrune::tabstrip

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/tabstrip/message_hook.h"
 #include "controls/tabstrip/tab_colors.h"
 #include "controls/tabstrip/tab_strip_events.h"
 #include "controls/tabstrip/tab_strip_platform.h"
@@ -67,8 +68,6 @@ class TabStrip : public OwnControl {
   void OnMouseUp(int button, int shift, float x, float y) override;
   void OnClick() override;
   void OnDblClick() override;
-  void OnMouseWheel(int delta, int shift) override;
-  void OnMouseLeave() override;
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnKeyPress(int charCode) override;
@@ -218,6 +217,10 @@ class TabStrip : public OwnControl {
   void pDrawOnMouseOverTabbed();
   void pDrawOnMouseOverProperty();
   void TimerEvent();
+  // The reactions to the hooked messages of the strip's window and of its form.
+  void SubclassProc(bool before, const RawMessage& message);
+  void InstallHooks();
+  const MessageHookTable& Hooks() const { return hooks_; }
   void ScrollTabs(int direction);
 
   // Read-only views of the state, for hosts and tests.
@@ -345,7 +348,11 @@ class TabStrip : public OwnControl {
   bool mouseInside_ = false;
   bool inControlBox_ = false;
   bool moving_ = false;
-  bool hooked_ = false;  // raw messages are reacted to only after loading in user mode
+  // The binding reports only whether a raw message came from the strip's own window or from the
+  // form, so the hook table keys the two windows by those roles.
+  static constexpr WindowHandle kOwnWindowKey = 1;
+  static constexpr WindowHandle kFormWindowKey = 2;
+  MessageHookTable hooks_;
 
   // The surface's own properties.
   OleColor backColor_ = 0x8000000F;

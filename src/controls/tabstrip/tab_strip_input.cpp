@@ -18,6 +18,9 @@ constexpr std::uint32_t kWmSizing = 0x0214;
 constexpr std::uint32_t kWmMoving = 0x0216;
 constexpr std::uint32_t kWmExitSizeMove = 0x0232;
 constexpr std::uint32_t kWmThemeChanged = 0x031A;
+constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmMouseWheel = 0x020A;
+constexpr std::uint32_t kWmMouseLeave = 0x02A3;
 
 constexpr int kKeyPageUp = 33;
 constexpr int kKeyPageDown = 34;
@@ -224,16 +227,22 @@ void TabStrip::OnLostFocus() {
   });
 }
 
-// --- Wheel and leave (reactions of the hook) -----------------------------------------------------
+// --- The hook ------------------------------------------------------------------------------------
 
-void TabStrip::OnMouseWheel(int delta, int /*shift*/) {
-  Guarded("SubclassProc", [&] {
-    if (!hooked_) return;
-    if (!TabEnabled(activeTab_) || !useMouseWheelScroll_) return;
-    if (delta < 0) Events().MouseScrollUp();
-    else Events().MouseScrollDown();
-    ScrollTabs(delta);
-  });
+void TabStrip::InstallHooks() {
+  hooks_.HookWindow(kOwnWindowKey);
+  for (std::uint32_t m : {kWmMouseMove, kWmMouseLeave, kWmMouseWheel, kWmLButtonDown, kWmLButtonUp})
+    hooks_.HookMessage(kOwnWindowKey, m, hookphase::kAfter);
+  hooks_.HookMessage(kOwnWindowKey, kWmTimer, hookphase::kBefore);
+  hooks_.HookWindow(kFormWindowKey);
+  for (std::uint32_t m : {kWmActivate, kWmMoving, kWmSizing, kWmExitSizeMove, kWmSysColorChange, kWmThemeChanged})
+    hooks_.HookMessage(kFormWindowKey, m, hookphase::kAfter);
+}
+
+void TabStrip::OnRawMessage(bool before, const RawMessage& message) {
+  const MessageHookTable::Entry* entry = hooks_.Find(message.fromHostWindow ? kFormWindowKey : kOwnWindowKey);
+  if (entry == nullptr) return;
+  if ((before ? entry->before : entry->after).Contains(message.message)) SubclassProc(before, message);
 }
 
 void TabStrip::ScrollTabs(int direction) {
@@ -243,30 +252,28 @@ void TabStrip::ScrollTabs(int direction) {
   });
 }
 
-void TabStrip::OnMouseLeave() {
+void TabStrip::SubclassProc(bool /*before*/, const RawMessage& message) {
   Guarded("SubclassProc", [&] {
-    if (!hooked_) return;
-    mouseInside_ = false;
-    Events().MouseLeave();
-  });
-}
-
-// --- Raw messages --------------------------------------------------------------------------------
-
-void TabStrip::OnRawMessage(bool before, const RawMessage& message) {
-  // Every reaction runs after the window's own handling, so the surface events come first.
-  if (!hooked_ || before) return;
-  Guarded("SubclassProc", [&] {
-    if (!message.fromHostWindow) {
-      switch (message.message) {
-        case kWmMouseMove: HookMouseMove(); break;
-        case kWmLButtonDown: HookControlBoxPress(true); break;
-        case kWmLButtonUp: HookControlBoxPress(false); break;
-        default: break;
-      }
-      return;
-    }
     switch (message.message) {
+      case kWmMouseMove: HookMouseMove(); break;
+      case kWmMouseLeave:
+        mouseInside_ = false;
+        Events().MouseLeave();
+        break;
+      case kWmMouseWheel: {
+        if (!TabEnabled(activeTab_) || !useMouseWheelScroll_) break;
+        // The wheel distance is the signed high word of wParam; negative is towards the user.
+        const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
+        if (delta < 0) Events().MouseScrollUp();
+        else Events().MouseScrollDown();
+        ScrollTabs(delta);
+        break;
+      }
+      case kWmLButtonDown: HookControlBoxPress(true); break;
+      case kWmLButtonUp: HookControlBoxPress(false); break;
+      case kWmTimer:
+        // The binding hands every tick to OnTimer, hooked or not, so nothing is left to do here.
+        break;
       case kWmActivate:
         hoverTab_ = activeTab_;
         Refresh();
@@ -281,9 +288,7 @@ void TabStrip::OnRawMessage(bool before, const RawMessage& message) {
         moving_ = false;
         Events().Status(L"Form is sizing...");
         break;
-      case kWmExitSizeMove:
-        Events().Status(moving_ ? L"Finished Moving." : L"Finished Sizing.");
-        break;
+      case kWmExitSizeMove: Events().Status(moving_ ? L"Finished Moving." : L"Finished Sizing."); break;
       default: break;
     }
   });

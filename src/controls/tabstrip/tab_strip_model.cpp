@@ -526,6 +526,7 @@ void TabStrip::Teardown() {
     hoverDrawn_ = false;
     SetHoverTimer(0);
   }
+  hooks_.UnhookAll();
 }
 
 // --- Colours and themes --------------------------------------------------------------------------

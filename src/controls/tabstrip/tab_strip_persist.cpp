@@ -84,7 +84,7 @@ void TabStrip::Load(const PropertyBag& bag) {
       tab.TabPicture = bag.Read<Picture>(IndexedKey("TabPicture(", i), Picture{});
     }
     pAssignAccessKeys();
-    hooked_ = host_.UserMode();
+    if (host_.UserMode()) InstallHooks();
   });
 }
 

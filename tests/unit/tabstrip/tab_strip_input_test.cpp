@@ -9,11 +9,17 @@ using testing::Rig;
 
 constexpr int kRight = 39, kLeft = 37, kPageDown = 34, kPageUp = 33;
 
-RawMessage Raw(std::uint32_t message, bool fromHost = false) {
+RawMessage Raw(std::uint32_t message, bool fromHost = false, std::uint64_t wParam = 0) {
   RawMessage m;
   m.message = message;
   m.fromHostWindow = fromHost;
+  m.wParam = wParam;
   return m;
+}
+
+// WM_MOUSEWHEEL after the window's own handling, with the distance in the high word.
+void Wheel(TabStrip& s, int delta) {
+  s.OnRawMessage(false, Raw(0x20A, false, static_cast<std::uint64_t>(static_cast<std::uint16_t>(delta)) << 16));
 }
 
 // A loaded control (so the hook reactions are live) with four 75-pixel tabs in 300 pixels.
@@ -103,28 +109,28 @@ TEST(TabStripInput, AccessKeysSelectEnabledOtherTabs) {
 TEST(TabStripInput, WheelScrollsWhenAllowed) {
   Loaded f;
   TabStrip& s = f.s();
-  s.OnMouseWheel(120, 0);  // away from the user on tab 0: nothing but the event
+  Wheel(s, 120);  // away from the user on tab 0: nothing but the event
   EXPECT_EQ(s.ActiveTab(), 0);
   EXPECT_EQ(f.rig.events.log.back(), "MouseScrollDown");
   s.SetActiveTab(3);
-  s.OnMouseWheel(-120, 0);  // towards the user on the last tab: tab 0
+  Wheel(s, -120);  // towards the user on the last tab: tab 0
   EXPECT_EQ(s.ActiveTab(), 0);
-  s.OnMouseWheel(-120, 0);
+  Wheel(s, -120);
   EXPECT_EQ(s.ActiveTab(), 1);
-  s.OnMouseWheel(120, 0);
+  Wheel(s, 120);
   EXPECT_EQ(s.ActiveTab(), 0);
 
   s.SetTabEnabled(0, false);
   f.rig.events.log.clear();
-  s.OnMouseWheel(-120, 0);  // the active tab is disabled: nothing at all
+  Wheel(s, -120);  // the active tab is disabled: nothing at all
   EXPECT_TRUE(f.rig.events.log.empty());
   s.SetTabEnabled(0, true);
   s.SetUseMouseWheelScroll(false);
-  s.OnMouseWheel(-120, 0);
+  Wheel(s, -120);
   EXPECT_TRUE(f.rig.events.log.empty());
 
   Rig fresh;  // no saved set: no hook, no wheel
-  fresh.New().OnMouseWheel(-120, 0);
+  Wheel(fresh.New(), -120);
   EXPECT_EQ(fresh.strip->ActiveTab(), 0);
 }
 
@@ -176,7 +182,7 @@ TEST(TabStripInput, HookReactionsForCloseBoxesAndTheHostForm) {
   EXPECT_EQ(f.rig.events.log[1], "ControlBoxMouseUp");
   EXPECT_EQ(f.rig.events.log.back(), "TabRemove 1");
 
-  s.OnMouseLeave();
+  s.OnRawMessage(false, Raw(0x2A3));
   EXPECT_EQ(f.rig.events.log.back(), "MouseLeave");
 
   s.OnRawMessage(false, Raw(0x216, true));
@@ -211,13 +217,47 @@ TEST(TabStripInput, NoHookReactionsWithoutASavedSetOrInADesigner) {
   fresh.host.cursor = Point{s.AryTabs(0).ControlBoxRect.left + 1, s.AryTabs(0).ControlBoxRect.top + 1};
   s.OnRawMessage(false, Raw(0x200));
   s.OnRawMessage(false, Raw(0x216, true));
-  s.OnMouseLeave();
+  s.OnRawMessage(false, Raw(0x2A3));
   EXPECT_TRUE(fresh.events.log.empty());
   EXPECT_TRUE(fresh.events.statuses.empty());
 
   Loaded design(kThemeClassic, false);
   design.s().OnRawMessage(false, Raw(0x216, true));
   EXPECT_TRUE(design.rig.events.statuses.empty());
+}
+
+}  // namespace
+}  // namespace kestrune::tabstrip
+
+namespace kestrune::tabstrip {
+namespace {
+
+TEST(TabStripInput, LoadingAtRunTimeHooksBothWindowsAndTeardownReleasesThem) {
+  Loaded f(kThemeXP);
+  const auto& entries = f.s().Hooks().Entries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].after.Count(), 5);
+  EXPECT_TRUE(entries[0].before.Contains(0x113));
+  EXPECT_FALSE(entries[0].after.Contains(0x113));
+  EXPECT_EQ(entries[1].after.Count(), 6);
+  EXPECT_EQ(entries[1].before.Count(), 0);
+
+  // A tick arriving both as a raw message and through OnTimer erases the highlight once only.
+  f.s().OnMouseMove(0, 0, 160.0f, 10.0f);
+  ASSERT_TRUE(f.s().HoverDrawn());
+  f.rig.host.cursor = Point{0, 200};
+  const Rgb afterErase = [&] {
+    f.s().OnRawMessage(true, Raw(0x113));
+    f.s().OnTimer(TabStrip::kHoverTimerId);
+    return f.rig.Px(f.s().HoverRect().left + 20, f.s().HoverRect().top + 2);
+  }();
+  f.s().OnRawMessage(false, Raw(0x113));
+  EXPECT_EQ(f.rig.Px(f.s().HoverRect().left + 20, f.s().HoverRect().top + 2), afterErase);
+  EXPECT_FALSE(f.s().HoverDrawn());
+
+  f.s().Teardown();
+  for (const auto& e : f.s().Hooks().Entries()) EXPECT_EQ(e.window, 0u);
+  EXPECT_EQ(f.s().ActiveTab(), 0);
 }
 
 }  // namespace

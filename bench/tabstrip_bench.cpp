@@ -1,0 +1,88 @@
+// Redraw cost of the tab strip at the main window's size (473 x 300) on the raster surface: one
+// full Refresh per iteration for each theme in both styles, and one hover highlight drawn and
+// erased.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/form_main_tabstrip_props.h"
+#include "controls/tabstrip/tab_strip.h"
+#include "platform/control_host.h"
+#include "platform/raster/raster_surface.h"
+
+namespace {
+
+using kestrune::Rgb;
+namespace ts = kestrune::tabstrip;
+
+class BenchColors : public kestrune::SystemColors {
+ public:
+  Rgb Get(int index) const override { return kestrune::MakeRgb(index * 7, 208, 200); }
+};
+
+class BenchHost : public kestrune::ControlHost {
+ public:
+  bool UserMode() const override { return true; }
+  kestrune::Font AmbientFont() const override { return {}; }
+  kestrune::OleColor AmbientBackColor() const override { return 0x8000000F; }
+  bool DisplayAsDefault() const override { return false; }
+  void PropertyChanged(std::string_view) override {}
+  void StartTimer(int, unsigned) override {}
+  void StopTimer(int) override {}
+  kestrune::Point CursorPos() const override { return {}; }
+  std::vector<kestrune::ContainedControl*> ContainedControls() override { return {}; }
+  void SetAccessKeys(std::wstring_view) override {}
+  void ProcessPendingMessages() override {}
+  void Invalidate() override {}
+  kestrune::Rect Bounds() const override { return {0, 0, 473, 300}; }
+};
+
+class BenchPlatform : public ts::TabStripPlatform {
+ public:
+  ts::OsVersion Version() const override { return {true, 2, 6, 1, 7601}; }
+  bool CurrentThemeName(std::wstring&) const override { return false; }
+  std::uint32_t DeviceContext() const override { return 0; }
+  void LockWindowUpdate(kestrune::WindowHandle) override {}
+  int SystemMetric(int index) const override { return index == ts::metric::kCxSmIcon ? 16 : 32; }
+  void SetParent(kestrune::WindowHandle, kestrune::WindowHandle) override {}
+  void SetWindowPos(kestrune::WindowHandle, int, int, int, int, unsigned) override {}
+  std::wstring ShowOpenFileDialog(const ts::OpenFileRequest&) override { return {}; }
+};
+
+void BM_Refresh(benchmark::State& st) {
+  const int theme = static_cast<int>(st.range(0));
+  const int style = static_cast<int>(st.range(1));
+  BenchColors colors;
+  BenchHost host;
+  BenchPlatform platform;
+  kestrune::RasterSurface surface(473, 300);
+  ts::TabStrip strip(host, surface, colors, platform);
+  strip.Load(kestrune::TabStripMainProperties());
+  strip.SetTabTheme(theme);
+  strip.SetTabStyle(style);
+  strip.SetActiveTab(3);
+  for (auto _ : st) {
+    strip.Refresh();
+    benchmark::DoNotOptimize(surface.GetPixel(10, 10));
+  }
+  st.SetLabel(std::string("theme ") + std::to_string(theme) + (style ? " pages" : " tabbed"));
+}
+BENCHMARK(BM_Refresh)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}});
+
+void BM_HoverDrawAndErase(benchmark::State& st) {
+  BenchColors colors;
+  BenchHost host;
+  BenchPlatform platform;
+  kestrune::RasterSurface surface(473, 300);
+  ts::TabStrip strip(host, surface, colors, platform);
+  strip.Load(kestrune::TabStripMainProperties());
+  strip.Refresh();
+  strip.SetHoverTab(1);
+  for (auto _ : st) {
+    strip.pDrawOnMouseOverProperty();
+    strip.pDrawOverXOred();
+  }
+}
+BENCHMARK(BM_HoverDrawAndErase);
+
+}  // namespace

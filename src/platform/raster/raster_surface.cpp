@@ -47,26 +47,32 @@ void RasterSurface::Plot(int x, int y, Rgb color) {
 
 void RasterSurface::Clear(Rgb back) { std::fill(pixels_.begin(), pixels_.end(), back); }
 
-// Bresenham, stopping before the end point as GDI's LineTo does; a zero-length line paints nothing.
+namespace {
+
+// Floor and ceiling of a / b for b > 0 and any sign of a.
+long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
+
+}  // namespace
+
+// GDI's line: one pixel per step along the major axis, the minor coordinate being the exact one
+// rounded to the nearest with halves going to the smaller coordinate. That makes a line cover the same
+// pixels whichever way it is drawn. The end point is not painted; a zero-length line paints nothing.
 void RasterSurface::Line(int x1, int y1, int x2, int y2, Rgb pen) {
-  const int dx = std::abs(x2 - x1);
-  const int dy = std::abs(y2 - y1);
-  const int sx = x1 < x2 ? 1 : -1;
-  const int sy = y1 < y2 ? 1 : -1;
-  int err = dx - dy;
-  int x = x1;
-  int y = y1;
-  while (x != x2 || y != y2) {
-    Plot(x, y, pen);
-    const int e2 = 2 * err;
-    if (e2 > -dy) {
-      err -= dy;
-      x += sx;
-    }
-    if (e2 < dx) {
-      err += dx;
-      y += sy;
-    }
+  const long long dx = static_cast<long long>(x2) - x1;
+  const long long dy = static_cast<long long>(y2) - y1;
+  const long long adx = dx < 0 ? -dx : dx;
+  const long long ady = dy < 0 ? -dy : dy;
+  // minor = round-half-down(n / d) = ceil((2n - d) / 2d)
+  auto minor = [](long long n, long long d) { return CeilDiv(2 * n - d, 2 * d); };
+  if (adx >= ady) {
+    const int sx = dx < 0 ? -1 : 1;
+    for (long long k = 0; k < adx; ++k)
+      Plot(static_cast<int>(x1 + k * sx), static_cast<int>(y1 + minor(k * dy, adx)), pen);
+  } else {
+    const int sy = dy < 0 ? -1 : 1;
+    for (long long k = 0; k < ady; ++k)
+      Plot(static_cast<int>(x1 + minor(k * dx, ady)), static_cast<int>(y1 + k * sy), pen);
   }
 }
 
@@ -105,9 +111,62 @@ void RasterSurface::Rectangle(const Rect& rect, Rgb pen, std::optional<Rgb> fill
   }
 }
 
-// The shape is the rectangle with each corner replaced by a quarter of an ellipse ellipseWidth x
-// ellipseHeight. A pixel belongs to the shape when its centre lies inside; the outline is the shape's
-// pixels that have a 4-neighbour outside it, the fill all other pixels of the shape.
+namespace {
+
+// The outline of the ellipse that fills a w x h pixel box, by Zingl's rasterisation of an ellipse given
+// by its bounding rectangle: for each row, the left-most outline pixels (x < ceil(w / 2)). The ellipse
+// is symmetric, so the right half mirrors them. This is the corner shape GDI paints for RoundRect.
+std::vector<std::vector<int>> EllipseLeftOutline(int w, int h) {
+  std::vector<std::vector<int>> rows(static_cast<std::size_t>(h));
+  auto put = [&](long long x, long long y) {
+    if (y < 0 || y >= h || x < 0 || x >= (w + 1) / 2) return;
+    auto& row = rows[static_cast<std::size_t>(y)];
+    if (std::find(row.begin(), row.end(), static_cast<int>(x)) == row.end()) row.push_back(static_cast<int>(x));
+  };
+  long long x0 = 0;
+  long long x1 = w - 1;
+  long long a = w - 1;
+  const long long b = h - 1;
+  long long b1 = b & 1;
+  long long dx = 4 * (1 - a) * b * b;
+  long long dy = 4 * (b1 + 1) * a * a;
+  long long err = dx + dy + b1 * a * a;
+  long long y0 = (b + 1) / 2;
+  long long y1 = y0 - b1;
+  a *= 8 * a;
+  b1 = 8 * b * b;
+  do {
+    put(x0, y0);
+    put(x0, y1);
+    put(x1, y0);
+    put(x1, y1);
+    const long long e2 = 2 * err;
+    if (e2 <= dy) {
+      ++y0;
+      --y1;
+      dy += a;
+      err += dy;
+    }
+    if (e2 >= dx || 2 * err > dy) {
+      ++x0;
+      --x1;
+      dx += b1;
+      err += dx;
+    }
+  } while (x0 <= x1);
+  while (y0 - y1 < b) {  // the tips of very flat ellipses
+    put(x0 - 1, y0);
+    put(x1 + 1, y0++);
+    put(x0 - 1, y1);
+    put(x1 + 1, y1--);
+  }
+  return rows;
+}
+
+}  // namespace
+
+// The rectangle with each corner replaced by a quarter of the ellipse ellipseWidth x ellipseHeight;
+// in each row the outline pixels come first and last and the fill lies between them.
 void RasterSurface::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight, Rgb pen,
                               std::optional<Rgb> fill) {
   const int w = rect.right - rect.left;
@@ -119,41 +178,33 @@ void RasterSurface::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHei
     Rectangle(rect, pen, fill);
     return;
   }
-  const double a = ew / 2.0;
-  const double b = eh / 2.0;
-  const double cxl = rect.left + a - 0.5;
-  const double cxr = rect.right - 1 - a + 0.5;
-  const double cyt = rect.top + b - 0.5;
-  const double cyb = rect.bottom - 1 - b + 0.5;
-  auto inShape = [&](int x, int y) {
-    if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom) return false;
-    double cx = 0;
-    double cy = 0;
-    if (x < cxl)
-      cx = cxl;
-    else if (x > cxr)
-      cx = cxr;
+  const std::vector<std::vector<int>> corner = EllipseLeftOutline(ew, eh);
+  const int topRows = (eh + 1) / 2;     // ellipse rows used by the top corners
+  const int bottomFirst = eh / 2;       // first ellipse row used by the bottom corners
+  for (int r = 0; r < h; ++r) {
+    const int y = rect.top + r;
+    std::vector<int> xs;  // left outline pixels of this row, relative to left
+    if (r < topRows)
+      xs = corner[static_cast<std::size_t>(r)];
+    else if (r >= h - (eh - bottomFirst))
+      xs = corner[static_cast<std::size_t>(r - (h - eh))];
     else
-      return true;
-    if (y < cyt)
-      cy = cyt;
-    else if (y > cyb)
-      cy = cyb;
-    else
-      return true;
-    const double nx = (x - cx) / a;
-    const double ny = (y - cy) / b;
-    return nx * nx + ny * ny <= 1.0 + 1e-9;
-  };
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      if (!inShape(x, y)) continue;
-      const bool edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) || !inShape(x, y + 1);
-      if (edge)
-        Plot(x, y, pen);
-      else if (fill)
-        Plot(x, y, *fill);
+      xs = {0};
+    if (xs.empty()) continue;
+    const int lo = *std::min_element(xs.begin(), xs.end());
+    const int hi = *std::max_element(xs.begin(), xs.end());
+    const bool edgeRow = r == 0 || r == h - 1;
+    auto mirror = [&](int rel) { return rect.right - 1 - rel; };
+    if (edgeRow || rect.left + hi >= mirror(hi)) {
+      for (int x = rect.left + lo; x <= mirror(lo); ++x) Plot(x, y, pen);
+      continue;
     }
+    for (int rel : xs) {
+      Plot(rect.left + rel, y, pen);
+      Plot(mirror(rel), y, pen);
+    }
+    if (fill)
+      for (int x = rect.left + hi + 1; x < mirror(hi); ++x) Plot(x, y, *fill);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -126,6 +127,24 @@ TEST(RasterSurfaceRects, RoundRectCutsSymmetricCornersAndFillsInside) {
       EXPECT_EQ(s.GetPixel(x, y), s.GetPixel(19 - x, y)) << x << "," << y;
       EXPECT_EQ(s.GetPixel(x, y), s.GetPixel(x, 11 - y)) << x << "," << y;
     }
+  // Corner rows as the platform's GDI paints them (taken from its output): a 20 x 12 ellipse.
+  RasterSurface big(30, 20);
+  big.Clear(kWhite);
+  big.RoundRect(Rect{0, 0, 30, 20}, 20, 12, kRed, std::nullopt);
+  EXPECT_EQ(Row(big, 0, kRed).substr(0, 10), "......####");
+  EXPECT_EQ(Row(big, 1, kRed).substr(0, 10), "....##....");
+  EXPECT_EQ(Row(big, 2, kRed).substr(0, 10), "..##......");
+  EXPECT_EQ(Row(big, 3, kRed).substr(0, 10), ".#........");
+  EXPECT_EQ(Row(big, 4, kRed).substr(0, 10), "#.........");
+  EXPECT_EQ(Row(big, 15, kRed).substr(0, 10), "#.........");
+  EXPECT_EQ(Row(big, 19, kRed).substr(0, 10), "......####");
+  // and a 9 x 10 one.
+  big.Clear(kWhite);
+  big.RoundRect(Rect{0, 0, 14, 18}, 9, 10, kRed, std::nullopt);
+  EXPECT_EQ(Row(big, 0, kRed).substr(0, 5), "...##");
+  EXPECT_EQ(Row(big, 1, kRed).substr(0, 5), "..#..");
+  EXPECT_EQ(Row(big, 2, kRed).substr(0, 5), ".#...");
+  EXPECT_EQ(Row(big, 3, kRed).substr(0, 5), "#....");
   // A tiny ellipse gives a plain rectangle.
   s.Clear(kWhite);
   s.RoundRect(Rect{0, 0, 5, 4}, 1, 1, kRed, std::nullopt);
@@ -295,6 +314,48 @@ TEST(RasterSurfaceSheet, WritesAViewableSheetOfPrimitives) {
   EXPECT_EQ(da, db);
   std::remove(b.c_str());
 }
+
+}  // namespace
+}  // namespace kestrune
+
+namespace kestrune {
+namespace {
+
+// Pixel lists of lines as the platform's GDI paints them (taken from its output): the set does not
+// depend on the direction, halves go to the smaller coordinate, and the end point is left out.
+struct LineCase {
+  int x1, y1, x2, y2;
+  std::vector<Point> pixels;
+};
+
+class GdiLines : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(GdiLines, PaintTheSamePixelsAsTheSystem) {
+  const LineCase& c = GetParam();
+  RasterSurface s(40, 40);
+  s.Clear(kWhite);
+  s.Line(c.x1, c.y1, c.x2, c.y2, kBlack);
+  std::vector<Point> painted;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (s.GetPixel(x, y) == kBlack) painted.push_back(Point{x, y});
+  std::vector<Point> expected = c.pixels;
+  std::sort(expected.begin(), expected.end(), [](Point a, Point b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  EXPECT_EQ(painted, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GdiLines,
+    ::testing::Values(
+        LineCase{0, 0, 6, 3, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
+        LineCase{6, 3, 0, 0, {{1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}}},
+        LineCase{0, 3, 6, 0, {{5, 0}, {3, 1}, {4, 1}, {1, 2}, {2, 2}, {0, 3}}},
+        LineCase{6, 0, 0, 3, {{5, 0}, {6, 0}, {3, 1}, {4, 1}, {1, 2}, {2, 2}}},
+        LineCase{0, 0, 3, 6, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}}},
+        LineCase{0, 6, 3, 0, {{2, 1}, {2, 2}, {1, 3}, {1, 4}, {0, 5}, {0, 6}}},
+        LineCase{3, 0, 0, 6, {{3, 0}, {2, 1}, {2, 2}, {1, 3}, {1, 4}, {0, 5}}},
+        LineCase{0, 0, 10, 4, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 3}, {8, 3}, {9, 4}}},
+        LineCase{4, 10, 0, 0, {{0, 1}, {1, 2}, {1, 3}, {2, 4}, {2, 5}, {2, 6}, {3, 7}, {3, 8}, {4, 9}, {4, 10}}}));
 
 }  // namespace
 }  // namespace kestrune

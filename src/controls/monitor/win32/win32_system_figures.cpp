@@ -35,10 +35,12 @@ constexpr ULONG kSystemPerformanceInformation = 2;
 constexpr ULONG kSystemTimeOfDayInformation = 3;
 constexpr LONG kStatusProcedureNotFound = static_cast<LONG>(0xC000007A);
 
-// The performance and time-of-day records have grown over the platform's versions; the query refuses a
-// buffer shorter than its own record, so a generous buffer is passed. Only the leading fields are read:
-// idle time at byte 0 of the performance record, current time at byte 8 of the time-of-day record.
+// The performance record has grown over the platform's versions and the query refuses a buffer shorter
+// than its own record, so a generous buffer is passed; only the idle time at byte 0 is read. The
+// time-of-day query is the other way round: it refuses a buffer longer than its record and fills a
+// shorter one, so it gets the 32 bytes that hold the current time at byte 8.
 constexpr std::size_t kLargeRecord = 1024;
+constexpr std::size_t kTimeOfDayRecord = 32;
 
 std::int32_t Query(ULONG infoClass, void* buffer, ULONG length) {
   const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
@@ -98,7 +100,7 @@ std::int32_t Win32SystemFigures::QueryIdleTime(std::int64_t& idleTime) {
 }
 
 std::int32_t Win32SystemFigures::QuerySystemTime(std::int64_t& systemTime) {
-  alignas(8) unsigned char buffer[kLargeRecord] = {};
+  alignas(8) unsigned char buffer[kTimeOfDayRecord] = {};
   const std::int32_t status = Query(kSystemTimeOfDayInformation, buffer, sizeof(buffer));
   if (status == 0) std::memcpy(&systemTime, buffer + 8, sizeof(systemTime));
   return status;

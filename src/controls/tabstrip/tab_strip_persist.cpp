@@ -69,6 +69,9 @@ void TabStrip::Load(const PropertyBag& bag) {
     penColor_ = GetRGBFromOLE(foreColor_);
     pictureMaskColor_ = ReadColor(bag, "PictureMaskColor", 0xC0C0C0);
 
+    // A saved active tab outside the tabs would make every redraw fail; it selects tab 0, as
+    // setting such a value does.
+    if (activeTab_ < 0 || activeTab_ >= tabCount_) activeTab_ = 0;
     pComputeParkOffset();
     // The host restores contained controls where they were saved, so the distance is zero; the
     // pass still lets pending messages run once per control.

@@ -147,17 +147,20 @@ TEST(TabStripPersistence, MissingKeysGiveDefaultsWithoutASpace) {
   Rig rig;
   PropertyBag bag;
   bag.Set<std::int32_t>("TabCount", 4);
-  bag.Set<std::int32_t>("ActiveTab", 9);  // not range-tested on load
+  bag.Set<std::int32_t>("ActiveTab", 9);  // outside the tabs: tab 0, so that the strip can draw
   auto& c = rig.host.AddContained("c", 50, 0);
   TabStrip& s = rig.Loaded(bag);
   EXPECT_EQ(s.TabCount(), 4);
   EXPECT_EQ(s.TabCaption(3), L"Tab3");
   EXPECT_TRUE(s.TabEnabled(3));
-  EXPECT_EQ(s.ActiveTab(), 9);
+  EXPECT_EQ(s.ActiveTab(), 0);
   EXPECT_EQ(s.ActiveTabHeight(), 20);
   EXPECT_EQ(s.DisabledTabBackColor(), 0x80000010u);  // no theme set on load
   EXPECT_EQ(c.Left(), 50);                          // the loading pass moves nothing
   EXPECT_EQ(rig.host.pendingMessageCalls, 1);
+  EXPECT_TRUE(rig.events.log.empty());
+  s.Refresh();
+  EXPECT_EQ(s.AryTabs(0).TabRect.top, 2);  // drawn as the active tab
 }
 
 TEST(TabStripPersistence, ABadTabCountFailsTheLoadAfterEarlierKeys) {

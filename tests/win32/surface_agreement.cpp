@@ -2,11 +2,11 @@
 // same pixels (text aside), and the monitor must run in the real window binding with real figures.
 //
 // Build (from the repository root) and run:
-//   x86_64-w64-mingw32-g++ -std=c++20 -O1 -Isrc -Itests -DUNICODE -D_UNICODE -o build/surface_agreement.exe \
-//     tests/win32/surface_agreement.cpp src/platform/raster/*.cpp src/platform/win32/gdi_surface.cpp \
-//     src/platform/win32/control_window.cpp src/controls/monitor/*.cpp \
-//     src/controls/monitor/win32/win32_system_figures.cpp src/platform/control_error.cpp \
-//     -static -lgdi32 -luser32 -lcomctl32 -ladvapi32
+//   x86_64-w64-mingw32-g++ -std=c++20 -O1 -Isrc -Itests -DUNICODE -D_UNICODE -o build/surface_agreement.exe
+//     tests/win32/surface_agreement.cpp src/platform/raster/*.cpp src/platform/win32/gdi_surface.cpp
+//     src/platform/win32/control_window.cpp src/controls/monitor/*.cpp
+//     src/controls/monitor/win32/win32_system_figures.cpp src/platform/control_error.cpp
+//     -static -lgdi32 -luser32 -lcomctl32 -ladvapi32        (one command line)
 //   xvfb-run -a wine build/surface_agreement.exe <folder for PNGs>
 #include <windows.h>
 

@@ -494,3 +494,40 @@ TEST(TabStripModel, TeardownReturnsToTabZeroAndDropsPictures) {
 
 }  // namespace
 }  // namespace kestrune::tabstrip
+
+namespace kestrune::tabstrip {
+namespace {
+
+// A host whose switch handler fails.
+struct FailingEvents : TabStripEvents {
+  void BeforeTabSwitch(int, bool&) override {
+    if (foreign) throw std::runtime_error("host handler failed");
+    throw ControlError(1004, "Application-defined", "Form1");
+  }
+  bool foreign = false;
+};
+
+TEST(TabStripModel, FailuresKeepTheirNumberAndNameTheOperationWhereTheyArose) {
+  kestrune::testing::FakeControlHost host;
+  RasterSurface surface(200, 50);
+  testing::FakeSystemColors colors;
+  testing::FakeTabStripPlatform platform;
+  FailingEvents events;
+  TabStrip s(host, surface, colors, platform, &events);
+  s.InitNew();
+  ExpectError([&] { s.SetActiveTab(1); }, 1004, "TabStrip.ActiveTab");
+  EXPECT_EQ(s.ActiveTab(), 0);
+  // Through another operation the error still names the switch, where it arose.
+  ExpectError([&] { s.ScrollTabs(-1); }, 1004, "TabStrip.ActiveTab");
+  events.foreign = true;
+  try {
+    s.SetActiveTab(2);
+    ADD_FAILURE();
+  } catch (const ControlError& e) {
+    EXPECT_EQ(e.Source(), "TabStrip.ActiveTab");
+    EXPECT_EQ(e.Description(), "host handler failed");
+  }
+}
+
+}  // namespace
+}  // namespace kestrune::tabstrip

@@ -12,12 +12,15 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 #include <string>
 
 #include "app/form_main_monitor_props.h"
 #include "controls/monitor/system_monitor.h"
 #include "controls/monitor/win32/win32_system_figures.h"
 #include "fakes/fake_system_figures.h"
+#include "platform/control_error.h"
 #include "platform/raster/raster_surface.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/gdi_surface.h"
@@ -194,6 +197,100 @@ int RunInWindow(const std::string& folder) {
   return events.count >= 5 && client.right == 441 && client.bottom == 89 && changed.size() == 2 ? 0 : 1;
 }
 
+// A control that logs what the binding delivers and fails where told to.
+class RecordingControl : public OwnControl {
+ public:
+  RecordingControl(ControlHost& host, Surface& surface, std::vector<std::string>& log, bool failLoad)
+      : host_(host), surface_(surface), log_(log), failLoad_(failLoad) {}
+  void InitNew() override { log_.push_back("InitNew"); }
+  void Load(const PropertyBag&) override {
+    if (failLoad_) throw MakeControlError(errnum::kInvalidPropertyValue, "Recording.Load");
+    host_.SetAccessKeys(L"H");
+    log_.push_back("Load");
+  }
+  void Save(PropertyBag&) override {}
+  void Redraw() override {
+    surface_.Clear(0x00FF00);
+    surface_.Present();
+  }
+  void OnResize(int w, int h) override { log_.push_back("Resize " + std::to_string(w) + "x" + std::to_string(h)); }
+  void OnMouseDown(int b, int, float x, float y) override {
+    log_.push_back("MouseDown " + std::to_string(b) + " " + std::to_string(static_cast<int>(x)) + "," +
+                   std::to_string(static_cast<int>(y)));
+  }
+  void OnMouseUp(int b, int, float, float) override { log_.push_back("MouseUp " + std::to_string(b)); }
+  void OnClick() override { log_.push_back("Click"); }
+  void OnDblClick() override { log_.push_back("DblClick"); }
+  void OnKeyPress(int c) override { log_.push_back("KeyPress " + std::to_string(c)); }
+  void OnAccessKeyPress(wchar_t k) override { log_.push_back(std::string("AccessKey ") + static_cast<char>(k)); }
+  void OnTimer(int id) override {
+    log_.push_back("Timer " + std::to_string(id));
+    throw MakeControlError(errnum::kSubscriptOutOfRange, "Recording.Timer");
+  }
+  std::wstring Text() const override { return L"&Hello"; }
+
+ private:
+  ControlHost& host_;
+  Surface& surface_;
+  std::vector<std::string>& log_;
+  bool failLoad_;
+};
+
+int CheckBinding() {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const HWND form = ::CreateWindowW(L"KestruneSurfaceCheck", L"binding", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300,
+                                    200, nullptr, nullptr, instance, nullptr);
+  std::vector<std::string> log;
+  const PropertyBag bag;
+  ControlWindowArgs args;
+  args.parent = form;
+  args.bounds = Rect{10, 10, 110, 60};
+  args.saved = &bag;
+  args.createControl = [&](ControlHost& host, Surface& surface) {
+    return std::make_unique<RecordingControl>(host, surface, log, false);
+  };
+  ControlWindow window;
+  int failures = 0;
+  auto expect = [&](bool ok, const char* what) {
+    std::printf("binding: %-44s %s\n", what, ok ? "ok" : "FAILED");
+    if (!ok) ++failures;
+  };
+  expect(window.Create(args), "created with saved settings");
+  const HWND hwnd = window.Hwnd();
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 7));
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 7));
+  ::SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 7));
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 7));
+  ::SendMessageW(hwnd, WM_CHAR, 'x', 0);
+  MSG alt{};
+  alt.hwnd = form;
+  alt.message = WM_SYSCHAR;
+  alt.wParam = 'h';
+  expect(ControlWindow::TranslateAccessKey(alt), "access key found from the form");
+  wchar_t text[32] = {};
+  ::SendMessageW(hwnd, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+  expect(std::wstring(text) == L"&Hello", "window text is the caption");
+  ::SendMessageW(hwnd, WM_TIMER, 3, 0);
+  expect(::IsWindow(hwnd) && window.LastError().find(L"Subscript") != std::wstring::npos,
+         "a failing handler is kept inside the window");
+  window.SetWindowBorder(1, 1);
+  const std::vector<std::string> expected{"Load",      "MouseDown 1 5,7", "MouseUp 1", "Click", "DblClick",
+                                          "MouseUp 1", "KeyPress 120",    "AccessKey h", "Timer 3", "Resize 96x46"};
+  expect(log == expected, "events in toolkit order");
+  for (const std::string& line : log) std::printf("  %s\n", line.c_str());
+  window.Destroy();
+  expect(window.Hwnd() == nullptr, "destroyed");
+
+  ControlWindow failing;
+  args.createControl = [&](ControlHost& host, Surface& surface) {
+    return std::make_unique<RecordingControl>(host, surface, log, true);
+  };
+  expect(!failing.Create(args) && !failing.LastError().empty() && failing.Hwnd() == nullptr,
+         "a failed load fails creation with its text");
+  ::DestroyWindow(form);
+  return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -247,7 +344,7 @@ int main(int argc, char** argv) {
     }
   }, folder);
   for (int style = 0; style <= 2; ++style) diff += CompareMonitor(style, folder);
-  const int live = RunInWindow(folder);
+  const int live = RunInWindow(folder) + CheckBinding();
   std::printf("focus rectangles differ in %d pixels (reported, not counted)\n", focusDiff);
   std::printf("%s\n", diff == 0 && live == 0 ? "AGREE" : "DIFFER");
   return diff == 0 && live == 0 ? 0 : 1;

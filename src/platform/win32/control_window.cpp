@@ -119,6 +119,12 @@ void ControlWindow::OnCreate() {
     else
       control_->InitNew();
   });
+  // A border applied while loading changes the inner size before the control may hear of resizes.
+  if (loaded_ && (surface_->ScaleWidth() != client.right || surface_->ScaleHeight() != client.bottom)) {
+    const int w = surface_->ScaleWidth();
+    const int h = surface_->ScaleHeight();
+    Guard([&] { control_->OnResize(w, h); });
+  }
   if (loaded_ && args_.hookHostWindow && args_.parent != nullptr) {
     const HWND root = ::GetAncestor(args_.parent, GA_ROOT);
     if (root != nullptr &&

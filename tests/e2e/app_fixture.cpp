@@ -37,11 +37,13 @@ void RunningApp::ShowPage(int page) {
   HWND tab = Control(ids::kTabStripMain);
   // WM_NOTIFY carries a pointer, so it must come from inside the program: a click on the tab's
   // centre makes the tab control itself send it.
-  RECT item{};
-  ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+  const RECT item = TabItemRect(tab, page);
   const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageW(tab, WM_LBUTTONUP, 0, at);
+  // Posted, as real input is: the tab control may wait for the button to come up.
+  ::PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(tab, WM_LBUTTONUP, 0, at);
+  WaitFor([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == page; }, std::chrono::seconds(3));
+  ::SendMessageW(tab, WM_NULL, 0, 0);  // both posted messages have been handled once this returns
 }
 
 void RunningApp::Screenshot(const std::wstring& name) {

@@ -185,6 +185,15 @@ class RemoteBlock {
 
 }  // namespace
 
+RECT TabItemRect(HWND tab, int index) {
+  RemoteBlock block(tab, sizeof(RECT));
+  RECT rect{};
+  if (block.Address() == nullptr) return rect;
+  ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.Address()));
+  block.Read(&rect, sizeof(rect));
+  return rect;
+}
+
 int ListViewRowCount(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring ListViewCell(HWND list, int row, int column) {
@@ -205,37 +214,19 @@ std::wstring ListViewCell(HWND list, int row, int column) {
 }
 
 bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
+  // The X server holds what is really on screen (Wine's own screen reads miss child windows), so
+  // the picture is taken there with ImageMagick, started through Wine's bridge to Unix programs.
+  const std::wstring unixDir = Env(L"KESTRUNE_ARTIFACTS_UNIX", L"");
+  if (unixDir.empty()) return false;
   RECT rect{};
   ::GetWindowRect(hwnd, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as a .bmp file stores it
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  ::GdiFlush();
-  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + bytes);
-  std::string out(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-  out.append(static_cast<const char*>(bits), bytes);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  WriteFileBytes(ArtifactDir() + L"\\" + name + L".bmp", out);
-  return true;
+  std::wstringstream command;
+  command << L"start.exe /wait /unix /usr/bin/import -window root -crop " << (rect.right - rect.left) << L"x"
+          << (rect.bottom - rect.top) << L"+" << rect.left << L"+" << rect.top << L" " << unixDir << L"/" << name
+          << L".png";
+  Process import;
+  if (!import.Start(L"C:\\windows\\system32\\start.exe", command.str().substr(10))) return false;
+  return import.WaitExit(std::chrono::seconds(20));
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

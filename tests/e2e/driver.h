@@ -61,6 +61,9 @@ HWND FindMessageBox(DWORD processId, const wchar_t* title);
 std::wstring MessageBoxText(HWND box);
 void PressDialogButton(HWND box, int buttonId);
 
+// Where a tab of a tab control is, in the control's client pixels.
+RECT TabItemRect(HWND tab, int index);
+
 // Cross-process reads of a list view (its messages are not marshalled between processes).
 int ListViewRowCount(HWND list);
 std::wstring ListViewCell(HWND list, int row, int column);

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory ControlHost: records what a control asks of its host so tests can check it, and lets
 // tests set the ambient properties, the cursor and the contained controls.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -54,7 +55,10 @@ class FakeControlHost : public ControlHost {
   FakeContainedControl& AddContained(std::string name, int left, int top, bool visible = true);
 
   void SetAccessKeys(std::wstring_view keys) override { accessKeys = keys; }
-  void ProcessPendingMessages() override { ++pendingMessageCalls; }
+  void ProcessPendingMessages() override {
+    ++pendingMessageCalls;
+    if (onPendingMessages) onPendingMessages();  // messages that arrive while the control lets them run
+  }
   void Invalidate() override { ++invalidateCount; }
   Rect Bounds() const override { return bounds; }
 
@@ -71,6 +75,7 @@ class FakeControlHost : public ControlHost {
   bool displayAsDefault = false;
   Point cursor{};
   Rect bounds{0, 0, 100, 50};
+  std::function<void()> onPendingMessages;
 
   // Recorded requests.
   std::vector<std::string> changedKeys;            // PropertyChanged keys in call order

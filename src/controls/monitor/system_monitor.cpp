@@ -310,6 +310,32 @@ SystemLevels SystemMonitor::GetCurrentSystemLevels() {
   return LevelsOf(history_[static_cast<std::size_t>(std::max(0, surface_.ScaleWidth() - 1))]);
 }
 
+void SystemMonitor::GetCurrentSystemLevels(
+    std::int32_t& CPULoadPercent, std::int32_t& MemoryLoadPercent, std::int64_t& PhysicalMemoryTotal,
+    std::int64_t& PhysicalMemoryAvailable, float& PhysicalMemoryAvailablePercent, std::int64_t& PageFileTotal,
+    std::int64_t& PageFileAvailable, float& PageFileAvailablePercent, std::int64_t& VirtualMemoryTotal,
+    std::int64_t& VirtualMemoryAvailable, float& VirtualMemoryAvailablePercent, std::int64_t& HDTotalBytes,
+    std::int64_t& HDTotalFreeBytes, std::int64_t& HDAvailableFreeBytes, std::int64_t& HDTotalBytesUsed,
+    float& HDAvailablePercent) {
+  const SystemLevels l = GetCurrentSystemLevels();
+  CPULoadPercent = l.CPULoadPercent;
+  MemoryLoadPercent = l.MemoryLoadPercent;
+  PhysicalMemoryTotal = l.PhysicalMemoryTotal;
+  PhysicalMemoryAvailable = l.PhysicalMemoryAvailable;
+  PhysicalMemoryAvailablePercent = l.PhysicalMemoryAvailablePercent;
+  PageFileTotal = l.PageFileTotal;
+  PageFileAvailable = l.PageFileAvailable;
+  PageFileAvailablePercent = l.PageFileAvailablePercent;
+  VirtualMemoryTotal = l.VirtualMemoryTotal;
+  VirtualMemoryAvailable = l.VirtualMemoryAvailable;
+  VirtualMemoryAvailablePercent = l.VirtualMemoryAvailablePercent;
+  HDTotalBytes = l.HDTotalBytes;
+  HDTotalFreeBytes = l.HDTotalFreeBytes;
+  HDAvailableFreeBytes = l.HDAvailableFreeBytes;
+  HDTotalBytesUsed = l.HDTotalBytesUsed;
+  HDAvailablePercent = l.HDAvailablePercent;
+}
+
 void SystemMonitor::OnTimer(int timerId) {
   if (timerId != kTimerId) return;
   if (!enabled_ || !host_.UserMode()) return;

@@ -115,6 +115,15 @@ class SystemMonitor : public OwnControl {
   bool Reset();
   std::wstring FormatFilesize(double nValue) const;
   SystemLevels GetCurrentSystemLevels();
+  // The same, as the sixteen output arguments of the control's public method.
+  void GetCurrentSystemLevels(std::int32_t& CPULoadPercent, std::int32_t& MemoryLoadPercent,
+                              std::int64_t& PhysicalMemoryTotal, std::int64_t& PhysicalMemoryAvailable,
+                              float& PhysicalMemoryAvailablePercent, std::int64_t& PageFileTotal,
+                              std::int64_t& PageFileAvailable, float& PageFileAvailablePercent,
+                              std::int64_t& VirtualMemoryTotal, std::int64_t& VirtualMemoryAvailable,
+                              float& VirtualMemoryAvailablePercent, std::int64_t& HDTotalBytes,
+                              std::int64_t& HDTotalFreeBytes, std::int64_t& HDAvailableFreeBytes,
+                              std::int64_t& HDTotalBytesUsed, float& HDAvailablePercent);
 
   // State, for the host and for tests.
   const std::vector<SystemLevelSample>& History() const { return history_; }

@@ -441,6 +441,32 @@ TEST_F(MainMonitor, GetCurrentSystemLevelsSamplesWithoutRedrawOrEvent) {
   EXPECT_EQ(monitor.GridOffset(), 0);
   EXPECT_EQ(monitor.LastEmptyColumn(), 439);
   EXPECT_FLOAT_EQ(monitor.History()[440].MemoryLoadPercent, 77.0f);
+
+  // The sixteen-argument form takes a sample of its own and hands out the same fields.
+  figures.memory = MemoryStatus{12, 3'000'000'000LL, 1'000'000'000LL, 4000, 1000, 8000, 2000};
+  figures.diskTotal = 500;
+  figures.diskFreeToCaller = 125;
+  figures.diskTotalFree = 150;
+  std::int32_t cpu = 0, mem = 0;
+  std::int64_t pt = 0, pa = 0, ft = 0, fa = 0, vt = 0, va = 0, ht = 0, hf = 0, ha = 0, hu = 0;
+  float pp = 0, fp = 0, vp = 0, hp = 0;
+  monitor.GetCurrentSystemLevels(cpu, mem, pt, pa, pp, ft, fa, fp, vt, va, vp, ht, hf, ha, hu, hp);
+  EXPECT_EQ(mem, 12);
+  EXPECT_EQ(pt, 3'000'000'000LL);  // above 2^31, not wrapped
+  EXPECT_EQ(pa, 1'000'000'000LL);
+  EXPECT_NEAR(pp, 66.6667f, 1e-3f);
+  EXPECT_EQ(ft, 4000);
+  EXPECT_EQ(fa, 1000);
+  EXPECT_FLOAT_EQ(fp, 75.0f);
+  EXPECT_EQ(vt, 8000);
+  EXPECT_EQ(va, 2000);
+  EXPECT_FLOAT_EQ(vp, 75.0f);
+  EXPECT_EQ(ht, 500);
+  EXPECT_EQ(hf, 150);
+  EXPECT_EQ(ha, 125);
+  EXPECT_EQ(hu, 375);
+  EXPECT_FLOAT_EQ(hp, 25.0f);
+  EXPECT_EQ(monitor.LastEmptyColumn(), 438);
 }
 
 TEST_F(MainMonitor, SurfaceWiderThanTheHistoryGrowsItAtTheLeft) {

@@ -145,10 +145,12 @@ Rgb GdiSurface::GetPixel(int x, int y) const { return ::GetPixel(dc_, x, y); }
 
 int GdiSurface::DrawText(std::wstring_view text, Rect& rect, unsigned format, Rgb color) {
   const HGDIOBJ oldFont = ::SelectObject(dc_, FontHandle());
-  ::SetTextColor(dc_, color);
+  // The text colour is put back afterwards: it also colours the focus rectangle's pattern brush.
+  const COLORREF oldColor = ::SetTextColor(dc_, color);
   RECT r = ToRect(rect);
   const std::wstring copy(text);  // DrawTextW may write into the text with some flags; never into ours
   const int height = ::DrawTextW(dc_, copy.c_str(), static_cast<int>(copy.size()), &r, format);
+  ::SetTextColor(dc_, oldColor);
   ::SelectObject(dc_, oldFont);
   if (format & textfmt::kCalcRect) rect = Rect{r.left, r.top, r.right, r.bottom};
   return height;
@@ -163,9 +165,15 @@ TextSize GdiSurface::MeasureText(std::wstring_view text) const {
   return TextSize{text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
 }
 
+// The focus rectangle XORs a checkerboard brush whose two colours are the text and background colours
+// of the context; black on white makes it a plain inversion of every other pixel.
 void GdiSurface::DrawFocusRect(const Rect& rect) {
+  const COLORREF oldText = ::SetTextColor(dc_, RGB(0, 0, 0));
+  const COLORREF oldBack = ::SetBkColor(dc_, RGB(255, 255, 255));
   const RECT r = ToRect(rect);
   ::DrawFocusRect(dc_, &r);
+  ::SetBkColor(dc_, oldBack);
+  ::SetTextColor(dc_, oldText);
 }
 
 // Written straight into the DIB section (nearest-neighbour scaling, transparent colour and icon mask

@@ -584,3 +584,35 @@ TEST(SystemMonitorSnapshot, WritesTheMainInstanceAsPng) {
 
 }  // namespace
 }  // namespace kestrune
+
+namespace kestrune {
+namespace {
+
+// Monitors built without a state of their own share the process-wide baseline: a sample by one moves
+// the interval measured by the next sample of the other.
+TEST(SharedCpuBaseline, EverySampleMovesTheBaselineOfAllMonitors) {
+  modSystemMonitorSupport::SharedCpuSamplerState() = CpuSamplerState{};
+  testing::FakeControlHost hostA;
+  testing::FakeControlHost hostB;
+  RasterSurface surfaceA(50, 20);
+  RasterSurface surfaceB(50, 20);
+  testing::FakeSystemFigures figures;
+  FixedColors colors;
+  SystemMonitor a(hostA, surfaceA, figures, colors);
+  SystemMonitor b(hostB, surfaceB, figures, colors);
+  figures.systemTimes = {0};
+  figures.idleTimes = {0};
+  a.Load(SystemMonitorStateProperties());
+  b.Load(SystemMonitorStateProperties());
+  figures.systemTimes = {10'000'000};
+  figures.idleTimes = {10'000'000};  // idle throughout the first interval
+  EXPECT_EQ(a.GetCurrentSystemLevels().CPULoadPercent, 0);
+  figures.systemTimes = {20'000'000};
+  figures.idleTimes = {10'000'000};  // busy throughout the second
+  EXPECT_EQ(b.GetCurrentSystemLevels().CPULoadPercent, 100);  // covers only the time since a's sample
+  EXPECT_EQ(modSystemMonitorSupport::SharedCpuSamplerState().previousSystemTime, 20'000'000);
+  modSystemMonitorSupport::SharedCpuSamplerState() = CpuSamplerState{};
+}
+
+}  // namespace
+}  // namespace kestrune

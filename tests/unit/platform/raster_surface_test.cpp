@@ -359,3 +359,34 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace kestrune
+
+namespace kestrune {
+namespace {
+
+TEST(RasterSurfaceText, RightAlignmentEllipsisAndFontStyles) {
+  RasterSurface s(60, 30);
+  s.Clear(kWhite);
+  Rect right{0, 0, 60, 12};
+  s.DrawText(L"AB", right, textfmt::kRight | textfmt::kSingleLine, kRed);
+  EXPECT_EQ(Row(s, 5, kRed), std::string(49, '.') + "####..####.");
+
+  // Too wide for 30 px (5 cells): cut to "AB" and "..." so that it fits.
+  Rect narrow{0, 0, 30, 12};
+  EXPECT_EQ(s.DrawText(L"ABCDEFGH", narrow, textfmt::kEndEllipsis | textfmt::kSingleLine | textfmt::kCalcRect, kRed),
+            12);
+  EXPECT_EQ(narrow.right, 30);
+
+  Font f;
+  f.underline = true;
+  f.bold = true;
+  s.SetFont(f);
+  s.Clear(kWhite);
+  Rect line{0, 0, 60, 12};
+  s.DrawText(L"A B", line, textfmt::kSingleLine, kRed);
+  EXPECT_EQ(Row(s, 11, kRed).substr(0, 20), "##################..");  // underline spans the space too
+  EXPECT_EQ(Row(s, 1, kRed).substr(0, 20), ".####........####...");  // bold starts one row higher
+  EXPECT_EQ(Row(s, 0, kRed).substr(0, 20), "....................");
+}
+
+}  // namespace
+}  // namespace kestrune

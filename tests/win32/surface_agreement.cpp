@@ -344,6 +344,22 @@ int main(int argc, char** argv) {
     }
   }, folder);
   for (int style = 0; style <= 2; ++style) diff += CompareMonitor(style, folder);
+  {
+    // Text is not compared (the raster surface has fixed metrics); written for a person to look at.
+    GdiSurface text(200, 60);
+    text.Clear(0xFFFFFF);
+    Rect r{0, 0, 200, 30};
+    text.DrawText(L"&Kestrune \x666E\x901A\x52A0\x901F", r, textfmt::kCenter | textfmt::kVCenter | textfmt::kSingleLine,
+                  0x800000);
+    const TextSize size = text.MeasureText(L"Kestrune");
+    text.DrawFocusRect(Rect{2, 2, 198, 28});
+    std::printf("text: \"Kestrune\" measures %dx%d in the default font\n", size.width, size.height);
+    if (!folder.empty()) {
+      RasterSurface copy(1, 1);
+      CopyInto(text, copy);
+      copy.WritePng(folder + "/gdi_text.png");
+    }
+  }
   const int live = RunInWindow(folder) + CheckBinding();
   std::printf("focus rectangles differ in %d pixels (reported, not counted)\n", focusDiff);
   std::printf("%s\n", diff == 0 && live == 0 ? "AGREE" : "DIFFER");

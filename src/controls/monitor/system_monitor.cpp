@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <cwctype>
 
 #include "platform/control_error.h"
@@ -17,13 +19,15 @@ namespace {
 std::int32_t ToBag(OleColor c) { return static_cast<std::int32_t>(c); }
 OleColor FromBag(std::int32_t v) { return static_cast<OleColor>(v); }
 
-// Digits of a non-negative whole number with a thousands separator every three digits.
-std::wstring Grouped(std::int64_t whole, wchar_t separator) {
-  std::wstring digits = std::to_wstring(whole);
+// Digits of a non-negative whole number (held in a double, so any size) with a thousands separator
+// every three digits.
+std::wstring Grouped(double whole, wchar_t separator) {
+  char digits[400] = {};
+  std::snprintf(digits, sizeof(digits), "%.0f", whole);
   std::wstring out;
-  const std::size_t n = digits.size();
+  const std::size_t n = std::strlen(digits);
   for (std::size_t i = 0; i < n; ++i) {
-    out.push_back(digits[i]);
+    out.push_back(static_cast<wchar_t>(digits[i]));
     const std::size_t left = n - 1 - i;
     if (left > 0 && left % 3 == 0) out.push_back(separator);
   }
@@ -441,17 +445,18 @@ std::wstring SystemMonitor::FormatFilesize(double nValue) const {
   constexpr double kK = 1024.0;
   constexpr double kM = 1048576.0;
   constexpr double kG = 1073741824.0;
+  if (!std::isfinite(nValue)) return {};  // not a byte count
   const bool negative = nValue < 0;
   auto whole = [&](double v, const wchar_t* unit) {
-    const std::int64_t n = RoundEven(std::fabs(v));
+    const double n = std::nearbyint(std::fabs(v));
     return std::wstring(negative && n != 0 ? L"-" : L"") + Grouped(n, thousands_) + unit;
   };
   auto twoDecimals = [&](double v, const wchar_t* unit) {
-    const std::int64_t hundredths = RoundEven(std::fabs(v) * 100.0);
-    std::wstring frac = std::to_wstring(hundredths % 100);
-    if (frac.size() < 2) frac.insert(frac.begin(), L'0');
-    return std::wstring(negative && hundredths != 0 ? L"-" : L"") + Grouped(hundredths / 100, thousands_) + decimal_ +
-           frac + unit;
+    const double hundredths = std::nearbyint(std::fabs(v) * 100.0);
+    const int cents = static_cast<int>(std::fmod(hundredths, 100.0));
+    const std::wstring frac{static_cast<wchar_t>(L'0' + cents / 10), static_cast<wchar_t>(L'0' + cents % 10)};
+    return std::wstring(negative && hundredths != 0 ? L"-" : L"") + Grouped(std::floor(hundredths / 100.0), thousands_) +
+           decimal_ + frac + unit;
   };
   if (nValue <= kK) return whole(nValue, L" B");
   if (nValue < kM) return whole(nValue / kK, L" K");

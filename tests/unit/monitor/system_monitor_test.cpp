@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -552,7 +553,22 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{1048576, L"1.00 MB"},       // exactly one megabyte
                       SizeCase{1500000, L"1.43 MB"}, SizeCase{5242880, L"5.00 MB"},
                       SizeCase{1073741823, L"1,024.00 MB"}, SizeCase{3221225472.0, L"3.00 GB"},
-                      SizeCase{1099511627776.0 * 2, L"2,048.00 GB"}, SizeCase{-5, L"-5 B"}));
+                      SizeCase{1099511627776.0 * 2, L"2,048.00 GB"}, SizeCase{-5, L"-5 B"},
+                      SizeCase{-HUGE_VAL, L""}, SizeCase{std::nan(""), L""}));  // not byte counts
+
+TEST(FileSizeBeyond64Bits, IsGroupedWithoutOverflow) {
+  FakeControlHost host;
+  RasterSurface surface(10, 10);
+  FakeSystemFigures figures;
+  FixedColors colors;
+  CpuSamplerState state;
+  SystemMonitor m(host, surface, figures, colors, state);
+  const std::wstring text = m.FormatFilesize(1e30);  // 9.3e20 GB: more digits than 64 bits hold
+  EXPECT_EQ(text.substr(0, 20), L"931,322,574,615,478,");
+  EXPECT_EQ(text.size(), 27u + 3u + 3u);  // 21 digits, 6 separators, ".dd", " GB"
+  EXPECT_EQ(text.substr(text.size() - 3), L" GB");
+  EXPECT_EQ(m.FormatFilesize(-1e30).substr(0, 5), L"-1,00");
+}
 
 TEST(SystemMonitorSnapshot, WritesTheMainInstanceAsPng) {
   FakeControlHost host;

@@ -25,6 +25,17 @@ bool RunningApp::Start() {
 
 void RunningApp::Click(int id) { ::SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
+void RunningApp::PressButton(int id) {
+  // The program's own buttons take a press and a release of the left button over them.
+  HWND button = Control(id);
+  RECT rect{};
+  ::GetClientRect(button, &rect);
+  const LPARAM at = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+  ::PostMessageW(button, WM_MOUSEMOVE, 0, at);
+  ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(button, WM_LBUTTONUP, 0, at);
+}
+
 void RunningApp::Pick(int comboId, const std::wstring& itemText) {
   HWND combo = Control(comboId);
   const LRESULT index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -33,17 +44,38 @@ void RunningApp::Pick(int comboId, const std::wstring& itemText) {
   ::SendMessageW(main_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+int RunningApp::ActivePage() const {
+  // The strip reads out the active tab's caption.
+  const std::wstring caption = Text(Control(ids::kTabStripMain));
+  const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "};
+  for (int i = 0; i < 4; ++i)
+    if (caption == captions[i]) return i;
+  return -1;
+}
+
 void RunningApp::ShowPage(int page) {
-  HWND tab = Control(ids::kTabStripMain);
-  // WM_NOTIFY carries a pointer, so it must come from inside the program: a click on the tab's
-  // centre makes the tab control itself send it.
-  const RECT item = TabItemRect(tab, page);
-  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  // Posted, as real input is: the tab control may wait for the button to come up.
-  ::PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::PostMessageW(tab, WM_LBUTTONUP, 0, at);
-  WaitFor([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == page; }, std::chrono::seconds(3));
-  ::SendMessageW(tab, WM_NULL, 0, 0);  // both posted messages have been handled once this returns
+  // As a keyboard user would: the right arrow moves to the next tab, after the last to the first.
+  HWND strip = Control(ids::kTabStripMain);
+  // One key at a time: a key that arrives while the strip is still switching is ignored by it.
+  for (int step = 0; step < 4 && ActivePage() != page; ++step) {
+    const int next = (ActivePage() + 1) % 4;
+    ::PostMessageW(strip, WM_KEYDOWN, VK_RIGHT, 1);
+    ::PostMessageW(strip, WM_KEYUP, VK_RIGHT, 0xC0000001);
+    WaitFor([&] { return ActivePage() == next; }, std::chrono::seconds(3));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  }
+}
+
+bool RunningApp::OnScreen(int id) const {
+  // Controls of hidden pages stay visible windows but are parked far outside the window.
+  HWND control = Control(id);
+  if (!Visible(control)) return false;
+  RECT rect{}, client{};
+  ::GetWindowRect(control, &rect);
+  ::GetClientRect(main_, &client);
+  ::MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT overlap{};
+  return ::IntersectRect(&overlap, &rect, &client) != FALSE;
 }
 
 void RunningApp::Screenshot(const std::wstring& name) {

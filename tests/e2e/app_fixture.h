@@ -27,8 +27,12 @@ class RunningApp {
 
   // What a click does: check boxes through BM_CLICK, combo boxes by selection plus notification.
   void Click(int id);
+  void PressButton(int id);
   void Pick(int comboId, const std::wstring& itemText);
   void ShowPage(int page);
+  int ActivePage() const;
+  // Shown to the user: a visible window within the main window's client area.
+  bool OnScreen(int id) const;
   void Screenshot(const std::wstring& name);
   // Ends the program through its own shut-down (log-off path: no confirmation).
   void EndSession();

@@ -21,9 +21,10 @@ TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
   EXPECT_EQ(Text(app.Main()), L"Kestrune v3.2.4");
   EXPECT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
 
-  // The about page is shown first; the other pages' controls are hidden.
-  EXPECT_TRUE(Visible(app.Control(ids::kLabel4)));
-  EXPECT_FALSE(Visible(app.Control(ids::kCheckState)));
+  // The about page is shown first; the other pages' controls are out of sight.
+  EXPECT_EQ(app.ActivePage(), 3);
+  EXPECT_TRUE(app.OnScreen(ids::kLabel4));
+  EXPECT_FALSE(app.OnScreen(ids::kCheckState));
   EXPECT_EQ(app.ControlText(ids::kLabel4), L"Kestrune");
   EXPECT_EQ(app.ControlText(ids::kLabel13), L"Version:3.2.4");
   EXPECT_EQ(app.ControlText(ids::kLabelNeedHelp), L"ご質問がありますか？");
@@ -47,15 +48,18 @@ TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
   const wchar_t* pageNames[] = {L"page0_state", L"page1_settings", L"page2_history"};
   for (int page = 0; page < 3; ++page) {
     app.ShowPage(page);
-    EXPECT_FALSE(Visible(app.Control(ids::kLabel4))) << page;
+    EXPECT_EQ(app.ActivePage(), page);
+    EXPECT_FALSE(app.OnScreen(ids::kLabel4)) << page;
     for (const Expected& e : expected) {
       if (e.page != page) continue;
-      EXPECT_TRUE(Visible(app.Control(e.id))) << e.id;
+      EXPECT_TRUE(app.OnScreen(e.id)) << e.id;
       EXPECT_EQ(app.ControlText(e.id), e.text) << e.id;
     }
     app.Screenshot(pageNames[page]);
   }
-  EXPECT_TRUE(Visible(app.Control(ids::kListViewHistory)));
+  EXPECT_TRUE(app.OnScreen(ids::kListViewHistory));
+  EXPECT_TRUE(app.OnScreen(ids::kToolbarSpeedMain));
+  EXPECT_FALSE(app.OnScreen(ids::kSystemMonitorState));
 }
 
 TEST(MainWindow, SecondStartShowsTheNoticeAndLeavesTheFirstRunning) {
@@ -76,7 +80,7 @@ TEST(MainWindow, SecondStartShowsTheNoticeAndLeavesTheFirstRunning) {
 TEST(MainWindow, ExitAnsweredNoKeepsRunningAndLogOffEndsWithoutAsking) {
   RunningApp app;
   ASSERT_TRUE(app.Start());
-  ::PostMessageW(app.Control(ids::kCommandExit), BM_CLICK, 0, 0);
+  app.PressButton(ids::kCommandExit);
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"確認してください。")) != nullptr; }));
   EXPECT_EQ(MessageBoxText(box), L"終了しますか？");

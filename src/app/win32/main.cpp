@@ -4,6 +4,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
+#include "platform/win32/control_window.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (kestrune::ControlWindow::TranslateAccessKey(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

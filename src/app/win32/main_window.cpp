@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "app/form_main_button_props.h"
+#include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/services.h"
 #include "app/win32/wide.h"
@@ -17,6 +19,8 @@ constexpr int kClientHeight = 352;
 // Page area of the tab control, in 96-dpi pixels of the main window's client area.
 constexpr int kPageLeft = 16;
 constexpr int kPageTop = 40;
+// The pages' background, as the strip's saved look paints it (0x00BBGGRR).
+constexpr COLORREF kPageColor = 0x00FBFDFB;
 
 }  // namespace
 
@@ -81,6 +85,7 @@ void Win32MainWindow::BuildLogic() {
 Win32MainWindow::~Win32MainWindow() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
   fonts_.Destroy();
+  if (pageBrush_ != nullptr) ::DeleteObject(pageBrush_);
   for (HBRUSH& brush : swatchBrushes_)
     if (brush != nullptr) ::DeleteObject(brush);
   if (historyImages_ != nullptr) ImageList_Destroy(historyImages_);
@@ -122,7 +127,6 @@ bool Win32MainWindow::Create() {
   ::SetTimer(hwnd_, ids::kTimerMain, 1000, nullptr);
 
   form_->Load();
-  LayoutPagePanel();
   // Start-minimised hides the window through the hook before it is ever shown.
   if (!hiddenToTray_) ::ShowWindow(hwnd_, SW_SHOW);
   ::UpdateWindow(hwnd_);
@@ -131,13 +135,16 @@ bool Win32MainWindow::Create() {
 
 HWND Win32MainWindow::AddControl(int page, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x,
                                  int y, int w, int h, HFONT font) {
-  HWND control = ::CreateWindowExW(0, className, text, WS_CHILD | style, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  // Controls of the strip's pages start parked as the strip expects with its first page active:
+  // page k lies k page-distances to the left.
+  const int parked = page > 0 ? page * tabs_.ParkOffset() : 0;
+  HWND control = ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Scale(x) - parked, Scale(y),
+                                   Scale(w), Scale(h), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   instance_, nullptr);
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font != nullptr ? font : fonts_.normal), FALSE);
   if (page >= 0) {
-    tabs_.AddToPage(page, control);
-  } else {
-    ::ShowWindow(control, SW_SHOW);
+    contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
+    pageControls_.insert(control);
   }
   return control;
 }
@@ -149,18 +156,24 @@ HWND Win32MainWindow::AddLabel(int page, int id, const wchar_t* text, int x, int
 
 void Win32MainWindow::CreateControls() {
   fonts_.Create(dpi_);
+  pageBrush_ = ::CreateSolidBrush(kPageColor);
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
 
-  HWND tab = AddControl(-1, WC_TABCONTROLW, L"", WS_VISIBLE | WS_CLIPSIBLINGS, ids::kTabStripMain, 8, 8,
-                        454, 300, nullptr);
-  tabs_.Attach(tab);
-  ::SetWindowSubclass(tab, ChildSubclassProc, ids::kTabStripMain, reinterpret_cast<DWORD_PTR>(this));
-
-  AddControl(-1, L"BUTTON", L"隠す", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kCommandMini, 300, 318, 76, 26,
-             nullptr);
-  AddControl(-1, L"BUTTON", L"終了", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kCommandExit, 386, 318, 76, 26,
-             nullptr);
+  Font formFont;
+  formFont.size = 9.0;
+  tabs_.Create(hwnd_, ids::kTabStripMain, {Scale(8), Scale(8), Scale(462), Scale(308)}, formFont,
+               {[this] { if (form_) form_->OnBackgroundMouseDown(); },
+                [this] { if (form_) form_->OnBackgroundMouseMove(); }},
+               [this] {
+                 std::vector<ContainedControl*> controls;
+                 for (auto& c : contained_) controls.push_back(c.get());
+                 return controls;
+               });
+  commandMini_.Create(hwnd_, ids::kCommandMini, {Scale(300), Scale(318), Scale(376), Scale(344)}, L"CommandMini",
+                      CommandMiniProperties(), [this] { if (form_) form_->OnCommandMiniClick(); });
+  commandExit_.Create(hwnd_, ids::kCommandExit, {Scale(386), Scale(318), Scale(462), Scale(344)}, L"CommandExit",
+                      CommandExitProperties(), [this] { if (form_) form_->OnCommandExitClick(); });
 
   const int x0 = kPageLeft, y0 = kPageTop;
   // Artwork: the program's icon in the top-right corner of every page.
@@ -183,7 +196,10 @@ void Win32MainWindow::CreateControls() {
   AddLabel(0, ids::kLabel2, L"加速済のプログラム個数:", x0 + 12, y0 + 46, 132, 16);
   labelCount_.Attach(AddLabel(0, ids::kLabelCount, L"0", x0 + 146, y0 + 46, 100, 16));
   AddLabel(0, ids::kLabel8, L"リアルタイム状態", x0 + 4, y0 + 72, 200, 16, fonts_.bold);
-  AddControl(0, L"STATIC", L"", SS_WHITERECT, ids::kSystemMonitorState, x0 - 2, y0 + 92, 441, 89, nullptr);
+  monitor_.Create(hwnd_, ids::kSystemMonitorState, {Scale(x0 - 2), Scale(y0 + 92), Scale(x0 - 2) + 441, Scale(y0 + 92) + 89},
+                  SystemMonitorStateProperties());
+  // The monitor stands on page 0 like the stock controls there.
+  contained_.push_back(std::make_unique<Win32ContainedControl>(monitor_.Hwnd(), tabs_.Hwnd()));
   const wchar_t* legend[] = {L"CPU", L"メモリ", L"ページファイル", L"仮想メモリ", L"ディスクスペース"};
   const int legendIds[] = {ids::kLabel14, ids::kLabel15, ids::kLabel16, ids::kLabel17, ids::kLabel18};
   const int shapeIds[] = {ids::kShape1, ids::kShape2, ids::kShape3, ids::kShape4, ids::kShape5};
@@ -224,6 +240,7 @@ void Win32MainWindow::CreateControls() {
                             TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
                                 TBSTYLE_TOOLTIPS,
                             ids::kToolbarSpeedMain, x0 - 2, y0, 300, 28, nullptr);
+  ::SetWindowSubclass(toolbar, ChildSubclassProc, ids::kToolbarSpeedMain, reinterpret_cast<DWORD_PTR>(this));
   ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   ::SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
@@ -286,24 +303,8 @@ void Win32MainWindow::CreateControls() {
   ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu_, MF_STRING, ids::kMenuExit, L"終了");
 
-  // A plain panel fills the page area so every page has the dialog colour its labels paint with,
-  // whatever the tab control's own body looks like. It lets the mouse through to the strip below.
-  pagePanel_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, hwnd_, nullptr,
-                                 instance_, nullptr);
-  // The page controls stand above the panel, the panel above the tab control.
-  ::SetWindowPos(pagePanel_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetWindowPos(tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void Win32MainWindow::LayoutPagePanel() {
-  // Only now do the tabs have captions, and so the strip its final height.
-  HWND tab = ::GetDlgItem(hwnd_, ids::kTabStripMain);
-  RECT page{};
-  ::GetClientRect(tab, &page);
-  TabCtrl_AdjustRect(tab, FALSE, &page);
-  ::MapWindowPoints(tab, hwnd_, reinterpret_cast<POINT*>(&page), 2);
-  ::SetWindowPos(pagePanel_, nullptr, page.left, page.top, page.right - page.left, page.bottom - page.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  // The page controls stand above the strip, which draws the pages' background.
+  ::SetWindowPos(tabs_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Win32MainWindow::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -402,21 +403,23 @@ void Win32MainWindow::OnCommand(int id, int code, HWND control) {
   }
 }
 
-LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
-  if (header.idFrom == ids::kTabStripMain && header.code == TCN_SELCHANGE) tabs_.OnSelectionChanged();
-  return 0;
-}
+LRESULT Win32MainWindow::OnNotify(const NMHDR& /*header*/) { return 0; }
 
 HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
   for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {
     if (control == link->Hwnd()) {
       ::SetTextColor(dc, link->TextColor());
-      ::SetBkMode(dc, TRANSPARENT);
-      return ::GetSysColorBrush(COLOR_BTNFACE);
+      ::SetBkColor(dc, kPageColor);
+      return pageBrush_;
     }
   }
   for (int i = 0; i < 5; ++i)
     if (control == swatches_[i]) return swatchBrushes_[i];
+  if (pageControls_.count(control) != 0) {
+    // Labels and check boxes on a page take the page's colour, as drawn by the strip.
+    ::SetBkColor(dc, kPageColor);
+    return pageBrush_;
+  }
   return nullptr;
 }
 
@@ -435,16 +438,11 @@ LRESULT Win32MainWindow::HandleChildMessage(HWND child, UINT message, WPARAM wPa
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     }
-  } else if (message == WM_MOUSEMOVE) {
-    form_->OnBackgroundMouseMove();
-  } else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
-    // The page strip: a press on a tab selects it; a press anywhere else on it drags the window.
-    TCHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (message != WM_LBUTTONDOWN || TabCtrl_HitTest(child, &hit) < 0) {
-      form_->OnBackgroundMouseDown();
-      return 0;
-    }
+  } else if (message == WM_ERASEBKGND && child == ::GetDlgItem(hwnd_, ids::kToolbarSpeedMain)) {
+    RECT rect{};
+    ::GetClientRect(child, &rect);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &rect, pageBrush_);
+    return TRUE;
   }
   return ::DefSubclassProc(child, message, wParam, lParam);
 }

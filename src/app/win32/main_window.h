@@ -6,11 +6,13 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/form_main.h"
 #include "app/settings_bridge.h"
 #include "app/win32/fonts.h"
+#include "app/win32/own_controls.h"
 #include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
 #include "platform/win32/win32_clock.h"
@@ -72,7 +74,6 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
 
   void CreateControls();
   void BuildLogic();
-  void LayoutPagePanel();
   HWND AddControl(int page, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
                   int w, int h, HFONT font);
   HWND AddLabel(int page, int id, const wchar_t* text, int x, int y, int w, int h, HFONT font = nullptr,
@@ -82,7 +83,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HWND pagePanel_ = nullptr;
+  HBRUSH pageBrush_ = nullptr;
   HMENU menu_ = nullptr;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
@@ -105,7 +106,11 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32ComboBox comboSpeed_, comboAutoCleanCount_;
   Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_;
   Win32HistoryList listViewHistory_;
-  Win32TabPages tabs_;
+  Win32TabStripPages tabs_;
+  Win32CommandButton commandExit_, commandMini_;
+  Win32Monitor monitor_;
+  std::vector<std::unique_ptr<Win32ContainedControl>> contained_;
+  std::set<HWND> pageControls_;
 
   std::unique_ptr<Win32Services> services_;
   std::unique_ptr<History> history_;

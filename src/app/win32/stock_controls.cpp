@@ -99,44 +99,4 @@ std::wstring Win32HistoryList::Cell(int row, int column) const {
   return std::wstring(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
-void Win32TabPages::AddToPage(int page, HWND control) {
-  if (pages_.size() <= static_cast<std::size_t>(page)) pages_.resize(static_cast<std::size_t>(page) + 1);
-  pages_[static_cast<std::size_t>(page)].push_back(control);
-}
-
-void Win32TabPages::CopyTabImages() {
-  // The stock tab control shows captions only; the page strip with images replaces it.
-}
-
-void Win32TabPages::SetTabCaption(int index, std::wstring_view caption) {
-  std::wstring text(caption);
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text.data();
-  if (index >= TabCtrl_GetItemCount(tab_)) {
-    ::SendMessageW(tab_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  } else {
-    ::SendMessageW(tab_, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-void Win32TabPages::SetActiveTab(int index) {
-  TabCtrl_SetCurSel(tab_, index);
-  ShowPage(index);
-}
-
-void Win32TabPages::SetActiveTabHeight(int height) {
-  // The stock control sizes its tabs to its font; keep the requested height as a minimum.
-  TabCtrl_SetItemSize(tab_, 0, height);
-}
-
-void Win32TabPages::OnSelectionChanged() { ShowPage(ActiveTab()); }
-
-int Win32TabPages::ActiveTab() const { return TabCtrl_GetCurSel(tab_); }
-
-void Win32TabPages::ShowPage(int page) {
-  for (std::size_t p = 0; p < pages_.size(); ++p)
-    for (HWND control : pages_[p]) ::ShowWindow(control, static_cast<int>(p) == page ? SW_SHOW : SW_HIDE);
-}
-
 }  // namespace kestrune

@@ -3,7 +3,6 @@
 // the form decides when a change counts as a click.
 #include <windows.h>
 
-#include <vector>
 
 #include "app/ui.h"
 
@@ -69,26 +68,6 @@ class Win32HistoryList : public HistoryList {
 
  private:
   HWND hwnd_ = nullptr;
-};
-
-// The stock tab control standing in for the page strip: each page is a set of controls shown only
-// while its tab is selected.
-class Win32TabPages : public TabPages {
- public:
-  void Attach(HWND tab) { tab_ = tab; }
-  void AddToPage(int page, HWND control);
-  void CopyTabImages() override;
-  void SetTabCaption(int index, std::wstring_view caption) override;
-  void SetActiveTab(int index) override;
-  void SetActiveTabHeight(int height) override;
-  // The user picked another tab: show its page.
-  void OnSelectionChanged();
-  int ActiveTab() const;
-
- private:
-  void ShowPage(int page);
-  HWND tab_ = nullptr;
-  std::vector<std::vector<HWND>> pages_;
 };
 
 }  // namespace kestrune

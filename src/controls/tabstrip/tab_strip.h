@@ -73,6 +73,11 @@ class TabStrip : public OwnControl {
   void OnKeyPress(int charCode) override;
   void OnAccessKeyPress(wchar_t key) override;
   void OnGotFocus() override;
+  // Screen readers (and WM_GETTEXT) read the strip as its active tab's caption.
+  std::wstring Text() const override {
+    return activeTab_ >= 0 && activeTab_ < static_cast<int>(tabs_.size()) ? tabs_[static_cast<std::size_t>(activeTab_)].Caption
+                                                                           : std::wstring();
+  }
   void OnLostFocus() override;
   bool WantsArrowKeys() const override { return true; }
   void OnTimer(int timerId) override;

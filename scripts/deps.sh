@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Kestrune needs on Debian (as root, non-interactive).
+# Packages already present are not fetched again.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config python3
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine picks the Japanese code page (932) from a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Every test: the portable core's unit tests (ASan + UBSan) and the end-to-end tests of the real
+# kestrune.exe under Wine. Ends with one line "total: N passed, M failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/deps.sh" || exit 1
+
+unit_passed=0 unit_failed=0 e2e_passed=0 e2e_failed=0 status=0
+
+if bash "$root/scripts/build.sh" native; then
+  ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" 2>&1 | tee "$root/build/native/ctest.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$root/build/native/ctest.log" | tail -1)
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  unit_failed=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+  unit_passed=$(( ${total:-0} - ${unit_failed:-0} ))
+else
+  echo "native build failed"; status=1; unit_failed=1
+fi
+
+if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window; then
+  bash "$root/scripts/e2e.sh" || status=1
+  xml="$root/build/win/artifacts/e2e.xml"
+  if [ -f "$xml" ]; then
+    tests=$(grep -oE '<testsuites tests="[0-9]+"' "$xml" | grep -oE '[0-9]+')
+    fails=$(grep -oE '<testsuites tests="[0-9]+" failures="[0-9]+"' "$xml" | grep -oE '[0-9]+"$' | tr -d '"')
+    e2e_failed=${fails:-0}
+    e2e_passed=$(( ${tests:-0} - e2e_failed ))
+  else
+    e2e_failed=1; status=1
+  fi
+  echo "Screenshots of the running window: $root/build/win/artifacts/*.png"
+else
+  echo "Windows build failed"; status=1; e2e_failed=1
+fi
+
+echo "unit: $unit_passed passed, $unit_failed failed"
+echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
+echo "total: $((unit_passed + e2e_passed)) passed, $((unit_failed + e2e_failed)) failed"
+exit $status

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sourced: a Wine prefix of the project's own under build/, a Japanese locale and an X display
+# (a virtual one when none is available). Sets KESTRUNE_OWN_XVFB when it started one.
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+
+KESTRUNE_OWN_XVFB=
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    KESTRUNE_OWN_XVFB=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    break
+  done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+# Without a window manager Wine draws the window frames itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+
+kestrune_wine_cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$KESTRUNE_OWN_XVFB" ]; then kill "$KESTRUNE_OWN_XVFB" 2>/dev/null || true; fi
+}

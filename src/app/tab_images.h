@@ -1,0 +1,13 @@
+#pragma once
+// The pictures of ImageListTabMain: one small image per page, drawn in code so the program needs
+// no image files.
+#include <vector>
+
+#include "platform/picture.h"
+
+namespace kestrune {
+
+// Four 16 x 16 bitmaps (state, settings, history, about) on the strip's mask colour 0xC0C0C0.
+std::vector<Picture> TabMainImages();
+
+}  // namespace kestrune

@@ -1,0 +1,110 @@
+#include "app/win32/own_controls.h"
+
+#include "app/form_main_tabstrip_props.h"
+#include "app/tab_images.h"
+
+namespace kestrune {
+
+std::string Win32ContainedControl::Name() const { return std::to_string(::GetDlgCtrlID(control_)); }
+
+RECT Win32ContainedControl::InParent() const {
+  RECT rect{};
+  ::GetWindowRect(control_, &rect);
+  ::MapWindowPoints(nullptr, ::GetParent(control_), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+int Win32ContainedControl::Left() const {
+  RECT strip{};
+  ::GetWindowRect(container_, &strip);
+  ::MapWindowPoints(nullptr, ::GetParent(container_), reinterpret_cast<POINT*>(&strip), 2);
+  return InParent().left - strip.left;
+}
+
+void Win32ContainedControl::SetLeft(int left) {
+  RECT strip{};
+  ::GetWindowRect(container_, &strip);
+  ::MapWindowPoints(nullptr, ::GetParent(container_), reinterpret_cast<POINT*>(&strip), 2);
+  const RECT rect = InParent();
+  ::SetWindowPos(control_, nullptr, strip.left + left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32ContainedControl::Top() const {
+  RECT strip{};
+  ::GetWindowRect(container_, &strip);
+  ::MapWindowPoints(nullptr, ::GetParent(container_), reinterpret_cast<POINT*>(&strip), 2);
+  return InParent().top - strip.top;
+}
+
+bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const Font& formFont,
+                                OwnControlCallbacks callbacks,
+                                std::function<std::vector<ContainedControl*>()> contained) {
+  callbacks_ = std::move(callbacks);
+  const PropertyBag saved = TabStripMainProperties(formFont);
+  ControlWindowArgs args;
+  args.parent = parent;
+  args.bounds = bounds;
+  args.id = id;
+  args.saved = &saved;
+  args.ambientFont = formFont;
+  args.hookHostWindow = true;
+  args.containedControls = std::move(contained);
+  args.createControl = [this](ControlHost& host, Surface& surface) {
+    tabstrip::TabStripEvents* events = this;
+    auto strip = std::make_unique<tabstrip::TabStrip>(host, surface, colors_, platform_, events);
+    strip_ = strip.get();
+    return std::unique_ptr<OwnControl>(std::move(strip));
+  };
+  return window_.Create(args);
+}
+
+void Win32TabStripPages::CopyTabImages() { strip_->CopyTabImagesFromImageList(TabMainImages()); }
+
+void Win32TabStripPages::SetTabCaption(int index, std::wstring_view caption) { strip_->SetTabCaption(index, caption); }
+
+void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); }
+
+void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(height); }
+
+void Win32TabStripPages::MouseDown(int&, int&, float&, float&) {
+  if (callbacks_.mouseDown) callbacks_.mouseDown();
+}
+
+void Win32TabStripPages::MouseMove(int&, int&, float&, float&) {
+  if (callbacks_.mouseMove) callbacks_.mouseMove();
+}
+
+bool Win32CommandButton::Create(HWND parent, int id, const Rect& bounds, const std::wstring& name,
+                                const PropertyBag& saved, std::function<void()> onClick) {
+  onClick_ = std::move(onClick);
+  ControlWindowArgs args;
+  args.parent = parent;
+  args.bounds = bounds;
+  args.id = id;
+  args.saved = &saved;
+  args.createControl = [this, name](ControlHost& host, Surface& surface) {
+    auto command = std::make_unique<button::Command>(host, surface, colors_, name);
+    button::CommandEvents* events = this;
+    command->SetListener(events);
+    return std::unique_ptr<OwnControl>(std::move(command));
+  };
+  return window_.Create(args);
+}
+
+void Win32CommandButton::Click() {
+  if (onClick_) onClick_();
+}
+
+bool Win32Monitor::Create(HWND parent, int id, const Rect& bounds, const PropertyBag& saved) {
+  ControlWindowArgs args;
+  args.parent = parent;
+  args.bounds = bounds;
+  args.id = id;
+  args.saved = &saved;
+  args.createControl = [this](ControlHost& host, Surface& surface) {
+    return std::unique_ptr<OwnControl>(std::make_unique<SystemMonitor>(host, surface, figures_, colors_));
+  };
+  return window_.Create(args);
+}
+
+}  // namespace kestrune

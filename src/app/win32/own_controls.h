@@ -1,0 +1,97 @@
+#pragma once
+// The main window's own controls (page strip, the two buttons, the resource monitor), each hosted by
+// the one control-window binding, and the adapters the form logic talks to.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ui.h"
+#include "controls/button/command.h"
+#include "controls/monitor/system_monitor.h"
+#include "controls/monitor/win32/win32_system_figures.h"
+#include "controls/tabstrip/tab_strip.h"
+#include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "platform/win32/control_window.h"
+#include "platform/win32/win32_system_colors.h"
+
+namespace kestrune {
+
+// A stock control placed on one of the strip's pages. Its Left is measured from the strip's left
+// edge, as the strip parks the controls of hidden pages far to the side.
+class Win32ContainedControl : public ContainedControl {
+ public:
+  Win32ContainedControl(HWND control, HWND container) : control_(control), container_(container) {}
+  std::string Name() const override;
+  int Left() const override;
+  void SetLeft(int left) override;
+  int Top() const override;
+  bool Visible() const override { return ::IsWindowVisible(control_) != FALSE; }
+  void SetVisible(bool visible) override { ::ShowWindow(control_, visible ? SW_SHOWNA : SW_HIDE); }
+
+ private:
+  RECT InParent() const;
+  HWND control_;
+  HWND container_;
+};
+
+struct OwnControlCallbacks {
+  std::function<void()> mouseDown;  // drags the window
+  std::function<void()> mouseMove;  // resets the link labels
+};
+
+// TabStripMain, as the form's page switcher.
+class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
+ public:
+  bool Create(HWND parent, int id, const Rect& bounds, const Font& formFont, OwnControlCallbacks callbacks,
+              std::function<std::vector<ContainedControl*>()> contained);
+  HWND Hwnd() const { return window_.Hwnd(); }
+  int ParkOffset() const { return strip_->ParkOffset(); }
+  int ActiveTab() const { return strip_->ActiveTab(); }
+
+  void CopyTabImages() override;
+  void SetTabCaption(int index, std::wstring_view caption) override;
+  void SetActiveTab(int index) override;
+  void SetActiveTabHeight(int height) override;
+
+ private:
+  void MouseDown(int& button, int& shift, float& x, float& y) override;
+  void MouseMove(int& button, int& shift, float& x, float& y) override;
+
+  Win32SystemColors colors_;
+  tabstrip::Win32TabStripPlatform platform_;
+  ControlWindow window_;
+  tabstrip::TabStrip* strip_ = nullptr;
+  OwnControlCallbacks callbacks_;
+};
+
+// CommandExit and CommandMini.
+class Win32CommandButton : private button::CommandEvents {
+ public:
+  bool Create(HWND parent, int id, const Rect& bounds, const std::wstring& name, const PropertyBag& saved,
+              std::function<void()> onClick);
+  HWND Hwnd() const { return window_.Hwnd(); }
+
+ private:
+  void Click() override;
+
+  Win32SystemColors colors_;
+  ControlWindow window_;
+  std::function<void()> onClick_;
+};
+
+// SystemMonitorState.
+class Win32Monitor {
+ public:
+  bool Create(HWND parent, int id, const Rect& bounds, const PropertyBag& saved);
+  HWND Hwnd() const { return window_.Hwnd(); }
+
+ private:
+  Win32SystemColors colors_;
+  Win32SystemFigures figures_;
+  ControlWindow window_;
+};
+
+}  // namespace kestrune

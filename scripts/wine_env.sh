@@ -25,6 +25,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# The Windows Japanese UI faces, served by the IPA fonts (Wine's own fallback has no Latin letters).
+for face in "MS UI Gothic" "MS PGothic" "Meiryo UI"; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1 || true
+done
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Gothic" /d IPAGothic /f >/dev/null 2>&1 || true
 # Without a window manager Wine draws the window frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 

@@ -79,9 +79,10 @@ bool RunningApp::OnScreen(int id) const {
 }
 
 void RunningApp::Screenshot(const std::wstring& name) {
-  ::SetForegroundWindow(main_);
-  ::RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Let a page switch finish moving its controls and everything repaint before the picture.
+  ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+  ::RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
   SaveScreenshot(main_, name);
 }
 

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <fstream>
@@ -224,9 +225,26 @@ bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
   command << L"start.exe /wait /unix /usr/bin/import -window root -crop " << (rect.right - rect.left) << L"x"
           << (rect.bottom - rect.top) << L"+" << rect.left << L"+" << rect.top << L" " << unixDir << L"/" << name
           << L".png";
+  // start.exe does not wait for a Unix program, so wait for the finished file instead.
+  const std::wstring file = ArtifactDir() + L"\\" + name + L".png";
+  ::DeleteFileW(file.c_str());
   Process import;
   if (!import.Start(L"C:\\windows\\system32\\start.exe", command.str().substr(10))) return false;
-  return import.WaitExit(std::chrono::seconds(20));
+  return WaitForFile(file);
+}
+
+bool WaitForFile(const std::wstring& path) {
+  // Complete once it exists and its size has stopped changing.
+  long long last = -1;
+  return WaitFor([&] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    const long long size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const bool settled = size > 0 && size == last;
+    last = size;
+    if (!settled) ::Sleep(100);
+    return settled;
+  }, std::chrono::seconds(20));
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -247,6 +265,157 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ::CloseHandle(file);
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> IniValue(const std::string& bytes, std::string_view section, std::string_view key) {
+  bool inSection = false;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string_view line(bytes.data() + start, end - start);
+    start = end + 1;
+    const std::string_view trimmed = Trimmed(line);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      const std::size_t close = trimmed.find(']');
+      inSection = close != std::string_view::npos && SameName(Trimmed(trimmed.substr(1, close - 1)), section);
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (inSection && equals != std::string_view::npos && SameName(Trimmed(line.substr(0, equals)), key)) {
+      return std::string(line.substr(equals + 1));
+    }
+  }
+  return std::nullopt;
+}
+
+std::string ToCodePage(const std::wstring& text, unsigned codePage) {
+  if (text.empty()) return {};
+  const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+}  // namespace
+
+std::optional<std::wstring> MachineRunValue(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  wchar_t data[1024] = {};
+  DWORD size = sizeof(data) - sizeof(wchar_t);
+  DWORD type = 0;
+  const LONG status = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  ::RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  std::wstring value(data, size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return value;
+}
+
+void DeleteMachineRunValue(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  ::RegDeleteValueW(key, name);
+  ::RegCloseKey(key);
+}
+
+bool Topmost(HWND hwnd) { return (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+bool Checked(HWND checkBox) { return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+namespace {
+
+struct DialogArgs {
+  DWORD processId;
+  int controlId;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM param) {
+  auto* args = reinterpret_cast<DialogArgs*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {};
+  ::GetClassNameW(hwnd, cls, 64);
+  if (pid == args->processId && ::IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770" &&
+      ::GetDlgItem(hwnd, args->controlId) != nullptr) {
+    args->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+NOTIFYICONDATAW IconRecord(HWND window, UINT id) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.hWnd = window;
+  data.uID = id;
+  data.uFlags = 0;
+  return data;
+}
+
+}  // namespace
+
+HWND FindDialogWithControl(DWORD processId, int controlId) {
+  DialogArgs args{processId, controlId, nullptr};
+  ::EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&args));
+  return args.found;
+}
+
+bool TrayIconExists(HWND window, UINT id) {
+  NOTIFYICONDATAW data = IconRecord(window, id);
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool DeleteTrayIcon(HWND window, UINT id) {
+  NOTIFYICONDATAW data = IconRecord(window, id);
+  return ::Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+bool MovePointerTo(POINT screen) {
+  // Absolute coordinates are normalised to 0..65535 over the primary screen.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return ::SendInput(1, &input, sizeof(input)) == 1;
+}
+
+bool PressLeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  return ::SendInput(1, &input, sizeof(input)) == 1;
 }
 
 }  // namespace kestrune::e2e

@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrune::e2e {
@@ -71,7 +73,37 @@ std::wstring ListViewCell(HWND list, int row, int column);
 // Saves the window as it is on screen to <ArtifactDir>\<name>.bmp; the test script converts to PNG.
 bool SaveScreenshot(HWND hwnd, const std::wstring& name);
 
+// Waits until a file written by another program exists and has stopped growing.
+bool WaitForFile(const std::wstring& path);
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+
+// The raw text after "key=" in [section] of a private-profile file's bytes (up to the line end);
+// none when the section or key is missing. Names compare without regard to case, as Windows does.
+std::optional<std::string> IniValue(const std::string& bytes, std::string_view section, std::string_view key);
+
+// Text in a code page's bytes, as the program writes its files.
+std::string ToCodePage(const std::wstring& text, unsigned codePage);
+
+// A value under HKLM\Software\Microsoft\Windows\CurrentVersion\Run; none when it does not exist.
+std::optional<std::wstring> MachineRunValue(const wchar_t* name);
+void DeleteMachineRunValue(const wchar_t* name);
+
+bool Topmost(HWND hwnd);
+bool Checked(HWND checkBox);
+
+// A visible dialog of a process that holds a control with the given id (a file dialog's name box).
+HWND FindDialogWithControl(DWORD processId, int controlId);
+
+// Whether the shell holds a notification icon for (window, id): modifying nothing succeeds only
+// while the icon exists.
+bool TrayIconExists(HWND window, UINT id = 0);
+bool DeleteTrayIcon(HWND window, UINT id = 0);
+
+// Real input through the system's input queue (moves the pointer, presses its left button).
+bool MovePointerTo(POINT screen);
+bool PressLeftButton(bool down);
 
 }  // namespace kestrune::e2e

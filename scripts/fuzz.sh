@@ -26,8 +26,10 @@ for target in "${targets[@]}"; do
   work="$build/corpus/$target"
   mkdir -p "$work"
   echo "== $target: ${seconds}s"
+  dict=()
+  [[ -f "$root/fuzz/$target.dict" ]] && dict=(-dict="$root/fuzz/$target.dict")
   # New inputs go to the work corpus; the seeds in the repository are only read.
-  if ! "$build/fuzz/${target}_fuzz" "$work" "$root/fuzz/corpus/$target" \
+  if ! "$build/fuzz/${target}_fuzz" "$work" "$root/fuzz/corpus/$target" "${dict[@]}" \
       -max_total_time="$seconds" -max_len=16384 -timeout=20 -rss_limit_mb=2048 \
       -artifact_prefix="$build/findings/${target}-" -print_final_stats=1; then
     echo "fuzz.sh: $target found a failing input (see $build/findings)" >&2

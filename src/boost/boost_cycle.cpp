@@ -12,7 +12,9 @@ void BoostCycle::Tick() {
   const WindowHandle foreground = processes_.ForegroundWindow();
   // Read on every gated tick, before the change test, as one title read per tick.
   const std::string ansiTitle = processes_.WindowTitleAnsi(foreground);
-  const std::wstring title = codePage_.ToWide(BoundAnsi(ansiTitle, kTitleBytes, codePage_));
+  // The title ends at its first NUL, as it would in the title buffer.
+  const std::string_view text = std::string_view(ansiTitle).substr(0, ansiTitle.find('\0'));
+  const std::wstring title = codePage_.ToWide(BoundAnsi(text, kTitleBytes, codePage_));
 
   state_.previous = state_.current;
   state_.current = foreground;

@@ -8,6 +8,14 @@ namespace {
 
 constexpr int kMaxTemporaryAttempts = 16;
 
+// A cell as part of one line of the file. The list shows no text past a NUL, and a CR or LF in a
+// window title would split its row over two lines (and leave a line break that is not CR LF), so
+// each of them is written as a blank.
+void AppendCell(std::wstring& text, std::wstring_view cell) {
+  cell = cell.substr(0, cell.find(L'\0'));
+  for (const wchar_t c : cell) text += c == L'\r' || c == L'\n' ? L' ' : c;
+}
+
 }  // namespace
 
 long long LeadingInteger(std::wstring_view text) {
@@ -33,11 +41,11 @@ std::wstring BuildHistoryText(const HistoryList& list, std::wstring_view homePag
   text += L"\r\n";
   for (int row = 0; row < list.RowCount(); ++row) {
     // The item text already ends in a blank, hence two blanks after the number.
-    text += list.Cell(row, 0);
+    AppendCell(text, list.Cell(row, 0));
     text += L' ';
-    text += list.Cell(row, 1);
+    AppendCell(text, list.Cell(row, 1));
     text += L' ';
-    text += list.Cell(row, 2);
+    AppendCell(text, list.Cell(row, 2));
     text += L" \r\n";
   }
   return text;

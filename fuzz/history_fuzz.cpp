@@ -1,0 +1,201 @@
+// Arbitrary window titles (invalid double-byte sequences, NULs, line breaks, 10,000-byte titles) through
+// the boost tick and straight into the history, then cleared, bounded and saved with the file fakes.
+// Whatever the titles, a saved file must keep its shape: the two heading lines, one line per row
+// numbered from 1, every line ended by CR LF; and a failed save must leave nothing behind.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "boost/boost_cycle.h"
+#include "boost/history.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_processes.h"
+
+namespace {
+
+using namespace kestrune;
+using namespace kestrune::testing;
+
+constexpr std::wstring_view kHomePage = L"http://www.example.jp/kestrune/";
+constexpr std::wstring_view kTarget = L"C:\\logs\\history.txt";
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "history invariant broken: %s\n", what);
+  std::abort();
+}
+
+void Check(bool ok, const char* what) {
+  if (!ok) Fail(what);
+}
+
+class ToHistory : public SwitchRecorder {
+ public:
+  explicit ToHistory(History& history) : history_(history) {}
+  void RecordSwitch(std::wstring_view title, std::wstring_view level) override { history_.Append(title, level); }
+
+ private:
+  History& history_;
+};
+
+struct World {
+  FakeProcessApi processes;
+  FakeCodePage codePage;
+  FakeCheckBox state{true};
+  FakeComboBox speed{std::wstring(kSpeedNormal), std::wstring(kSpeedExtreme), L"other"};
+  FakeCheckBox record{true};
+  FakeLabel info, count;
+  FakeHistoryList list;
+  FakeComboBox maximum{L"50", L"100", L"200", L"300"};
+  FakeClock clock;
+  FakeMessageBoxes messages;
+  FakeFileDialog dialog;
+  FakeFileSystem files;
+  History history{History::Services{list, maximum, clock, messages, dialog, files, codePage}, std::wstring(kHomePage)};
+  ToHistory recorder{history};
+  BoostCycle cycle{processes, codePage, BoostControls{state, speed, record, info, count}, recorder};
+  WindowHandle nextWindow = 0x1000;
+};
+
+std::string Title(FuzzedDataProvider& in) {
+  if (in.ConsumeBool()) return in.ConsumeRandomLengthString(12000);
+  // A long title from a short input: one pattern repeated up to 10,000 bytes.
+  const std::string pattern = in.ConsumeRandomLengthString(8);
+  const std::size_t length = in.ConsumeIntegralInRange<std::size_t>(0, 10000);
+  std::string title;
+  while (!pattern.empty() && title.size() < length) title += pattern;
+  return title.substr(0, length);
+}
+
+// The saved bytes against the rows they came from.
+void CheckSavedFile(const World& w, const std::string& bytes, int rows) {
+  const std::string heading = w.codePage.ToAnsi(history_text::kFileHeading) + "\r\n";
+  const std::string home = w.codePage.ToAnsi(kHomePage) + "\r\n";
+  Check(bytes.compare(0, heading.size(), heading) == 0, "first line is not the heading");
+  Check(bytes.compare(heading.size(), home.size(), home) == 0, "second line is not the home page");
+  int lines = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r') Check(i + 1 < bytes.size() && bytes[i + 1] == '\n', "a CR not followed by LF");
+    if (bytes[i] == '\n') {
+      Check(i > 0 && bytes[i - 1] == '\r', "an LF not preceded by CR");
+      const std::string_view line(bytes.data() + start, i - 1 - start);
+      if (lines >= 2) {
+        const std::string prefix = std::to_string(lines - 1) + "  " + w.codePage.ToAnsi(w.clock.time) + " ";
+        Check(line.substr(0, prefix.size()) == prefix, "a row line does not start with its number and time");
+        Check(line.size() > prefix.size() - 1 && line.back() == ' ', "a row line does not end in a blank");
+      }
+      ++lines;
+      start = i + 1;
+    }
+  }
+  Check(start == bytes.size(), "the last line is not ended by CR LF");
+  Check(lines == rows + 2, "line count differs from the rows");
+  Check(bytes.find('\0') == std::string::npos, "a NUL in the saved file");
+}
+
+void Save(World& w, FuzzedDataProvider& in) {
+  enum { kOk, kCancel, kWriteFails, kReplaceFails, kCount };
+  const int how = in.ConsumeIntegralInRange<int>(0, kCount - 1);
+  const bool existing = in.ConsumeBool();
+  w.files = FakeFileSystem{};
+  if (existing) w.files.files[std::wstring(kTarget)] = std::string(5000, 'x');
+  w.dialog.answer = how == kCancel ? FileDialogResult{false, L"", std::wstring(kDialogCancelled)}
+                                   : FileDialogResult{true, std::wstring(kTarget), L""};
+  if (how == kWriteFails) w.files.failWriteAfter = in.ConsumeIntegralInRange<int>(0, 64);
+  w.files.failReplace = how == kReplaceFails;
+  const std::size_t shownBefore = w.messages.shown.size();
+  const int rows = w.list.RowCount();
+
+  w.history.Save();
+
+  Check(w.messages.shown.size() == shownBefore + 1, "a save did not end in exactly one message");
+  const auto& message = w.messages.shown.back();
+  if (rows == 0) {
+    Check(message.text == history_text::kNoRecords, "empty history not reported");
+    return;
+  }
+  const bool writeReallyFails = how == kWriteFails && static_cast<std::size_t>(w.files.failWriteAfter) <
+                                                          w.codePage.ToAnsi(BuildHistoryText(w.list, kHomePage)).size();
+  const bool ok = how == kOk || (how == kWriteFails && !writeReallyFails);
+  for (const auto& [name, bytes] : w.files.files)
+    Check(name == kTarget, "a temporary file left behind");
+  const auto target = w.files.files.find(std::wstring(kTarget));
+  if (ok) {
+    Check(message.text == history_text::kSaved, "a good save not reported as saved");
+    Check(target != w.files.files.end(), "a good save wrote no file");
+    CheckSavedFile(w, target->second, rows);
+  } else {
+    Check(message.text != history_text::kSaved, "a failed save reported as saved");
+    Check(message.title == history_text::kProgramTitle, "a failure shown without the program's title");
+    if (existing)
+      Check(target != w.files.files.end() && target->second == std::string(5000, 'x'), "a failed save damaged the file");
+    else
+      Check(target == w.files.files.end(), "a failed save created the file");
+  }
+}
+
+// After every append: the list holds at most one row more than the maximum, and the new row's level
+// is one of the two levels whatever the speed text was.
+void CheckAppended(const World& w) {
+  const int rows = w.list.RowCount();
+  Check(rows >= 1, "an append added no row");
+  Check(rows <= LeadingInteger(w.maximum.Text()) + 1, "the history outgrew its maximum");
+  const std::wstring& level = w.list.rows.back().at(3);
+  Check(level == history_text::kLevelNormal || level == history_text::kLevelExtreme, "a row with another level");
+  Check(level == (w.speed.Text() == kSpeedNormal ? history_text::kLevelNormal : history_text::kLevelExtreme),
+        "a row's level disagrees with the speed text");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  World w;
+  w.speed.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 2));
+  w.maximum.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 3));
+  w.processes.AddProcess(2);
+
+  for (int step = 0; step < 400 && in.remaining_bytes() > 0; ++step) {
+    switch (in.ConsumeIntegralInRange<int>(0, 4)) {
+      case 0: {  // a new window comes to the front
+        const WindowHandle window = w.nextWindow++;
+        w.processes.AddWindow(window, 2, Title(in));
+        w.processes.foreground = window;
+        w.cycle.Tick();
+        const auto& row = w.list.rows.back();
+        const std::string shown = w.codePage.ToAnsi(row.at(2));
+        Check(shown.size() <= kTitleBytes, "a recorded title longer than the title buffer");
+        Check(shown.find('\0') == std::string::npos, "a recorded title holding a NUL");
+        Check(row.at(2) == w.info.Caption(), "label and history disagree on the title");
+        CheckAppended(w);
+        break;
+      }
+      case 1:  // a title handed to the history as it is
+        w.history.Append(w.codePage.ToWide(Title(in)), w.speed.Text());
+        CheckAppended(w);
+        break;
+      case 2:
+        w.history.OnToolbarButtonClick(history_text::kClearButton);
+        Check(w.list.RowCount() == 0, "clear left rows");
+        break;
+      case 3:
+        Save(w, in);
+        break;
+      case 4:
+        w.maximum.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 3));
+        break;
+    }
+    for (int r = 0; r < w.list.RowCount(); ++r)
+      Check(w.list.Cell(r, 0) == std::to_wstring(r + 1) + L" ", "rows not numbered 1, 2, 3, ...");
+  }
+  return 0;
+}

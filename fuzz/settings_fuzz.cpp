@@ -1,0 +1,207 @@
+// Arbitrary bytes as the contents of kestrune.ini, through the settings read routines and the start-up
+// load, against in-memory controls, registry and file. Whatever the file holds, start-up must leave
+// every control in a state its list offers, write back only the texts the handlers know, close every
+// registry key, and agree with itself when run again on the file it left behind.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_ini_file.h"
+#include "fakes/fake_registry.h"
+#include "settings/settings_loader.h"
+
+namespace {
+
+using namespace kestrune;
+using namespace kestrune::testing;
+
+constexpr std::string_view kRunValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr std::wstring_view kExecutable = L"C:\\Tools\\kestrune.exe";
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "settings invariant broken: %s\n", what);
+  std::abort();
+}
+
+void Check(bool ok, const char* what) {
+  if (!ok) Fail(what);
+}
+
+// Every write the load makes, in order.
+class RecordingIni : public FakeIniFile {
+ public:
+  using FakeIniFile::FakeIniFile;
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    written.push_back({std::string(section), std::string(key), std::string(value)});
+    return FakeIniFile::Write(section, key, value);
+  }
+  struct Written {
+    std::string section, key, value;
+  };
+  std::vector<Written> written;
+};
+
+// A platform that answers each read with the next slice of the input as it is: longer than the
+// buffer, with NULs and blanks, which the real call never gives but the read routine must survive.
+class RawStore : public ProfileStore {
+ public:
+  explicit RawStore(std::string_view bytes) : bytes_(bytes) {}
+  std::string Read(std::string_view, std::string_view, std::size_t) override {
+    const std::size_t end = std::min(bytes_.size(), pos_ + (bytes_.empty() ? 0 : 300));
+    std::string slice(bytes_.substr(pos_, end - pos_));
+    pos_ = end == bytes_.size() ? 0 : end;
+    return slice;
+  }
+  bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+struct States {
+  bool autoRun, autoMin, enableRecord, state, mostTop;
+  std::wstring speed, count;
+  bool operator==(const States&) const = default;
+};
+
+struct Form {
+  FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
+  FakeComboBox speed{std::wstring(kSpeedNormal), std::wstring(kSpeedExtreme)};
+  FakeComboBox count{L"50", L"100", L"200", L"300"};
+  SettingsControls Controls() { return {autoRun, autoMin, speed, enableRecord, count, state, mostTop}; }
+  States Now() const {
+    return {autoRun.Checked(), autoMin.Checked(), enableRecord.Checked(), state.Checked(),
+            mostTop.Checked(), speed.Text(), count.Text()};
+  }
+};
+
+bool Allowed(const RecordingIni::Written& w) {
+  const auto flag = [&] { return w.value == "0" || w.value == "1"; };
+  if (w.section == "Normal" && (w.key == "AutoRun" || w.key == "AutoMin" || w.key == "EnableSpeed" ||
+                                w.key == "AlwaysTop"))
+    return flag();
+  if (w.section == "Record" && w.key == "EnableRecord") return flag();
+  if (w.section == "Speed" && w.key == "SpeedLevel") return w.value == "1" || w.value == "2";
+  if (w.section == "Record" && w.key == "RecordCount")
+    return w.value == "50" || w.value == "100" || w.value == "200" || w.value == "300";
+  return false;
+}
+
+// What one start-up leaves behind.
+struct Outcome {
+  States states;
+  std::string file;
+  std::vector<RecordingIni::Written> written;
+  std::vector<bool> topmost;
+};
+
+Outcome LoadOnce(std::string_view bytes, bool failEverything) {
+  RecordingIni ini(bytes);
+  ini.failWrites = failEverything;
+  FakeRegistry registry;
+  registry.failCreate = failEverything;
+  registry.values[std::string(kRunValue)] = "D:\\old\\kestrune.exe";
+  FakeCodePage codePage;
+  ModuleConfig config(ini);
+  ModuleAutoRun autoRun(registry, codePage, std::wstring(kExecutable));
+  Form form;
+  std::vector<bool> topmost;
+  SettingsLoader loader(form.Controls(), config, autoRun, codePage, [&](bool top) { topmost.push_back(top); });
+  loader.Load();
+
+  Check(form.speed.SelectedIndex() == 0 || form.speed.SelectedIndex() == 1, "speed level not one of its items");
+  Check(form.count.SelectedIndex() >= 0 && form.count.SelectedIndex() < 4, "record count not one of its items");
+  Check(registry.open.empty(), "registry key left open");
+  Check(registry.badCloses == 0, "registry key closed that was not open");
+  if (!failEverything && form.autoRun.Checked())
+    Check(registry.values[std::string(kRunValue)] == "C:\\Tools\\kestrune.exe", "autostart path not rewritten");
+  if (failEverything) Check(registry.values.size() == 1, "registry changed although it refused every open");
+
+  std::vector<std::string> keys;
+  for (const auto& w : ini.written) {
+    Check(Allowed(w), "a value written back is not one the handlers know");
+    for (const auto& k : keys) Check(k != w.section + "." + w.key, "a setting written twice in one load");
+    keys.push_back(w.section + "." + w.key);
+  }
+  Check(topmost.size() <= 1, "topmost set more than once");
+  if (!topmost.empty()) Check(topmost.back() == form.mostTop.Checked(), "window topmost disagrees with the box");
+
+  if (!failEverything) {
+    // The file now says what the controls show.
+    const States s = form.Now();
+    Check(IsSettingOn(config.ReadAutoRun()) == s.autoRun, "AutoRun in the file disagrees");
+    Check(IsSettingOn(config.ReadAutoMin()) == s.autoMin, "AutoMin in the file disagrees");
+    Check(IsSettingOn(config.ReadEnableRecord()) == s.enableRecord, "EnableRecord in the file disagrees");
+    Check(IsSettingOn(config.ReadEnableSpeed()) == s.state, "EnableSpeed in the file disagrees");
+    Check(IsSettingOn(config.ReadAlwaysTop()) == s.mostTop, "AlwaysTop in the file disagrees");
+    Check(StoredAlwaysTop(config) == s.mostTop, "always-on-top step disagrees with the box");
+    Check(IsSettingOn(config.ReadSpeedLevel()) == (s.speed == kSpeedNormal), "SpeedLevel in the file disagrees");
+  }
+
+  // A flag read as on must hold a 1 somewhere; an exact "1" must be on.
+  const auto flagSound = [&](const char* section, const char* key, bool on) {
+    const auto stored = FakeIniFile(bytes).Lookup(section, key);
+    const std::string text = stored ? stored->substr(0, ModuleConfig::kReadBufferBytes - 1) : std::string();
+    if (on) Check(text.find('1') != std::string::npos, "a flag without a 1 read as on");
+    if (text == "1") Check(on, "a plain 1 read as off");
+  };
+  const States s = form.Now();
+  flagSound("Normal", "AutoRun", s.autoRun);
+  flagSound("Normal", "AutoMin", s.autoMin);
+  flagSound("Record", "EnableRecord", s.enableRecord);
+  flagSound("Normal", "EnableSpeed", s.state);
+  flagSound("Normal", "AlwaysTop", s.mostTop);
+
+  return {s, ini.Bytes(), ini.written, topmost};
+}
+
+void ReadRoutinesAreBounded(std::string_view bytes) {
+  RawStore raw(bytes);
+  ModuleConfig config(raw);
+  for (int round = 0; round < 2; ++round) {
+    for (const std::string& v : {config.ReadAutoRun(), config.ReadAutoMin(), config.ReadSpeedLevel(),
+                                 config.ReadEnableRecord(), config.ReadRecordCount(), config.ReadEnableSpeed(),
+                                 config.ReadAlwaysTop()}) {
+      Check(v.size() <= ModuleConfig::kReadBufferBytes - 1, "a read longer than its buffer");
+      Check(v.find('\0') == std::string::npos, "a read holding a NUL");
+      Check(v.empty() || (v.front() != ' ' && v.back() != ' '), "a read not trimmed");
+    }
+  }
+  // The load itself on those answers.
+  RawStore again(bytes);
+  ModuleConfig loadConfig(again);
+  FakeRegistry registry;
+  FakeCodePage codePage;
+  ModuleAutoRun autoRun(registry, codePage, std::wstring(kExecutable));
+  Form form;
+  SettingsLoader loader(form.Controls(), loadConfig, autoRun, codePage, nullptr);
+  loader.Load();
+  Check(form.speed.SelectedIndex() >= 0 && form.count.SelectedIndex() >= 0, "a combo left without selection");
+  Check(registry.open.empty(), "registry key left open");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+  const Outcome first = LoadOnce(bytes, false);
+  // Start-up on the file it wrote is a fixed point: the same states and not one byte changed.
+  const Outcome second = LoadOnce(first.file, false);
+  Check(second.states == first.states, "second start-up shows other states");
+  Check(second.file == first.file, "second start-up changed the file");
+  // Failing writes and a refused Run key are silent and change no control state.
+  const Outcome failing = LoadOnce(bytes, true);
+  Check(failing.states == first.states, "failures changed a control state");
+  Check(failing.written.size() == first.written.size(), "failures changed which handlers ran");
+
+  ReadRoutinesAreBounded(bytes);
+  return 0;
+}

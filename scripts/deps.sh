@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config python3
+  cmake make g++ pkg-config python3 clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales

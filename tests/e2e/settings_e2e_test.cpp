@@ -1,0 +1,211 @@
+// The settings file and the autostart value as the running program leaves them: what a start
+// writes back, how stored values show in the controls, and that every click is stored at once.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app_fixture.h"
+
+namespace kestrune::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t kRunValueName[] = L"Kestrune_CN";
+
+// The machine-wide Run value is shared by every test and every copy: none before, none after.
+class RunValueGuard {
+ public:
+  RunValueGuard() { DeleteMachineRunValue(kRunValueName); }
+  ~RunValueGuard() { DeleteMachineRunValue(kRunValueName); }
+  RunValueGuard(const RunValueGuard&) = delete;
+  RunValueGuard& operator=(const RunValueGuard&) = delete;
+};
+
+// Waits until the start-up is over: the window is shown after the load step has written its values.
+bool StartAndWaitShown(RunningApp& app) {
+  return app.Start() && WaitFor([&] { return Visible(app.Main()); });
+}
+
+bool WaitForIni(const RunningApp& app, std::string_view section, std::string_view key, const std::string& value) {
+  return WaitFor([&] { return IniValue(app.IniBytes(), section, key) == value; }, 5s);
+}
+
+std::string Trim(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Describe(const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "<missing>"; }
+
+TEST(Settings, WithoutAFileTheStartWritesBackWhatTheControlsShow) {
+  RunValueGuard run;
+  RunningApp app;
+  ASSERT_FALSE(FileExists(app.Dir().File(L"kestrune.ini")));
+  ASSERT_TRUE(StartAndWaitShown(app));
+
+  const std::string ini = app.IniBytes();
+  EXPECT_EQ(IniValue(ini, "Record", "EnableRecord"), "0") << ini;
+  EXPECT_EQ(IniValue(ini, "Normal", "EnableSpeed"), "0") << ini;
+  EXPECT_EQ(IniValue(ini, "Normal", "AlwaysTop"), "0") << ini;
+  EXPECT_EQ(IniValue(ini, "Speed", "SpeedLevel"), "2") << ini;
+  // A missing maximum selects the smallest one, and that choice is stored like any other.
+  EXPECT_EQ(IniValue(ini, "Record", "RecordCount"), "50") << ini;
+  // The two boxes that start unchecked are not changed by empty values, so nothing is written.
+  EXPECT_EQ(IniValue(ini, "Normal", "AutoRun"), std::nullopt) << ini;
+  EXPECT_EQ(IniValue(ini, "Normal", "AutoMin"), std::nullopt) << ini;
+  EXPECT_EQ(MachineRunValue(kRunValueName), std::nullopt);
+
+  for (int id : {ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckMostTop, ids::kCheckState,
+                 ids::kCheckEnableRecord}) {
+    EXPECT_FALSE(Checked(app.Control(id))) << id;
+  }
+  EXPECT_EQ(app.ControlText(ids::kComboSpeed), L"極限加速");
+  EXPECT_EQ(app.ControlText(ids::kComboAutoCleanCount), L"50");
+  EXPECT_FALSE(Topmost(app.Main()));
+}
+
+struct Stored {
+  const char* name;
+  const char* ini;
+  bool mostTop, state;
+  const wchar_t* speed;
+  const wchar_t* count;
+  // Keys whose text the file holds afterwards ("section/key" = value).
+  std::vector<std::pair<std::string, std::string>> after;
+};
+
+class StoredValues : public ::testing::TestWithParam<Stored> {};
+
+TEST_P(StoredValues, ShowInTheControlsAndAreWrittenBackNormalised) {
+  const Stored& s = GetParam();
+  RunningApp app(s.ini);
+  ASSERT_TRUE(StartAndWaitShown(app));
+
+  EXPECT_FALSE(Checked(app.Control(ids::kCheckAutoRun)));
+  EXPECT_FALSE(Checked(app.Control(ids::kCheckAutoMin)));
+  EXPECT_EQ(Checked(app.Control(ids::kCheckMostTop)), s.mostTop);
+  EXPECT_EQ(Topmost(app.Main()), s.mostTop);
+  EXPECT_EQ(Checked(app.Control(ids::kCheckState)), s.state);
+  EXPECT_FALSE(Checked(app.Control(ids::kCheckEnableRecord)));
+  EXPECT_EQ(app.ControlText(ids::kComboSpeed), s.speed);
+  EXPECT_EQ(app.ControlText(ids::kComboAutoCleanCount), s.count);
+
+  const std::string ini = app.IniBytes();
+  for (const auto& [path, value] : s.after) {
+    const std::size_t slash = path.find('/');
+    // Compared without surrounding blanks: the platform's profile writer may keep or drop them when
+    // it rewrites the file for another key.
+    auto found = IniValue(ini, path.substr(0, slash), path.substr(slash + 1));
+    if (found) found = Trim(*found);
+    EXPECT_EQ(found, value) << path << " is " << Describe(found) << " in:\n" << ini;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StoredValues,
+    ::testing::Values(
+        Stored{"OnlyRecordCount100", "[Record]\r\nRecordCount=100\r\n", false, false, L"極限加速", L"100",
+               {{"Record/EnableRecord", "0"}, {"Normal/EnableSpeed", "0"}, {"Normal/AlwaysTop", "0"},
+                {"Speed/SpeedLevel", "2"}, {"Record/RecordCount", "100"}}},
+        // Blanks around a value do not hide it; the box is already checked, so nothing turns it off.
+        Stored{"EnableSpeedWithBlanks", "[Normal]\r\nEnableSpeed=  1   \r\n[Record]\r\nRecordCount=50\r\n", false, true,
+               L"極限加速", L"50", {{"Normal/EnableSpeed", "1"}, {"Normal/AlwaysTop", "0"}}},
+        Stored{"SpeedLevel3", "[Speed]\r\nSpeedLevel=3\r\n[Record]\r\nRecordCount=200\r\n", false, false, L"極限加速",
+               L"200", {{"Speed/SpeedLevel", "2"}, {"Record/RecordCount", "200"}}},
+        Stored{"SpeedLevel1", "[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nRecordCount=300\r\n", false, false, L"普通加速",
+               L"300", {{"Speed/SpeedLevel", "1"}}},
+        Stored{"AlwaysTop1", "[Normal]\r\nAlwaysTop=1\r\n[Record]\r\nRecordCount=50\r\n", true, false, L"極限加速",
+               L"50", {{"Normal/AlwaysTop", "1"}, {"Normal/EnableSpeed", "0"}}},
+        // A count written as a decimal fraction selects its whole-number item and is stored as that.
+        Stored{"RecordCountFraction", "[Record]\r\nRecordCount=100.0\r\n", false, false, L"極限加速", L"100",
+               {{"Record/RecordCount", "100"}}}),
+    [](const ::testing::TestParamInfo<Stored>& p) { return std::string(p.param.name); });
+
+constexpr char kAllOff[] =
+    "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=0\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=2\r\n"
+    "[Record]\r\nEnableRecord=0\r\nRecordCount=50\r\n";
+
+TEST(Settings, EveryClickIsStoredAtOnce) {
+  RunValueGuard run;
+  RunningApp app(kAllOff);
+  ASSERT_TRUE(StartAndWaitShown(app));
+  app.ShowPage(1);
+  ASSERT_EQ(app.ActivePage(), 1);
+
+  struct Box {
+    int id;
+    const char* section;
+    const char* key;
+  };
+  const Box boxes[] = {{ids::kCheckAutoMin, "Normal", "AutoMin"},
+                       {ids::kCheckState, "Normal", "EnableSpeed"},
+                       {ids::kCheckEnableRecord, "Record", "EnableRecord"},
+                       {ids::kCheckMostTop, "Normal", "AlwaysTop"}};
+  for (const Box& box : boxes) {
+    app.Click(box.id);
+    EXPECT_TRUE(Checked(app.Control(box.id))) << box.key;
+    EXPECT_TRUE(WaitForIni(app, box.section, box.key, "1")) << box.key << ":\n" << app.IniBytes();
+    app.Click(box.id);
+    EXPECT_FALSE(Checked(app.Control(box.id))) << box.key;
+    EXPECT_TRUE(WaitForIni(app, box.section, box.key, "0")) << box.key << ":\n" << app.IniBytes();
+  }
+
+  // Always-on-top takes effect with the click, not at the next start.
+  app.Click(ids::kCheckMostTop);
+  EXPECT_TRUE(WaitFor([&] { return Topmost(app.Main()); }, 3s));
+  app.Click(ids::kCheckMostTop);
+  EXPECT_TRUE(WaitFor([&] { return !Topmost(app.Main()); }, 3s));
+
+  app.Pick(ids::kComboSpeed, L"普通加速");
+  EXPECT_TRUE(WaitForIni(app, "Speed", "SpeedLevel", "1")) << app.IniBytes();
+  app.Pick(ids::kComboSpeed, L"極限加速");
+  EXPECT_TRUE(WaitForIni(app, "Speed", "SpeedLevel", "2")) << app.IniBytes();
+  for (const wchar_t* count : {L"300", L"100", L"200", L"50"}) {
+    app.Pick(ids::kComboAutoCleanCount, count);
+    const std::string expected = ToCodePage(count, CP_ACP);
+    EXPECT_TRUE(WaitForIni(app, "Record", "RecordCount", expected)) << expected << ":\n" << app.IniBytes();
+  }
+
+  // Autostart: the Run value names this very copy while the box is checked, and is gone after.
+  const std::wstring exe = app.Dir().File(L"kestrune.exe");
+  app.Click(ids::kCheckAutoRun);
+  EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "1")) << app.IniBytes();
+  EXPECT_TRUE(WaitFor([&] { return MachineRunValue(kRunValueName).has_value(); }, 3s));
+  const auto value = MachineRunValue(kRunValueName);
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
+      << "Run value: " << ToCodePage(*value, CP_UTF8) << "\nprogram:   " << ToCodePage(exe, CP_UTF8);
+  app.Click(ids::kCheckAutoRun);
+  EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
+  EXPECT_TRUE(WaitFor([&] { return !MachineRunValue(kRunValueName).has_value(); }, 3s));
+  EXPECT_TRUE(app.Proc().Running());
+}
+
+TEST(Settings, StoredAutostartRewritesTheRunValueWithThePathOfTheCopyThatStarts) {
+  RunValueGuard run;
+  // A value left by a copy that has since moved elsewhere.
+  {
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr,
+                                0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t old[] = L"C:\\old place\\kestrune.exe";
+    ::RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(old), sizeof(old));
+    ::RegCloseKey(key);
+  }
+  RunningApp app("[Normal]\r\nAutoRun=1\r\n[Record]\r\nRecordCount=50\r\n");
+  ASSERT_TRUE(StartAndWaitShown(app));
+  EXPECT_TRUE(Checked(app.Control(ids::kCheckAutoRun)));
+  EXPECT_EQ(IniValue(app.IniBytes(), "Normal", "AutoRun"), "1");
+  const std::wstring exe = app.Dir().File(L"kestrune.exe");
+  const auto value = MachineRunValue(kRunValueName);
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
+      << "Run value: " << ToCodePage(*value, CP_UTF8);
+}
+
+}  // namespace
+}  // namespace kestrune::e2e

@@ -84,6 +84,7 @@ void Win32MainWindow::BuildLogic() {
 
 Win32MainWindow::~Win32MainWindow() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+  if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
   fonts_.Destroy();
   if (pageBrush_ != nullptr) ::DeleteObject(pageBrush_);
   for (HBRUSH& brush : swatchBrushes_)
@@ -157,8 +158,11 @@ HWND Win32MainWindow::AddLabel(int page, int id, const wchar_t* text, int x, int
 void Win32MainWindow::CreateControls() {
   fonts_.Create(dpi_);
   pageBrush_ = ::CreateSolidBrush(kPageColor);
+  // Not owned by the main window: a tooltip is always topmost, and under Wine a topmost owned
+  // pop-up keeps SetWindowPos(HWND_TOPMOST) from making its owner topmost, so always-on-top
+  // would silently fail. Being unowned, it is destroyed with the main window by hand.
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
   Font formFont;
   formFont.size = 9.0;
@@ -361,6 +365,8 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_DESTROY:
       ::KillTimer(hwnd_, ids::kTimerMain);
+      if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
+      tooltip_ = nullptr;
       ::PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:

@@ -35,12 +35,14 @@ class FakeFileSystem : public FileSystem {
 
   FileResult Remove(std::wstring_view path) override {
     ++removeCalls;
+    if (failRemove) return FileResult::Failure(L"削除できません。");
     return files.erase(std::wstring(path)) ? FileResult::Success() : FileResult::Failure(L"missing");
   }
 
   std::map<std::wstring, std::string> files;
   int failWriteAfter = -1;  // >= 0: a write keeps only this many bytes and fails
   bool failReplace = false;
+  bool failRemove = false;  // a file cannot be removed (still open elsewhere)
   std::wstring writeError = L"ディスクがいっぱいです。";
   std::wstring replaceError = L"アクセスが拒否されました。";
   int writeCalls = 0, replaceCalls = 0, removeCalls = 0;

@@ -24,14 +24,16 @@ class FakeProcessApi : public ProcessApi {
 
   WindowHandle ForegroundWindow() override {
     ++foregroundQueries;
-    return foreground;
+    return failForeground ? 0 : foreground;
   }
   std::string WindowTitleAnsi(WindowHandle window) override {
     ++titleReads;
+    if (failTitle) return std::string();
     auto it = windows.find(window);
     return it == windows.end() ? std::string() : it->second.title;
   }
   ProcessId WindowProcess(WindowHandle window) override {
+    if (failWindowProcess) return 0;
     auto it = windows.find(window);
     return it == windows.end() ? 0 : it->second.owner;
   }
@@ -39,7 +41,7 @@ class FakeProcessApi : public ProcessApi {
   Handle OpenProcess(std::uint32_t rights, ProcessId id) override {
     ++opens;
     auto it = processes.find(id);
-    if (it == processes.end() || it->second.hidden) return 0;
+    if (it == processes.end() || it->second.hidden || (rights & refuseRights) != 0) return 0;
     if ((rights & access::kSetInformation) != 0 && it->second.protectedFromSet) return 0;
     const Handle h = nextHandle++;
     open[h] = {id, rights};
@@ -48,13 +50,13 @@ class FakeProcessApi : public ProcessApi {
   bool SetPriorityClass(Handle h, std::uint32_t cls) override {
     ++sets;
     auto it = open.find(h);
-    if (it == open.end() || (it->second.rights & access::kSetInformation) == 0) return false;
+    if (failSetPriority || it == open.end() || (it->second.rights & access::kSetInformation) == 0) return false;
     processes[it->second.id].priorityClass = cls;
     return true;
   }
   std::uint32_t GetPriorityClass(Handle h) override {
     auto it = open.find(h);
-    return it == open.end() ? 0 : processes[it->second.id].priorityClass;
+    return failGetPriority || it == open.end() ? 0 : processes[it->second.id].priorityClass;
   }
   void CloseHandle(Handle h) override {
     ++closes;
@@ -77,6 +79,13 @@ class FakeProcessApi : public ProcessApi {
   WindowHandle foreground = 0;
   ProcessId self = 1;
   Handle nextHandle = 0x100;
+  // Failures on demand, each as the platform reports it.
+  bool failForeground = false;        // no foreground window (0)
+  bool failTitle = false;             // the title reads as empty
+  bool failWindowProcess = false;     // the owner of a window reads as process 0
+  std::uint32_t refuseRights = 0;     // an open asking for any of these rights fails, whatever the process
+  bool failSetPriority = false;       // the class is not changed
+  bool failGetPriority = false;       // the class reads as 0
   int foregroundQueries = 0, titleReads = 0, opens = 0, sets = 0, closes = 0, badCloses = 0;
 };
 

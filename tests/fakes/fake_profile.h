@@ -2,6 +2,7 @@
 // An ini file in memory. Sections and keys keep the order of their first write, as the platform's
 // private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString.
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@ class FakeProfileStore : public ProfileStore {
     ++reads;
     readLog.push_back(std::string(section) + "." + std::string(key));
     lastBufferBytes = bufferBytes;
+    if (failReadKeys.count(std::string(section) + "." + std::string(key))) return std::string();
     const auto value = Get(section, key);
     if (!value || bufferBytes == 0) return std::string();
     return value->substr(0, bufferBytes - 1);
@@ -30,7 +32,7 @@ class FakeProfileStore : public ProfileStore {
   bool Write(std::string_view section, std::string_view key, std::string_view value) override {
     ++writes;
     writeLog.push_back(std::string(section) + "." + std::string(key) + "=" + std::string(value));
-    if (failWrites) return false;
+    if (failWrites || failWriteKeys.count(std::string(section) + "." + std::string(key))) return false;
     Set(section, key, value);
     return true;
   }
@@ -54,6 +56,8 @@ class FakeProfileStore : public ProfileStore {
 
   std::vector<Entry> entries;
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
+  std::set<std::string> failReadKeys;   // "Section.Key" that reads as empty, as an unreadable file does
+  std::set<std::string> failWriteKeys;  // "Section.Key" whose writes fail and change nothing
   int reads = 0;
   int writes = 0;
   std::size_t lastBufferBytes = 0;

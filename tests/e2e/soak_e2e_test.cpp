@@ -1,0 +1,217 @@
+// A long run of everything the program does again and again: foreground switches with recording on
+// (the history passes its maximum many times), monitor samples, page switches, and hiding to the tray
+// and coming back. Afterwards the program must hold exactly the GDI objects, user objects and kernel
+// handles it held before, still answer, and have counted every switch.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "app_fixture.h"
+#include "process_resources.h"
+
+namespace kestrune::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kSoakIni[] =
+    "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n"
+    "[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n";
+// With a maximum of 50 the list may hold 51 rows before it clears itself.
+constexpr int kMostHistoryRows = 51;
+
+// The messages the system would deliver: the main window's one-second tick, the monitor's sampling
+// tick, and the tray icon's double click.
+constexpr WPARAM kMainTick = ids::kTimerMain;
+constexpr WPARAM kMonitorTick = 1;
+constexpr UINT kTrayCallback = 2025;
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+struct Workload {
+  int switches = 0;
+  int monitorTicks = 0;
+  int pageSwitches = 0;
+  int hides = 0;
+};
+
+// What actually happened: a step counts only once the program has shown its effect.
+struct Outcome {
+  Workload done;
+  int switchesShown = 0;     // LabelInfo named the helper right after the tick
+  int historyOverflows = 0;  // readings of the list beyond its maximum
+  int historyMisnumbered = 0;
+};
+
+class Soak {
+ public:
+  Soak(RunningApp& app, HelperApp& a, HelperApp& b) : app_(app), helpers_{&a, &b}, titles_{L"Soak A", L"Soak B"} {}
+
+  // The work is cut into slices so that every kind of step runs beside the others: switches while the
+  // history page is shown, samples while the window is hidden, and so on.
+  Outcome Run(const Workload& load, int slices = 10) {
+    Outcome outcome;
+    for (int slice = 0; slice < slices; ++slice) {
+      for (int i = Share(load.switches, slices, slice); i > 0; --i) Switch(outcome);
+      for (int i = Share(load.monitorTicks, slices, slice); i > 0; --i) MonitorTick(outcome);
+      for (int i = Share(load.pageSwitches, slices, slice); i > 0; --i) NextPage(outcome);
+      for (int i = Share(load.hides, slices, slice); i > 0; --i) HideAndRestore(outcome);
+      CheckHistory(outcome);
+    }
+    return outcome;
+  }
+
+ private:
+  static int Share(int total, int slices, int slice) { return total / slices + (slice < total % slices ? 1 : 0); }
+
+  void Switch(Outcome& outcome) {
+    next_ = 1 - next_;
+    HWND target = helpers_[next_]->Window();
+    ::SetForegroundWindow(target);
+    if (!WaitFor([&] { return ::GetForegroundWindow() == target; }, 2s)) return;
+    ::SendMessageW(app_.Main(), WM_TIMER, kMainTick, 0);
+    ++outcome.done.switches;
+    if (app_.ControlText(ids::kLabelInfo) == titles_[next_]) ++outcome.switchesShown;
+  }
+
+  void MonitorTick(Outcome& outcome) {
+    ::SendMessageW(app_.Control(ids::kSystemMonitorState), WM_TIMER, kMonitorTick, 0);
+    ++outcome.done.monitorTicks;
+  }
+
+  void NextPage(Outcome& outcome) {
+    const int next = (app_.ActivePage() + 1) % 4;
+    HWND strip = app_.Control(ids::kTabStripMain);
+    // A key that reaches the strip while it is still moving the pages' controls is dropped by it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      ::PostMessageW(strip, WM_KEYDOWN, VK_RIGHT, 1);
+      ::PostMessageW(strip, WM_KEYUP, VK_RIGHT, static_cast<LPARAM>(0xC0000001));
+      if (WaitFor([&] { return app_.ActivePage() == next; }, 1s)) {
+        ::SendMessageTimeoutW(app_.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        ++outcome.done.pageSwitches;
+        return;
+      }
+    }
+  }
+
+  void HideAndRestore(Outcome& outcome) {
+    app_.PressButton(ids::kCommandMini);
+    if (!WaitFor([&] { return !Visible(app_.Main()); }, 3s)) return;
+    ::SendMessageW(app_.Main(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
+    if (WaitFor([&] { return Visible(app_.Main()); }, 3s)) ++outcome.done.hides;
+  }
+
+  void CheckHistory(Outcome& outcome) {
+    HWND list = app_.Control(ids::kListViewHistory);
+    const int rows = ListViewRowCount(list);
+    if (rows > kMostHistoryRows) ++outcome.historyOverflows;
+    if (rows > 0 && ListViewCell(list, rows - 1, 0) != std::to_wstring(rows) + L" ") ++outcome.historyMisnumbered;
+  }
+
+  RunningApp& app_;
+  HelperApp* helpers_[2];
+  const wchar_t* titles_[2];
+  int next_ = 1;
+};
+
+class ProcessHandle {
+ public:
+  explicit ProcessHandle(DWORD id) : handle_(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id)) {}
+  ~ProcessHandle() {
+    if (handle_ != nullptr) ::CloseHandle(handle_);
+  }
+  ProcessHandle(const ProcessHandle&) = delete;
+  ProcessHandle& operator=(const ProcessHandle&) = delete;
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+void Print(const std::wstring& line) { std::printf("[soak] %s\n", Narrow(line).c_str()); }
+
+void ExpectNoGrowth(const char* key, const wchar_t* name, const ResourceFigure& before, const ResourceFigure& after) {
+  Print(Describe(name, before, after));
+  if (!before.available || !after.available) return;
+  ::testing::Test::RecordProperty(std::string(key) + "_before", static_cast<int>(before.value));
+  ::testing::Test::RecordProperty(std::string(key) + "_after", static_cast<int>(after.value));
+  EXPECT_EQ(after.value, before.value) << Narrow(name);
+}
+
+int Count(const RunningApp& app) {
+  try {
+    return std::stoi(app.ControlText(ids::kLabelCount));
+  } catch (...) {
+    return -1;
+  }
+}
+
+TEST(Soak, ThousandsOfSwitchesTicksPagesAndHidesLeaveNoHandleBehind) {
+  const auto started = std::chrono::steady_clock::now();
+  RunningApp app(kSoakIni);
+  ASSERT_TRUE(app.Start());
+  HelperApp a(L"Soak A");
+  HelperApp b(L"Soak B");
+  ASSERT_NE(a.Window(), nullptr);
+  ASSERT_NE(b.Window(), nullptr);
+  ProcessHandle process(app.ProcessId());
+  ASSERT_NE(process.Get(), nullptr);
+  Soak soak(app, a, b);
+
+  // Warm-up: every kind of step once over, and the history past its maximum, so that whatever the
+  // program makes once and keeps (the tooltip, the rows' icons, the pages' first drawing) exists
+  // before the first count.
+  const Workload warmUp{120, 100, 8, 2};
+  const Outcome first = soak.Run(warmUp, 2);
+  ASSERT_EQ(first.done.switches, warmUp.switches) << "the helpers did not come to the front";
+  const ProcessResources before = RestingProcessResources(process.Get(), app.ProcessId(), app.Main());
+  const int countBefore = Count(app);
+
+  const Workload load{2000, 3000, 200, 40};
+  const auto soakStarted = std::chrono::steady_clock::now();
+  const Outcome outcome = soak.Run(load);
+  const double soakSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - soakStarted).count();
+  // Let the button's and the strip's short timers run out before the second count.
+  std::this_thread::sleep_for(1500ms);
+  const ProcessResources after = RestingProcessResources(process.Get(), app.ProcessId(), app.Main());
+
+  std::printf("[soak] %d foreground switches (%d shown at once), %d monitor ticks, %d page switches, %d hide/restore "
+              "in %.1f s\n",
+              outcome.done.switches, outcome.switchesShown, outcome.done.monitorTicks, outcome.done.pageSwitches,
+              outcome.done.hides, soakSeconds);
+  ExpectNoGrowth("gdi_objects", L"GDI objects", before.gdiObjects, after.gdiObjects);
+  ExpectNoGrowth("user_objects", L"user objects", before.userObjects, after.userObjects);
+  ExpectNoGrowth("kernel_handles", L"kernel handles", before.kernelHandles, after.kernelHandles);
+  Print(Describe(L"private bytes (not compared)", before.privateBytes, after.privateBytes));
+  EXPECT_TRUE(before.gdiObjects.available || before.userObjects.available || before.kernelHandles.available)
+      << "no resource figure could be read at all";
+
+  EXPECT_EQ(outcome.done.switches, load.switches);
+  EXPECT_EQ(outcome.switchesShown, outcome.done.switches) << "a switch was not taken at the tick that followed it";
+  EXPECT_EQ(outcome.done.monitorTicks, load.monitorTicks);
+  EXPECT_EQ(outcome.done.pageSwitches, load.pageSwitches);
+  EXPECT_EQ(outcome.done.hides, load.hides);
+  EXPECT_EQ(outcome.historyOverflows, 0);
+  EXPECT_EQ(outcome.historyMisnumbered, 0);
+
+  DWORD_PTR answer = 0;
+  EXPECT_NE(::SendMessageTimeoutW(app.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0)
+      << "the program no longer answers";
+  EXPECT_TRUE(app.Proc().Running());
+  // Real timer ticks may add a switch of their own (the main window back in front after a restore).
+  const int countAfter = Count(app);
+  std::printf("[soak] LabelCount %d -> %d; whole test %.1f s\n", countBefore, countAfter,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+  EXPECT_GE(countAfter - countBefore, outcome.done.switches);
+  app.Screenshot(L"soak_after");
+}
+
+}  // namespace
+}  // namespace kestrune::e2e

@@ -118,7 +118,7 @@ ResourceFigure UserObjects(HANDLE process, DWORD processId) {
        hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
     CountWindowAndChildren(hwnd, windows);
   }
-  return {windows.count, windows.count > 0, L"windows of the process (GetGuiResources is not implemented)"};
+  return {windows.count, true, L"windows of the process (GetGuiResources is not implemented)"};
 }
 
 // ---- kernel handles -------------------------------------------------------------------------------

@@ -16,5 +16,25 @@ export KESTRUNE_ARTIFACTS="$(winepath -w "$artifacts")"
 export KESTRUNE_ARTIFACTS_UNIX="$artifacts"
 cd "$bin"
 status=0
+
+# First the drawing check: the GDI and raster surfaces must paint the same pixels for the
+# primitives and the three own controls. Its images go to artifacts/surface.
+rm -rf "$artifacts/surface" "$artifacts/surface_agreement.txt"
+mkdir -p "$artifacts/surface"
+if [ -f surface_agreement.exe ]; then
+  echo "== surface agreement =="
+  agreement=0
+  timeout 300 wine surface_agreement.exe "$(winepath -w "$artifacts/surface")" >"$artifacts/surface_agreement.txt" 2>&1 \
+    || agreement=$?
+  grep -v '^tick ' "$artifacts/surface_agreement.txt" || true
+  if [ "$agreement" -ne 0 ]; then
+    echo "surface agreement FAILED (exit code $agreement)"
+    status=1
+  fi
+else
+  echo "surface_agreement.exe not built: skipped"
+fi
+
+echo "== end-to-end driver =="
 timeout 1200 wine kestrune_e2e.exe --gtest_output="xml:$(winepath -w "$artifacts/e2e.xml")" "$@" || status=$?
 exit $status

@@ -18,7 +18,7 @@ else
   echo "native build failed"; status=1; unit_failed=1
 fi
 
-if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window; then
+if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window surface_agreement; then
   bash "$root/scripts/e2e.sh" || status=1
   xml="$root/build/win/artifacts/e2e.xml"
   if [ -f "$xml" ]; then
@@ -28,6 +28,12 @@ if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window; th
     e2e_passed=$(( ${tests:-0} - e2e_failed ))
   else
     e2e_failed=1; status=1
+  fi
+  # The surface agreement check counts as one end-to-end test.
+  if tail -1 "$root/build/win/artifacts/surface_agreement.txt" 2>/dev/null | tr -d "\r" | grep -qx AGREE; then
+    e2e_passed=$((e2e_passed + 1))
+  else
+    e2e_failed=$((e2e_failed + 1)); status=1
   fi
   echo "Screenshots of the running window: $root/build/win/artifacts/*.png"
 else

@@ -1,13 +1,13 @@
 // Windows check, run under Wine or on Windows: the GDI surface and the raster surface must paint the
 // same pixels (text aside), and the monitor must run in the real window binding with real figures.
+// The monitor, the tab strip and the gradient button are drawn with the main window's saved sets;
+// text is left out of those drawings (fixed measurements, nothing painted), so every pixel that is
+// compared belongs to lines, fills, gradients, pictures and focus marks.
 //
-// Build (from the repository root) and run:
-//   x86_64-w64-mingw32-g++ -std=c++20 -O1 -Isrc -Itests -DUNICODE -D_UNICODE -o build/surface_agreement.exe
-//     tests/win32/surface_agreement.cpp src/platform/raster/*.cpp src/platform/win32/gdi_surface.cpp
-//     src/platform/win32/control_window.cpp src/controls/monitor/*.cpp
-//     src/controls/monitor/win32/win32_system_figures.cpp src/platform/control_error.cpp
-//     -static -lgdi32 -luser32 -lcomctl32 -ladvapi32        (one command line)
-//   xvfb-run -a wine build/surface_agreement.exe <folder for PNGs>
+// Built by the Windows build as the target surface_agreement (bin/surface_agreement.exe) and run by
+// scripts/e2e.sh before the end-to-end driver:
+//   wine bin/surface_agreement.exe <folder for PNGs>
+// It prints one line per comparison and ends with AGREE (exit code 0) or DIFFER (exit code 1).
 #include <windows.h>
 
 #include <cstdio>
@@ -16,7 +16,12 @@
 #include <vector>
 #include <string>
 
+#include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
+#include "app/form_main_tabstrip_props.h"
+#include "app/tab_images.h"
+#include "controls/button/command.h"
+#include "controls/tabstrip/tab_strip.h"
 #include "controls/monitor/system_monitor.h"
 #include "controls/monitor/win32/win32_system_figures.h"
 #include "fakes/fake_system_figures.h"
@@ -123,6 +128,158 @@ int CompareMonitor(int style, const std::string& folder) {
     RasterSurface copy(1, 1);
     CopyInto(gdi, copy);
     copy.WritePng(folder + "/gdi_" + name + ".png");
+  }
+  return diff;
+}
+
+// Forwards every primitive to the surface it wraps, except text: measured with fixed metrics and
+// not painted. Both surfaces then lay a control out alike, and only non-text pixels are left to
+// compare (the raster surface's glyphs are a documented stand-in, not the system's fonts).
+class WithoutText : public Surface {
+ public:
+  explicit WithoutText(Surface& inner) : inner_(inner) {}
+  int ScaleWidth() const override { return inner_.ScaleWidth(); }
+  int ScaleHeight() const override { return inner_.ScaleHeight(); }
+  void Resize(int width, int height) override { inner_.Resize(width, height); }
+  void SetDrawMode(DrawMode mode) override { inner_.SetDrawMode(mode); }
+  DrawMode GetDrawMode() const override { return inner_.GetDrawMode(); }
+  void SetFont(const Font& font) override { inner_.SetFont(font); }
+  const Font& GetFont() const override { return inner_.GetFont(); }
+  void Clear(Rgb back) override { inner_.Clear(back); }
+  void Line(int x1, int y1, int x2, int y2, Rgb pen) override { inner_.Line(x1, y1, x2, y2, pen); }
+  void FillRect(const Rect& rect, Rgb color) override { inner_.FillRect(rect, color); }
+  void FrameRect(const Rect& rect, Rgb color) override { inner_.FrameRect(rect, color); }
+  void Rectangle(const Rect& rect, Rgb pen, std::optional<Rgb> fill) override { inner_.Rectangle(rect, pen, fill); }
+  void RoundRect(const Rect& rect, int ew, int eh, Rgb pen, std::optional<Rgb> fill) override {
+    inner_.RoundRect(rect, ew, eh, pen, fill);
+  }
+  void SetPixel(int x, int y, Rgb color) override { inner_.SetPixel(x, y, color); }
+  Rgb GetPixel(int x, int y) const override { return inner_.GetPixel(x, y); }
+  int DrawText(std::wstring_view text, Rect& rect, unsigned format, Rgb) override {
+    const TextSize size = MeasureText(text);
+    if (format & textfmt::kCalcRect) {
+      rect.right = rect.left + size.width;
+      rect.bottom = rect.top + size.height;
+    }
+    return size.height;
+  }
+  TextSize MeasureText(std::wstring_view text) const override {
+    return TextSize{static_cast<int>(text.size()) * 7, 12};
+  }
+  void DrawFocusRect(const Rect& rect) override { inner_.DrawFocusRect(rect); }
+  void DrawPicture(const Picture& picture, const Rect& dest, std::optional<Rgb> transparent) override {
+    inner_.DrawPicture(picture, dest, transparent);
+  }
+  void Present() override { inner_.Present(); }
+
+ private:
+  Surface& inner_;
+};
+
+// Draws one control on a GDI and a raster surface of the same size and counts differing pixels.
+int CompareControl(const std::string& name, int width, int height, const std::function<void(Surface&)>& draw,
+                   const std::string& folder) {
+  GdiSurface gdi(width, height);
+  RasterSurface raster(width, height);
+  WithoutText gdiNoText(gdi);
+  WithoutText rasterNoText(raster);
+  draw(gdiNoText);
+  draw(rasterNoText);
+  const int diff = Differences(gdi, raster, name.c_str());
+  if (!folder.empty()) {
+    RasterSurface copy(1, 1);
+    CopyInto(gdi, copy);
+    copy.WritePng(folder + "/gdi_" + name + ".png");
+    if (diff) raster.WritePng(folder + "/raster_" + name + ".png");
+  }
+  return diff;
+}
+
+class SizedHost : public NoHost {
+ public:
+  SizedHost(int width, int height) : width_(width), height_(height) {}
+  Rect Bounds() const override { return Rect{0, 0, width_, height_}; }
+  // A form's own background: the button face, as on the main window.
+  OleColor AmbientBackColor() const override { return 0x8000000F; }
+
+ private:
+  int width_, height_;
+};
+
+// A fixed visual style (a themed system of the XP family), the same for both surfaces.
+class FixedTabStripPlatform : public tabstrip::TabStripPlatform {
+ public:
+  tabstrip::OsVersion Version() const override { return {true, 2, 5, 1, 2600}; }
+  bool CurrentThemeName(std::wstring& colorName) const override {
+    colorName = L"NormalColor";
+    return true;
+  }
+  std::uint32_t DeviceContext() const override { return 0; }
+  void LockWindowUpdate(WindowHandle) override {}
+  int SystemMetric(int index) const override { return index == tabstrip::metric::kCxSmIcon ? 16 : 32; }
+  void SetParent(WindowHandle, WindowHandle) override {}
+  void SetWindowPos(WindowHandle, int, int, int, int, unsigned) override {}
+  std::wstring ShowOpenFileDialog(const tabstrip::OpenFileRequest&) override { return {}; }
+};
+
+// The main window's strip as its load step leaves it, on each page, and in the other looks.
+int CompareTabStrips(const std::string& folder) {
+  constexpr int kWidth = 454;
+  constexpr int kHeight = 300;
+  Win32SystemColors colors;
+  FixedTabStripPlatform platform;
+  Font formFont;
+  formFont.size = 9.0;
+  auto strip = [&](int activeTab, int style, int theme) {
+    return [=, &colors, &platform](Surface& surface) {
+      SizedHost host(kWidth, kHeight);
+      tabstrip::TabStrip s(host, surface, colors, platform);
+      s.Load(TabStripMainProperties(formFont));
+      s.CopyTabImagesFromImageList(TabMainImages());
+      const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "};
+      for (int i = 0; i < 4; ++i) s.SetTabCaption(i, captions[i]);
+      if (style >= 0) s.SetTabStyle(style);
+      if (theme >= 0) s.SetTabTheme(theme);
+      s.SetActiveTabHeight(25);
+      s.SetActiveTab(activeTab);
+      s.Redraw();
+    };
+  };
+  int diff = 0;
+  for (int tab = 0; tab < 4; ++tab) {
+    diff += CompareControl("tabstrip_page" + std::to_string(tab), kWidth, kHeight, strip(tab, -1, -1), folder);
+  }
+  for (int style = 0; style <= 1; ++style) {
+    for (int theme = 0; theme <= 4; ++theme) {
+      diff += CompareControl("tabstrip_style" + std::to_string(style) + "_theme" + std::to_string(theme), kWidth,
+                             kHeight, strip(1, style, theme), folder);
+    }
+  }
+  return diff;
+}
+
+// The main window's two buttons, then every button type with the same saved set.
+int CompareButtons(const std::string& folder) {
+  constexpr int kWidth = 76;
+  constexpr int kHeight = 26;
+  Win32SystemColors colors;
+  auto button = [&](const PropertyBag& saved, int type, int scheme) {
+    return [=, &colors](Surface& surface) {
+      SizedHost host(kWidth, kHeight);
+      button::Command b(host, surface, colors, L"Command");
+      b.Load(saved);
+      if (type >= 0) b.SetButtonType(type);
+      if (scheme >= 0) b.SetColorScheme(scheme);
+      b.Redraw();
+    };
+  };
+  int diff = CompareControl("button_exit", kWidth, kHeight, button(CommandExitProperties(), -1, -1), folder) +
+             CompareControl("button_mini", kWidth, kHeight, button(CommandMiniProperties(), -1, -1), folder);
+  for (int type = 1; type <= 5; ++type) {
+    for (int scheme = 1; scheme <= 3; ++scheme) {
+      diff += CompareControl("button_type" + std::to_string(type) + "_scheme" + std::to_string(scheme), kWidth,
+                             kHeight, button(CommandExitProperties(), type, scheme), folder);
+    }
   }
   return diff;
 }
@@ -344,6 +501,8 @@ int main(int argc, char** argv) {
     }
   }, folder);
   for (int style = 0; style <= 2; ++style) diff += CompareMonitor(style, folder);
+  diff += CompareTabStrips(folder);
+  diff += CompareButtons(folder);
   {
     // Text is not compared (the raster surface has fixed metrics); written for a person to look at.
     GdiSurface text(200, 60);

@@ -42,6 +42,18 @@ bool KeyTo(RunningApp& app, UINT key, int expectedPage) {
   return WaitFor([&] { return app.ActivePage() == expectedPage; }, 3s);
 }
 
+bool CtrlKeyTo(RunningApp& app, WORD key, int expectedPage) {
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, key, key, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  if (::SendInput(4, keys, sizeof(INPUT)) != 4) return false;
+  return WaitFor([&] { return app.ActivePage() == expectedPage; }, 3s);
+}
+
 bool WheelTo(RunningApp& app, short delta, int expectedPage) {
   POINT at{100, 12};
   ::ClientToScreen(Strip(app), &at);
@@ -94,19 +106,14 @@ TEST(Pages, KeysAndWheelStepThroughThePagesAndWrapAtTheEnds) {
   ::PostMessageW(Strip(app), WM_KEYDOWN, VK_NEXT, 1);
   ::PostMessageW(Strip(app), WM_KEYDOWN, VK_PRIOR, 1);
   EXPECT_TRUE(StaysOn(app, 3));
+  // Ctrl must be in the program's own key state, so these keys are real input: the strip takes the
+  // focus when pressed, then Ctrl and the page key arrive in order through the input queue.
   ::SetForegroundWindow(app.Main());
-  INPUT ctrl{};
-  ctrl.type = INPUT_KEYBOARD;
-  ctrl.ki.wVk = VK_CONTROL;
-  ASSERT_EQ(::SendInput(1, &ctrl, sizeof(ctrl)), 1u);
-  // The program learns of Ctrl from its input queue; its key state then holds it for the posted keys.
-  std::this_thread::sleep_for(300ms);
-  EXPECT_TRUE(KeyTo(app, VK_NEXT, 0));
-  EXPECT_TRUE(KeyTo(app, VK_NEXT, 1));
-  EXPECT_TRUE(KeyTo(app, VK_PRIOR, 0));
-  EXPECT_TRUE(KeyTo(app, VK_PRIOR, 3));
-  ctrl.ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(1, &ctrl, sizeof(ctrl));
+  ClickStrip(app, 4, 30);
+  EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 0));
+  EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 1));
+  EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 0));
+  EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 3));
 
   // A notch towards the user moves right (from the last page to the first), away moves left and
   // stops at the first page.
@@ -125,7 +132,7 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
   // Find where each tab begins: tabs run left to right from the strip's left edge, so walking to
   // the right meets tab 0, 1, 2 and 3 in turn.
   constexpr int kRowY = 12;
-  constexpr int kStep = 10;
+  constexpr int kStep = 16;
   std::array<int, 4> begins{-1, -1, -1, -1};
   int x = 4;
   for (int tab = 0; tab < 4 && x < 440; ++tab) {
@@ -143,14 +150,11 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
   std::array<int, 4> middles{};
   for (std::size_t tab = 0; tab < 3; ++tab) middles[tab] = (begins[tab] + begins[tab + 1]) / 2;
   middles[3] = begins[3] + (begins[3] - begins[2]) / 2;
-  for (int from = 0; from < 4; ++from) {
-    for (int to = 0; to < 4; ++to) {
-      if (from == to) continue;
-      ClickStrip(app, middles[static_cast<std::size_t>(from)], kRowY);
-      ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == from; }, 3s)) << "to " << from;
-      ClickStrip(app, middles[static_cast<std::size_t>(to)], kRowY);
-      EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == to; }, 3s)) << from << " -> " << to;
-    }
+  // Every tab reached by a click, going both ways along the row.
+  for (int to : {2, 0, 3, 1, 2}) {
+    ClickStrip(app, middles[static_cast<std::size_t>(to)], kRowY);
+    EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == to; }, 3s))
+        << "tab " << to << " at x " << middles[static_cast<std::size_t>(to)];
   }
 
   // Below the tab row, and with the right button, a press selects nothing.

@@ -2,6 +2,7 @@
 // load, against in-memory controls, registry and file. Whatever the file holds, start-up must leave
 // every control in a state its list offers, write back only the texts the handlers know, close every
 // registry key, and agree with itself when run again on the file it left behind.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Every test: the portable core's unit tests (ASan + UBSan) and the end-to-end tests of the real
-# kestrune.exe under Wine. Ends with one line "total: N passed, M failed".
+# Every test: the portable core's unit tests (ASan + UBSan), the end-to-end tests of the real
+# kestrune.exe under Wine, and the fuzz targets for a bounded time. Ends with one line
+# "total: N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh" || exit 1
@@ -40,7 +41,19 @@ else
   echo "Windows build failed"; status=1; e2e_failed=1
 fi
 
+# Bad input: each fuzz target runs for a bounded time (FUZZ_SECONDS each) and must find nothing.
+fuzz_targets=2
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} bash "$root/scripts/fuzz.sh" 2>&1 | tee "$root/build/fuzz.log"
+fuzz_status=${PIPESTATUS[0]}
+fuzz_failed=$(grep -c 'found a failing input' "$root/build/fuzz.log" || true)
+if [ "$fuzz_status" -ne 0 ]; then
+  status=1
+  [ "$fuzz_failed" -gt 0 ] || fuzz_failed=$fuzz_targets  # it did not build or run at all
+fi
+fuzz_passed=$((fuzz_targets - fuzz_failed))
+
 echo "unit: $unit_passed passed, $unit_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
-echo "total: $((unit_passed + e2e_passed)) passed, $((unit_failed + e2e_failed)) failed"
+echo "fuzz: $fuzz_passed passed, $fuzz_failed failed"
+echo "total: $((unit_passed + e2e_passed + fuzz_passed)) passed, $((unit_failed + e2e_failed + fuzz_failed)) failed"
 exit $status

@@ -263,7 +263,12 @@ TEST(Soak, ThousandsOfSwitchesTicksPagesAndHidesLeaveNoHandleBehind) {
   std::printf("[soak] LabelCount %d -> %d; whole test %.1f s\n", countBefore, countAfter,
               std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
   EXPECT_GE(countAfter - countBefore, outcome.done.switches);
-  app.Screenshot(L"soak_after");
+
+  // What the user sees after it all: the monitor's diagram and the history after its many clears.
+  app.ShowPage(0);
+  app.Screenshot(L"soak_state");
+  app.ShowPage(2);
+  app.Screenshot(L"soak_history");
 }
 
 }  // namespace

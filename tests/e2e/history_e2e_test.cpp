@@ -148,12 +148,22 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   EXPECT_TRUE(app.Proc().Running());
 }
 
-TEST(History, SaveWithAnEmptyListOnlyWarns) {
+TEST(History, WithRecordingOffSwitchesAddNoRowAndSaveOnlyWarns) {
   std::string ini = kRecordingIni;
   ini.replace(ini.find("EnableRecord=1"), 14, "EnableRecord=0");
   RunningApp app(ini);
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+  // Recording off: switches are counted but add no row.
+  HelperApp a(L"Helper A");
+  HelperApp b(L"Helper B");
+  ASSERT_NE(a.Window(), nullptr);
+  ASSERT_NE(b.Window(), nullptr);
+  SwitchTo(app, a);
+  const int count = std::stoi(app.ControlText(ids::kLabelCount));
+  SwitchTo(app, b);
+  SwitchTo(app, a);
+  EXPECT_EQ(std::stoi(app.ControlText(ids::kLabelCount)), count + 2);
   ASSERT_EQ(ListViewRowCount(app.Control(ids::kListViewHistory)), 0);
 
   Command(app, ids::kToolbarSave);

@@ -73,6 +73,13 @@ TEST(Tray, HideKeepsTheProgramTickingAndADoubleClickOnTheIconRestoresIt) {
   ::SendMessageW(app.Main(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(Visible(app.Main()));
   EXPECT_FALSE(::IsIconic(app.Main()));
+
+  // Minimised by the system (taskbar button, system menu): hidden as well, and restored whole.
+  ::SendMessageW(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !Visible(app.Main()); }, 3s));
+  EXPECT_TRUE(TrayIconExists(app.Main()));
+  ::SendMessageW(app.Main(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(WaitFor([&] { return Visible(app.Main()) && !::IsIconic(app.Main()); }, 3s));
   app.EndSession();
   EXPECT_FALSE(app.Proc().Running());
 }
@@ -118,6 +125,30 @@ TEST(Tray, RightButtonOffersTheMenuOnlyWhileHiddenAndItsFirstItemShowsTheWindow)
   ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(WaitFor([&] { return Visible(app.Main()); }, 5s));
   if (HWND left = PopupMenuOf(app)) CloseMenu(app, left);
+  app.EndSession();
+  EXPECT_FALSE(app.Proc().Running());
+}
+
+TEST(Tray, MenuExitShowsTheWindowAndAsksFirst) {
+  RunningApp app;
+  ASSERT_TRUE(StartShown(app));
+  Hide(app);
+  ASSERT_FALSE(Visible(app.Main()));
+  ::PostMessageW(app.Main(), kTrayCallback, 0, WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (menu = PopupMenuOf(app)) != nullptr; }, 5s));
+  // Up from no selection picks the last item, "終了".
+  ::PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+  ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"確認してください。")) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"終了しますか？");
+  EXPECT_TRUE(Visible(app.Main())) << "the window is shown before the question";
+  PressDialogButton(box, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"確認してください。") == nullptr; }));
+  EXPECT_TRUE(app.Proc().Running());
+  EXPECT_TRUE(Visible(app.Main()));
+  EXPECT_TRUE(TrayIconExists(app.Main()));
   app.EndSession();
   EXPECT_FALSE(app.Proc().Running());
 }

@@ -106,19 +106,23 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   // A Japanese title shows that titles are written as the system's code page bytes.
   HelperApp a(L"補助ウィンドウ甲");
   HelperApp b(L"Helper B");
+  // A window without a title still makes a row, whose line ends in two blanks.
+  HelperApp untitled(L"");
   ASSERT_NE(a.Window(), nullptr);
   ASSERT_NE(b.Window(), nullptr);
+  ASSERT_NE(untitled.Window(), nullptr);
   SwitchTo(app, b);
   ASSERT_TRUE(WaitFor([&] { return app.ControlText(ids::kLabelInfo) == L"Helper B"; }, 3s));
   ::SendMessageW(app.Main(), WM_COMMAND, MAKEWPARAM(ids::kToolbarClear, 0), 0);
   SwitchTo(app, a);
   SwitchTo(app, b);
-  SwitchTo(app, a);
+  SwitchTo(app, untitled);
 
   const std::vector<Row> rows = Rows(app);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].title, L"補助ウィンドウ甲");
   EXPECT_EQ(rows[1].title, L"Helper B");
+  EXPECT_EQ(rows[2].title, L"");
   std::wstring expected = L"Kestrune加速記録\r\nhttp://www.kestrune.example/\r\n";
   for (const Row& row : rows) expected += row.number + L" " + row.time + L" " + row.title + L" \r\n";
 
@@ -144,7 +148,9 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   // Spelled out once, independently of the list's own texts.
   const std::string header = "Kestrune\x89\xc1\x91\xac\x8b\x4c\x98\x5e\r\nhttp://www.kestrune.example/\r\n1  ";
   EXPECT_EQ(bytes.substr(0, header.size()), header);
-  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  const std::string lastLine = "3  " + ToCodePage(rows[2].time, 932) + "  \r\n";
+  ASSERT_GE(bytes.size(), lastLine.size());
+  EXPECT_EQ(bytes.substr(bytes.size() - lastLine.size()), lastLine);
   EXPECT_TRUE(app.Proc().Running());
 }
 

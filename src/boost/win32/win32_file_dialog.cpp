@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/open_file_dialog.h"
 
 namespace kestrune {
 
@@ -37,12 +38,12 @@ FileDialogResult Win32FileDialog::Show(const FileDialogOptions& options) {
   if (options.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
 
   FileDialogResult result;
-  if (GetOpenFileNameW(&ofn)) {
+  DWORD error = 0;
+  if (ShowOpenFileDialog(ofn, error)) {
     result.ok = true;
     result.fileName = file.data();
     return result;
   }
-  const DWORD error = CommDlgExtendedError();
   if (error == 0)
     result.error = kDialogCancelled;
   else if (error == FNERR_BUFFERTOOSMALL)

@@ -1,4 +1,5 @@
 #include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "platform/win32/open_file_dialog.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -85,7 +86,8 @@ std::wstring Win32TabStripPlatform::ShowOpenFileDialog(const OpenFileRequest& re
   ofn.nMaxFile = static_cast<DWORD>(request.maxPathLength);
   ofn.lpstrInitialDir = request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
   ofn.lpstrTitle = request.title.c_str();
-  if (!::GetOpenFileNameW(&ofn)) return {};
+  DWORD error = 0;
+  if (!::kestrune::ShowOpenFileDialog(ofn, error)) return {};
   return std::wstring(path.data());
 }
 

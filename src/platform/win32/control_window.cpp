@@ -1,4 +1,6 @@
 #include "platform/win32/control_window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window_region_win32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -449,6 +451,18 @@ void ControlWindow::SetAmbient(bool userMode, const Font& font, OleColor backCol
   args_.ambientFont = font;
   args_.ambientBackColor = backColor;
   Guard([&] { control_->OnAmbientChanged(); });
+}
+
+WindowHandle ControlWindow::Window() const { return ToWindowHandle(hwnd_); }
+
+void ControlWindow::MoveFocus(bool forward) {
+  // As the dialog manager's Tab and Shift+Tab: the next or previous tab stop among the siblings.
+  HWND next = ::GetNextDlgTabItem(::GetParent(hwnd_), hwnd_, forward ? FALSE : TRUE);
+  if (next != nullptr && next != hwnd_) ::SetFocus(next);
+}
+
+void ControlWindow::SetWindowRegion(const WindowRegion& region) {
+  if (hwnd_ != nullptr) win32::ApplyWindowRegion(hwnd_, region);
 }
 
 }  // namespace kestrune

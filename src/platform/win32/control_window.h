@@ -76,6 +76,9 @@ class ControlWindow : public ControlHost {
   Rect Bounds() const override;
   void SetWindowBorder(int borderStyle, int appearance) override;
   void SetWindowEnabled(bool enabled) override;
+  WindowHandle Window() const override;
+  void MoveFocus(bool forward) override;
+  void SetWindowRegion(const WindowRegion& region) override;
 
   // Changes the ambient properties and tells the control.
   void SetAmbient(bool userMode, const Font& font, OleColor backColor);

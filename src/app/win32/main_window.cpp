@@ -188,7 +188,7 @@ void Win32MainWindow::CreateControls() {
                             nullptr);
     ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
   }
-  HWND image3 = AddControl(2, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, ids::kImage3, 430, 274, 16, 16, nullptr);
+  HWND image3 = AddControl(2, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, ids::kImage3, 430, y0 + 6, 16, 16, nullptr);
   ::SendMessageW(image3, STM_SETICON, reinterpret_cast<WPARAM>(smallIcon_), 0);
 
   // Page 0: state.
@@ -211,9 +211,8 @@ void Win32MainWindow::CreateControls() {
                                    RGB(0xFF, 0x80, 0xFF)};
   const int legendX[] = {0, 56, 124, 222, 310};
   for (int i = 0; i < 5; ++i) {
-    swatchColors_[i] = legendColors[i];
     swatchBrushes_[i] = ::CreateSolidBrush(legendColors[i]);
-    swatches_[i] = AddControl(0, L"STATIC", L"", SS_NOTIFY, shapeIds[i], x0 + legendX[i], y0 + 194, 12, 12, nullptr);
+    swatches_[i] = AddControl(0, L"STATIC", L"", 0, shapeIds[i], x0 + legendX[i], y0 + 194, 12, 12, nullptr);
     AddLabel(0, legendIds[i], legend[i], x0 + legendX[i] + 16, y0 + 192, 90, 16);
   }
 
@@ -341,8 +340,6 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
       if (HBRUSH brush = OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
         return reinterpret_cast<LRESULT>(brush);
@@ -408,8 +405,6 @@ void Win32MainWindow::OnCommand(int id, int code, HWND control) {
     default: (void)control; return;
   }
 }
-
-LRESULT Win32MainWindow::OnNotify(const NMHDR& /*header*/) { return 0; }
 
 HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
   for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {

@@ -69,7 +69,6 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code, HWND control);
-  LRESULT OnNotify(const NMHDR& header);
   HBRUSH OnColorStatic(HDC dc, HWND control);
 
   void CreateControls();
@@ -89,7 +88,6 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   HICON smallIcon_ = nullptr;
   HIMAGELIST historyImages_ = nullptr;
   HBRUSH swatchBrushes_[5] = {};
-  COLORREF swatchColors_[5] = {};
   HWND swatches_[5] = {};
   int dpi_ = 96;
   UiFonts fonts_;

@@ -59,6 +59,7 @@ struct Workload {
 struct Outcome {
   Workload done;
   int switchesShown = 0;     // LabelInfo named the helper right after the tick
+  int focusTakenBack = 0;    // the helper lost the focus again before the tick and was brought back
   int historyOverflows = 0;  // readings of the list beyond its maximum
   int historyMisnumbered = 0;
   double seconds[4] = {};  // spent on switches, monitor ticks, page switches, hide/restore
@@ -95,11 +96,24 @@ class Soak {
   void Switch(Outcome& outcome) {
     next_ = 1 - next_;
     HWND target = helpers_[next_]->Window();
-    ::SetForegroundWindow(target);
-    if (!PollFor([&] { return ::GetForegroundWindow() == target; }, 2s)) return;
-    ::SendMessageW(app_.Main(), WM_TIMER, kMainTick, 0);
-    ++outcome.done.switches;
-    if (app_.ControlText(ids::kLabelInfo) == titles_[next_]) ++outcome.switchesShown;
+    // Under Wine a window just restored from the tray may take the focus back a moment after the
+    // helper got it; the tick then rightly shows the main window. Such a switch is brought about
+    // again (at most twice more) and counted apart, so only a tick that misses a window truly in
+    // front fails the test.
+    bool counted = false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      ::SetForegroundWindow(target);
+      if (!PollFor([&] { return ::GetForegroundWindow() == target; }, 2s)) return;
+      ::SendMessageW(app_.Main(), WM_TIMER, kMainTick, 0);
+      if (!counted) ++outcome.done.switches;
+      counted = true;
+      if (app_.ControlText(ids::kLabelInfo) == titles_[next_]) {
+        ++outcome.switchesShown;
+        return;
+      }
+      if (::GetForegroundWindow() == target) return;  // in front and still not shown: a real miss
+      ++outcome.focusTakenBack;
+    }
   }
 
   void MonitorTick(Outcome& outcome) {
@@ -237,6 +251,7 @@ TEST(Soak, ThousandsOfSwitchesTicksPagesAndHidesLeaveNoHandleBehind) {
               "in %.1f s\n",
               outcome.done.switches, outcome.switchesShown, outcome.done.monitorTicks, outcome.done.pageSwitches,
               outcome.done.hides, soakSeconds);
+  std::printf("[soak] switches brought about again after the focus went back: %d\n", outcome.focusTakenBack);
   std::printf("[soak] time spent: switches %.1f s, monitor ticks %.1f s, page switches %.1f s, hide/restore %.1f s\n",
               outcome.seconds[0], outcome.seconds[1], outcome.seconds[2], outcome.seconds[3]);
   ExpectNoGrowth("gdi_objects", L"GDI objects", before.gdiObjects, after.gdiObjects);

@@ -7,8 +7,13 @@ packages=(
   cmake make g++ pkg-config python3 clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales
+  wine wine64 wine32:i386 xvfb xauth x11-utils xdotool fonts-ipafont-gothic imagemagick locales
 )
+
+# Wine's 32-bit half comes from the i386 architecture; the tests were made with it in place.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,41 +5,19 @@
 #include <string>
 
 #include "controls/button/command.h"
-#include "platform/control_host.h"
+#include "bench_host.h"
 #include "platform/raster/raster_surface.h"
 
 namespace {
 
 using kestrune::Rgb;
 
-class BenchColors : public kestrune::SystemColors {
- public:
-  Rgb Get(int index) const override { return kestrune::MakeRgb(index * 7, 233, 216); }
-};
-
-class BenchHost : public kestrune::ControlHost {
- public:
-  bool UserMode() const override { return true; }
-  kestrune::Font AmbientFont() const override { return {}; }
-  kestrune::OleColor AmbientBackColor() const override { return 0x8000000F; }
-  bool DisplayAsDefault() const override { return false; }
-  void PropertyChanged(std::string_view) override {}
-  void StartTimer(int, unsigned) override {}
-  void StopTimer(int) override {}
-  kestrune::Point CursorPos() const override { return {}; }
-  std::vector<kestrune::ContainedControl*> ContainedControls() override { return {}; }
-  void SetAccessKeys(std::wstring_view) override {}
-  void ProcessPendingMessages() override {}
-  void Invalidate() override {}
-  kestrune::Rect Bounds() const override { return {0, 0, 75, 23}; }
-};
-
 // state: 0 normal, 1 hover, 2 pressed, 3 disabled.
 void BM_DrawButton(benchmark::State& st) {
   const int type = static_cast<int>(st.range(0));
   const int look = static_cast<int>(st.range(1));
-  BenchColors colors;
-  BenchHost host;
+  kestrune::bench::BenchColors colors{233, 216};
+  kestrune::bench::BenchHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
   kestrune::button::Command button(host, surface, colors, L"CommandExit");
   button.InitNew();
@@ -58,8 +36,8 @@ BENCHMARK(BM_DrawButton)->ArgsProduct({{1, 2, 3, 4, 5}, {0, 1, 2, 3}});
 
 // The unforced redraw that a mouse move with the button held asks for: nothing changed, nothing drawn.
 void BM_DrawButtonSkipped(benchmark::State& st) {
-  BenchColors colors;
-  BenchHost host;
+  kestrune::bench::BenchColors colors{233, 216};
+  kestrune::bench::BenchHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
   kestrune::button::Command button(host, surface, colors, L"CommandExit");
   button.InitNew();

@@ -7,35 +7,13 @@
 
 #include "app/form_main_tabstrip_props.h"
 #include "controls/tabstrip/tab_strip.h"
-#include "platform/control_host.h"
+#include "bench_host.h"
 #include "platform/raster/raster_surface.h"
 
 namespace {
 
 using kestrune::Rgb;
 namespace ts = kestrune::tabstrip;
-
-class BenchColors : public kestrune::SystemColors {
- public:
-  Rgb Get(int index) const override { return kestrune::MakeRgb(index * 7, 208, 200); }
-};
-
-class BenchHost : public kestrune::ControlHost {
- public:
-  bool UserMode() const override { return true; }
-  kestrune::Font AmbientFont() const override { return {}; }
-  kestrune::OleColor AmbientBackColor() const override { return 0x8000000F; }
-  bool DisplayAsDefault() const override { return false; }
-  void PropertyChanged(std::string_view) override {}
-  void StartTimer(int, unsigned) override {}
-  void StopTimer(int) override {}
-  kestrune::Point CursorPos() const override { return {}; }
-  std::vector<kestrune::ContainedControl*> ContainedControls() override { return {}; }
-  void SetAccessKeys(std::wstring_view) override {}
-  void ProcessPendingMessages() override {}
-  void Invalidate() override {}
-  kestrune::Rect Bounds() const override { return {0, 0, 473, 300}; }
-};
 
 class BenchPlatform : public ts::TabStripPlatform {
  public:
@@ -52,8 +30,8 @@ class BenchPlatform : public ts::TabStripPlatform {
 void BM_Refresh(benchmark::State& st) {
   const int theme = static_cast<int>(st.range(0));
   const int style = static_cast<int>(st.range(1));
-  BenchColors colors;
-  BenchHost host;
+  kestrune::bench::BenchColors colors{208, 200};
+  kestrune::bench::BenchHost host{{0, 0, 473, 300}};
   BenchPlatform platform;
   kestrune::RasterSurface surface(473, 300);
   ts::TabStrip strip(host, surface, colors, platform);
@@ -70,8 +48,8 @@ void BM_Refresh(benchmark::State& st) {
 BENCHMARK(BM_Refresh)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}});
 
 void BM_HoverDrawAndErase(benchmark::State& st) {
-  BenchColors colors;
-  BenchHost host;
+  kestrune::bench::BenchColors colors{208, 200};
+  kestrune::bench::BenchHost host{{0, 0, 473, 300}};
   BenchPlatform platform;
   kestrune::RasterSurface surface(473, 300);
   ts::TabStrip strip(host, surface, colors, platform);

@@ -7,6 +7,7 @@
 #include "app/ui.h"
 #include "boost/file_dialog.h"
 #include "boost/file_system.h"
+#include "boost/speed_level.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
 
@@ -22,8 +23,8 @@ inline constexpr std::wstring_view kSavedTitle = L":-)";
 inline constexpr std::wstring_view kProgramTitle = L"Kestrune";
 inline constexpr std::wstring_view kNoTemporaryName = L"保存用の一時ファイルを作成できませんでした。";
 inline constexpr std::wstring_view kFilter = L"(*.txt)|*.txt";
-inline constexpr std::wstring_view kLevelNormal = L"普通加速";
-inline constexpr std::wstring_view kLevelExtreme = L"極限加速";
+inline constexpr std::wstring_view kLevelNormal = kSpeedNormal;
+inline constexpr std::wstring_view kLevelExtreme = kSpeedExtreme;
 }  // namespace history_text
 
 // The leading decimal number of a combo box's text; an empty or non-numeric text is 0.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "controls/button/command.h"
-#include "bench_host.h"
+#include "fakes/null_control_host.h"
 #include "platform/raster/raster_surface.h"
 
 namespace {
@@ -16,8 +16,8 @@ using kestrune::Rgb;
 void BM_DrawButton(benchmark::State& st) {
   const int type = static_cast<int>(st.range(0));
   const int look = static_cast<int>(st.range(1));
-  kestrune::bench::BenchColors colors{233, 216};
-  kestrune::bench::BenchHost host{{0, 0, 75, 23}};
+  kestrune::testing::RampSystemColors colors{233, 216};
+  kestrune::testing::NullControlHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
   kestrune::button::Command button(host, surface, colors, L"CommandExit");
   button.InitNew();
@@ -36,8 +36,8 @@ BENCHMARK(BM_DrawButton)->ArgsProduct({{1, 2, 3, 4, 5}, {0, 1, 2, 3}});
 
 // The unforced redraw that a mouse move with the button held asks for: nothing changed, nothing drawn.
 void BM_DrawButtonSkipped(benchmark::State& st) {
-  kestrune::bench::BenchColors colors{233, 216};
-  kestrune::bench::BenchHost host{{0, 0, 75, 23}};
+  kestrune::testing::RampSystemColors colors{233, 216};
+  kestrune::testing::NullControlHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
   kestrune::button::Command button(host, surface, colors, L"CommandExit");
   button.InitNew();

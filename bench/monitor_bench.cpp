@@ -7,6 +7,7 @@
 
 #include "app/form_main_monitor_props.h"
 #include "controls/monitor/system_monitor.h"
+#include "fakes/null_control_host.h"
 #include "platform/raster/raster_surface.h"
 
 namespace {
@@ -16,23 +17,6 @@ using namespace kestrune;
 class BenchColors : public SystemColors {
  public:
   Rgb Get(int index) const override { return MakeRgb(index, index, index); }
-};
-
-class BenchHost : public ControlHost {
- public:
-  bool UserMode() const override { return true; }
-  Font AmbientFont() const override { return {}; }
-  OleColor AmbientBackColor() const override { return 0; }
-  bool DisplayAsDefault() const override { return false; }
-  void PropertyChanged(std::string_view) override {}
-  void StartTimer(int, unsigned) override {}
-  void StopTimer(int) override {}
-  Point CursorPos() const override { return {}; }
-  std::vector<ContainedControl*> ContainedControls() override { return {}; }
-  void SetAccessKeys(std::wstring_view) override {}
-  void ProcessPendingMessages() override {}
-  void Invalidate() override {}
-  Rect Bounds() const override { return Rect{0, 0, 441, 89}; }
 };
 
 // Figures that move a little every call, so each column differs.
@@ -86,7 +70,7 @@ struct MainInstance {
     monitor.Load(SystemMonitorStateProperties());
     for (int i = 0; i < 441; ++i) monitor.OnTimer(SystemMonitor::kTimerId);  // a full history
   }
-  BenchHost host;
+  testing::NullControlHost host{Rect{0, 0, 441, 89}, 0};
   RasterSurface surface;
   BenchFigures figures;
   BenchColors colors;

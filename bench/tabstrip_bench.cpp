@@ -7,7 +7,7 @@
 
 #include "app/form_main_tabstrip_props.h"
 #include "controls/tabstrip/tab_strip.h"
-#include "bench_host.h"
+#include "fakes/null_control_host.h"
 #include "platform/raster/raster_surface.h"
 
 namespace {
@@ -30,8 +30,8 @@ class BenchPlatform : public ts::TabStripPlatform {
 void BM_Refresh(benchmark::State& st) {
   const int theme = static_cast<int>(st.range(0));
   const int style = static_cast<int>(st.range(1));
-  kestrune::bench::BenchColors colors{208, 200};
-  kestrune::bench::BenchHost host{{0, 0, 473, 300}};
+  kestrune::testing::RampSystemColors colors{208, 200};
+  kestrune::testing::NullControlHost host{{0, 0, 473, 300}};
   BenchPlatform platform;
   kestrune::RasterSurface surface(473, 300);
   ts::TabStrip strip(host, surface, colors, platform);
@@ -48,8 +48,8 @@ void BM_Refresh(benchmark::State& st) {
 BENCHMARK(BM_Refresh)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}});
 
 void BM_HoverDrawAndErase(benchmark::State& st) {
-  kestrune::bench::BenchColors colors{208, 200};
-  kestrune::bench::BenchHost host{{0, 0, 473, 300}};
+  kestrune::testing::RampSystemColors colors{208, 200};
+  kestrune::testing::NullControlHost host{{0, 0, 473, 300}};
   BenchPlatform platform;
   kestrune::RasterSurface surface(473, 300);
   ts::TabStrip strip(host, surface, colors, platform);

@@ -25,6 +25,7 @@
 #include "controls/monitor/system_monitor.h"
 #include "controls/monitor/win32/win32_system_figures.h"
 #include "fakes/fake_system_figures.h"
+#include "fakes/null_control_host.h"
 #include "platform/control_error.h"
 #include "platform/raster/raster_surface.h"
 #include "platform/win32/control_window.h"
@@ -78,27 +79,10 @@ int Compare(const char* what, const std::function<void(Surface&)>& draw, const s
   return diff;
 }
 
-class NoHost : public ControlHost {
- public:
-  bool UserMode() const override { return true; }
-  Font AmbientFont() const override { return {}; }
-  OleColor AmbientBackColor() const override { return 0; }
-  bool DisplayAsDefault() const override { return false; }
-  void PropertyChanged(std::string_view) override {}
-  void StartTimer(int, unsigned) override {}
-  void StopTimer(int) override {}
-  Point CursorPos() const override { return {}; }
-  std::vector<ContainedControl*> ContainedControls() override { return {}; }
-  void SetAccessKeys(std::wstring_view) override {}
-  void ProcessPendingMessages() override {}
-  void Invalidate() override {}
-  Rect Bounds() const override { return Rect{0, 0, 441, 89}; }
-};
-
 int CompareMonitor(int style, const std::string& folder) {
   Win32SystemColors colors;
   auto run = [&](Surface& surface) {
-    NoHost host;
+    testing::NullControlHost host(Rect{0, 0, 441, 89}, 0);
     testing::FakeSystemFigures figures;
     CpuSamplerState state;
     SystemMonitor m(host, surface, figures, colors, state);
@@ -195,17 +179,6 @@ int CompareControl(const std::string& name, int width, int height, const std::fu
   return diff;
 }
 
-class SizedHost : public NoHost {
- public:
-  SizedHost(int width, int height) : width_(width), height_(height) {}
-  Rect Bounds() const override { return Rect{0, 0, width_, height_}; }
-  // A form's own background: the button face, as on the main window.
-  OleColor AmbientBackColor() const override { return 0x8000000F; }
-
- private:
-  int width_, height_;
-};
-
 // A fixed visual style (a themed system of the XP family), the same for both surfaces.
 class FixedTabStripPlatform : public tabstrip::TabStripPlatform {
  public:
@@ -234,7 +207,7 @@ int CompareTabStrips(const std::string& folder, int& focusDiff) {
   auto strip = [&](int activeTab, int style, int theme,
                    std::function<void(tabstrip::TabStrip&)> after = nullptr) {
     return [=, &colors, &platform](Surface& surface) {
-      SizedHost host(kWidth, kHeight);
+      testing::NullControlHost host(Rect{0, 0, kWidth, kHeight});  // the button face, as on the form
       tabstrip::TabStrip s(host, surface, colors, platform);
       s.Load(TabStripMainProperties(formFont));
       s.CopyTabImagesFromImageList(TabMainImages());
@@ -277,7 +250,7 @@ int CompareButtons(const std::string& folder, int& focusDiff) {
   auto button = [&](const PropertyBag& saved, int type, int scheme,
                     std::function<void(button::Command&)> after = nullptr) {
     return [=, &colors](Surface& surface) {
-      SizedHost host(kWidth, kHeight);
+      testing::NullControlHost host(Rect{0, 0, kWidth, kHeight});  // the button face, as on the form
       button::Command b(host, surface, colors, L"Command");
       b.Load(saved);
       if (type >= 0) b.SetButtonType(type);

@@ -1,0 +1,97 @@
+#include "platform/property_table.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kestrune {
+namespace {
+
+// A control's persisted state with one property of each stored kind and a host-given default.
+struct Model {
+  std::int32_t height = -1;
+  bool enabled = false;
+  OleColor color = 0;
+  std::wstring caption;
+  Font font;
+  Picture picture;
+  Font ambientFont;  // what the host would give; not persisted
+
+  static PropertyValue AmbientFont(const Model& m) { return m.ambientFont; }
+  static constexpr std::array<PersistedProperty<Model>, 6> kTable{{
+      {"Height", &Model::height, std::int32_t{20}},
+      {"Enabled", &Model::enabled, true},
+      {"Color", &Model::color, OleColor{0x8000000F}},
+      {"Caption", &Model::caption, L"Tab"},
+      {"Font", &Model::font, &Model::AmbientFont},
+      {"Picture", &Model::picture, std::monostate{}},
+  }};
+};
+
+Model WithAmbientFont() {
+  Model m;
+  m.ambientFont.name = L"Ambient";
+  m.ambientFont.size = 12;
+  return m;
+}
+
+std::vector<std::string> Keys(const PropertyBag& bag) {
+  std::vector<std::string> keys;
+  for (const auto& entry : bag.Entries()) keys.push_back(entry.first);
+  return keys;
+}
+
+TEST(PropertyTable, ResetGivesEveryDefaultAndSavingDefaultsWritesNothing) {
+  Model m = WithAmbientFont();
+  m.picture.kind = Picture::Kind::Bitmap;
+  ResetProperties<Model>(Model::kTable, m);
+  EXPECT_EQ(m.height, 20);
+  EXPECT_TRUE(m.enabled);
+  EXPECT_EQ(m.color, 0x8000000Fu);
+  EXPECT_EQ(m.caption, L"Tab");
+  EXPECT_EQ(m.font, m.ambientFont);
+  EXPECT_TRUE(m.picture.Empty());
+
+  PropertyBag bag;
+  SaveProperties<Model>(Model::kTable, m, bag);
+  EXPECT_TRUE(bag.Entries().empty());
+}
+
+TEST(PropertyTable, ChangedValuesRoundTripInTableOrderWithColoursStoredAsIntegers) {
+  Model m = WithAmbientFont();
+  ResetProperties<Model>(Model::kTable, m);
+  m.caption = L"状態";
+  m.height = 25;
+  m.color = 0x80000012;
+  m.font.bold = true;
+  PropertyBag bag;
+  SaveProperties<Model>(Model::kTable, m, bag);
+  EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Height", "Color", "Caption", "Font"}));
+  EXPECT_EQ(bag.Read<std::int32_t>("Color", 0), static_cast<std::int32_t>(0x80000012u));
+
+  Model loaded = WithAmbientFont();
+  LoadProperties<Model>(Model::kTable, bag, loaded);
+  EXPECT_EQ(loaded.caption, L"状態");
+  EXPECT_EQ(loaded.height, 25);
+  EXPECT_EQ(loaded.color, 0x80000012u);
+  EXPECT_EQ(loaded.font, m.font);
+  EXPECT_TRUE(loaded.enabled);
+}
+
+TEST(PropertyTable, AMissingKeyOrAValueOfAnotherTypeLoadsTheDefault) {
+  PropertyBag bag;
+  bag.Set<std::wstring>("Height", L"30");  // wrong type
+  bag.Set<bool>("Enabled", false);
+  Model m = WithAmbientFont();
+  m.caption = L"leftover";
+  LoadProperties<Model>(Model::kTable, bag, m);
+  EXPECT_EQ(m.height, 20);
+  EXPECT_FALSE(m.enabled);
+  EXPECT_EQ(m.caption, L"Tab");
+  EXPECT_EQ(m.font, m.ambientFont);
+}
+
+}  // namespace
+}  // namespace kestrune

@@ -13,7 +13,7 @@ FileResult Win32FileSystem::WriteFile(std::wstring_view path, std::string_view b
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return FileResult::Exists(SystemErrorText(error));
-    return FileResult::Failure(SystemErrorText(error));
+    return FileResult::NothingCreated(SystemErrorText(error));
   }
 
   DWORD error = ERROR_SUCCESS;
@@ -36,9 +36,26 @@ FileResult Win32FileSystem::WriteFile(std::wstring_view path, std::string_view b
 FileResult Win32FileSystem::Replace(std::wstring_view source, std::wstring_view target) {
   const std::wstring from(source);
   const std::wstring to(target);
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return FileResult::Success();
-  return FileResult::Failure(SystemErrorText(GetLastError()));
+  if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      // Nothing to keep: the new file simply takes the name.
+      if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return FileResult::Success();
+      return FileResult::Failure(SystemErrorText(GetLastError()));
+    }
+  }
+  // The system's replace keeps the file the user has: its attributes, its security and its
+  // identity (creation time, object id, short name), which a plain move over it would drop.
+  if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, 0, nullptr, nullptr)) return FileResult::Success();
+  const DWORD error = GetLastError();
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    // The old file has already been taken out of the way, so its name is free: the new content
+    // takes it by a move at least.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return FileResult::Success();
+    return FileResult::Lost(SystemErrorText(GetLastError()));
+  }
+  return FileResult::Failure(SystemErrorText(error));
 }
 
 FileResult Win32FileSystem::Remove(std::wstring_view path) {

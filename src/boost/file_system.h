@@ -26,6 +26,12 @@ struct FileResult {
   static FileResult Lost(std::wstring description) { return {Status::TargetLost, std::move(description)}; }
 };
 
+// The form of a full path that the file functions take beyond MAX_PATH (259 characters): "\\?\"
+// before a drive path, "\\?\UNC\" instead of the two backslashes of a share, with every "/" made
+// a "\" (the prefix turns off the platform's own clean-up). Shorter paths, relative ones and those
+// already in a device form are given back as they are.
+std::wstring ExtendedLengthPath(std::wstring_view fullPath);
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

@@ -28,7 +28,7 @@ class CopyInFolder {
   }
   ~CopyInFolder() {
     process_.Kill();
-    for (const wchar_t* name : {L"kestrune.exe", L"kestrune.ini", L"history.txt"}) ::DeleteFileW(File(name).c_str());
+    for (const wchar_t* name : {L"kestrune.exe", L"kestrune.ini"}) ::DeleteFileW(File(name).c_str());
     ::RemoveDirectoryW(folder_.c_str());
   }
   CopyInFolder(const CopyInFolder&) = delete;
@@ -139,9 +139,9 @@ TEST(AnyFolder, AFileAnOlderCopyWroteIsReadAndStaysInTheCodePage) {
   EXPECT_EQ(IniValue(after, "Record", "RecordCount"), "200") << after;
 }
 
-// The history is saved to any path the dialog is given, over a file already there, and its content
-// is in the code page. (Wine's replace does not carry a file's attributes over as Windows does, so
-// they are not checked here.)
+// The history is saved to any path the dialog gives back, over a file already there, and its content
+// is in the code page. (Wine's replace does not carry a file's attributes over
+// as Windows does, so they are not checked here.)
 TEST(AnyFolder, HistorySavedIntoTheFolderReplacesTheFileThere) {
   CopyInFolder app(kFolderName,
                    "[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\n"
@@ -153,7 +153,21 @@ TEST(AnyFolder, HistorySavedIntoTheFolderReplacesTheFileThere) {
   ::SendMessageW(app.Main(), WM_TIMER, ids::kTimerMain, 0);
   ASSERT_GE(ListViewRowCount(app.Control(ids::kListViewHistory)), 1);
 
-  const std::wstring target = app.File(L"history.txt");
+  // A name the dialog still takes (it has MAX_PATH buffers of its own) but whose temporary file
+  // beside it, ".~0.tmp" longer, is past MAX_PATH.
+  constexpr std::size_t kTargetLength = 255;
+  const std::size_t deepName = kTargetLength - app.File(L"").size() - std::wstring(L"\\history.txt").size();
+  const std::wstring deep = app.File(std::wstring(deepName, L'd'));
+  ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+  const std::wstring target = deep + L"\\history.txt";
+  struct Gone {
+    const std::wstring &file, &folder;
+    ~Gone() {
+      ::DeleteFileW(file.c_str());
+      ::RemoveDirectoryW(folder.c_str());
+    }
+  } gone{target, deep};
+  ASSERT_EQ(target.size(), kTargetLength);
   WriteFileBytes(target, std::string(3000, '#'));
 
   ::PostMessageW(app.Main(), WM_COMMAND, MAKEWPARAM(ids::kToolbarSave, 0), 0);

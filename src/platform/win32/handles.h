@@ -9,6 +9,8 @@
 namespace kestrune {
 
 inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(WindowHandleValue(window)); }
-inline WindowHandle ToWindowHandle(HWND hwnd) { return ToWindowHandle(reinterpret_cast<std::uintptr_t>(hwnd)); }
+inline WindowHandle ToWindowHandle(HWND hwnd) {
+  return ToWindowHandle(reinterpret_cast<std::uintptr_t>(hwnd));
+}
 
 }  // namespace kestrune

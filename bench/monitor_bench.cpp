@@ -57,7 +57,7 @@ class BenchFigures : public SystemFigures {
     return false;
   }
   std::wstring WindowsDirectory() override { return L"C:\\Windows"; }
-  void ShowMessage(std::wstring_view) override {}
+  void ShowMessage(std::wstring_view, std::wstring_view) override {}
 
  private:
   std::int64_t idle_ = 0;

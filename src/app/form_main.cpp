@@ -23,13 +23,16 @@ void FormMain::Load() {
   c_.labelNeedHelp.SetHot(false);
 
   installer_.Install();
+  installer_.AllowFromShell(msg::kTrayCallback);
   tray_.Add();
   hook_.ClearShutdownFlag();
 
   // Through the hook: the window goes to the tray before it is ever shown.
   if (c_.checkAutoMin.Checked()) window_.SendMinimizeCommand();
 
-  hook_.SetTaskbarCreatedMessage(installer_.RegisterTaskbarCreated());
+  const std::uint32_t taskbarCreated = installer_.RegisterTaskbarCreated();
+  if (taskbarCreated != 0) installer_.AllowFromShell(taskbarCreated);
+  hook_.SetTaskbarCreatedMessage(taskbarCreated);
 }
 
 bool FormMain::QueryUnload() {

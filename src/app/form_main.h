@@ -35,14 +35,18 @@ struct FormControls {
   TabPages& tabs;
 };
 
-// The hook's installation in the real window (replacing and restoring the window procedure) and
-// the registration of "TaskbarCreated".
+// The hook's installation in the real window (replacing and restoring the window procedure), the
+// registration of "TaskbarCreated", and the window's message filter.
 class HookInstaller {
  public:
   virtual ~HookInstaller() = default;
   virtual void Install() = 0;
   virtual void Remove() = 0;
   virtual std::uint32_t RegisterTaskbarCreated() = 0;
+  // Lets a message from a process with fewer rights through to the window. An elevated copy (the
+  // real-time class and other users' processes need administrator rights) would otherwise never
+  // hear the shell: neither its tray icon's clicks nor "TaskbarCreated". Failures are ignored.
+  virtual void AllowFromShell(std::uint32_t message) = 0;
 };
 
 class FormMain {

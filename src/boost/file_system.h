@@ -6,23 +6,40 @@
 namespace kestrune {
 
 struct FileResult {
-  enum class Status { Ok, AlreadyExists, Failed };
+  enum class Status {
+    Ok,
+    AlreadyExists,  // WriteFile: the name is taken; nothing was made or touched
+    NotCreated,     // WriteFile: failed before a file was made; whatever has the name is not ours
+    Failed,         // WriteFile: failed after making the file, which may hold part of the bytes.
+                    // Replace: failed with the source and the target as they were.
+    TargetLost,     // Replace: the target was taken away but the source could not take its place;
+                    // the source holds the only copy of the new content
+  };
   Status status = Status::Ok;
   std::wstring error;  // the platform's description of a failure, shown to the user as it is
 
   bool Ok() const { return status == Status::Ok; }
   static FileResult Success() { return {}; }
   static FileResult Exists(std::wstring description) { return {Status::AlreadyExists, std::move(description)}; }
+  static FileResult NothingCreated(std::wstring description) { return {Status::NotCreated, std::move(description)}; }
   static FileResult Failure(std::wstring description) { return {Status::Failed, std::move(description)}; }
+  static FileResult Lost(std::wstring description) { return {Status::TargetLost, std::move(description)}; }
 };
+
+// The form of a full path that the file functions take beyond MAX_PATH (259 characters): "\\?\"
+// before a drive path, "\\?\UNC\" instead of the two backslashes of a share, with every "/" made
+// a "\" (the prefix turns off the platform's own clean-up). Shorter paths, relative ones and those
+// already in a device form are given back as they are.
+std::wstring ExtendedLengthPath(std::wstring_view fullPath);
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Creates a file that must not exist yet (AlreadyExists when the name is taken), writes all bytes
-  // in one write, flushes and closes it. After a Failed write part of the file may be left behind.
+  // in one write, flushes and closes it.
   virtual FileResult WriteFile(std::wstring_view path, std::string_view bytes) = 0;
-  // Moves source over target in one step, replacing a target that exists, and waits until it is on disk.
+  // Puts source in target's place. A target that exists keeps what makes it the same file to the
+  // user and the system (attributes, security, identity); one that does not is created by the move.
   virtual FileResult Replace(std::wstring_view source, std::wstring_view target) = 0;
   virtual FileResult Remove(std::wstring_view path) = 0;
 };

@@ -91,11 +91,21 @@ void History::Save() {
 }
 
 FileResult History::WriteWhole(const std::wstring& target, const std::string& bytes) {
+  using Status = FileResult::Status;
   for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
     const std::wstring temporary = target + L".~" + std::to_wstring(attempt) + L".tmp";
     FileResult result = s_.files.WriteFile(temporary, bytes);
-    if (result.status == FileResult::Status::AlreadyExists) continue;  // someone else's file: never touch it
+    if (result.status == Status::AlreadyExists) continue;  // someone else's file: never touch it
+    // Only a file this save made is this save's to take away.
+    if (result.status == Status::NotCreated) return result;
     if (result.Ok()) result = s_.files.Replace(temporary, target);
+    if (result.status == Status::TargetLost) {
+      // The new content now exists only in the temporary file: keep it and say where it is.
+      result.error += L"\n";
+      result.error += history_text::kContentKeptIn;
+      result.error += temporary;
+      return result;
+    }
     if (!result.Ok()) s_.files.Remove(temporary);
     return result;
   }

@@ -22,6 +22,7 @@ inline constexpr std::wstring_view kSaved = L"保存できました。";
 inline constexpr std::wstring_view kSavedTitle = L":-)";
 inline constexpr std::wstring_view kProgramTitle = L"Kestrune";
 inline constexpr std::wstring_view kNoTemporaryName = L"保存用の一時ファイルを作成できませんでした。";
+inline constexpr std::wstring_view kContentKeptIn = L"保存する内容は次のファイルに残っています: ";
 inline constexpr std::wstring_view kFilter = L"(*.txt)|*.txt";
 inline constexpr std::wstring_view kLevelNormal = kSpeedNormal;
 inline constexpr std::wstring_view kLevelExtreme = kSpeedExtreme;
@@ -58,8 +59,8 @@ class History {
   void Save();
 
  private:
-  // Writes beside the target and then moves over it, so a failing write never leaves the target
-  // half-written or truncated.
+  // Writes beside the target and then puts that file in its place, so a failing write never leaves
+  // the target half-written or truncated.
   FileResult WriteWhole(const std::wstring& target, const std::string& bytes);
   void ShowFailure(std::wstring_view description);
 

@@ -1,7 +1,7 @@
 #pragma once
-// The few registry operations autostart needs.
+// The few registry operations autostart needs. Names and data are Unicode, so a value can name a
+// path that the ANSI code page cannot spell.
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace kestrune {
@@ -14,9 +14,10 @@ class Registry {
 
   virtual ~Registry() = default;
   // Opens the key, creating it if missing (RegCreateKey); 0 on failure.
-  virtual Key CreateKey(RegistryRoot root, std::string_view subKey) = 0;
-  virtual bool SetString(Key key, std::string_view valueName, std::string_view ansiData) = 0;
-  virtual bool DeleteValue(Key key, std::string_view valueName) = 0;
+  virtual Key CreateKey(RegistryRoot root, std::wstring_view subKey) = 0;
+  // Stores a REG_SZ value with its terminating NUL, however long the data.
+  virtual bool SetString(Key key, std::wstring_view valueName, std::wstring_view data) = 0;
+  virtual bool DeleteValue(Key key, std::wstring_view valueName) = 0;
   virtual void CloseKey(Key key) = 0;
 };
 

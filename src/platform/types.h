@@ -9,6 +9,15 @@ namespace kestrune {
 using WindowHandle = std::uint32_t;
 using ProcessId = std::uint32_t;
 
+// The pointer-sized value of a window handle, as the platform defines it for 32-bit handle values:
+// sign-extended, so a handle at or above 0x80000000 is a negative value on 64-bit Windows. Every
+// conversion to the platform's handle type goes through this one.
+constexpr std::intptr_t WindowHandleValue(WindowHandle window) {
+  return static_cast<std::intptr_t>(static_cast<std::int32_t>(window));
+}
+// And back: the low 32 bits of the platform's value.
+constexpr WindowHandle ToWindowHandle(std::uintptr_t value) { return static_cast<WindowHandle>(value & 0xFFFFFFFFu); }
+
 struct Point {
   int x = 0;
   int y = 0;

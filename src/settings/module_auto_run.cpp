@@ -19,12 +19,18 @@ std::wstring ExecutablePath(std::wstring_view directory, std::wstring_view baseN
 
 std::wstring SettingsFilePath(std::wstring_view directory) { return Join(directory, L"kestrune.ini"); }
 
+std::wstring RunValueData(std::wstring_view executablePath) {
+  if (executablePath.empty() || executablePath.find(L'"') != std::wstring_view::npos) return {};
+  return L"\"" + std::wstring(executablePath) + L"\"";
+}
+
 void ModuleAutoRun::Add() {
   const Registry::Key key = registry_.CreateKey(RegistryRoot::LocalMachine, kRunKey);
   if (key == 0) return;  // nothing opened, so nothing to set or close
-  const std::string path = codePage_.ToAnsi(executablePath_);
-  // A path cut to fit would name another file; leave the value alone rather than store that.
-  if (path.size() <= kMaxValueBytes - 1) registry_.SetString(key, kValueName, path);
+  const std::wstring data = RunValueData(executablePath_);
+  // A value that cannot name this copy must not go on naming another one (an older copy, moved
+  // away) while the setting says the program starts with Windows.
+  if (data.empty() || !registry_.SetString(key, kValueName, data)) registry_.DeleteValue(key, kValueName);
   registry_.CloseKey(key);
 }
 

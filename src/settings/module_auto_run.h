@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
 #include "platform/registry.h"
 
 namespace kestrune {
@@ -15,15 +14,19 @@ std::wstring ExecutablePath(std::wstring_view directory, std::wstring_view baseN
 // The settings file beside the executable.
 std::wstring SettingsFilePath(std::wstring_view directory);
 
+// The Run value's data for an executable: the whole path in double quotes, so that Windows cannot
+// take the part before a blank ("C:\Program.exe" for "C:\Program Files\...") for the program to
+// start. Empty when the path cannot be given that way: an empty path, or one that holds a quote
+// itself (no Windows path does).
+std::wstring RunValueData(std::wstring_view executablePath);
+
 class ModuleAutoRun {
  public:
-  static constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-  static constexpr std::string_view kValueName = "Kestrune_CN";
-  // The value is stored as a terminated string of at most this many bytes.
-  static constexpr std::size_t kMaxValueBytes = 255;
+  static constexpr std::wstring_view kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  static constexpr std::wstring_view kValueName = L"Kestrune_CN";
 
-  ModuleAutoRun(Registry& registry, const CodePage& codePage, std::wstring executablePath)
-      : registry_(registry), codePage_(codePage), executablePath_(std::move(executablePath)) {}
+  ModuleAutoRun(Registry& registry, std::wstring executablePath)
+      : registry_(registry), executablePath_(std::move(executablePath)) {}
 
   // Both go on past every failing step and report nothing: without administrator rights the
   // machine-wide key cannot be opened, and the check box still keeps its state.
@@ -32,7 +35,6 @@ class ModuleAutoRun {
 
  private:
   Registry& registry_;
-  const CodePage& codePage_;
   std::wstring executablePath_;
 };
 

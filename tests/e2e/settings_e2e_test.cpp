@@ -169,8 +169,8 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
     EXPECT_TRUE(WaitForIni(app, "Record", "RecordCount", expected)) << expected << ":\n" << app.IniBytes();
   }
 
-  // Autostart: the Run value names this very copy while the box is checked, and is gone after.
-  const std::wstring exe = app.Dir().File(L"kestrune.exe");
+  // Autostart: the Run value names this very copy, quoted, while the box is checked, and is gone after.
+  const std::wstring exe = L"\"" + app.Dir().File(L"kestrune.exe") + L"\"";
   app.Click(ids::kCheckAutoRun);
   EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "1")) << app.IniBytes();
   EXPECT_TRUE(WaitFor([&] { return MachineRunValue(kRunValueName).has_value(); }, 3s));
@@ -200,7 +200,7 @@ TEST(Settings, StoredAutostartRewritesTheRunValueWithThePathOfTheCopyThatStarts)
   ASSERT_TRUE(StartAndWaitShown(app));
   EXPECT_TRUE(Checked(app.Control(ids::kCheckAutoRun)));
   EXPECT_EQ(IniValue(app.IniBytes(), "Normal", "AutoRun"), "1");
-  const std::wstring exe = app.Dir().File(L"kestrune.exe");
+  const std::wstring exe = L"\"" + app.Dir().File(L"kestrune.exe") + L"\"";
   const auto value = MachineRunValue(kRunValueName);
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)

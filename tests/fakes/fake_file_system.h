@@ -14,6 +14,7 @@ class FakeFileSystem : public FileSystem {
   FileResult WriteFile(std::wstring_view path, std::string_view bytes) override {
     ++writeCalls;
     const std::wstring name(path);
+    if (failCreate) return FileResult::NothingCreated(createError);
     if (files.count(name)) return FileResult::Exists(L"exists: " + name);
     if (failWriteAfter >= 0 && static_cast<std::size_t>(failWriteAfter) < bytes.size()) {
       files[name] = std::string(bytes.substr(0, static_cast<std::size_t>(failWriteAfter)));
@@ -27,6 +28,10 @@ class FakeFileSystem : public FileSystem {
     ++replaceCalls;
     const auto it = files.find(std::wstring(source));
     if (failReplace || it == files.end()) return FileResult::Failure(replaceError);
+    if (replaceLosesTarget) {
+      files.erase(std::wstring(target));
+      return FileResult::Lost(replaceError);
+    }
     std::string bytes = std::move(it->second);
     files.erase(it);
     files[std::wstring(target)] = std::move(bytes);
@@ -41,9 +46,12 @@ class FakeFileSystem : public FileSystem {
 
   std::map<std::wstring, std::string> files;
   int failWriteAfter = -1;  // >= 0: a write keeps only this many bytes and fails
+  bool failCreate = false;  // a write fails before it makes a file (access denied, a folder of that name)
   bool failReplace = false;
+  bool replaceLosesTarget = false;  // the replace takes the target away and leaves the source
   bool failRemove = false;  // a file cannot be removed (still open elsewhere)
   std::wstring writeError = L"ディスクがいっぱいです。";
+  std::wstring createError = L"アクセスが拒否されました。";
   std::wstring replaceError = L"アクセスが拒否されました。";
   int writeCalls = 0, replaceCalls = 0, removeCalls = 0;
 };

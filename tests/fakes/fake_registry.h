@@ -2,10 +2,8 @@
 // A registry in memory that hands out numbered key handles and remembers which are still open,
 // so tests can prove that every opened key is closed.
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -13,23 +11,23 @@ namespace kestrune::testing {
 
 class FakeRegistry : public Registry {
  public:
-  Key CreateKey(RegistryRoot root, std::string_view subKey) override {
+  Key CreateKey(RegistryRoot root, std::wstring_view subKey) override {
     ++creates;
     if (failCreate) return 0;
     const Key key = nextKey++;
-    open[key] = {root, std::string(subKey)};
+    open[key] = {root, std::wstring(subKey)};
     return key;
   }
 
-  bool SetString(Key key, std::string_view valueName, std::string_view ansiData) override {
+  bool SetString(Key key, std::wstring_view valueName, std::wstring_view data) override {
     ++sets;
     const auto it = open.find(key);
     if (failSet || it == open.end()) return false;
-    values[Path(it->second, valueName)] = std::string(ansiData);
+    values[Path(it->second, valueName)] = std::wstring(data);
     return true;
   }
 
-  bool DeleteValue(Key key, std::string_view valueName) override {
+  bool DeleteValue(Key key, std::wstring_view valueName) override {
     ++deletes;
     const auto it = open.find(key);
     if (failDelete || it == open.end()) return false;
@@ -41,14 +39,14 @@ class FakeRegistry : public Registry {
     if (open.erase(key) == 0) ++badCloses;
   }
 
-  // "HKLM\\Sub\\Key\\ValueName" or "HKCU\\..."
-  static std::string Path(const std::pair<RegistryRoot, std::string>& key, std::string_view valueName) {
-    return std::string(key.first == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + key.second + "\\" +
-           std::string(valueName);
+  // L"HKLM\\Sub\\Key\\ValueName" or L"HKCU\\..."
+  static std::wstring Path(const std::pair<RegistryRoot, std::wstring>& key, std::wstring_view valueName) {
+    return std::wstring(key.first == RegistryRoot::LocalMachine ? L"HKLM\\" : L"HKCU\\") + key.second + L"\\" +
+           std::wstring(valueName);
   }
 
-  std::map<std::string, std::string> values;
-  std::map<Key, std::pair<RegistryRoot, std::string>> open;  // keys not yet closed
+  std::map<std::wstring, std::wstring> values;
+  std::map<Key, std::pair<RegistryRoot, std::wstring>> open;  // keys not yet closed
   bool failCreate = false;  // as without administrator rights
   bool failSet = false;
   bool failDelete = false;

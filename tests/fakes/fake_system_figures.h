@@ -96,7 +96,10 @@ class FakeSystemFigures : public SystemFigures {
     ++calls["WindowsDirectory"];
     return windowsDirectory;
   }
-  void ShowMessage(std::wstring_view text) override { messages.emplace_back(text); }
+  void ShowMessage(std::wstring_view text, std::wstring_view title) override {
+    messages.emplace_back(text);
+    titles.emplace_back(title);
+  }
 
   // Script.
   bool ntPlatform = true;
@@ -130,6 +133,7 @@ class FakeSystemFigures : public SystemFigures {
   std::map<std::uintptr_t, std::string> openKeys;
   std::vector<std::wstring> drives;
   std::vector<std::wstring> messages;
+  std::vector<std::wstring> titles;  // of the message boxes, in the same order
 
  private:
   static std::int64_t Next(std::deque<std::int64_t>& values) {

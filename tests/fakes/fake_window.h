@@ -89,6 +89,7 @@ class FakeHookInstaller : public HookInstaller {
     log_.push_back("register");
     return 0xC123;
   }
+  void AllowFromShell(std::uint32_t message) override { log_.push_back("allow " + std::to_string(message)); }
 
  private:
   CallLog& log_;

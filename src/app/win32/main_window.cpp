@@ -260,7 +260,10 @@ void Win32MainWindow::CreateControls() {
   }
   ::SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
 
-  HWND list = AddControl(2, WC_LISTVIEWW, L"", WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+  // The window made the image list, so the window releases it, once, when it goes: the list view
+  // only borrows it and must not destroy it with itself.
+  HWND list = AddControl(2, WC_LISTVIEWW, L"",
+                         WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                          ids::kListViewHistory, x0 - 2, y0 + 32, 440, 228, nullptr);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   historyImages_ = ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
@@ -501,5 +504,22 @@ void Win32MainWindow::Remove() {
 }
 
 std::uint32_t Win32MainWindow::RegisterTaskbarCreated() { return ::RegisterWindowMessageW(L"TaskbarCreated"); }
+
+void Win32MainWindow::AllowFromShell(std::uint32_t message) {
+  // Looked up by name: the per-window filter arrived with Windows 7 and the per-process one with
+  // Vista; older systems filter nothing, so there is nothing to allow.
+  using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return;
+  if (auto perWindow = reinterpret_cast<PerWindow>(
+          reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
+    perWindow(hwnd_, message, kAllow, nullptr);
+  } else if (auto perProcess = reinterpret_cast<PerProcess>(
+                 reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+    perProcess(message, kAllow);
+  }
+}
 
 }  // namespace kestrune

@@ -60,6 +60,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void Install() override;
   void Remove() override;
   std::uint32_t RegisterTaskbarCreated() override;
+  void AllowFromShell(std::uint32_t message) override;
 
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,9 +16,9 @@ namespace kestrune {
 
 struct Win32Services {
   Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
-      : profile(codePage.ToAnsi(SettingsFilePath(directory))),
+      : profile(codePage, SettingsFilePath(directory)),
         config(profile),
-        autoRun(registry, codePage, ExecutablePath(directory, baseName)),
+        autoRun(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)) {}
 
   Win32ProfileStore profile;

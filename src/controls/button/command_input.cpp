@@ -80,7 +80,15 @@ void Command::OnMouseMove(int button, int shift, float x, float y) {
 }
 
 void Command::OnTimer(int timerId) {
-  if (timerId != kLeaveTimerId || !enabled_) return;
+  if (timerId != kLeaveTimerId) return;
+  if (!enabled_) {
+    // Disabled under the pointer: the leave test must not run, and no later tick would stop the
+    // timer. Stop it now; the hover is forgotten, so a move after enabling shows it afresh.
+    host_.StopTimer(kLeaveTimerId);
+    leaveTimerRunning_ = false;
+    isMouseOver_ = false;
+    return;
+  }
   const Point p = host_.CursorPos();
   const bool outside = p.x < 0 || p.y < 0 || p.x > surface_.ScaleWidth() || p.y > surface_.ScaleHeight();
   if (!outside) return;

@@ -54,8 +54,8 @@ class SystemFigures {
   // The Windows directory, at most 255 characters.
   virtual std::wstring WindowsDirectory() = 0;
 
-  // A modal message box with an OK button and the default caption.
-  virtual void ShowMessage(std::wstring_view text) = 0;
+  // A modal message box with an OK button and the given title.
+  virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
 };
 
 }  // namespace kestrune

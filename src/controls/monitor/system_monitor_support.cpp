@@ -90,7 +90,7 @@ float SampleCpuLoad(SystemFigures& figures, CpuSamplerState& state, bool isNt) {
   }
   std::uint32_t value = 0;
   if (figures.QueryCpuUsage(state.counterKey, value) != 0) {
-    figures.ShowMessage(L"Unable to Query Registry!");
+    figures.ShowMessage(L"Unable to Query Registry!", kMessageTitle);
     return -1.0f;
   }
   return static_cast<float>(value & 0xFFu);

@@ -2,6 +2,7 @@
 // Resource sampling: turns the system figures into one SystemLevelSample per sample.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "controls/monitor/system_figures.h"
 
@@ -41,6 +42,8 @@ namespace modSystemMonitorSupport {
 
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 constexpr std::uint32_t kKeyRead = 0x20019;
+// The title of the sampler's message box: it has none of its own, so it carries the program's.
+inline constexpr std::wstring_view kMessageTitle = L"Kestrune";
 
 CpuSamplerState& SharedCpuSamplerState();
 

@@ -141,7 +141,13 @@ void TabStrip::OnTimer(int timerId) {
 
 void TabStrip::TimerEvent() {
   Guarded("TimerEvent", [&] {
-    if (!HoverTheme(tabTheme_)) return;
+    if (!HoverTheme(tabTheme_)) {
+      // The theme changed away from one with a highlight; its full redraw has already painted the
+      // highlight over, and nothing else would ever stop the timer.
+      SetHoverTimer(0);
+      hoverDrawn_ = false;
+      return;
+    }
     cursorPos_ = host_.CursorPos();
     const Rect& h = hoverRect_;
     if (cursorPos_.x < h.left || cursorPos_.x > h.right || cursorPos_.y < h.top || cursorPos_.y > h.bottom) {

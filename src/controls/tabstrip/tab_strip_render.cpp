@@ -468,7 +468,7 @@ void TabStrip::DrawTabLines(Renderer renderer, int i) {
       line(R - 1, T + 2, R - 1, active ? B + 1 : B, outer);
       line(R - 2, T + 2, R - 2, active ? B + 1 : B, br);
       line(L, T + 2, L, B + 1, tl);
-      if (!active) line(L, B, R + 1, B, tl);
+      if (!active) line(L, B, R, B, tl);
       if (i == 0) line(L - 2, B, L, B, tl);
       break;
     case Renderer::T6: {

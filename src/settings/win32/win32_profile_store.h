@@ -1,19 +1,25 @@
 #pragma once
 #include <string>
 
+#include "platform/code_page.h"
 #include "platform/profile.h"
 
 namespace kestrune {
 
-// kestrune.ini through the ANSI private-profile functions; the path is given in the ANSI code page.
+// kestrune.ini through the wide private-profile functions, so the file is found whatever its folder
+// is called. Its content stays in the ANSI code page without byte-order mark: the wide functions
+// keep a file's encoding, and a file they create is written in the ANSI code page, so copies that
+// use the ANSI functions read it as before, and a file such a copy wrote reads here.
 class Win32ProfileStore : public ProfileStore {
  public:
-  explicit Win32ProfileStore(std::string iniPathAnsi) : path_(std::move(iniPathAnsi)) {}
+  Win32ProfileStore(const CodePage& codePage, std::wstring iniPath)
+      : codePage_(codePage), path_(std::move(iniPath)) {}
   std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) override;
   bool Write(std::string_view section, std::string_view key, std::string_view value) override;
 
  private:
-  std::string path_;
+  const CodePage& codePage_;
+  std::wstring path_;
 };
 
 }  // namespace kestrune

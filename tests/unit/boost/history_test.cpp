@@ -167,6 +167,12 @@ TEST_P(HistorySaveFailure, ShowsTheDescriptionAndKeepsTheOldFile) {
   history.Append(L"title", L"普通加速");
   files.files[kTarget] = "old content that must survive";
   GetParam().arrange(dialog, files);
+  const auto othersFiles = [&] {
+    int n = 0;
+    for (const auto& [path, bytes] : files.files) n += bytes == "someone else's";
+    return n;
+  };
+  const int others = othersFiles();
 
   history.Save();
 
@@ -177,6 +183,7 @@ TEST_P(HistorySaveFailure, ShowsTheDescriptionAndKeepsTheOldFile) {
   EXPECT_EQ(files.files[kTarget], "old content that must survive");
   for (const auto& [path, bytes] : files.files)
     EXPECT_TRUE(path == kTarget || bytes == "someone else's") << "left behind: " << std::string(path.begin(), path.end());
+  EXPECT_EQ(othersFiles(), others) << "a file this save did not make was removed";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -198,6 +205,14 @@ INSTANTIATE_TEST_SUITE_P(
                     L"ディスクがいっぱいです。"},
         SaveFailure{"ReplaceFails", [](testing::FakeFileDialog&, testing::FakeFileSystem& f) { f.failReplace = true; },
                     L"アクセスが拒否されました。"},
+        // The temporary name is held by something the save could not open or replace: not its own.
+        SaveFailure{"CreateFails",
+                    [](testing::FakeFileDialog&, testing::FakeFileSystem& f) {
+                      f.failCreate = true;
+                      f.createError = L"ファイルを作成できません。";
+                      f.files[std::wstring(kTarget) + L".~0.tmp"] = "someone else's";
+                    },
+                    L"ファイルを作成できません。"},
         SaveFailure{"NoTemporaryName",
                     [](testing::FakeFileDialog&, testing::FakeFileSystem& f) {
                       for (int i = 0; i < 16; ++i)
@@ -217,6 +232,25 @@ TEST_F(HistoryTest, TemporaryNamesInUseAreSkippedAndNeverTouched) {
   EXPECT_EQ(messages.shown.at(0).text, L"保存できました。");
 }
 
+// The replace took the old file away but could not put the new one in its place: the new content
+// exists only in the temporary file, which is kept, and the user is told where it is.
+TEST_F(HistoryTest, AReplaceThatLosesTheTargetKeepsTheNewContentAndNamesIt) {
+  clock.time = L"9:05:07";
+  history.Append(L"title", L"普通加速");
+  files.files[kTarget] = "old";
+  files.replaceLosesTarget = true;
+
+  history.Save();
+
+  const std::wstring temporary = std::wstring(kTarget) + L".~0.tmp";
+  ASSERT_EQ(files.files.count(temporary), 1u);
+  EXPECT_NE(files.files[temporary].find("1  9:05:07 title \r\n"), std::string::npos);
+  EXPECT_EQ(files.removeCalls, 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, files.replaceError + L"\n保存する内容は次のファイルに残っています: " + temporary);
+  EXPECT_EQ(messages.shown[0].title, L"Kestrune");
+}
+
 TEST_F(HistoryTest, AnEmptyFileNameWritesNothingAndSaysNothing) {
   history.Append(L"title", L"普通加速");
   dialog.answer = {true, L"", L""};
@@ -231,6 +265,23 @@ TEST(HistoryHelpers, LeadingIntegerOfComboText) {
       {L"+7", 7}, {L"99999999999999999999999999", std::numeric_limits<long long>::max()},
       {L"9223372036854775807", std::numeric_limits<long long>::max()}, {L"9223372036854775806", 9223372036854775806}};
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInteger(text), value) << std::wstring(text).size();
+}
+
+// Paths the dialog may give back that are longer than MAX_PATH reach the file functions in the
+// extended form; everything else as it is.
+TEST(HistoryHelpers, ExtendedLengthPathOnlyForLongFullPaths) {
+  const std::wstring tail(260, L'a');
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"C:\\logs\\history.txt", L"C:\\logs\\history.txt"},
+      {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},  // 259 characters still fit
+      {L"C:\\" + tail, L"\\\\?\\C:\\" + tail},
+      {L"D:/x/" + tail, L"\\\\?\\D:\\x\\" + tail},
+      {L"\\\\server\\share\\" + tail, L"\\\\?\\UNC\\server\\share\\" + tail},
+      {L"\\\\?\\C:\\" + tail, L"\\\\?\\C:\\" + tail},
+      {L"\\\\.\\C:\\" + tail, L"\\\\.\\C:\\" + tail},
+      {L"relative\\" + tail, L"relative\\" + tail},
+  };
+  for (const auto& [path, expected] : cases) EXPECT_EQ(ExtendedLengthPath(path), expected) << path.size();
 }
 
 TEST(HistoryHelpers, DialogFilterListSeparatesByNul) {

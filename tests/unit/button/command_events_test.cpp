@@ -204,6 +204,24 @@ TEST_F(CommandEventsTest, DisabledButtonIgnoresInputButFollowsFocus) {
   EXPECT_FALSE(rig.button.HasFocus());
 }
 
+TEST_F(CommandEventsTest, ButtonDisabledUnderThePointerStopsItsTimerAndHoversAgainOnceEnabled) {
+  rig.button.OnMouseMove(0, 0, 20, 10);
+  ASSERT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  rig.button.SetEnabled(false);
+  rig.host.cursor = Point{20, 10};  // still over it
+  rig.button.OnTimer(Command::kLeaveTimerId);
+  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_FALSE(rig.button.IsMouseOver());
+
+  rig.button.SetEnabled(true);
+  EXPECT_EQ(rig.surface.CountColor(0x58C3FA), 0);  // no hover ring for a pointer nobody watched
+  rig.button.OnMouseMove(0, 0, 21, 10);
+  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_TRUE(rig.button.IsMouseOver());
+  EXPECT_GT(rig.surface.CountColor(0x58C3FA), 0);
+  EXPECT_EQ(log(), (Log{"MouseMove 0,0,20,10", "MouseMove 0,0,21,10"}));  // no MouseOut while disabled
+}
+
 TEST_F(CommandEventsTest, WithoutAListenerNothingBreaks) {
   rig.button.SetListener(nullptr);
   rig.button.OnKeyDown(32, 0);

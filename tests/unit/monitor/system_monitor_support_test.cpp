@@ -102,6 +102,8 @@ TEST(CpuSampler9x, StartsReadsOnlyTheLowByteAndStops) {
   EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), -1.0f);
   EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), -1.0f);
   EXPECT_EQ(f.messages, (std::vector<std::wstring>{L"Unable to Query Registry!", L"Unable to Query Registry!"}));
+  // A box without a title of its own carries the program's.
+  EXPECT_EQ(f.titles, (std::vector<std::wstring>{L"Kestrune", L"Kestrune"}));
 
   f.cpuUsageResult = 0;
   support::StopCpuSampler(f, state, false);

@@ -18,7 +18,7 @@ namespace {
 
 using testing::FakeRegistry;
 
-constexpr const char* kRunValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 const std::vector<std::string> kKeys = {"Normal.AutoRun",      "Normal.AutoMin",     "Speed.SpeedLevel",
                                         "Record.EnableRecord", "Record.RecordCount", "Normal.EnableSpeed",
                                         "Normal.AlwaysTop"};
@@ -31,7 +31,7 @@ struct Form {
   FakeRegistry registry;
   testing::FakeCodePage codePage;
   ModuleConfig config{store};
-  ModuleAutoRun autoRunModule{registry, codePage, L"C:\\Tools\\kestrune.exe"};
+  ModuleAutoRun autoRunModule{registry, L"C:\\Tools\\kestrune.exe"};
   std::vector<bool> topmost;
   SettingsLoader loader{SettingsControls{autoRun, autoMin, speed, enableRecord, count, state, mostTop}, config,
                         autoRunModule, codePage, [this](bool top) { topmost.push_back(top); }};
@@ -138,7 +138,7 @@ class AutoStartStepFailure : public ::testing::TestWithParam<AutoStartFailure> {
 TEST_P(AutoStartStepFailure, GoesOnSilentlyAndClosesWhatItOpened) {
   const AutoStartFailure& c = GetParam();
   Form f;
-  f.registry.values[kRunValue] = "D:\\old\\kestrune.exe";
+  f.registry.values[kRunValue] = L"\"D:\\old\\kestrune.exe\"";
   c.fail(f.registry, f.store);
 
   f.autoRun.SetChecked(c.check);
@@ -147,7 +147,7 @@ TEST_P(AutoStartStepFailure, GoesOnSilentlyAndClosesWhatItOpened) {
   EXPECT_EQ(f.autoRun.Checked(), c.check);  // the box keeps its state
   EXPECT_EQ(f.registry.values.count(kRunValue), c.valueAfter ? 1u : 0u);
   if (c.check && c.sets > 0 && !f.registry.failSet) {
-    EXPECT_EQ(f.registry.values[kRunValue], "C:\\Tools\\kestrune.exe");
+    EXPECT_EQ(f.registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   }
   EXPECT_EQ(f.registry.creates, c.creates);
   EXPECT_EQ(f.registry.sets, c.sets);
@@ -178,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
     EachStep, AutoStartStepFailure,
     ::testing::Values(AutoStartFailure{"AddNothingFails", NoFailure, true, true, 1, 1, 0, 1, "1"},
                       AutoStartFailure{"AddCreateKey", FailCreate, true, true, 1, 0, 0, 0, "1"},
-                      AutoStartFailure{"AddSetValue", FailSet, true, true, 1, 1, 0, 1, "1"},
+                      // An older value that cannot be replaced is removed rather than left naming another copy.
+                      AutoStartFailure{"AddSetValue", FailSet, true, false, 1, 1, 1, 1, "1"},
                       AutoStartFailure{"AddProfileWrite", FailWrite, true, true, 1, 1, 0, 1, nullptr},
                       AutoStartFailure{"AddCreateKeyAndProfileWrite", FailCreateAndWrite, true, true, 1, 0, 0, 0,
                                        nullptr},

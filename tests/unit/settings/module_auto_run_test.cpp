@@ -2,23 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_code_page.h"
 #include "fakes/fake_registry.h"
-#include "fakes/fake_shift_jis.h"
 
 namespace kestrune {
 namespace {
 
-constexpr const char* kRunValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 TEST(ModuleAutoRun, AddAndRemoveUseTheMachineRunKeyAndCloseIt) {
   testing::FakeRegistry registry;
-  testing::FakeCodePage codePage;
-  ModuleAutoRun autoRun(registry, codePage, L"D:\\Apps\\Kestrune\\kestrune.exe");
+  ModuleAutoRun autoRun(registry, L"C:\\Program Files\\Kestrune\\kestrune.exe");
 
   autoRun.Add();
   EXPECT_EQ(registry.values.size(), 1u);
-  EXPECT_EQ(registry.values[kRunValue], "D:\\Apps\\Kestrune\\kestrune.exe");
+  // Quoted: unquoted, Windows could start "C:\Program.exe" at log-on instead.
+  EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Program Files\\Kestrune\\kestrune.exe\"");
   autoRun.Add();  // every start rewrites it with the running executable's path
   EXPECT_EQ(registry.values.size(), 1u);
   autoRun.Remove();
@@ -33,8 +31,7 @@ TEST(ModuleAutoRun, AddAndRemoveUseTheMachineRunKeyAndCloseIt) {
 
 TEST(ModuleAutoRun, FailingStepsAreSkippedSilentlyAndKeysStillClosed) {
   testing::FakeRegistry registry;
-  testing::FakeCodePage codePage;
-  ModuleAutoRun autoRun(registry, codePage, L"C:\\k.exe");
+  ModuleAutoRun autoRun(registry, L"C:\\k.exe");
 
   registry.failSet = true;
   autoRun.Add();
@@ -48,27 +45,39 @@ TEST(ModuleAutoRun, FailingStepsAreSkippedSilentlyAndKeysStillClosed) {
   autoRun.Add();
   autoRun.Remove();
   EXPECT_EQ(registry.sets, 1);
-  EXPECT_EQ(registry.deletes, 1);
+  EXPECT_EQ(registry.deletes, 2);  // the failed set removed the value, then Remove tried
   EXPECT_EQ(registry.closes, 2);
   EXPECT_EQ(registry.badCloses, 0);
 }
 
-TEST(ModuleAutoRun, PathCrossesInTheAnsiCodePageAndIsNeverCut) {
-  testing::FakeRegistry registry;
-  testing::FakeShiftJisCodePage codePage;
-  ModuleAutoRun japanese(registry, codePage, L"C:\\メモ帳\\kestrune.exe");
-  japanese.Add();
-  EXPECT_EQ(registry.values[kRunValue], "C:\\\x83\x81\x83\x82\x92\xA0\\kestrune.exe");
-
-  // 254 bytes and a terminator fit; one byte more would have to be cut, naming another file.
-  const std::wstring fits = L"C:\\" + std::wstring(254 - 3 - 4, L'a') + L".exe";
-  ModuleAutoRun longest(registry, codePage, fits);
-  longest.Add();
-  EXPECT_EQ(registry.values[kRunValue].size(), 254u);
-  ModuleAutoRun tooLong(registry, codePage, L"C:\\" + std::wstring(254 - 3 - 4 + 1, L'b') + L".exe");
-  tooLong.Add();
-  EXPECT_EQ(registry.values[kRunValue], codePage.ToAnsi(fits));
-  EXPECT_TRUE(registry.open.empty());
+// The value names this copy whatever its path: any characters, any length, never cut. A path that
+// cannot be stored takes away an older value instead of leaving it to start another copy.
+TEST(ModuleAutoRun, TheValueIsTheWholePathQuotedOrNothing) {
+  const std::wstring korean = L"C:\\Users\\\uD55C\uAD6D\uC5B4 \u2713\\kestrune.exe";
+  const std::wstring veryLong = L"\\\\?\\C:\\" + std::wstring(300, L'a') + L"\\" + std::wstring(300, L'b') + L".exe";
+  struct Case {
+    std::wstring path;
+    std::wstring expected;  // empty: no value afterwards
+  };
+  const Case cases[] = {
+      {L"C:\\Tools\\kestrune.exe", L"\"C:\\Tools\\kestrune.exe\""},
+      {korean, L"\"" + korean + L"\""},
+      {veryLong, L"\"" + veryLong + L"\""},
+      {L"", L""},
+      {L"C:\\odd\"name\\kestrune.exe", L""},
+  };
+  for (const Case& c : cases) {
+    testing::FakeRegistry registry;
+    registry.values[kRunValue] = L"\"D:\\old\\kestrune.exe\"";
+    ModuleAutoRun(registry, c.path).Add();
+    if (c.expected.empty()) {
+      EXPECT_EQ(registry.values.count(kRunValue), 0u) << c.path;
+    } else {
+      EXPECT_EQ(registry.values[kRunValue], c.expected);
+    }
+    EXPECT_TRUE(registry.open.empty());
+    EXPECT_EQ(RunValueData(c.path), c.expected);
+  }
 }
 
 TEST(ModuleAutoRun, PathsBesideTheExecutable) {

@@ -16,7 +16,7 @@ namespace {
 using testing::FakeCheckBox;
 using testing::FakeComboBox;
 
-constexpr const char* kRunValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 // A store that lets a test look at the world at the moment of each write.
 class ObservedStore : public testing::FakeProfileStore {
@@ -34,7 +34,7 @@ class SettingsLoaderTest : public ::testing::Test {
       : speed{L"普通加速", L"極限加速"},
         count{L"50", L"100", L"200", L"300"},
         config(store),
-        autoRunModule(registry, codePage, L"C:\\Tools\\kestrune.exe"),
+        autoRunModule(registry, L"C:\\Tools\\kestrune.exe"),
         loader(SettingsControls{autoRun, autoMin, speed, enableRecord, count, state, mostTop}, config, autoRunModule,
                codePage, [this](bool top) { topmostCalls.push_back(top); }) {}
 
@@ -105,7 +105,7 @@ TEST_F(SettingsLoaderTest, AllOnRunsOnlyTheHandlersOfChangedControls) {
   EXPECT_EQ(store.writeLog,
             (std::vector<std::string>{"Normal.AutoRun=1", "Normal.AutoMin=1", "Speed.SpeedLevel=1", "Record.RecordCount=200"}));
   EXPECT_TRUE(topmostCalls.empty());
-  EXPECT_EQ(registry.values[kRunValue], "C:\\Tools\\kestrune.exe");
+  EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   EXPECT_TRUE(registry.open.empty());
 }
 
@@ -174,7 +174,7 @@ TEST_F(SettingsLoaderTest, FailedWritesLeaveTheControlsInTheirNewStates) {
 TEST_F(SettingsLoaderTest, CheckAutoRunClickAddsOrRemovesTheRunValueThenStoresTheFlag) {
   autoRun.SetChecked(true);
   loader.OnCheckAutoRunClick();
-  EXPECT_EQ(registry.values[kRunValue], "C:\\Tools\\kestrune.exe");
+  EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
 
   autoRun.SetChecked(false);

@@ -84,6 +84,29 @@ TEST(TabStripOverlay, TimerKeepsTheHighlightWhileTheCursorIsOnTheTab) {
   EXPECT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
 }
 
+TEST(TabStripOverlay, ATimerLeftByAThemeWithoutHighlightStopsAndDrawsNothing) {
+  Rig rig(300, 60);
+  TabStrip& s = rig.New();
+  s.SetTabTheme(kThemeXP);
+  s.SetHoverTab(2);
+  s.pDrawOnMouseOverTabbed();
+  ASSERT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
+
+  s.SetTabTheme(kThemeClassic);
+  const std::vector<Rgb> classic = Pixels(rig.surface);
+  rig.host.cursor = Point{-5, -5};
+  s.OnTimer(TabStrip::kHoverTimerId);
+  EXPECT_FALSE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
+  EXPECT_FALSE(s.HoverDrawn());
+  EXPECT_EQ(Pixels(rig.surface), classic);
+
+  // Back in a theme with a highlight, the next move over a tab shows one again.
+  s.SetTabTheme(kThemeXP);
+  s.OnMouseMove(0, 0, static_cast<float>(s.AryTabs(2).TabRect.left + 5), 5.0f);
+  EXPECT_TRUE(s.HoverDrawn());
+  EXPECT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
+}
+
 TEST(TabStripOverlay, NoHighlightWhenItsColourIsTheFaceColour) {
   for (int style : {kTabbedDialog, kPropertyPages}) {
     for (int hovered : {0, 2}) {

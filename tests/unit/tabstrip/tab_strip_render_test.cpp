@@ -199,6 +199,21 @@ TEST(TabStripRendering, XpPropertyPagesLines) {
   EXPECT_EQ(rig.Px(290, 5), kFace);
 }
 
+TEST(TabStripRendering, ClassicPropertyPagesInactivePageEdgeEndsAtTheTabsRightEdge) {
+  Rig rig(300, 80);
+  TabStrip& s = rig.New();
+  s.SetTabStyle(kPropertyPages);
+  s.SetTabCount(3);
+  const Rect t1 = s.AryTabs(1).TabRect, t2 = s.AryTabs(2).TabRect;
+  ASSERT_EQ(t2.left, t1.right + 1);  // the one-pixel gap between inactive tabs
+  // (L, B) -> (R, B) paints L .. R - 1 in the top-left colour; R, in the gap, is not the tab's.
+  EXPECT_EQ(rig.Px(t1.left, t1.bottom), kWhite);
+  EXPECT_EQ(rig.Px(t1.right - 1, t1.bottom), kWhite);
+  EXPECT_NE(rig.Px(t1.right, t1.bottom), kWhite);
+  // Right of the last tab the page's own top edge takes over.
+  EXPECT_EQ(rig.Px(t2.right, t2.bottom), kWhite);
+}
+
 TEST(TabStripRendering, RoundedThemePaintsThePageOverTheTabs) {
   Rig rig(300, 80);
   TabStrip& s = rig.New();

@@ -184,9 +184,10 @@ std::wstring Win32SystemFigures::WindowsDirectory() {
   return FromAnsi(buffer, static_cast<int>(n));
 }
 
-void Win32SystemFigures::ShowMessage(std::wstring_view text) {
+void Win32SystemFigures::ShowMessage(std::wstring_view text, std::wstring_view title) {
   const std::wstring copy(text);
-  ::MessageBoxW(nullptr, copy.c_str(), nullptr, MB_OK);
+  const std::wstring caption(title);
+  ::MessageBoxW(nullptr, copy.c_str(), caption.c_str(), MB_OK);
 }
 
 }  // namespace kestrune

@@ -21,7 +21,7 @@ class Win32SystemFigures : public SystemFigures {
   bool DiskFreeSpace(const std::wstring& root, std::uint32_t& sectorsPerCluster, std::uint32_t& bytesPerSector,
                      std::uint32_t& freeClusters, std::uint32_t& totalClusters) override;
   std::wstring WindowsDirectory() override;
-  void ShowMessage(std::wstring_view text) override;
+  void ShowMessage(std::wstring_view text, std::wstring_view title) override;
 };
 
 }  // namespace kestrune

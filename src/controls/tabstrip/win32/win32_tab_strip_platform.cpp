@@ -1,4 +1,5 @@
 #include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/open_file_dialog.h"
 
 #include <windows.h>
@@ -10,8 +11,6 @@
 namespace kestrune::tabstrip {
 
 namespace {
-
-HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
 
 using GetCurrentThemeNameFn = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
 

@@ -158,7 +158,10 @@ void TabStrip::TimerEvent() {
 
 void TabStrip::OnKeyDown(int keyCode, int shift) {
   Guarded("UserControl_KeyDown", [&] {
-    {
+    // A key that arrives while a switch lets pending messages run (a held arrow key repeats) would
+    // start a second switch inside the first and move every control twice, leaving no page on
+    // screen. As with a press and an access key, it moves nothing then.
+    if (!refreshing_) {
       RefreshingScope guard(refreshing_);
       const bool ctrl = (shift & shiftstate::kCtrl) != 0;
       const int last = tabCount_ - 1;

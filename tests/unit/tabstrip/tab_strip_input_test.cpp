@@ -91,6 +91,29 @@ TEST(TabStripInput, KeyboardStepsOverNoDisabledTab) {
   EXPECT_EQ(one.strip->ActiveTab(), 0);
 }
 
+TEST(TabStripInput, AKeyArrivingWhileASwitchMovesTheControlsMovesNothing) {
+  Loaded f;
+  TabStrip& s = f.s();
+  auto& first = f.rig.host.AddContained("first", 40, 0);
+  auto& second = f.rig.host.AddContained("second", 60, 0);
+  // The second key comes in while the first key's switch lets pending messages run.
+  int nested = 0;
+  f.rig.host.onPendingMessages = [&] {
+    if (nested++ == 0) s.OnKeyDown(kRight, 0);
+  };
+  s.OnKeyDown(kRight, 0);
+  EXPECT_EQ(s.ActiveTab(), 1);
+  EXPECT_EQ(first.Left(), 40 + s.ParkOffset());
+  EXPECT_EQ(second.Left(), 60 + s.ParkOffset());
+  EXPECT_EQ((std::vector<std::string>{"BeforeTabSwitch 1", "KeyDown 39", "TabSwitch 0", "KeyDown 39"}),
+            f.rig.events.log);
+  // The guard is left as the outer switch found it: the next key switches again.
+  f.rig.host.onPendingMessages = nullptr;
+  s.OnKeyDown(kRight, 0);
+  EXPECT_EQ(s.ActiveTab(), 2);
+  EXPECT_EQ(first.Left(), 40 + 2 * s.ParkOffset());
+}
+
 TEST(TabStripInput, AccessKeysSelectEnabledOtherTabs) {
   Loaded f;
   TabStrip& s = f.s();

@@ -147,7 +147,8 @@ bool Process::WaitExit(std::chrono::milliseconds timeout) {
 void Process::Kill() {
   if (Running()) {
     ::TerminateProcess(info_.hProcess, 99);
-    ::WaitForSingleObject(info_.hProcess, 5000);
+    // Until it is gone: the next test's copy would otherwise still meet this one's single-instance guard.
+    ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(kPatience.count()));
   }
 }
 

@@ -16,7 +16,9 @@ RunningApp::~RunningApp() {
 }
 
 bool RunningApp::Start() {
-  if (!process_.Start(exe_)) return false;
+  // The pointer away from where the window comes up: resting on it, it would bring up tooltips and
+  // hover marks of its own accord.
+  if (!ParkPointer() || !process_.Start(exe_)) return false;
   // The window exists before its controls do; the tray icon comes at the end of the load step.
   return WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; }) &&
          WaitFor([&] { return TrayIconExists(main_); }) && RoundTrip(main_);

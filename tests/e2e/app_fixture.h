@@ -17,8 +17,8 @@ class RunningApp {
   explicit RunningApp(const std::string& ini = {});
   ~RunningApp();
 
-  // Starts the program and waits until its start-up is over: the main window exists, its tray icon
-  // is there and the program answers messages.
+  // Parks the pointer, starts the program and waits until its start-up is over: the main window
+  // exists, its tray icon is there and the program answers messages.
   bool Start();
   HWND Main() const { return main_; }
   HWND Control(int id) const { return ::GetDlgItem(main_, id); }

@@ -51,9 +51,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"KestruneTestHelper";
   ::RegisterClassW(&wc);
+  // Right of where the program's window comes up, so that the screenshots show that window whole.
   int offset = 0;
   for (const std::wstring& title : Titles()) {
-    if (::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40 + offset,
+    if (::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640 + offset,
                           40 + offset, 300, 120, nullptr, nullptr, instance, nullptr) == nullptr) {
       return 1;
     }

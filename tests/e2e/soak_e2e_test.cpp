@@ -216,9 +216,6 @@ TEST(Soak, ThousandsOfSwitchesTicksPagesAndHidesLeaveNoHandleBehind) {
   ASSERT_NE(b.Window(), nullptr);
   ProcessHandle process(app.ProcessId());
   ASSERT_NE(process.Get(), nullptr);
-  // Away from every window: a pointer resting on the program would show tooltips and hover marks,
-  // whose drawing objects come and go on their own.
-  ASSERT_TRUE(ParkPointer());
   Soak soak(app, a, b);
 
   // Warm-up: every kind of step once over, and the history past its maximum, so that whatever the

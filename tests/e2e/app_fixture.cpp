@@ -123,16 +123,10 @@ bool HelperApp::BringToFront(std::size_t index, int* redone) {
   const HWND window = Window(index);
   if (window == nullptr) return false;
   static const UINT message = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (attempt > 0 && redone != nullptr) ++*redone;
-    const HWND previous = ::GetForegroundWindow();
+  return e2e::BringToFront(window, redone, [&] {
     DWORD_PTR inFront = 0;
     ::SendMessageTimeoutW(window, message, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()), &inFront);
-    // The helper's thread has made the change; the window it replaced learns of it by a message.
-    if (previous != nullptr && previous != window) RoundTrip(previous);
-    if (::GetForegroundWindow() == window && ThreadState(window).hwndActive == window) return true;
-  }
-  return false;
+  });
 }
 
 }  // namespace kestrune::e2e

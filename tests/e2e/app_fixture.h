@@ -62,7 +62,7 @@ class HelperApp {
   HWND Window(std::size_t index = 0) const { return index < windows_.size() ? windows_[index] : nullptr; }
   DWORD ProcessId() { return process_.Id(); }
   // Brings window `index` to the front from the helper's own thread, as a click on it would, and
-  // confirms it as BringToFront(HWND) does, with the same repeats.
+  // confirms it as the free BringToFront does, with the same repeats.
   bool BringToFront(std::size_t index = 0, int* redone = nullptr);
 
  private:

@@ -77,11 +77,15 @@ GUITHREADINFO ThreadState(HWND window) {
   return info;
 }
 
-bool BringToFront(HWND window, int* redone) {
+bool BringToFront(HWND window, int* redone, const std::function<void()>& change) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (attempt > 0 && redone != nullptr) ++*redone;
     const HWND previous = ::GetForegroundWindow();
-    ::SetForegroundWindow(window);
+    if (change) {
+      change();
+    } else {
+      ::SetForegroundWindow(window);
+    }
     // Wine moves the foreground between threads through messages to both of them; for a moment no
     // window is in front. Once both threads have answered, nothing of this change is left to come.
     if (!WaitFor([&] { return ::GetForegroundWindow() == window; })) continue;
@@ -439,16 +443,16 @@ bool MovePointerTo(POINT screen) {
   input.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
   input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return ::SendInput(1, &input, sizeof(input)) == 1;
+  if (::SendInput(1, &input, sizeof(input)) != 1) return false;
+  return WaitFor([&] {
+    POINT at{};
+    // The normalised coordinates round: a pixel either way is the same place.
+    return ::GetCursorPos(&at) && std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
+  });
 }
 
 bool ParkPointer() {
-  const POINT corner{::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1};
-  if (!MovePointerTo(corner)) return false;
-  return WaitFor([&] {
-    POINT at{};
-    return ::GetCursorPos(&at) && std::abs(at.x - corner.x) <= 1 && std::abs(at.y - corner.y) <= 1;
-  });
+  return MovePointerTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 bool PressLeftButton(bool down) {

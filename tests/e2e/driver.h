@@ -33,11 +33,12 @@ bool RoundTrip(HWND window);
 // whether it runs a window move loop (GUI_INMOVESIZE). Zeroed when it cannot be read.
 GUITHREADINFO ThreadState(HWND window);
 
-// Makes `window` the foreground window from this process and confirms it: it is in front, and the
-// threads of the window and of the one it replaced have taken the change in (until they have, Wine
-// may still move the foreground). A change the system undid is brought about again, up to twice;
-// `redone` (when given) counts those repeats. False when the window could not be brought to the front.
-bool BringToFront(HWND window, int* redone = nullptr);
+// Makes `window` the foreground window and confirms it: it is in front and active in its thread, and
+// the threads of the window and of the one it replaced have taken the change in (until they have,
+// Wine may still move the foreground). `change` makes the change; without it this process calls
+// SetForegroundWindow. A change the system undid is brought about again, up to twice; `redone` (when
+// given) counts those repeats. False when the window could not be brought to the front.
+bool BringToFront(HWND window, int* redone = nullptr, const std::function<void()>& change = nullptr);
 
 class TempDir {
  public:
@@ -89,7 +90,7 @@ RECT TabItemRect(HWND tab, int index);
 int ListViewRowCount(HWND list);
 std::wstring ListViewCell(HWND list, int row, int column);
 
-// Saves the window as it is on screen to <ArtifactDir>\<name>.bmp; the test script converts to PNG.
+// Saves the window as it is on screen to <ArtifactDir>\<name>.png.
 bool SaveScreenshot(HWND hwnd, const std::wstring& name);
 
 // Runs a shell command line as a Unix program in the artifact folder. The command writes its result
@@ -122,11 +123,12 @@ HWND FindDialogWithControl(DWORD processId, int controlId);
 bool TrayIconExists(HWND window, UINT id = 0);
 bool DeleteTrayIcon(HWND window, UINT id = 0);
 
-// Real input through the system's input queue (moves the pointer, presses its left button).
+// Real input through the system's input queue: moves the pointer and waits until it is there; presses
+// or releases the left button.
 bool MovePointerTo(POINT screen);
 bool PressLeftButton(bool down);
-// Moves the pointer to the screen's bottom right corner, away from the test windows, and confirms it
-// is there: a pointer left over a window by an earlier test would show tooltips and hover marks.
+// Moves the pointer to the screen's bottom right corner, away from the test windows: a pointer left
+// over a window by an earlier test would show tooltips and hover marks.
 bool ParkPointer();
 
 }  // namespace kestrune::e2e

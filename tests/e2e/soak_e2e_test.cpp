@@ -21,9 +21,8 @@ constexpr char kSoakIni[] =
 // With a maximum of 50 the list may hold 51 rows before it clears itself.
 constexpr int kMostHistoryRows = 51;
 
-// The messages the system would deliver: the main window's one-second tick, the monitor's sampling
-// tick, and the tray icon's double click.
-constexpr WPARAM kMainTick = ids::kTimerMain;
+// The messages the system would deliver (besides the main window's tick, RunningApp::Tick): the
+// monitor's sampling tick and the tray icon's double click.
 constexpr WPARAM kMonitorTick = 1;
 constexpr UINT kTrayCallback = 2025;
 

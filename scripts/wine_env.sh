@@ -10,14 +10,14 @@ export LC_ALL=ja_JP.UTF-8
 
 KESTRUNE_OWN_XVFB=
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    KESTRUNE_OWN_XVFB=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    break
-  done
+  # Xvfb takes a free display number itself and reports it once it accepts connections, so two runs
+  # that start at the same moment never end up on one display, sharing its foreground and pointer.
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  KESTRUNE_OWN_XVFB=$!
+  for _ in $(seq 1 200); do [ -s "$display_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+  rm -f "$display_file"
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <thread>
-
 namespace kestrune::e2e {
 
 RunningApp::RunningApp(const std::string& ini) {
@@ -18,9 +16,12 @@ RunningApp::~RunningApp() {
 }
 
 bool RunningApp::Start() {
-  if (!process_.Start(exe_)) return false;
-  WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; });
-  return main_ != nullptr;
+  // The pointer away from where the window comes up: resting on it, it would bring up tooltips and
+  // hover marks of its own accord.
+  if (!ParkPointer() || !process_.Start(exe_)) return false;
+  // The window exists before its controls do; the tray icon comes at the end of the load step.
+  return WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; }) &&
+         WaitFor([&] { return TrayIconExists(main_); }) && RoundTrip(main_);
 }
 
 void RunningApp::Click(int id) { ::SendMessageW(Control(id), BM_CLICK, 0, 0); }
@@ -53,17 +54,19 @@ int RunningApp::ActivePage() const {
   return -1;
 }
 
-void RunningApp::ShowPage(int page) {
+bool RunningApp::ShowPage(int page) {
   // As a keyboard user would: the right arrow moves to the next tab, after the last to the first.
   HWND strip = Control(ids::kTabStripMain);
-  // One key at a time: a key that arrives while the strip is still switching is ignored by it.
+  // One key at a time. The strip lets pending messages run while it moves the pages' controls, so a
+  // key that came meanwhile would start a second switch inside the first. The caption changes only
+  // after the last control has moved, and nothing of the switch lets messages run after that.
   for (int step = 0; step < 4 && ActivePage() != page; ++step) {
     const int next = (ActivePage() + 1) % 4;
     ::PostMessageW(strip, WM_KEYDOWN, VK_RIGHT, 1);
-    ::PostMessageW(strip, WM_KEYUP, VK_RIGHT, 0xC0000001);
-    WaitFor([&] { return ActivePage() == next; }, std::chrono::seconds(3));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ::PostMessageW(strip, WM_KEYUP, VK_RIGHT, static_cast<LPARAM>(0xC0000001));
+    if (!WaitFor([&] { return ActivePage() == next; })) return false;
   }
+  return ActivePage() == page;
 }
 
 bool RunningApp::OnScreen(int id) const {
@@ -79,28 +82,51 @@ bool RunningApp::OnScreen(int id) const {
 }
 
 void RunningApp::Screenshot(const std::wstring& name) {
-  // Let a page switch finish moving its controls and everything repaint before the picture.
-  ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
-  ::RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  // Everything painted anew before the picture: the paint messages are sent and answered, and the
+  // answer to a later message means the program has been back in its loop, where Wine hands what
+  // was painted to the X server.
+  ::RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RoundTrip(main_);
   SaveScreenshot(main_, name);
 }
 
 void RunningApp::EndSession() {
   ::SendMessageW(main_, WM_QUERYENDSESSION, 0, 0);
   ::PostMessageW(main_, WM_CLOSE, 0, 0);
-  process_.WaitExit(std::chrono::seconds(10));
+  process_.WaitExit(kPatience);
 }
 
-HelperApp::HelperApp(const std::wstring& title) {
-  if (!process_.Start(HelperPath(), L"\"" + title + L"\"")) return;
-  WaitFor([&] { return (window_ = FindTopWindow(process_.Id(), L"KestruneTestHelper", nullptr, true)) != nullptr; });
+void RunningApp::Tick() { ::SendMessageW(main_, WM_TIMER, ids::kTimerMain, 0); }
+
+int RunningApp::SwitchCount() const {
+  const std::wstring text = ControlText(ids::kLabelCount);
+  if (text.empty() || text.size() > 9 || text.find_first_not_of(L"0123456789") != std::wstring::npos) return -1;
+  return std::stoi(text);
 }
 
-void HelperApp::BringToFront() {
-  ::ShowWindow(window_, SW_SHOWNORMAL);
-  ::SetForegroundWindow(window_);
-  WaitFor([&] { return ::GetForegroundWindow() == window_; }, std::chrono::seconds(3));
+HelperApp::HelperApp(const std::wstring& title) : HelperApp(std::vector<std::wstring>{title}) {}
+
+HelperApp::HelperApp(const std::vector<std::wstring>& titles) {
+  std::wstring arguments;
+  for (const std::wstring& title : titles) arguments += (arguments.empty() ? L"\"" : L" \"") + title + L"\"";
+  if (!process_.Start(HelperPath(), arguments)) return;
+  for (const std::wstring& title : titles) {
+    HWND window = nullptr;
+    WaitFor([&] {
+      return (window = FindTopWindow(process_.Id(), L"KestruneTestHelper", title.c_str(), true)) != nullptr;
+    });
+    windows_.push_back(window);
+  }
+}
+
+bool HelperApp::BringToFront(std::size_t index, int* redone) {
+  const HWND window = Window(index);
+  if (window == nullptr) return false;
+  static const UINT message = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
+  return e2e::BringToFront(window, redone, [&] {
+    DWORD_PTR inFront = 0;
+    ::SendMessageTimeoutW(window, message, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()), &inFront);
+  });
 }
 
 }  // namespace kestrune::e2e

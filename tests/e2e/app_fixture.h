@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/win32/control_ids.h"
 #include "driver.h"
@@ -16,6 +17,8 @@ class RunningApp {
   explicit RunningApp(const std::string& ini = {});
   ~RunningApp();
 
+  // Parks the pointer, starts the program and waits until its start-up is over: the main window
+  // exists, its tray icon is there and the program answers messages.
   bool Start();
   HWND Main() const { return main_; }
   HWND Control(int id) const { return ::GetDlgItem(main_, id); }
@@ -29,13 +32,19 @@ class RunningApp {
   void Click(int id);
   void PressButton(int id);
   void Pick(int comboId, const std::wstring& itemText);
-  void ShowPage(int page);
+  // Steps through the pages with the right arrow until `page` is shown; false when it never came.
+  bool ShowPage(int page);
   int ActivePage() const;
   // Shown to the user: a visible window within the main window's client area.
   bool OnScreen(int id) const;
   void Screenshot(const std::wstring& name);
   // Ends the program through its own shut-down (log-off path: no confirmation).
   void EndSession();
+
+  // One tick of the program's one-second timer, run now instead of waiting for it.
+  void Tick();
+  // The switch counter LabelCount as a number; -1 when it shows none.
+  int SwitchCount() const;
 
  private:
   TempDir dir_;
@@ -44,17 +53,21 @@ class RunningApp {
   HWND main_ = nullptr;
 };
 
-// A helper program with one titled top-level window.
+// A helper program with titled top-level windows, all on its one thread.
 class HelperApp {
  public:
   explicit HelperApp(const std::wstring& title);
-  HWND Window() const { return window_; }
+  explicit HelperApp(const std::vector<std::wstring>& titles);
+  // Window `index` (in the order of the titles); null when the helper did not come up.
+  HWND Window(std::size_t index = 0) const { return index < windows_.size() ? windows_[index] : nullptr; }
   DWORD ProcessId() { return process_.Id(); }
-  void BringToFront();
+  // Brings window `index` to the front from the helper's own thread, as a click on it would, and
+  // confirms it as the free BringToFront does, with the same repeats.
+  bool BringToFront(std::size_t index = 0, int* redone = nullptr);
 
  private:
   Process process_;
-  HWND window_ = nullptr;
+  std::vector<HWND> windows_;
 };
 
 }  // namespace kestrune::e2e

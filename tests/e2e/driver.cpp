@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -46,12 +48,52 @@ std::wstring HelperPath() { return Env(L"KESTRUNE_HELPER", L"helper_window.exe")
 std::wstring ArtifactDir() { return Env(L"KESTRUNE_ARTIFACTS", L"."); }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  // Looks again after 1 ms, then less and less often (at most every 50 ms): most conditions hold
+  // within a few milliseconds, and thousands of soak steps would otherwise spend their time asleep.
   const auto end = std::chrono::steady_clock::now() + timeout;
+  auto pause = std::chrono::milliseconds(1);
   while (std::chrono::steady_clock::now() < end) {
     if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(50));
   }
   return condition();
+}
+
+bool RoundTrip(HWND window) {
+  DWORD_PTR answer = 0;
+  return window != nullptr &&
+         ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()), &answer) != 0;
+}
+
+GUITHREADINFO ThreadState(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  if (thread == 0 || !::GetGUIThreadInfo(thread, &info)) {
+    info = GUITHREADINFO{};
+    info.cbSize = sizeof(info);
+  }
+  return info;
+}
+
+bool BringToFront(HWND window, int* redone, const std::function<void()>& change) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0 && redone != nullptr) ++*redone;
+    const HWND previous = ::GetForegroundWindow();
+    if (change) {
+      change();
+    } else {
+      ::SetForegroundWindow(window);
+    }
+    // Wine moves the foreground between threads through messages to both of them; for a moment no
+    // window is in front. Once both threads have answered, nothing of this change is left to come.
+    if (!WaitFor([&] { return ::GetForegroundWindow() == window; })) continue;
+    RoundTrip(window);
+    if (previous != nullptr && previous != window) RoundTrip(previous);
+    if (::GetForegroundWindow() == window && ThreadState(window).hwndActive == window) return true;
+  }
+  return false;
 }
 
 TempDir::TempDir() {
@@ -109,7 +151,8 @@ bool Process::WaitExit(std::chrono::milliseconds timeout) {
 void Process::Kill() {
   if (Running()) {
     ::TerminateProcess(info_.hProcess, 99);
-    ::WaitForSingleObject(info_.hProcess, 5000);
+    // Until it is gone: the next test's copy would otherwise still meet this one's single-instance guard.
+    ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(kPatience.count()));
   }
 }
 
@@ -214,37 +257,29 @@ std::wstring ListViewCell(HWND list, int row, int column) {
   return text;
 }
 
-bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
-  // The X server holds what is really on screen (Wine's own screen reads miss child windows), so
-  // the picture is taken there with ImageMagick, started through Wine's bridge to Unix programs.
+bool RunInShell(const std::wstring& command, const std::wstring& result) {
   const std::wstring unixDir = Env(L"KESTRUNE_ARTIFACTS_UNIX", L"");
   if (unixDir.empty()) return false;
+  const std::wstring file = ArtifactDir() + L"\\" + result;
+  ::DeleteFileW(file.c_str());
+  // start.exe does not wait for a Unix program, so the command writes beside the result and renames
+  // its file at the end: the result appears whole or not at all.
+  const std::wstring arguments = L"/unix /bin/sh -c \"cd '" + unixDir + L"' && " + command + L" && mv '" + result +
+                                 L".part' '" + result + L"'\"";
+  Process shell;
+  if (!shell.Start(L"C:\\windows\\system32\\start.exe", arguments)) return false;
+  return WaitFor([&] { return FileExists(file); });
+}
+
+bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
+  // The X server holds what is really on screen (Wine's own screen reads miss child windows), so
+  // the picture is taken there with ImageMagick.
   RECT rect{};
   ::GetWindowRect(hwnd, &rect);
   std::wstringstream command;
-  command << L"start.exe /wait /unix /usr/bin/import -window root -crop " << (rect.right - rect.left) << L"x"
-          << (rect.bottom - rect.top) << L"+" << rect.left << L"+" << rect.top << L" " << unixDir << L"/" << name
-          << L".png";
-  // start.exe does not wait for a Unix program, so wait for the finished file instead.
-  const std::wstring file = ArtifactDir() + L"\\" + name + L".png";
-  ::DeleteFileW(file.c_str());
-  Process import;
-  if (!import.Start(L"C:\\windows\\system32\\start.exe", command.str().substr(10))) return false;
-  return WaitForFile(file);
-}
-
-bool WaitForFile(const std::wstring& path) {
-  // Complete once it exists and its size has stopped changing.
-  long long last = -1;
-  return WaitFor([&] {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    const long long size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    const bool settled = size > 0 && size == last;
-    last = size;
-    if (!settled) ::Sleep(100);
-    return settled;
-  }, std::chrono::seconds(20));
+  command << L"import -window root -crop " << (rect.right - rect.left) << L"x" << (rect.bottom - rect.top) << L"+"
+          << rect.left << L"+" << rect.top << L" png:" << name << L".png.part";
+  return RunInShell(command.str(), name + L".png");
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -408,7 +443,16 @@ bool MovePointerTo(POINT screen) {
   input.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
   input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return ::SendInput(1, &input, sizeof(input)) == 1;
+  if (::SendInput(1, &input, sizeof(input)) != 1) return false;
+  return WaitFor([&] {
+    POINT at{};
+    // The normalised coordinates round: a pixel either way is the same place.
+    return ::GetCursorPos(&at) && std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
+  });
+}
+
+bool ParkPointer() {
+  return MovePointerTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 bool PressLeftButton(bool down) {

@@ -17,8 +17,28 @@ std::wstring ProgramPath();
 std::wstring HelperPath();
 std::wstring ArtifactDir();
 
+// How long a test waits for something that must happen: long enough that running out of it means a
+// hang, never a slow machine. Waits that check that something does not happen name their own bound.
+inline constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(20);
+
 // Polls until condition holds or the timeout passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kPatience);
+
+// Sends the window's thread a message it must answer and waits for the answer. Everything sent to
+// that thread before has then been handled, among it the messages through which Wine tells a thread
+// that its window lost or won the foreground. False when the window is gone or does not answer.
+bool RoundTrip(HWND window);
+
+// What the system holds for the thread of a window: its active and focus windows, its capture and
+// whether it runs a window move loop (GUI_INMOVESIZE). Zeroed when it cannot be read.
+GUITHREADINFO ThreadState(HWND window);
+
+// Makes `window` the foreground window and confirms it: it is in front and active in its thread, and
+// the threads of the window and of the one it replaced have taken the change in (until they have,
+// Wine may still move the foreground). `change` makes the change; without it this process calls
+// SetForegroundWindow. A change the system undid is brought about again, up to twice; `redone` (when
+// given) counts those repeats. False when the window could not be brought to the front.
+bool BringToFront(HWND window, int* redone = nullptr, const std::function<void()>& change = nullptr);
 
 class TempDir {
  public:
@@ -70,11 +90,12 @@ RECT TabItemRect(HWND tab, int index);
 int ListViewRowCount(HWND list);
 std::wstring ListViewCell(HWND list, int row, int column);
 
-// Saves the window as it is on screen to <ArtifactDir>\<name>.bmp; the test script converts to PNG.
+// Saves the window as it is on screen to <ArtifactDir>\<name>.png.
 bool SaveScreenshot(HWND hwnd, const std::wstring& name);
 
-// Waits until a file written by another program exists and has stopped growing.
-bool WaitForFile(const std::wstring& path);
+// Runs a shell command line as a Unix program in the artifact folder. The command writes its result
+// to `<result>.part`; once it has succeeded the file is renamed to `result`. True when `result` came.
+bool RunInShell(const std::wstring& command, const std::wstring& result);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
@@ -102,8 +123,12 @@ HWND FindDialogWithControl(DWORD processId, int controlId);
 bool TrayIconExists(HWND window, UINT id = 0);
 bool DeleteTrayIcon(HWND window, UINT id = 0);
 
-// Real input through the system's input queue (moves the pointer, presses its left button).
+// Real input through the system's input queue: moves the pointer and waits until it is there; presses
+// or releases the left button.
 bool MovePointerTo(POINT screen);
 bool PressLeftButton(bool down);
+// Moves the pointer to the screen's bottom right corner, away from the test windows: a pointer left
+// over a window by an earlier test would show tooltips and hover marks.
+bool ParkPointer();
 
 }  // namespace kestrune::e2e

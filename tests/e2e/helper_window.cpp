@@ -1,25 +1,49 @@
-// "Another application" for the end-to-end tests: one titled top-level window, nothing else.
-// Usage: helper_window.exe <title>
+// "Another application" for the end-to-end tests: one titled top-level window per argument (one
+// window titled "Kestrune test helper" without arguments), all on the program's one thread.
+// Usage: helper_window.exe "<title>" ["<title>" ...]
+//
+// A window of this program comes to the front when it receives the registered message
+// "KestruneTestHelper.BringToFront", from its own thread, as an application does when the user clicks
+// it. Between two windows of this same thread the foreground then moves in one step: Wine hands a
+// change between threads over through messages, and for that moment no window is in front.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
+UINT bringToFront = 0;
+int openWindows = 0;
+
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (bringToFront != 0 && message == bringToFront) {
+    ::SetForegroundWindow(hwnd);
+    return ::GetForegroundWindow() == hwnd ? 1 : 0;
+  }
   if (message == WM_DESTROY) {
-    ::PostQuitMessage(0);
+    if (--openWindows == 0) ::PostQuitMessage(0);
     return 0;
   }
   return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+std::vector<std::wstring> Titles() {
+  std::vector<std::wstring> titles;
+  int count = 0;
+  if (wchar_t** args = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+    for (int i = 1; i < count; ++i) titles.emplace_back(args[i]);
+    ::LocalFree(args);
+  }
+  if (titles.empty()) titles.emplace_back(L"Kestrune test helper");
+  return titles;
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-  std::wstring title = commandLine != nullptr && *commandLine != 0 ? commandLine : L"Kestrune test helper";
-  if (title.size() >= 2 && title.front() == L'"' && title.back() == L'"') title = title.substr(1, title.size() - 2);
-
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  bringToFront = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
@@ -27,9 +51,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"KestruneTestHelper";
   ::RegisterClassW(&wc);
-  HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 120,
-                                nullptr, nullptr, instance, nullptr);
-  if (hwnd == nullptr) return 1;
+  // Right of where the program's window comes up, so that the screenshots show that window whole.
+  int offset = 0;
+  for (const std::wstring& title : Titles()) {
+    if (::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640 + offset,
+                          40 + offset, 300, 120, nullptr, nullptr, instance, nullptr) == nullptr) {
+      return 1;
+    }
+    ++openWindows;
+    offset += 30;
+  }
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&message);

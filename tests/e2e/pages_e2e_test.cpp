@@ -4,7 +4,7 @@
 
 #include <array>
 #include <cstdlib>
-#include <thread>
+#include <string>
 #include <vector>
 
 #include "app_fixture.h"
@@ -35,11 +35,13 @@ bool StartShown(RunningApp& app) { return app.Start() && WaitFor([&] { return Vi
 
 HWND Strip(const RunningApp& app) { return app.Control(ids::kTabStripMain); }
 
-// One key at a time, as the strip ignores keys that arrive while it is still switching.
+// One key at a time: the strip lets pending messages run while it moves the pages' controls, and a
+// key that came meanwhile would start a second switch inside the first. The caption changes only
+// after the last control has moved.
 bool KeyTo(RunningApp& app, UINT key, int expectedPage) {
   ::PostMessageW(Strip(app), WM_KEYDOWN, key, 1);
   ::PostMessageW(Strip(app), WM_KEYUP, key, 0xC0000001);
-  return WaitFor([&] { return app.ActivePage() == expectedPage; }, 3s);
+  return WaitFor([&] { return app.ActivePage() == expectedPage; });
 }
 
 bool CtrlKeyTo(RunningApp& app, WORD key, int expectedPage) {
@@ -51,21 +53,59 @@ bool CtrlKeyTo(RunningApp& app, WORD key, int expectedPage) {
     keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
   }
   if (::SendInput(4, keys, sizeof(INPUT)) != 4) return false;
-  return WaitFor([&] { return app.ActivePage() == expectedPage; }, 3s);
+  return WaitFor([&] { return app.ActivePage() == expectedPage; });
 }
 
 bool WheelTo(RunningApp& app, short delta, int expectedPage) {
   POINT at{100, 12};
   ::ClientToScreen(Strip(app), &at);
   ::PostMessageW(Strip(app), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(at.x, at.y));
-  return WaitFor([&] { return app.ActivePage() == expectedPage; }, 3s);
+  return WaitFor([&] { return app.ActivePage() == expectedPage; });
 }
 
-void ClickStrip(RunningApp& app, int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP) {
-  const WPARAM button = down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON;
+bool InMoveLoop(const RunningApp& app) { return (ThreadState(app.Main()).flags & GUI_INMOVESIZE) != 0; }
+
+std::vector<RECT> ChildPlaces(const RunningApp& app) {
+  std::vector<RECT> places;
+  ::EnumChildWindows(
+      app.Main(),
+      [](HWND child, LPARAM param) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        reinterpret_cast<std::vector<RECT>*>(param)->push_back(rect);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&places));
+  return places;
+}
+
+bool SamePlaces(const std::vector<RECT>& a, const std::vector<RECT>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (::EqualRect(&a[i], &b[i]) == FALSE) return false;
+  return true;
+}
+
+// Presses and releases the left button over the strip at (x, y) and returns the page shown once the
+// program has handled the press to the end; -1 when it never did.
+//
+// Every press on the strip starts a drag of the window, whose move loop runs until the button is
+// released: the press is in the program's hands once that loop runs, and the release ends it. A
+// switch may follow; the strip lets pending messages run before it moves each control. The first
+// message answered after the loop is therefore answered before any control moves, the second after
+// the first has moved: if nothing has moved by then, no switch is under way.
+int ClickedPage(RunningApp& app, int x, int y) {
+  const std::vector<RECT> before = ChildPlaces(app);
+  const int page = app.ActivePage();
   ::PostMessageW(Strip(app), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  ::PostMessageW(Strip(app), down, button, MAKELPARAM(x, y));
-  ::PostMessageW(Strip(app), up, 0, MAKELPARAM(x, y));
+  ::PostMessageW(Strip(app), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  if (!WaitFor([&] { return InMoveLoop(app); })) return -1;
+  ::PostMessageW(Strip(app), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  if (!WaitFor([&] { return !InMoveLoop(app); })) return -1;
+  RoundTrip(app.Main());
+  RoundTrip(app.Main());
+  if (!SamePlaces(ChildPlaces(app), before) && !WaitFor([&] { return app.ActivePage() != page; })) return -1;
+  return app.ActivePage();
 }
 
 // Nothing happens for a while: the page stays what it is.
@@ -106,10 +146,12 @@ TEST(Pages, KeysAndWheelStepThroughThePagesAndWrapAtTheEnds) {
   ::PostMessageW(Strip(app), WM_KEYDOWN, VK_NEXT, 1);
   ::PostMessageW(Strip(app), WM_KEYDOWN, VK_PRIOR, 1);
   EXPECT_TRUE(StaysOn(app, 3));
-  // Ctrl must be in the program's own key state, so these keys are real input: the strip takes the
-  // focus when pressed, then Ctrl and the page key arrive in order through the input queue.
-  ::SetForegroundWindow(app.Main());
-  ClickStrip(app, 4, 30);
+  // Ctrl must be in the program's own key state, so these keys are real input. They go to the focus
+  // window of the thread in front: the main window is brought to the front, and a press on the strip
+  // below its tabs gives the strip the focus; both are confirmed before the first key.
+  ASSERT_TRUE(BringToFront(app.Main()));
+  ASSERT_EQ(ClickedPage(app, 4, 30), 3);
+  ASSERT_TRUE(WaitFor([&] { return ThreadState(app.Main()).hwndFocus == Strip(app); }));
   EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 0));
   EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 1));
   EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 0));
@@ -137,8 +179,9 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
   int x = 4;
   for (int tab = 0; tab < 4 && x < 440; ++tab) {
     for (; x < 440; x += kStep) {
-      ClickStrip(app, x, kRowY);
-      if (WaitFor([&] { return app.ActivePage() == tab; }, 400ms)) break;
+      const int shown = ClickedPage(app, x, kRowY);
+      ASSERT_GE(shown, 0) << "the press at x " << x << " was not handled";
+      if (shown == tab) break;
     }
     begins[static_cast<std::size_t>(tab)] = x;
     x += kStep;
@@ -152,17 +195,19 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
   middles[3] = begins[3] + (begins[3] - begins[2]) / 2;
   // Every tab reached by a click, going both ways along the row.
   for (int to : {2, 0, 3, 1, 2}) {
-    ClickStrip(app, middles[static_cast<std::size_t>(to)], kRowY);
-    EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == to; }, 3s))
+    EXPECT_EQ(ClickedPage(app, middles[static_cast<std::size_t>(to)], kRowY), to)
         << "tab " << to << " at x " << middles[static_cast<std::size_t>(to)];
   }
 
   // Below the tab row, and with the right button, a press selects nothing.
-  ClickStrip(app, middles[1], kRowY);
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }, 3s));
-  ClickStrip(app, middles[2], 120);
-  EXPECT_TRUE(StaysOn(app, 1));
-  ClickStrip(app, middles[2], kRowY, WM_RBUTTONDOWN, WM_RBUTTONUP);
+  ASSERT_EQ(ClickedPage(app, middles[1], kRowY), 1);
+  EXPECT_EQ(ClickedPage(app, middles[2], 120), 1);
+  // The right button's press also starts the drag, which only a release of the left button ends:
+  // nothing here can say when it has been handled, so the page is watched for a while.
+  const LPARAM at = MAKELPARAM(middles[2], kRowY);
+  ::PostMessageW(Strip(app), WM_MOUSEMOVE, 0, at);
+  ::PostMessageW(Strip(app), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  ::PostMessageW(Strip(app), WM_RBUTTONUP, 0, at);
   EXPECT_TRUE(StaysOn(app, 1));
   app.Screenshot(L"pages_after_clicks");
 }
@@ -173,23 +218,39 @@ POINT ScreenPoint(HWND window, int x, int y) {
   return p;
 }
 
-// Presses the real left button at `from`, moves the pointer by (dx, dy) in small steps, releases.
-void RealDrag(POINT from, int dx, int dy) {
-  MovePointerTo(from);
-  std::this_thread::sleep_for(150ms);
+// Drags with the real left button from `from` by (dx, dy) in five steps, each one confirmed before
+// the next: the press has started the window's move loop, the pointer has reached each place and the
+// window has followed it, the release has ended the loop. Says which step did not come, if one did not.
+std::string RealDrag(RunningApp& app, POINT from, int dx, int dy) {
+  if (!MovePointerTo(from)) return "the pointer did not reach the start";
+  RECT start{};
+  ::GetWindowRect(app.Main(), &start);
   PressLeftButton(true);
-  std::this_thread::sleep_for(150ms);
-  for (int i = 1; i <= 5; ++i) {
-    MovePointerTo({from.x + dx * i / 5, from.y + dy * i / 5});
-    std::this_thread::sleep_for(60ms);
+  std::string failed;
+  if (!WaitFor([&] { return InMoveLoop(app); })) failed = "the press started no move";
+  for (int i = 1; i <= 5 && failed.empty(); ++i) {
+    const POINT to{from.x + dx * i / 5, from.y + dy * i / 5};
+    RECT now{};
+    if (!MovePointerTo(to)) {
+      failed = "the pointer did not reach step " + std::to_string(i);
+    } else if (!WaitFor([&] {
+                 ::GetWindowRect(app.Main(), &now);
+                 return std::abs(now.left - start.left - (to.x - from.x)) <= 1 &&
+                        std::abs(now.top - start.top - (to.y - from.y)) <= 1;
+               })) {
+      failed = "the window did not follow step " + std::to_string(i) + ": it moved by " +
+               std::to_string(now.left - start.left) + "," + std::to_string(now.top - start.top);
+    }
   }
   PressLeftButton(false);
+  if (!WaitFor([&] { return !InMoveLoop(app); }) && failed.empty()) failed = "the release did not end the move";
+  return failed;
 }
 
 TEST(Pages, PressingTheStripOrTheBackgroundAndMovingDragsTheWindow) {
   RunningApp app;
   ASSERT_TRUE(StartShown(app));
-  ::SetForegroundWindow(app.Main());
+  ASSERT_TRUE(BringToFront(app.Main()));
   RECT strip{};
   ::GetClientRect(Strip(app), &strip);
 
@@ -204,15 +265,12 @@ TEST(Pages, PressingTheStripOrTheBackgroundAndMovingDragsTheWindow) {
   for (const Place& place : places) {
     RECT before{};
     ::GetWindowRect(app.Main(), &before);
-    RealDrag(ScreenPoint(place.window, place.x, place.y), dx, dy);
+    EXPECT_EQ(RealDrag(app, ScreenPoint(place.window, place.x, place.y), dx, dy), "") << place.name;
     RECT after{};
-    const auto movedBy = [&] {
-      ::GetWindowRect(app.Main(), &after);
-      // The pointer's absolute coordinates are rounded to the input scale: allow a pixel.
-      return std::abs(after.left - before.left - dx) <= 1 && std::abs(after.top - before.top - dy) <= 1;
-    };
-    EXPECT_TRUE(WaitFor(movedBy, 3s)) << place.name << ": moved by " << after.left - before.left << ","
-                                      << after.top - before.top;
+    ::GetWindowRect(app.Main(), &after);
+    // The pointer's absolute coordinates are rounded to the input scale: allow a pixel.
+    EXPECT_LE(std::abs(after.left - before.left - dx), 1) << place.name << ": moved by " << after.left - before.left;
+    EXPECT_LE(std::abs(after.top - before.top - dy), 1) << place.name << ": moved by " << after.top - before.top;
     EXPECT_EQ(app.ActivePage(), 3) << place.name;
     EXPECT_TRUE(Visible(app.Main()));
     dx = -dx;

@@ -10,8 +10,6 @@
 namespace kestrune::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr wchar_t kRunValueName[] = L"Kestrune_CN";
 
 // The machine-wide Run value is shared by every test and every copy: none before, none after.
@@ -29,7 +27,7 @@ bool StartAndWaitShown(RunningApp& app) {
 }
 
 bool WaitForIni(const RunningApp& app, std::string_view section, std::string_view key, const std::string& value) {
-  return WaitFor([&] { return IniValue(app.IniBytes(), section, key) == value; }, 5s);
+  return WaitFor([&] { return IniValue(app.IniBytes(), section, key) == value; });
 }
 
 std::string Trim(const std::string& text) {
@@ -155,9 +153,9 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
 
   // Always-on-top takes effect with the click, not at the next start.
   app.Click(ids::kCheckMostTop);
-  EXPECT_TRUE(WaitFor([&] { return Topmost(app.Main()); }, 3s));
+  EXPECT_TRUE(WaitFor([&] { return Topmost(app.Main()); }));
   app.Click(ids::kCheckMostTop);
-  EXPECT_TRUE(WaitFor([&] { return !Topmost(app.Main()); }, 3s));
+  EXPECT_TRUE(WaitFor([&] { return !Topmost(app.Main()); }));
 
   app.Pick(ids::kComboSpeed, L"普通加速");
   EXPECT_TRUE(WaitForIni(app, "Speed", "SpeedLevel", "1")) << app.IniBytes();
@@ -173,14 +171,14 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
   const std::wstring exe = L"\"" + app.Dir().File(L"kestrune.exe") + L"\"";
   app.Click(ids::kCheckAutoRun);
   EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "1")) << app.IniBytes();
-  EXPECT_TRUE(WaitFor([&] { return MachineRunValue(kRunValueName).has_value(); }, 3s));
+  EXPECT_TRUE(WaitFor([&] { return MachineRunValue(kRunValueName).has_value(); }));
   const auto value = MachineRunValue(kRunValueName);
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
       << "Run value: " << ToCodePage(*value, CP_UTF8) << "\nprogram:   " << ToCodePage(exe, CP_UTF8);
   app.Click(ids::kCheckAutoRun);
   EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
-  EXPECT_TRUE(WaitFor([&] { return !MachineRunValue(kRunValueName).has_value(); }, 3s));
+  EXPECT_TRUE(WaitFor([&] { return !MachineRunValue(kRunValueName).has_value(); }));
   EXPECT_TRUE(app.Proc().Running());
 }
 

@@ -1,5 +1,7 @@
 // The main window's controls: made from the table in control_table.cpp, then given what each needs
 // beyond its row (icons, brushes, toolbar buttons, list columns, the form's adapters).
+#include "app/win32/main_window.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 #include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
-#include "app/win32/main_window.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {

@@ -4,16 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_history_rows.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_window.h"
+#include "settings_page_rig.h"
 
 namespace kestrune {
 namespace {
@@ -22,7 +18,7 @@ using namespace testing;
 using ::testing::ElementsAre;
 
 // The whole form over in-memory controls, files and desktop.
-class FormMainTest : public ::testing::Test {
+class FormMainTest : public ::testing::Test, protected SettingsPageRig {
  protected:
   FormMainTest() {
     api.AddProcess(1);
@@ -41,31 +37,20 @@ class FormMainTest : public ::testing::Test {
     Store("Record", "RecordCount", recordCount);
   }
 
-  CallLog log;
   FakeProcessApi api;
-  FakeCodePage codePage;
-  FakeCheckBox autoRun, autoMin, mostTop, state, record;
-  FakeComboBox speed, cleanCount;
-  FakeLabel info, count, home, help;
+  FakeLabel info, countLabel, home, help;
   FakeTabPages tabs{log};
-  FakeMainWindow window{log};
   FakeMessageBoxes boxes;
   FakeHistoryRows rows;
   FakeClock clock;
   FakeFileDialog dialog;
   FakeFileSystem files;
-  FakeProfileStore store;
-  FakeRegistry registry;
-  SettingsFile file{store};
-  AutostartValue autostart{registry, L"C:\\Tools\\kestrune.exe"};
-  Settings settings{file, autostart, codePage};
-  SettingsPage page{{autoRun, autoMin, mostTop, state, record, speed, cleanCount}, settings, window};
   BoostCycle boost{api, codePage};
   History history{{rows, clock, boxes, dialog, files, codePage}, std::wstring(kHomePage)};
   FakeTray tray{log};
   WindowHook hook{window, tray};
   FakeHookInstaller installer{log};
-  FormMain form{{autoMin, state, record, speed, cleanCount, info, count, home, help, tabs},
+  FormMain form{{autoMin, state, enableRecord, speed, count, info, countLabel, home, help, tabs},
                 {window, boxes, boost, history, page, settings, hook, installer, tray}};
 };
 
@@ -86,7 +71,7 @@ TEST_F(FormMainTest, LoadRunsItsStepsInOrder) {
   // switch counts 1 and raised the window's owner to the high class.
   EXPECT_EQ(boost.State().switchCount, 1);
   EXPECT_EQ(api.ClassOf(5), priority::kHigh);
-  EXPECT_EQ(count.Caption(), L"1");
+  EXPECT_EQ(countLabel.Caption(), L"1");
   EXPECT_FALSE(home.Hot());
   EXPECT_FALSE(help.Hot());
 }
@@ -111,32 +96,32 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   api.foreground = 0x60;
   form.OnTimerMain();
   EXPECT_EQ(info.Caption(), L"Second");
-  EXPECT_EQ(count.Caption(), L"2");
+  EXPECT_EQ(countLabel.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
   // Recording off: counted, not recorded.
-  record.SetChecked(false);
+  enableRecord.SetChecked(false);
   api.foreground = 0x50;
   form.OnTimerMain();
-  EXPECT_EQ(count.Caption(), L"3");
+  EXPECT_EQ(countLabel.Caption(), L"3");
   EXPECT_EQ(rows.RowCount(), 2);
 
   // The maximum is read from its combo at every append: without a selection it is 0, so the list
   // that holds more than that is cleared before the row is added.
-  record.SetChecked(true);
-  cleanCount.SetSelectedIndex(-1);
+  enableRecord.SetChecked(true);
+  count.SetSelectedIndex(-1);
   api.foreground = 0x60;
   form.OnTimerMain();
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_EQ(rows.rows[0][0], L"1 ");
 
   // The same window, then acceleration off: nothing shown, counted or recorded.
-  const int captions = info.captionSets + count.captionSets;
+  const int captions = info.captionSets + countLabel.captionSets;
   form.OnTimerMain();
   state.SetChecked(false);
   api.foreground = 0x50;
   form.OnTimerMain();
-  EXPECT_EQ(info.captionSets + count.captionSets, captions);
+  EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
   EXPECT_EQ(rows.RowCount(), 1);
   EXPECT_TRUE(boxes.shown.empty());
 }

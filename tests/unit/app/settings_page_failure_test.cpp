@@ -8,37 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_page.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_window.h"
+#include "settings_page_rig.h"
 
 namespace kestrune {
 namespace {
 
 using testing::FakeRegistry;
 
-constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+using testing::kRunValue;
 const std::vector<std::string> kKeys = {"Normal.AutoRun",      "Normal.AutoMin",     "Speed.SpeedLevel",
                                         "Record.EnableRecord", "Record.RecordCount", "Normal.EnableSpeed",
                                         "Normal.AlwaysTop"};
 
-struct Form {
-  testing::FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
-  testing::FakeComboBox speed, count;
-  testing::FakeProfileStore store;
-  FakeRegistry registry;
-  testing::FakeCodePage codePage;
-  SettingsFile file{store};
-  AutostartValue autostart{registry, L"C:\\Tools\\kestrune.exe"};
-  Settings settings{file, autostart, codePage};
-  testing::CallLog log;
-  testing::FakeMainWindow window{log};
-  std::vector<bool>& topmost = window.topmostCalls;
-  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window};
-
+struct Form : testing::SettingsPageRig {
   // Each setting as "key=state", in load order.
   std::vector<std::string> States() const {
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -119,7 +101,7 @@ TEST_P(ProfileWriteFailure, IsSilentAndTheOtherWritesStillHappen) {
       EXPECT_EQ(value, written.substr(eq + 1)) << written;
     }
   }
-  EXPECT_EQ(f.topmost, std::vector<bool>{false});  // the window follows its box whatever the file did
+  EXPECT_EQ(f.topmostCalls, std::vector<bool>{false});  // the window follows its box whatever the file did
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWrittenKey, ProfileWriteFailure,

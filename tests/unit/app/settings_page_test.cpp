@@ -5,52 +5,21 @@
 #include <functional>
 #include <map>
 
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
-#include "fakes/fake_profile.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_window.h"
+#include "settings_page_rig.h"
 
 namespace kestrune {
 namespace {
 
-using testing::FakeCheckBox;
-using testing::FakeComboBox;
+using testing::kRunValue;
 
-constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
-
-// A store that lets a test look at the world at the moment of each write.
-class ObservedStore : public testing::FakeProfileStore {
- public:
-  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
-    if (onWrite) onWrite(std::string(key));
-    return FakeProfileStore::Write(section, key, value);
-  }
-  std::function<void(const std::string&)> onWrite;
-};
-
-class SettingsPageTest : public ::testing::Test {
+class SettingsPageTest : public ::testing::Test, protected testing::SettingsPageRig {
  protected:
-
   // The file as section.key -> value, for whole-file comparisons.
   std::map<std::string, std::string> File() const {
     std::map<std::string, std::string> file;
     for (const auto& e : store.entries) file[e.section + "." + e.key] = e.value;
     return file;
   }
-
-  FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
-  FakeComboBox speed, count;
-  ObservedStore store;
-  testing::FakeRegistry registry;
-  testing::FakeCodePage codePage;
-  SettingsFile settingsFile{store};
-  AutostartValue autostart{registry, L"C:\\Tools\\kestrune.exe"};
-  Settings settings{settingsFile, autostart, codePage};
-  testing::CallLog log;
-  testing::FakeMainWindow window{log};
-  std::vector<bool>& topmostCalls = window.topmostCalls;
-  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window};
 };
 
 TEST_F(SettingsPageTest, NoFileWritesBackTheHandlersValuesInLoadOrder) {

@@ -7,15 +7,9 @@
 #include <string>
 
 #include "engine/boost_cycle.h"
-#include "engine/history.h"
 #include "engine/set_process_priority.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_file_dialog.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
-#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
+#include "history_rig.h"
 
 namespace kestrune {
 namespace {
@@ -33,7 +27,7 @@ struct TickFailure {
   int opens, closes;                    // in the failing tick
 };
 
-class TickOperationFailure : public ::testing::TestWithParam<TickFailure> {
+class TickOperationFailure : public ::testing::TestWithParam<TickFailure>, protected testing::HistoryRig {
  protected:
   TickOperationFailure() {
     api.self = kSelf;
@@ -52,13 +46,6 @@ class TickOperationFailure : public ::testing::TestWithParam<TickFailure> {
   }
 
   FakeProcessApi api;
-  testing::FakeCodePage codePage;
-  testing::FakeHistoryRows list;
-  testing::FakeClock clock;
-  testing::FakeMessageBoxes messages;
-  testing::FakeFileDialog dialog;
-  testing::FakeFileSystem files;
-  History history{History::Services{list, clock, messages, dialog, files, codePage}, L"http://h/"};
   BoostCycle cycle{api, codePage};
 };
 
@@ -155,14 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A save whose write fails and whose clean-up fails too still tells the user why the save failed, once,
 // and leaves an existing file as it was.
-TEST(HistorySaveCleanupFailure, ReportsTheWriteFailureNotTheCleanup) {
-  testing::FakeCodePage codePage;
-  testing::FakeHistoryRows list;
-  testing::FakeClock clock;
-  testing::FakeMessageBoxes messages;
-  testing::FakeFileDialog dialog;
-  testing::FakeFileSystem files;
-  History history{History::Services{list, clock, messages, dialog, files, codePage}, L"http://h/"};
+class HistorySaveCleanupFailure : public ::testing::Test, protected testing::HistoryRig {};
+
+TEST_F(HistorySaveCleanupFailure, ReportsTheWriteFailureNotTheCleanup) {
   history.Append(L"Editor", SpeedLevel::Normal, 50);
   files.files[dialog.answer.fileName] = "old";
   files.failWriteAfter = 3;

@@ -5,21 +5,15 @@
 #include <string>
 
 #include "engine/boost_cycle.h"
-#include "engine/history.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_file_dialog.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
-#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
+#include "history_rig.h"
 
 namespace kestrune {
 namespace {
 
 using namespace std::string_literals;
 
-class TitleBytesTest : public ::testing::Test {
+class TitleBytesTest : public ::testing::Test, protected testing::HistoryRig {
  protected:
   TitleBytesTest() { api.AddProcess(2); }
 
@@ -39,13 +33,6 @@ class TitleBytesTest : public ::testing::Test {
   }
 
   testing::FakeProcessApi api;
-  testing::FakeCodePage codePage;
-  testing::FakeHistoryRows list;
-  testing::FakeClock clock;
-  testing::FakeMessageBoxes messages;
-  testing::FakeFileDialog dialog;
-  testing::FakeFileSystem files;
-  History history{History::Services{list, clock, messages, dialog, files, codePage}, L"http://h/"};
   BoostCycle cycle{api, codePage};
   WindowHandle next = 0x100;
 };

@@ -14,18 +14,8 @@ namespace {
 
 constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
-// A store that lets a test look at the world at the moment of each write.
-class ObservedStore : public testing::FakeProfileStore {
- public:
-  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
-    if (onWrite) onWrite(std::string(key));
-    return FakeProfileStore::Write(section, key, value);
-  }
-  std::function<void(const std::string&)> onWrite;
-};
-
 struct SettingsRig {
-  ObservedStore store;
+  testing::FakeProfileStore store;
   testing::FakeRegistry registry;
   testing::FakeCodePage codePage;
   SettingsFile file{store};

@@ -184,6 +184,16 @@ TEST_F(BoostCycleTest, LongAndDoubleByteTitlesAreBoundedAt254Bytes) {
   EXPECT_EQ(Front(0x4002).title, std::wstring(253, L'a'));
 }
 
+// ComboSpeed's text names the level exactly; any other text (no selection included) is unknown.
+TEST(SpeedLevelText, NamesTheLevelExactly) {
+  EXPECT_EQ(SpeedLevelOf(L"普通加速"), SpeedLevel::Normal);
+  EXPECT_EQ(SpeedLevelOf(L"極限加速"), SpeedLevel::Extreme);
+  for (const wchar_t* other : {L"", L"普通加速 ", L" 極限加速", L"普通", L"Normal"})
+    EXPECT_EQ(SpeedLevelOf(other), SpeedLevel::Unknown) << std::wstring(other).size();
+  for (const std::wstring_view item : kSpeedLevelItems) EXPECT_EQ(ItemTextOf(SpeedLevelOf(item)), item);
+  EXPECT_EQ(ItemTextOf(SpeedLevel::Unknown), L"");
+}
+
 TEST(SetProcessPriority, OpensAtMostTwiceAndClosesWhatItOpened) {
   FakeProcessApi api;
   api.AddProcess(7, {priority::kNormal, true, false});

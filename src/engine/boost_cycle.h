@@ -31,10 +31,10 @@ struct TickInput {
 // What one tick asks of the window. Nothing, unless the foreground window changed.
 struct TickOutcome {
   bool switched = false;
-  std::wstring title;             // LabelInfo's caption and tooltip, and the history row's title
-  bool record = false;            // append a history row for this switch
+  std::wstring title;  // LabelInfo's caption and tooltip, and the history row's title
+  bool record = false;  // append a history row for this switch
   SpeedLevel level = SpeedLevel::Unknown;  // the row's level
-  std::int32_t switchCount = 0;   // LabelCount's caption, in decimal
+  std::int32_t switchCount = 0;  // LabelCount's caption, in decimal
 };
 
 class BoostCycle {

@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Every test: the portable core's unit tests (ASan + UBSan), the end-to-end tests of the real
-# kestrune.exe under Wine, and the fuzz targets for a bounded time. Ends with one line
-# "total: N passed, M failed".
+# Every test: the layer and size checks of the source, the portable core's unit tests (ASan + UBSan),
+# the end-to-end tests of the real kestrune.exe under Wine, and the fuzz targets for a bounded time.
+# Ends with one line "total: N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh" || exit 1
 
-unit_passed=0 unit_failed=0 e2e_passed=0 e2e_failed=0 status=0
+unit_passed=0 unit_failed=0 e2e_passed=0 e2e_failed=0 check_passed=0 check_failed=0 status=0
+
+# The source itself: no include against the layers of CMakeLists.txt, no oversized file or function.
+for check in check_layers check_sizes; do
+  if python3 "$root/scripts/$check.py" "$root"; then
+    check_passed=$((check_passed + 1))
+  else
+    check_failed=$((check_failed + 1)); status=1
+  fi
+done
 
 if bash "$root/scripts/build.sh" native; then
   ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" 2>&1 | tee "$root/build/native/ctest.log"
@@ -52,8 +61,9 @@ if [ "$fuzz_status" -ne 0 ]; then
 fi
 fuzz_passed=$((fuzz_targets - fuzz_failed))
 
+echo "source checks: $check_passed passed, $check_failed failed"
 echo "unit: $unit_passed passed, $unit_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
 echo "fuzz: $fuzz_passed passed, $fuzz_failed failed"
-echo "total: $((unit_passed + e2e_passed + fuzz_passed)) passed, $((unit_failed + e2e_failed + fuzz_failed)) failed"
+echo "total: $((check_passed + unit_passed + e2e_passed + fuzz_passed)) passed, $((check_failed + unit_failed + e2e_failed + fuzz_failed)) failed"
 exit $status

@@ -1,5 +1,10 @@
 #include "app/form_main.h"
 
+#include <string>
+
+#include "vocabulary/program.h"
+#include "vocabulary/speed_level.h"
+
 namespace kestrune {
 
 void FormMain::Load() {
@@ -8,52 +13,61 @@ void FormMain::Load() {
   c_.tabs.SetActiveTab(kFirstPage);
   c_.tabs.SetActiveTabHeight(kActiveTabHeight);
 
-  boost_.Reset();
+  p_.boost.Reset();
 
-  for (auto item : {kSpeedNormal, kSpeedExtreme}) c_.comboSpeed.AddItem(item);
-  for (auto item : {L"50", L"100", L"200", L"300"}) c_.comboAutoCleanCount.AddItem(item);
+  p_.settingsPage.Load();
 
-  settings_.LoadIntoControls();
+  OnTimerMain();
 
-  boost_.Tick();
-
-  window_.SetTopmost(settings_.StoredAlwaysTop());
+  // Read from the file again rather than from the check box.
+  p_.window.SetTopmost(p_.settings.AlwaysTop());
 
   c_.labelHomePage.SetHot(false);
   c_.labelNeedHelp.SetHot(false);
 
-  installer_.Install();
-  installer_.AllowFromShell(msg::kTrayCallback);
-  tray_.Add();
-  hook_.ClearShutdownFlag();
+  p_.installer.Install();
+  p_.installer.AllowFromShell(msg::kTrayCallback);
+  p_.tray.Add();
+  p_.hook.ClearShutdownFlag();
 
   // Through the hook: the window goes to the tray before it is ever shown.
-  if (c_.checkAutoMin.Checked()) window_.SendMinimizeCommand();
+  if (c_.checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
 
-  const std::uint32_t taskbarCreated = installer_.RegisterTaskbarCreated();
-  if (taskbarCreated != 0) installer_.AllowFromShell(taskbarCreated);
-  hook_.SetTaskbarCreatedMessage(taskbarCreated);
+  const std::uint32_t taskbarCreated = p_.installer.RegisterTaskbarCreated();
+  if (taskbarCreated != 0) p_.installer.AllowFromShell(taskbarCreated);
+  p_.hook.SetTaskbarCreatedMessage(taskbarCreated);
 }
 
 bool FormMain::QueryUnload() {
-  if (!hook_.ShutdownFlag() &&
-      boxes_.Show(kConfirmExit, kConfirmTitle, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
+  if (!p_.hook.ShutdownFlag() &&
+      p_.boxes.Show(kConfirmExit, kConfirmTitle, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
     return false;
   }
-  tray_.Delete();
-  installer_.Remove();
+  p_.tray.Delete();
+  p_.installer.Remove();
   return true;
 }
 
+void FormMain::OnTimerMain() {
+  const TickOutcome outcome = p_.boost.Tick(
+      {c_.checkState.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkEnableRecord.Checked()});
+  if (!outcome.switched) return;
+  c_.labelInfo.SetCaption(outcome.title);
+  c_.labelInfo.SetTooltip(outcome.title);
+  if (outcome.record)
+    p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboAutoCleanCount.Text()));
+  c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
+}
+
 void FormMain::OnMenuMainScreen() {
-  if (window_.IsVisible()) return;
-  window_.Show();
-  window_.SendRestore();
+  if (p_.window.IsVisible()) return;
+  p_.window.Show();
+  p_.window.SendRestore();
 }
 
 void FormMain::OnMenuExit() {
-  window_.Show();
-  window_.RequestClose();
+  p_.window.Show();
+  p_.window.RequestClose();
 }
 
 void FormMain::OnLinkMouseMove(LinkLabel& link) {

@@ -1,16 +1,19 @@
 #pragma once
-// The main window's own behaviour: start-up and shut-down order, its buttons, links, dragging and
-// the tray menu. Portable: it talks to its controls and window through small interfaces.
+// The main window's own behaviour: start-up and shut-down order, the timer's tick, its buttons,
+// links, dragging and the tray menu. Portable: it talks to its controls and window through small
+// interfaces.
+#include <cstdint>
 #include <string_view>
 
-#include "app/form_settings.h"
+#include "app/settings_page.h"
 #include "app/ui.h"
 #include "app/window_hook.h"
-#include "boost/boost_cycle.h"
+#include "engine/boost_cycle.h"
+#include "engine/history.h"
+#include "platform/message_boxes.h"
 
 namespace kestrune {
 
-inline constexpr std::wstring_view kProgramTitle = L"Kestrune";
 inline constexpr std::wstring_view kWindowCaption = L"Kestrune v3.2.4";
 inline constexpr std::wstring_view kHomePage = L"http://www.kestrune.example/";
 inline constexpr std::wstring_view kAlreadyRunning = L"Kestruneは実行中です。";
@@ -23,13 +26,13 @@ inline constexpr int kFirstPage = 3;
 inline constexpr int kActiveTabHeight = 25;
 
 struct FormControls {
-  CheckBox& checkAutoRun;
   CheckBox& checkAutoMin;
-  CheckBox& checkMostTop;
   CheckBox& checkState;
   CheckBox& checkEnableRecord;
   ComboBox& comboSpeed;
   ComboBox& comboAutoCleanCount;
+  Label& labelInfo;
+  Label& labelCount;
   LinkLabel& labelHomePage;
   LinkLabel& labelNeedHelp;
   TabPages& tabs;
@@ -49,38 +52,43 @@ class HookInstaller {
   virtual void AllowFromShell(std::uint32_t message) = 0;
 };
 
+// What the form works with besides its controls.
+struct FormParts {
+  MainWindowOps& window;
+  MessageBoxes& boxes;
+  BoostCycle& boost;
+  History& history;
+  SettingsPage& settingsPage;
+  Settings& settings;
+  WindowHook& hook;
+  HookInstaller& installer;
+  TrayIcon& tray;
+};
+
 class FormMain {
  public:
-  FormMain(FormControls controls, MainWindowOps& window, MessageBoxes& boxes, BoostCycle& boost,
-           FormSettings& settings, WindowHook& hook, HookInstaller& installer, TrayIcon& tray)
-      : c_(controls), window_(window), boxes_(boxes), boost_(boost), settings_(settings), hook_(hook),
-        installer_(installer), tray_(tray) {}
+  FormMain(FormControls controls, FormParts parts) : c_(controls), p_(parts) {}
 
   // Start-up, in its fixed order; the window is shown afterwards unless it went to the tray.
   void Load();
   // Shut-down; false when the user chose to keep the program running.
   bool QueryUnload();
 
-  void OnTimerMain() { boost_.Tick(); }
-  void OnCommandExitClick() { window_.RequestClose(); }
-  void OnCommandMiniClick() { window_.SendMinimizeCommand(); }
+  // TimerMain: one boost tick with the controls' states, and what it asks shown and recorded.
+  void OnTimerMain();
+  void OnCommandExitClick() { p_.window.RequestClose(); }
+  void OnCommandMiniClick() { p_.window.SendMinimizeCommand(); }
   void OnMenuMainScreen();
-  void OnMenuUpdate() { window_.OpenUrl(kHomePage); }
+  void OnMenuUpdate() { p_.window.OpenUrl(kHomePage); }
   void OnMenuExit();
-  void OnLinkClick() { window_.OpenUrl(kHomePage); }
-  void OnBackgroundMouseDown() { window_.StartDrag(); }
+  void OnLinkClick() { p_.window.OpenUrl(kHomePage); }
+  void OnBackgroundMouseDown() { p_.window.StartDrag(); }
   void OnLinkMouseMove(LinkLabel& link);
   void OnBackgroundMouseMove();
 
  private:
   FormControls c_;
-  MainWindowOps& window_;
-  MessageBoxes& boxes_;
-  BoostCycle& boost_;
-  FormSettings& settings_;
-  WindowHook& hook_;
-  HookInstaller& installer_;
-  TrayIcon& tray_;
+  FormParts p_;
 };
 
 // Single-instance guard: true when this copy may run; otherwise the notice has been shown.

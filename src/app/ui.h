@@ -1,12 +1,8 @@
 #pragma once
 // The small control interfaces the portable form logic talks to. The Win32 window implements
 // them with real controls; tests implement them in memory.
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "platform/types.h"
 
 namespace kestrune {
 
@@ -55,18 +51,6 @@ class LinkLabel : public Label {
   virtual bool Hot() const = 0;
 };
 
-// The report-style history list.
-class HistoryList {
- public:
-  virtual ~HistoryList() = default;
-  virtual int RowCount() const = 0;
-  virtual void Clear() = 0;
-  // Appends a row with the item text and icon 1; the other columns are filled by SetCell.
-  virtual void AddRow(std::wstring_view itemText) = 0;
-  virtual void SetCell(int row, int column, std::wstring_view text) = 0;  // column 1..3
-  virtual std::wstring Cell(int row, int column) const = 0;               // column 0..3
-};
-
 // What the form asks of its own window and the shell.
 class MainWindowOps {
  public:
@@ -100,20 +84,6 @@ class TrayIcon {
   virtual ~TrayIcon() = default;
   virtual bool Add() = 0;
   virtual bool Delete() = 0;
-};
-
-namespace mb {
-constexpr unsigned kOk = 0x0;
-constexpr unsigned kYesNo = 0x4;
-constexpr unsigned kIconQuestion = 0x20;
-constexpr unsigned kIconExclamation = 0x30;
-constexpr int kIdYes = 6;
-}  // namespace mb
-
-class MessageBoxes {
- public:
-  virtual ~MessageBoxes() = default;
-  virtual int Show(std::wstring_view text, std::wstring_view title, unsigned flags) = 0;
 };
 
 }  // namespace kestrune

@@ -1,6 +1,5 @@
 #pragma once
 // In-memory versions of the form's stock controls. Each counts the calls the logic makes on it.
-#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -74,43 +73,6 @@ class FakeLabel : public LinkLabel {
  private:
   std::wstring caption_;
   bool hot_ = true;  // unstyled until the form styles it
-};
-
-class FakeHistoryList : public HistoryList {
- public:
-  int RowCount() const override { return static_cast<int>(rows.size()); }
-  void Clear() override {
-    ++clears;
-    rows.clear();
-  }
-  void AddRow(std::wstring_view itemText) override { rows.push_back({std::wstring(itemText), L"", L"", L""}); }
-  void SetCell(int row, int column, std::wstring_view text) override {
-    rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
-  }
-  std::wstring Cell(int row, int column) const override {
-    return rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-  }
-  std::vector<std::vector<std::wstring>> rows;
-  int clears = 0;
-};
-
-class FakeMessageBoxes : public MessageBoxes {
- public:
-  struct Shown {
-    std::wstring text;
-    std::wstring title;
-    unsigned flags;
-  };
-  int Show(std::wstring_view text, std::wstring_view title, unsigned flags) override {
-    shown.push_back({std::wstring(text), std::wstring(title), flags});
-    if (answers.empty()) return answer;
-    const int next = answers.front();
-    answers.pop_front();
-    return next;
-  }
-  std::vector<Shown> shown;
-  std::deque<int> answers;  // scripted answers, in order
-  int answer = 1;           // given once the scripted answers run out; IDOK unless a test sets it
 };
 
 }  // namespace kestrune::testing

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "boost/file_dialog.h"
+#include "platform/file_dialog.h"
 
 namespace kestrune::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "boost/file_system.h"
+#include "platform/file_system.h"
 
 namespace kestrune::testing {
 

@@ -1,6 +1,7 @@
 #pragma once
 // An ini file in memory. Sections and keys keep the order of their first write, as the platform's
 // private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString.
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,6 +31,7 @@ class FakeProfileStore : public ProfileStore {
   }
 
   bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    if (onWrite) onWrite(std::string(key));
     ++writes;
     writeLog.push_back(std::string(section) + "." + std::string(key) + "=" + std::string(value));
     if (failWrites || failWriteKeys.count(std::string(section) + "." + std::string(key))) return false;
@@ -63,6 +65,7 @@ class FakeProfileStore : public ProfileStore {
   std::size_t lastBufferBytes = 0;
   std::vector<std::string> readLog;   // "Section.Key"
   std::vector<std::string> writeLog;  // "Section.Key=value", failed writes included
+  std::function<void(const std::string& key)> onWrite;  // runs before each write, to look at the world then
 };
 
 }  // namespace kestrune::testing

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/form_main.h"
-#include "app/form_settings.h"
 #include "app/ui.h"
 
 namespace kestrune::testing {
@@ -16,7 +15,11 @@ using CallLog = std::vector<std::string>;
 class FakeMainWindow : public MainWindowOps {
  public:
   explicit FakeMainWindow(CallLog& log) : log_(log) {}
-  void SetTopmost(bool topmost) override { log_.push_back(topmost ? "topmost" : "notopmost"); }
+  void SetTopmost(bool topmost) override {
+    if (onTopmost) onTopmost();
+    log_.push_back(topmost ? "topmost" : "notopmost");
+    topmostCalls.push_back(topmost);
+  }
   void SendMinimizeCommand() override { log_.push_back("minimize"); }
   void StartDrag() override { log_.push_back("drag"); }
   bool IsVisible() const override { return visible; }
@@ -38,6 +41,8 @@ class FakeMainWindow : public MainWindowOps {
   void RequestClose() override { log_.push_back("close"); }
   bool visible = true;
   std::wstring lastUrl;
+  std::vector<bool> topmostCalls;
+  std::function<void()> onTopmost;  // runs as the z-order is set, before it is logged
 
  private:
   CallLog& log_;
@@ -90,29 +95,6 @@ class FakeHookInstaller : public HookInstaller {
     return 0xC123;
   }
   void AllowFromShell(std::uint32_t message) override { log_.push_back("allow " + std::to_string(message)); }
-
- private:
-  CallLog& log_;
-};
-
-// Records the settings calls; loading can be scripted to change controls.
-class FakeFormSettings : public FormSettings {
- public:
-  explicit FakeFormSettings(CallLog& log) : log_(log) {}
-  void LoadIntoControls() override {
-    log_.push_back("settings");
-    if (onLoad) onLoad();
-  }
-  bool StoredAlwaysTop() override { return alwaysTop; }
-  void OnCheckAutoRunClick() override { log_.push_back("click-autorun"); }
-  void OnCheckAutoMinClick() override { log_.push_back("click-automin"); }
-  void OnComboSpeedClick() override { log_.push_back("click-speed"); }
-  void OnCheckEnableRecordClick() override { log_.push_back("click-record"); }
-  void OnComboAutoCleanCountClick() override { log_.push_back("click-count"); }
-  void OnCheckStateClick() override { log_.push_back("click-state"); }
-  void OnCheckMostTopClick() override { log_.push_back("click-top"); }
-  bool alwaysTop = false;
-  std::function<void()> onLoad;
 
  private:
   CallLog& log_;

@@ -8,29 +8,22 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/form_main.h"
-#include "app/settings_bridge.h"
+#include "app/win32/control_table.h"
 #include "app/win32/fonts.h"
 #include "app/win32/own_controls.h"
 #include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_processes.h"
 
 namespace kestrune {
 
-class Win32MessageBoxes : public MessageBoxes {
- public:
-  void SetOwner(HWND owner) { owner_ = owner; }
-  int Show(std::wstring_view text, std::wstring_view title, unsigned flags) override;
-
- private:
-  HWND owner_ = nullptr;
-};
-
-// Platform services whose Win32 versions live with their subsystems.
+// The settings file, the autostart value and the history's files, bound to this executable's location.
 struct Win32Services;
 
 class Win32MainWindow : public MainWindowOps, public HookInstaller {
@@ -41,6 +34,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
   // Creates the window, runs the start-up sequence and shows the window unless it went to the tray.
+  // False when the window or one of its controls could not be made; that has been reported.
   bool Create();
 
   // MainWindowOps
@@ -69,15 +63,18 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
                                             UINT_PTR id, DWORD_PTR data);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(int id, int code);
   HBRUSH OnColorStatic(HDC dc, HWND control);
 
-  void CreateControls();
+  // main_window_controls.cpp: the controls of the table, and what each needs beyond its row.
+  bool CreateControls();
+  HWND CreateStockControl(const ControlRow& row);
+  bool CreateOwnControl(const ControlRow& row);
+  void AttachControls();
+  void SetUpToolbar(HWND toolbar);
+  void SetUpHistoryList(HWND list);
+  void CreateTrayMenu();
   void BuildLogic();
-  HWND AddControl(int page, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
-                  int w, int h, HFONT font);
-  HWND AddLabel(int page, int id, const wchar_t* text, int x, int y, int w, int h, HFONT font = nullptr,
-                DWORD extraStyle = 0);
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
 
   HINSTANCE instance_;
@@ -113,18 +110,11 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
 
   std::unique_ptr<Win32Services> services_;
   std::unique_ptr<History> history_;
-  std::unique_ptr<HistoryRecorder> recorder_;
-  std::unique_ptr<SettingsLoader> loader_;
-  std::unique_ptr<SettingsBridge> settings_;
+  std::unique_ptr<Settings> settings_;
+  std::unique_ptr<SettingsPage> settingsPage_;
   std::unique_ptr<BoostCycle> boost_;
   std::unique_ptr<WindowHook> hook_;
   std::unique_ptr<FormMain> form_;
 };
-
-// The running executable's full path, its directory (without a trailing backslash unless it is a
-// root) and its base name without extension.
-std::wstring ModuleFileName();
-std::wstring ModuleDirectory();
-std::wstring ModuleBaseName();
 
 }  // namespace kestrune

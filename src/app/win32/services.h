@@ -4,27 +4,27 @@
 
 #include <string>
 
-#include "boost/win32/win32_file_dialog.h"
-#include "boost/win32/win32_file_system.h"
 #include "platform/win32/handles.h"
-#include "settings/module_auto_run.h"
-#include "settings/module_config.h"
-#include "settings/win32/win32_profile_store.h"
-#include "settings/win32/win32_registry.h"
+#include "platform/win32/win32_file_dialog.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_profile_store.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/autostart_value.h"
+#include "settings/settings_file.h"
 
 namespace kestrune {
 
 struct Win32Services {
   Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
       : profile(codePage, SettingsFilePath(directory)),
-        config(profile),
-        autoRun(registry, ExecutablePath(directory, baseName)),
+        settingsFile(profile),
+        autostart(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)) {}
 
   Win32ProfileStore profile;
   Win32Registry registry;
-  ModuleConfig config;
-  ModuleAutoRun autoRun;
+  SettingsFile settingsFile;
+  AutostartValue autostart;
   Win32FileDialog dialog;
   Win32FileSystem files;
 };

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/wide.h"
+#include "platform/win32/wide_text.h"
 
 namespace kestrune {
 

@@ -3,8 +3,8 @@
 // the form decides when a change counts as a click.
 #include <windows.h>
 
-
 #include "app/ui.h"
+#include "engine/history.h"
 
 namespace kestrune {
 
@@ -57,7 +57,8 @@ class Win32Label : public LinkLabel {
   HFONT hotFont_ = nullptr;
 };
 
-class Win32HistoryList : public HistoryList {
+// ListViewHistory holds the history's rows.
+class Win32HistoryList : public HistoryRows {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   int RowCount() const override;

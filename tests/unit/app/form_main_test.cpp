@@ -3,10 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_history_rows.h"
+#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
-#include "fakes/fake_window.h"
+#include "settings_page_rig.h"
 
 namespace kestrune {
 namespace {
@@ -14,67 +17,113 @@ namespace {
 using namespace testing;
 using ::testing::ElementsAre;
 
-class NoRecorder : public SwitchRecorder {
- public:
-  void RecordSwitch(std::wstring_view, std::wstring_view) override {}
-};
-
-class FormMainTest : public ::testing::Test {
+// The whole form over in-memory controls, files and desktop.
+class FormMainTest : public ::testing::Test, protected SettingsPageRig {
  protected:
   FormMainTest() {
     api.AddProcess(1);
     api.AddProcess(5);
+    api.AddProcess(6);
     api.AddWindow(0x50, 5, "Other");
+    api.AddWindow(0x60, 6, "Second");
     api.foreground = 0x50;
   }
-  CallLog log;
+  void Store(const char* section, const char* key, const char* value) { store.Set(section, key, value); }
+  // Acceleration and recording on, normal level, the given maximum.
+  void StoreAccelerating(const char* recordCount) {
+    Store("Normal", "EnableSpeed", "1");
+    Store("Speed", "SpeedLevel", "1");
+    Store("Record", "EnableRecord", "1");
+    Store("Record", "RecordCount", recordCount);
+  }
+
   FakeProcessApi api;
-  FakeCodePage codePage;
-  FakeCheckBox autoRun, autoMin, mostTop{true}, state{true}, record{true};
-  FakeComboBox speed, cleanCount;
-  FakeLabel info, count, home, help;
+  FakeLabel info, countLabel, home, help;
   FakeTabPages tabs{log};
-  FakeMainWindow window{log};
   FakeMessageBoxes boxes;
-  NoRecorder recorder;
-  BoostCycle boost{api, codePage, {state, speed, record, info, count}, recorder};
-  FakeFormSettings settings{log};
+  FakeHistoryRows rows;
+  FakeClock clock;
+  FakeFileDialog dialog;
+  FakeFileSystem files;
+  BoostCycle boost{api, codePage};
+  History history{{rows, clock, boxes, dialog, files, codePage}, std::wstring(kHomePage)};
   FakeTray tray{log};
   WindowHook hook{window, tray};
   FakeHookInstaller installer{log};
-  FormMain form{{autoRun, autoMin, mostTop, state, record, speed, cleanCount, home, help, tabs},
-                window, boxes, boost, settings, hook, installer, tray};
+  FormMain form{{autoMin, state, enableRecord, speed, count, info, countLabel, home, help, tabs},
+                {window, boxes, boost, history, page, settings, hook, installer, tray}};
 };
 
 TEST_F(FormMainTest, LoadRunsItsStepsInOrder) {
-  settings.onLoad = [&] { speed.SetSelectedIndex(speed.FindItem(kSpeedNormal)); };
+  StoreAccelerating("50");
   boost.SetState({7, 8, 9});
   form.Load();
-  // The tray's callback is let through before the icon exists, "TaskbarCreated" once it is registered.
-  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "settings", "notopmost", "hook+", "allow 2025", "tray+",
+  // The settings load first (CheckMostTop, checked by design, is unchecked by the missing AlwaysTop
+  // and sets the z-order), then the stored AlwaysTop is applied again. The tray's callback is let
+  // through before the icon exists, "TaskbarCreated" once it is registered.
+  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "hook+", "allow 2025", "tray+",
                                "register", "allow 49443"));
   EXPECT_THAT(tabs.captions, ElementsAre(L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "));
   EXPECT_EQ(tabs.active, 3);
   EXPECT_EQ(tabs.height, 25);
-  // The combos are filled before the settings are loaded into them.
-  EXPECT_EQ(speed.ItemCount(), 2);
-  EXPECT_EQ(speed.ItemText(0), L"普通加速");
-  EXPECT_EQ(speed.ItemText(1), L"極限加速");
-  ASSERT_EQ(cleanCount.ItemCount(), 4);
-  EXPECT_EQ(cleanCount.ItemText(3), L"300");
-  // The boost state was cleared and the first tick ran at once: the first switch counts 1.
+  EXPECT_EQ(speed.Text(), L"普通加速");
+  // The boost state was cleared and the first tick ran at once, with the loaded level: the first
+  // switch counts 1 and raised the window's owner to the high class.
   EXPECT_EQ(boost.State().switchCount, 1);
   EXPECT_EQ(api.ClassOf(5), priority::kHigh);
+  EXPECT_EQ(countLabel.Caption(), L"1");
   EXPECT_FALSE(home.Hot());
   EXPECT_FALSE(help.Hot());
 }
 
 TEST_F(FormMainTest, LoadAppliesAlwaysOnTopAndStartMinimised) {
-  settings.alwaysTop = true;
-  autoMin.SetChecked(true);
+  Store("Normal", "AlwaysTop", "1");
+  Store("Normal", "AutoMin", "1");
   form.Load();
-  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "settings", "topmost", "hook+", "allow 2025", "tray+",
-                               "minimize", "register", "allow 49443"));
+  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "topmost", "hook+", "allow 2025", "tray+", "minimize",
+                               "register", "allow 49443"));
+}
+
+TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
+  StoreAccelerating("100");
+  clock.time = L"9:05:07";
+  form.Load();  // the first switch, to "Other"
+  EXPECT_EQ(info.Caption(), L"Other");
+  EXPECT_EQ(info.tooltip, L"Other");
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows.rows[0], (std::vector<std::wstring>{L"1 ", L"9:05:07", L"Other", L"普通加速"}));
+
+  api.foreground = 0x60;
+  form.OnTimerMain();
+  EXPECT_EQ(info.Caption(), L"Second");
+  EXPECT_EQ(countLabel.Caption(), L"2");
+  EXPECT_EQ(rows.RowCount(), 2);
+
+  // Recording off: counted, not recorded.
+  enableRecord.SetChecked(false);
+  api.foreground = 0x50;
+  form.OnTimerMain();
+  EXPECT_EQ(countLabel.Caption(), L"3");
+  EXPECT_EQ(rows.RowCount(), 2);
+
+  // The maximum is read from its combo at every append: without a selection it is 0, so the list
+  // that holds more than that is cleared before the row is added.
+  enableRecord.SetChecked(true);
+  count.SetSelectedIndex(-1);
+  api.foreground = 0x60;
+  form.OnTimerMain();
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows.rows[0][0], L"1 ");
+
+  // The same window, then acceleration off: nothing shown, counted or recorded.
+  const int captions = info.captionSets + countLabel.captionSets;
+  form.OnTimerMain();
+  state.SetChecked(false);
+  api.foreground = 0x50;
+  form.OnTimerMain();
+  EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
+  EXPECT_EQ(rows.RowCount(), 1);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(FormMainTest, UnloadAsksAndNoKeepsEverything) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fakes/fake_ini_file.h"
-#include "settings/module_config.h"
+#include "settings/settings_file.h"
 
 namespace kestrune {
 namespace {
@@ -16,15 +16,15 @@ using testing::FakeIniFile;
 struct ReadCase {
   const char* name;
   std::string file;
-  std::string autoRun;  // what ModuleConfig reads for Normal.AutoRun
+  std::string autoRun;  // what the settings file reads for Normal.AutoRun
 };
 
 class IniFileRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniFileRead, GivesWhatThePlatformWouldGive) {
   FakeIniFile ini(GetParam().file);
-  ModuleConfig config(ini);
-  EXPECT_EQ(config.ReadAutoRun(), GetParam().autoRun);
+  SettingsFile file(ini);
+  EXPECT_EQ(file.Read(Setting::AutoRun), GetParam().autoRun);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,19 +50,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IniFileWrite, ReplacesInPlaceAddsToTheSectionAndAppendsNewSections) {
   FakeIniFile ini("; settings\n[Normal]\nautorun = 0\n\n[Speed]\nSpeedLevel=1\n");
-  ModuleConfig config(ini);
-  EXPECT_TRUE(config.WriteAutoRun("1"));
-  EXPECT_TRUE(config.WriteAutoMin("0"));
-  EXPECT_TRUE(config.WriteRecordCount("100"));
+  SettingsFile file(ini);
+  EXPECT_TRUE(file.Write(Setting::AutoRun, "1"));
+  EXPECT_TRUE(file.Write(Setting::AutoMin, "0"));
+  EXPECT_TRUE(file.Write(Setting::RecordCount, "100"));
   EXPECT_EQ(ini.Bytes(),
             "; settings\r\n[Normal]\r\nAutoRun=1\r\nAutoMin=0\r\n\r\n[Speed]\r\nSpeedLevel=1\r\n"
             "[Record]\r\nRecordCount=100\r\n");
-  EXPECT_EQ(config.ReadAutoRun(), "1");
-  EXPECT_EQ(config.ReadRecordCount(), "100");
+  EXPECT_EQ(file.Read(Setting::AutoRun), "1");
+  EXPECT_EQ(file.Read(Setting::RecordCount), "100");
 
   ini.failWrites = true;
-  EXPECT_FALSE(config.WriteAutoRun("0"));
-  EXPECT_EQ(config.ReadAutoRun(), "1");
+  EXPECT_FALSE(file.Write(Setting::AutoRun, "0"));
+  EXPECT_EQ(file.Read(Setting::AutoRun), "1");
 }
 
 }  // namespace

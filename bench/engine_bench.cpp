@@ -1,0 +1,114 @@
+// Cost of the once-a-second boost tick (a switch with its four process opens, a tick that sees the same
+// window, a tick with acceleration off) and of building the saved history's text at its largest
+// (301 rows of 254-byte titles). The platform is an in-memory desktop with no system calls, so the
+// figures are the program's own share of a tick.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/boost_cycle.h"
+#include "engine/history.h"
+
+namespace {
+
+using namespace kestrune;
+
+class BenchProcesses : public ProcessApi {
+ public:
+  WindowHandle ForegroundWindow() override { return foreground; }
+  std::string WindowTitleAnsi(WindowHandle window) override {
+    return window == 1 ? "Editor - notes.txt" : std::string(300, 'b');
+  }
+  ProcessId WindowProcess(WindowHandle window) override { return static_cast<ProcessId>(window * 10); }
+  ProcessId CurrentProcess() override { return 1; }
+  Handle OpenProcess(std::uint32_t, ProcessId process) override { return process + 0x100; }
+  bool SetPriorityClass(Handle, std::uint32_t priorityClass) override {
+    last = priorityClass;
+    return true;
+  }
+  std::uint32_t GetPriorityClass(Handle) override { return last; }
+  void CloseHandle(Handle) override {}
+  WindowHandle foreground = 1;
+  std::uint32_t last = 0x20;
+};
+
+class Latin1 : public CodePage {
+ public:
+  bool IsLeadByte(unsigned char) const override { return false; }
+  std::wstring ToWide(std::string_view ansi) const override { return std::wstring(ansi.begin(), ansi.end()); }
+  std::string ToAnsi(std::wstring_view wide) const override {
+    std::string out;
+    out.reserve(wide.size());
+    for (wchar_t c : wide) out.push_back(static_cast<char>(c));
+    return out;
+  }
+};
+
+class Rows : public HistoryRows {
+ public:
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  void Clear() override { rows_.clear(); }
+  void AddRow(std::wstring_view itemText) override { rows_.push_back({std::wstring(itemText), {}, {}, {}}); }
+  void SetCell(int row, int column, std::wstring_view text) override {
+    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+  }
+  std::wstring Cell(int row, int column) const override {
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+
+ private:
+  std::vector<std::vector<std::wstring>> rows_;
+};
+
+struct Tick {
+  BenchProcesses processes;
+  Latin1 codePage;
+  TickInput input{true, SpeedLevel::Normal, true};
+  BoostCycle cycle{processes, codePage};
+};
+
+// Every tick a different window: two priority changes, four opens, label, record and counter.
+void BM_TickWithSwitch(benchmark::State& st) {
+  Tick t;
+  for (auto _ : st) {
+    t.processes.foreground = t.processes.foreground == 1 ? 2 : 1;
+    const TickOutcome outcome = t.cycle.Tick(t.input);
+    benchmark::DoNotOptimize(outcome.title.size());
+  }
+}
+BENCHMARK(BM_TickWithSwitch);
+
+// The same window in front: one foreground query and one title read.
+void BM_TickSameWindow(benchmark::State& st) {
+  Tick t;
+  t.cycle.Tick(t.input);
+  for (auto _ : st) benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
+}
+BENCHMARK(BM_TickSameWindow);
+
+void BM_TickAccelerationOff(benchmark::State& st) {
+  Tick t;
+  t.input.accelerationOn = false;
+  for (auto _ : st) benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
+}
+BENCHMARK(BM_TickAccelerationOff);
+
+// The saved file's text for the largest history the "300" maximum allows.
+void BM_BuildFullHistoryText(benchmark::State& st) {
+  Rows rows;
+  for (int i = 0; i < 301; ++i) {
+    rows.AddRow(std::to_wstring(i + 1) + L" ");
+    rows.SetCell(i, 1, L"12:34:56");
+    rows.SetCell(i, 2, std::wstring(254, L'x'));
+    rows.SetCell(i, 3, kSpeedNormal);
+  }
+  for (auto _ : st) {
+    const std::wstring text = BuildHistoryText(rows, L"https://kestrune.example/");
+    benchmark::DoNotOptimize(text.data());
+  }
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * 301 * 270);
+}
+BENCHMARK(BM_BuildFullHistoryText);
+
+}  // namespace

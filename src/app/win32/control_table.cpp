@@ -1,0 +1,112 @@
+#include "app/win32/control_table.h"
+
+#include <commctrl.h>
+
+#include "app/form_main.h"
+#include "app/win32/control_ids.h"
+
+namespace kestrune {
+namespace {
+
+// The pages' area of the tab strip, in 96-dpi pixels of the main window's client area.
+constexpr int x0 = 16;
+constexpr int y0 = 40;
+
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kLink = kLabel | SS_NOTIFY;
+constexpr DWORD kIcon = SS_ICON | SS_REALSIZEIMAGE;
+constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kToolbar =
+    TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
+constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+
+constexpr ControlFont N = ControlFont::Normal;
+constexpr ControlFont B = ControlFont::Bold;
+constexpr ControlFont T = ControlFont::Title;
+
+constexpr const wchar_t* kStatic = L"STATIC";
+constexpr const wchar_t* kButton = L"BUTTON";
+constexpr const wchar_t* kComboBox = L"COMBOBOX";
+constexpr const wchar_t* kOwn = nullptr;
+
+// clang-format off
+constexpr ControlRow kControls[] = {
+    // Beside the pages: the strip that holds them and the two buttons under it.
+    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, 0, 8, 8, 454, 300, N},
+    {kOnWindow, ids::kCommandMini, kOwn, nullptr, 0, 300, 318, 76, 26, N},
+    {kOnWindow, ids::kCommandExit, kOwn, nullptr, 0, 386, 318, 76, 26, N},
+
+    // Artwork: the program's icon in the top-right corner of every page, smaller on the history
+    // page, which needs its full width for the toolbar.
+    {0, ids::kImage1, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
+    {1, ids::kImage2, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
+    {3, ids::kImage4, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
+    {2, ids::kImage3, kStatic, L"", kIcon, 430, y0 + 6, 16, 16, N},
+
+    // Page 0: state.
+    {0, ids::kLabel19, kStatic, L"加速状態", kLabel, x0 + 4, y0 + 4, 200, 16, B},
+    {0, ids::kLabel1, kStatic, L"加速中のプログラム:", kLabel, x0 + 12, y0 + 26, 132, 16, N},
+    {0, ids::kLabelInfo, kStatic, L"まだありません", kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N},
+    {0, ids::kLabel2, kStatic, L"加速済のプログラム個数:", kLabel, x0 + 12, y0 + 46, 132, 16, N},
+    {0, ids::kLabelCount, kStatic, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N},
+    {0, ids::kLabel8, kStatic, L"リアルタイム状態", kLabel, x0 + 4, y0 + 72, 200, 16, B},
+    // Its width and height are the saved property set's, in pixels at any resolution.
+    {0, ids::kSystemMonitorState, kOwn, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N},
+    {0, ids::kShape1, kStatic, L"", 0, x0 + 0, y0 + 194, 12, 12, N},
+    {0, ids::kLabel14, kStatic, L"CPU", kLabel, x0 + 16, y0 + 192, 90, 16, N},
+    {0, ids::kShape2, kStatic, L"", 0, x0 + 56, y0 + 194, 12, 12, N},
+    {0, ids::kLabel15, kStatic, L"メモリ", kLabel, x0 + 72, y0 + 192, 90, 16, N},
+    {0, ids::kShape3, kStatic, L"", 0, x0 + 124, y0 + 194, 12, 12, N},
+    {0, ids::kLabel16, kStatic, L"ページファイル", kLabel, x0 + 140, y0 + 192, 90, 16, N},
+    {0, ids::kShape4, kStatic, L"", 0, x0 + 222, y0 + 194, 12, 12, N},
+    {0, ids::kLabel17, kStatic, L"仮想メモリ", kLabel, x0 + 238, y0 + 192, 90, 16, N},
+    {0, ids::kShape5, kStatic, L"", 0, x0 + 310, y0 + 194, 12, 12, N},
+    {0, ids::kLabel18, kStatic, L"ディスクスペース", kLabel, x0 + 326, y0 + 192, 90, 16, N},
+
+    // Page 1: settings.
+    {1, ids::kLabel9, kStatic, L"一般設定", kLabel, x0 + 4, y0 + 4, 200, 16, B},
+    {1, ids::kCheckAutoRun, kButton, L"Windows起動時に起動する", kCheck, x0 + 20, y0 + 24, 300, 20, N},
+    {1, ids::kCheckAutoMin, kButton, L"起動する時にトレイアイコンになる", kCheck, x0 + 20, y0 + 46, 300, 20, N},
+    {1, ids::kCheckMostTop, kButton, L"ウィンドウを常に最前面表示する", kCheck, x0 + 20, y0 + 68, 300, 20, N},
+    {1, ids::kLabel3, kStatic, L"加速設定", kLabel, x0 + 4, y0 + 96, 200, 16, B},
+    {1, ids::kCheckState, kButton, L"加速を使用する", kCheck, x0 + 20, y0 + 116, 200, 20, N},
+    {1, ids::kLabel10, kStatic, L"加速度:", kLabel, x0 + 20, y0 + 143, 70, 16, N},
+    {1, ids::kComboSpeed, kComboBox, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N},
+    {1, ids::kLabel6, kStatic, L"加速記録", kLabel, x0 + 4, y0 + 170, 200, 16, B},
+    {1, ids::kCheckEnableRecord, kButton, L"加速使用記録", kCheck, x0 + 20, y0 + 190, 200, 20, N},
+    {1, ids::kLabel11, kStatic, L"最大記録数:", kLabel, x0 + 20, y0 + 217, 70, 16, N},
+    {1, ids::kComboAutoCleanCount, kComboBox, L"", kCombo, x0 + 96, y0 + 213, 120, 200, N},
+
+    // Page 2: history.
+    {2, ids::kToolbarSpeedMain, TOOLBARCLASSNAMEW, L"", kToolbar, x0 - 2, y0, 300, 28, N},
+    {2, ids::kListViewHistory, WC_LISTVIEWW, L"", kList, x0 - 2, y0 + 32, 440, 228, N},
+
+    // Page 3: about.
+    {3, ids::kLabel4, kStatic, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T},
+    {3, ids::kLabel13, kStatic, L"Version:3.2.4", kLabel, x0 + 6, y0 + 38, 200, 16, N},
+    {3, ids::kLabel7, kStatic,
+     L"システムのパフォーマンスは全面的に15％以上を上げることができます。コンピュータを高速化することができます。",
+     kLabel, x0 + 6, y0 + 64, 420, 32, N},
+    {3, ids::kLabel12, kStatic,
+     L"ソフト加速技術を採用しいるので、ハードウェアに影響がないし、システムリソースも消耗しません。ご安心ください。",
+     kLabel, x0 + 6, y0 + 102, 420, 32, N},
+    {3, ids::kLabel5, kStatic, L"Copyright (C) Kestrune Software. All rights reserved.", kLabel, x0 + 6, y0 + 146,
+     420, 16, N},
+    {3, ids::kLabelHomePage, kStatic, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N},
+    {3, ids::kLabelNeedHelp, kStatic, L"ご質問がありますか？", kLink, x0 + 6, y0 + 200, 200, 16, N},
+};
+// clang-format on
+
+constexpr SwatchColor kSwatches[] = {
+    {ids::kShape1, RGB(0, 0xC0, 0)},     {ids::kShape2, RGB(0xFF, 0xFF, 0)}, {ids::kShape3, RGB(0xFF, 0, 0)},
+    {ids::kShape4, RGB(0, 0, 0xFF)},     {ids::kShape5, RGB(0xFF, 0x80, 0xFF)},
+};
+
+}  // namespace
+
+std::span<const ControlRow> MainWindowControls() { return kControls; }
+
+std::span<const SwatchColor> LegendSwatches() { return kSwatches; }
+
+}  // namespace kestrune

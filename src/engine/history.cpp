@@ -1,0 +1,123 @@
+#include "engine/history.h"
+
+#include <limits>
+
+#include "vocabulary/program.h"
+
+namespace kestrune {
+
+namespace {
+
+constexpr int kMaxTemporaryAttempts = 16;
+
+// A cell as part of one line of the file. The list shows no text past a NUL, and a CR or LF in a
+// window title would split its row over two lines (and leave a line break that is not CR LF), so
+// each of them is written as a blank.
+void AppendCell(std::wstring& text, std::wstring_view cell) {
+  cell = cell.substr(0, cell.find(L'\0'));
+  for (const wchar_t c : cell) text += c == L'\r' || c == L'\n' ? L' ' : c;
+}
+
+}  // namespace
+
+long long LeadingInteger(std::wstring_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == L' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  long long value = 0;
+  constexpr long long kMax = std::numeric_limits<long long>::max();
+  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+    const long long digit = text[i] - L'0';
+    // Saturate: a maximum this large keeps every row anyway.
+    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+std::wstring_view LevelColumnText(SpeedLevel level) {
+  return level == SpeedLevel::Normal ? kSpeedNormal : kSpeedExtreme;
+}
+
+std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage) {
+  std::wstring text;
+  text += history_text::kFileHeading;
+  text += L"\r\n";
+  text += homePage;
+  text += L"\r\n";
+  for (int row = 0; row < rows.RowCount(); ++row) {
+    // The item text already ends in a blank, hence two blanks after the number.
+    AppendCell(text, rows.Cell(row, 0));
+    text += L' ';
+    AppendCell(text, rows.Cell(row, 1));
+    text += L' ';
+    AppendCell(text, rows.Cell(row, 2));
+    text += L" \r\n";
+  }
+  return text;
+}
+
+void History::Append(std::wstring_view title, SpeedLevel level, long long maximum) {
+  if (s_.rows.RowCount() > maximum) s_.rows.Clear();
+  const int row = s_.rows.RowCount();
+  s_.rows.AddRow(std::to_wstring(row + 1) + L" ");
+  s_.rows.SetCell(row, 1, s_.clock.TimeOfDayText());
+  s_.rows.SetCell(row, 2, title);
+  s_.rows.SetCell(row, 3, LevelColumnText(level));
+}
+
+void History::Clear() { s_.rows.Clear(); }
+
+void History::OnToolbarButtonClick(std::wstring_view caption) {
+  if (caption == history_text::kClearButton)
+    Clear();
+  else if (caption == history_text::kSaveButton)
+    Save();
+}
+
+void History::Save() {
+  if (s_.rows.RowCount() == 0) {
+    s_.messages.Show(history_text::kNoRecords, kProgramTitle, mb::kIconExclamation);
+    return;
+  }
+  // Built before the dialog: ticks that append rows while it is open do not reach this file.
+  const std::string bytes = s_.codePage.ToAnsi(BuildHistoryText(s_.rows, homePage_));
+
+  FileDialogOptions options;
+  options.filter = history_text::kFilter;
+  const FileDialogResult chosen = s_.dialog.Show(options);
+  if (!chosen.ok) return ShowFailure(chosen.error);
+  if (chosen.fileName.empty()) return;
+
+  const FileResult written = WriteWhole(chosen.fileName, bytes);
+  if (!written.Ok()) return ShowFailure(written.error);
+  s_.messages.Show(history_text::kSaved, history_text::kSavedTitle, mb::kIconExclamation);
+}
+
+FileResult History::WriteWhole(const std::wstring& target, const std::string& bytes) {
+  using Status = FileResult::Status;
+  for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+    const std::wstring temporary = target + L".~" + std::to_wstring(attempt) + L".tmp";
+    FileResult result = s_.files.WriteFile(temporary, bytes);
+    if (result.status == Status::AlreadyExists) continue;  // someone else's file: never touch it
+    // Only a file this save made is this save's to take away.
+    if (result.status == Status::NotCreated) return result;
+    if (result.Ok()) result = s_.files.Replace(temporary, target);
+    if (result.status == Status::TargetLost) {
+      // The new content now exists only in the temporary file: keep it and say where it is.
+      result.error += L"\n";
+      result.error += history_text::kContentKeptIn;
+      result.error += temporary;
+      return result;
+    }
+    if (!result.Ok()) s_.files.Remove(temporary);
+    return result;
+  }
+  return FileResult::Failure(std::wstring(history_text::kNoTemporaryName));
+}
+
+void History::ShowFailure(std::wstring_view description) {
+  s_.messages.Show(description, kProgramTitle, mb::kIconExclamation);
+}
+
+}  // namespace kestrune

@@ -1,0 +1,83 @@
+#pragma once
+// The acceleration history: one row per foreground switch while recording is on, cleared by the
+// user or when it grows past the chosen maximum, and saved on request as a text file.
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/code_page.h"
+#include "platform/file_dialog.h"
+#include "platform/file_system.h"
+#include "platform/message_boxes.h"
+#include "vocabulary/speed_level.h"
+
+namespace kestrune {
+
+namespace history_text {
+inline constexpr std::wstring_view kClearButton = L"記録クリア";
+inline constexpr std::wstring_view kSaveButton = L"記録保存";
+inline constexpr std::wstring_view kFileHeading = L"Kestrune加速記録";
+inline constexpr std::wstring_view kNoRecords = L"記録がありません。";
+inline constexpr std::wstring_view kSaved = L"保存できました。";
+inline constexpr std::wstring_view kSavedTitle = L":-)";
+inline constexpr std::wstring_view kNoTemporaryName = L"保存用の一時ファイルを作成できませんでした。";
+inline constexpr std::wstring_view kContentKeptIn = L"保存する内容は次のファイルに残っています: ";
+inline constexpr std::wstring_view kFilter = L"(*.txt)|*.txt";
+}  // namespace history_text
+
+// Where the rows live: the history keeps none of its own, the window's list view holds them.
+class HistoryRows {
+ public:
+  virtual ~HistoryRows() = default;
+  virtual int RowCount() const = 0;
+  virtual void Clear() = 0;
+  // Appends a row with the item text and icon 1; the other columns are filled by SetCell.
+  virtual void AddRow(std::wstring_view itemText) = 0;
+  virtual void SetCell(int row, int column, std::wstring_view text) = 0;  // column 1..3
+  virtual std::wstring Cell(int row, int column) const = 0;               // column 0..3
+};
+
+// The leading decimal number of a text (the maximum as ComboAutoCleanCount shows it); an empty
+// or non-numeric text is 0.
+long long LeadingInteger(std::wstring_view text);
+
+// The level column of a row: anything but the normal level reads as the extreme one.
+std::wstring_view LevelColumnText(SpeedLevel level);
+
+// The file's text: the heading, the home page, then "number  time title " per row, every line
+// ended by CR LF. The level column is not written.
+std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage);
+
+class History {
+ public:
+  struct Services {
+    HistoryRows& rows;         // ListViewHistory
+    Clock& clock;
+    MessageBoxes& messages;
+    FileDialog& dialog;        // CommonDialogSaveLog
+    FileSystem& files;
+    const CodePage& codePage;
+  };
+
+  History(Services services, std::wstring homePage) : s_(services), homePage_(std::move(homePage)) {}
+
+  // One switch while recording is on. The list may hold one row more than the maximum; the
+  // append after that clears it first.
+  void Append(std::wstring_view title, SpeedLevel level, long long maximum);
+  void Clear();
+  // ToolbarSpeedMain: the buttons are told apart by caption; any other caption does nothing.
+  void OnToolbarButtonClick(std::wstring_view caption);
+  // Every failure, cancelling the dialog included, is shown with its description and writes nothing.
+  void Save();
+
+ private:
+  // Writes beside the target and then puts that file in its place, so a failing write never leaves
+  // the target half-written or truncated.
+  FileResult WriteWhole(const std::wstring& target, const std::string& bytes);
+  void ShowFailure(std::wstring_view description);
+
+  Services s_;
+  std::wstring homePage_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/file_dialog.h"
+#include "platform/types.h"
+
+namespace kestrune {
+
+// The platform's file-open dialog, owned by the main window. It is an open dialog so that, as
+// before, no overwrite question is asked; without OFN_FILEMUSTEXIST a new name may be typed.
+class Win32FileDialog : public FileDialog {
+ public:
+  explicit Win32FileDialog(WindowHandle owner) : owner_(owner) {}
+  FileDialogResult Show(const FileDialogOptions& options) override;
+
+ private:
+  WindowHandle owner_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,47 @@
+#pragma once
+// The seven settings as their controls see them. Each getter reads the file and gives the state
+// its control takes at start-up; each setter is given a control's new state and stores what it
+// means (for AutoRun, after adding or removing the autostart value).
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "settings/autostart_value.h"
+#include "settings/settings_file.h"
+#include "vocabulary/speed_level.h"
+
+namespace kestrune {
+
+class Settings {
+ public:
+  Settings(SettingsFile& file, AutostartValue& autostart, const CodePage& codePage)
+      : file_(file), autostart_(autostart), codePage_(codePage) {}
+
+  bool AutoRun() { return Flag(Setting::AutoRun); }
+  bool AutoMin() { return Flag(Setting::AutoMin); }
+  SpeedLevel Speed();
+  bool EnableRecord() { return Flag(Setting::EnableRecord); }
+  std::wstring RecordCount();  // always one of kRecordCountItems
+  bool EnableSpeed() { return Flag(Setting::EnableSpeed); }
+  bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
+
+  // The writes' results are not acted on: a control keeps its new state when its value could not
+  // be stored.
+  void SetAutoRun(bool on);
+  void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
+  void SetSpeed(SpeedLevel level);
+  void SetEnableRecord(bool on) { SetFlag(Setting::EnableRecord, on); }
+  void SetRecordCount(std::wstring_view item);
+  void SetEnableSpeed(bool on) { SetFlag(Setting::EnableSpeed, on); }
+  void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
+
+ private:
+  bool Flag(Setting setting);
+  void SetFlag(Setting setting, bool on);
+
+  SettingsFile& file_;
+  AutostartValue& autostart_;
+  const CodePage& codePage_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,40 @@
+#pragma once
+// kestrune.ini: the seven settings, each a text value under its section and key. Values are the
+// file's ANSI bytes; what they mean for the controls is settings.h's business.
+#include <string>
+#include <string_view>
+
+#include "platform/profile.h"
+
+namespace kestrune {
+
+enum class Setting { AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop };
+
+struct SettingKey {
+  std::string_view section;
+  std::string_view key;
+};
+
+// Where each setting lives in the file ("Normal", "AutoRun", ...).
+SettingKey KeyOf(Setting setting);
+
+// The settings file beside the executable.
+std::wstring SettingsFilePath(std::wstring_view directory);
+
+class SettingsFile {
+ public:
+  // GetPrivateProfileString is given a 255-byte buffer, so a value reads as at most 254 bytes.
+  static constexpr std::size_t kReadBufferBytes = 255;
+
+  explicit SettingsFile(ProfileStore& store) : store_(store) {}
+
+  // The value up to its first NUL without leading and trailing blanks; empty when missing.
+  std::string Read(Setting setting);
+  // True when the platform reported success.
+  bool Write(Setting setting, std::string_view value);
+
+ private:
+  ProfileStore& store_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,215 @@
+#include "engine/boost_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "engine/set_process_priority.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_processes.h"
+
+namespace kestrune {
+namespace {
+
+using testing::FakeProcessApi;
+
+constexpr ProcessId kSelf = 1, kEditor = 10, kBrowser = 20, kSystem = 30;
+constexpr WindowHandle kEditorMain = 0x1001, kEditorFind = 0x1002, kBrowserMain = 0x2001, kSystemWin = 0x3001;
+
+class BoostCycleTest : public ::testing::Test {
+ protected:
+  BoostCycleTest() {
+    api.self = kSelf;
+    api.AddProcess(kSelf);
+    api.AddProcess(kEditor);
+    api.AddProcess(kBrowser);
+    api.AddProcess(kSystem, {priority::kNormal, true, false});
+    api.AddWindow(kEditorMain, kEditor, "Editor");
+    api.AddWindow(kEditorFind, kEditor, "Find");
+    api.AddWindow(kBrowserMain, kBrowser, "Browser");
+    api.AddWindow(kSystemWin, kSystem, "System");
+  }
+  TickOutcome Front(WindowHandle w) {
+    api.foreground = w;
+    return cycle.Tick(input);
+  }
+
+  FakeProcessApi api;
+  testing::FakeCodePage codePage;
+  TickInput input{true, SpeedLevel::Normal, true};
+  BoostCycle cycle{api, codePage};
+};
+
+TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
+  input.accelerationOn = false;
+  cycle.SetState({kEditorMain, kBrowserMain, 5});
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Front(kBrowserMain).switched);
+  EXPECT_EQ(api.foregroundQueries + api.titleReads + api.opens, 0);
+  EXPECT_EQ(cycle.State().current, kEditorMain);
+  EXPECT_EQ(cycle.State().previous, kBrowserMain);
+  EXPECT_EQ(cycle.State().switchCount, 5);
+}
+
+TEST_F(BoostCycleTest, FirstSwitchPutsOwnProcessToNormalAndRaisesTheNewOne) {
+  api.processes[kSelf].priorityClass = priority::kHigh;
+  const TickOutcome outcome = Front(kEditorMain);
+  EXPECT_EQ(api.ClassOf(kSelf), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
+  EXPECT_TRUE(outcome.switched);
+  EXPECT_EQ(outcome.title, L"Editor");
+  EXPECT_EQ(outcome.switchCount, 1);
+  EXPECT_TRUE(outcome.record);
+  EXPECT_EQ(outcome.level, SpeedLevel::Normal);
+  EXPECT_TRUE(api.open.empty());
+}
+
+TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerTick) {
+  int switches = 0;
+  for (int i = 0; i < 5; ++i) switches += Front(kEditorMain).switched ? 1 : 0;
+  EXPECT_EQ(switches, 1);
+  EXPECT_EQ(api.foregroundQueries, 5);
+  EXPECT_EQ(api.titleReads, 5);
+  EXPECT_EQ(cycle.State().switchCount, 1);
+  EXPECT_EQ(cycle.State().previous, kEditorMain);
+  EXPECT_EQ(api.opens, 2);  // only the one switch opened processes: own (previous 0) and the editor
+}
+
+TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
+  Front(kEditorMain);
+  EXPECT_EQ(Front(kBrowserMain).switchCount, 2);
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kBrowser), priority::kHigh);
+  Front(kEditorMain);
+  EXPECT_EQ(api.ClassOf(kBrowser), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
+}
+
+TEST_F(BoostCycleTest, TwoWindowsOfOneProcessEachCountAndLeaveItRaised) {
+  Front(kEditorMain);
+  const int setsBefore = api.sets;
+  const TickOutcome outcome = Front(kEditorFind);
+  EXPECT_EQ(api.sets - setsBefore, 2);  // normal as previous owner, then raised as new owner
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
+  EXPECT_TRUE(outcome.switched && outcome.record);
+  EXPECT_EQ(outcome.switchCount, 2);
+}
+
+TEST_F(BoostCycleTest, NoForegroundWindowRaisesTheProgramItself) {
+  Front(kEditorMain);
+  const TickOutcome outcome = Front(0);
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kSelf), priority::kHigh);
+  EXPECT_TRUE(outcome.switched && outcome.record);
+  EXPECT_EQ(outcome.title, L"");
+}
+
+TEST_F(BoostCycleTest, ProtectedProcessIsReadNotChangedButTheSwitchIsShown) {
+  const TickOutcome outcome = Front(kSystemWin);
+  EXPECT_EQ(api.ClassOf(kSystem), priority::kNormal);
+  EXPECT_EQ(outcome.title, L"System");
+  EXPECT_EQ(outcome.switchCount, 1);
+  EXPECT_TRUE(outcome.record);
+  EXPECT_TRUE(api.open.empty());
+  EXPECT_EQ(api.badCloses, 0);
+}
+
+TEST_F(BoostCycleTest, VanishedWindowOrProcessIsNotAnError) {
+  api.processes[kBrowser].hidden = true;
+  Front(kBrowserMain);
+  EXPECT_TRUE(Front(0x9999).switched);  // no such window: owner 0, opens fail
+  EXPECT_EQ(cycle.State().switchCount, 2);
+  EXPECT_EQ(api.closes, 1);  // only the program's own process (previous 0) was ever opened
+  EXPECT_TRUE(api.open.empty());
+}
+
+// The level decides the class the new owner gets and is handed on to the history row; an unknown
+// level raises nothing, and the switch is shown and counted all the same.
+struct LevelCase {
+  const char* name;
+  SpeedLevel level;
+  std::uint32_t browserClass;
+};
+
+class TickLevel : public BoostCycleTest, public ::testing::WithParamInterface<LevelCase> {};
+
+TEST_P(TickLevel, RaisesByTheLevelOfThisTick) {
+  input.level = GetParam().level;
+  const TickOutcome outcome = Front(kBrowserMain);
+  EXPECT_EQ(api.ClassOf(kBrowser), GetParam().browserClass);
+  EXPECT_TRUE(outcome.switched);
+  EXPECT_EQ(outcome.title, L"Browser");
+  EXPECT_EQ(outcome.level, GetParam().level);
+  EXPECT_EQ(outcome.switchCount, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, TickLevel,
+                         ::testing::Values(LevelCase{"Normal", SpeedLevel::Normal, priority::kHigh},
+                                           LevelCase{"Extreme", SpeedLevel::Extreme, priority::kRealtime},
+                                           LevelCase{"Unknown", SpeedLevel::Unknown, priority::kNormal}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(BoostCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
+  Front(kEditorMain);
+  input.level = SpeedLevel::Extreme;
+  EXPECT_FALSE(Front(kEditorMain).switched);
+  EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
+  EXPECT_EQ(Front(kBrowserMain).level, SpeedLevel::Extreme);
+  EXPECT_EQ(api.ClassOf(kBrowser), priority::kRealtime);
+}
+
+TEST_F(BoostCycleTest, RecordingOffStillCounts) {
+  input.recordingOn = false;
+  Front(kEditorMain);
+  const TickOutcome outcome = Front(kBrowserMain);
+  EXPECT_TRUE(outcome.switched);
+  EXPECT_FALSE(outcome.record);
+  EXPECT_EQ(outcome.switchCount, 2);
+}
+
+TEST_F(BoostCycleTest, CounterSaturatesAtInt32Max) {
+  cycle.SetState({0, 0, std::numeric_limits<std::int32_t>::max() - 1});
+  Front(kEditorMain);
+  Front(kBrowserMain);
+  EXPECT_EQ(Front(kEditorMain).switchCount, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(cycle.State().switchCount, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST_F(BoostCycleTest, LongAndDoubleByteTitlesAreBoundedAt254Bytes) {
+  api.AddWindow(0x4001, kBrowser, std::string(300, 'T'));
+  EXPECT_EQ(Front(0x4001).title, std::wstring(254, L'T'));
+
+  std::string dbcs(253, 'a');
+  dbcs += "\x93\xFA\x96\x7B";  // two double-byte characters straddling the bound
+  api.AddWindow(0x4002, kBrowser, dbcs);
+  EXPECT_EQ(Front(0x4002).title, std::wstring(253, L'a'));
+}
+
+// ComboSpeed's text names the level exactly; any other text (no selection included) is unknown.
+TEST(SpeedLevelText, NamesTheLevelExactly) {
+  EXPECT_EQ(SpeedLevelOf(L"普通加速"), SpeedLevel::Normal);
+  EXPECT_EQ(SpeedLevelOf(L"極限加速"), SpeedLevel::Extreme);
+  for (const wchar_t* other : {L"", L"普通加速 ", L" 極限加速", L"普通", L"Normal"})
+    EXPECT_EQ(SpeedLevelOf(other), SpeedLevel::Unknown) << std::wstring(other).size();
+  for (const std::wstring_view item : kSpeedLevelItems) EXPECT_EQ(ItemTextOf(SpeedLevelOf(item)), item);
+  EXPECT_EQ(ItemTextOf(SpeedLevel::Unknown), L"");
+}
+
+TEST(SetProcessPriority, OpensAtMostTwiceAndClosesWhatItOpened) {
+  FakeProcessApi api;
+  api.AddProcess(7, {priority::kNormal, true, false});
+  api.AddWindow(0x70, 7, "x");
+  EXPECT_EQ(SetProcessPriority(api, 0, 0x70, priority::kHigh), priority::kNormal);
+  EXPECT_EQ(api.opens, 2);
+  EXPECT_EQ(api.closes, 1);
+
+  api.processes[7].hidden = true;
+  EXPECT_EQ(SetProcessPriority(api, 7, 0, priority::kHigh), 0u);
+  EXPECT_EQ(api.closes, 1);  // nothing to close for a zero handle
+
+  api.AddProcess(8);
+  EXPECT_EQ(SetProcessPriority(api, 8, 0x70, priority::kRealtime), priority::kRealtime);  // id wins over window
+  EXPECT_TRUE(api.open.empty());
+}
+
+}  // namespace
+}  // namespace kestrune

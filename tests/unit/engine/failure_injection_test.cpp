@@ -1,0 +1,165 @@
+// Every platform operation of the boost tick failed in turn, at a switch from one program to another.
+// The tick says nothing about any of them, still asks for the label, the history row and the counter,
+// and leaves no process handle open.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "engine/boost_cycle.h"
+#include "engine/set_process_priority.h"
+#include "fakes/fake_processes.h"
+#include "history_rig.h"
+
+namespace kestrune {
+namespace {
+
+using testing::FakeProcessApi;
+
+constexpr ProcessId kSelf = 1, kEditor = 10, kBrowser = 20;
+constexpr WindowHandle kEditorWindow = 0x1001, kBrowserWindow = 0x2001;
+
+struct TickFailure {
+  const char* name;
+  std::function<void(FakeProcessApi&)> fail;
+  std::uint32_t editor, browser, self;  // classes after the switch from the editor to the browser
+  const wchar_t* title;                 // what the label and the history row are to show
+  int opens, closes;                    // in the failing tick
+};
+
+class TickOperationFailure : public ::testing::TestWithParam<TickFailure>, protected testing::HistoryRig {
+ protected:
+  TickOperationFailure() {
+    api.self = kSelf;
+    api.AddProcess(kSelf);
+    api.AddProcess(kEditor);
+    api.AddProcess(kBrowser);
+    api.AddWindow(kEditorWindow, kEditor, "Editor");
+    api.AddWindow(kBrowserWindow, kBrowser, "Browser");
+  }
+
+  // One tick, its row recorded as the window records it.
+  TickOutcome Tick() {
+    const TickOutcome outcome = cycle.Tick({true, SpeedLevel::Normal, true});
+    if (outcome.record) history.Append(outcome.title, outcome.level, 50);
+    return outcome;
+  }
+
+  FakeProcessApi api;
+  BoostCycle cycle{api, codePage};
+};
+
+TEST_P(TickOperationFailure, IsSurvivedSilentlyAndTheSwitchStillShowsCountsAndRecords) {
+  const TickFailure& c = GetParam();
+  api.foreground = kEditorWindow;
+  Tick();  // a good switch first: the editor runs raised
+  ASSERT_EQ(api.ClassOf(kEditor), priority::kHigh);
+  const int opensBefore = api.opens, closesBefore = api.closes;
+
+  c.fail(api);
+  api.foreground = kBrowserWindow;
+  const TickOutcome outcome = Tick();
+
+  EXPECT_EQ(api.ClassOf(kEditor), c.editor);
+  EXPECT_EQ(api.ClassOf(kBrowser), c.browser);
+  EXPECT_EQ(api.ClassOf(kSelf), c.self);
+  EXPECT_EQ(api.opens - opensBefore, c.opens);
+  EXPECT_EQ(api.closes - closesBefore, c.closes);
+  EXPECT_TRUE(api.open.empty()) << "process handle left open";
+  EXPECT_EQ(api.badCloses, 0);
+
+  // The steps after the failing one still ran.
+  EXPECT_TRUE(outcome.switched);
+  EXPECT_EQ(outcome.title, c.title);
+  EXPECT_EQ(outcome.switchCount, 2);
+  ASSERT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(list.Cell(1, 0), L"2 ");
+  EXPECT_EQ(list.Cell(1, 2), c.title);
+  EXPECT_EQ(list.Cell(1, 3), kSpeedNormal);
+  EXPECT_TRUE(messages.shown.empty()) << "the tick reported a failure";
+}
+
+constexpr auto N = priority::kNormal;
+constexpr auto H = priority::kHigh;
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOperation, TickOperationFailure,
+    ::testing::Values(
+        TickFailure{"NothingFails", [](FakeProcessApi&) {}, N, H, N, L"Browser", 2, 2},
+        // No foreground window is a switch to window 0: the program raises itself.
+        TickFailure{"ForegroundWindow", [](FakeProcessApi& a) { a.failForeground = true; }, N, N, H, L"", 2, 2},
+        TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 2, 2},
+        // Both owners read as process 0, which cannot be opened either way.
+        TickFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, H, N, N, L"Browser", 4, 0},
+        TickFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; }, H, N, N,
+                    L"Browser", 4, 2},
+        TickFailure{"EveryOpen",
+                    [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
+                    H, N, N, L"Browser", 4, 0},
+        TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 2,
+                    2},
+        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, N, H, N, L"Browser", 2,
+                    2}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// What SetProcessPriority gives back when a step fails: the class read afterwards, or 0 when nothing
+// could be read, and never a handle left open.
+struct PriorityFailure {
+  const char* name;
+  std::function<void(FakeProcessApi&)> fail;
+  std::uint32_t result;
+  std::uint32_t classAfter;
+};
+
+class SetPriorityFailure : public ::testing::TestWithParam<PriorityFailure> {};
+
+TEST_P(SetPriorityFailure, GivesTheClassItCouldReadAndClosesEverything) {
+  FakeProcessApi api;
+  api.AddProcess(kEditor);
+  api.AddWindow(kEditorWindow, kEditor, "Editor");
+  GetParam().fail(api);
+  EXPECT_EQ(SetProcessPriority(api, 0, kEditorWindow, priority::kRealtime), GetParam().result);
+  EXPECT_EQ(api.ClassOf(kEditor), GetParam().classAfter);
+  EXPECT_TRUE(api.open.empty());
+  EXPECT_EQ(api.badCloses, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, SetPriorityFailure,
+    ::testing::Values(
+        PriorityFailure{"NothingFails", [](FakeProcessApi&) {}, priority::kRealtime, priority::kRealtime},
+        PriorityFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; },
+                        priority::kNormal, priority::kNormal},
+        PriorityFailure{"EveryOpen",
+                        [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
+                        0, priority::kNormal},
+        PriorityFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, priority::kNormal,
+                        priority::kNormal},
+        PriorityFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, 0,
+                        priority::kRealtime},
+        PriorityFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, 0, priority::kNormal}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// A save whose write fails and whose clean-up fails too still tells the user why the save failed, once,
+// and leaves an existing file as it was.
+class HistorySaveCleanupFailure : public ::testing::Test, protected testing::HistoryRig {};
+
+TEST_F(HistorySaveCleanupFailure, ReportsTheWriteFailureNotTheCleanup) {
+  history.Append(L"Editor", SpeedLevel::Normal, 50);
+  files.files[dialog.answer.fileName] = "old";
+  files.failWriteAfter = 3;
+  files.failRemove = true;
+
+  history.Save();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, files.writeError);
+  EXPECT_EQ(messages.shown[0].title, L"Kestrune");
+  EXPECT_EQ(messages.shown[0].flags, 0x30u);
+  EXPECT_EQ(files.files[dialog.answer.fileName], "old");
+  EXPECT_EQ(files.replaceCalls, 0);
+  EXPECT_EQ(files.removeCalls, 1);
+}
+
+}  // namespace
+}  // namespace kestrune

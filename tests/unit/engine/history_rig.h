@@ -1,0 +1,23 @@
+#pragma once
+// The history over in-memory rows, clock, message boxes, dialog and files.
+#include "engine/history.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_history_rows.h"
+#include "fakes/fake_message_boxes.h"
+
+namespace kestrune::testing {
+
+struct HistoryRig {
+  FakeCodePage codePage;
+  FakeHistoryRows list;
+  FakeClock clock;
+  FakeMessageBoxes messages;
+  FakeFileDialog dialog;
+  FakeFileSystem files;
+  History history{History::Services{list, clock, messages, dialog, files, codePage}, L"http://h/"};
+};
+
+}  // namespace kestrune::testing

@@ -21,69 +21,19 @@ constexpr Rgb kDark = MakeRgb(64, 64, 64);
 constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 constexpr Rgb kShadow = MakeRgb(128, 128, 128);
 
-TEST(TabStripLayout, TabbedDialogSplitsTheWidthAndEndsAtTheLastPixel) {
+// Where each look puts its tabs is tab_layout_test's; here, that the strip keeps the rectangles of
+// its last tab pass, which hit testing reads.
+TEST(TabStripLayout, TheStripKeepsTheRectanglesOfItsLastTabPass) {
   Rig rig(300, 100);
   TabStrip& s = rig.New();
+  EXPECT_EQ(s.Tab(1).tabRect, (Rect{0, 0, 0, 0}));  // nothing drawn yet
   s.Refresh();
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 2, 100, 22}));  // active: 20 high, standing lower
   EXPECT_EQ(s.Tab(1).tabRect, (Rect{100, 0, 200, 22}));
-  EXPECT_EQ(s.Tab(2).tabRect, (Rect{200, 0, 299, 22}));
-  EXPECT_EQ(s.Tab(1).closeBoxRect, (Rect{186, 5, 196, 15}));  // classic box
-
-  s.SetTabTheme(kThemeXP);
-  EXPECT_EQ(s.Tab(1).closeBoxRect, (Rect{187, 6, 197, 16}));
+  EXPECT_EQ(s.Tab(1).closeBoxRect, (Rect{186, 5, 196, 15}));
   s.SetTabTheme(kThemeRounded);
   EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 2, 100, 24}));
-  EXPECT_EQ(s.Tab(2).tabRect, (Rect{200, 0, 299, 24}));
-
-  // Widths round halves to even: 250 / 4 = 62.5 -> 62.
-  Rig odd(250, 60);
-  odd.New().SetTabCount(4);
-  EXPECT_EQ(odd.strip->Tab(1).tabRect.left, 62);
-  EXPECT_EQ(odd.strip->Tab(2).tabRect.left, 124);
-  EXPECT_EQ(odd.strip->Tab(3).tabRect.right, 249);
-}
-
-TEST(TabStripLayout, PropertyPagesFollowTheCaptions) {
-  Rig rig(400, 100);
-  TabStrip& s = rig.New();
-  s.SetTabStyle(kPropertyPages);  // classic: T5, measured in the bold active font (6 px a character)
-  s.SetTabCaption(0, L"&File");   // measured as "&Fil": four characters
-  s.SetTabCaption(1, L"File");
-  s.SetTabCaption(2, L"Save && Exit");  // measured as "Save & Exi"
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 2, 38, 22}));
-  EXPECT_EQ(s.Tab(1).tabRect, (Rect{39, 0, 77, 22}));
-  EXPECT_EQ(s.Tab(2).tabRect, (Rect{78, 0, 152, 22}));
-
-  s.SetActiveTab(1);
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{2, 0, 38, 22}));  // first tab inactive: starts at 2
-  s.SetTabTheme(kThemeXP);                                 // T6: joins the tabs around the active one
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{2, 0, 39, 22}));
-  EXPECT_EQ(s.Tab(1).tabRect, (Rect{39, 2, 77, 22}));
-  EXPECT_EQ(s.Tab(2).tabRect, (Rect{77, 0, 151, 22}));
-
-  s.SetUseControlBox(true);
-  EXPECT_EQ(s.Tab(0).tabRect.right, 38 + 1 + 15);
-  EXPECT_EQ(s.Tab(1).tabRect.right, 54 + 38 + 21);
-  EXPECT_EQ(s.Tab(2).tabRect.right, 113 + 74 + 15);
-
-  Picture p;
-  p.kind = Picture::Kind::Icon;
-  p.width = p.height = 16;
-  p.pixels.assign(256, 0xFF);
-  s.SetUseControlBox(false);
-  s.SetTabPicture(0, p);  // edge min(16, 22 - 2) = 16: 24 + 14 + 16 + 1
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{2, 0, 55 + 1, 22}));
-}
-
-TEST(TabStripLayout, FlatThemeDrawsTextWidthTabsInEitherStyle) {
-  Rig rig(400, 100);
-  TabStrip& s = rig.New();
-  s.SetTabTheme(kThemeFlat);
-  s.SetTabCaption(1, L"Longer caption");
-  EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 2, 44, 22}));
-  EXPECT_EQ(s.Tab(1).tabRect.Width(), 14 * 6 + 14);
-  EXPECT_EQ(s.Tab(1).closeBoxRect, (Rect{s.Tab(1).tabRect.right - 13, 5, s.Tab(1).tabRect.right - 3, 15}));
+  s.SetTabCount(4);
+  EXPECT_EQ(s.Tab(3).tabRect, (Rect{225, 0, 299, 24}));
 }
 
 TEST(TabCanvas, GradientRowsRoundHalvesToEven) {

@@ -41,7 +41,8 @@ std::int32_t AccessKeyOf(std::wstring_view caption);
 // remains, the last character dropped (the mark does not take up room when drawn).
 std::wstring MeasuredCaption(std::wstring_view caption);
 
-// Plain data on purpose: the control decides when a value may change and what follows from it.
+// The values are open to the control, which decides when one may change and what follows from it
+// (a redraw, a notice to the host, events); the rules below keep the tabs and their keys in step.
 struct TabStripModel {
   TabStripModel();
 
@@ -53,7 +54,7 @@ struct TabStripModel {
   Font activeTabFont{};
   OleColor activeTabForeColor{};
   std::int32_t activeTabHeight{};
-  OleColor backColor{};  // the surface's background: the page colour, set by the page painters
+  OleColor backColor{};  // the surface's background; drawing a page makes it the page colour
   OleColor bottomRightInnerBorderColor{};
   OleColor disabledTabBackColor{};
   OleColor disabledTabForeColor{};

@@ -16,6 +16,9 @@ enum TabTheme : std::int32_t {
   kThemeBeige = 4,
 };
 
+// The themes that light up the tab under the mouse (and follow its close box).
+inline bool HighlightsHover(int theme) { return theme == kThemeXP || theme == kThemeBeige; }
+
 // RGB of a colour value; a system colour comes from `system`, a value that cannot be translated
 // (an unknown system index, or stray bits above the blue byte) is black.
 Rgb ToRgb(OleColor color, const SystemColors& system);

@@ -19,8 +19,6 @@ constexpr std::uint32_t kWmThemeChanged = 0x031A;
 constexpr std::uint32_t kWmTimer = 0x0113;
 constexpr std::uint32_t kWmMouseWheel = 0x020A;
 constexpr std::uint32_t kWmMouseLeave = 0x02A3;
-
-bool HoverTheme(int theme) { return theme == kThemeXP || theme == kThemeBeige; }
 }  // namespace
 
 void TabStrip::InstallHooks() {
@@ -113,7 +111,7 @@ void TabStrip::OnHookedMouseMove() {
   }
   cursorPos_ = host_.CursorPos();
   float x = static_cast<float>(cursorPos_.x), y = static_cast<float>(cursorPos_.y);
-  if (HoverTheme(model_.tabTheme)) {
+  if (HighlightsHover(model_.tabTheme)) {
     // The XP looks follow the close box of the tab under the mouse: the active or the hovered one.
     auto under = [&](int tab) { return model_.ValidIndex(tab) && model_.Tab(tab).tabRect.Contains(cursorPos_); };
     if (under(model_.activeTab)) {

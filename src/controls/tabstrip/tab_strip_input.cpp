@@ -13,9 +13,6 @@ constexpr int kKeyPageUp = 33;
 constexpr int kKeyPageDown = 34;
 constexpr int kKeyLeft = 37;
 constexpr int kKeyRight = 39;
-
-bool HoverTheme(int theme) { return theme == kThemeXP || theme == kThemeBeige; }
-
 }  // namespace
 
 // --- Mouse on the surface ------------------------------------------------------------------------
@@ -36,7 +33,7 @@ void TabStrip::OnMouseDown(int button, int shift, float x, float y) {
 // The first enabled tab whose rectangle holds the point, within the tab row, becomes active.
 void TabStrip::SelectTabAt(float x, float y) {
   Guarded("pHandleMouseDown", [&] {
-    if (HoverTheme(model_.tabTheme) && hoverDrawn_) {
+    if (HighlightsHover(model_.tabTheme) && hoverDrawn_) {
       hoverDrawn_ = false;
       SetHoverTimer(0);
     }
@@ -65,7 +62,7 @@ void TabStrip::OnMouseMove(int button, int shift, float x, float y) {
 // In the XP looks an enabled tab other than the active one lights up under the mouse.
 void TabStrip::HoverTabAt(float x, float y) {
   Guarded("pHandleMouseMove", [&] {
-    if (!HoverTheme(model_.tabTheme)) return;
+    if (!HighlightsHover(model_.tabTheme)) return;
     const int xi = RoundEvenInt(x), yi = RoundEvenInt(y);
     if (hoverDrawn_) return;
     if (yi > model_.StripHeight()) return;
@@ -117,7 +114,7 @@ void TabStrip::OnTimer(int timerId) {
 
 void TabStrip::OnHoverTimer() {
   Guarded("TimerEvent", [&] {
-    if (!HoverTheme(model_.tabTheme)) {
+    if (!HighlightsHover(model_.tabTheme)) {
       // The theme changed away from one with a highlight; its full redraw has already painted the
       // highlight over, and nothing else would ever stop the timer.
       SetHoverTimer(0);

@@ -57,8 +57,8 @@ void BM_HoverDrawAndErase(benchmark::State& st) {
   strip.Refresh();
   strip.SetHoverTab(1);
   for (auto _ : st) {
-    strip.pDrawOnMouseOverProperty();
-    strip.pDrawOverXOred();
+    strip.ShowHoverHighlight();
+    strip.ToggleHoverHighlight();
   }
 }
 BENCHMARK(BM_HoverDrawAndErase);

@@ -8,13 +8,10 @@ namespace kestrune::tabstrip {
 
 namespace {
 constexpr int kHighestSystemColorIndex = 30;  // COLOR_MENUBAR, the last index the platform knows
-
-Rgb Compose(int r, int g, int b) {
-  return static_cast<Rgb>(r) + 256u * static_cast<Rgb>(g) + 65536u * static_cast<Rgb>(b);
-}
+constexpr OleColor kActiveCaption = 0x80000003;
 }  // namespace
 
-Rgb GetRGBFromOLE(OleColor color, const SystemColors& system) {
+Rgb ToRgb(OleColor color, const SystemColors& system) {
   if (IsSystemColor(color)) {
     // Only 0x800000nn with a known index translates; anything else fails and draws black.
     if ((color & 0x7FFFFF00u) != 0 || SystemColorIndex(color) > kHighestSystemColorIndex) return 0;
@@ -25,28 +22,24 @@ Rgb GetRGBFromOLE(OleColor color, const SystemColors& system) {
   return 0;
 }
 
-int pGetRValue(Rgb rgb) { return static_cast<int>(rgb & 0xFFu); }
-int pGetGValue(Rgb rgb) { return static_cast<int>(((rgb & 0xFFFFFF00u) / 256u) & 0xFFu); }
-int pGetBValue(Rgb rgb) { return static_cast<int>(((rgb & 0xFF0000u) / 65536u) & 0xFFu); }
-
 Rgb OffsetColor(OleColor color, int offset, const SystemColors& system) {
-  const Rgb rgb = GetRGBFromOLE(color, system);
+  const Rgb rgb = ToRgb(color, system);
   // Clamp in 64-bit so that extreme offsets cannot overflow before clamping.
   auto shift = [offset](int channel) {
     return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{channel} + offset, 0, 255));
   };
-  return Compose(shift(pGetRValue(rgb)), shift(pGetGValue(rgb)), shift(pGetBValue(rgb)));
+  return MakeRgb(shift(RedOf(rgb)), shift(GreenOf(rgb)), shift(BlueOf(rgb)));
 }
 
 Rgb BlendColors(OleColor a, OleColor b, int weight, const SystemColors& system) {
-  const Rgb ra = GetRGBFromOLE(a, system);
-  const Rgb rb = GetRGBFromOLE(b, system);
+  const Rgb ra = ToRgb(a, system);
+  const Rgb rb = ToRgb(b, system);
   const double w = std::clamp(weight, 0, 255) / 255.0;
   auto mix = [w](int ca, int cb) {
     return std::clamp(RoundEvenInt((1.0 - w) * cb + w * ca), 0, 255);
   };
-  return Compose(mix(pGetRValue(ra), pGetRValue(rb)), mix(pGetGValue(ra), pGetGValue(rb)),
-                 mix(pGetBValue(ra), pGetBValue(rb)));
+  return MakeRgb(mix(RedOf(ra), RedOf(rb)), mix(GreenOf(ra), GreenOf(rb)),
+                 mix(BlueOf(ra), BlueOf(rb)));
 }
 
 ThemeColorSet ThemeColors(std::int32_t theme, const SystemColors& system) {
@@ -114,8 +107,8 @@ ThemeColorSet ThemeColors(std::int32_t theme, const SystemColors& system) {
       set(s.topLeftInnerBorder, 0x80000014);
       set(s.outerBorder, 0xA8B9BC);
       set(s.bottomRightInnerBorder, 0x80000010);
-      set(s.hover, OffsetColor(syscolor_ts::kActiveCaption, 16, system));
-      set(s.focused, OffsetColor(syscolor_ts::kActiveCaption, -16, system));
+      set(s.hover, OffsetColor(kActiveCaption, 16, system));
+      set(s.focused, OffsetColor(kActiveCaption, -16, system));
       s.beigeExtras = true;
       break;
     default:
@@ -124,13 +117,13 @@ ThemeColorSet ThemeColors(std::int32_t theme, const SystemColors& system) {
   return s;
 }
 
-bool IsWinXP(const VisualStyle& style) {
+bool IsWindowsXp(const VisualStyle& style) {
   const OsVersion v = style.Version();
   return v.ok && v.platformId == 2 && v.major == 5 && v.minor == 1 && v.build >= 2600;
 }
 
-std::wstring GetThemeInfo(const VisualStyle& style) {
-  if (!IsWinXP(style)) return L"None";
+std::wstring VisualStyleName(const VisualStyle& style) {
+  if (!IsWindowsXp(style)) return L"None";
   std::wstring buffer;
   if (!style.CurrentThemeName(buffer)) return L"UxTheme_Error";
   // The platform leaves the buffer NUL-padded: keep what precedes the last NUL, without NULs.

@@ -16,18 +16,12 @@ enum TabTheme : std::int32_t {
   kThemeBeige = 4,
 };
 
-namespace syscolor_ts {
-constexpr OleColor kActiveCaption = 0x80000003;
-constexpr OleColor kGrayText = 0x80000011;
-}  // namespace syscolor_ts
+// The themes that light up the tab under the mouse (and follow its close box).
+inline bool HighlightsHover(int theme) { return theme == kThemeXP || theme == kThemeBeige; }
 
 // RGB of a colour value; a system colour comes from `system`, a value that cannot be translated
 // (an unknown system index, or stray bits above the blue byte) is black.
-Rgb GetRGBFromOLE(OleColor color, const SystemColors& system);
-
-int pGetRValue(Rgb rgb);
-int pGetGValue(Rgb rgb);
-int pGetBValue(Rgb rgb);
+Rgb ToRgb(OleColor color, const SystemColors& system);
 
 // Adds offset to each channel of the colour's RGB, clamping to 0..255.
 Rgb OffsetColor(OleColor color, int offset, const SystemColors& system);
@@ -71,8 +65,9 @@ class VisualStyle {
   virtual bool CurrentThemeName(std::wstring& colorName) const = 0;
 };
 
-bool IsWinXP(const VisualStyle& style);
+// Windows XP itself (5.1, build 2600 or later); earlier and later systems answer false.
+bool IsWindowsXp(const VisualStyle& style);
 // "None", "UxTheme_Error", or the colour-scheme name.
-std::wstring GetThemeInfo(const VisualStyle& style);
+std::wstring VisualStyleName(const VisualStyle& style);
 
 }  // namespace kestrune::tabstrip

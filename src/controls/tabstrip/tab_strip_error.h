@@ -12,12 +12,6 @@ namespace kestrune::tabstrip {
 
 inline constexpr char kSourcePrefix[] = "TabStrip.";
 
-// Error numbers raised by the arithmetic of the drawing code (the toolkit's own numbers).
-namespace errnum_ts {
-constexpr int kOverflow = 6;
-constexpr int kDivisionByZero = 11;
-}  // namespace errnum_ts
-
 inline bool HasTabStripSource(const ControlError& e) {
   return e.Source().rfind(kSourcePrefix, 0) == 0;
 }
@@ -39,6 +33,20 @@ decltype(auto) Guarded(const char* op, Body&& body) {
     throw ControlError(5, e.what(), std::string(kSourcePrefix) + op);
   }
 }
+
+// Runs the end of an operation even when it fails part-way (a drawing lock, a re-entrancy guard,
+// the drawing mode).
+template <typename F>
+class AtExit {
+ public:
+  explicit AtExit(F f) : f_(std::move(f)) {}
+  ~AtExit() { f_(); }
+  AtExit(const AtExit&) = delete;
+  AtExit& operator=(const AtExit&) = delete;
+
+ private:
+  F f_;
+};
 
 // Raises a fresh numbered error from inside a guarded operation.
 [[noreturn]] inline void Raise(int number) { throw MakeControlError(number); }

@@ -93,5 +93,38 @@ TEST(PropertyTable, AMissingKeyOrAValueOfAnotherTypeLoadsTheDefault) {
   EXPECT_EQ(m.font, m.ambientFont);
 }
 
+// One record of a list: keys carry the index, and a default may depend on it.
+struct Item {
+  std::wstring caption;
+  bool enabled = false;
+  static PropertyValue NumberedCaption(const Item&, int index) { return L"Item" + std::to_wstring(index); }
+  static constexpr std::array<PersistedProperty<Item>, 2> kTable{{
+      {"Caption(", &Item::caption, &Item::NumberedCaption},
+      {"Enabled(", &Item::enabled, true},
+  }};
+};
+static_assert(DefaultsFitMembers(Item::kTable) && DefaultsFitMembers(Model::kTable));
+
+TEST(PropertyTable, IndexedRecordsUseTheirIndexInKeysAndDefaults) {
+  PropertyBag bag;
+  SaveIndexedProperties<Item>(Item::kTable, 2, Item{L"Item2", true}, bag);  // both at their defaults
+  SaveIndexedProperties<Item>(Item::kTable, 3, Item{L"Other", false}, bag);
+  EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Caption(3)", "Enabled(3)"}));
+
+  Item two, three;
+  LoadIndexedProperties<Item>(Item::kTable, 2, bag, two);
+  LoadIndexedProperties<Item>(Item::kTable, 3, bag, three);
+  EXPECT_EQ(two.caption, L"Item2");
+  EXPECT_TRUE(two.enabled);
+  EXPECT_EQ(three.caption, L"Other");
+  EXPECT_FALSE(three.enabled);
+}
+
+// A default of another kind than its member would silently give the member's empty value; the
+// check beside a table catches it when the program is built.
+constexpr std::array<PersistedProperty<Model>, 1> kColourGivenAsNumber{{{"Color", &Model::color, std::int32_t{15}}}};
+constexpr std::array<PersistedProperty<Model>, 1> kTextGivenAsFlag{{{"Caption", &Model::caption, true}}};
+static_assert(!DefaultsFitMembers(kColourGivenAsNumber) && !DefaultsFitMembers(kTextGivenAsFlag));
+
 }  // namespace
 }  // namespace kestrune

@@ -12,20 +12,20 @@ using testing::FakeTabStripPlatform;
 
 TEST(TabColors, TranslatesSystemColoursAndRejectsUntranslatableValues) {
   FakeSystemColors sys;
-  EXPECT_EQ(GetRGBFromOLE(0x8000000F, sys), MakeRgb(212, 208, 200));
-  EXPECT_EQ(GetRGBFromOLE(0x80000012, sys), 0u);
-  EXPECT_EQ(GetRGBFromOLE(0x00123456, sys), 0x123456u);
-  EXPECT_EQ(GetRGBFromOLE(0x02123456, sys), 0x123456u);  // palette-relative RGB
-  EXPECT_EQ(GetRGBFromOLE(0x800000FF, sys), 0u);         // no such system colour
-  EXPECT_EQ(GetRGBFromOLE(0x80010005, sys), 0u);
-  EXPECT_EQ(GetRGBFromOLE(0x05123456, sys), 0u);
+  EXPECT_EQ(ToRgb(0x8000000F, sys), MakeRgb(212, 208, 200));
+  EXPECT_EQ(ToRgb(0x80000012, sys), 0u);
+  EXPECT_EQ(ToRgb(0x00123456, sys), 0x123456u);
+  EXPECT_EQ(ToRgb(0x02123456, sys), 0x123456u);  // palette-relative RGB
+  EXPECT_EQ(ToRgb(0x800000FF, sys), 0u);         // no such system colour
+  EXPECT_EQ(ToRgb(0x80010005, sys), 0u);
+  EXPECT_EQ(ToRgb(0x05123456, sys), 0u);
 }
 
 TEST(TabColors, ChannelsOfRgb) {
-  EXPECT_EQ(pGetRValue(0x123456), 0x56);
-  EXPECT_EQ(pGetGValue(0x123456), 0x34);
-  EXPECT_EQ(pGetBValue(0x123456), 0x12);
-  EXPECT_EQ(pGetBValue(0xFFFFFF), 0xFF);
+  EXPECT_EQ(RedOf(0x123456), 0x56);
+  EXPECT_EQ(GreenOf(0x123456), 0x34);
+  EXPECT_EQ(BlueOf(0x123456), 0x12);
+  EXPECT_EQ(BlueOf(0xFFFFFF), 0xFF);
 }
 
 struct OffsetCase {
@@ -122,15 +122,15 @@ struct VersionCase {
   bool xp;
 };
 
-class IsWinXPTest : public ::testing::TestWithParam<VersionCase> {};
+class IsWindowsXpTest : public ::testing::TestWithParam<VersionCase> {};
 
-TEST_P(IsWinXPTest, OnlyWindowsXpAnswersTrue) {
+TEST_P(IsWindowsXpTest, OnlyWindowsXpAnswersTrue) {
   FakeTabStripPlatform p;
   p.version = GetParam().version;
-  EXPECT_EQ(IsWinXP(p), GetParam().xp);
+  EXPECT_EQ(IsWindowsXp(p), GetParam().xp);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, IsWinXPTest,
+INSTANTIATE_TEST_SUITE_P(Versions, IsWindowsXpTest,
                          ::testing::Values(VersionCase{{true, 2, 5, 1, 2600}, true},
                                            VersionCase{{true, 2, 5, 1, 3790}, true},
                                            VersionCase{{true, 2, 5, 1, 2599}, false},
@@ -143,19 +143,19 @@ TEST(TabColors, ThemeInfoFromTheVisualStyle) {
   FakeTabStripPlatform p;
   p.version = {true, 2, 6, 0, 6000};
   p.themeColorBuffer = std::wstring(L"NormalColor") + std::wstring(244, L'\0');
-  EXPECT_EQ(GetThemeInfo(p), L"None");  // not XP: the style is not even asked for
+  EXPECT_EQ(VisualStyleName(p), L"None");  // not XP: the style is not even asked for
 
   p.version = {true, 2, 5, 1, 2600};
-  EXPECT_EQ(GetThemeInfo(p), L"NormalColor");
+  EXPECT_EQ(VisualStyleName(p), L"NormalColor");
   p.themeNameOk = false;
-  EXPECT_EQ(GetThemeInfo(p), L"UxTheme_Error");
+  EXPECT_EQ(VisualStyleName(p), L"UxTheme_Error");
   p.themeNameOk = true;
   p.themeColorBuffer = std::wstring(L"   ") + std::wstring(10, L'\0');
-  EXPECT_EQ(GetThemeInfo(p), L"None");
+  EXPECT_EQ(VisualStyleName(p), L"None");
   p.themeColorBuffer = std::wstring(255, L'\0');
-  EXPECT_EQ(GetThemeInfo(p), L"None");
+  EXPECT_EQ(VisualStyleName(p), L"None");
   p.themeColorBuffer = std::wstring(L"Metal") + L'\0' + L"lic" + L'\0' + L"junk";
-  EXPECT_EQ(GetThemeInfo(p), L"Metallic");
+  EXPECT_EQ(VisualStyleName(p), L"Metallic");
 }
 
 }  // namespace

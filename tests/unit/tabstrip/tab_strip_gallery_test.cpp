@@ -51,7 +51,7 @@ TEST(TabStripGallery, EveryThemeInBothStyles) {
                                  (box ? "_boxes" : "") + ".png";
         ASSERT_TRUE(rig.surface.WritePng(ArtifactPath(file))) << file;
         // Something of the strip band and of the page was drawn.
-        EXPECT_GT(rig.surface.CountColor(rig.strip->GetRGBFromOLE(rig.strip->OuterBorderColor())), 20) << file;
+        EXPECT_GT(rig.surface.CountColor(rig.strip->ToRgb(rig.strip->OuterBorderColor())), 20) << file;
       }
     }
   }
@@ -71,7 +71,7 @@ TEST(TabStripGallery, MainWindowStrip) {
   s.SetActiveTabHeight(25);
   ASSERT_TRUE(rig.surface.WritePng(ArtifactPath("tabstrip_main_window.png")));
   rig.strip->SetHoverTab(1);
-  rig.strip->pDrawOnMouseOverProperty();
+  rig.strip->ShowHoverHighlight();
   ASSERT_TRUE(rig.surface.WritePng(ArtifactPath("tabstrip_main_window_hover.png")));
 }
 

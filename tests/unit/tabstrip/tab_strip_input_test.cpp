@@ -182,7 +182,7 @@ TEST(TabStripInput, HookReactionsForCloseBoxesAndTheHostForm) {
   TabStrip& s = f.s();
   s.SetUseControlBox(true);
   f.rig.events.log.clear();
-  const Rect box = s.AryTabs(1).ControlBoxRect;
+  const Rect box = s.Tab(1).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 2, box.top + 2};
   s.OnRawMessage(true, Raw(0x200));  // before the window's own handling: ignored
   EXPECT_TRUE(f.rig.events.log.empty());
@@ -223,7 +223,7 @@ TEST(TabStripInput, XpThemesTrackTheCloseBoxOfTheActiveTab) {
   TabStrip& s = f.s();
   s.SetUseControlBox(true);
   f.rig.events.log.clear();
-  const Rect box = s.AryTabs(0).ControlBoxRect;
+  const Rect box = s.Tab(0).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 1, box.top + 1};
   s.OnRawMessage(false, Raw(0x200));
   EXPECT_EQ((std::vector<std::string>{"MouseEnter", "MouseHover 0", "ControlBoxEnter"}), f.rig.events.log);
@@ -237,7 +237,7 @@ TEST(TabStripInput, NoHookReactionsWithoutASavedSetOrInADesigner) {
   TabStrip& s = fresh.New();
   s.SetUseControlBox(true);
   fresh.events.log.clear();
-  fresh.host.cursor = Point{s.AryTabs(0).ControlBoxRect.left + 1, s.AryTabs(0).ControlBoxRect.top + 1};
+  fresh.host.cursor = Point{s.Tab(0).closeBoxRect.left + 1, s.Tab(0).closeBoxRect.top + 1};
   s.OnRawMessage(false, Raw(0x200));
   s.OnRawMessage(false, Raw(0x216, true));
   s.OnRawMessage(false, Raw(0x2A3));

@@ -49,7 +49,7 @@ TEST(TabStripModel, NewControlTakesDefaultsAndTheClassicColours) {
   EXPECT_TRUE(s.UseMouseWheelScroll());
   EXPECT_FALSE(s.UseControlBox());
   EXPECT_EQ(s.ParkOffset(), 10000);
-  EXPECT_EQ(s.Version(), L"1.0.85");
+  EXPECT_EQ(s.VersionText(), L"1.0.85");
   EXPECT_TRUE(rig.host.changedKeys.empty());
 }
 
@@ -193,16 +193,16 @@ TEST(TabStripModel, CaptionsKeepTheHostsAccessKeyListInStep) {
   s.SetTabCaption(0, L"&File");
   s.SetTabCaption(1, L"&edit");
   EXPECT_EQ(rig.host.accessKeys, L"FE");
-  EXPECT_EQ(s.AryTabs(1).AccessKey, L'E');
+  EXPECT_EQ(s.Tab(1).accessKey, L'E');
   s.SetTabCaption(0, L"&Open");
   EXPECT_EQ(rig.host.accessKeys, L"EO");
   s.SetTabCaption(1, L"No key");
   EXPECT_EQ(rig.host.accessKeys, L"O");
-  EXPECT_EQ(s.AryTabs(1).AccessKey, 0);
+  EXPECT_EQ(s.Tab(1).accessKey, 0);
   // A marker at the very end stores the caption and gives no key instead of failing.
   s.SetTabCaption(2, L"Odd&");
   EXPECT_EQ(s.TabCaption(2), L"Odd&");
-  EXPECT_EQ(s.AryTabs(2).AccessKey, 0);
+  EXPECT_EQ(s.Tab(2).accessKey, 0);
   EXPECT_EQ(rig.host.accessKeys, L"O");
   EXPECT_EQ(rig.host.changedKeys.back(), "TabCaption");
 }
@@ -308,7 +308,7 @@ TEST(TabStripModel, InsertTabMovesCaptionsAndControlsButNotPicturesOrFlags) {
   std::wstring keys = f.rig.host.accessKeys;
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, L"ABCDN");
-  EXPECT_EQ(s.AryTabs(1).AccessKey, L'N');
+  EXPECT_EQ(s.Tab(1).accessKey, L'N');
   // Pictures and enabled flags stay where they were.
   EXPECT_EQ(s.TabPicture(1).pixels[0], 2u);
   EXPECT_FALSE(s.TabEnabled(2));

@@ -45,10 +45,10 @@ TEST_P(HoverTest, DrawingTheHighlightTwiceRestoresTheStrip) {
   s.SetActiveTab(1);
   const std::vector<Rgb> before = Pixels(rig.surface);
   s.SetHoverTab(GetParam().hovered);
-  if (GetParam().style == kTabbedDialog) s.pDrawOnMouseOverTabbed();
-  else s.pDrawOnMouseOverProperty();
+  if (GetParam().style == kTabbedDialog) s.ShowHoverHighlight();
+  else s.ShowHoverHighlight();
   EXPECT_TRUE(s.HoverDrawn());
-  EXPECT_EQ(s.HoverRect(), s.AryTabs(GetParam().hovered).TabRect);
+  EXPECT_EQ(s.HoverRect(), s.Tab(GetParam().hovered).tabRect);
   EXPECT_GT(DiffOutsideCorners(rig.surface, before, s.HoverRect()), 20);
   EXPECT_EQ(rig.surface.GetDrawMode(), DrawMode::CopyPen);
   ASSERT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
@@ -77,7 +77,7 @@ TEST(TabStripOverlay, TimerKeepsTheHighlightWhileTheCursorIsOnTheTab) {
   TabStrip& s = rig.New();
   s.SetTabTheme(kThemeXP);
   s.SetHoverTab(2);
-  s.pDrawOnMouseOverTabbed();
+  s.ShowHoverHighlight();
   rig.host.cursor = Point{s.HoverRect().right, s.HoverRect().bottom};  // edges count as inside
   s.OnTimer(TabStrip::kHoverTimerId);
   EXPECT_TRUE(s.HoverDrawn());
@@ -89,7 +89,7 @@ TEST(TabStripOverlay, ATimerLeftByAThemeWithoutHighlightStopsAndDrawsNothing) {
   TabStrip& s = rig.New();
   s.SetTabTheme(kThemeXP);
   s.SetHoverTab(2);
-  s.pDrawOnMouseOverTabbed();
+  s.ShowHoverHighlight();
   ASSERT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
 
   s.SetTabTheme(kThemeClassic);
@@ -102,7 +102,7 @@ TEST(TabStripOverlay, ATimerLeftByAThemeWithoutHighlightStopsAndDrawsNothing) {
 
   // Back in a theme with a highlight, the next move over a tab shows one again.
   s.SetTabTheme(kThemeXP);
-  s.OnMouseMove(0, 0, static_cast<float>(s.AryTabs(2).TabRect.left + 5), 5.0f);
+  s.OnMouseMove(0, 0, static_cast<float>(s.Tab(2).tabRect.left + 5), 5.0f);
   EXPECT_TRUE(s.HoverDrawn());
   EXPECT_TRUE(rig.host.TimerRunning(TabStrip::kHoverTimerId));
 }
@@ -118,7 +118,7 @@ TEST(TabStripOverlay, NoHighlightWhenItsColourIsTheFaceColour) {
       s.SetHoverColor(s.InActiveTabBackStartColor());
       const std::vector<Rgb> before = Pixels(rig.surface);
       s.SetHoverTab(hovered);
-      s.pDrawOverXOred();
+      s.ToggleHoverHighlight();
       EXPECT_EQ(Pixels(rig.surface), before) << style << " " << hovered;
       EXPECT_EQ(rig.surface.GetDrawMode(), DrawMode::CopyPen);
     }
@@ -129,7 +129,7 @@ TEST(TabStripOverlay, NoHighlightWhenItsColourIsTheFaceColour) {
   s.SetFocusedColor(s.ActiveTabBackStartColor());
   const std::vector<Rgb> before = Pixels(rig.surface);
   s.SetHoverTab(0);  // the active tab
-  s.pDrawOverXOred();
+  s.ToggleHoverHighlight();
   EXPECT_EQ(Pixels(rig.surface), before);
 }
 
@@ -137,10 +137,10 @@ TEST(TabStripOverlay, HighlightShowsTheHoverColourOnTheFace) {
   Rig rig(300, 60);
   TabStrip& s = rig.New();
   s.SetTabTheme(kThemeXP);
-  const Rect h = s.AryTabs(2).TabRect;
+  const Rect h = s.Tab(2).tabRect;
   const Rgb face = rig.Px((h.left + h.right) / 2, h.top + 2);
   s.SetHoverTab(2);
-  s.pDrawOnMouseOverTabbed();
+  s.ShowHoverHighlight();
   // XOR with hover ^ start: where the face is the start colour it shows the hover colour.
   EXPECT_EQ(rig.Px((h.left + h.right) / 2, h.top + 2), face ^ 0x3BC7FFu ^ 0xFFFFFFu);
   EXPECT_EQ(face ^ 0x3BC7FFu ^ 0xFFFFFFu, MakeRgb(254, 198, 57));  // the face is nearly white up there
@@ -151,11 +151,11 @@ TEST(TabStripOverlay, CloseBoxCrossAndStates) {
   Rig rig(300, 60);
   TabStrip& s = rig.New();
   s.SetTabTheme(kThemeXP);
-  s.DrawControlBox(0, -1);  // all boxes: leaves the pen in the outer colour
-  TabRecord r = s.AryTabs(0);
-  r.ControlBoxRect = Rect{86, 6, 96, 16};
-  s.SetAryTabs(0, r);
-  s.DrawControlBox(0, 0);
+  s.DrawCloseBox(0, -1);  // all boxes: leaves the pen in the outer colour
+  TabRecord r = s.Tab(0);
+  r.closeBoxRect = Rect{86, 6, 96, 16};
+  s.SetTab(0, r);
+  s.DrawCloseBox(0, 0);
   const Rgb cross = 0;  // 9B9C91 darkened by 192 per channel
   for (auto [x, y] : {std::pair{89, 12}, {90, 11}, {91, 10}, {92, 9}, {89, 9}, {90, 10}, {91, 11}, {92, 12}})
     EXPECT_EQ(rig.Px(x, y), cross) << x << "," << y;
@@ -163,22 +163,22 @@ TEST(TabStripOverlay, CloseBoxCrossAndStates) {
   EXPECT_NE(rig.Px(93, 13), cross);
   EXPECT_EQ(rig.Px(87, 7), 0xFBFDFBu);   // normal: the active tab's colours
   EXPECT_EQ(rig.Px(90, 6), 0x9B9C91u);   // outline in the current pen colour
-  s.DrawControlBox(1, 0);                // hot: lower end 48 darker per channel
+  s.DrawCloseBox(1, 0);                // hot: lower end 48 darker per channel
   EXPECT_EQ(rig.Px(87, 14), OffsetColor(0xFBFDFB, -48, rig.colors));
   EXPECT_EQ(rig.Px(87, 7), 0xFBFDFBu);
-  s.DrawControlBox(2, 0);  // pressed: both ends darker
+  s.DrawCloseBox(2, 0);  // pressed: both ends darker
   EXPECT_EQ(rig.Px(87, 7), OffsetColor(0xFBFDFB, -48, rig.colors));
 
   // Classic draws single boxes only as part of all boxes.
   Rig classic(300, 60);
   TabStrip& c = classic.New();
-  TabRecord cr = c.AryTabs(0);
-  cr.ControlBoxRect = Rect{86, 6, 96, 16};
-  c.SetAryTabs(0, cr);
+  TabRecord cr = c.Tab(0);
+  cr.closeBoxRect = Rect{86, 6, 96, 16};
+  c.SetTab(0, cr);
   const std::vector<Rgb> before = Pixels(classic.surface);
-  c.DrawControlBox(1, 0);
+  c.DrawCloseBox(1, 0);
   EXPECT_EQ(Pixels(classic.surface), before);
-  c.DrawControlBox(0, -1);
+  c.DrawCloseBox(0, -1);
   EXPECT_EQ(classic.Px(89, 12), MakeRgb(0, 0, 0));
 }
 
@@ -190,9 +190,9 @@ TEST(TabStripOverlay, FocusMarkTwiceLeavesTheSurfaceAsItWas) {
       s.SetTabTheme(theme);
       s.SetTabStyle(style);
       const std::vector<Rgb> before = Pixels(rig.surface);
-      s.ShowHideFocus();
+      s.ToggleFocusMark();
       EXPECT_NE(Pixels(rig.surface), before) << theme << "/" << style;
-      s.ShowHideFocus();
+      s.ToggleFocusMark();
       EXPECT_EQ(Pixels(rig.surface), before) << theme << "/" << style;
     }
   }
@@ -201,7 +201,7 @@ TEST(TabStripOverlay, FocusMarkTwiceLeavesTheSurfaceAsItWas) {
   TabStrip& d = design.New();
   d.Refresh();
   const std::vector<Rgb> before = Pixels(design.surface);
-  d.ShowHideFocus();
+  d.ToggleFocusMark();
   EXPECT_EQ(Pixels(design.surface), before);  // no focus mark in a designer
 }
 

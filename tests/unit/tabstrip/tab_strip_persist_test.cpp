@@ -32,9 +32,9 @@ void ChangeEverything(Rig& rig) {
   p.pixels = {0x00FF00};
   s.SetTabPicture(0, p);
   s.SetTabPicture(1, p);
-  s.SetAryTabs(1, [&] {
-    TabRecord r = s.AryTabs(1);
-    r.AccessKey = L'T';
+  s.SetTab(1, [&] {
+    TabRecord r = s.Tab(1);
+    r.accessKey = L'T';
     return r;
   }());
   s.SetActiveTab(1);
@@ -160,10 +160,10 @@ TEST(TabStripPersistence, MissingKeysGiveDefaultsWithoutASpace) {
   EXPECT_EQ(rig.host.pendingMessageCalls, 1);
   EXPECT_TRUE(rig.events.log.empty());
   s.Refresh();
-  EXPECT_EQ(s.AryTabs(0).TabRect.top, 2);  // drawn as the active tab
+  EXPECT_EQ(s.Tab(0).tabRect.top, 2);  // drawn as the active tab
 }
 
-TEST(TabStripPersistence, ABadTabCountFailsTheLoadAfterEarlierKeys) {
+TEST(TabStripPersistence, ABadTabCountFailsTheLoadAndChangesNothing) {
   Rig rig;
   PropertyBag bag;
   bag.Set<std::int32_t>("TabCount", 0);
@@ -176,8 +176,9 @@ TEST(TabStripPersistence, ABadTabCountFailsTheLoadAfterEarlierKeys) {
     EXPECT_EQ(e.Number(), 380);
     EXPECT_EQ(e.Source(), "TabStrip.UserControl_ReadProperties");
   }
-  EXPECT_EQ(rig.strip->OuterBorderColor(), 0x123u);  // read before TabCount
-  EXPECT_EQ(rig.strip->XRadius(), 10);               // after it: never read
+  EXPECT_EQ(rig.strip->TabCount(), 3);
+  EXPECT_EQ(rig.strip->OuterBorderColor(), 0x80000015u);
+  EXPECT_EQ(rig.strip->XRadius(), 10);
 }
 
 }  // namespace

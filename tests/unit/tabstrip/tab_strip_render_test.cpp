@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "controls/tabstrip/painters/tab_canvas.h"
 #include "platform/control_error.h"
 #include "tab_strip_rig.h"
 
@@ -20,107 +21,59 @@ constexpr Rgb kDark = MakeRgb(64, 64, 64);
 constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 constexpr Rgb kShadow = MakeRgb(128, 128, 128);
 
-TEST(TabStripLayout, TabbedDialogSplitsTheWidthAndEndsAtTheLastPixel) {
+// Where each look puts its tabs is tab_layout_test's; here, that the strip keeps the rectangles of
+// its last tab pass, which hit testing reads.
+TEST(TabStripLayout, TheStripKeepsTheRectanglesOfItsLastTabPass) {
   Rig rig(300, 100);
   TabStrip& s = rig.New();
+  EXPECT_EQ(s.Tab(1).tabRect, (Rect{0, 0, 0, 0}));  // nothing drawn yet
   s.Refresh();
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{0, 2, 100, 22}));  // active: 20 high, standing lower
-  EXPECT_EQ(s.AryTabs(1).TabRect, (Rect{100, 0, 200, 22}));
-  EXPECT_EQ(s.AryTabs(2).TabRect, (Rect{200, 0, 299, 22}));
-  EXPECT_EQ(s.AryTabs(1).ControlBoxRect, (Rect{186, 5, 196, 15}));  // classic box
-
-  s.SetTabTheme(kThemeXP);
-  EXPECT_EQ(s.AryTabs(1).ControlBoxRect, (Rect{187, 6, 197, 16}));
+  EXPECT_EQ(s.Tab(1).tabRect, (Rect{100, 0, 200, 22}));
+  EXPECT_EQ(s.Tab(1).closeBoxRect, (Rect{186, 5, 196, 15}));
   s.SetTabTheme(kThemeRounded);
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{0, 2, 100, 24}));
-  EXPECT_EQ(s.AryTabs(2).TabRect, (Rect{200, 0, 299, 24}));
-
-  // Widths round halves to even: 250 / 4 = 62.5 -> 62.
-  Rig odd(250, 60);
-  odd.New().SetTabCount(4);
-  EXPECT_EQ(odd.strip->AryTabs(1).TabRect.left, 62);
-  EXPECT_EQ(odd.strip->AryTabs(2).TabRect.left, 124);
-  EXPECT_EQ(odd.strip->AryTabs(3).TabRect.right, 249);
+  EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 2, 100, 24}));
+  s.SetTabCount(4);
+  EXPECT_EQ(s.Tab(3).tabRect, (Rect{225, 0, 299, 24}));
 }
 
-TEST(TabStripLayout, PropertyPagesFollowTheCaptions) {
-  Rig rig(400, 100);
-  TabStrip& s = rig.New();
-  s.SetTabStyle(kPropertyPages);  // classic: T5, measured in the bold active font (6 px a character)
-  s.SetTabCaption(0, L"&File");   // measured as "&Fil": four characters
-  s.SetTabCaption(1, L"File");
-  s.SetTabCaption(2, L"Save && Exit");  // measured as "Save & Exi"
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{0, 2, 38, 22}));
-  EXPECT_EQ(s.AryTabs(1).TabRect, (Rect{39, 0, 77, 22}));
-  EXPECT_EQ(s.AryTabs(2).TabRect, (Rect{78, 0, 152, 22}));
-
-  s.SetActiveTab(1);
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{2, 0, 38, 22}));  // first tab inactive: starts at 2
-  s.SetTabTheme(kThemeXP);                                 // T6: joins the tabs around the active one
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{2, 0, 39, 22}));
-  EXPECT_EQ(s.AryTabs(1).TabRect, (Rect{39, 2, 77, 22}));
-  EXPECT_EQ(s.AryTabs(2).TabRect, (Rect{77, 0, 151, 22}));
-
-  s.SetUseControlBox(true);
-  EXPECT_EQ(s.AryTabs(0).TabRect.right, 38 + 1 + 15);
-  EXPECT_EQ(s.AryTabs(1).TabRect.right, 54 + 38 + 21);
-  EXPECT_EQ(s.AryTabs(2).TabRect.right, 113 + 74 + 15);
-
-  Picture p;
-  p.kind = Picture::Kind::Icon;
-  p.width = p.height = 16;
-  p.pixels.assign(256, 0xFF);
-  s.SetUseControlBox(false);
-  s.SetTabPicture(0, p);  // edge min(16, 22 - 2) = 16: 24 + 14 + 16 + 1
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{2, 0, 55 + 1, 22}));
-}
-
-TEST(TabStripLayout, FlatThemeDrawsTextWidthTabsInEitherStyle) {
-  Rig rig(400, 100);
-  TabStrip& s = rig.New();
-  s.SetTabTheme(kThemeFlat);
-  s.SetTabCaption(1, L"Longer caption");
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{0, 2, 44, 22}));
-  EXPECT_EQ(s.AryTabs(1).TabRect.Width(), 14 * 6 + 14);
-  EXPECT_EQ(s.AryTabs(1).ControlBoxRect, (Rect{s.AryTabs(1).TabRect.right - 13, 5, s.AryTabs(1).TabRect.right - 3, 15}));
-}
-
-TEST(TabStripRendering, GradientRowsRoundHalvesToEven) {
-  Rig rig(20, 10);
-  TabStrip& s = rig.New();
-  rig.surface.Clear(0);
-  s.pFillCurvedGradientR(Rect{2, 0, 12, 4}, 0x000000, 0x0000FF, -1, false, false);
+TEST(TabCanvas, GradientRowsRoundHalvesToEven) {
+  RasterSurface surface(20, 10);
+  testing::FakeSystemColors colors;
+  TabCanvas canvas(surface, colors);
+  surface.Clear(0);
+  canvas.FillGradient(Rect{2, 0, 12, 4}, 0x000000, 0x0000FF, -1, false, false);
   const int reds[] = {0, 64, 128, 191, 255};
   for (int y = 0; y <= 4; ++y) {
-    EXPECT_EQ(rig.Px(2, y), MakeRgb(reds[y], 0, 0)) << "row " << y;
-    EXPECT_EQ(rig.Px(11, y), MakeRgb(reds[y], 0, 0)) << "row " << y;
-    EXPECT_EQ(rig.Px(12, y), 0u) << "end point excluded, row " << y;
+    EXPECT_EQ(surface.GetPixel(2, y), MakeRgb(reds[y], 0, 0)) << "row " << y;
+    EXPECT_EQ(surface.GetPixel(11, y), MakeRgb(reds[y], 0, 0)) << "row " << y;
+    EXPECT_EQ(surface.GetPixel(12, y), 0u) << "end point excluded, row " << y;
   }
 }
 
-TEST(TabStripRendering, ChamferedFillsCutTheirTopCorners) {
-  Rig rig(20, 10);
-  TabStrip& s = rig.New();
+TEST(TabCanvas, ChamferedFillsCutTheirTopCorners) {
+  RasterSurface surface(20, 10);
+  testing::FakeSystemColors colors;
+  TabCanvas canvas(surface, colors);
   auto rowSpan = [&](int y) {
     int first = -1, last = -1;
     for (int x = 0; x < 20; ++x)
-      if (rig.Px(x, y) == kWhite) {
+      if (surface.GetPixel(x, y) == kWhite) {
         if (first < 0) first = x;
         last = x;
       }
     return std::pair{first, last};
   };
-  rig.surface.Clear(0);
-  s.pFillCurvedSolidR(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, true, true);
+  surface.Clear(0);
+  canvas.FillSolid(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, true, true);
   EXPECT_EQ(rowSpan(0), (std::pair{3, 7}));
   EXPECT_EQ(rowSpan(1), (std::pair{2, 8}));
   EXPECT_EQ(rowSpan(2), (std::pair{1, 9}));
   EXPECT_EQ(rowSpan(3), (std::pair{1, 9}));
-  rig.surface.Clear(0);
-  s.pFillCurvedSolidR(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, true, false);
+  surface.Clear(0);
+  canvas.FillSolid(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, true, false);
   EXPECT_EQ(rowSpan(0), (std::pair{3, 9}));
-  rig.surface.Clear(0);
-  s.pFillCurvedSolidR(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, false, true);
+  surface.Clear(0);
+  canvas.FillSolid(Rect{0, 0, 10, 4}, 0xFFFFFF, 2, false, true);
   EXPECT_EQ(rowSpan(0), (std::pair{0, 7}));
 }
 
@@ -164,8 +117,8 @@ TEST(TabStripRendering, XpPropertyPagesLines) {
   s.SetTabCount(4);
   s.SetActiveTab(1);
   const Rgb outer = 0x9B9C91;
-  const Rect t0 = s.AryTabs(0).TabRect, t1 = s.AryTabs(1).TabRect, t2 = s.AryTabs(2).TabRect,
-             t3 = s.AryTabs(3).TabRect;
+  const Rect t0 = s.Tab(0).tabRect, t1 = s.Tab(1).tabRect, t2 = s.Tab(2).tabRect,
+             t3 = s.Tab(3).tabRect;
   ASSERT_EQ(t0, (Rect{2, 0, 45, 22}));  // "Tab 0": 30 px + 14, one more for an inactive first tab
   ASSERT_EQ(t1, (Rect{45, 2, 89, 22}));
   ASSERT_EQ(t2, (Rect{89, 0, 133, 22}));
@@ -204,7 +157,7 @@ TEST(TabStripRendering, ClassicPropertyPagesInactivePageEdgeEndsAtTheTabsRightEd
   TabStrip& s = rig.New();
   s.SetTabStyle(kPropertyPages);
   s.SetTabCount(3);
-  const Rect t1 = s.AryTabs(1).TabRect, t2 = s.AryTabs(2).TabRect;
+  const Rect t1 = s.Tab(1).tabRect, t2 = s.Tab(2).tabRect;
   ASSERT_EQ(t2.left, t1.right + 1);  // the one-pixel gap between inactive tabs
   // (L, B) -> (R, B) paints L .. R - 1 in the top-left colour; R, in the gap, is not the tab's.
   EXPECT_EQ(rig.Px(t1.left, t1.bottom), kWhite);
@@ -251,7 +204,7 @@ TEST(TabStripRendering, ATabOfHeightZeroFailsTheRedrawInTheGradient) {
   }
   // The guard was released: the control draws again once the height is sound.
   s.SetActiveTabHeight(18);
-  EXPECT_EQ(s.AryTabs(0).TabRect, (Rect{0, 4, 67, 22}));
+  EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 4, 67, 22}));
 }
 
 TEST(TabStripRendering, CaptionsPicturesAndFocus) {

@@ -1,0 +1,321 @@
+// The control as the host sees it: creation, loading and saving, the property setters (store,
+// redraw, tell the host), Refresh and the end of the control's life.
+#include "controls/tabstrip/tab_strip.h"
+
+#include "controls/tabstrip/tab_strip_error.h"
+
+namespace kestrune::tabstrip {
+
+TabStrip::TabStrip(ControlHost& host, Surface& surface, const SystemColors& systemColors,
+                   TabStripPlatform& platform, TabStripEvents* events)
+    : host_(host), surface_(surface), systemColors_(systemColors), platform_(platform), events_(events),
+      canvas_(surface, systemColors), measure_(surface) {}
+
+int TabStrip::SurfaceMeasure::Width(const Font& font, std::wstring_view text) {
+  surface_.SetFont(font);
+  return surface_.MeasureText(text).width;
+}
+
+Rect TabStrip::SurfaceMeasure::Extent(const Font& font, std::wstring_view text, const Rect& rect, unsigned format) {
+  surface_.SetFont(font);
+  Rect r = rect;
+  surface_.DrawText(text, r, format | textfmt::kCalcRect, 0);
+  return r;
+}
+
+template <typename T>
+void TabStrip::StoreProperty(const char* name, T& field, const T& value, bool redraw) {
+  Guarded(name, [&] {
+    field = value;
+    if (redraw) Refresh();
+    Notify(name);
+  });
+}
+
+void TabStrip::TakeAmbient() {
+  model_.ambientFont = host_.AmbientFont();
+  model_.ambientBackColor = host_.AmbientBackColor();
+}
+
+void TabStrip::Present() {
+  surface_.Present();
+  host_.Invalidate();
+}
+
+// --- Creation, loading, saving -------------------------------------------------------------------
+
+void TabStrip::InitNew() {
+  Guarded("UserControl_InitProperties", [&] {
+    TakeAmbient();
+    model_.ResetToNew(systemColors_);
+    model_.ComputeParkOffset(host_.Bounds().Width());
+  });
+}
+
+void TabStrip::Load(const PropertyBag& bag) {
+  Guarded("UserControl_ReadProperties", [&] {
+    TakeAmbient();
+    // Stored directly: no setter runs, nothing is notified or drawn.
+    if (!model_.Load(bag)) Raise(errnum::kInvalidPropertyValue);
+    host_.SetWindowEnabled(model_.enabled);
+    canvas_.pen = ToRgb(model_.foreColor);
+    model_.ComputeParkOffset(host_.Bounds().Width());
+    // The host restores contained controls where they were saved, so the distance is zero; the
+    // pass still lets pending messages run once per control.
+    ShiftTabControls(model_.activeTab);
+    host_.SetAccessKeys(model_.accessKeys);
+    if (host_.UserMode()) InstallHooks();
+  });
+}
+
+void TabStrip::Save(PropertyBag& bag) {
+  Guarded("UserControl_WriteProperties", [&] {
+    TakeAmbient();
+    model_.Save(bag);
+  });
+}
+
+void TabStrip::OnResize(int /*width*/, int /*height*/) { Refresh(); }
+
+std::wstring TabStrip::Text() const {
+  return model_.ValidIndex(model_.activeTab) ? model_.Tab(model_.activeTab).caption : std::wstring();
+}
+
+// --- Simple properties ---------------------------------------------------------------------------
+
+void TabStrip::SetActiveTabBackEndColor(OleColor c) { StoreProperty("ActiveTabBackEndColor", model_.activeTabBackEndColor, c); }
+void TabStrip::SetActiveTabBackStartColor(OleColor c) { StoreProperty("ActiveTabBackStartColor", model_.activeTabBackStartColor, c); }
+void TabStrip::SetActiveTabForeColor(OleColor c) { StoreProperty("ActiveTabForeColor", model_.activeTabForeColor, c); }
+void TabStrip::SetActiveTabHeight(int h) { StoreProperty("ActiveTabHeight", model_.activeTabHeight, h); }
+void TabStrip::SetBottomRightInnerBorderColor(OleColor c) { StoreProperty("BottomRightInnerBorderColor", model_.bottomRightInnerBorderColor, c); }
+void TabStrip::SetDisabledTabBackColor(OleColor c) { StoreProperty("DisabledTabBackColor", model_.disabledTabBackColor, c); }
+void TabStrip::SetDisabledTabForeColor(OleColor c) { StoreProperty("DisabledTabForeColor", model_.disabledTabForeColor, c); }
+void TabStrip::SetFocusedColor(OleColor c) { StoreProperty("FocusedColor", model_.focusedColor, c); }
+void TabStrip::SetHoverColor(OleColor c) { StoreProperty("HoverColor", model_.hoverColor, c); }
+void TabStrip::SetInActiveTabBackEndColor(OleColor c) { StoreProperty("InActiveTabBackEndColor", model_.inActiveTabBackEndColor, c); }
+void TabStrip::SetInActiveTabBackStartColor(OleColor c) { StoreProperty("InActiveTabBackStartColor", model_.inActiveTabBackStartColor, c); }
+void TabStrip::SetInActiveTabForeColor(OleColor c) { StoreProperty("InActiveTabForeColor", model_.inActiveTabForeColor, c); }
+void TabStrip::SetInActiveTabHeight(int h) { StoreProperty("InActiveTabHeight", model_.inActiveTabHeight, h); }
+void TabStrip::SetOuterBorderColor(OleColor c) { StoreProperty("OuterBorderColor", model_.outerBorderColor, c); }
+void TabStrip::SetTabStripBackColor(OleColor c) { StoreProperty("TabStripBackColor", model_.tabStripBackColor, c); }
+void TabStrip::SetTopLeftInnerBorderColor(OleColor c) { StoreProperty("TopLeftInnerBorderColor", model_.topLeftInnerBorderColor, c); }
+void TabStrip::SetActiveTabFont(const Font& f) { StoreProperty("ActiveTabFont", model_.activeTabFont, f); }
+void TabStrip::SetInActiveTabFont(const Font& f) { StoreProperty("InActiveTabFont", model_.inActiveTabFont, f); }
+void TabStrip::SetPictureAlign(int v) { StoreProperty("PictureAlign", model_.pictureAlign, v); }
+void TabStrip::SetPictureSize(int v) { StoreProperty("PictureSize", model_.pictureSize, v); }
+void TabStrip::SetTabStyle(int v) { StoreProperty("TabStyle", model_.tabStyle, v); }
+void TabStrip::SetShowFocusRect(bool v) { StoreProperty("ShowFocusRect", model_.showFocusRect, v); }
+void TabStrip::SetUseControlBox(bool v) { StoreProperty("UseControlBox", model_.useControlBox, v); }
+void TabStrip::SetUseFocusedColor(bool v) { StoreProperty("UseFocusedColor", model_.useFocusedColor, v); }
+void TabStrip::SetUseMaskColor(bool v) { StoreProperty("UseMaskColor", model_.useMaskColor, v); }
+void TabStrip::SetUseMouseWheelScroll(bool v) { StoreProperty("UseMouseWheelScroll", model_.useMouseWheelScroll, v, false); }
+void TabStrip::SetXRadius(int v) { StoreProperty("XRadius", model_.xRadius, v); }
+void TabStrip::SetYRadius(int v) { StoreProperty("YRadius", model_.yRadius, v); }
+void TabStrip::SetPictureMaskColor(OleColor c) { StoreProperty("PictureMaskColor", model_.pictureMaskColor, c); }
+
+void TabStrip::SetBackColor(OleColor c) {
+  Guarded("BackColor", [&] {
+    SetSurfaceBackColor(c);
+    Refresh();
+    Notify("BackColor");
+  });
+}
+
+void TabStrip::SetSurfaceBackColor(OleColor c) {
+  // Changing the background of the surface repaints it in the new colour, as the window does.
+  model_.backColor = c;
+  surface_.Clear(ToRgb(c));
+}
+
+void TabStrip::SetEnabled(bool v) {
+  Guarded("Enabled", [&] {
+    model_.enabled = v;
+    host_.SetWindowEnabled(v);
+    Refresh();
+    Notify("Enabled");
+  });
+}
+
+void TabStrip::SetForeColor(OleColor c) {
+  Guarded("ForeColor", [&] {
+    model_.foreColor = c;
+    canvas_.pen = ToRgb(c);
+    Refresh();
+    Notify("ForeColor");
+  });
+}
+
+void TabStrip::SetFont(const Font& f) {
+  Guarded("Font", [&] { surface_.SetFont(f); });
+}
+
+WindowHandle TabStrip::hWnd() {
+  return Guarded("hwnd", [&] { return host_.Window(); });
+}
+std::uint32_t TabStrip::hDC() {
+  return Guarded("hDC", [&] { return platform_.DeviceContext(); });
+}
+
+void TabStrip::SetTabTheme(int v) {
+  Guarded("TabTheme", [&] {
+    model_.tabTheme = v;
+    ApplyThemeColors();
+    Refresh();
+    Present();
+    Notify("TabTheme");
+  });
+}
+
+void TabStrip::SetUseThemeDetection(bool v) {
+  Guarded("UseThemeDetection", [&] {
+    model_.useThemeDetection = v;
+    if (v) SetTabTheme(IsWindowsXp() ? kThemeXP : kThemeClassic);
+    Refresh();
+    Notify("UseThemeDetection");
+  });
+}
+
+// --- Tab count and indexed properties ------------------------------------------------------------
+
+void TabStrip::SetTabCount(int count) {
+  Guarded("TabCount", [&] {
+    if (count <= 0) Raise(errnum::kInvalidPropertyValue);
+    model_.tabCount = count;
+    FitTabsToCount();
+    Refresh();
+    Notify("TabCount");
+  });
+}
+
+void TabStrip::FitTabsToCount() {
+  Guarded("pHandleTabCount", [&] {
+    if (model_.FitTabsToCount()) host_.SetAccessKeys(model_.accessKeys);
+  });
+}
+
+void TabStrip::CheckIndex(int index) const {
+  if (!model_.ValidIndex(index)) Raise(errnum::kSubscriptOutOfRange);
+}
+
+std::wstring TabStrip::TabCaption(int index) const {
+  return Guarded("TabCaption", [&] { return model_.ValidIndex(index) ? model_.Tab(index).caption : std::wstring(); });
+}
+
+void TabStrip::SetTabCaption(int index, std::wstring_view caption) {
+  Guarded("TabCaption", [&] {
+    CheckIndex(index);
+    model_.SetCaption(index, caption);
+    host_.SetAccessKeys(model_.accessKeys);
+    Notify("TabCaption");
+    Refresh();
+  });
+}
+
+bool TabStrip::TabEnabled(int index) const {
+  return Guarded("TabEnabled", [&] { return model_.ValidIndex(index) && model_.Tab(index).enabled; });
+}
+
+void TabStrip::SetTabEnabled(int index, bool enabled) {
+  Guarded("TabEnabled", [&] {
+    CheckIndex(index);
+    model_.Tab(index).enabled = enabled;
+    Notify("TabEnabled");
+    Refresh();
+  });
+}
+
+const Picture& TabStrip::TabPicture(int index) const {
+  return Guarded("TabPicture", [&]() -> const Picture& {
+    CheckIndex(index);
+    return model_.Tab(index).picture;
+  });
+}
+
+void TabStrip::SetTabPicture(int index, const Picture& picture) {
+  Guarded("TabPicture", [&] {
+    CheckIndex(index);
+    model_.Tab(index).picture = picture;
+    Refresh();
+    Notify("TabPicture");
+  });
+}
+
+TabRecord TabStrip::Tab(int index) const {
+  return Guarded("AryTabs", [&] {
+    CheckIndex(index);
+    return model_.Tab(index);
+  });
+}
+
+void TabStrip::SetTab(int index, const TabRecord& record) {
+  Guarded("AryTabs", [&] {
+    CheckIndex(index);
+    model_.Tab(index) = record;
+  });
+}
+
+// --- Refresh, colours and themes -----------------------------------------------------------------
+
+void TabStrip::Refresh() {
+  Guarded("Refresh", [&] {
+    if (refreshing_) return;
+    refreshing_ = true;
+    // A failed redraw must not leave the guard set, or the control would never draw again.
+    AtExit clear([&] { refreshing_ = false; });
+    if (!initCompleted_) {
+      initCompleted_ = true;
+      if (host_.UserMode()) Events().AfterCompleteInit();
+    }
+    if (model_.useThemeDetection) model_.tabTheme = VisualStyleName() != L"None" ? kThemeXP : kThemeClassic;
+    DrawWholeStrip();
+    Present();
+  });
+}
+
+Rgb TabStrip::ToRgb(OleColor color) const {
+  return Guarded("GetRGBFromOLE", [&] { return tabstrip::ToRgb(color, systemColors_); });
+}
+
+bool TabStrip::IsWindowsXp() const {
+  return Guarded("IsWinXP", [&] { return tabstrip::IsWindowsXp(platform_); });
+}
+
+std::wstring TabStrip::VisualStyleName() const {
+  return Guarded("GetThemeInfo", [&] { return tabstrip::VisualStyleName(platform_); });
+}
+
+void TabStrip::ApplyThemeColors() {
+  Guarded("ResetColorsToDefault", [&] { model_.ApplyThemeColors(systemColors_); });
+}
+
+void TabStrip::ApplyThemeColorsAndRefresh() {
+  Guarded("ResetAllColors", [&] {
+    refreshing_ = true;
+    {
+      AtExit clear([&] { refreshing_ = false; });
+      ApplyThemeColors();
+    }
+    Refresh();
+  });
+}
+
+int TabStrip::IconSize() const {
+  return platform_.SystemMetric(model_.pictureSize == kPicSmall ? metric::kCxSmIcon : metric::kCxIcon);
+}
+
+// --- The end -------------------------------------------------------------------------------------
+
+void TabStrip::Teardown() {
+  try {
+    SetActiveTab(0);
+  } catch (...) {
+  }
+  for (TabRecord& tab : model_.tabs) tab.picture = Picture{};
+  if (hoverDrawn_) {
+    hoverDrawn_ = false;
+    SetHoverTimer(0);
+  }
+  hooks_.UnhookAll();
+}
+
+}  // namespace kestrune::tabstrip

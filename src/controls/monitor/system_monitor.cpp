@@ -12,12 +12,8 @@
 
 namespace kestrune {
 
-namespace support = modSystemMonitorSupport;
 
 namespace {
-
-std::int32_t ToBag(OleColor c) { return static_cast<std::int32_t>(c); }
-OleColor FromBag(std::int32_t v) { return static_cast<OleColor>(v); }
 
 // Digits of a non-negative whole number (held in a double, so any size) with a thousands separator
 // every three digits.
@@ -36,9 +32,39 @@ std::wstring Grouped(double whole, wchar_t separator) {
 
 }  // namespace
 
+std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
+  using P = PersistedProperty<SystemMonitor>;
+  static constexpr P kTable[] = {
+      {"BackColor", &SystemMonitor::backColor_, OleColor{0}},
+      {"Appearance", &SystemMonitor::appearance_, std::int32_t{1}},
+      {"BorderStyle", &SystemMonitor::borderStyle_, std::int32_t{1}},
+      {"CPUMonitorDisplayed", &SystemMonitor::cpuDisplayed_, true},
+      {"PageFileDisplayed", &SystemMonitor::pageFileDisplayed_, true},
+      {"VirtualMemoryDisplayed", &SystemMonitor::virtualDisplayed_, true},
+      {"CPUMonitorColor", &SystemMonitor::cpuColor_, OleColor{0x00FF00}},
+      {"MemoryLoadDisplayed", &SystemMonitor::memoryDisplayed_, true},
+      {"MemoryColor", &SystemMonitor::memoryColor_, OleColor{0x00FFFF}},
+      {"PageFileColor", &SystemMonitor::pageFileColor_, OleColor{0x0000FF}},
+      {"VirtualMemoryColor", &SystemMonitor::virtualColor_, OleColor{0xFF0000}},
+      {"Enabled", &SystemMonitor::enabled_, true},
+      {"DisplayGrid", &SystemMonitor::displayGrid_, true},
+      {"DisplayGridColor", &SystemMonitor::gridColor_, OleColor{0x008000}},
+      {"UpdateInterval", &SystemMonitor::updateInterval_, std::int32_t{1000}},
+      {"ScrollGrid", &SystemMonitor::scrollGrid_, true},
+      {"DiagramStyle", &SystemMonitor::diagramStyle_, std::int32_t{kLines}},
+      {"HDMonitorDisplayed", &SystemMonitor::hdDisplayed_, true},
+      {"HDMonitorColor", &SystemMonitor::hdColor_, OleColor{0xFF80FF}},
+      // Taken as stored, without the normalisation of the setter.
+      {"HDDriveLetter", &SystemMonitor::drive_, L""},
+  };
+  return kTable;
+}
+
 SystemMonitor::SystemMonitor(ControlHost& host, Surface& surface, SystemFigures& figures, const SystemColors& colors,
                              CpuSamplerState& cpuState)
-    : host_(host), surface_(surface), figures_(figures), colors_(colors), cpuState_(cpuState) {}
+    : host_(host), surface_(surface), figures_(figures), colors_(colors), cpuState_(cpuState) {
+  ResetProperties(Properties(), *this);
+}
 
 Rgb SystemMonitor::Resolve(OleColor color) const {
   if (IsSystemColor(color)) return colors_.Get(SystemColorIndex(color)) & 0x00FFFFFFu;
@@ -48,82 +74,34 @@ Rgb SystemMonitor::Resolve(OleColor color) const {
 // ---- persistence -------------------------------------------------------------------------------
 
 void SystemMonitor::InitNew() {
-  appearance_ = 1;
-  borderStyle_ = 1;
-  backColor_ = 0;
-  enabled_ = true;
-  drive_ = support::QueryWindowsDirectory(figures_).substr(0, 3);
+  ResetProperties(Properties(), *this);
+  drive_ = resource_sampling::QueryWindowsDirectory(figures_).substr(0, 3);
   // Known now so that an on-demand sample of a newly placed control takes the right route.
-  platformIsNt_ = support::IsNtPlatform(figures_);
+  platformIsNt_ = resource_sampling::IsNtPlatform(figures_);
   host_.SetWindowBorder(borderStyle_, appearance_);
   Redraw();
 }
 
 void SystemMonitor::Load(const PropertyBag& bag) {
-  cpuDisplayed_ = bag.Read("CPUMonitorDisplayed", true);
-  pageFileDisplayed_ = bag.Read("PageFileDisplayed", true);
-  virtualDisplayed_ = bag.Read("VirtualMemoryDisplayed", true);
-  cpuColor_ = FromBag(bag.Read<std::int32_t>("CPUMonitorColor", 0x00FF00));
-  memoryDisplayed_ = bag.Read("MemoryLoadDisplayed", true);
-  memoryColor_ = FromBag(bag.Read<std::int32_t>("MemoryColor", 0x00FFFF));
-  pageFileColor_ = FromBag(bag.Read<std::int32_t>("PageFileColor", 0x0000FF));
-  virtualColor_ = FromBag(bag.Read<std::int32_t>("VirtualMemoryColor", 0xFF0000));
-  displayGrid_ = bag.Read("DisplayGrid", true);
-  gridColor_ = FromBag(bag.Read<std::int32_t>("DisplayGridColor", 0x008000));
-  updateInterval_ = bag.Read<std::int32_t>("UpdateInterval", 1000);
-  scrollGrid_ = bag.Read("ScrollGrid", true);
-  diagramStyle_ = bag.Read<std::int32_t>("DiagramStyle", kLines);
-  const std::int32_t appearance = bag.Read<std::int32_t>("Appearance", 1);
-  const std::int32_t borderStyle = bag.Read<std::int32_t>("BorderStyle", 1);
-  const OleColor backColor = FromBag(bag.Read<std::int32_t>("BackColor", 0));
-  const bool enabled = bag.Read("Enabled", true);
-  hdDisplayed_ = bag.Read("HDMonitorDisplayed", true);
-  hdColor_ = FromBag(bag.Read<std::int32_t>("HDMonitorColor", 0xFF80FF));
-  drive_ = bag.Read<std::wstring>("HDDriveLetter", L"");  // taken as stored
-
+  LoadProperties(Properties(), bag, *this);
   // 1. The timer runs only in run mode (an interval of 0 or less runs no timer).
   if (host_.UserMode() && updateInterval_ > 0) host_.StartTimer(kTimerId, static_cast<unsigned>(updateInterval_));
   // 2. One sample per pixel column of the outer width, plus one.
   history_.assign(static_cast<std::size_t>(std::max(0, host_.Bounds().Width())) + 1, SystemLevelSample{});
   // 3. The processor-load baseline.
-  platformIsNt_ = support::IsNtPlatform(figures_);
-  support::StartCpuSampler(figures_, cpuState_, platformIsNt_);
+  platformIsNt_ = resource_sampling::IsNtPlatform(figures_);
+  resource_sampling::StartCpuSampler(figures_, cpuState_, platformIsNt_);
   // 4. Every column is empty until the first samples arrive.
   lastEmptyColumn_ = surface_.ScaleWidth() - 1;
   lastSampleColumn_ = lastEmptyColumn_;
-  // 5. The surface's own looks.
-  appearance_ = appearance;
-  borderStyle_ = borderStyle;
-  backColor_ = backColor;
-  enabled_ = enabled;
+  // 5. The window's own looks, after the measurements above (a border shrinks the inner size).
   host_.SetWindowBorder(borderStyle_, appearance_);
   host_.SetWindowEnabled(enabled_);
   surface_.Clear(Resolve(backColor_));
   surface_.Present();
 }
 
-void SystemMonitor::Save(PropertyBag& bag) {
-  bag.Write<std::int32_t>("BackColor", ToBag(backColor_), 0);
-  bag.Write<std::int32_t>("Appearance", appearance_, 1);
-  bag.Write<std::int32_t>("BorderStyle", borderStyle_, 1);
-  bag.Write("CPUMonitorDisplayed", cpuDisplayed_, true);
-  bag.Write("PageFileDisplayed", pageFileDisplayed_, true);
-  bag.Write("VirtualMemoryDisplayed", virtualDisplayed_, true);
-  bag.Write<std::int32_t>("CPUMonitorColor", ToBag(cpuColor_), 0x00FF00);
-  bag.Write("MemoryLoadDisplayed", memoryDisplayed_, true);
-  bag.Write<std::int32_t>("MemoryColor", ToBag(memoryColor_), 0x00FFFF);
-  bag.Write<std::int32_t>("PageFileColor", ToBag(pageFileColor_), 0x0000FF);
-  bag.Write<std::int32_t>("VirtualMemoryColor", ToBag(virtualColor_), 0xFF0000);
-  bag.Write("Enabled", enabled_, true);
-  bag.Write("DisplayGrid", displayGrid_, true);
-  bag.Write<std::int32_t>("DisplayGridColor", ToBag(gridColor_), 0x008000);
-  bag.Write<std::int32_t>("UpdateInterval", updateInterval_, 1000);
-  bag.Write("ScrollGrid", scrollGrid_, true);
-  bag.Write<std::int32_t>("DiagramStyle", diagramStyle_, kLines);
-  bag.Write("HDMonitorDisplayed", hdDisplayed_, true);
-  bag.Write<std::int32_t>("HDMonitorColor", ToBag(hdColor_), 0xFF80FF);
-  bag.Write<std::wstring>("HDDriveLetter", drive_, L"");
-}
+void SystemMonitor::Save(PropertyBag& bag) { SaveProperties(Properties(), *this, bag); }
 
 // ---- properties --------------------------------------------------------------------------------
 
@@ -279,9 +257,9 @@ void SystemMonitor::TakeSample() {
   std::copy(history_.begin() + 1, history_.begin() + w + 1, history_.begin());
   if (lastEmptyColumn_ > 0) --lastEmptyColumn_;
   SystemLevelSample& s = history_[static_cast<std::size_t>(w)];
-  support::SampleMemory(figures_, s);
-  support::SampleDisk(figures_, drive_, s);
-  s.CPULoadPercent = support::SampleCpuLoad(figures_, cpuState_, platformIsNt_);
+  resource_sampling::SampleMemory(figures_, s);
+  resource_sampling::SampleDisk(figures_, drive_, s);
+  s.CPULoadPercent = resource_sampling::SampleCpuLoad(figures_, cpuState_, platformIsNt_);
 }
 
 namespace {
@@ -426,7 +404,7 @@ void SystemMonitor::OnResize(int /*width*/, int /*height*/) {
 
 void SystemMonitor::OnDestroy() {
   host_.StopTimer(kTimerId);
-  support::StopCpuSampler(figures_, cpuState_, platformIsNt_);
+  resource_sampling::StopCpuSampler(figures_, cpuState_, platformIsNt_);
 }
 
 void SystemMonitor::OnDblClick() {

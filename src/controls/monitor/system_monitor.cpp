@@ -2,35 +2,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <cwctype>
 
+#include "controls/monitor/file_size_text.h"
 #include "platform/control_error.h"
 #include "platform/rounding.h"
 
 namespace kestrune {
-
-
-namespace {
-
-// Digits of a non-negative whole number (held in a double, so any size) with a thousands separator
-// every three digits.
-std::wstring Grouped(double whole, wchar_t separator) {
-  char digits[400] = {};
-  std::snprintf(digits, sizeof(digits), "%.0f", whole);
-  std::wstring out;
-  const std::size_t n = std::strlen(digits);
-  for (std::size_t i = 0; i < n; ++i) {
-    out.push_back(static_cast<wchar_t>(digits[i]));
-    const std::size_t left = n - 1 - i;
-    if (left > 0 && left % 3 == 0) out.push_back(separator);
-  }
-  return out;
-}
-
-}  // namespace
 
 std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
   using P = PersistedProperty<SystemMonitor>;
@@ -328,73 +306,6 @@ void SystemMonitor::OnTimer(int timerId) {
     events_->SystemLevelsUpdated(LevelsOf(history_[static_cast<std::size_t>(std::max(0, surface_.ScaleWidth() - 1))]));
 }
 
-// ---- drawing -----------------------------------------------------------------------------------
-
-void SystemMonitor::Redraw() {
-  surface_.SetDrawMode(DrawMode::CopyPen);
-  surface_.Clear(Resolve(backColor_));
-  if (displayGrid_) DrawGrid();
-  if (host_.UserMode()) {
-    if (cpuDisplayed_) DrawCurve(&SystemLevelSample::CPULoadPercent, cpuColor_);
-    if (memoryDisplayed_) DrawCurve(&SystemLevelSample::MemoryLoadPercent, memoryColor_);
-    if (pageFileDisplayed_) DrawCurve(&SystemLevelSample::PageFileAvailablePercent, pageFileColor_);
-    if (virtualDisplayed_) DrawCurve(&SystemLevelSample::VirtualMemoryAvailablePercent, virtualColor_);
-    if (hdDisplayed_) DrawCurve(&SystemLevelSample::HDAvailablePercent, hdColor_);
-  }
-  surface_.Present();
-}
-
-void SystemMonitor::DrawGrid() {
-  const int width = surface_.ScaleWidth();
-  const int height = surface_.ScaleHeight();
-  const Rgb color = Resolve(gridColor_);
-
-  // A surface too small for a step (a step that rounds to 0) gets no stepped lines in that direction,
-  // only the outline: stepping by 0 would never end.
-  const int sx = RoundEvenInt((width - 1) / 11.0);
-  const int lastX = width - 1;
-  if (sx > 0) {
-    int x = scrollGrid_ ? gridOffset_ : 0;
-    // Lines left of the surface draw nothing; skip them without stepping through each.
-    if (x < 0) x += static_cast<int>((-static_cast<long long>(x)) / sx) * sx;
-    for (; x <= lastX; x += sx) surface_.Line(x, 0, x, height, color);
-  }
-  const int sy = RoundEvenInt((height - 1) / 6.0);
-  const int lastY = height - 1;
-  if (sy > 0)
-    for (int y = 0; y <= lastY; y += sy) surface_.Line(0, y, width, y, color);
-
-  surface_.FrameRect(Rect{0, 0, width, height}, color);
-
-  if (gridOffset_ <= -(width - 1)) gridOffset_ = 0;
-}
-
-void SystemMonitor::DrawCurve(float SystemLevelSample::*field, OleColor color) {
-  const int width = surface_.ScaleWidth();
-  const int height = surface_.ScaleHeight();
-  if (lastEmptyColumn_ > width - 1) return;
-  const Rgb pen = Resolve(color);
-  auto yOf = [&](float v) { return RoundEvenInt(height - static_cast<double>(v) / 100.0 * height); };
-  // Columns past the history (a surface grown since the last sample) are not drawn.
-  const int last = std::min(width - 2, static_cast<int>(history_.size()) - 2);
-  for (int i = std::max(0, lastEmptyColumn_ + 1); i <= last; ++i) {
-    const float v = history_[static_cast<std::size_t>(i)].*field;
-    switch (diagramStyle_) {
-      case kLines:
-        surface_.Line(i, yOf(v), i + 1, yOf(history_[static_cast<std::size_t>(i) + 1].*field), pen);
-        break;
-      case kPoints:
-        surface_.SetPixel(i + 1, yOf(v), pen);
-        break;
-      case kBars:
-        surface_.Line(i, yOf(v), i, height, pen);
-        break;
-      default:
-        return;
-    }
-  }
-}
-
 // ---- surface events and methods ----------------------------------------------------------------
 
 void SystemMonitor::OnResize(int /*width*/, int /*height*/) {
@@ -419,28 +330,6 @@ bool SystemMonitor::Reset() {
   return false;
 }
 
-std::wstring SystemMonitor::FormatFilesize(double nValue) const {
-  constexpr double kK = 1024.0;
-  constexpr double kM = 1048576.0;
-  constexpr double kG = 1073741824.0;
-  if (!std::isfinite(nValue)) return {};  // not a byte count
-  const bool negative = nValue < 0;
-  auto whole = [&](double v, const wchar_t* unit) {
-    const double n = std::nearbyint(std::fabs(v));
-    return std::wstring(negative && n != 0 ? L"-" : L"") + Grouped(n, thousands_) + unit;
-  };
-  auto twoDecimals = [&](double v, const wchar_t* unit) {
-    const double hundredths = std::nearbyint(std::fabs(v) * 100.0);
-    const int cents = static_cast<int>(std::fmod(hundredths, 100.0));
-    const std::wstring frac{static_cast<wchar_t>(L'0' + cents / 10), static_cast<wchar_t>(L'0' + cents % 10)};
-    return std::wstring(negative && hundredths != 0 ? L"-" : L"") + Grouped(std::floor(hundredths / 100.0), thousands_) +
-           decimal_ + frac + unit;
-  };
-  if (nValue <= kK) return whole(nValue, L" B");
-  if (nValue < kM) return whole(nValue / kK, L" K");
-  // Exactly 1,048,576 bytes is one megabyte and is shown as "1.00 MB".
-  if (nValue < kG) return twoDecimals(nValue / kM, L" MB");
-  return twoDecimals(nValue / kG, L" GB");
-}
+std::wstring SystemMonitor::FormatFilesize(double nValue) const { return FormatFileSize(nValue, thousands_, decimal_); }
 
 }  // namespace kestrune

@@ -1,5 +1,4 @@
 #include "platform/win32/control_window.h"
-#include "platform/win32/handles.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

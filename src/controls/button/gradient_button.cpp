@@ -11,7 +11,7 @@ namespace kestrune::button {
 
 namespace {
 
-// The name under which the button reports its errors to the host.
+// The source its errors carry: the name the hosting forms know the control by.
 constexpr const char* kErrorSource = "Command";
 
 }  // namespace

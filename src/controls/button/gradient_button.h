@@ -1,6 +1,7 @@
 #pragma once
-// GradientButton: the program's own push button. It keeps its properties in the host's property set, follows
-// mouse, keyboard and focus, raises its events to the host and draws itself in one of five types.
+// GradientButton: the program's own push button. It keeps its properties in the host's property
+// set, follows mouse, keyboard and focus, raises its events to the host and draws itself in one of
+// five types (button_renderer.h) from gradients (button_painter.h).
 #include <cstddef>
 #include <cstdint>
 #include <span>

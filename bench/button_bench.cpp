@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "controls/button/command.h"
+#include "controls/button/gradient_button.h"
 #include "fakes/null_control_host.h"
 #include "platform/raster/raster_surface.h"
 
@@ -19,7 +19,7 @@ void BM_DrawButton(benchmark::State& st) {
   kestrune::testing::RampSystemColors colors{233, 216};
   kestrune::testing::NullControlHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
-  kestrune::button::Command button(host, surface, colors, L"CommandExit");
+  kestrune::button::GradientButton button(host, surface, colors, L"CommandExit");
   button.InitNew();
   button.SetCaption(L"終了");
   button.SetButtonType(type);
@@ -39,7 +39,7 @@ void BM_DrawButtonSkipped(benchmark::State& st) {
   kestrune::testing::RampSystemColors colors{233, 216};
   kestrune::testing::NullControlHost host{{0, 0, 75, 23}};
   kestrune::RasterSurface surface(75, 23);
-  kestrune::button::Command button(host, surface, colors, L"CommandExit");
+  kestrune::button::GradientButton button(host, surface, colors, L"CommandExit");
   button.InitNew();
   for (auto _ : st) button.DrawButton(0, false);
 }

@@ -20,7 +20,7 @@
 #include "app/form_main_monitor_props.h"
 #include "app/form_main_tabstrip_props.h"
 #include "app/tab_images.h"
-#include "controls/button/command.h"
+#include "controls/button/gradient_button.h"
 #include "controls/tabstrip/tab_strip.h"
 #include "controls/monitor/system_monitor.h"
 #include "controls/monitor/win32/win32_system_figures.h"
@@ -248,10 +248,10 @@ int CompareButtons(const std::string& folder, int& focusDiff) {
   constexpr int kHeight = 26;
   Win32SystemColors colors;
   auto button = [&](const PropertyBag& saved, int type, int scheme,
-                    std::function<void(button::Command&)> after = nullptr) {
+                    std::function<void(button::GradientButton&)> after = nullptr) {
     return [=, &colors](Surface& surface) {
       testing::NullControlHost host(Rect{0, 0, kWidth, kHeight});  // the button face, as on the form
-      button::Command b(host, surface, colors, L"Command");
+      button::GradientButton b(host, surface, colors, L"Command");
       b.Load(saved);
       if (type >= 0) b.SetButtonType(type);
       if (scheme >= 0) b.SetColorScheme(scheme);
@@ -260,9 +260,9 @@ int CompareButtons(const std::string& folder, int& focusDiff) {
     };
   };
   // Focused, under the pointer, and pressed: the other looks a user sees.
-  const auto focused = [](button::Command& b) { b.OnGotFocus(); };
-  const auto hovered = [](button::Command& b) { b.OnMouseMove(0, 0, 38.0f, 13.0f); };
-  const auto pressed = [](button::Command& b) {
+  const auto focused = [](button::GradientButton& b) { b.OnGotFocus(); };
+  const auto hovered = [](button::GradientButton& b) { b.OnMouseMove(0, 0, 38.0f, 13.0f); };
+  const auto pressed = [](button::GradientButton& b) {
     b.OnMouseMove(1, 0, 38.0f, 13.0f);
     b.OnMouseDown(1, 0, 38.0f, 13.0f);
   };

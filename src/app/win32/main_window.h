@@ -103,7 +103,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_;
   Win32HistoryList listViewHistory_;
   Win32TabStripPages tabs_;
-  Win32CommandButton commandExit_, commandMini_;
+  Win32GradientButton commandExit_, commandMini_;
   Win32Monitor monitor_;
   std::vector<std::unique_ptr<Win32ContainedControl>> contained_;
   std::set<HWND> pageControls_;

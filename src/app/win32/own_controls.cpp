@@ -74,7 +74,7 @@ void Win32TabStripPages::MouseMove(int&, int&, float&, float&) {
   if (callbacks_.mouseMove) callbacks_.mouseMove();
 }
 
-bool Win32CommandButton::Create(HWND parent, int id, const Rect& bounds, const std::wstring& name,
+bool Win32GradientButton::Create(HWND parent, int id, const Rect& bounds, const std::wstring& name,
                                 const PropertyBag& saved, std::function<void()> onClick) {
   onClick_ = std::move(onClick);
   ControlWindowArgs args;
@@ -83,15 +83,15 @@ bool Win32CommandButton::Create(HWND parent, int id, const Rect& bounds, const s
   args.id = id;
   args.saved = &saved;
   args.createControl = [this, name](ControlHost& host, Surface& surface) {
-    auto command = std::make_unique<button::Command>(host, surface, colors_, name);
-    button::CommandEvents* events = this;
-    command->SetListener(events);
-    return std::unique_ptr<OwnControl>(std::move(command));
+    auto control = std::make_unique<button::GradientButton>(host, surface, colors_, name);
+    button::GradientButtonEvents* events = this;
+    control->SetListener(events);
+    return std::unique_ptr<OwnControl>(std::move(control));
   };
   return window_.Create(args);
 }
 
-void Win32CommandButton::Click() {
+void Win32GradientButton::Click() {
   if (onClick_) onClick_();
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/ui.h"
-#include "controls/button/command.h"
+#include "controls/button/gradient_button.h"
 #include "controls/monitor/system_monitor.h"
 #include "controls/monitor/win32/win32_system_figures.h"
 #include "controls/tabstrip/tab_strip.h"
@@ -68,7 +68,7 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
 };
 
 // CommandExit and CommandMini.
-class Win32CommandButton : private button::CommandEvents {
+class Win32GradientButton : private button::GradientButtonEvents {
  public:
   bool Create(HWND parent, int id, const Rect& bounds, const std::wstring& name, const PropertyBag& saved,
               std::function<void()> onClick);

@@ -2,43 +2,47 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <cwctype>
 
+#include "controls/monitor/file_size_text.h"
 #include "platform/control_error.h"
 #include "platform/rounding.h"
 
 namespace kestrune {
 
-namespace support = modSystemMonitorSupport;
-
-namespace {
-
-std::int32_t ToBag(OleColor c) { return static_cast<std::int32_t>(c); }
-OleColor FromBag(std::int32_t v) { return static_cast<OleColor>(v); }
-
-// Digits of a non-negative whole number (held in a double, so any size) with a thousands separator
-// every three digits.
-std::wstring Grouped(double whole, wchar_t separator) {
-  char digits[400] = {};
-  std::snprintf(digits, sizeof(digits), "%.0f", whole);
-  std::wstring out;
-  const std::size_t n = std::strlen(digits);
-  for (std::size_t i = 0; i < n; ++i) {
-    out.push_back(static_cast<wchar_t>(digits[i]));
-    const std::size_t left = n - 1 - i;
-    if (left > 0 && left % 3 == 0) out.push_back(separator);
-  }
-  return out;
+std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
+  using P = PersistedProperty<SystemMonitor>;
+  static constexpr P kTable[] = {
+      {"BackColor", &SystemMonitor::backColor_, OleColor{0}},
+      {"Appearance", &SystemMonitor::appearance_, std::int32_t{1}},
+      {"BorderStyle", &SystemMonitor::borderStyle_, std::int32_t{1}},
+      {"CPUMonitorDisplayed", &SystemMonitor::cpuDisplayed_, true},
+      {"PageFileDisplayed", &SystemMonitor::pageFileDisplayed_, true},
+      {"VirtualMemoryDisplayed", &SystemMonitor::virtualDisplayed_, true},
+      {"CPUMonitorColor", &SystemMonitor::cpuColor_, OleColor{0x00FF00}},
+      {"MemoryLoadDisplayed", &SystemMonitor::memoryDisplayed_, true},
+      {"MemoryColor", &SystemMonitor::memoryColor_, OleColor{0x00FFFF}},
+      {"PageFileColor", &SystemMonitor::pageFileColor_, OleColor{0x0000FF}},
+      {"VirtualMemoryColor", &SystemMonitor::virtualColor_, OleColor{0xFF0000}},
+      {"Enabled", &SystemMonitor::enabled_, true},
+      {"DisplayGrid", &SystemMonitor::displayGrid_, true},
+      {"DisplayGridColor", &SystemMonitor::gridColor_, OleColor{0x008000}},
+      {"UpdateInterval", &SystemMonitor::updateInterval_, std::int32_t{1000}},
+      {"ScrollGrid", &SystemMonitor::scrollGrid_, true},
+      {"DiagramStyle", &SystemMonitor::diagramStyle_, std::int32_t{kLines}},
+      {"HDMonitorDisplayed", &SystemMonitor::hdDisplayed_, true},
+      {"HDMonitorColor", &SystemMonitor::hdColor_, OleColor{0xFF80FF}},
+      // Taken as stored, without the normalisation of the setter.
+      {"HDDriveLetter", &SystemMonitor::drive_, L""},
+  };
+  return kTable;
 }
-
-}  // namespace
 
 SystemMonitor::SystemMonitor(ControlHost& host, Surface& surface, SystemFigures& figures, const SystemColors& colors,
                              CpuSamplerState& cpuState)
-    : host_(host), surface_(surface), figures_(figures), colors_(colors), cpuState_(cpuState) {}
+    : host_(host), surface_(surface), figures_(figures), colors_(colors), cpuState_(cpuState) {
+  ResetProperties(Properties(), *this);
+}
 
 Rgb SystemMonitor::Resolve(OleColor color) const {
   if (IsSystemColor(color)) return colors_.Get(SystemColorIndex(color)) & 0x00FFFFFFu;
@@ -48,82 +52,34 @@ Rgb SystemMonitor::Resolve(OleColor color) const {
 // ---- persistence -------------------------------------------------------------------------------
 
 void SystemMonitor::InitNew() {
-  appearance_ = 1;
-  borderStyle_ = 1;
-  backColor_ = 0;
-  enabled_ = true;
-  drive_ = support::QueryWindowsDirectory(figures_).substr(0, 3);
+  ResetProperties(Properties(), *this);
+  drive_ = resource_sampling::QueryWindowsDirectory(figures_).substr(0, 3);
   // Known now so that an on-demand sample of a newly placed control takes the right route.
-  platformIsNt_ = support::IsNtPlatform(figures_);
+  platformIsNt_ = resource_sampling::IsNtPlatform(figures_);
   host_.SetWindowBorder(borderStyle_, appearance_);
   Redraw();
 }
 
 void SystemMonitor::Load(const PropertyBag& bag) {
-  cpuDisplayed_ = bag.Read("CPUMonitorDisplayed", true);
-  pageFileDisplayed_ = bag.Read("PageFileDisplayed", true);
-  virtualDisplayed_ = bag.Read("VirtualMemoryDisplayed", true);
-  cpuColor_ = FromBag(bag.Read<std::int32_t>("CPUMonitorColor", 0x00FF00));
-  memoryDisplayed_ = bag.Read("MemoryLoadDisplayed", true);
-  memoryColor_ = FromBag(bag.Read<std::int32_t>("MemoryColor", 0x00FFFF));
-  pageFileColor_ = FromBag(bag.Read<std::int32_t>("PageFileColor", 0x0000FF));
-  virtualColor_ = FromBag(bag.Read<std::int32_t>("VirtualMemoryColor", 0xFF0000));
-  displayGrid_ = bag.Read("DisplayGrid", true);
-  gridColor_ = FromBag(bag.Read<std::int32_t>("DisplayGridColor", 0x008000));
-  updateInterval_ = bag.Read<std::int32_t>("UpdateInterval", 1000);
-  scrollGrid_ = bag.Read("ScrollGrid", true);
-  diagramStyle_ = bag.Read<std::int32_t>("DiagramStyle", kLines);
-  const std::int32_t appearance = bag.Read<std::int32_t>("Appearance", 1);
-  const std::int32_t borderStyle = bag.Read<std::int32_t>("BorderStyle", 1);
-  const OleColor backColor = FromBag(bag.Read<std::int32_t>("BackColor", 0));
-  const bool enabled = bag.Read("Enabled", true);
-  hdDisplayed_ = bag.Read("HDMonitorDisplayed", true);
-  hdColor_ = FromBag(bag.Read<std::int32_t>("HDMonitorColor", 0xFF80FF));
-  drive_ = bag.Read<std::wstring>("HDDriveLetter", L"");  // taken as stored
-
+  LoadProperties(Properties(), bag, *this);
   // 1. The timer runs only in run mode (an interval of 0 or less runs no timer).
   if (host_.UserMode() && updateInterval_ > 0) host_.StartTimer(kTimerId, static_cast<unsigned>(updateInterval_));
   // 2. One sample per pixel column of the outer width, plus one.
   history_.assign(static_cast<std::size_t>(std::max(0, host_.Bounds().Width())) + 1, SystemLevelSample{});
   // 3. The processor-load baseline.
-  platformIsNt_ = support::IsNtPlatform(figures_);
-  support::StartCpuSampler(figures_, cpuState_, platformIsNt_);
+  platformIsNt_ = resource_sampling::IsNtPlatform(figures_);
+  resource_sampling::StartCpuSampler(figures_, cpuState_, platformIsNt_);
   // 4. Every column is empty until the first samples arrive.
   lastEmptyColumn_ = surface_.ScaleWidth() - 1;
   lastSampleColumn_ = lastEmptyColumn_;
-  // 5. The surface's own looks.
-  appearance_ = appearance;
-  borderStyle_ = borderStyle;
-  backColor_ = backColor;
-  enabled_ = enabled;
+  // 5. The window's own looks, after the measurements above (a border shrinks the inner size).
   host_.SetWindowBorder(borderStyle_, appearance_);
   host_.SetWindowEnabled(enabled_);
   surface_.Clear(Resolve(backColor_));
   surface_.Present();
 }
 
-void SystemMonitor::Save(PropertyBag& bag) {
-  bag.Write<std::int32_t>("BackColor", ToBag(backColor_), 0);
-  bag.Write<std::int32_t>("Appearance", appearance_, 1);
-  bag.Write<std::int32_t>("BorderStyle", borderStyle_, 1);
-  bag.Write("CPUMonitorDisplayed", cpuDisplayed_, true);
-  bag.Write("PageFileDisplayed", pageFileDisplayed_, true);
-  bag.Write("VirtualMemoryDisplayed", virtualDisplayed_, true);
-  bag.Write<std::int32_t>("CPUMonitorColor", ToBag(cpuColor_), 0x00FF00);
-  bag.Write("MemoryLoadDisplayed", memoryDisplayed_, true);
-  bag.Write<std::int32_t>("MemoryColor", ToBag(memoryColor_), 0x00FFFF);
-  bag.Write<std::int32_t>("PageFileColor", ToBag(pageFileColor_), 0x0000FF);
-  bag.Write<std::int32_t>("VirtualMemoryColor", ToBag(virtualColor_), 0xFF0000);
-  bag.Write("Enabled", enabled_, true);
-  bag.Write("DisplayGrid", displayGrid_, true);
-  bag.Write<std::int32_t>("DisplayGridColor", ToBag(gridColor_), 0x008000);
-  bag.Write<std::int32_t>("UpdateInterval", updateInterval_, 1000);
-  bag.Write("ScrollGrid", scrollGrid_, true);
-  bag.Write<std::int32_t>("DiagramStyle", diagramStyle_, kLines);
-  bag.Write("HDMonitorDisplayed", hdDisplayed_, true);
-  bag.Write<std::int32_t>("HDMonitorColor", ToBag(hdColor_), 0xFF80FF);
-  bag.Write<std::wstring>("HDDriveLetter", drive_, L"");
-}
+void SystemMonitor::Save(PropertyBag& bag) { SaveProperties(Properties(), *this, bag); }
 
 // ---- properties --------------------------------------------------------------------------------
 
@@ -279,9 +235,9 @@ void SystemMonitor::TakeSample() {
   std::copy(history_.begin() + 1, history_.begin() + w + 1, history_.begin());
   if (lastEmptyColumn_ > 0) --lastEmptyColumn_;
   SystemLevelSample& s = history_[static_cast<std::size_t>(w)];
-  support::SampleMemory(figures_, s);
-  support::SampleDisk(figures_, drive_, s);
-  s.CPULoadPercent = support::SampleCpuLoad(figures_, cpuState_, platformIsNt_);
+  resource_sampling::SampleMemory(figures_, s);
+  resource_sampling::SampleDisk(figures_, drive_, s);
+  s.CPULoadPercent = resource_sampling::SampleCpuLoad(figures_, cpuState_, platformIsNt_);
 }
 
 namespace {
@@ -350,73 +306,6 @@ void SystemMonitor::OnTimer(int timerId) {
     events_->SystemLevelsUpdated(LevelsOf(history_[static_cast<std::size_t>(std::max(0, surface_.ScaleWidth() - 1))]));
 }
 
-// ---- drawing -----------------------------------------------------------------------------------
-
-void SystemMonitor::Redraw() {
-  surface_.SetDrawMode(DrawMode::CopyPen);
-  surface_.Clear(Resolve(backColor_));
-  if (displayGrid_) DrawGrid();
-  if (host_.UserMode()) {
-    if (cpuDisplayed_) DrawCurve(&SystemLevelSample::CPULoadPercent, cpuColor_);
-    if (memoryDisplayed_) DrawCurve(&SystemLevelSample::MemoryLoadPercent, memoryColor_);
-    if (pageFileDisplayed_) DrawCurve(&SystemLevelSample::PageFileAvailablePercent, pageFileColor_);
-    if (virtualDisplayed_) DrawCurve(&SystemLevelSample::VirtualMemoryAvailablePercent, virtualColor_);
-    if (hdDisplayed_) DrawCurve(&SystemLevelSample::HDAvailablePercent, hdColor_);
-  }
-  surface_.Present();
-}
-
-void SystemMonitor::DrawGrid() {
-  const int width = surface_.ScaleWidth();
-  const int height = surface_.ScaleHeight();
-  const Rgb color = Resolve(gridColor_);
-
-  // A surface too small for a step (a step that rounds to 0) gets no stepped lines in that direction,
-  // only the outline: stepping by 0 would never end.
-  const int sx = RoundEvenInt((width - 1) / 11.0);
-  const int lastX = width - 1;
-  if (sx > 0) {
-    int x = scrollGrid_ ? gridOffset_ : 0;
-    // Lines left of the surface draw nothing; skip them without stepping through each.
-    if (x < 0) x += static_cast<int>((-static_cast<long long>(x)) / sx) * sx;
-    for (; x <= lastX; x += sx) surface_.Line(x, 0, x, height, color);
-  }
-  const int sy = RoundEvenInt((height - 1) / 6.0);
-  const int lastY = height - 1;
-  if (sy > 0)
-    for (int y = 0; y <= lastY; y += sy) surface_.Line(0, y, width, y, color);
-
-  surface_.FrameRect(Rect{0, 0, width, height}, color);
-
-  if (gridOffset_ <= -(width - 1)) gridOffset_ = 0;
-}
-
-void SystemMonitor::DrawCurve(float SystemLevelSample::*field, OleColor color) {
-  const int width = surface_.ScaleWidth();
-  const int height = surface_.ScaleHeight();
-  if (lastEmptyColumn_ > width - 1) return;
-  const Rgb pen = Resolve(color);
-  auto yOf = [&](float v) { return RoundEvenInt(height - static_cast<double>(v) / 100.0 * height); };
-  // Columns past the history (a surface grown since the last sample) are not drawn.
-  const int last = std::min(width - 2, static_cast<int>(history_.size()) - 2);
-  for (int i = std::max(0, lastEmptyColumn_ + 1); i <= last; ++i) {
-    const float v = history_[static_cast<std::size_t>(i)].*field;
-    switch (diagramStyle_) {
-      case kLines:
-        surface_.Line(i, yOf(v), i + 1, yOf(history_[static_cast<std::size_t>(i) + 1].*field), pen);
-        break;
-      case kPoints:
-        surface_.SetPixel(i + 1, yOf(v), pen);
-        break;
-      case kBars:
-        surface_.Line(i, yOf(v), i, height, pen);
-        break;
-      default:
-        return;
-    }
-  }
-}
-
 // ---- surface events and methods ----------------------------------------------------------------
 
 void SystemMonitor::OnResize(int /*width*/, int /*height*/) {
@@ -426,7 +315,7 @@ void SystemMonitor::OnResize(int /*width*/, int /*height*/) {
 
 void SystemMonitor::OnDestroy() {
   host_.StopTimer(kTimerId);
-  support::StopCpuSampler(figures_, cpuState_, platformIsNt_);
+  resource_sampling::StopCpuSampler(figures_, cpuState_, platformIsNt_);
 }
 
 void SystemMonitor::OnDblClick() {
@@ -441,28 +330,6 @@ bool SystemMonitor::Reset() {
   return false;
 }
 
-std::wstring SystemMonitor::FormatFilesize(double nValue) const {
-  constexpr double kK = 1024.0;
-  constexpr double kM = 1048576.0;
-  constexpr double kG = 1073741824.0;
-  if (!std::isfinite(nValue)) return {};  // not a byte count
-  const bool negative = nValue < 0;
-  auto whole = [&](double v, const wchar_t* unit) {
-    const double n = std::nearbyint(std::fabs(v));
-    return std::wstring(negative && n != 0 ? L"-" : L"") + Grouped(n, thousands_) + unit;
-  };
-  auto twoDecimals = [&](double v, const wchar_t* unit) {
-    const double hundredths = std::nearbyint(std::fabs(v) * 100.0);
-    const int cents = static_cast<int>(std::fmod(hundredths, 100.0));
-    const std::wstring frac{static_cast<wchar_t>(L'0' + cents / 10), static_cast<wchar_t>(L'0' + cents % 10)};
-    return std::wstring(negative && hundredths != 0 ? L"-" : L"") + Grouped(std::floor(hundredths / 100.0), thousands_) +
-           decimal_ + frac + unit;
-  };
-  if (nValue <= kK) return whole(nValue, L" B");
-  if (nValue < kM) return whole(nValue / kK, L" K");
-  // Exactly 1,048,576 bytes is one megabyte and is shown as "1.00 MB".
-  if (nValue < kG) return twoDecimals(nValue / kM, L" MB");
-  return twoDecimals(nValue / kG, L" GB");
-}
+std::wstring SystemMonitor::FormatFilesize(double nValue) const { return FormatFileSize(nValue, thousands_, decimal_); }
 
 }  // namespace kestrune

@@ -2,13 +2,15 @@
 // SystemMonitor: the resource-monitor control. On each timer tick it takes one sample, keeps one sample
 // per pixel column and redraws a scrolling diagram (grid plus up to five curves).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "controls/monitor/system_monitor_support.h"
+#include "controls/monitor/resource_sampling.h"
 #include "platform/color.h"
 #include "platform/control_host.h"
 #include "platform/own_control.h"
+#include "platform/property_table.h"
 #include "platform/surface.h"
 
 namespace kestrune {
@@ -49,7 +51,7 @@ class SystemMonitor : public OwnControl {
   enum DiagramStyleValue : std::int32_t { kLines = 0, kPoints = 1, kBars = 2 };
 
   SystemMonitor(ControlHost& host, Surface& surface, SystemFigures& figures, const SystemColors& colors,
-                CpuSamplerState& cpuState = modSystemMonitorSupport::SharedCpuSamplerState());
+                CpuSamplerState& cpuState = resource_sampling::SharedCpuSamplerState());
 
   void SetEvents(SystemMonitorEvents* events) { events_ = events; }
   // Separators used by FormatFilesize (the user's locale on Windows).
@@ -132,6 +134,8 @@ class SystemMonitor : public OwnControl {
   bool PlatformIsNt() const { return platformIsNt_; }
 
  private:
+  // The persisted keys in save order, each with its member and default.
+  static std::span<const PersistedProperty<SystemMonitor>> Properties();
   // Shift the history one column left and take a new sample into the last column (tick steps 3-5).
   void TakeSample();
   // Grows the history when the surface has become wider than it (which would otherwise read and write
@@ -149,26 +153,28 @@ class SystemMonitor : public OwnControl {
   CpuSamplerState& cpuState_;
   SystemMonitorEvents* events_ = nullptr;
 
-  std::int32_t appearance_ = 1;
-  OleColor backColor_ = 0;
-  std::int32_t borderStyle_ = 1;
-  OleColor cpuColor_ = 0x00FF00;
-  bool cpuDisplayed_ = true;
-  std::int32_t diagramStyle_ = kLines;
-  bool displayGrid_ = true;
-  OleColor gridColor_ = 0x008000;
-  bool enabled_ = true;
+  // Persisted; their defaults are in Properties(). Appearance, BorderStyle and Enabled are the
+  // window's own looks, applied to it whenever they change.
+  std::int32_t appearance_;
+  OleColor backColor_;
+  std::int32_t borderStyle_;
+  OleColor cpuColor_;
+  bool cpuDisplayed_;
+  std::int32_t diagramStyle_;
+  bool displayGrid_;
+  OleColor gridColor_;
+  bool enabled_;
   std::wstring drive_;
-  OleColor hdColor_ = 0xFF80FF;
-  bool hdDisplayed_ = true;
-  OleColor memoryColor_ = 0x00FFFF;
-  bool memoryDisplayed_ = true;
-  OleColor pageFileColor_ = 0x0000FF;
-  bool pageFileDisplayed_ = true;
-  bool scrollGrid_ = true;
-  std::int32_t updateInterval_ = 1000;
-  OleColor virtualColor_ = 0xFF0000;
-  bool virtualDisplayed_ = true;
+  OleColor hdColor_;
+  bool hdDisplayed_;
+  OleColor memoryColor_;
+  bool memoryDisplayed_;
+  OleColor pageFileColor_;
+  bool pageFileDisplayed_;
+  bool scrollGrid_;
+  std::int32_t updateInterval_;
+  OleColor virtualColor_;
+  bool virtualDisplayed_;
 
   std::vector<SystemLevelSample> history_;
   std::int32_t lastEmptyColumn_ = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/raster/png_writer.h"
+#include "platform/raster/raster_text.h"
 #include "platform/rounding.h"
 
 namespace kestrune {
@@ -20,12 +21,6 @@ Rect Intersect(const Rect& a, const Rect& b) {
   if (r.bottom < r.top) r.bottom = r.top;
   return r;
 }
-
-struct GlyphChar {
-  wchar_t c;
-  bool underline;
-};
-using TextLine = std::vector<GlyphChar>;
 
 }  // namespace
 
@@ -217,17 +212,9 @@ Rgb RasterSurface::GetPixel(int x, int y) const {
 
 int RasterSurface::CellHeight() const { return std::max(1, RoundEvenInt(font_.size * 96.0 / 72.0)); }
 
-bool RasterSurface::IsWide(wchar_t c) {
-  const auto u = static_cast<std::uint32_t>(c);
-  return (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) || (u >= 0xAC00 && u <= 0xD7A3) ||
-         (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) ||
-         (u >= 0xFFE0 && u <= 0xFFE6);
-}
+bool RasterSurface::IsWide(wchar_t c) { return raster_text::IsWide(c); }
 
-int RasterSurface::CharWidth(wchar_t c) const {
-  const int h = CellHeight();
-  return IsWide(c) ? h : std::max(1, h / 2);
-}
+int RasterSurface::CharWidth(wchar_t c) const { return raster_text::CharWidth(c, CellHeight()); }
 
 void RasterSurface::DrawGlyph(wchar_t c, int x, int y, bool underline, Rgb color, const Rect& clip) {
   const int w = CharWidth(c);
@@ -263,95 +250,19 @@ int RasterSurface::DrawText(std::wstring_view text, Rect& rect, unsigned format,
   using namespace textfmt;
   const bool singleLine = (format & kSingleLine) != 0;
   const int h = CellHeight();
-
-  // 1. Access-key prefixes: "&&" is a literal ampersand, "&x" underlines x, a final "&" shows nothing.
-  std::vector<GlyphChar> chars;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c == L'&' && !(format & kNoPrefix)) {
-      if (i + 1 >= text.size()) break;
-      const wchar_t next = text[++i];
-      chars.push_back(GlyphChar{next, next != L'&'});
-    } else {
-      chars.push_back(GlyphChar{c, false});
-    }
-  }
-
-  // 2. Hard line breaks (a single line shows neither CR nor LF).
-  std::vector<TextLine> lines(1);
-  for (const GlyphChar& g : chars) {
-    if (g.c == L'\r') continue;
-    if (g.c == L'\n') {
-      if (!singleLine) lines.emplace_back();
-      continue;
-    }
-    lines.back().push_back(g.c == L'\t' && (format & kExpandTabs) ? GlyphChar{L' ', g.underline} : g);
-  }
-
-  auto widthOf = [&](const TextLine& line) {
-    int w = 0;
-    for (const GlyphChar& g : line) w += CharWidth(g.c);
-    return w;
-  };
-
-  // 3. Word wrap: break after spaces and beside wide characters; a word wider than the rectangle
-  //    stays whole on its own line. Spaces at a break are dropped.
-  const int rectWidth = rect.right - rect.left;
-  if ((format & kWordBreak) && !singleLine) {
-    std::vector<TextLine> wrapped;
-    for (const TextLine& line : lines) {
-      TextLine current;
-      std::size_t i = 0;
-      if (line.empty()) wrapped.emplace_back();
-      while (i < line.size()) {
-        // Next word: a run of non-space narrow characters, or one wide character; plus its spaces.
-        std::size_t end = i;
-        if (IsWide(line[end].c)) {
-          ++end;
-        } else {
-          while (end < line.size() && line[end].c != L' ' && !IsWide(line[end].c)) ++end;
-        }
-        std::size_t spacesEnd = end;
-        while (spacesEnd < line.size() && line[spacesEnd].c == L' ') ++spacesEnd;
-        TextLine word(line.begin() + static_cast<std::ptrdiff_t>(i), line.begin() + static_cast<std::ptrdiff_t>(end));
-        if (!current.empty() && widthOf(current) + widthOf(word) > rectWidth) {
-          while (!current.empty() && current.back().c == L' ') current.pop_back();
-          wrapped.push_back(std::move(current));
-          current.clear();
-        }
-        current.insert(current.end(), line.begin() + static_cast<std::ptrdiff_t>(i),
-                       line.begin() + static_cast<std::ptrdiff_t>(spacesEnd));
-        i = spacesEnd;
-      }
-      if (!line.empty()) {
-        while (!current.empty() && current.back().c == L' ') current.pop_back();
-        wrapped.push_back(std::move(current));
-      }
-    }
-    lines = std::move(wrapped);
-    if (lines.empty()) lines.emplace_back();
-  }
-
-  // 4. End ellipsis: a line too wide for the rectangle is cut and ends in "...".
-  if (format & kEndEllipsis) {
-    for (TextLine& line : lines) {
-      if (widthOf(line) <= rectWidth) continue;
-      const int dots = 3 * CharWidth(L'.');
-      while (!line.empty() && widthOf(line) + dots > rectWidth) line.pop_back();
-      for (int k = 0; k < 3; ++k) line.push_back(GlyphChar{L'.', false});
-    }
-  }
-
-  int maxWidth = 0;
-  for (const TextLine& line : lines) maxWidth = std::max(maxWidth, widthOf(line));
+  // Steps 1-4: prefixes, line breaks, word wrap, ellipsis.
+  const std::vector<raster_text::TextLine> lines = raster_text::LayOutText(text, format, rect.right - rect.left, h);
   const int total = static_cast<int>(lines.size()) * h;
 
   if (format & kCalcRect) {
+    int maxWidth = 0;
+    for (const raster_text::TextLine& line : lines) maxWidth = std::max(maxWidth, raster_text::LineWidth(line, h));
     rect.right = rect.left + maxWidth;
     rect.bottom = rect.top + total;
     return total;
   }
 
+  // 5. Placement: a single line may sit centred or at the bottom; each line is aligned on its own.
   int y = rect.top;
   if (singleLine && (format & kVCenter))
     y = (rect.top + rect.bottom - h) / 2;
@@ -359,14 +270,14 @@ int RasterSurface::DrawText(std::wstring_view text, Rect& rect, unsigned format,
     y = rect.bottom - h;
   const Rect clip = (format & kNoClip) ? Rect{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29} : rect;
   const int firstY = y;
-  for (const TextLine& line : lines) {
-    const int w = widthOf(line);
+  for (const raster_text::TextLine& line : lines) {
+    const int w = raster_text::LineWidth(line, h);
     int x = rect.left;
     if (format & kCenter)
       x = (rect.left + rect.right - w) / 2;
     else if (format & kRight)
       x = rect.right - w;
-    for (const GlyphChar& g : line) {
+    for (const raster_text::GlyphChar& g : line) {
       DrawGlyph(g.c, x, y, g.underline, color, clip);
       x += CharWidth(g.c);
     }

@@ -1,6 +1,4 @@
 #include "platform/win32/control_window.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/window_region_win32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -46,6 +44,24 @@ int ButtonsFromKeys(WPARAM keys) {
   if (keys & MK_MBUTTON) buttons |= mouse::kMiddle;
   return buttons;
 }
+
+int ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+      return mouse::kRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+      return mouse::kMiddle;
+    default:
+      return mouse::kLeft;
+  }
+}
+
+float XOf(LPARAM lParam) { return static_cast<float>(GET_X_LPARAM(lParam)); }
+float YOf(LPARAM lParam) { return static_cast<float>(GET_Y_LPARAM(lParam)); }
 
 ControlWindow* FromHwnd(HWND hwnd) { return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
@@ -190,76 +206,37 @@ void ControlWindow::TrackLeave() {
 }
 
 LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const float x = static_cast<float>(GET_X_LPARAM(lParam));
-  const float y = static_cast<float>(GET_Y_LPARAM(lParam));
   switch (message) {
     case WM_CREATE:
       OnCreate();
       return loaded_ ? 0 : -1;
     case WM_ERASEBKGND:
       return 1;  // the retained image covers the whole client area
-    case WM_PAINT: {
-      // The control may redraw (and invalidate) here; BeginPaint below validates that again, so a
-      // redraw inside paint does not cause an endless stream of paint messages.
-      Guard([&] { control_->OnPaint(); });
-      PAINTSTRUCT ps{};
-      const HDC dc = ::BeginPaint(hwnd_, &ps);
-      if (dc != nullptr && surface_) surface_->PaintTo(dc);
-      ::EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      Paint();
       return 0;
-    }
-    case WM_SIZE: {
-      const int w = LOWORD(lParam);
-      const int h = HIWORD(lParam);
-      if (surface_ && (w != surface_->ScaleWidth() || h != surface_->ScaleHeight())) {
-        surface_->Resize(w, h);
-        if (loaded_) Guard([&] { control_->OnResize(w, h); });
-      }
+    case WM_SIZE:
+      Resized(LOWORD(lParam), HIWORD(lParam));
       return 0;
-    }
     case WM_SHOWWINDOW:
       if (wParam) Guard([&] { control_->OnShow(); });
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-      if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
-      ::SetCapture(hwnd_);
-      int button = mouse::kLeft;
-      if (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) button = mouse::kRight;
-      if (message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK) button = mouse::kMiddle;
-      if (button == mouse::kLeft) leftPressed_ = true;
-      Guard([&] { control_->OnMouseDown(button, ShiftFromKeys(wParam), x, y); });
-      return 0;
-    }
     case WM_LBUTTONDBLCLK:
-      // The second press of a double click is reported as the double click itself, not as a press,
-      // and its release raises no click.
-      ::SetCapture(hwnd_);
-      leftPressed_ = false;
-      Guard([&] { control_->OnDblClick(); });
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      ButtonDown(message, wParam, lParam);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ::ReleaseCapture();
-      int button = mouse::kLeft;
-      if (message == WM_RBUTTONUP) button = mouse::kRight;
-      if (message == WM_MBUTTONUP) button = mouse::kMiddle;
-      const bool click = button == mouse::kLeft && leftPressed_;
-      if (button == mouse::kLeft) leftPressed_ = false;
-      Guard([&] { control_->OnMouseUp(button, ShiftFromKeys(wParam), x, y); });
-      RECT client{};
-      ::GetClientRect(hwnd_, &client);
-      const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (click && control_ && ::PtInRect(&client, pt)) Guard([&] { control_->OnClick(); });
+    case WM_MBUTTONUP:
+      ButtonUp(message, wParam, lParam);
       return 0;
-    }
     case WM_MOUSEMOVE:
       TrackLeave();
-      Guard([&] { control_->OnMouseMove(ButtonsFromKeys(wParam), ShiftFromKeys(wParam), x, y); });
+      Guard([&] { control_->OnMouseMove(ButtonsFromKeys(wParam), ShiftFromKeys(wParam), XOf(lParam), YOf(lParam)); });
       return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
@@ -281,11 +258,9 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_SYSCHAR: {
       const auto key = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(wParam)));
-      if (AcceptsAccessKey(key)) {
-        Guard([&] { control_->OnAccessKeyPress(key); });
-        return 0;
-      }
-      break;
+      if (!AcceptsAccessKey(key)) break;
+      Guard([&] { control_->OnAccessKeyPress(key); });
+      return 0;
     }
     case WM_SETFOCUS:
       Guard([&] { control_->OnGotFocus(); });
@@ -296,42 +271,89 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
       Guard([&] { control_->OnTimer(static_cast<int>(wParam)); });
       return 0;
-    case WM_GETDLGCODE: {
-      bool arrows = false;
-      if (control_) arrows = control_->WantsArrowKeys();
-      return DLGC_WANTCHARS | (arrows ? DLGC_WANTARROWS : 0);
-    }
-    case WM_GETTEXTLENGTH: {
-      std::wstring text;
-      Guard([&] { text = control_->Text(); });
-      return static_cast<LRESULT>(text.size());
-    }
-    case WM_GETTEXT: {
-      if (wParam == 0 || lParam == 0) return 0;
-      std::wstring text;
-      Guard([&] { text = control_->Text(); });
-      const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(wParam) - 1);
-      auto* out = reinterpret_cast<wchar_t*>(lParam);
-      text.copy(out, n);
-      out[n] = L'\0';
-      return static_cast<LRESULT>(n);
-    }
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | (control_ && control_->WantsArrowKeys() ? DLGC_WANTARROWS : 0);
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(ControlText().size());
+    case WM_GETTEXT:
+      return CopyText(wParam, lParam);
     case WM_DESTROY:
-      Guard([&] { control_->OnDestroy(); });
-      for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
-      timers_.clear();
-      if (hostWindow_ != nullptr) {
-        ::RemoveWindowSubclass(hostWindow_, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this));
-        hostWindow_ = nullptr;
-      }
-      control_.reset();
-      surface_.reset();
-      loaded_ = false;
+      Destroyed();
       return 0;
     default:
       break;
   }
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void ControlWindow::Paint() {
+  // The control may redraw (and invalidate) here; BeginPaint below validates that again, so a
+  // redraw inside paint does not cause an endless stream of paint messages.
+  Guard([&] { control_->OnPaint(); });
+  PAINTSTRUCT ps{};
+  const HDC dc = ::BeginPaint(hwnd_, &ps);
+  if (dc != nullptr && surface_) surface_->PaintTo(dc);
+  ::EndPaint(hwnd_, &ps);
+}
+
+void ControlWindow::Resized(int width, int height) {
+  if (!surface_ || (width == surface_->ScaleWidth() && height == surface_->ScaleHeight())) return;
+  surface_->Resize(width, height);
+  if (loaded_) Guard([&] { control_->OnResize(width, height); });
+}
+
+void ControlWindow::ButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int button = ButtonOf(message);
+  const bool secondOfDouble = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+  const MouseStep step = clicks_.Press(button, secondOfDouble);
+  if (step.takeFocus && ::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+  if (step.capture) ::SetCapture(hwnd_);
+  if (step.report == MouseStep::Report::DblClick)
+    Guard([&] { control_->OnDblClick(); });
+  else
+    Guard([&] { control_->OnMouseDown(button, ShiftFromKeys(wParam), XOf(lParam), YOf(lParam)); });
+}
+
+void ControlWindow::ButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int button = ButtonOf(message);
+  const MouseStep step = clicks_.Release(button, ButtonsFromKeys(wParam));
+  if (step.releaseCapture) ::ReleaseCapture();
+  Guard([&] { control_->OnMouseUp(button, ShiftFromKeys(wParam), XOf(lParam), YOf(lParam)); });
+  if (!step.clickIfInside || !control_) return;
+  // Where the pointer is now: the MouseUp handler may have moved or resized the window.
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (::PtInRect(&client, pt)) Guard([&] { control_->OnClick(); });
+}
+
+std::wstring ControlWindow::ControlText() {
+  std::wstring text;
+  Guard([&] { text = control_->Text(); });
+  return text;
+}
+
+LRESULT ControlWindow::CopyText(WPARAM capacity, LPARAM buffer) {
+  if (capacity == 0 || buffer == 0) return 0;
+  const std::wstring text = ControlText();
+  const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(capacity) - 1);
+  auto* out = reinterpret_cast<wchar_t*>(buffer);
+  text.copy(out, n);
+  out[n] = L'\0';
+  return static_cast<LRESULT>(n);
+}
+
+void ControlWindow::Destroyed() {
+  Guard([&] { control_->OnDestroy(); });
+  for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
+  timers_.clear();
+  if (hostWindow_ != nullptr) {
+    ::RemoveWindowSubclass(hostWindow_, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this));
+    hostWindow_ = nullptr;
+  }
+  control_.reset();
+  surface_.reset();
+  loaded_ = false;
 }
 
 bool ControlWindow::AcceptsAccessKey(wchar_t key) const {
@@ -365,104 +387,11 @@ bool ControlWindow::TranslateAccessKey(const MSG& msg) {
   return true;
 }
 
-void ControlWindow::PropertyChanged(std::string_view key) {
-  if (args_.onPropertyChanged) args_.onPropertyChanged(*this, key);
-}
-
-void ControlWindow::StartTimer(int timerId, unsigned intervalMs) {
-  if (hwnd_ == nullptr) return;
-  const auto id = static_cast<UINT_PTR>(timerId);
-  if (::SetTimer(hwnd_, id, intervalMs, nullptr) != 0) timers_.insert(id);
-}
-
-void ControlWindow::StopTimer(int timerId) {
-  const auto id = static_cast<UINT_PTR>(timerId);
-  if (hwnd_ != nullptr) ::KillTimer(hwnd_, id);
-  timers_.erase(id);
-}
-
-Point ControlWindow::CursorPos() const {
-  POINT pt{};
-  ::GetCursorPos(&pt);
-  if (hwnd_ != nullptr) ::ScreenToClient(hwnd_, &pt);
-  return Point{pt.x, pt.y};
-}
-
-std::vector<ContainedControl*> ControlWindow::ContainedControls() {
-  if (args_.containedControls) return args_.containedControls();
-  return {};
-}
-
-void ControlWindow::SetAccessKeys(std::wstring_view keys) {
-  accessKeys_.clear();
-  for (wchar_t c : keys) accessKeys_.push_back(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))));
-}
-
-// Runs the messages already queued (the toolkit's DoEvents). A quit request is put back for the main
-// loop instead of being swallowed here.
-void ControlWindow::ProcessPendingMessages() {
-  MSG msg{};
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (TranslateAccessKey(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-void ControlWindow::Invalidate() {
-  if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-Rect ControlWindow::Bounds() const {
-  if (hwnd_ == nullptr) return args_.bounds;
-  RECT r{};
-  ::GetWindowRect(hwnd_, &r);
-  ::MapWindowPoints(nullptr, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-  return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-void ControlWindow::SetWindowBorder(int borderStyle, int appearance) {
-  if (hwnd_ == nullptr) return;
-  LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-  LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-  if (borderStyle == 1) {
-    if (appearance == 1)
-      exStyle |= WS_EX_CLIENTEDGE;
-    else
-      style |= WS_BORDER;
-  }
-  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-  ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle);
-  // The frame change resizes the client area, which reaches the control as WM_SIZE.
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-void ControlWindow::SetWindowEnabled(bool enabled) {
-  if (hwnd_ != nullptr) ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
-}
-
 void ControlWindow::SetAmbient(bool userMode, const Font& font, OleColor backColor) {
   args_.userMode = userMode;
   args_.ambientFont = font;
   args_.ambientBackColor = backColor;
   Guard([&] { control_->OnAmbientChanged(); });
-}
-
-WindowHandle ControlWindow::Window() const { return ToWindowHandle(hwnd_); }
-
-void ControlWindow::MoveFocus(bool forward) {
-  // As the dialog manager's Tab and Shift+Tab: the next or previous tab stop among the siblings.
-  HWND next = ::GetNextDlgTabItem(::GetParent(hwnd_), hwnd_, forward ? FALSE : TRUE);
-  if (next != nullptr && next != hwnd_) ::SetFocus(next);
-}
-
-void ControlWindow::SetWindowRegion(const WindowRegion& region) {
-  if (hwnd_ != nullptr) win32::ApplyWindowRegion(hwnd_, region);
 }
 
 }  // namespace kestrune

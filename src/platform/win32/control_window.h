@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/click_tracker.h"
 #include "platform/control_host.h"
 #include "platform/own_control.h"
 #include "platform/property_bag.h"
@@ -88,6 +89,13 @@ class ControlWindow : public ControlHost {
   static LRESULT CALLBACK HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint();
+  void Resized(int width, int height);
+  void ButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+  void ButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+  std::wstring ControlText();
+  LRESULT CopyText(WPARAM capacity, LPARAM buffer);
+  void Destroyed();
   // Runs a control handler; a failure is kept in lastError_ and never leaves the window procedure.
   template <typename Call>
   bool Guard(Call call);
@@ -105,7 +113,7 @@ class ControlWindow : public ControlHost {
   std::wstring accessKeys_;
   std::wstring lastError_;
   bool trackingLeave_ = false;
-  bool leftPressed_ = false;     // a left press that may end in a click
+  ClickTracker clicks_;
   bool loaded_ = false;
 };
 

@@ -5,18 +5,13 @@
 #include <vector>
 
 #include "button_rig.h"
+#include "support/raster_images.h"
 
 namespace kestrune::button {
 namespace {
 
 using testing::ButtonRig;
-
-std::vector<Rgb> Snapshot(const RasterSurface& s) {
-  std::vector<Rgb> out;
-  for (int y = 0; y < s.ScaleHeight(); ++y)
-    for (int x = 0; x < s.ScaleWidth(); ++x) out.push_back(s.GetPixel(x, y));
-  return out;
-}
+using kestrune::testing::Pixels;
 
 enum class LookKind { Normal, Hover, Pressed, Focused, Disabled };
 const char* Name(LookKind k) {
@@ -63,7 +58,7 @@ TEST_P(ButtonLooksTest, EveryLookIsDrawnAndDiffersFromTheOthers) {
     const std::string file = "button_type" + std::to_string(c.type) + "_scheme" + std::to_string(c.scheme) + "_" +
                              Name(kind) + ".png";
     EXPECT_TRUE(rig.surface.WritePng(testing::ArtifactPath(file))) << file;
-    images.push_back(Snapshot(rig.surface));
+    images.push_back(Pixels(rig.surface));
     // The caption is drawn in every look: some pixels differ from the face around the text centre.
     const Rgb around = rig.Pixel(20, 11);
     int textPixels = 0;

@@ -71,7 +71,7 @@ TEST_F(ButtonRenderTest, XpRingsForHoverDefaultAndFocus) {
   // Focus while the focus rectangle is hidden draws no ring, and the focus itself is kept.
   rig.button.SetXpType(1);
   rig.host.cursor = Point{-5, 5};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   rig.button.SetShowFocusRect(false);
   rig.button.OnGotFocus();
   EXPECT_EQ(Pixel(10, 1), MakeRgb(255, 255, 255));

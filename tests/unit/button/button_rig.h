@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/button/command.h"
+#include "controls/button/gradient_button.h"
 #include "fakes/fake_control_host.h"
 #include "platform/raster/raster_surface.h"
+#include "support/raster_images.h"
 
 namespace kestrune::button::testing {
 
@@ -43,7 +44,7 @@ class RecordingHost : public kestrune::testing::FakeControlHost {
 };
 
 // Writes every event as text, e.g. "MouseDown 1,1,1,1", so sequences compare as one list.
-class RecordingEvents : public CommandEvents {
+class RecordingEvents : public GradientButtonEvents {
  public:
   void Click() override { log.push_back("Click"); }
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override {
@@ -80,10 +81,10 @@ struct ButtonRig {
   FakeSystemColors colors;
   RecordingHost host;
   RasterSurface surface;
-  Command button;
+  GradientButton button;
   RecordingEvents events;
 };
 
-inline std::string ArtifactPath(const std::string& name) { return std::string(KESTRUNE_ARTIFACT_DIR) + "/" + name; }
+using kestrune::testing::ArtifactPath;
 
 }  // namespace kestrune::button::testing

@@ -11,6 +11,7 @@
 #include "fakes/fake_system_figures.h"
 #include "platform/control_error.h"
 #include "platform/raster/raster_surface.h"
+#include "support/raster_images.h"
 
 namespace kestrune {
 namespace {
@@ -592,8 +593,7 @@ TEST(SystemMonitorSnapshot, WritesTheMainInstanceAsPng) {
     figures.diskFreeToCaller = 350;
     m.OnTimer(SystemMonitor::kTimerId);
   }
-  const std::string path = std::string(KESTRUNE_ARTIFACT_DIR) + "/system_monitor_main.png";
-  ASSERT_TRUE(surface.WritePng(path));
+  ASSERT_TRUE(surface.WritePng(testing::ArtifactPath("system_monitor_main.png")));
   EXPECT_GT(surface.CountColor(kCpu), 250);
   EXPECT_GT(surface.CountColor(0xFF80FF), 250);  // the disk curve at 35 % free
 }
@@ -607,7 +607,7 @@ namespace {
 // Monitors built without a state of their own share the process-wide baseline: a sample by one moves
 // the interval measured by the next sample of the other.
 TEST(SharedCpuBaseline, EverySampleMovesTheBaselineOfAllMonitors) {
-  modSystemMonitorSupport::SharedCpuSamplerState() = CpuSamplerState{};
+  resource_sampling::SharedCpuSamplerState() = CpuSamplerState{};
   testing::FakeControlHost hostA;
   testing::FakeControlHost hostB;
   RasterSurface surfaceA(50, 20);
@@ -626,8 +626,8 @@ TEST(SharedCpuBaseline, EverySampleMovesTheBaselineOfAllMonitors) {
   figures.systemTimes = {20'000'000};
   figures.idleTimes = {10'000'000};  // busy throughout the second
   EXPECT_EQ(b.GetCurrentSystemLevels().CPULoadPercent, 100);  // covers only the time since a's sample
-  EXPECT_EQ(modSystemMonitorSupport::SharedCpuSamplerState().previousSystemTime, 20'000'000);
-  modSystemMonitorSupport::SharedCpuSamplerState() = CpuSamplerState{};
+  EXPECT_EQ(resource_sampling::SharedCpuSamplerState().previousSystemTime, 20'000'000);
+  resource_sampling::SharedCpuSamplerState() = CpuSamplerState{};
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/raster_images.h"
 #include "tab_strip_rig.h"
 
 namespace kestrune::tabstrip {
@@ -7,13 +8,7 @@ namespace {
 
 using testing::ArtifactPath;
 using testing::Rig;
-
-std::vector<Rgb> Pixels(const RasterSurface& surface) {
-  std::vector<Rgb> out;
-  for (int y = 0; y < surface.ScaleHeight(); ++y)
-    for (int x = 0; x < surface.ScaleWidth(); ++x) out.push_back(surface.GetPixel(x, y));
-  return out;
-}
+using kestrune::testing::Pixels;
 
 // Pixels that differ between two images, outside the directly set corner pixels of a highlight
 // over `hover` (the top four rows within seven pixels of either end).

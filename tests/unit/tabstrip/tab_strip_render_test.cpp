@@ -2,6 +2,7 @@
 
 #include "controls/tabstrip/painters/tab_canvas.h"
 #include "platform/control_error.h"
+#include "support/raster_images.h"
 #include "tab_strip_rig.h"
 
 namespace kestrune::tabstrip {
@@ -9,12 +10,7 @@ namespace {
 
 using testing::Rig;
 
-std::vector<Rgb> Pixels(const RasterSurface& surface) {
-  std::vector<Rgb> out;
-  for (int y = 0; y < surface.ScaleHeight(); ++y)
-    for (int x = 0; x < surface.ScaleWidth(); ++x) out.push_back(surface.GetPixel(x, y));
-  return out;
-}
+using kestrune::testing::Pixels;
 
 constexpr Rgb kFace = MakeRgb(212, 208, 200);
 constexpr Rgb kDark = MakeRgb(64, 64, 64);

@@ -1,7 +1,7 @@
 // Mouse, keyboard, focus and timer handling of the gradient button.
 #include <cstdint>
 
-#include "controls/button/command.h"
+#include "controls/button/gradient_button.h"
 
 namespace kestrune::button {
 
@@ -17,7 +17,7 @@ std::int16_t Narrow(int value) { return static_cast<std::int16_t>(value); }
 
 }  // namespace
 
-void Command::Press(int button, int shift, float x, float y) {
+void GradientButton::Press(int button, int shift, float x, float y) {
   lastButton_ = button;
   // The right button never shows the pressed look; the click it may produce keeps the state too.
   if (button != mouse::kRight) buttonState_ = kStatePressed;
@@ -28,7 +28,7 @@ void Command::Press(int button, int shift, float x, float y) {
   }
 }
 
-void Command::Release(int button, int shift, float x, float y) {
+void GradientButton::Release(int button, int shift, float x, float y) {
   if (button != mouse::kRight) buttonState_ = kStateNormal;
   DrawButton(buttonState_, true);
   if (events_) {
@@ -37,24 +37,24 @@ void Command::Release(int button, int shift, float x, float y) {
   }
 }
 
-void Command::HandleClick() {
+void GradientButton::HandleClick() {
   if (lastButton_ == mouse::kLeft) buttonState_ = kStateNormal;
   DrawButton(buttonState_, true);
   surface_.Present();
   if (events_) events_->Click();
 }
 
-void Command::OnMouseDown(int button, int shift, float x, float y) {
+void GradientButton::OnMouseDown(int button, int shift, float x, float y) {
   if (!enabled_) return;
   Press(button, shift, x, y);
 }
 
-void Command::OnMouseUp(int button, int shift, float x, float y) {
+void GradientButton::OnMouseUp(int button, int shift, float x, float y) {
   if (!enabled_) return;
   Release(button, shift, x, y);
 }
 
-void Command::OnMouseMove(int button, int shift, float x, float y) {
+void GradientButton::OnMouseMove(int button, int shift, float x, float y) {
   if (!enabled_) return;
   if (button != 0 && button != mouse::kLeft) return;
   // The timer notices the pointer leaving. It is started once: restarting a platform timer resets its
@@ -79,7 +79,7 @@ void Command::OnMouseMove(int button, int shift, float x, float y) {
   }
 }
 
-void Command::OnTimer(int timerId) {
+void GradientButton::OnTimer(int timerId) {
   if (timerId != kLeaveTimerId) return;
   if (!enabled_) {
     // Disabled under the pointer: the leave test must not run, and no later tick would stop the
@@ -100,18 +100,18 @@ void Command::OnTimer(int timerId) {
   DrawButton(kStateNormal, true);
 }
 
-void Command::OnClick() {
+void GradientButton::OnClick() {
   if (!enabled_) return;
   HandleClick();
 }
 
-void Command::OnDblClick() {
+void GradientButton::OnDblClick() {
   if (!enabled_) return;
   // The second press of a double click shows the pressed look but makes no second Click.
   if (lastButton_ == mouse::kLeft) Press(mouse::kLeft, 1, 1.0f, 1.0f);
 }
 
-void Command::OnKeyDown(int keyCode, int shift) {
+void GradientButton::OnKeyDown(int keyCode, int shift) {
   if (!enabled_) return;
   std::int16_t code = Narrow(keyCode), s = Narrow(shift);
   if (events_) events_->KeyDown(code, s);
@@ -126,13 +126,13 @@ void Command::OnKeyDown(int keyCode, int shift) {
   }
 }
 
-void Command::OnKeyPress(int charCode) {
+void GradientButton::OnKeyPress(int charCode) {
   if (!enabled_) return;
   std::int16_t ascii = Narrow(charCode);
   if (events_) events_->KeyPress(ascii);
 }
 
-void Command::OnKeyUp(int keyCode, int shift) {
+void GradientButton::OnKeyUp(int keyCode, int shift) {
   if (!enabled_) return;
   std::int16_t code = Narrow(keyCode), s = Narrow(shift);
   if (events_) events_->KeyUp(code, s);
@@ -143,17 +143,17 @@ void Command::OnKeyUp(int keyCode, int shift) {
   }
 }
 
-void Command::OnAccessKeyPress(wchar_t /*key*/) {
+void GradientButton::OnAccessKeyPress(wchar_t /*key*/) {
   if (!enabled_) return;
   HandleClick();
 }
 
-void Command::OnGotFocus() {
+void GradientButton::OnGotFocus() {
   hasFocus_ = true;
   DrawButton(buttonState_, true);
 }
 
-void Command::OnLostFocus() {
+void GradientButton::OnLostFocus() {
   hasFocus_ = false;
   DrawButton(buttonState_, true);
 }

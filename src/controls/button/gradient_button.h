@@ -1,28 +1,32 @@
 #pragma once
-// Command: the program's own push button. It keeps its properties in the host's property set, follows
-// mouse, keyboard and focus, raises its events to the host and draws itself in one of five types.
+// GradientButton: the program's own push button. It keeps its properties in the host's property
+// set, follows mouse, keyboard and focus, raises its events to the host and draws itself in one of
+// five types (button_renderer.h) from gradients (button_painter.h).
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "controls/button/button_colors.h"
 #include "controls/button/button_renderer.h"
-#include "controls/button/command_events.h"
+#include "controls/button/gradient_button_events.h"
 #include "platform/control_host.h"
 #include "platform/own_control.h"
+#include "platform/property_table.h"
 #include "platform/surface.h"
 
 namespace kestrune::button {
 
-class Command : public OwnControl {
+class GradientButton : public OwnControl {
  public:
   // The timer that notices the pointer leaving the button.
   static constexpr int kLeaveTimerId = 1;
   static constexpr unsigned kLeaveTimerIntervalMs = 10;
 
   // name: the control's name in its form, the caption of a newly placed button.
-  Command(ControlHost& host, Surface& surface, const SystemColors& system, std::wstring name);
+  GradientButton(ControlHost& host, Surface& surface, const SystemColors& system, std::wstring name);
 
-  void SetListener(CommandEvents* listener) { events_ = listener; }
+  void SetListener(GradientButtonEvents* listener) { events_ = listener; }
 
   // Persistence.
   void InitNew() override;
@@ -113,6 +117,12 @@ class Command : public OwnControl {
   ButtonLook CurrentLook() const;
 
  private:
+  // The persisted keys in save order: the first kLookKeys are loaded before the colour scheme is
+  // derived, the colours after it.
+  static std::span<const PersistedProperty<GradientButton>> Properties();
+  static constexpr std::size_t kLookKeys = 10;
+  // A newly placed button: every default, its own name as caption and the surface's font.
+  void ResetToNew();
   void SetColor(OleColor& member, OleColor color, const char* key);
   void SetSchemeColors();
   void ApplyTypeFourPreset();
@@ -128,19 +138,20 @@ class Command : public OwnControl {
   Surface& surface_;
   const SystemColors& system_;
   std::wstring name_;
-  CommandEvents* events_ = nullptr;
+  GradientButtonEvents* events_ = nullptr;
   ButtonRenderer renderer_;
 
   OleColor backColor_;
   OleColor foreColor_;
-  bool enabled_ = true;
+  bool enabled_;
   kestrune::Font font_;
-  WindowHandle savedHWnd_ = 0;  // only carried through the property set; the live one is the host's
-  int buttonType_ = 1;
-  int xpType_ = 1;
+  // Only carried through the property set; the live handle is the host's.
+  std::int32_t savedHWnd_;
+  int buttonType_;
+  int xpType_;
   std::wstring caption_;
-  int colorScheme_ = 1;
-  bool showFocusRect_ = true;
+  int colorScheme_;
+  bool showFocusRect_;
   OleColor rectColor_;
   int percent_;
   OleColor midColor_;

@@ -1,4 +1,4 @@
-#include "controls/monitor/system_monitor_support.h"
+#include "controls/monitor/resource_sampling.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 namespace kestrune {
 namespace {
 
-namespace support = modSystemMonitorSupport;
 using testing::FakeSystemFigures;
 
 struct LoadCase {
@@ -21,7 +20,7 @@ class LoadFormula : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadFormula, RoundsTheShiftedLoadToEven) {
   const LoadCase c = GetParam();
-  EXPECT_EQ(support::LoadFromDeltas(c.idleDelta, c.elapsedDelta, c.processors), c.load);
+  EXPECT_EQ(resource_sampling::LoadFromDeltas(c.idleDelta, c.elapsedDelta, c.processors), c.load);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,26 +44,26 @@ TEST(CpuSamplerNt, MeasuresFromTheLastGoodBaseline) {
   f.processors = 2;
   f.systemTimes = {100'000'000, 110'000'000, 120'000'000, 130'000'000};
   f.idleTimes = {50'000'000, 56'000'000, 60'000'000};
-  support::StartCpuSampler(f, state, true);
+  resource_sampling::StartCpuSampler(f, state, true);
   EXPECT_EQ(state.previousSystemTime, 100'000'000);
   EXPECT_EQ(state.previousIdleTime, 50'000'000);
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, true), 70.0f);  // idle 6e6 of 1e7 on 2 processors
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, true), 70.0f);  // idle 6e6 of 1e7 on 2 processors
 
   // A failing performance query: -1, baseline untouched.
   f.idleStatus = static_cast<std::int32_t>(0xC0000004);
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, true), -1.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, true), -1.0f);
   EXPECT_EQ(state.previousSystemTime, 110'000'000);
   EXPECT_EQ(state.previousIdleTime, 56'000'000);
 
   // The next good sample covers both intervals: idle 4e6 of 2e7 (the failed call consumed one time).
   f.idleStatus = 0;
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, true), 90.0f);  // 100 - 10 + 0.5 = 90.5 -> 90
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, true), 90.0f);  // 100 - 10 + 0.5 = 90.5 -> 90
   EXPECT_EQ(state.previousSystemTime, 130'000'000);
 
   // A failing processor-count query fails the sample before any time is read.
   f.processorStatus = 1;
   const int timeCalls = f.calls["QuerySystemTime"];
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, true), -1.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, true), -1.0f);
   EXPECT_EQ(f.calls["QuerySystemTime"], timeCalls);
 }
 
@@ -72,14 +71,14 @@ TEST(CpuSamplerNt, FailedStartLeavesTheBaselineAndStopDoesNothing) {
   FakeSystemFigures f;
   CpuSamplerState state{7, 9, 0};
   f.timeStatus = 1;
-  support::StartCpuSampler(f, state, true);
+  resource_sampling::StartCpuSampler(f, state, true);
   EXPECT_EQ(state.previousIdleTime, 7);
   EXPECT_EQ(f.calls["QueryIdleTime"], 0);
   f.timeStatus = 0;
   f.idleStatus = 1;
-  support::StartCpuSampler(f, state, true);
+  resource_sampling::StartCpuSampler(f, state, true);
   EXPECT_EQ(state.previousSystemTime, 9);
-  support::StopCpuSampler(f, state, true);
+  resource_sampling::StopCpuSampler(f, state, true);
   EXPECT_EQ(f.calls["OpenDynDataKey"], 0);
   EXPECT_EQ(f.calls["CloseDynDataKey"], 0);
 }
@@ -87,7 +86,7 @@ TEST(CpuSamplerNt, FailedStartLeavesTheBaselineAndStopDoesNothing) {
 TEST(CpuSampler9x, StartsReadsOnlyTheLowByteAndStops) {
   FakeSystemFigures f;
   CpuSamplerState state;
-  support::StartCpuSampler(f, state, false);
+  resource_sampling::StartCpuSampler(f, state, false);
   ASSERT_EQ(f.opened.size(), 2u);
   EXPECT_EQ(f.opened[0], (std::pair<std::string, std::uint32_t>{"PerfStats\\StartStat", 0xF003F}));
   EXPECT_EQ(f.opened[1], (std::pair<std::string, std::uint32_t>{"PerfStats\\StatData", 0x20019}));
@@ -95,18 +94,18 @@ TEST(CpuSampler9x, StartsReadsOnlyTheLowByteAndStops) {
   EXPECT_EQ(f.closed, std::vector<std::string>{"PerfStats\\StartStat"});
 
   f.cpuUsage = 343;  // 0x157: only 0x57 counts
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), 87.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, false), 87.0f);
   EXPECT_TRUE(f.messages.empty());
 
   f.cpuUsageResult = 5;
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), -1.0f);
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), -1.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, false), -1.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, false), -1.0f);
   EXPECT_EQ(f.messages, (std::vector<std::wstring>{L"Unable to Query Registry!", L"Unable to Query Registry!"}));
   // A box without a title of its own carries the program's.
   EXPECT_EQ(f.titles, (std::vector<std::wstring>{L"Kestrune", L"Kestrune"}));
 
   f.cpuUsageResult = 0;
-  support::StopCpuSampler(f, state, false);
+  resource_sampling::StopCpuSampler(f, state, false);
   EXPECT_EQ(f.closed, (std::vector<std::string>{"PerfStats\\StartStat", "PerfStats\\StatData", "PerfStats\\StopStat"}));
   EXPECT_EQ(f.opened.back().first, "PerfStats\\StopStat");
   EXPECT_TRUE(f.openKeys.empty());
@@ -116,13 +115,13 @@ TEST(CpuSampler9x, UnopenableStartKeyLeavesTheCounterUnstarted) {
   FakeSystemFigures f;
   CpuSamplerState state;
   f.failOpen["PerfStats\\StartStat"] = true;
-  support::StartCpuSampler(f, state, false);
+  resource_sampling::StartCpuSampler(f, state, false);
   EXPECT_EQ(f.opened.size(), 1u);
   EXPECT_EQ(state.counterKey, 0u);
-  EXPECT_FLOAT_EQ(support::SampleCpuLoad(f, state, false), -1.0f);
+  EXPECT_FLOAT_EQ(resource_sampling::SampleCpuLoad(f, state, false), -1.0f);
   EXPECT_EQ(f.messages.size(), 1u);
   f.failOpen["PerfStats\\StopStat"] = true;
-  support::StopCpuSampler(f, state, false);  // nothing to close, stop key missing: silent
+  resource_sampling::StopCpuSampler(f, state, false);  // nothing to close, stop key missing: silent
   EXPECT_TRUE(f.closed.empty());
 }
 
@@ -132,7 +131,7 @@ TEST(MemorySample, PercentagesAreTheShareInUseOnWideFigures) {
   SystemLevelSample s;
   s.CPULoadPercent = 33;
   s.HDTotalBytes = 5;
-  support::SampleMemory(f, s);
+  resource_sampling::SampleMemory(f, s);
   EXPECT_FLOAT_EQ(s.MemoryLoadPercent, 42.0f);  // the system's figure, not computed
   EXPECT_EQ(s.PhysicalMemoryTotal, 1000);
   EXPECT_EQ(s.PhysicalMemoryAvailable, 250);
@@ -144,11 +143,11 @@ TEST(MemorySample, PercentagesAreTheShareInUseOnWideFigures) {
   EXPECT_EQ(s.HDTotalBytes, 5);
 
   f.memory = MemoryStatus{};
-  support::SampleMemory(f, s);  // zero totals: 0, not NaN
+  resource_sampling::SampleMemory(f, s);  // zero totals: 0, not NaN
   EXPECT_FLOAT_EQ(s.PhysicalMemoryAvailablePercent, 0.0f);
   f.failMemory = true;
   s.PhysicalMemoryTotal = 99;
-  support::SampleMemory(f, s);
+  resource_sampling::SampleMemory(f, s);
   EXPECT_EQ(s.PhysicalMemoryTotal, 0);
 }
 
@@ -159,7 +158,7 @@ TEST(DiskSample, ExtendedRouteUsesTheCallersShare) {
   f.diskTotalFree = 30 * kGb;
   f.diskFreeToCaller = 25 * kGb;
   SystemLevelSample s;
-  support::SampleDisk(f, L"C:\\", s);
+  resource_sampling::SampleDisk(f, L"C:\\", s);
   EXPECT_EQ(s.HDTotalBytes, static_cast<std::int64_t>(100 * kGb));
   EXPECT_EQ(s.HDTotalFreeBytes, static_cast<std::int64_t>(30 * kGb));
   EXPECT_EQ(s.HDAvailableFreeBytes, static_cast<std::int64_t>(25 * kGb));
@@ -170,7 +169,7 @@ TEST(DiskSample, ExtendedRouteUsesTheCallersShare) {
   // Four decimal places after single precision: 1/3 -> 33.3333.
   f.diskTotal = 3;
   f.diskFreeToCaller = 1;
-  support::SampleDisk(f, L"C:\\", s);
+  resource_sampling::SampleDisk(f, L"C:\\", s);
   EXPECT_FLOAT_EQ(s.HDAvailablePercent, 33.3333f);
 
   // The lookup is made on every call.
@@ -185,7 +184,7 @@ TEST(DiskSample, ClusterRouteCannotTellTheCallersShare) {
   f.totalClusterCount = 1000;
   f.freeClusterCount = 250;
   SystemLevelSample s;
-  support::SampleDisk(f, L"D:\\", s);
+  resource_sampling::SampleDisk(f, L"D:\\", s);
   EXPECT_EQ(s.HDTotalBytes, 4'096'000);
   EXPECT_EQ(s.HDTotalFreeBytes, 1'024'000);
   EXPECT_EQ(s.HDTotalBytesUsed, 3'072'000);
@@ -198,7 +197,7 @@ TEST(DiskSample, ClusterRouteCannotTellTheCallersShare) {
   f.bytesPerSector = 4096;
   f.totalClusterCount = 4'000'000'000u;
   f.freeClusterCount = 1'000'000'000u;
-  support::SampleDisk(f, L"D:\\", s);
+  resource_sampling::SampleDisk(f, L"D:\\", s);
   EXPECT_EQ(s.HDTotalBytes, 64LL * 4096 * 4'000'000'000LL);
   EXPECT_FLOAT_EQ(s.HDAvailablePercent, 25.0f);
 }
@@ -209,9 +208,9 @@ TEST(DiskSample, FailureAndZeroTotalGiveZeros) {
   f.diskTotalFree = 50;
   f.diskFreeToCaller = 50;
   SystemLevelSample s;
-  support::SampleDisk(f, L"C:\\", s);
+  resource_sampling::SampleDisk(f, L"C:\\", s);
   ASSERT_EQ(s.HDTotalBytes, 100);
-  support::SampleDisk(f, L"e", s);  // a bare letter is passed unchanged and fails
+  resource_sampling::SampleDisk(f, L"e", s);  // a bare letter is passed unchanged and fails
   EXPECT_EQ(f.drives.back(), L"e");
   EXPECT_EQ(s.HDTotalBytes, 0);
   EXPECT_EQ(s.HDTotalFreeBytes, 0);
@@ -221,22 +220,22 @@ TEST(DiskSample, FailureAndZeroTotalGiveZeros) {
 
   f.diskTotal = 0;  // no division by zero
   f.diskFreeToCaller = 0;
-  support::SampleDisk(f, L"C:\\", s);
+  resource_sampling::SampleDisk(f, L"C:\\", s);
   EXPECT_FLOAT_EQ(s.HDAvailablePercent, 0.0f);
   f.hasDiskEx = false;
   f.sectorsPerCluster = 8;
   f.bytesPerSector = 512;
   f.totalClusterCount = 0;
   f.freeClusterCount = 0;
-  support::SampleDisk(f, L"C:\\", s);
+  resource_sampling::SampleDisk(f, L"C:\\", s);
   EXPECT_FLOAT_EQ(s.HDAvailablePercent, 0.0f);
 }
 
 TEST(WindowsDirectory, IsBoundedTo255Characters) {
   FakeSystemFigures f;
-  EXPECT_EQ(support::QueryWindowsDirectory(f), L"C:\\WINDOWS");
+  EXPECT_EQ(resource_sampling::QueryWindowsDirectory(f), L"C:\\WINDOWS");
   f.windowsDirectory = std::wstring(300, L'x');
-  EXPECT_EQ(support::QueryWindowsDirectory(f).size(), 255u);
+  EXPECT_EQ(resource_sampling::QueryWindowsDirectory(f).size(), 255u);
 }
 
 }  // namespace

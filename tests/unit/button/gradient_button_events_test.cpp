@@ -12,7 +12,7 @@ namespace {
 using testing::ButtonRig;
 using Log = std::vector<std::string>;
 
-class CommandEventsTest : public ::testing::Test {
+class GradientButtonEventsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig.button.InitNew();
@@ -22,7 +22,7 @@ class CommandEventsTest : public ::testing::Test {
   ButtonRig rig;
 };
 
-TEST_F(CommandEventsTest, SpacePressAndReleaseActLikeAClick) {
+TEST_F(GradientButtonEventsTest, SpacePressAndReleaseActLikeAClick) {
   rig.button.OnKeyDown(32, 0);
   EXPECT_EQ(rig.button.ButtonState(), 2);
   rig.button.OnKeyPress(32);
@@ -32,7 +32,7 @@ TEST_F(CommandEventsTest, SpacePressAndReleaseActLikeAClick) {
   EXPECT_EQ(rig.button.LastButton(), 1);
 }
 
-TEST_F(CommandEventsTest, AnotherKeyReleasedDuringSpaceMakesNoClick) {
+TEST_F(GradientButtonEventsTest, AnotherKeyReleasedDuringSpaceMakesNoClick) {
   rig.button.OnKeyDown(32, 0);
   rig.button.OnKeyDown(65, 0);
   EXPECT_EQ(rig.button.LastKeyCode(), 65);
@@ -45,7 +45,7 @@ TEST_F(CommandEventsTest, AnotherKeyReleasedDuringSpaceMakesNoClick) {
   EXPECT_EQ(log(), (Log{"KeyUp 32,0"}));
 }
 
-TEST_F(CommandEventsTest, TheHostCanSwallowAKeyThroughTheReference) {
+TEST_F(GradientButtonEventsTest, TheHostCanSwallowAKeyThroughTheReference) {
   rig.events.swallowKeyDown = true;
   rig.button.OnKeyDown(32, 0);
   rig.button.OnKeyUp(32, 0);
@@ -54,7 +54,7 @@ TEST_F(CommandEventsTest, TheHostCanSwallowAKeyThroughTheReference) {
   EXPECT_EQ(rig.button.LastKeyCode(), 0);
 }
 
-TEST_F(CommandEventsTest, ArrowKeysMoveTheFocusAndEnterDoesNothing) {
+TEST_F(GradientButtonEventsTest, ArrowKeysMoveTheFocusAndEnterDoesNothing) {
   for (int key : {39, 40, 37, 38, 13}) rig.button.OnKeyDown(key, 0);
   EXPECT_EQ(rig.host.focusMoves, (std::vector<std::string>{"next", "next", "previous", "previous"}));
   EXPECT_EQ(rig.button.ButtonState(), 0);
@@ -62,7 +62,7 @@ TEST_F(CommandEventsTest, ArrowKeysMoveTheFocusAndEnterDoesNothing) {
   EXPECT_EQ(rig.button.LastKeyCode(), 13);
 }
 
-TEST_F(CommandEventsTest, LeftPressReleaseAndClick) {
+TEST_F(GradientButtonEventsTest, LeftPressReleaseAndClick) {
   rig.button.OnMouseDown(1, 0, 10, 8);
   EXPECT_EQ(rig.button.ButtonState(), 2);
   rig.button.OnMouseUp(1, 0, 10, 8);
@@ -71,7 +71,7 @@ TEST_F(CommandEventsTest, LeftPressReleaseAndClick) {
   EXPECT_EQ(log(), (Log{"MouseDown 1,0,10,8", "MouseUp 1,0,10,8", "Click"}));
 }
 
-TEST_F(CommandEventsTest, RightButtonShowsNoPressedLookAndItsClickKeepsTheState) {
+TEST_F(GradientButtonEventsTest, RightButtonShowsNoPressedLookAndItsClickKeepsTheState) {
   rig.button.DrawButton(0, true);
   const int presents = rig.surface.PresentCount();
   rig.button.OnMouseDown(2, 0, 5, 5);
@@ -92,11 +92,11 @@ TEST_F(CommandEventsTest, RightButtonShowsNoPressedLookAndItsClickKeepsTheState)
   EXPECT_EQ(rig.button.ButtonState(), 2);
 }
 
-TEST_F(CommandEventsTest, HoverStartsTheLeaveTimerAndLeavingEndsIt) {
+TEST_F(GradientButtonEventsTest, HoverStartsTheLeaveTimerAndLeavingEndsIt) {
   rig.button.OnMouseMove(0, 0, 20, 10);
   EXPECT_TRUE(rig.button.IsMouseOver());
-  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
-  EXPECT_EQ(rig.host.runningTimers[Command::kLeaveTimerId], 10u);
+  EXPECT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
+  EXPECT_EQ(rig.host.runningTimers[GradientButton::kLeaveTimerId], 10u);
   // Further moves leave the running timer alone, so its countdown is not reset by each of them.
   rig.button.OnMouseMove(0, 0, 21, 10);
   rig.button.OnMouseMove(1, 0, 80, 10);
@@ -105,43 +105,43 @@ TEST_F(CommandEventsTest, HoverStartsTheLeaveTimerAndLeavingEndsIt) {
   EXPECT_GT(rig.surface.CountColor(0x58C3FA), 0);
 
   rig.host.cursor = Point{74, 22};  // still inside
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   EXPECT_TRUE(rig.button.IsMouseOver());
   rig.host.cursor = Point{75, 23};  // the far edge still counts as inside
-  rig.button.OnTimer(Command::kLeaveTimerId);
-  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
+  EXPECT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
 
   rig.host.cursor = Point{76, 5};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   EXPECT_FALSE(rig.button.IsMouseOver());
-  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_FALSE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   EXPECT_EQ(rig.surface.CountColor(0x58C3FA), 0);
   EXPECT_EQ(log(), (Log{"MouseMove 0,0,20,10", "MouseMove 0,0,21,10", "MouseOut"}));
   // The next move over the button starts it again.
   rig.button.OnMouseMove(0, 0, 20, 10);
-  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   EXPECT_EQ(rig.host.timerStarts.size(), 2u);
 }
 
-TEST_F(CommandEventsTest, MovesOutsideTheAreaOrWithOtherButtonsRaiseNothing) {
+TEST_F(GradientButtonEventsTest, MovesOutsideTheAreaOrWithOtherButtonsRaiseNothing) {
   rig.button.OnMouseMove(2, 0, 5, 5);
   rig.button.OnMouseMove(4, 0, 5, 5);
-  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_FALSE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   rig.button.OnMouseMove(0, 0, -1, 5);
   rig.button.OnMouseMove(0, 0, 5, 24);
-  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));  // the timer still watches
+  EXPECT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));  // the timer still watches
   EXPECT_FALSE(rig.button.IsMouseOver());
   EXPECT_TRUE(log().empty());
 }
 
-TEST_F(CommandEventsTest, LeavingWhileHeldDrawsNormalAndComingBackDrawsPressed) {
+TEST_F(GradientButtonEventsTest, LeavingWhileHeldDrawsNormalAndComingBackDrawsPressed) {
   rig.button.OnMouseDown(1, 0, 5, 5);
   rig.button.OnMouseMove(1, 0, 6, 5);
   const Rgb pressedRow = rig.Pixel(10, 21);
   EXPECT_EQ(rig.button.ButtonState(), 2);
 
   rig.host.cursor = Point{-3, 5};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   EXPECT_EQ(rig.button.ButtonState(), 0);
   EXPECT_NE(rig.Pixel(10, 21), pressedRow);
 
@@ -151,14 +151,14 @@ TEST_F(CommandEventsTest, LeavingWhileHeldDrawsNormalAndComingBackDrawsPressed) 
 
   // Released outside: the window reports no click, the button draws normal.
   rig.host.cursor = Point{-3, 5};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   rig.button.OnMouseUp(1, 0, -3, 5);
   EXPECT_EQ(rig.button.ButtonState(), 0);
   EXPECT_EQ(log(), (Log{"MouseDown 1,0,5,5", "MouseMove 1,0,6,5", "MouseOut", "MouseMove 1,0,6,5", "MouseOut",
                         "MouseUp 1,0,-3,5"}));
 }
 
-TEST_F(CommandEventsTest, DoubleClickPressesAgainWithoutASecondClick) {
+TEST_F(GradientButtonEventsTest, DoubleClickPressesAgainWithoutASecondClick) {
   rig.button.OnMouseDown(1, 0, 5, 5);
   rig.button.OnMouseUp(1, 0, 5, 5);
   rig.button.OnClick();
@@ -174,12 +174,12 @@ TEST_F(CommandEventsTest, DoubleClickPressesAgainWithoutASecondClick) {
   EXPECT_EQ(log(), (Log{"MouseDown 2,0,5,5"}));
 }
 
-TEST_F(CommandEventsTest, AccessKeyClicks) {
+TEST_F(GradientButtonEventsTest, AccessKeyClicks) {
   rig.button.OnAccessKeyPress(L'x');
   EXPECT_EQ(log(), (Log{"Click"}));
 }
 
-TEST_F(CommandEventsTest, DisabledButtonIgnoresInputButFollowsFocus) {
+TEST_F(GradientButtonEventsTest, DisabledButtonIgnoresInputButFollowsFocus) {
   rig.button.SetEnabled(false);
   rig.button.OnMouseDown(1, 0, 5, 5);
   rig.button.OnMouseMove(0, 0, 5, 5);
@@ -192,10 +192,10 @@ TEST_F(CommandEventsTest, DisabledButtonIgnoresInputButFollowsFocus) {
   rig.button.OnKeyDown(39, 0);
   rig.button.OnAccessKeyPress(L'x');
   rig.host.cursor = Point{-5, -5};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   EXPECT_TRUE(log().empty());
   EXPECT_TRUE(rig.host.focusMoves.empty());
-  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_FALSE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   EXPECT_EQ(rig.button.ButtonState(), 0);
 
   rig.button.OnGotFocus();
@@ -204,37 +204,37 @@ TEST_F(CommandEventsTest, DisabledButtonIgnoresInputButFollowsFocus) {
   EXPECT_FALSE(rig.button.HasFocus());
 }
 
-TEST_F(CommandEventsTest, ButtonDisabledUnderThePointerStopsItsTimerAndHoversAgainOnceEnabled) {
+TEST_F(GradientButtonEventsTest, ButtonDisabledUnderThePointerStopsItsTimerAndHoversAgainOnceEnabled) {
   rig.button.OnMouseMove(0, 0, 20, 10);
-  ASSERT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  ASSERT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   rig.button.SetEnabled(false);
   rig.host.cursor = Point{20, 10};  // still over it
-  rig.button.OnTimer(Command::kLeaveTimerId);
-  EXPECT_FALSE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
+  EXPECT_FALSE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   EXPECT_FALSE(rig.button.IsMouseOver());
 
   rig.button.SetEnabled(true);
   EXPECT_EQ(rig.surface.CountColor(0x58C3FA), 0);  // no hover ring for a pointer nobody watched
   rig.button.OnMouseMove(0, 0, 21, 10);
-  EXPECT_TRUE(rig.host.TimerRunning(Command::kLeaveTimerId));
+  EXPECT_TRUE(rig.host.TimerRunning(GradientButton::kLeaveTimerId));
   EXPECT_TRUE(rig.button.IsMouseOver());
   EXPECT_GT(rig.surface.CountColor(0x58C3FA), 0);
   EXPECT_EQ(log(), (Log{"MouseMove 0,0,20,10", "MouseMove 0,0,21,10"}));  // no MouseOut while disabled
 }
 
-TEST_F(CommandEventsTest, WithoutAListenerNothingBreaks) {
+TEST_F(GradientButtonEventsTest, WithoutAListenerNothingBreaks) {
   rig.button.SetListener(nullptr);
   rig.button.OnKeyDown(32, 0);
   rig.button.OnKeyPress(32);
   rig.button.OnKeyUp(32, 0);
   rig.button.OnMouseMove(0, 0, 3, 3);
   rig.host.cursor = Point{-1, 0};
-  rig.button.OnTimer(Command::kLeaveTimerId);
+  rig.button.OnTimer(GradientButton::kLeaveTimerId);
   EXPECT_EQ(rig.button.ButtonState(), 0);
   EXPECT_FALSE(rig.button.IsMouseOver());
 }
 
-TEST_F(CommandEventsTest, DrawButtonSkipsUnchangedUnforcedDrawings) {
+TEST_F(GradientButtonEventsTest, DrawButtonSkipsUnchangedUnforcedDrawings) {
   const int start = rig.surface.PresentCount();
   rig.button.DrawButton(0, false);
   rig.button.DrawButton(0, false);

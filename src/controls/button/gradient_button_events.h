@@ -6,9 +6,9 @@
 
 namespace kestrune::button {
 
-class CommandEvents {
+class GradientButtonEvents {
  public:
-  virtual ~CommandEvents() = default;
+  virtual ~GradientButtonEvents() = default;
   virtual void Click() {}
   virtual void KeyDown(std::int16_t& /*keyCode*/, std::int16_t& /*shift*/) {}
   virtual void KeyPress(std::int16_t& /*keyAscii*/) {}

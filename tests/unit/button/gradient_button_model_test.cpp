@@ -19,7 +19,7 @@ std::vector<std::string> Keys(const PropertyBag& bag) {
   return keys;
 }
 
-TEST(CommandNew, TakesItsNameAsCaptionAndTheDefaults) {
+TEST(GradientButtonNew, TakesItsNameAsCaptionAndTheDefaults) {
   ButtonRig rig;
   rig.button.InitNew();
   EXPECT_EQ(rig.button.Caption(), L"CommandExit");
@@ -45,13 +45,13 @@ TEST(CommandNew, TakesItsNameAsCaptionAndTheDefaults) {
   EXPECT_EQ(Keys(bag), std::vector<std::string>{"Caption"});
 }
 
-TEST(CommandPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
+TEST(GradientButtonPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   ButtonRig rig;
   rig.button.InitNew();
   Font font;
   font.name = L"Tahoma";
   font.bold = true;
-  Command& b = rig.button;
+  GradientButton& b = rig.button;
   b.SetBackColor(MakeRgb(10, 20, 30));
   b.SetForeColor(MakeRgb(40, 50, 60));
   b.SetEnabled(false);
@@ -87,7 +87,7 @@ TEST(CommandPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
 
   ButtonRig copy;
   copy.button.Load(bag);
-  const Command& c = copy.button;
+  const GradientButton& c = copy.button;
   EXPECT_EQ(c.BackColor(), MakeRgb(10, 20, 30));
   EXPECT_EQ(c.ForeColor(), MakeRgb(40, 50, 60));
   EXPECT_FALSE(c.Enabled());
@@ -116,7 +116,7 @@ TEST(CommandPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   EXPECT_EQ(Keys(again), order);
 }
 
-TEST(CommandPersistence, SystemColoursAreDefaultsAndAnEmptySetLoadsTheDefaults) {
+TEST(GradientButtonPersistence, SystemColoursAreDefaultsAndAnEmptySetLoadsTheDefaults) {
   ButtonRig rig;
   rig.host.ambientFont.name = L"Meiryo";
   PropertyBag empty;
@@ -132,7 +132,7 @@ TEST(CommandPersistence, SystemColoursAreDefaultsAndAnEmptySetLoadsTheDefaults) 
   EXPECT_TRUE(bag.Entries().empty());
 }
 
-TEST(CommandPersistence, SavedColoursWinOverSchemeAndTypePresets) {
+TEST(GradientButtonPersistence, SavedColoursWinOverSchemeAndTypePresets) {
   // A saved silver Office button keeps its own Office colours: they are read after the scheme.
   PropertyBag silver;
   silver.Set<std::int32_t>("ColorScheme", 3);
@@ -157,7 +157,7 @@ TEST(CommandPersistence, SavedColoursWinOverSchemeAndTypePresets) {
   EXPECT_FALSE(b.host.region.cutouts.empty());  // type 4 has its corners cut
 }
 
-TEST(CommandPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
+TEST(GradientButtonPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
   for (const auto& [bag, caption] : {std::pair{CommandExitProperties(), std::wstring(L"終了")},
                                      std::pair{CommandMiniProperties(), std::wstring(L"隠す")}}) {
     ButtonRig rig;
@@ -177,7 +177,7 @@ TEST(CommandPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
   }
 }
 
-TEST(CommandPersistence, ADamagedPercentIsBroughtIntoRange) {
+TEST(GradientButtonPersistence, ADamagedPercentIsBroughtIntoRange) {
   PropertyBag bag;
   bag.Set<std::int32_t>("Percent", 5000);
   ButtonRig rig;
@@ -188,7 +188,7 @@ TEST(CommandPersistence, ADamagedPercentIsBroughtIntoRange) {
   EXPECT_EQ(rig.button.Percent(), 0);
 }
 
-TEST(CommandProperties, PercentOutsideTheRangeIsRefusedAndKept) {
+TEST(GradientButtonProperties, PercentOutsideTheRangeIsRefusedAndKept) {
   ButtonRig rig;
   rig.button.InitNew();
   const int presents = rig.surface.PresentCount();
@@ -210,7 +210,7 @@ TEST(CommandProperties, PercentOutsideTheRangeIsRefusedAndKept) {
   EXPECT_EQ(rig.host.changedKeys, (std::vector<std::string>{"Percent", "Percent"}));
 }
 
-TEST(CommandProperties, SettingTheWindowHandleIsAlwaysRefused) {
+TEST(GradientButtonProperties, SettingTheWindowHandleIsAlwaysRefused) {
   ButtonRig rig;
   rig.host.userMode = true;
   try {
@@ -230,7 +230,7 @@ TEST(CommandProperties, SettingTheWindowHandleIsAlwaysRefused) {
   EXPECT_TRUE(rig.host.changedKeys.empty());
 }
 
-TEST(CommandProperties, EverySetterNamesItsKeyAndRedraws) {
+TEST(GradientButtonProperties, EverySetterNamesItsKeyAndRedraws) {
   ButtonRig rig;
   rig.button.InitNew();
   rig.host.changedKeys.clear();
@@ -254,7 +254,7 @@ TEST(CommandProperties, EverySetterNamesItsKeyAndRedraws) {
   EXPECT_EQ(rig.host.accessKeys, L"");
 }
 
-TEST(CommandProperties, EnabledReachesTheWindowAndRelaysOut) {
+TEST(GradientButtonProperties, EnabledReachesTheWindowAndRelaysOut) {
   ButtonRig rig;
   rig.button.InitNew();
   const int regions = rig.host.regionCount;
@@ -265,7 +265,7 @@ TEST(CommandProperties, EnabledReachesTheWindowAndRelaysOut) {
   EXPECT_TRUE(rig.host.windowEnabled);
 }
 
-TEST(CommandSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
+TEST(GradientButtonSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
   for (int scheme : {1, 2, 3}) {
     ButtonRig rig;
     rig.button.InitNew();
@@ -293,7 +293,7 @@ TEST(CommandSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
   EXPECT_EQ(rig.button.Percent(), 53);  // the grey set leaves Percent alone
 }
 
-TEST(CommandSchemes, DerivesTheSixColoursPerScheme) {
+TEST(GradientButtonSchemes, DerivesTheSixColoursPerScheme) {
   ButtonRig rig;
   rig.button.InitNew();
   rig.button.SetForeColor(MakeRgb(0, 0, 200));
@@ -316,7 +316,7 @@ TEST(CommandSchemes, DerivesTheSixColoursPerScheme) {
   EXPECT_EQ(rig.button.OfficeXpMousemoveFrameColor(), MakeRgb(49, 105, 198));
 }
 
-TEST(CommandLayout, ResizeReshapesTheWindowForTypesThreeAndFour) {
+TEST(GradientButtonLayout, ResizeReshapesTheWindowForTypesThreeAndFour) {
   ButtonRig rig;
   rig.button.InitNew();
   EXPECT_TRUE(rig.host.region.cutouts.empty());

@@ -1,11 +1,11 @@
-#include "controls/monitor/system_monitor_support.h"
+#include "controls/monitor/resource_sampling.h"
 
 #include <cmath>
 #include <limits>
 
 #include "platform/rounding.h"
 
-namespace kestrune::modSystemMonitorSupport {
+namespace kestrune::resource_sampling {
 
 namespace {
 
@@ -172,4 +172,4 @@ std::wstring QueryWindowsDirectory(SystemFigures& figures) {
   return dir;
 }
 
-}  // namespace kestrune::modSystemMonitorSupport
+}  // namespace kestrune::resource_sampling

@@ -38,7 +38,7 @@ struct CpuSamplerState {
   std::uintptr_t counterKey = 0;  // older route: the open counter key
 };
 
-namespace modSystemMonitorSupport {
+namespace resource_sampling {
 
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 constexpr std::uint32_t kKeyRead = 0x20019;
@@ -60,6 +60,6 @@ std::wstring QueryWindowsDirectory(SystemFigures& figures);
 // The load formula on two baselines, exposed for its table of cases.
 int LoadFromDeltas(std::int64_t idleDelta, std::int64_t elapsedDelta, int processors);
 
-}  // namespace modSystemMonitorSupport
+}  // namespace resource_sampling
 
 }  // namespace kestrune

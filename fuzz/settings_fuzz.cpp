@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_code_page.h"
@@ -37,7 +38,7 @@ void Check(bool ok, const char* what) {
 // Every write the load makes, in order.
 class RecordingIni : public FakeIniFile {
  public:
-  using FakeIniFile::FakeIniFile;
+  explicit RecordingIni(const FakeIniFile& file) : FakeIniFile(file) { written.reserve(8); }
   bool Write(std::string_view section, std::string_view key, std::string_view value) override {
     written.push_back({std::string(section), std::string(key), std::string(value)});
     return FakeIniFile::Write(section, key, value);
@@ -103,8 +104,9 @@ struct Outcome {
   std::vector<bool> topmost;
 };
 
-Outcome LoadOnce(std::string_view bytes, bool failEverything) {
-  RecordingIni ini(bytes);
+// file is the start-up file, read once and copied for each load.
+Outcome LoadOnce(const FakeIniFile& file, bool failEverything) {
+  RecordingIni ini(file);
   ini.failWrites = failEverything;
   FakeRegistry registry;
   registry.failCreate = failEverything;
@@ -125,11 +127,11 @@ Outcome LoadOnce(std::string_view bytes, bool failEverything) {
     Check(registry.values[std::string(kRunValue)] == "C:\\Tools\\kestrune.exe", "autostart path not rewritten");
   if (failEverything) Check(registry.values.size() == 1, "registry changed although it refused every open");
 
-  std::vector<std::string> keys;
-  for (const auto& w : ini.written) {
+  for (std::size_t i = 0; i < ini.written.size(); ++i) {
+    const auto& w = ini.written[i];
     Check(Allowed(w), "a value written back is not one the handlers know");
-    for (const auto& k : keys) Check(k != w.section + "." + w.key, "a setting written twice in one load");
-    keys.push_back(w.section + "." + w.key);
+    for (std::size_t j = 0; j < i; ++j)
+      Check(ini.written[j].section != w.section || ini.written[j].key != w.key, "a setting written twice in one load");
   }
   Check(topmost.size() <= 1, "topmost set more than once");
   if (!topmost.empty()) Check(topmost.back() == form.mostTop.Checked(), "window topmost disagrees with the box");
@@ -148,7 +150,7 @@ Outcome LoadOnce(std::string_view bytes, bool failEverything) {
 
   // A flag read as on must hold a 1 somewhere; an exact "1" must be on.
   const auto flagSound = [&](const char* section, const char* key, bool on) {
-    const auto stored = FakeIniFile(bytes).Lookup(section, key);
+    const auto stored = file.Lookup(section, key);
     const std::string text = stored ? stored->substr(0, ModuleConfig::kReadBufferBytes - 1) : std::string();
     if (on) Check(text.find('1') != std::string::npos, "a flag without a 1 read as on");
     if (text == "1") Check(on, "a plain 1 read as off");
@@ -160,7 +162,7 @@ Outcome LoadOnce(std::string_view bytes, bool failEverything) {
   flagSound("Normal", "EnableSpeed", s.state);
   flagSound("Normal", "AlwaysTop", s.mostTop);
 
-  return {s, ini.Bytes(), ini.written, topmost};
+  return {s, ini.Bytes(), std::move(ini.written), std::move(topmost)};
 }
 
 void ReadRoutinesAreBounded(std::string_view bytes) {
@@ -193,13 +195,14 @@ void ReadRoutinesAreBounded(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-  const Outcome first = LoadOnce(bytes, false);
+  const FakeIniFile file(bytes);
+  const Outcome first = LoadOnce(file, false);
   // Start-up on the file it wrote is a fixed point: the same states and not one byte changed.
-  const Outcome second = LoadOnce(first.file, false);
+  const Outcome second = LoadOnce(FakeIniFile(first.file), false);
   Check(second.states == first.states, "second start-up shows other states");
   Check(second.file == first.file, "second start-up changed the file");
   // Failing writes and a refused Run key are silent and change no control state.
-  const Outcome failing = LoadOnce(bytes, true);
+  const Outcome failing = LoadOnce(file, true);
   Check(failing.states == first.states, "failures changed a control state");
   Check(failing.written.size() == first.written.size(), "failures changed which handlers ran");
 

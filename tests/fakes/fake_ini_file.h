@@ -48,23 +48,13 @@ class FakeIniFile : public ProfileStore {
     text_.reserve(bytes.size() + kRoomBytes);
     text_ += bytes;
     lines_.clear();
-    // Two passes: one to count the lines, so that the second stores them without growing.
-    for (const bool store : {false, true}) {
-      const std::string_view text = text_;
-      std::size_t start = 0, nextCr = text.find('\r'), nextLf = text.find('\n'), count = 0;
-      while (start < text.size()) {
-        // Each search resumes only once passed, so that a file of only one kind of line break
-        // does not make every line search to the end for the other.
-        if (nextCr < start) nextCr = text.find('\r', start);
-        if (nextLf < start) nextLf = text.find('\n', start);
-        const std::size_t end = std::min({nextCr, nextLf, text.size()});
-        if (store)
-          lines_.push_back(Parse({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)}));
-        else
-          ++count;
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-      }
-      if (!store) lines_.reserve(count + kRoomLines);
+    const std::string_view text = text_;
+    std::size_t start = 0;
+    for (std::size_t end = 0; start < text.size(); start = end + 1) {
+      end = start;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      lines_.push_back(Parse({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)}));
+      if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
     }
     IndexSections();
   }
@@ -97,8 +87,8 @@ class FakeIniFile : public ProfileStore {
     if (failWrites) return false;
     const Line entry = Append(std::string(key) + "=" + std::string(value));
     if (const auto found = Find(section, key)) {
-      lines_[*found] = entry;
-      IndexSections();
+      lines_[*found] = entry;  // over a key line, so only a section line written changes the index
+      if (entry.kind == Kind::Section) IndexSections();
       return true;
     }
     if (const auto header = FindSection(section)) {
@@ -107,7 +97,12 @@ class FakeIniFile : public ProfileStore {
       for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
         if (lines_[i].kind != Kind::Blank) insertAt = i + 1;
       lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
-      IndexSections();
+      if (entry.kind == Kind::Section) {
+        IndexSections();
+      } else {
+        for (auto& line : sections_)
+          if (line >= insertAt) ++line;
+      }
       return true;
     }
     lines_.push_back(Append("[" + std::string(section) + "]"));
@@ -211,7 +206,7 @@ class FakeIniFile : public ProfileStore {
     return line;
   }
 
-  // A written line may be a section line too ("[a]=1" is one), so the index is made anew.
+  // Made anew when a section line is written ("[a]=1" is one too).
   void IndexSections() {
     sections_.clear();
     sections_.reserve(static_cast<std::size_t>(std::count_if(lines_.begin(), lines_.end(), [](const Line& line) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_code_page.h"
@@ -37,7 +38,11 @@ void Check(bool ok, const char* what) {
 // Every write the load makes, in order.
 class RecordingIni : public FakeIniFile {
  public:
-  using FakeIniFile::FakeIniFile;
+  // Starts a load on a copy of file.
+  void Open(const FakeIniFile& file) {
+    FakeIniFile::operator=(file);
+    written.clear();
+  }
   bool Write(std::string_view section, std::string_view key, std::string_view value) override {
     written.push_back({std::string(section), std::string(key), std::string(value)});
     return FakeIniFile::Write(section, key, value);
@@ -83,6 +88,30 @@ struct Form {
   }
 };
 
+// The fakes a load works on, made once and set back before every load by copying fresh ones over
+// them. Copying into the same objects keeps their storage: made anew for each of the four loads of
+// every input, the combo boxes, registry and file cost more than the loads themselves under the
+// address sanitizer.
+struct Workspace {
+  RecordingIni ini;
+  FakeRegistry registry;
+  FakeCodePage codePage;
+  Form form;
+
+  void Reset(const FakeIniFile& file) {
+    static const Form freshForm;
+    static const FakeRegistry freshRegistry = [] {
+      FakeRegistry fresh;
+      fresh.values[std::string(kRunValue)] = "D:\\old\\kestrune.exe";
+      return fresh;
+    }();
+    ini.Open(file);
+    registry = freshRegistry;
+    codePage = FakeCodePage();
+    form = freshForm;
+  }
+};
+
 bool Allowed(const RecordingIni::Written& w) {
   const auto flag = [&] { return w.value == "0" || w.value == "1"; };
   if (w.section == "Normal" && (w.key == "AutoRun" || w.key == "AutoMin" || w.key == "EnableSpeed" ||
@@ -98,45 +127,50 @@ bool Allowed(const RecordingIni::Written& w) {
 // What one start-up leaves behind.
 struct Outcome {
   States states;
-  std::string file;
-  std::vector<RecordingIni::Written> written;
-  std::vector<bool> topmost;
+  std::string file;  // not kept when every write failed
+  std::size_t writes;
 };
 
-Outcome LoadOnce(std::string_view bytes, bool failEverything) {
-  RecordingIni ini(bytes);
+// file is the start-up file; the load works on a copy of it.
+Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
+  ws.Reset(file);
+  RecordingIni& ini = ws.ini;
+  FakeRegistry& registry = ws.registry;
+  Form& form = ws.form;
   ini.failWrites = failEverything;
-  FakeRegistry registry;
   registry.failCreate = failEverything;
-  registry.values[std::string(kRunValue)] = "D:\\old\\kestrune.exe";
-  FakeCodePage codePage;
   ModuleConfig config(ini);
-  ModuleAutoRun autoRun(registry, codePage, std::wstring(kExecutable));
-  Form form;
-  std::vector<bool> topmost;
-  SettingsLoader loader(form.Controls(), config, autoRun, codePage, [&](bool top) { topmost.push_back(top); });
+  ModuleAutoRun autoRun(registry, ws.codePage, std::wstring(kExecutable));
+  int topmostCalls = 0;
+  bool topmost = false;
+  SettingsLoader loader(form.Controls(), config, autoRun, ws.codePage, [&](bool top) {
+    ++topmostCalls;
+    topmost = top;
+  });
   loader.Load();
 
   Check(form.speed.SelectedIndex() == 0 || form.speed.SelectedIndex() == 1, "speed level not one of its items");
   Check(form.count.SelectedIndex() >= 0 && form.count.SelectedIndex() < 4, "record count not one of its items");
   Check(registry.open.empty(), "registry key left open");
   Check(registry.badCloses == 0, "registry key closed that was not open");
-  if (!failEverything && form.autoRun.Checked())
-    Check(registry.values[std::string(kRunValue)] == "C:\\Tools\\kestrune.exe", "autostart path not rewritten");
+  if (!failEverything && form.autoRun.Checked()) {
+    const auto run = registry.values.find(std::string(kRunValue));
+    Check(run != registry.values.end() && run->second == "C:\\Tools\\kestrune.exe", "autostart path not rewritten");
+  }
   if (failEverything) Check(registry.values.size() == 1, "registry changed although it refused every open");
 
-  std::vector<std::string> keys;
-  for (const auto& w : ini.written) {
+  for (std::size_t i = 0; i < ini.written.size(); ++i) {
+    const auto& w = ini.written[i];
     Check(Allowed(w), "a value written back is not one the handlers know");
-    for (const auto& k : keys) Check(k != w.section + "." + w.key, "a setting written twice in one load");
-    keys.push_back(w.section + "." + w.key);
+    for (std::size_t j = 0; j < i; ++j)
+      Check(ini.written[j].section != w.section || ini.written[j].key != w.key, "a setting written twice in one load");
   }
-  Check(topmost.size() <= 1, "topmost set more than once");
-  if (!topmost.empty()) Check(topmost.back() == form.mostTop.Checked(), "window topmost disagrees with the box");
+  Check(topmostCalls <= 1, "topmost set more than once");
+  if (topmostCalls > 0) Check(topmost == form.mostTop.Checked(), "window topmost disagrees with the box");
 
+  const States s = form.Now();
   if (!failEverything) {
     // The file now says what the controls show.
-    const States s = form.Now();
     Check(IsSettingOn(config.ReadAutoRun()) == s.autoRun, "AutoRun in the file disagrees");
     Check(IsSettingOn(config.ReadAutoMin()) == s.autoMin, "AutoMin in the file disagrees");
     Check(IsSettingOn(config.ReadEnableRecord()) == s.enableRecord, "EnableRecord in the file disagrees");
@@ -148,22 +182,22 @@ Outcome LoadOnce(std::string_view bytes, bool failEverything) {
 
   // A flag read as on must hold a 1 somewhere; an exact "1" must be on.
   const auto flagSound = [&](const char* section, const char* key, bool on) {
-    const auto stored = FakeIniFile(bytes).Lookup(section, key);
-    const std::string text = stored ? stored->substr(0, ModuleConfig::kReadBufferBytes - 1) : std::string();
-    if (on) Check(text.find('1') != std::string::npos, "a flag without a 1 read as on");
+    const auto stored = file.Lookup(section, key);
+    const std::string_view text =
+        stored ? std::string_view(*stored).substr(0, ModuleConfig::kReadBufferBytes - 1) : std::string_view();
+    if (on) Check(text.find('1') != std::string_view::npos, "a flag without a 1 read as on");
     if (text == "1") Check(on, "a plain 1 read as off");
   };
-  const States s = form.Now();
   flagSound("Normal", "AutoRun", s.autoRun);
   flagSound("Normal", "AutoMin", s.autoMin);
   flagSound("Record", "EnableRecord", s.enableRecord);
   flagSound("Normal", "EnableSpeed", s.state);
   flagSound("Normal", "AlwaysTop", s.mostTop);
 
-  return {s, ini.Bytes(), ini.written, topmost};
+  return {s, failEverything ? std::string() : ini.Bytes(), ini.written.size()};
 }
 
-void ReadRoutinesAreBounded(std::string_view bytes) {
+void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   RawStore raw(bytes);
   ModuleConfig config(raw);
   for (int round = 0; round < 2; ++round) {
@@ -176,33 +210,36 @@ void ReadRoutinesAreBounded(std::string_view bytes) {
     }
   }
   // The load itself on those answers.
+  ws.Reset(FakeIniFile());
   RawStore again(bytes);
   ModuleConfig loadConfig(again);
-  FakeRegistry registry;
-  FakeCodePage codePage;
-  ModuleAutoRun autoRun(registry, codePage, std::wstring(kExecutable));
-  Form form;
-  SettingsLoader loader(form.Controls(), loadConfig, autoRun, codePage, nullptr);
+  ModuleAutoRun autoRun(ws.registry, ws.codePage, std::wstring(kExecutable));
+  SettingsLoader loader(ws.form.Controls(), loadConfig, autoRun, ws.codePage, nullptr);
   loader.Load();
-  Check(form.speed.SelectedIndex() >= 0 && form.count.SelectedIndex() >= 0, "a combo left without selection");
-  Check(registry.open.empty(), "registry key left open");
+  Check(ws.form.speed.SelectedIndex() >= 0 && ws.form.count.SelectedIndex() >= 0, "a combo left without selection");
+  Check(ws.registry.open.empty(), "registry key left open");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  // Kept from one input to the next for their storage; every load sets them back first.
+  static Workspace ws;
+  static FakeIniFile file, written;
 
-  const Outcome first = LoadOnce(bytes, false);
+  file.SetBytes(bytes);
+  const Outcome first = LoadOnce(ws, file, false);
   // Start-up on the file it wrote is a fixed point: the same states and not one byte changed.
-  const Outcome second = LoadOnce(first.file, false);
+  written.SetBytes(first.file);
+  const Outcome second = LoadOnce(ws, written, false);
   Check(second.states == first.states, "second start-up shows other states");
   Check(second.file == first.file, "second start-up changed the file");
   // Failing writes and a refused Run key are silent and change no control state.
-  const Outcome failing = LoadOnce(bytes, true);
+  const Outcome failing = LoadOnce(ws, file, true);
   Check(failing.states == first.states, "failures changed a control state");
-  Check(failing.written.size() == first.written.size(), "failures changed which handlers ran");
+  Check(failing.writes == first.writes, "failures changed which handlers ran");
 
-  ReadRoutinesAreBounded(bytes);
+  ReadRoutinesAreBounded(ws, bytes);
   return 0;
 }

@@ -3,6 +3,7 @@
 # bounded time, starting from the seed corpus in fuzz/corpus/<target>. Exits non-zero on any finding;
 # the input that broke a target is left in build/fuzz/findings/.
 #   FUZZ_SECONDS  run time per target (default 60)
+#   FUZZ_RUNS     executions per target instead of a run time (for a long run of a fixed size)
 #   FUZZ_JOBS     build jobs (default 2)
 set -euo pipefail
 
@@ -21,16 +22,18 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebI
 cmake --build "$build" -j"$jobs" --target "${targets[@]/%/_fuzz}"
 
 mkdir -p "$build/findings"
+limit=(-max_total_time="$seconds") length="${seconds}s"
+[[ -n "${FUZZ_RUNS:-}" ]] && limit=(-runs="$FUZZ_RUNS") length="$FUZZ_RUNS executions"
 status=0
 for target in "${targets[@]}"; do
   work="$build/corpus/$target"
   mkdir -p "$work"
-  echo "== $target: ${seconds}s"
+  echo "== $target: $length"
   dict=()
   [[ -f "$root/fuzz/$target.dict" ]] && dict=(-dict="$root/fuzz/$target.dict")
   # New inputs go to the work corpus; the seeds in the repository are only read.
   if ! "$build/fuzz/${target}_fuzz" "$work" "$root/fuzz/corpus/$target" "${dict[@]}" \
-      -max_total_time="$seconds" -max_len=16384 -timeout=20 -rss_limit_mb=2048 \
+      "${limit[@]}" -max_len=16384 -timeout=20 -rss_limit_mb=2048 \
       -artifact_prefix="$build/findings/${target}-" -print_final_stats=1; then
     echo "fuzz.sh: $target found a failing input (see $build/findings)" >&2
     status=1

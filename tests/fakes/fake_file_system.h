@@ -1,8 +1,10 @@
 #pragma once
 // Files in memory. A write can be made to fail part-way (leaving the bytes written so far, as a
 // full disk does) and every operation can fail on demand with a description.
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -13,38 +15,45 @@ class FakeFileSystem : public FileSystem {
  public:
   FileResult WriteFile(std::wstring_view path, std::string_view bytes) override {
     ++writeCalls;
-    const std::wstring name(path);
     if (failCreate) return FileResult::NothingCreated(createError);
-    if (files.count(name)) return FileResult::Exists(L"exists: " + name);
+    if (files.find(path) != files.end()) return FileResult::Exists(L"exists: " + std::wstring(path));
     if (failWriteAfter >= 0 && static_cast<std::size_t>(failWriteAfter) < bytes.size()) {
-      files[name] = std::string(bytes.substr(0, static_cast<std::size_t>(failWriteAfter)));
+      files.emplace(path, bytes.substr(0, static_cast<std::size_t>(failWriteAfter)));
       return FileResult::Failure(writeError);
     }
-    files[name] = std::string(bytes);
+    files.emplace(path, bytes);
     return FileResult::Success();
   }
 
   FileResult Replace(std::wstring_view source, std::wstring_view target) override {
     ++replaceCalls;
-    const auto it = files.find(std::wstring(source));
+    const auto it = files.find(source);
     if (failReplace || it == files.end()) return FileResult::Failure(replaceError);
     if (replaceLosesTarget) {
-      files.erase(std::wstring(target));
+      if (const auto lost = files.find(target); lost != files.end()) files.erase(lost);
       return FileResult::Lost(replaceError);
     }
-    std::string bytes = std::move(it->second);
-    files.erase(it);
-    files[std::wstring(target)] = std::move(bytes);
+    auto moved = files.extract(it);
+    if (const auto existing = files.find(target); existing != files.end()) {
+      existing->second = std::move(moved.mapped());
+    } else {
+      moved.key() = target;
+      files.insert(std::move(moved));
+    }
     return FileResult::Success();
   }
 
   FileResult Remove(std::wstring_view path) override {
     ++removeCalls;
     if (failRemove) return FileResult::Failure(L"削除できません。");
-    return files.erase(std::wstring(path)) ? FileResult::Success() : FileResult::Failure(L"missing");
+    const auto it = files.find(path);
+    if (it == files.end()) return FileResult::Failure(L"missing");
+    files.erase(it);
+    return FileResult::Success();
   }
 
-  std::map<std::wstring, std::string> files;
+  // Looked up by view, so that no lookup makes a string of the path.
+  std::map<std::wstring, std::string, std::less<>> files;
   int failWriteAfter = -1;  // >= 0: a write keeps only this many bytes and fails
   bool failCreate = false;  // a write fails before it makes a file (access denied, a folder of that name)
   bool failReplace = false;

@@ -13,7 +13,9 @@
 // Writes behave like WritePrivateProfileStringA: the first matching key line of the first matching
 // section is replaced, a missing key is added after the section's last entry, a missing section is
 // added at the end; the file is then stored again with CR LF after every line.
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,27 +25,50 @@
 
 namespace kestrune::testing {
 
+// Each line is taken apart once, when the file is set or the line written, not on every read: the
+// settings fuzz target reads files of hundreds of lines dozens of times per input, under sanitizers.
 class FakeIniFile : public ProfileStore {
  public:
   FakeIniFile() = default;
   explicit FakeIniFile(std::string_view bytes) { SetBytes(bytes); }
+  // A copy has room for the lines a load writes, as a file read from disk has.
+  FakeIniFile(const FakeIniFile& other)
+      : ProfileStore(other), failWrites(other.failWrites), reads(other.reads), writes(other.writes) {
+    text_.reserve(other.text_.size() + kRoomBytes);
+    text_ = other.text_;
+    lines_.reserve(other.lines_.size() + kRoomLines);
+    lines_ = other.lines_;
+    sections_.reserve(other.sections_.size() + kRoomLines);
+    sections_ = other.sections_;
+  }
+  FakeIniFile& operator=(const FakeIniFile&) = default;
 
   void SetBytes(std::string_view bytes) {
+    text_.clear();
+    text_.reserve(bytes.size() + kRoomBytes);
+    text_ += bytes;
     lines_.clear();
+    const std::string_view text = text_;
     std::size_t start = 0;
-    while (start < bytes.size()) {
-      std::size_t end = start;
-      while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-      lines_.emplace_back(bytes.substr(start, end - start));
-      if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-      start = end + 1;
+    for (std::size_t end = 0; start < text.size(); start = end + 1) {
+      end = start;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      lines_.push_back(Parse({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)}));
+      if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
     }
+    IndexSections();
   }
 
   // The file as it would be on disk: every line ended by CR LF.
   std::string Bytes() const {
+    std::size_t size = 0;
+    for (const auto& line : lines_) size += line.raw.size + 2;
     std::string out;
-    for (const auto& line : lines_) out += line + "\r\n";
+    out.reserve(size);
+    for (const auto& line : lines_) {
+      out += View(line.raw);
+      out += "\r\n";
+    }
     return out;
   }
 
@@ -52,7 +77,7 @@ class FakeIniFile : public ProfileStore {
     if (bufferBytes == 0) return std::string();
     const auto found = Find(section, key);
     if (!found) return std::string();
-    std::string value = Unquote(Trim(ValueOf(lines_[*found])));
+    std::string value = Unquote(View(lines_[*found].value));
     if (value.size() > bufferBytes - 1) value.resize(bufferBytes - 1);
     return value;
   }
@@ -60,21 +85,29 @@ class FakeIniFile : public ProfileStore {
   bool Write(std::string_view section, std::string_view key, std::string_view value) override {
     ++writes;
     if (failWrites) return false;
-    std::string entry = std::string(key) + "=" + std::string(value);
+    const Line entry = Append(std::string(key) + "=" + std::string(value));
     if (const auto found = Find(section, key)) {
-      lines_[*found] = std::move(entry);
+      lines_[*found] = entry;  // over a key line, so only a section line written changes the index
+      if (entry.kind == Kind::Section) IndexSections();
       return true;
     }
     if (const auto header = FindSection(section)) {
       // After the section's last entry, so that blank lines before the next section stay there.
       std::size_t insertAt = *header + 1;
-      for (std::size_t i = *header + 1; i < lines_.size() && !IsSectionLine(lines_[i]); ++i)
-        if (!Trim(TextOf(lines_[i])).empty()) insertAt = i + 1;
-      lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
+      for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+        if (lines_[i].kind != Kind::Blank) insertAt = i + 1;
+      lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+      if (entry.kind == Kind::Section) {
+        IndexSections();
+      } else {
+        for (auto& line : sections_)
+          if (line >= insertAt) ++line;
+      }
       return true;
     }
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(std::move(entry));
+    lines_.push_back(Append("[" + std::string(section) + "]"));
+    lines_.push_back(entry);
+    IndexSections();
     return true;
   }
 
@@ -82,7 +115,7 @@ class FakeIniFile : public ProfileStore {
   std::optional<std::string> Lookup(std::string_view section, std::string_view key) const {
     const auto found = Find(section, key);
     if (!found) return std::nullopt;
-    return Unquote(Trim(ValueOf(lines_[*found])));
+    return Unquote(View(lines_[*found].value));
   }
 
   bool failWrites = false;
@@ -90,13 +123,39 @@ class FakeIniFile : public ProfileStore {
   int writes = 0;
 
  private:
-  static std::string_view TextOf(std::string_view line) { return line.substr(0, line.find('\0')); }
+  enum class Kind : unsigned char {
+    Blank,    // nothing but blanks and tabs before the first NUL
+    Section,  // "[name]"
+    Key,      // "key=value" or "key"
+    Other,    // a comment, or a '[' line without ']'
+  };
+  // A part of text_ by position, so that a copy of the file reads its own text.
+  // Positions in 32 bits keep a line at 28 bytes: every load copies the lines, and under the address
+  // sanitizer every byte of a fresh allocation is written once more.
+  struct Span {
+    std::uint32_t begin = 0, size = 0;
+  };
+  struct Line {
+    Span raw;  // as stored, NULs and all
+    Kind kind = Kind::Blank;
+    Span name;   // of the section or the key
+    Span value;  // of a key, trimmed, quotes not yet removed
+  };
+
+  static constexpr std::size_t kRoomBytes = 512;
+  static constexpr std::size_t kRoomLines = 16;
+
+  std::string_view View(Span span) const { return std::string_view(text_.data() + span.begin, span.size); }
+  Span SpanOf(std::string_view part) const {
+    return {static_cast<std::uint32_t>(part.data() - text_.data()), static_cast<std::uint32_t>(part.size())};
+  }
+
+  static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
   static std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
   }
 
   static std::string Unquote(std::string_view value) {
@@ -105,59 +164,80 @@ class FakeIniFile : public ProfileStore {
     return std::string(value);
   }
 
+  static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
   static bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      char x = a[i], y = b[i];
-      if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-      if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-      if (x != y) return false;
-    }
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
   }
 
-  static bool IsSectionLine(std::string_view line) {
-    const std::string_view text = Trim(TextOf(line));
-    return !text.empty() && text.front() == '[' && text.find(']') != std::string_view::npos;
+  // A written line goes after everything in text_, where nothing later moves it.
+  Line Append(const std::string& line) {
+    const Span raw{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(line.size())};
+    text_ += line;
+    return Parse(raw);
   }
 
-  static std::string_view SectionName(std::string_view line) {
-    const std::string_view text = Trim(TextOf(line));
-    return Trim(text.substr(1, text.rfind(']') - 1));
-  }
-
-  // A key line: not blank, not a section, not a comment, not a broken section header.
-  static bool IsKeyLine(std::string_view line) {
-    const std::string_view text = Trim(TextOf(line));
-    return !text.empty() && text.front() != '[' && text.front() != ';';
-  }
-
-  static std::string_view KeyOf(std::string_view line) {
-    const std::string_view text = Trim(TextOf(line));
-    return Trim(text.substr(0, text.find('=')));
-  }
-
-  static std::string_view ValueOf(std::string_view line) {
-    const std::string_view text = Trim(TextOf(line));
+  Line Parse(Span raw) const {
+    Line line{raw, Kind::Blank, {}, {}};
+    const std::string_view whole = View(raw);
+    const std::string_view text = Trim(whole.substr(0, whole.find('\0')));
+    if (text.empty()) return line;
+    if (text.front() == '[') {
+      const auto close = text.rfind(']');
+      if (close == std::string_view::npos) {
+        line.kind = Kind::Other;
+      } else {
+        line.kind = Kind::Section;
+        line.name = SpanOf(Trim(text.substr(1, close - 1)));
+      }
+      return line;
+    }
+    if (text.front() == ';') {
+      line.kind = Kind::Other;
+      return line;
+    }
+    line.kind = Kind::Key;
     const auto eq = text.find('=');
-    return eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
+    line.name = SpanOf(Trim(text.substr(0, eq)));
+    if (eq != std::string_view::npos) line.value = SpanOf(Trim(text.substr(eq + 1)));
+    return line;
+  }
+
+  // Made anew when a section line is written ("[a]=1" is one too).
+  void IndexSections() {
+    sections_.clear();
+    sections_.reserve(static_cast<std::size_t>(std::count_if(lines_.begin(), lines_.end(), [](const Line& line) {
+                        return line.kind == Kind::Section;
+                      })) + kRoomLines);
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+      if (lines_[i].kind == Kind::Section) sections_.push_back(static_cast<std::uint32_t>(i));
+  }
+
+  // The stored length turns most lines away before their text is looked at.
+  bool Named(const Line& line, std::string_view name) const {
+    return line.name.size == name.size() && SameName(View(line.name), name);
   }
 
   std::optional<std::size_t> FindSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-      if (IsSectionLine(lines_[i]) && SameName(SectionName(lines_[i]), section)) return i;
+    for (const std::size_t i : sections_)
+      if (Named(lines_[i], section)) return i;
     return std::nullopt;
   }
 
   std::optional<std::size_t> Find(std::string_view section, std::string_view key) const {
     const auto header = FindSection(section);
     if (!header) return std::nullopt;
-    for (std::size_t i = *header + 1; i < lines_.size() && !IsSectionLine(lines_[i]); ++i)
-      if (IsKeyLine(lines_[i]) && SameName(KeyOf(lines_[i]), key)) return i;
+    for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+      if (lines_[i].kind == Kind::Key && Named(lines_[i], key)) return i;
     return std::nullopt;
   }
 
-  std::vector<std::string> lines_;
+  std::string text_;  // the file as set, then every line written since, one after another
+  std::vector<Line> lines_;
+  std::vector<std::uint32_t> sections_;  // the lines that are section lines, in order
 };
 
 }  // namespace kestrune::testing

@@ -60,6 +60,15 @@ TEST(IniFileWrite, ReplacesInPlaceAddsToTheSectionAndAppendsNewSections) {
   EXPECT_EQ(file.Read(Setting::AutoRun), "1");
   EXPECT_EQ(file.Read(Setting::RecordCount), "100");
 
+  // A copy is a file of its own: the fuzz target starts several loads from one file read once.
+  FakeIniFile copy(ini);
+  ModuleConfig copyConfig(copy);
+  EXPECT_TRUE(copyConfig.WriteAutoRun("0"));
+  EXPECT_TRUE(copyConfig.WriteAlwaysTop("1"));
+  EXPECT_EQ(copyConfig.ReadAutoRun(), "0");
+  EXPECT_EQ(config.ReadAutoRun(), "1");
+  EXPECT_EQ(config.ReadAlwaysTop(), "");
+
   ini.failWrites = true;
   EXPECT_FALSE(file.Write(Setting::AutoRun, "0"));
   EXPECT_EQ(file.Read(Setting::AutoRun), "1");

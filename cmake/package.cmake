@@ -19,6 +19,8 @@ add_custom_command(OUTPUT ${KESTRUNE_LICENSE_TEXT}
 install(TARGETS kestrune RUNTIME DESTINATION .)
 install(FILES ${KESTRUNE_GUIDE_TEXT} ${KESTRUNE_LICENSE_TEXT} DESTINATION .)
 
+# Installing (which CPack does) builds only what is installed, not every target of the build.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME kestrune)
 set(CPACK_PACKAGE_VENDOR "Kestrune Software")

@@ -272,7 +272,14 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       Guard([&] { control_->OnTimer(static_cast<int>(wParam)); });
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | (control_ && control_->WantsArrowKeys() ? DLGC_WANTARROWS : 0);
+      if (!control_) return DLGC_WANTCHARS;
+      return DLGC_WANTCHARS | (control_->WantsArrowKeys() ? DLGC_WANTARROWS : 0) |
+             (control_->IsPushButton() ? DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON : 0);
+    case BM_CLICK:
+      Guard([&] { control_->OnClick(); });
+      return 0;
+    case WM_UPDATEUISTATE:
+      return UpdateUiState(wParam, lParam);
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(ControlText().size());
     case WM_GETTEXT:
@@ -284,6 +291,14 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
   }
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// The window keeps the state (DefWindowProc); the control redraws when its focus mark comes or goes.
+LRESULT ControlWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
+  const bool shown = FocusMarksShown();
+  const LRESULT result = ::DefWindowProcW(hwnd_, WM_UPDATEUISTATE, wParam, lParam);
+  if (loaded_ && FocusMarksShown() != shown) Guard([&] { control_->OnAmbientChanged(); });
+  return result;
 }
 
 void ControlWindow::Paint() {

@@ -66,6 +66,7 @@ class ControlWindow : public ControlHost {
   Font AmbientFont() const override { return args_.ambientFont; }
   OleColor AmbientBackColor() const override { return args_.ambientBackColor; }
   bool DisplayAsDefault() const override { return false; }
+  bool FocusMarksShown() const override;
   void PropertyChanged(std::string_view key) override;
   void StartTimer(int timerId, unsigned intervalMs) override;
   void StopTimer(int timerId) override;
@@ -103,6 +104,7 @@ class ControlWindow : public ControlHost {
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
   void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+  LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
 
   ControlWindowArgs args_{};
   HWND hwnd_ = nullptr;

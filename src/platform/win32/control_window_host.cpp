@@ -92,9 +92,20 @@ void ControlWindow::SetWindowEnabled(bool enabled) {
 WindowHandle ControlWindow::Window() const { return ToWindowHandle(hwnd_); }
 
 void ControlWindow::MoveFocus(bool forward) {
-  // As the dialog manager's Tab and Shift+Tab: the next or previous tab stop among the siblings.
+  if (hwnd_ == nullptr) return;
+  // The window that holds the control knows its tab order (a page's parked controls are still
+  // visible windows, so the siblings' order alone would reach them): it is asked as a dialog is.
+  const HWND root = ::GetAncestor(hwnd_, GA_ROOT);
+  const LRESULT handled = ::SendMessageW(root, WM_NEXTDLGCTL, forward ? 0 : 1, FALSE);
+  if (handled != 0 || ::GetFocus() != hwnd_) return;
+  // A window that does not answer: the next or previous tab stop among the siblings.
   HWND next = ::GetNextDlgTabItem(::GetParent(hwnd_), hwnd_, forward ? FALSE : TRUE);
   if (next != nullptr && next != hwnd_) ::SetFocus(next);
+}
+
+bool ControlWindow::FocusMarksShown() const {
+  if (hwnd_ == nullptr) return true;
+  return (::SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
 void ControlWindow::SetWindowRegion(const WindowRegion& region) {

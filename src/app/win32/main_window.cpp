@@ -141,6 +141,10 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       else
         MoveFocus(wParam == 0);
       return TRUE;
+    case WM_UPDATEUISTATE:
+      return UpdateUiState(wParam, lParam);
+    case WM_QUERYUISTATE:
+      return (::DefWindowProcW(hwnd_, message, wParam, lParam) & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         RememberFocus(false);

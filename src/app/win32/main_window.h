@@ -76,6 +76,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void MoveFocus(bool forward);
   void KeepFocusOnPage();
   void ShowFocusMarks(bool show);
+  LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
   void RememberFocus(bool activating);
 
   // main_window_controls.cpp: the controls of the table, and what each needs beyond its row.
@@ -103,6 +104,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   UiFonts fonts_;
   WNDPROC previousProc_ = nullptr;
   bool hiddenToTray_ = false;
+  bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state (see ui_state.h)
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
 
   Win32ProcessApi processes_;

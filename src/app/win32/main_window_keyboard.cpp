@@ -8,6 +8,7 @@
 
 #include "app/tab_order.h"
 #include "app/win32/main_window.h"
+#include "platform/win32/ui_state.h"
 
 namespace kestrune {
 namespace {
@@ -105,10 +106,21 @@ void Win32MainWindow::ShowFocusMarks(bool show) {
   BOOL alwaysCues = FALSE;
   ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0);
   if (!show && alwaysCues != FALSE) return;
-  const bool hidden = (::SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-  if (hidden != show) return;
-  // The top-level window changes the state itself; DefWindowProc hands it on to every control.
+  if (focusHidden_ != show) return;
+  // The top-level window changes the state itself, for itself and every control.
   ::SendMessageW(hwnd_, WM_UPDATEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+LRESULT Win32MainWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
+  const bool hidden = FocusHiddenAfter(wParam, focusHidden_);
+  const LRESULT result = ::DefWindowProcW(hwnd_, WM_UPDATEUISTATE, wParam, lParam);
+  if (hidden == focusHidden_) return result;
+  focusHidden_ = hidden;
+  // DefWindowProc hands the change on to the controls on Windows, Wine's does not: the window does
+  // so itself, and a control told twice changes once.
+  for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+    ::SendMessageW(child, WM_UPDATEUISTATE, wParam, lParam);
+  return result;
 }
 
 // As a dialog does: the control that had the focus gets it back when the window is activated again.

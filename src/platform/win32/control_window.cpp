@@ -1,4 +1,5 @@
 #include "platform/win32/control_window.h"
+#include "platform/win32/ui_state.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -280,6 +281,8 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_UPDATEUISTATE:
       return UpdateUiState(wParam, lParam);
+    case WM_QUERYUISTATE:
+      return (::DefWindowProcW(hwnd_, message, wParam, lParam) & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(ControlText().size());
     case WM_GETTEXT:
@@ -293,11 +296,13 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-// The window keeps the state (DefWindowProc); the control redraws when its focus mark comes or goes.
+// The window keeps the state itself (see ui_state.h); the control redraws when its focus mark comes or goes.
 LRESULT ControlWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
-  const bool shown = FocusMarksShown();
+  const bool hidden = FocusHiddenAfter(wParam, focusHidden_);
   const LRESULT result = ::DefWindowProcW(hwnd_, WM_UPDATEUISTATE, wParam, lParam);
-  if (loaded_ && FocusMarksShown() != shown) Guard([&] { control_->OnAmbientChanged(); });
+  if (hidden == focusHidden_) return result;
+  focusHidden_ = hidden;
+  if (loaded_) Guard([&] { control_->OnAmbientChanged(); });
   return result;
 }
 

@@ -117,6 +117,7 @@ class ControlWindow : public ControlHost {
   bool trackingLeave_ = false;
   ClickTracker clicks_;
   bool loaded_ = false;
+  bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state
 };
 
 }  // namespace kestrune

@@ -103,10 +103,7 @@ void ControlWindow::MoveFocus(bool forward) {
   if (next != nullptr && next != hwnd_) ::SetFocus(next);
 }
 
-bool ControlWindow::FocusMarksShown() const {
-  if (hwnd_ == nullptr) return true;
-  return (::SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
-}
+bool ControlWindow::FocusMarksShown() const { return !focusHidden_; }
 
 void ControlWindow::SetWindowRegion(const WindowRegion& region) {
   if (hwnd_ != nullptr) win32::ApplyWindowRegion(hwnd_, region);

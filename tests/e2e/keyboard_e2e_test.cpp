@@ -137,6 +137,7 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(Type(VK_TAB));
   ASSERT_TRUE(FocusOn(app, ids::kCheckState));
+  app.Screenshot(L"keyboard_check_state_focused");
 
   // Space ticks "加速を使用する", which stores the setting at once.
   ASSERT_FALSE(Checked(app.Control(ids::kCheckState)));

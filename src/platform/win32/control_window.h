@@ -104,6 +104,7 @@ class ControlWindow : public ControlHost {
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
   void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+  LRESULT DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
 
   ControlWindowArgs args_{};

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app_fixture.h"
+// After the fixture, which brings in <windows.h>.
+#include <commctrl.h>
 
 namespace kestrune::e2e {
 namespace {
@@ -162,6 +164,29 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL, VK_SHIFT}));
   EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
   EXPECT_TRUE(FocusOn(app, ids::kTabStripMain));
+
+  // On the history page the toolbar shows its first button hot; the right arrow moves on to
+  // "記録保存", which Space presses: with no rows it says so.
+  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 2; }));
+  ASSERT_TRUE(Type(VK_TAB));
+  ASSERT_TRUE(FocusOn(app, ids::kToolbarSpeedMain));
+  const HWND toolbar = app.Control(ids::kToolbarSpeedMain);
+  EXPECT_EQ(::SendMessageW(toolbar, TB_GETHOTITEM, 0, 0), 0);
+  ASSERT_TRUE(Type(VK_RIGHT));
+  ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(toolbar, TB_GETHOTITEM, 0, 0) == 1; }));
+  ASSERT_TRUE(Type(VK_SPACE));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"Kestrune")) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), L"記録がありません。");
+  PressDialogButton(box, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
+  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 3; }));
+  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
 
   // Enter presses the focused own button: "隠す" hides the window to the tray.
   ASSERT_TRUE(Type(VK_TAB));

@@ -2,6 +2,9 @@
 // pages beside the window, still visible and enabled, so the dialog manager (IsDialogMessage)
 // would tab into them and would follow the order the controls were made in. The message loop asks
 // here instead, and the order comes from tab_order.h over the control table.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <vector>
@@ -14,6 +17,25 @@ namespace kestrune {
 namespace {
 
 bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
+
+bool IsToolbar(HWND window) {
+  wchar_t name[64] = {};
+  return ::GetClassNameW(window, name, 64) > 0 && ::lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0;
+}
+
+// Space and Enter press a focused toolbar's hot button, as on Windows; Wine's toolbar only moves
+// the hot button with the arrow keys. True when the key was a press.
+bool PressHotToolbarButton(HWND toolbar, WPARAM key) {
+  if ((key != VK_SPACE && key != VK_RETURN) || !IsToolbar(toolbar)) return false;
+  const auto hot = static_cast<int>(::SendMessageW(toolbar, TB_GETHOTITEM, 0, 0));
+  TBBUTTON button{};
+  if (hot >= 0 && ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(hot), reinterpret_cast<LPARAM>(&button)) &&
+      (button.fsState & TBSTATE_ENABLED) != 0) {
+    ::SendMessageW(::GetParent(toolbar), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(toolbar));
+  }
+  return true;
+}
 
 // The row a window belongs to: the control itself or a part of it (a list view's header).
 struct TableWindows {
@@ -83,14 +105,18 @@ bool Win32MainWindow::NavigationKey(const MSG& msg) {
     ::SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
     return true;
   }
-  return false;
+  return PressHotToolbarButton(msg.hwnd, msg.wParam);
 }
 
 void Win32MainWindow::MoveFocus(bool forward) {
   const TableWindows table = ReadTable(hwnd_);
   const std::optional<std::size_t> next =
       NextFocus(table.stops, tabs_.ActiveTab(), table.Holding(::GetFocus()), forward);
-  if (next) ::SetFocus(table.windows[*next]);
+  if (!next) return;
+  const HWND window = table.windows[*next];
+  ::SetFocus(window);
+  // A toolbar reached from the keyboard shows which button Space would press.
+  if (IsToolbar(window) && ::SendMessageW(window, TB_GETHOTITEM, 0, 0) < 0) ::SendMessageW(window, TB_SETHOTITEM, 0, 0);
 }
 
 // A switch parks the page that held the focus: the focus goes to the strip rather than stay on a

@@ -45,6 +45,13 @@ bool Type(WORD key, std::vector<WORD> held = {}) {
   return ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }
 
+// Ctrl+Tab (Ctrl+Shift+Tab backwards) and the page it must show.
+bool CtrlTabTo(RunningApp& app, int page, bool backwards = false) {
+  std::vector<WORD> held{VK_CONTROL};
+  if (backwards) held.push_back(VK_SHIFT);
+  return Type(VK_TAB, held) && WaitFor([&] { return app.ActivePage() == page; });
+}
+
 HWND Focus(const RunningApp& app) { return ThreadState(app.Main()).hwndFocus; }
 
 bool FocusOn(const RunningApp& app, int id) {
@@ -123,9 +130,7 @@ TEST(Keyboard, TabAndShiftTabFollowEachPagesOrderAndCtrlTabMovesToTheNextPage) {
       ASSERT_TRUE(Type(VK_TAB, {VK_SHIFT}));
       ASSERT_TRUE(FocusOn(app, order.ids[i])) << "Shift+Tab on page " << order.page << " should reach " << order.ids[i];
     }
-    ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-    const int next = kOrders[(p + 1) % std::size(kOrders)].page;
-    ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == next; })) << "Ctrl+Tab from page " << order.page;
+    ASSERT_TRUE(CtrlTabTo(app, kOrders[(p + 1) % std::size(kOrders)].page)) << "Ctrl+Tab from page " << order.page;
   }
   EXPECT_GE(reached.size(), 8u);
 }
@@ -133,10 +138,8 @@ TEST(Keyboard, TabAndShiftTabFollowEachPagesOrderAndCtrlTabMovesToTheNextPage) {
 TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) {
   RunningApp app;
   ASSERT_TRUE(StartInFront(app));
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+  ASSERT_TRUE(CtrlTabTo(app, 0));
+  ASSERT_TRUE(CtrlTabTo(app, 1));
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(Type(VK_TAB));
   ASSERT_TRUE(FocusOn(app, ids::kCheckState));
   app.Screenshot(L"keyboard_check_state_focused");
@@ -161,16 +164,13 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
 
   // Ctrl+Shift+Tab from the list goes back a page; the list is parked then, so the strip takes the focus.
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL, VK_SHIFT}));
-  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
+  EXPECT_TRUE(CtrlTabTo(app, 0, true));
   EXPECT_TRUE(FocusOn(app, ids::kTabStripMain));
 
   // On the history page the toolbar shows its first button hot; the right arrow moves on to
   // "記録保存", which Space presses: with no rows it says so.
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 2; }));
+  ASSERT_TRUE(CtrlTabTo(app, 1));
+  ASSERT_TRUE(CtrlTabTo(app, 2));
   ASSERT_TRUE(Type(VK_TAB));
   ASSERT_TRUE(FocusOn(app, ids::kToolbarSpeedMain));
   const HWND toolbar = app.Control(ids::kToolbarSpeedMain);
@@ -183,10 +183,8 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   EXPECT_EQ(MessageBoxText(box), L"記録がありません。");
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 3; }));
-  ASSERT_TRUE(Type(VK_TAB, {VK_CONTROL}));
-  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
+  ASSERT_TRUE(CtrlTabTo(app, 3));
+  ASSERT_TRUE(CtrlTabTo(app, 0));
 
   // Enter presses the focused own button: "隠す" hides the window to the tray.
   ASSERT_TRUE(Type(VK_TAB));

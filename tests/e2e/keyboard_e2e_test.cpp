@@ -186,9 +186,20 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   ASSERT_TRUE(CtrlTabTo(app, 3));
   ASSERT_TRUE(CtrlTabTo(app, 0));
 
-  // Enter presses the focused own button: "隠す" hides the window to the tray.
+  // An own button's arrow keys move on in the window's order: past "終了" comes the strip, not a
+  // control parked on another page.
   ASSERT_TRUE(Type(VK_TAB));
   ASSERT_TRUE(FocusOn(app, ids::kCommandMini));
+  ASSERT_TRUE(Type(VK_RIGHT));
+  ASSERT_TRUE(FocusOn(app, ids::kCommandExit));
+  ASSERT_TRUE(Type(VK_DOWN));
+  ASSERT_TRUE(FocusOn(app, ids::kTabStripMain));
+  ASSERT_TRUE(Type(VK_TAB, {VK_SHIFT}));
+  ASSERT_TRUE(FocusOn(app, ids::kCommandExit));
+  ASSERT_TRUE(Type(VK_UP));
+  ASSERT_TRUE(FocusOn(app, ids::kCommandMini));
+
+  // Enter presses the focused own button: "隠す" hides the window to the tray.
   ASSERT_TRUE(Type(VK_RETURN));
   EXPECT_TRUE(WaitFor([&] { return !Visible(app.Main()); }));
 }

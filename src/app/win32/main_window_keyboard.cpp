@@ -59,9 +59,9 @@ TableWindows ReadTable(HWND main) {
     RECT r{};
     ::GetWindowRect(window, &r);
     ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-    table.stops.push_back(FocusStop{row.page == kOnWindow ? kBesidePages : row.page, Rect{r.left, r.top, r.right, r.bottom},
-                                    ::IsWindowEnabled(window) != FALSE, ::IsWindowVisible(window) != FALSE,
-                                    (row.style & WS_TABSTOP) != 0});
+    const int page = row.page == kOnWindow ? kBesidePages : row.page;
+    table.stops.push_back(FocusStop{page, Rect{r.left, r.top, r.right, r.bottom}, ::IsWindowEnabled(window) != FALSE,
+                                    ::IsWindowVisible(window) != FALSE, (row.style & WS_TABSTOP) != 0});
     table.windows.push_back(window);
   }
   return table;

@@ -18,7 +18,7 @@ constexpr DWORD kLink = kLabel | SS_NOTIFY;
 constexpr DWORD kIcon = SS_ICON | SS_REALSIZEIMAGE;
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-constexpr DWORD kToolbar =
+constexpr DWORD kToolbar = WS_TABSTOP |
     TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
 
@@ -34,9 +34,9 @@ constexpr const wchar_t* kOwn = nullptr;
 // clang-format off
 constexpr ControlRow kControls[] = {
     // Beside the pages: the strip that holds them and the two buttons under it.
-    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, 0, 8, 8, 454, 300, N},
-    {kOnWindow, ids::kCommandMini, kOwn, nullptr, 0, 300, 318, 76, 26, N},
-    {kOnWindow, ids::kCommandExit, kOwn, nullptr, 0, 386, 318, 76, 26, N},
+    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, WS_TABSTOP, 8, 8, 454, 300, N},
+    {kOnWindow, ids::kCommandMini, kOwn, nullptr, WS_TABSTOP, 300, 318, 76, 26, N},
+    {kOnWindow, ids::kCommandExit, kOwn, nullptr, WS_TABSTOP, 386, 318, 76, 26, N},
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.

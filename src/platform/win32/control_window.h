@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 namespace kestrune {
 
 class ControlWindow;
+class AccessibleObject;
 
 struct ControlWindowArgs {
   HWND parent = nullptr;
@@ -80,6 +82,12 @@ class ControlWindow : public ControlHost {
   WindowHandle Window() const override;
   void MoveFocus(bool forward) override;
   void SetWindowRegion(const WindowRegion& region) override;
+  void RaiseAccessibleEvent(AccessibleEvent event, long child) override;
+
+  // For the accessibility object (control_window_access.cpp): the control's description, none when
+  // the control leaves it to the system; its default action, run later from the message loop.
+  std::optional<AccessibleDescription> DescribeControl();
+  void PostDefaultAction(long child);
 
   // Changes the ambient properties and tells the control.
   void SetAmbient(bool userMode, const Font& font, OleColor backColor);
@@ -103,6 +111,9 @@ class ControlWindow : public ControlHost {
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
   void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+  // WM_GETOBJECT and the posted default action; false for any other message.
+  bool AccessibilityMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
+  void ReleaseAccessible();
 
   ControlWindowArgs args_{};
   HWND hwnd_ = nullptr;
@@ -115,6 +126,7 @@ class ControlWindow : public ControlHost {
   bool trackingLeave_ = false;
   ClickTracker clicks_;
   bool loaded_ = false;
+  AccessibleObject* accessible_ = nullptr;  // made at the first request, one reference held until WM_DESTROY
 };
 
 }  // namespace kestrune

@@ -182,10 +182,10 @@ TEST(Accessibility, ButtonsArePushButtonsAndPushingHideHidesTheWindow) {
   // Pushing "終了" asks first, as a click does; the answer No keeps the program.
   ASSERT_EQ(exit.DoDefaultAction(), S_OK);
   HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"Kestrune")) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"確認してください。")) != nullptr; }));
   EXPECT_EQ(MessageBoxText(box), L"終了しますか？");
   PressDialogButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"確認してください。") == nullptr; }));
 
   ASSERT_EQ(hide.DoDefaultAction(), S_OK);
   EXPECT_TRUE(WaitFor([&] { return !Visible(app.Main()); }));
@@ -255,8 +255,9 @@ TEST(Accessibility, AListenerHearsSelectionAndFocusOfAKeyboardSwitch) {
   const Accessible list(strip);
   ASSERT_TRUE(list);
   g_heard.clear();
+  // Without WINEVENT_SKIPOWNPROCESS: Wine 8 delivers nothing to a hook for one process that has it.
   const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, &Listen,
-                                               app.ProcessId(), 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+                                               app.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
 
   // The reader gives the strip the focus; Ctrl+PageDown is then real input to the window in front.

@@ -288,8 +288,6 @@ TEST(Accessibility, AListenerHearsSelectionAndFocusOfAKeyboardSwitch) {
   ::UnhookWinEvent(hook);
 }
 
-bool Failed(HRESULT hr) { return FAILED(hr); }
-
 TEST(Accessibility, AHeldObjectFailsCleanlyOnceTheWindowIsGone) {
   const Com com;
   RunningApp app;
@@ -309,12 +307,12 @@ TEST(Accessibility, AHeldObjectFailsCleanlyOnceTheWindowIsGone) {
   VARIANT self{};
   self.vt = VT_I4;
   const HRESULT whileEnding = list->get_accName(self, &name);
-  EXPECT_TRUE(Failed(whileEnding)) << std::hex << whileEnding;
+  EXPECT_TRUE(FAILED(whileEnding)) << std::hex << whileEnding;
   EXPECT_EQ(name, nullptr);
-  EXPECT_TRUE(Failed(hide.DoDefaultAction()));
+  EXPECT_TRUE(FAILED(hide.DoDefaultAction()));
   ASSERT_TRUE(app.Proc().WaitExit(kPatience));
   const HRESULT afterExit = list->get_accChildCount(&count);
-  EXPECT_TRUE(Failed(afterExit)) << std::hex << afterExit;
+  EXPECT_TRUE(FAILED(afterExit)) << std::hex << afterExit;
   std::printf("[reader] calls after the window went: 0x%08lx, after the process ended: 0x%08lx\n",
               static_cast<unsigned long>(whileEnding), static_cast<unsigned long>(afterExit));
 }

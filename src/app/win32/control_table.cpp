@@ -4,6 +4,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
+#include "vocabulary/program.h"
 
 namespace kestrune {
 namespace {
@@ -84,7 +85,7 @@ constexpr ControlRow kControls[] = {
 
     // Page 3: about.
     {3, ids::kLabel4, kStatic, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T},
-    {3, ids::kLabel13, kStatic, L"Version:3.2.4", kLabel, x0 + 6, y0 + 38, 200, 16, N},
+    {3, ids::kLabel13, kStatic, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N},
     {3, ids::kLabel7, kStatic,
      L"システムのパフォーマンスは全面的に15％以上を上げることができます。コンピュータを高速化することができます。",
      kLabel, x0 + 6, y0 + 64, 420, 32, N},

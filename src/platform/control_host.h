@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/accessible.h"
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/types.h"
@@ -76,6 +77,8 @@ class ControlHost {
   virtual void MoveFocus(bool /*forward*/) {}
   // Shapes the control's window; the binding replaces any previous shape and redraws the window.
   virtual void SetWindowRegion(const WindowRegion& /*region*/) {}
+  // Tells screen readers that something they may be showing changed (child as in Describe).
+  virtual void RaiseAccessibleEvent(AccessibleEvent /*event*/, long /*child*/) {}
 };
 
 }  // namespace kestrune

@@ -6,8 +6,10 @@
 // (saved settings), and afterwards forwards the window's events through the On... handlers.
 // Handlers may throw ControlError; the binding catches at the message boundary.
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "platform/accessible.h"
 #include "platform/property_bag.h"
 
 namespace kestrune {
@@ -90,6 +92,12 @@ class OwnControl {
 
   // The control's caption, if it has one (the window's text for assistive tools and tests).
   virtual std::wstring Text() const { return {}; }
+
+  // What a screen reader is told about the control as it stands; none for a control that leaves it
+  // to the system.
+  virtual std::optional<AccessibleDescription> Describe() const { return std::nullopt; }
+  // A reader asked for the default action of the control (child 0) or of its part child.
+  virtual void DoDefaultAction(long /*child*/) {}
 };
 
 }  // namespace kestrune

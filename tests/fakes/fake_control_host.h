@@ -68,6 +68,7 @@ class FakeControlHost : public ControlHost {
     appearance = appearanceValue;
   }
   void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
+  void RaiseAccessibleEvent(AccessibleEvent event, long child) override { accessibleEvents.emplace_back(event, child); }
 
   // Settable ambient state.
   bool userMode = true;
@@ -90,6 +91,7 @@ class FakeControlHost : public ControlHost {
   int borderStyle = -1;
   int appearance = -1;
   bool windowEnabled = true;
+  std::vector<std::pair<AccessibleEvent, long>> accessibleEvents;  // in call order
 
  private:
   std::vector<std::unique_ptr<FakeContainedControl>> contained_;

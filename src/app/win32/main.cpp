@@ -1,6 +1,7 @@
 // kestrune.exe: single-instance guard, common controls, the main window and its message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
@@ -14,6 +15,21 @@ bool AnotherInstanceRunning() {
   return ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// Screen readers reach the own controls' accessibility objects through COM, served on this thread
+// by its message loop.
+class ComApartment {
+ public:
+  ComApartment() : entered_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (entered_) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -24,6 +40,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                                       ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
+  // Left after the window, whose controls disconnect their objects as they go.
+  const ComApartment apartment;
   kestrune::Win32MainWindow window(instance);
   if (!window.Create()) return 1;
 

@@ -127,6 +127,7 @@ void GradientButton::SetEnabled(bool enabled) {
   Changed("Enabled");
   host_.SetWindowEnabled(enabled);
   Layout();
+  host_.RaiseAccessibleEvent(AccessibleEvent::kStateChange, 0);
 }
 
 void GradientButton::SetFont(const kestrune::Font& font) {
@@ -160,6 +161,7 @@ void GradientButton::SetCaption(std::wstring caption) {
   Changed("Caption");
   UpdateAccessKeys();
   DrawButton(buttonState_, true);
+  host_.RaiseAccessibleEvent(AccessibleEvent::kNameChange, 0);
 }
 
 void GradientButton::SetColorScheme(int scheme) {

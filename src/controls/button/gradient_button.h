@@ -4,6 +4,7 @@
 // five types (button_renderer.h) from gradients (button_painter.h).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -54,6 +55,9 @@ class GradientButton : public OwnControl {
   void OnTimer(int timerId) override;
   void OnAmbientChanged() override { DrawButton(buttonState_, true); }
   std::wstring Text() const override { return caption_; }
+  // A push button; its default action clicks it with the events of a mouse click.
+  std::optional<AccessibleDescription> Describe() const override;
+  void DoDefaultAction(long child) override;
 
   // Draws the button in state 0 (normal, hover look while the pointer is over it) or 2 (pressed).
   // Without force nothing happens unless the state or the caption changed since the last drawing.

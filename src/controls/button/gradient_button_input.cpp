@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "controls/button/gradient_button.h"
+#include "controls/button/button_accessibility.h"
 
 namespace kestrune::button {
 
@@ -22,6 +23,7 @@ void GradientButton::Press(int button, int shift, float x, float y) {
   // The right button never shows the pressed look; the click it may produce keeps the state too.
   if (button != mouse::kRight) buttonState_ = kStatePressed;
   DrawButton(buttonState_, true);
+  host_.RaiseAccessibleEvent(AccessibleEvent::kStateChange, 0);
   if (events_) {
     std::int16_t b = Narrow(button), s = Narrow(shift);
     events_->MouseDown(b, s, x, y);
@@ -31,6 +33,7 @@ void GradientButton::Press(int button, int shift, float x, float y) {
 void GradientButton::Release(int button, int shift, float x, float y) {
   if (button != mouse::kRight) buttonState_ = kStateNormal;
   DrawButton(buttonState_, true);
+  host_.RaiseAccessibleEvent(AccessibleEvent::kStateChange, 0);
   if (events_) {
     std::int16_t b = Narrow(button), s = Narrow(shift);
     events_->MouseUp(b, s, x, y);
@@ -151,11 +154,24 @@ void GradientButton::OnAccessKeyPress(wchar_t /*key*/) {
 void GradientButton::OnGotFocus() {
   hasFocus_ = true;
   DrawButton(buttonState_, true);
+  host_.RaiseAccessibleEvent(AccessibleEvent::kFocus, 0);
 }
 
 void GradientButton::OnLostFocus() {
   hasFocus_ = false;
   DrawButton(buttonState_, true);
+}
+
+std::optional<AccessibleDescription> GradientButton::Describe() const {
+  return DescribeButton(ButtonFacts{caption_, enabled_, buttonState_ == kStatePressed, hasFocus_, width_, height_});
+}
+
+void GradientButton::DoDefaultAction(long child) {
+  if (child != 0 || !enabled_) return;
+  // What a left click at the button's corner raises: MouseDown, MouseUp, Click.
+  Press(mouse::kLeft, 0, 1, 1);
+  Release(mouse::kLeft, 0, 1, 1);
+  HandleClick();
 }
 
 }  // namespace kestrune::button

@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "controls/monitor/file_size_text.h"
+#include "controls/monitor/monitor_accessibility.h"
 #include "platform/control_error.h"
 #include "platform/rounding.h"
 
@@ -238,6 +239,11 @@ void SystemMonitor::TakeSample() {
   resource_sampling::SampleMemory(figures_, s);
   resource_sampling::SampleDisk(figures_, drive_, s);
   s.CPULoadPercent = resource_sampling::SampleCpuLoad(figures_, cpuState_, platformIsNt_);
+  newest_ = s;
+}
+
+std::optional<AccessibleDescription> SystemMonitor::Describe() const {
+  return DescribeMonitor(newest_, enabled_, surface_.ScaleWidth(), surface_.ScaleHeight());
 }
 
 namespace {

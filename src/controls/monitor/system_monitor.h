@@ -2,6 +2,7 @@
 // SystemMonitor: the resource-monitor control. On each timer tick it takes one sample, keeps one sample
 // per pixel column and redraws a scrolling diagram (grid plus up to five curves).
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -68,6 +69,8 @@ class SystemMonitor : public OwnControl {
   void OnResize(int width, int height) override;
   void OnDestroy() override;
   void OnDblClick() override;
+  // A graphic reading the newest figures (monitor_accessibility.h).
+  std::optional<AccessibleDescription> Describe() const override;
   void OnTimer(int timerId) override;
 
   // Properties.
@@ -180,6 +183,7 @@ class SystemMonitor : public OwnControl {
   std::int32_t lastEmptyColumn_ = 0;
   std::int32_t gridOffset_ = 0;
   int lastSampleColumn_ = 0;  // the column the newest sample went to
+  std::optional<SystemLevelSample> newest_;  // what screen readers are told; none before the first sample
   bool platformIsNt_ = false;
   wchar_t thousands_ = L',';
   wchar_t decimal_ = L'.';

@@ -133,6 +133,7 @@ void TabStrip::SetEnabled(bool v) {
     host_.SetWindowEnabled(v);
     Refresh();
     Notify("Enabled");
+    host_.RaiseAccessibleEvent(AccessibleEvent::kStateChange, 0);
   });
 }
 
@@ -208,6 +209,7 @@ void TabStrip::SetTabCaption(int index, std::wstring_view caption) {
     host_.SetAccessKeys(model_.accessKeys);
     Notify("TabCaption");
     Refresh();
+    host_.RaiseAccessibleEvent(AccessibleEvent::kNameChange, index + 1);
   });
 }
 
@@ -221,6 +223,7 @@ void TabStrip::SetTabEnabled(int index, bool enabled) {
     model_.Tab(index).enabled = enabled;
     Notify("TabEnabled");
     Refresh();
+    host_.RaiseAccessibleEvent(AccessibleEvent::kStateChange, index + 1);
   });
 }
 

@@ -7,6 +7,7 @@
 // Contained controls carry no tab number: a control belongs to a tab by how far its Left is
 // parked from the page (see TabStripModel::TabOfControl).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,9 @@ class TabStrip : public OwnControl {
   void OnAmbientChanged() override { Refresh(); }
   // Screen readers (and WM_GETTEXT) read the strip as its active tab's caption.
   std::wstring Text() const override;
+  // A page-tab list of page tabs; the default action of a tab selects it as its access key does.
+  std::optional<AccessibleDescription> Describe() const override;
+  void DoDefaultAction(long child) override;
   bool WantsArrowKeys() const override { return true; }
   void OnTimer(int timerId) override;
   void OnRawMessage(bool before, const RawMessage& message) override;
@@ -238,6 +242,8 @@ class TabStrip : public OwnControl {
   // Interaction (tab_strip_input.cpp).
   void SelectTabAt(float x, float y);
   void StepTab(bool forward);
+  // A switch the user asked for (access key, a reader's default action), under the redraw guard.
+  void SwitchByUser(int tab);
   void HoverTabAt(float x, float y);
   void SetHoverTimer(unsigned intervalMs);
   void OnHoverTimer();

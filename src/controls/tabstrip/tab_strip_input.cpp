@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "controls/tabstrip/tab_strip.h"
+#include "controls/tabstrip/tab_strip_accessibility.h"
 #include "controls/tabstrip/tab_strip_error.h"
 #include "platform/rounding.h"
 
@@ -191,13 +192,30 @@ void TabStrip::OnAccessKeyPress(wchar_t key) {
     for (int i = 0; i < model_.tabCount; ++i) {
       const TabRecord& tab = model_.Tab(i);
       if (tab.accessKey == code && i != model_.activeTab && tab.enabled) {
-        if (refreshing_) return;
-        refreshing_ = true;
-        AtExit clear([&] { refreshing_ = false; });
-        SetActiveTab(i);
+        SwitchByUser(i);
         return;
       }
     }
+  });
+}
+
+void TabStrip::SwitchByUser(int tab) {
+  if (refreshing_) return;
+  refreshing_ = true;
+  AtExit clear([&] { refreshing_ = false; });
+  SetActiveTab(tab);
+}
+
+std::optional<AccessibleDescription> TabStrip::Describe() const {
+  return DescribeTabStrip(model_, isFocused_, surface_.ScaleWidth(), surface_.ScaleHeight());
+}
+
+void TabStrip::DoDefaultAction(long child) {
+  Guarded("DoDefaultAction", [&] {
+    const int tab = static_cast<int>(child) - 1;
+    // Only what the user could choose: an enabled tab of an enabled strip, not the one shown.
+    if (!model_.enabled || !model_.ValidIndex(tab) || tab == model_.activeTab || !model_.Tab(tab).enabled) return;
+    SwitchByUser(tab);
   });
 }
 
@@ -206,6 +224,7 @@ void TabStrip::OnGotFocus() {
     hoverTab_ = model_.activeTab;
     isFocused_ = true;
     UpdateFocusMark();
+    host_.RaiseAccessibleEvent(AccessibleEvent::kFocus, model_.activeTab + 1);
   });
 }
 

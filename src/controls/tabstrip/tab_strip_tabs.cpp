@@ -23,6 +23,8 @@ void TabStrip::SetActiveTab(int tab) {
     Notify("ActiveTab");
     Refresh();
     Present();
+    host_.RaiseAccessibleEvent(AccessibleEvent::kSelection, x + 1);
+    if (isFocused_) host_.RaiseAccessibleEvent(AccessibleEvent::kFocus, x + 1);
     Events().TabSwitch(model_.lastActiveTab);
   });
 }

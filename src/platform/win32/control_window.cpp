@@ -131,6 +131,7 @@ LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     self->hwnd_ = nullptr;
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   }
+  if (LRESULT answer = 0; self->AccessibilityMessage(message, wParam, lParam, answer)) return answer;
   self->RawMessage(true, message, wParam, lParam, false);
   const LRESULT result = self->HandleMessage(message, wParam, lParam);
   // The control may have gone with WM_DESTROY; RawMessage checks for that.
@@ -335,6 +336,7 @@ LRESULT ControlWindow::CopyText(WPARAM capacity, LPARAM buffer) {
 }
 
 void ControlWindow::Destroyed() {
+  ReleaseAccessible();
   Guard([&] { control_->OnDestroy(); });
   for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
   timers_.clear();

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 namespace kestrune {
 
 class ControlWindow;
+class AccessibleObject;
 
 struct ControlWindowArgs {
   HWND parent = nullptr;
@@ -81,6 +83,12 @@ class ControlWindow : public ControlHost {
   WindowHandle Window() const override;
   void MoveFocus(bool forward) override;
   void SetWindowRegion(const WindowRegion& region) override;
+  void RaiseAccessibleEvent(AccessibleEvent event, long child) override;
+
+  // For the accessibility object (control_window_access.cpp): the control's description, none when
+  // the control leaves it to the system; its default action, run later from the message loop.
+  std::optional<AccessibleDescription> DescribeControl();
+  void PostDefaultAction(long child);
 
   // Changes the ambient properties and tells the control.
   void SetAmbient(bool userMode, const Font& font, OleColor backColor);
@@ -106,6 +114,9 @@ class ControlWindow : public ControlHost {
   void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
   LRESULT DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
+  // WM_GETOBJECT and the posted default action; false for any other message.
+  bool AccessibilityMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
+  void ReleaseAccessible();
 
   ControlWindowArgs args_{};
   HWND hwnd_ = nullptr;
@@ -119,6 +130,7 @@ class ControlWindow : public ControlHost {
   ClickTracker clicks_;
   bool loaded_ = false;
   bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state
+  AccessibleObject* accessible_ = nullptr;  // made at the first request, one reference held until WM_DESTROY
 };
 
 }  // namespace kestrune

@@ -290,6 +290,19 @@ TEST_F(MainMonitor, TickShiftsHistorySamplesRedrawsThenRaisesTheEvent) {
   EXPECT_EQ(events.updates.size(), 2u);
 }
 
+// A reader hears the figures of the newest sample, whichever way it was taken.
+TEST_F(MainMonitor, DescriptionFollowsTheNewestSample) {
+  LoadMain();
+  EXPECT_EQ(monitor.Describe()->self.name, L"計測中");
+  figures.memory.memoryLoad = 43;
+  TickWithLoad(12);
+  EXPECT_EQ(monitor.Describe()->self.value,
+            L"CPU 12%、メモリ 43%、ページファイル 75%、仮想メモリ 25%、ディスク空き 20%");
+  figures.memory.memoryLoad = 44;
+  monitor.GetCurrentSystemLevels();
+  EXPECT_NE(monitor.Describe()->self.name.find(L"メモリ 44%"), std::wstring::npos);
+}
+
 TEST_F(MainMonitor, LastEmptyColumnStopsAtZero) {
   LoadMain();
   for (int i = 0; i < 445; ++i) TickWithLoad(50);

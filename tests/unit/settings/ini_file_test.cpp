@@ -62,12 +62,12 @@ TEST(IniFileWrite, ReplacesInPlaceAddsToTheSectionAndAppendsNewSections) {
 
   // A copy is a file of its own: the fuzz target starts several loads from one file read once.
   FakeIniFile copy(ini);
-  ModuleConfig copyConfig(copy);
-  EXPECT_TRUE(copyConfig.WriteAutoRun("0"));
-  EXPECT_TRUE(copyConfig.WriteAlwaysTop("1"));
-  EXPECT_EQ(copyConfig.ReadAutoRun(), "0");
-  EXPECT_EQ(config.ReadAutoRun(), "1");
-  EXPECT_EQ(config.ReadAlwaysTop(), "");
+  SettingsFile copyFile(copy);
+  EXPECT_TRUE(copyFile.Write(Setting::AutoRun, "0"));
+  EXPECT_TRUE(copyFile.Write(Setting::AlwaysTop, "1"));
+  EXPECT_EQ(copyFile.Read(Setting::AutoRun), "0");
+  EXPECT_EQ(file.Read(Setting::AutoRun), "1");
+  EXPECT_EQ(file.Read(Setting::AlwaysTop), "");
 
   ini.failWrites = true;
   EXPECT_FALSE(file.Write(Setting::AutoRun, "0"));

@@ -157,6 +157,11 @@ void Win32MainWindow::AttachControls() {
   checkEnableRecord_.Attach(item(ids::kCheckEnableRecord));
   comboAutoCleanCount_.Attach(item(ids::kComboAutoCleanCount));
   listViewHistory_.Attach(item(ids::kListViewHistory));
+  checkRestoreOriginal_.Attach(item(ids::kCheckRestoreOriginal));
+  checkRestoreOnStop_.Attach(item(ids::kCheckRestoreOnStop));
+  checkInstantReaction_.Attach(item(ids::kCheckInstantReaction));
+  listExclude_.Attach(item(ids::kListExclude));
+  textExcludeName_.Attach(item(ids::kEditExcludeName));
   labelHomePage_.Attach(item(ids::kLabelHomePage));
   labelNeedHelp_.Attach(item(ids::kLabelNeedHelp));
   for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {

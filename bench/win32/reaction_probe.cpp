@@ -7,7 +7,8 @@
 // window of its own and moves the foreground between it and Kestrune's main window; after each move
 // is confirmed (GetForegroundWindow names the new window) it reads its own priority class every
 // millisecond until Kestrune has raised it (its window in front) or given it back (Kestrune's in
-// front). Prints every setting's median, mean and slowest reaction.
+// front). Switches are spread over the second by pauses of different lengths. Prints every
+// setting's median, mean and slowest reaction.
 #include <windows.h>
 
 #include <algorithm>
@@ -80,7 +81,11 @@ bool MeasureSetting(const std::wstring& program, bool instant, int switches, HWN
   bool ok = search.found != nullptr;
   ::Sleep(1500);  // past the start-up's own first tick
   for (int i = 0; ok && i < switches; ++i) {
+    // A pause that walks through the whole second: a switch made right after the last reaction
+    // would always land just after a one-second tick and show only its worst case.
+    ::Sleep(static_cast<DWORD>(i * 389 % 1000));
     const double raised = Reaction(own, HIGH_PRIORITY_CLASS);
+    ::Sleep(static_cast<DWORD>(i * 613 % 1000));
     const double givenBack = Reaction(search.found, NORMAL_PRIORITY_CLASS);
     ok = raised >= 0 && givenBack >= 0;
     times.push_back(raised);

@@ -6,15 +6,22 @@ namespace kestrune {
 
 void QuickReaction::Set(bool on) {
   if (on) {
-    // The hook where the system delivers the notification, and the timer always: a hook that
-    // installs is no promise that events come (Wine installs it and never calls it).
+    // The hook, and the timer until the hook has delivered: a hook that installs is no promise
+    // that its events come (Wine installs the foreground one and never calls it).
     if (!hook_) hook_ = watch_.StartHook();
-    if (!timer_) timer_ = watch_.StartTimer();
+    if (!timer_ && !(hook_ && hookDelivers_)) timer_ = watch_.StartTimer();
     return;
   }
   if (hook_) watch_.StopHook();
   if (timer_) watch_.StopTimer();
   hook_ = timer_ = false;
+}
+
+void QuickReaction::OnHookEvent() {
+  if (!hook_) return;
+  hookDelivers_ = true;
+  if (timer_) watch_.StopTimer();
+  timer_ = false;
 }
 
 void AdvancedPage::Load() {

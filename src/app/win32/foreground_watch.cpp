@@ -10,23 +10,26 @@ std::function<void()>* g_hookHandler = nullptr;
 
 Win32ForegroundWatch::~Win32ForegroundWatch() {
   // The page stops the watch before the window goes; this only guards a start that never ended.
-  if (hook_ != nullptr) StopHook();
+  StopHook();
 }
 
 bool Win32ForegroundWatch::StartHook() {
-  if (hook_ != nullptr || g_hookHandler != nullptr) return false;
-  hook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnEvent, 0, 0,
-                            WINEVENT_OUTOFCONTEXT);
-  if (hook_ == nullptr) return false;
+  if (foregroundHook_ != nullptr || g_hookHandler != nullptr) return false;
+  foregroundHook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnEvent, 0, 0,
+                                      WINEVENT_OUTOFCONTEXT);
+  focusHook_ =
+      ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+  if (foregroundHook_ == nullptr && focusHook_ == nullptr) return false;
   g_hookHandler = &onChange_;
   return true;
 }
 
 void Win32ForegroundWatch::StopHook() {
-  if (hook_ == nullptr) return;
-  ::UnhookWinEvent(hook_);
-  hook_ = nullptr;
-  g_hookHandler = nullptr;
+  for (HWINEVENTHOOK* hook : {&foregroundHook_, &focusHook_}) {
+    if (*hook != nullptr) ::UnhookWinEvent(*hook);
+    *hook = nullptr;
+  }
+  if (g_hookHandler == &onChange_) g_hookHandler = nullptr;
 }
 
 bool Win32ForegroundWatch::StartTimer() {
@@ -37,8 +40,8 @@ void Win32ForegroundWatch::StopTimer() {
   if (window_ != nullptr) ::KillTimer(window_, timerId_);
 }
 
-void CALLBACK Win32ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD, DWORD) {
-  if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && g_hookHandler != nullptr && *g_hookHandler)
+void CALLBACK Win32ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD) {
+  if ((event == EVENT_SYSTEM_FOREGROUND || event == EVENT_OBJECT_FOCUS) && g_hookHandler != nullptr && *g_hookHandler)
     (*g_hookHandler)();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The quick reaction's platform side: the system's foreground notification, and a 50 ms timer on
-// the main window that looks at the foreground handle where the notification never comes (Wine).
-// Both report on the UI thread: the hook is out of context, delivered through this thread's
-// message loop, and the timer is a window timer.
+// The quick reaction's platform side: the system's notifications of a new foreground window
+// (EVENT_SYSTEM_FOREGROUND, which Wine 8 never sends) and of a new focus (EVENT_OBJECT_FOCUS, which
+// it does send, across processes, once the foreground has moved), and a 50 ms timer on the main
+// window that looks at the foreground handle where neither comes. All report on the UI thread: the
+// hooks are out of context, delivered through this thread's message loop, and the timer is a
+// window timer.
 #include <windows.h>
 
 #include <functional>
@@ -36,7 +38,8 @@ class Win32ForegroundWatch : public ForegroundWatch {
   HWND window_ = nullptr;
   UINT_PTR timerId_ = 0;
   std::function<void()> onChange_;
-  HWINEVENTHOOK hook_ = nullptr;
+  HWINEVENTHOOK foregroundHook_ = nullptr;
+  HWINEVENTHOOK focusHook_ = nullptr;
 };
 
 }  // namespace kestrune

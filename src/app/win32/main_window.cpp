@@ -34,7 +34,10 @@ void Win32MainWindow::BuildLogic() {
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, listExclude_,
                        textExcludeName_},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
-  watch_.Setup(hwnd_, ids::kTimerQuick, [this] { if (form_) form_->OnQuickLook(); });
+  watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
+    advancedPage_->OnForegroundEvent();
+    if (form_) form_->OnQuickLook();
+  });
   hook_ = std::make_unique<WindowHook>(*this, tray_);
   form_ = std::make_unique<FormMain>(
       FormControls{checkAutoMin_, checkState_, checkEnableRecord_, comboSpeed_, comboAutoCleanCount_, labelInfo_,

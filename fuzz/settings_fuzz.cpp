@@ -15,15 +15,19 @@
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_ini_file.h"
+#include "app/settings_page.h"
 #include "fakes/fake_registry.h"
-#include "settings/settings_loader.h"
+#include "fakes/fake_window.h"
+#include "settings/settings.h"
+#include "settings/stored_values.h"
+#include "vocabulary/speed_level.h"
 
 namespace {
 
 using namespace kestrune;
 using namespace kestrune::testing;
 
-constexpr std::string_view kRunValue = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr std::wstring_view kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 constexpr std::wstring_view kExecutable = L"C:\\Tools\\kestrune.exe";
 
 [[noreturn]] void Fail(const char* what) {
@@ -79,9 +83,9 @@ struct States {
 
 struct Form {
   FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
-  FakeComboBox speed{std::wstring(kSpeedNormal), std::wstring(kSpeedExtreme)};
-  FakeComboBox count{L"50", L"100", L"200", L"300"};
-  SettingsControls Controls() { return {autoRun, autoMin, speed, enableRecord, count, state, mostTop}; }
+  // Empty: the load fills both lists.
+  FakeComboBox speed, count;
+  SettingsControls Controls() { return {autoRun, autoMin, mostTop, state, enableRecord, speed, count}; }
   States Now() const {
     return {autoRun.Checked(), autoMin.Checked(), enableRecord.Checked(), state.Checked(),
             mostTop.Checked(), speed.Text(), count.Text()};
@@ -102,7 +106,7 @@ struct Workspace {
     static const Form freshForm;
     static const FakeRegistry freshRegistry = [] {
       FakeRegistry fresh;
-      fresh.values[std::string(kRunValue)] = "D:\\old\\kestrune.exe";
+      fresh.values[std::wstring(kRunValue)] = L"\"D:\\old\\kestrune.exe\"";
       return fresh;
     }();
     ini.Open(file);
@@ -139,23 +143,24 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
   Form& form = ws.form;
   ini.failWrites = failEverything;
   registry.failCreate = failEverything;
-  ModuleConfig config(ini);
-  ModuleAutoRun autoRun(registry, ws.codePage, std::wstring(kExecutable));
-  int topmostCalls = 0;
-  bool topmost = false;
-  SettingsLoader loader(form.Controls(), config, autoRun, ws.codePage, [&](bool top) {
-    ++topmostCalls;
-    topmost = top;
-  });
-  loader.Load();
+  SettingsFile config(ini);
+  AutostartValue autoRun(registry, std::wstring(kExecutable));
+  Settings settings(config, autoRun, ws.codePage);
+  CallLog log;
+  FakeMainWindow window(log);
+  SettingsPage page(form.Controls(), settings, window);
+  page.Load();
+  const std::size_t topmostCalls = window.topmostCalls.size();
+  const bool topmost = topmostCalls > 0 && window.topmostCalls.back();
 
   Check(form.speed.SelectedIndex() == 0 || form.speed.SelectedIndex() == 1, "speed level not one of its items");
   Check(form.count.SelectedIndex() >= 0 && form.count.SelectedIndex() < 4, "record count not one of its items");
   Check(registry.open.empty(), "registry key left open");
   Check(registry.badCloses == 0, "registry key closed that was not open");
   if (!failEverything && form.autoRun.Checked()) {
-    const auto run = registry.values.find(std::string(kRunValue));
-    Check(run != registry.values.end() && run->second == "C:\\Tools\\kestrune.exe", "autostart path not rewritten");
+    const auto run = registry.values.find(std::wstring(kRunValue));
+    Check(run != registry.values.end() && run->second == L"\"C:\\Tools\\kestrune.exe\"",
+          "autostart value not this copy's quoted path");
   }
   if (failEverything) Check(registry.values.size() == 1, "registry changed although it refused every open");
 
@@ -171,20 +176,21 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
   const States s = form.Now();
   if (!failEverything) {
     // The file now says what the controls show.
-    Check(IsSettingOn(config.ReadAutoRun()) == s.autoRun, "AutoRun in the file disagrees");
-    Check(IsSettingOn(config.ReadAutoMin()) == s.autoMin, "AutoMin in the file disagrees");
-    Check(IsSettingOn(config.ReadEnableRecord()) == s.enableRecord, "EnableRecord in the file disagrees");
-    Check(IsSettingOn(config.ReadEnableSpeed()) == s.state, "EnableSpeed in the file disagrees");
-    Check(IsSettingOn(config.ReadAlwaysTop()) == s.mostTop, "AlwaysTop in the file disagrees");
-    Check(StoredAlwaysTop(config) == s.mostTop, "always-on-top step disagrees with the box");
-    Check(IsSettingOn(config.ReadSpeedLevel()) == (s.speed == kSpeedNormal), "SpeedLevel in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::AutoRun)) == s.autoRun, "AutoRun in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::AutoMin)) == s.autoMin, "AutoMin in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::EnableRecord)) == s.enableRecord, "EnableRecord in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::EnableSpeed)) == s.state, "EnableSpeed in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::AlwaysTop)) == s.mostTop, "AlwaysTop in the file disagrees");
+    Check(settings.AlwaysTop() == s.mostTop, "always-on-top setting disagrees with the box");
+    Check(SpeedLevelFromStored(config.Read(Setting::SpeedLevel)) == SpeedLevelOf(s.speed),
+          "SpeedLevel in the file disagrees");
   }
 
   // A flag read as on must hold a 1 somewhere; an exact "1" must be on.
   const auto flagSound = [&](const char* section, const char* key, bool on) {
     const auto stored = file.Lookup(section, key);
     const std::string_view text =
-        stored ? std::string_view(*stored).substr(0, ModuleConfig::kReadBufferBytes - 1) : std::string_view();
+        stored ? std::string_view(*stored).substr(0, SettingsFile::kReadBufferBytes - 1) : std::string_view();
     if (on) Check(text.find('1') != std::string_view::npos, "a flag without a 1 read as on");
     if (text == "1") Check(on, "a plain 1 read as off");
   };
@@ -199,12 +205,12 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
 
 void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   RawStore raw(bytes);
-  ModuleConfig config(raw);
+  SettingsFile config(raw);
   for (int round = 0; round < 2; ++round) {
-    for (const std::string& v : {config.ReadAutoRun(), config.ReadAutoMin(), config.ReadSpeedLevel(),
-                                 config.ReadEnableRecord(), config.ReadRecordCount(), config.ReadEnableSpeed(),
-                                 config.ReadAlwaysTop()}) {
-      Check(v.size() <= ModuleConfig::kReadBufferBytes - 1, "a read longer than its buffer");
+    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::SpeedLevel, Setting::EnableRecord,
+                                  Setting::RecordCount, Setting::EnableSpeed, Setting::AlwaysTop}) {
+      const std::string v = config.Read(setting);
+      Check(v.size() <= SettingsFile::kReadBufferBytes - 1, "a read longer than its buffer");
       Check(v.find('\0') == std::string::npos, "a read holding a NUL");
       Check(v.empty() || (v.front() != ' ' && v.back() != ' '), "a read not trimmed");
     }
@@ -212,10 +218,13 @@ void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   // The load itself on those answers.
   ws.Reset(FakeIniFile());
   RawStore again(bytes);
-  ModuleConfig loadConfig(again);
-  ModuleAutoRun autoRun(ws.registry, ws.codePage, std::wstring(kExecutable));
-  SettingsLoader loader(ws.form.Controls(), loadConfig, autoRun, ws.codePage, nullptr);
-  loader.Load();
+  SettingsFile loadConfig(again);
+  AutostartValue autoRun(ws.registry, std::wstring(kExecutable));
+  Settings settings(loadConfig, autoRun, ws.codePage);
+  CallLog log;
+  FakeMainWindow window(log);
+  SettingsPage page(ws.form.Controls(), settings, window);
+  page.Load();
   Check(ws.form.speed.SelectedIndex() >= 0 && ws.form.count.SelectedIndex() >= 0, "a combo left without selection");
   Check(ws.registry.open.empty(), "registry key left open");
 }

@@ -13,7 +13,6 @@ trap kestrune_wine_cleanup EXIT
 export KESTRUNE_EXE="$(winepath -w "$bin/kestrune.exe")"
 export KESTRUNE_HELPER="$(winepath -w "$bin/helper_window.exe")"
 export KESTRUNE_ARTIFACTS="$(winepath -w "$artifacts")"
-export KESTRUNE_ARTIFACTS_UNIX="$artifacts"
 cd "$bin"
 status=0
 

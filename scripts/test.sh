@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Every test: the layer and size checks of the source, the portable core's unit tests (ASan + UBSan),
-# the end-to-end tests of the real kestrune.exe under Wine, and the fuzz targets for a bounded time.
+# the end-to-end tests of the real kestrune.exe under Wine (their screenshots then refresh the
+# Japanese guide's pictures), the release package made once, unpacked and checked, and the fuzz
+# targets for a bounded time.
 # Ends with one line "total: N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh" || exit 1
 
 unit_passed=0 unit_failed=0 e2e_passed=0 e2e_failed=0 check_passed=0 check_failed=0 status=0
+package_passed=0 package_failed=0
 
 # The source itself: no include against the layers of CMakeLists.txt, no oversized file or function.
 for check in check_layers check_sizes; do
@@ -46,8 +49,20 @@ if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window sur
     e2e_failed=$((e2e_failed + 1)); status=1
   fi
   echo "Screenshots of the running window: $root/build/win/artifacts/*.png"
+  # The guide shows the screenshots this run made; the check counts with the source checks.
+  if python3 "$root/scripts/guide_images.py" "$root"; then
+    check_passed=$((check_passed + 1))
+  else
+    check_failed=$((check_failed + 1)); status=1
+  fi
+  bash "$root/scripts/package.sh" 2>&1 | tee "$root/build/package.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed' "$root/build/package.log" | tail -1)
+  package_passed=$(sed -E 's/^package: ([0-9]+) passed.*/\1/' <<<"$line")
+  package_failed=$(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"$line")
+  [ -n "$line" ] || { package_passed=0; package_failed=1; status=1; }
 else
-  echo "Windows build failed"; status=1; e2e_failed=1
+  echo "Windows build failed"; status=1; e2e_failed=1; package_failed=1
 fi
 
 # Bad input: each fuzz target runs for a bounded time (FUZZ_SECONDS each) and must find nothing.
@@ -64,6 +79,8 @@ fuzz_passed=$((fuzz_targets - fuzz_failed))
 echo "source checks: $check_passed passed, $check_failed failed"
 echo "unit: $unit_passed passed, $unit_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
+echo "package: $package_passed passed, $package_failed failed"
 echo "fuzz: $fuzz_passed passed, $fuzz_failed failed"
-echo "total: $((check_passed + unit_passed + e2e_passed + fuzz_passed)) passed, $((check_failed + unit_failed + e2e_failed + fuzz_failed)) failed"
+echo "total: $((check_passed + unit_passed + e2e_passed + package_passed + fuzz_passed)) passed," \
+  "$((check_failed + unit_failed + e2e_failed + package_failed + fuzz_failed)) failed"
 exit $status

@@ -12,10 +12,11 @@
 #include "engine/boost_cycle.h"
 #include "engine/history.h"
 #include "platform/message_boxes.h"
+#include "vocabulary/program.h"
 
 namespace kestrune {
 
-inline constexpr std::wstring_view kWindowCaption = L"Kestrune v3.2.4";
+inline constexpr std::wstring_view kWindowCaption = L"Kestrune v" KESTRUNE_VERSION_WTEXT;
 inline constexpr std::wstring_view kHomePage = L"http://www.kestrune.example/";
 inline constexpr std::wstring_view kAlreadyRunning = L"Kestruneは実行中です。";
 inline constexpr std::wstring_view kConfirmExit = L"終了しますか？";

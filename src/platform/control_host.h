@@ -34,6 +34,9 @@ class ControlHost {
   virtual Font AmbientFont() const = 0;
   virtual OleColor AmbientBackColor() const = 0;
   virtual bool DisplayAsDefault() const = 0;
+  // False while the window hides focus marks (after mouse use, until the keyboard is used); the
+  // control hears of a change through OnAmbientChanged.
+  virtual bool FocusMarksShown() const { return true; }
 
   // A persisted property changed; the host marks its property set dirty.
   virtual void PropertyChanged(std::string_view key) = 0;

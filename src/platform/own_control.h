@@ -75,6 +75,9 @@ class OwnControl {
   virtual void OnLostFocus() {}
   // Arrow keys reach the control only when it asks for them (otherwise dialogs use them to move focus).
   virtual bool WantsArrowKeys() const { return false; }
+  // A push button: Enter presses it while it has the focus, as a dialog presses its focused button
+  // (the host then calls OnClick).
+  virtual bool IsPushButton() const { return false; }
 
   // A periodic timer started through ControlHost::StartTimer elapsed.
   virtual void OnTimer(int /*timerId*/) {}

@@ -81,13 +81,16 @@ bool RunningApp::OnScreen(int id) const {
   return ::IntersectRect(&overlap, &rect, &client) != FALSE;
 }
 
-void RunningApp::Screenshot(const std::wstring& name) {
+WindowPixels RunningApp::Pixels() {
   // Everything painted anew before the picture: the paint messages are sent and answered, and the
-  // answer to a later message means the program has been back in its loop, where Wine hands what
-  // was painted to the X server.
+  // answer to a later message means the program has been back in its loop and has finished drawing.
   ::RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RoundTrip(main_);
-  SaveScreenshot(main_, name);
+  return CaptureWindow(main_);
+}
+
+void RunningApp::Screenshot(const std::wstring& name) {
+  EXPECT_TRUE(SavePng(Pixels(), ArtifactDir() + L"\\" + name + L".png")) << "screenshot " << testing::PrintToString(name);
 }
 
 void RunningApp::EndSession() {

@@ -8,6 +8,7 @@
 
 #include "app/win32/control_ids.h"
 #include "driver.h"
+#include "window_pixels.h"
 
 namespace kestrune::e2e {
 
@@ -39,6 +40,8 @@ class RunningApp {
   // Shown to the user: a visible window within the main window's client area.
   bool OnScreen(int id) const;
   void Screenshot(const std::wstring& name);
+  // The window's pixels once everything is painted anew, as Screenshot saves them.
+  WindowPixels Pixels();
   // Ends the program through its own shut-down (log-off path: no confirmation).
   void EndSession();
 

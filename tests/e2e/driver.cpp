@@ -10,6 +10,8 @@
 #include <sstream>
 #include <thread>
 
+#include "window_pixels.h"
+
 namespace kestrune::e2e {
 namespace {
 
@@ -17,6 +19,14 @@ std::wstring Env(const wchar_t* name, const wchar_t* fallback) {
   wchar_t buffer[1024] = {};
   const DWORD n = ::GetEnvironmentVariableW(name, buffer, 1024);
   return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring(fallback);
+}
+
+std::wstring DriverDir() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring file(path, n < MAX_PATH ? n : 0);
+  const std::size_t slash = file.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : file.substr(0, slash);
 }
 
 struct FindArgs {
@@ -43,9 +53,18 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-std::wstring ProgramPath() { return Env(L"KESTRUNE_EXE", L"kestrune.exe"); }
-std::wstring HelperPath() { return Env(L"KESTRUNE_HELPER", L"helper_window.exe"); }
-std::wstring ArtifactDir() { return Env(L"KESTRUNE_ARTIFACTS", L"."); }
+// Without the environment the driver finds what it needs where the build puts it: the programs
+// beside itself in bin, the screenshots in artifacts beside bin. ctest runs it so.
+std::wstring ProgramPath() { return Env(L"KESTRUNE_EXE", (DriverDir() + L"\\kestrune.exe").c_str()); }
+std::wstring HelperPath() { return Env(L"KESTRUNE_HELPER", (DriverDir() + L"\\helper_window.exe").c_str()); }
+std::wstring ArtifactDir() {
+  static const std::wstring dir = [] {
+    std::wstring path = Env(L"KESTRUNE_ARTIFACTS", (DriverDir() + L"\\..\\artifacts").c_str());
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    return path;
+  }();
+  return dir;
+}
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   // Looks again after 1 ms, then less and less often (at most every 50 ms): most conditions hold
@@ -257,29 +276,8 @@ std::wstring ListViewCell(HWND list, int row, int column) {
   return text;
 }
 
-bool RunInShell(const std::wstring& command, const std::wstring& result) {
-  const std::wstring unixDir = Env(L"KESTRUNE_ARTIFACTS_UNIX", L"");
-  if (unixDir.empty()) return false;
-  const std::wstring file = ArtifactDir() + L"\\" + result;
-  ::DeleteFileW(file.c_str());
-  // start.exe does not wait for a Unix program, so the command writes beside the result and renames
-  // its file at the end: the result appears whole or not at all.
-  const std::wstring arguments = L"/unix /bin/sh -c \"cd '" + unixDir + L"' && " + command + L" && mv '" + result +
-                                 L".part' '" + result + L"'\"";
-  Process shell;
-  if (!shell.Start(L"C:\\windows\\system32\\start.exe", arguments)) return false;
-  return WaitFor([&] { return FileExists(file); });
-}
-
 bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
-  // The X server holds what is really on screen (Wine's own screen reads miss child windows), so
-  // the picture is taken there with ImageMagick.
-  RECT rect{};
-  ::GetWindowRect(hwnd, &rect);
-  std::wstringstream command;
-  command << L"import -window root -crop " << (rect.right - rect.left) << L"x" << (rect.bottom - rect.top) << L"+"
-          << rect.left << L"+" << rect.top << L" png:" << name << L".png.part";
-  return RunInShell(command.str(), name + L".png");
+  return SavePng(CaptureWindow(hwnd), ArtifactDir() + L"\\" + name + L".png");
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -90,12 +90,8 @@ RECT TabItemRect(HWND tab, int index);
 int ListViewRowCount(HWND list);
 std::wstring ListViewCell(HWND list, int row, int column);
 
-// Saves the window as it is on screen to <ArtifactDir>\<name>.png.
+// Saves the window as it has drawn itself to <ArtifactDir>\<name>.png.
 bool SaveScreenshot(HWND hwnd, const std::wstring& name);
-
-// Runs a shell command line as a Unix program in the artifact folder. The command writes its result
-// to `<result>.part`; once it has succeeded the file is renamed to `result`. True when `result` came.
-bool RunInShell(const std::wstring& command, const std::wstring& result);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);

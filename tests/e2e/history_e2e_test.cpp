@@ -201,6 +201,9 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   EXPECT_EQ(rows[0].title, L"補助ウィンドウ甲");
   EXPECT_EQ(rows[1].title, L"Helper B");
   EXPECT_EQ(rows[2].title, L"");
+  // The user's guide shows this page with these rows.
+  ASSERT_TRUE(app.ShowPage(2));
+  app.Screenshot(L"history_rows");
   std::wstring expected = L"Kestrune加速記録\r\nhttp://www.kestrune.example/\r\n";
   for (const Row& row : rows) expected += row.number + L" " + row.time + L" " + row.title + L" \r\n";
 

@@ -41,6 +41,7 @@ class FakeControlHost : public ControlHost {
   Font AmbientFont() const override { return ambientFont; }
   OleColor AmbientBackColor() const override { return ambientBackColor; }
   bool DisplayAsDefault() const override { return displayAsDefault; }
+  bool FocusMarksShown() const override { return focusMarksShown; }
 
   void PropertyChanged(std::string_view key) override { changedKeys.emplace_back(key); }
 
@@ -73,6 +74,7 @@ class FakeControlHost : public ControlHost {
   Font ambientFont{};
   OleColor ambientBackColor = 0x8000000F;
   bool displayAsDefault = false;
+  bool focusMarksShown = true;
   Point cursor{};
   Rect bounds{0, 0, 100, 50};
   std::function<void()> onPendingMessages;

@@ -4,6 +4,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
+#include "vocabulary/program.h"
 
 namespace kestrune {
 namespace {
@@ -20,7 +21,7 @@ constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kListBox = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-constexpr DWORD kToolbar =
+constexpr DWORD kToolbar = WS_TABSTOP |
     TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
 
@@ -38,9 +39,9 @@ constexpr const wchar_t* kOwn = nullptr;
 // clang-format off
 constexpr ControlRow kControls[] = {
     // Beside the pages: the strip that holds them and the two buttons under it.
-    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, 0, 8, 8, 454, 300, N},
-    {kOnWindow, ids::kCommandMini, kOwn, nullptr, 0, 300, 318, 76, 26, N},
-    {kOnWindow, ids::kCommandExit, kOwn, nullptr, 0, 386, 318, 76, 26, N},
+    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, WS_TABSTOP, 8, 8, 454, 300, N},
+    {kOnWindow, ids::kCommandMini, kOwn, nullptr, WS_TABSTOP, 300, 318, 76, 26, N},
+    {kOnWindow, ids::kCommandExit, kOwn, nullptr, WS_TABSTOP, 386, 318, 76, 26, N},
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.
@@ -89,7 +90,7 @@ constexpr ControlRow kControls[] = {
 
     // Page 3: about.
     {3, ids::kLabel4, kStatic, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T},
-    {3, ids::kLabel13, kStatic, L"Version:3.2.4", kLabel, x0 + 6, y0 + 38, 200, 16, N},
+    {3, ids::kLabel13, kStatic, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N},
     {3, ids::kLabel7, kStatic,
      L"システムのパフォーマンスは全面的に15％以上を上げることができます。コンピュータを高速化することができます。",
      kLabel, x0 + 6, y0 + 64, 420, 32, N},

@@ -14,7 +14,7 @@ struct ControlRow {
   int id;                     // control_ids.h
   const wchar_t* className;   // nullptr: one of the window's own controls, made by its id
   const wchar_t* text;
-  DWORD style;                // besides WS_CHILD | WS_VISIBLE
+  DWORD style;                // besides WS_CHILD | WS_VISIBLE; WS_TABSTOP: Tab reaches it (own controls too)
   int x, y, width, height;    // 96-dpi pixels of the main window's client area
   ControlFont font;
 };

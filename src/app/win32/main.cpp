@@ -29,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.TranslateNavigation(message)) continue;
     if (kestrune::ControlWindow::TranslateAccessKey(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

@@ -91,6 +91,8 @@ bool Win32MainWindow::Create() {
   BuildLogic();
   ::SetTimer(hwnd_, ids::kTimerMain, 1000, nullptr);
 
+  // Focus marks stay hidden until the keyboard is used.
+  ShowFocusMarks(false);
   form_->Load();
   // Start-minimised hides the window through the hook before it is ever shown.
   if (!hiddenToTray_) ::ShowWindow(hwnd_, SW_SHOW);
@@ -142,6 +144,25 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEMOVE:
       form_->OnBackgroundMouseMove();
       return 0;
+    case WM_NEXTDLGCTL:
+      // An own control's arrow keys ask for the next or previous control, as in a dialog.
+      if (LOWORD(lParam) != FALSE)
+        ::SetFocus(reinterpret_cast<HWND>(wParam));
+      else
+        MoveFocus(wParam == 0);
+      return TRUE;
+    case WM_UPDATEUISTATE:
+      return UpdateUiState(wParam, lParam);
+    case WM_QUERYUISTATE:
+      return (::DefWindowProcW(hwnd_, message, wParam, lParam) & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus(false);
+      } else if (HIWORD(wParam) == 0 && lastFocus_ != nullptr) {
+        RememberFocus(true);
+        return 0;
+      }
+      break;
     case WM_ENDSESSION:
       // The hook has set the shutdown flag: closing now asks nothing.
       if (wParam != FALSE) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);

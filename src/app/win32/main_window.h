@@ -38,6 +38,11 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   // False when the window or one of its controls could not be made; that has been reported.
   bool Create();
 
+  // For the message loop, ahead of translation: the window's keyboard navigation (Tab, Shift+Tab,
+  // Ctrl+Tab, Ctrl+Shift+Tab, Enter on a push button) and its focus marks, which mouse use hides
+  // and the keyboard shows. True when the message was used up.
+  bool TranslateNavigation(const MSG& msg);
+
   // MainWindowOps
   void SetTopmost(bool topmost) override;
   void SendMinimizeCommand() override;
@@ -68,6 +73,14 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   bool OnAdvancedCommand(int id, int code);
   HBRUSH OnColorStatic(HDC dc, HWND control);
 
+  // main_window_keyboard.cpp: the tab order over the table, the page switch keys, focus marks.
+  bool NavigationKey(const MSG& msg);
+  void MoveFocus(bool forward);
+  void KeepFocusOnPage();
+  void ShowFocusMarks(bool show);
+  LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
+  void RememberFocus(bool activating);
+
   // main_window_controls.cpp: the controls of the table, and what each needs beyond its row.
   bool CreateControls();
   HWND CreateStockControl(const ControlRow& row);
@@ -93,6 +106,8 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   UiFonts fonts_;
   WNDPROC previousProc_ = nullptr;
   bool hiddenToTray_ = false;
+  bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state (see ui_state.h)
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
 
   Win32ProcessApi processes_;
   Win32CodePage codePage_;

@@ -76,7 +76,8 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
       formFont.size = 9.0;
       return tabs_.Create(hwnd_, row.id, bounds, formFont,
                           {[this] { if (form_) form_->OnBackgroundMouseDown(); },
-                           [this] { if (form_) form_->OnBackgroundMouseMove(); }},
+                           [this] { if (form_) form_->OnBackgroundMouseMove(); },
+                           [this] { KeepFocusOnPage(); }},
                           [this] {
                             std::vector<ContainedControl*> controls;
                             for (auto& c : contained_) controls.push_back(c.get());

@@ -75,6 +75,10 @@ void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); 
 
 void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(height); }
 
+void Win32TabStripPages::TabSwitch(int) {
+  if (callbacks_.switched) callbacks_.switched();
+}
+
 void Win32TabStripPages::MouseDown(int&, int&, float&, float&) {
   if (callbacks_.mouseDown) callbacks_.mouseDown();
 }

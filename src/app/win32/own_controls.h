@@ -50,6 +50,7 @@ class Win32ContainedControl : public ContainedControl {
 struct OwnControlCallbacks {
   std::function<void()> mouseDown;  // drags the window
   std::function<void()> mouseMove;  // resets the link labels
+  std::function<void()> switched;   // another page is shown
 };
 
 // TabStripMain, as the form's page switcher.
@@ -65,8 +66,11 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
   void SetTabCaption(int index, std::wstring_view caption) override;
   void SetActiveTab(int index) override;
   void SetActiveTabHeight(int height) override;
+  // The next or previous page, as Ctrl+Page Down and Ctrl+Page Up on the strip select it.
+  void StepPage(bool forward) { strip_->SelectNeighbourTab(forward); }
 
  private:
+  void TabSwitch(int previousTab) override;
   void MouseDown(int& button, int& shift, float& x, float& y) override;
   void MouseMove(int& button, int& shift, float& x, float& y) override;
 

@@ -272,8 +272,9 @@ ButtonLook GradientButton::CurrentLook() const {
   look.enabled = enabled_;
   look.caption = caption_;
   look.isMouseOver = isMouseOver_;
-  // A hidden focus rectangle also hides the focus look for this drawing.
-  look.hasFocus = hasFocus_ && showFocusRect_;
+  // A hidden focus rectangle also hides the focus look for this drawing, and so does a host that
+  // hides focus marks until the keyboard is used.
+  look.hasFocus = hasFocus_ && showFocusRect_ && host_.FocusMarksShown();
   look.isDefault = host_.DisplayAsDefault();
   return look;
 }

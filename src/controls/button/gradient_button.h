@@ -49,6 +49,7 @@ class GradientButton : public OwnControl {
   void OnAccessKeyPress(wchar_t key) override;
   void OnGotFocus() override;
   void OnLostFocus() override;
+  bool IsPushButton() const override { return true; }
   bool WantsArrowKeys() const override { return true; }  // they move the focus on to the neighbours
   void OnTimer(int timerId) override;
   void OnAmbientChanged() override { DrawButton(buttonState_, true); }

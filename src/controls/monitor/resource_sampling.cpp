@@ -35,6 +35,13 @@ bool ToSigned(std::uint64_t v, std::int64_t& out) {
   return true;
 }
 
+// a * b of two figures that are never negative; false when the product does not fit.
+bool MultiplyFits(std::int64_t a, std::int64_t b, std::int64_t& out) {
+  if (a != 0 && b > std::numeric_limits<std::int64_t>::max() / a) return false;
+  out = a * b;
+  return true;
+}
+
 }  // namespace
 
 CpuSamplerState& SharedCpuSamplerState() {
@@ -153,13 +160,13 @@ void SampleDisk(SystemFigures& figures, const std::wstring& drive, SystemLevelSa
   if (!figures.DiskFreeSpace(drive, sectorsPerCluster, bytesPerSector, freeClusters, totalClusters)) return;
   // Each figure that overflows is skipped and stays 0; the others are still filled in.
   std::int64_t bytesPerCluster = 0;
-  const bool clusterOk = !__builtin_mul_overflow(static_cast<std::int64_t>(sectorsPerCluster),
-                                                 static_cast<std::int64_t>(bytesPerSector), &bytesPerCluster);
+  const bool clusterOk =
+      MultiplyFits(static_cast<std::int64_t>(sectorsPerCluster), static_cast<std::int64_t>(bytesPerSector), bytesPerCluster);
   std::int64_t total = 0;
   std::int64_t totalFree = 0;
-  if (clusterOk && !__builtin_mul_overflow(bytesPerCluster, static_cast<std::int64_t>(totalClusters), &total))
+  if (clusterOk && MultiplyFits(bytesPerCluster, static_cast<std::int64_t>(totalClusters), total))
     sample.HDTotalBytes = total;
-  if (clusterOk && !__builtin_mul_overflow(bytesPerCluster, static_cast<std::int64_t>(freeClusters), &totalFree))
+  if (clusterOk && MultiplyFits(bytesPerCluster, static_cast<std::int64_t>(freeClusters), totalFree))
     sample.HDTotalFreeBytes = totalFree;
   sample.HDTotalBytesUsed = sample.HDTotalBytes - sample.HDTotalFreeBytes;
   sample.HDAvailablePercent = FreePercent(sample.HDTotalFreeBytes, sample.HDTotalBytes);

@@ -53,6 +53,8 @@ class TabStrip : public OwnControl {
   void OnAccessKeyPress(wchar_t key) override;
   void OnGotFocus() override;
   void OnLostFocus() override;
+  // Whether the host shows focus marks may have changed: the mark follows with a full redraw.
+  void OnAmbientChanged() override { Refresh(); }
   // Screen readers (and WM_GETTEXT) read the strip as its active tab's caption.
   std::wstring Text() const override;
   bool WantsArrowKeys() const override { return true; }
@@ -63,6 +65,9 @@ class TabStrip : public OwnControl {
   int ActiveTab() const { return model_.activeTab; }
   // The switch sequence: BeforeTabSwitch (which may veto), the contained controls move, TabSwitch.
   void SetActiveTab(int tab);
+  // The next (forward) or previous enabled tab, wrapping, as Ctrl+Page Down and Ctrl+Page Up select
+  // it; the host's Ctrl+Tab and Ctrl+Shift+Tab. Raises no key event.
+  void SelectNeighbourTab(bool forward);
   int LastActiveTab() const { return model_.lastActiveTab; }
   int TabCount() const { return model_.tabCount; }
   void SetTabCount(int count);
@@ -232,6 +237,7 @@ class TabStrip : public OwnControl {
 
   // Interaction (tab_strip_input.cpp).
   void SelectTabAt(float x, float y);
+  void StepTab(bool forward);
   void HoverTabAt(float x, float y);
   void SetHoverTimer(unsigned intervalMs);
   void OnHoverTimer();

@@ -11,7 +11,7 @@
 namespace kestrune::tabstrip {
 
 PaintContext TabStrip::PaintPass(TabLook look) {
-  const bool focusMark = host_.UserMode() && model_.showFocusRect && isFocused_;
+  const bool focusMark = host_.UserMode() && model_.showFocusRect && isFocused_ && host_.FocusMarksShown();
   return PaintContext{canvas_, model_, look, surface_.ScaleWidth(), surface_.ScaleHeight(), IconSize(), measure_,
                       focusMark};
 }
@@ -110,7 +110,7 @@ void TabStrip::ToggleFocusMark() {
   Guarded("ShowHideFocus", [&] {
     if (model_.tabStyle != kTabbedDialog && model_.tabStyle != kPropertyPages) return;
     Guarded(model_.tabStyle == kTabbedDialog ? "ShowHideFocusTabbedDialog" : "ShowHideFocusPropertyPages", [&] {
-      if (!host_.UserMode() || !model_.showFocusRect) return;
+      if (!host_.UserMode() || !model_.showFocusRect || !host_.FocusMarksShown()) return;
       const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
       if (!look || !model_.ValidIndex(model_.activeTab)) return;
       const int tab = model_.activeTab;

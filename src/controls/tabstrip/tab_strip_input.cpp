@@ -136,32 +136,38 @@ void TabStrip::OnHoverTimer() {
 
 void TabStrip::OnKeyDown(int keyCode, int shift) {
   Guarded("UserControl_KeyDown", [&] {
-    // A key that arrives while a switch lets pending messages run (a held arrow key repeats) would
-    // start a second switch inside the first and move every control twice, leaving no page on
-    // screen. As with a press and an access key, it moves nothing then.
-    if (!refreshing_) {
-      refreshing_ = true;
-      AtExit clear([&] { refreshing_ = false; });
-      const bool ctrl = (shift & shiftstate::kCtrl) != 0;
-      const int active = model_.activeTab, last = model_.tabCount - 1;
-      // A disabled neighbour blocks the step: the keys do not jump over it.
-      if (keyCode == kKeyRight || (keyCode == kKeyPageDown && ctrl)) {
-        if (active < last) {
-          if (TabEnabled(active + 1)) SetActiveTab(active + 1);
-        } else if (TabEnabled(0)) {
-          SetActiveTab(0);
-        }
-      } else if (keyCode == kKeyLeft || (keyCode == kKeyPageUp && ctrl)) {
-        if (active == 0) {
-          if (model_.tabCount > 1 && TabEnabled(last)) SetActiveTab(last);
-        } else if (model_.tabCount > 1 && TabEnabled(active - 1)) {
-          SetActiveTab(active - 1);
-        }
-      }
-    }
+    const bool ctrl = (shift & shiftstate::kCtrl) != 0;
+    if (keyCode == kKeyRight || (keyCode == kKeyPageDown && ctrl)) StepTab(true);
+    else if (keyCode == kKeyLeft || (keyCode == kKeyPageUp && ctrl)) StepTab(false);
     int k = keyCode, s = shift;
     Events().KeyDown(k, s);
   });
+}
+
+void TabStrip::SelectNeighbourTab(bool forward) {
+  Guarded("SelectNeighbourTab", [&] { StepTab(forward); });
+}
+
+void TabStrip::StepTab(bool forward) {
+  // A key that arrives while a switch lets pending messages run (a held arrow key repeats) would
+  // start a second switch inside the first and move every control twice, leaving no page on
+  // screen. As with a press and an access key, it moves nothing then.
+  if (refreshing_) return;
+  refreshing_ = true;
+  AtExit clear([&] { refreshing_ = false; });
+  const int active = model_.activeTab, last = model_.tabCount - 1;
+  // A disabled neighbour blocks the step: the keys do not jump over it.
+  if (forward) {
+    if (active < last) {
+      if (TabEnabled(active + 1)) SetActiveTab(active + 1);
+    } else if (TabEnabled(0)) {
+      SetActiveTab(0);
+    }
+  } else if (active == 0) {
+    if (model_.tabCount > 1 && TabEnabled(last)) SetActiveTab(last);
+  } else if (model_.tabCount > 1 && TabEnabled(active - 1)) {
+    SetActiveTab(active - 1);
+  }
 }
 
 void TabStrip::OnKeyUp(int keyCode, int shift) {

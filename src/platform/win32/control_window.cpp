@@ -1,12 +1,15 @@
 #include "platform/win32/control_window.h"
+#include "platform/win32/control_window_input.h"
+#include "platform/win32/ui_state.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <cwctype>
 #include <exception>
 
 namespace kestrune {
+
+using namespace window_input;
 
 namespace {
 
@@ -21,49 +24,11 @@ std::wstring Widen(const char* text) {
   return out;
 }
 
-int ShiftFromKeys(WPARAM keys) {
-  int shift = 0;
-  if (keys & MK_SHIFT) shift |= shiftstate::kShift;
-  if (keys & MK_CONTROL) shift |= shiftstate::kCtrl;
-  if (::GetKeyState(VK_MENU) < 0) shift |= shiftstate::kAlt;
-  return shift;
-}
-
-int ShiftNow() {
-  int shift = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) shift |= shiftstate::kShift;
-  if (::GetKeyState(VK_CONTROL) < 0) shift |= shiftstate::kCtrl;
-  if (::GetKeyState(VK_MENU) < 0) shift |= shiftstate::kAlt;
-  return shift;
-}
-
-int ButtonsFromKeys(WPARAM keys) {
-  int buttons = 0;
-  if (keys & MK_LBUTTON) buttons |= mouse::kLeft;
-  if (keys & MK_RBUTTON) buttons |= mouse::kRight;
-  if (keys & MK_MBUTTON) buttons |= mouse::kMiddle;
-  return buttons;
-}
-
-int ButtonOf(UINT message) {
-  switch (message) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-      return mouse::kRight;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-      return mouse::kMiddle;
-    default:
-      return mouse::kLeft;
-  }
-}
-
-float XOf(LPARAM lParam) { return static_cast<float>(GET_X_LPARAM(lParam)); }
-float YOf(LPARAM lParam) { return static_cast<float>(GET_Y_LPARAM(lParam)); }
-
 ControlWindow* FromHwnd(HWND hwnd) { return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+bool IsDialogQuestion(UINT message) {
+  return message == WM_GETDLGCODE || message == BM_CLICK || message == WM_UPDATEUISTATE || message == WM_QUERYUISTATE;
+}
 
 bool IsOwnControlWindow(HWND hwnd) {
   wchar_t name[64] = {};
@@ -271,8 +236,6 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
       Guard([&] { control_->OnTimer(static_cast<int>(wParam)); });
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | (control_ && control_->WantsArrowKeys() ? DLGC_WANTARROWS : 0);
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(ControlText().size());
     case WM_GETTEXT:
@@ -281,9 +244,37 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       Destroyed();
       return 0;
     default:
+      if (IsDialogQuestion(message)) return DialogMessage(message, wParam, lParam);
       break;
   }
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// The window keeps the state itself (see ui_state.h); the control redraws when its focus mark comes or goes.
+LRESULT ControlWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
+  const bool hidden = FocusHiddenAfter(wParam, focusHidden_);
+  const LRESULT result = ::DefWindowProcW(hwnd_, WM_UPDATEUISTATE, wParam, lParam);
+  if (hidden == focusHidden_) return result;
+  focusHidden_ = hidden;
+  if (loaded_) Guard([&] { control_->OnAmbientChanged(); });
+  return result;
+}
+
+// The dialog manager's questions and the window's UI state.
+LRESULT ControlWindow::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      if (!control_) return DLGC_WANTCHARS;
+      return DLGC_WANTCHARS | (control_->WantsArrowKeys() ? DLGC_WANTARROWS : 0) |
+             (control_->IsPushButton() ? DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON : 0);
+    case BM_CLICK:
+      Guard([&] { control_->OnClick(); });
+      return 0;
+    case WM_UPDATEUISTATE:
+      return UpdateUiState(wParam, lParam);
+    default:  // WM_QUERYUISTATE
+      return (::DefWindowProcW(hwnd_, message, wParam, lParam) & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
+  }
 }
 
 void ControlWindow::Paint() {

@@ -66,6 +66,7 @@ class ControlWindow : public ControlHost {
   Font AmbientFont() const override { return args_.ambientFont; }
   OleColor AmbientBackColor() const override { return args_.ambientBackColor; }
   bool DisplayAsDefault() const override { return false; }
+  bool FocusMarksShown() const override;
   void PropertyChanged(std::string_view key) override;
   void StartTimer(int timerId, unsigned intervalMs) override;
   void StopTimer(int timerId) override;
@@ -103,6 +104,8 @@ class ControlWindow : public ControlHost {
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
   void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+  LRESULT DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
 
   ControlWindowArgs args_{};
   HWND hwnd_ = nullptr;
@@ -115,6 +118,7 @@ class ControlWindow : public ControlHost {
   bool trackingLeave_ = false;
   ClickTracker clicks_;
   bool loaded_ = false;
+  bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state
 };
 
 }  // namespace kestrune

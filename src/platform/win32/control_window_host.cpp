@@ -92,10 +92,18 @@ void ControlWindow::SetWindowEnabled(bool enabled) {
 WindowHandle ControlWindow::Window() const { return ToWindowHandle(hwnd_); }
 
 void ControlWindow::MoveFocus(bool forward) {
-  // As the dialog manager's Tab and Shift+Tab: the next or previous tab stop among the siblings.
+  if (hwnd_ == nullptr) return;
+  // The window that holds the control knows its tab order (a page's parked controls are still
+  // visible windows, so the siblings' order alone would reach them): it is asked as a dialog is.
+  const HWND root = ::GetAncestor(hwnd_, GA_ROOT);
+  const LRESULT handled = ::SendMessageW(root, WM_NEXTDLGCTL, forward ? 0 : 1, FALSE);
+  if (handled != 0 || ::GetFocus() != hwnd_) return;
+  // A window that does not answer: the next or previous tab stop among the siblings.
   HWND next = ::GetNextDlgTabItem(::GetParent(hwnd_), hwnd_, forward ? FALSE : TRUE);
   if (next != nullptr && next != hwnd_) ::SetFocus(next);
 }
+
+bool ControlWindow::FocusMarksShown() const { return !focusHidden_; }
 
 void ControlWindow::SetWindowRegion(const WindowRegion& region) {
   if (hwnd_ != nullptr) win32::ApplyWindowRegion(hwnd_, region);

@@ -78,6 +78,13 @@ TEST_F(ButtonRenderTest, XpRingsForHoverDefaultAndFocus) {
   EXPECT_TRUE(rig.button.HasFocus());
   rig.button.SetShowFocusRect(true);
   EXPECT_EQ(Pixel(10, 1), MakeRgb(206, 231, 255));
+  // A host that hides focus marks after mouse use hides the ring until it shows them again.
+  rig.host.focusMarksShown = false;
+  rig.button.OnAmbientChanged();
+  EXPECT_EQ(Pixel(10, 1), MakeRgb(255, 255, 255));
+  rig.host.focusMarksShown = true;
+  rig.button.OnAmbientChanged();
+  EXPECT_EQ(Pixel(10, 1), MakeRgb(206, 231, 255));
 }
 
 TEST_F(ButtonRenderTest, XpDisabled) {

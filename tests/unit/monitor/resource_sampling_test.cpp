@@ -200,6 +200,28 @@ TEST(DiskSample, ClusterRouteCannotTellTheCallersShare) {
   resource_sampling::SampleDisk(f, L"D:\\", s);
   EXPECT_EQ(s.HDTotalBytes, 64LL * 4096 * 4'000'000'000LL);
   EXPECT_FLOAT_EQ(s.HDAvailablePercent, 25.0f);
+
+  // A figure past 63 bits is skipped and stays 0; the others are still filled in. A cluster size
+  // past 63 bits leaves both byte counts at 0.
+  struct Row {
+    std::uint32_t sectors, bytes, totalClusters, freeClusters;
+    std::int64_t total, free;
+  };
+  const Row rows[] = {
+      {65536, 65536, 0xFFFFFFFFu, 1000, 0, 65536LL * 65536 * 1000},
+      {65536, 65536, 1000, 0xFFFFFFFFu, 65536LL * 65536 * 1000, 0},
+      {0xFFFFFFFFu, 0xFFFFFFFFu, 1, 1, 0, 0},
+  };
+  for (const Row& r : rows) {
+    f.sectorsPerCluster = r.sectors;
+    f.bytesPerSector = r.bytes;
+    f.totalClusterCount = r.totalClusters;
+    f.freeClusterCount = r.freeClusters;
+    SystemLevelSample fresh;
+    resource_sampling::SampleDisk(f, L"D:\\", fresh);
+    EXPECT_EQ(fresh.HDTotalBytes, r.total) << r.sectors << " x " << r.bytes << " x " << r.totalClusters;
+    EXPECT_EQ(fresh.HDTotalFreeBytes, r.free) << r.sectors << " x " << r.bytes << " x " << r.freeClusters;
+  }
 }
 
 TEST(DiskSample, FailureAndZeroTotalGiveZeros) {

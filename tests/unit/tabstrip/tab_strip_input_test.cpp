@@ -91,6 +91,23 @@ TEST(TabStripInput, KeyboardStepsOverNoDisabledTab) {
   EXPECT_EQ(one.strip->ActiveTab(), 0);
 }
 
+TEST(TabStripInput, TheHostsNeighbourStepWrapsAsCtrlPageKeysDoWithoutAKeyEvent) {
+  Loaded f;
+  TabStrip& s = f.s();
+  s.SelectNeighbourTab(false);
+  EXPECT_EQ(s.ActiveTab(), 3);
+  s.SelectNeighbourTab(true);
+  EXPECT_EQ(s.ActiveTab(), 0);
+  s.SelectNeighbourTab(true);
+  EXPECT_EQ(s.ActiveTab(), 1);
+  s.SetTabEnabled(2, false);
+  s.SelectNeighbourTab(true);
+  EXPECT_EQ(s.ActiveTab(), 1);
+  EXPECT_EQ((std::vector<std::string>{"BeforeTabSwitch 3", "TabSwitch 0", "BeforeTabSwitch 0", "TabSwitch 3",
+                                      "BeforeTabSwitch 1", "TabSwitch 0"}),
+            f.rig.events.log);
+}
+
 TEST(TabStripInput, AKeyArrivingWhileASwitchMovesTheControlsMovesNothing) {
   Loaded f;
   TabStrip& s = f.s();

@@ -223,6 +223,18 @@ TEST(TabStripRendering, CaptionsPicturesAndFocus) {
   EXPECT_EQ(Pixels(rig.surface), focused);
   s.OnLostFocus();
   EXPECT_EQ(Pixels(rig.surface), before);
+  // While the host hides focus marks the focused strip draws none; a change redraws the mark.
+  rig.host.focusMarksShown = false;
+  s.OnGotFocus();
+  EXPECT_EQ(Pixels(rig.surface), before);
+  rig.host.focusMarksShown = true;
+  s.OnAmbientChanged();
+  EXPECT_EQ(Pixels(rig.surface), focused);
+  rig.host.focusMarksShown = false;
+  s.OnAmbientChanged();
+  EXPECT_EQ(Pixels(rig.surface), before);
+  s.OnLostFocus();
+  EXPECT_EQ(Pixels(rig.surface), before);
 
   // A bitmap picture leaves out the mask colour.
   Picture p;

@@ -78,10 +78,19 @@ bool Win32SystemFigures::IsNtPlatform() {
   // The version query reports every supported system as NT; it is still asked, as on older systems.
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof(info);
+#if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#endif
   ::GetVersionExA(&info);
+#if defined(__GNUC__)
 #pragma GCC diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
+#endif
   return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 

@@ -22,10 +22,15 @@ OsVersion Win32TabStripPlatform::Version() const {
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
 #endif
   const BOOL ok = ::GetVersionExA(&info);
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
 #endif
   OsVersion v;
   v.ok = ok == 1;

@@ -1,0 +1,31 @@
+#pragma once
+// The pixels of a window as it has drawn itself, read back with GDI: no screen grabber and no
+// program outside this driver, so the same capture works on Windows and under Wine.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrune::e2e {
+
+struct WindowPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // width * height pixels, three bytes each, rows from the top
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// The whole window, frame included, with (0, 0) at its top-left corner; empty when it cannot be read.
+WindowPixels CaptureWindow(HWND hwnd);
+
+// The smallest rectangle that holds every pixel in which a and b differ by more than `tolerance` in
+// some colour channel; an empty rectangle when none does. Pictures of different sizes differ
+// everywhere: the rectangle then spans the larger one.
+RECT DifferenceBox(const WindowPixels& a, const WindowPixels& b, int tolerance);
+
+// Writes the pixels as a PNG file; false when the picture is empty or the file cannot be written.
+bool SavePng(const WindowPixels& pixels, const std::wstring& path);
+
+}  // namespace kestrune::e2e

@@ -29,6 +29,12 @@ class BenchProcesses : public ProcessApi {
   }
   std::uint32_t GetPriorityClass(Handle) override { return last; }
   void CloseHandle(Handle) override {}
+  std::string WindowClassName(WindowHandle) override { return "Notepad"; }
+  WindowHandle ChildWindowOfClass(WindowHandle, std::string_view) override { return 0; }
+  std::wstring ExecutablePath(Handle process) override {
+    return process == 0x10A ? L"C:\\Windows\\notepad.exe" : L"C:\\Program Files\\Browser\\browser.exe";
+  }
+  std::uint64_t StartTime(Handle process) override { return process; }
   WindowHandle foreground = 1;
   std::uint32_t last = 0x20;
 };
@@ -93,6 +99,28 @@ void BM_TickAccelerationOff(benchmark::State& st) {
   for (auto _ : st) benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
 }
 BENCHMARK(BM_TickAccelerationOff);
+
+// A switch with every advanced setting at work: the class remembered and given back, and both
+// programs' executable names looked up in a list of ten names that holds neither.
+void BM_TickWithSwitchRestoringAndExcluding(benchmark::State& st) {
+  Tick t;
+  ExcludeList list = ExcludeList::Parse(L"a.exe|b.exe|c.exe|d.exe|e.exe|f.exe|g.exe|h.exe|i.exe|j.exe");
+  t.input.restoreOriginal = true;
+  t.input.exclude = &list;
+  for (auto _ : st) {
+    t.processes.foreground = t.processes.foreground == 1 ? 2 : 1;
+    benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
+  }
+}
+BENCHMARK(BM_TickWithSwitchRestoringAndExcluding);
+
+// The quick reaction's look every 50 ms while nothing moves: one foreground query and a compare.
+void BM_QuickLookStill(benchmark::State& st) {
+  Tick t;
+  t.cycle.Tick(t.input);
+  for (auto _ : st) benchmark::DoNotOptimize(t.cycle.ForegroundMoved());
+}
+BENCHMARK(BM_QuickLookStill);
 
 // The saved file's text for the largest history the "300" maximum allows.
 void BM_BuildFullHistoryText(benchmark::State& st) {

@@ -7,9 +7,12 @@
 # process used in that period (utime + stime from /proc/<pid>/stat) and its peak resident memory
 # (VmHWM from /proc/<pid>/status), and the ratios Kestrune / taskmgr. Before that it runs
 # bench/win32/startup_probe.exe: the time from process creation to the shown main window, median of
-# --runs runs (default 7).
+# --runs runs (default 7), and bench/win32/reaction_probe.exe: the time from a change of the
+# foreground window to the class change, with InstantReaction on and off. Afterwards Kestrune runs
+# the same period again with InstantReaction=1, and its processor time and peak memory are printed
+# beside the first run's (InstantReaction=0).
 #
-# Needs the Windows build: bash scripts/build.sh windows kestrune startup_probe
+# Needs the Windows build: bash scripts/build.sh windows kestrune startup_probe reaction_probe
 # (KESTRUNE_BIN points elsewhere than build/win/bin). Runs in a Wine prefix of its own
 # (build/wineprefix-idle unless WINEPREFIX is set) so that ending it touches no other Wine run.
 # Screenshots of both windows and the figures go to build/idle/.
@@ -29,9 +32,9 @@ done
 
 bin=${KESTRUNE_BIN:-$root/build/win/bin}
 out=$root/build/idle
-for program in kestrune.exe startup_probe.exe; do
+for program in kestrune.exe startup_probe.exe reaction_probe.exe; do
   if [ ! -f "$bin/$program" ]; then
-    echo "missing $bin/$program: build it with  bash scripts/build.sh windows kestrune startup_probe" >&2
+    echo "missing $bin/$program: build it with  bash scripts/build.sh windows kestrune startup_probe reaction_probe" >&2
     exit 2
   fi
 done
@@ -91,12 +94,16 @@ echo "Wine $(wine --version), $(nproc) processors, load average $(cut -d' ' -f1-
 
 if [ "$startup" = 1 ]; then
   (cd "$bin" && wine startup_probe.exe "$(winepath -w "$bin/kestrune.exe")" "$runs") | tr -d '\r' | tee -a "$out/figures.txt"
+  (cd "$bin" && wine reaction_probe.exe "$(winepath -w "$bin/kestrune.exe")" 20) | tr -d '\r' | tee -a "$out/figures.txt"
 fi
 
 # Kestrune from a folder of its own, acceleration on, recording on, not starting hidden.
 cp "$bin/kestrune.exe" "$out/run/"
-printf '[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n' \
-  > "$out/run/kestrune.ini"
+settings() {  # $1: InstantReaction
+  printf '[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\n' \
+    "$1" > "$out/run/kestrune.ini"
+}
+settings 0
 (cd "$out/run" && exec wine kestrune.exe >/dev/null 2>&1) &
 (cd "$out" && exec wine taskmgr >/dev/null 2>&1) &
 kestrune_pid=$(wait_for_wine_process '\kestrune.exe')
@@ -132,5 +139,33 @@ awk -v k="$((k1 - k0))" -v t="$((t1 - t0))" -v hz="$hz" -v kp="$k_peak" -v tp="$
     printf "  %-10s  %12.2f  %16.2f  %14.1f\n", "kestrune", k / hz, 100 * k / hz / wall, kp / 1024
     printf "  %-10s  %12.2f  %16.2f  %14.1f\n", "taskmgr", t / hz, 100 * t / hz / wall, tp / 1024
     printf "  ratio kestrune / taskmgr: CPU time %s, peak memory %s\n", ratio(k, t), ratio(kp, tp)
+  }' | tee -a "$out/figures.txt"
+
+# The same period again with the quick reaction on: its 50 ms look at the foreground window is what
+# it adds to the idle program.
+kill "$kestrune_pid" 2>/dev/null || true
+while kill -0 "$kestrune_pid" 2>/dev/null; do sleep 0.2; done
+settings 1
+(cd "$out/run" && exec wine kestrune.exe >/dev/null 2>&1) &
+kestrune_pid=$(wait_for_wine_process '\kestrune.exe')
+kestrune_window=$(wait_for_x_window kestrune.exe)
+# The same clicks as before: the task manager's window last, so that, as in any use, a switch to
+# another program has come, and with it the first focus notification that stops the 50 ms look.
+xdotool mousemove --window "$kestrune_window" 45 45 click 1 2>/dev/null || true
+xdotool mousemove --window "$taskmgr_window" 202 57 click 1 2>/dev/null || true
+xdotool mousemove 1200 760 2>/dev/null || true
+sleep 5
+q0=$(cpu_ticks "$kestrune_pid"); qstart=$(date +%s.%N)
+sleep "$seconds"
+q1=$(cpu_ticks "$kestrune_pid"); qend=$(date +%s.%N)
+q_peak=$(peak_kib "$kestrune_pid")
+awk -v k="$((k1 - k0))" -v q="$((q1 - q0))" -v hz="$hz" -v kp="$k_peak" -v qp="$q_peak" -v kw="$(echo "$end - $start" | bc)" \
+    -v qw="$(echo "$qend - $qstart" | bc)" '
+  BEGIN {
+    printf "kestrune idle, InstantReaction off and on (%.1f s and %.1f s of wall time):\n", kw, qw
+    printf "  %-20s  %12s  %16s  %14s\n", "setting", "CPU time (s)", "CPU (% of core)", "peak RSS (MiB)"
+    printf "  %-20s  %12.2f  %16.2f  %14.1f\n", "InstantReaction=0", k / hz, 100 * k / hz / kw, kp / 1024
+    printf "  %-20s  %12.2f  %16.2f  %14.1f\n", "InstantReaction=1", q / hz, 100 * q / hz / qw, qp / 1024
+    if (k > 0) printf "  CPU per second on / off: %.2f\n", (q / qw) / (k / kw)
   }' | tee -a "$out/figures.txt"
 echo "figures: $out/figures.txt; screenshots: $out/idle_start.png, $out/idle_end.png"

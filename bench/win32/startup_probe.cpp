@@ -14,74 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "probe_support.h"
+
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"KestruneMainWindow";
+using namespace kestrune::probe;
+
 constexpr char kSettings[] =
     "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n"
     "[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n";
 constexpr DWORD kGiveUpMs = 30000;
 
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindShownMainWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
-  wchar_t name[64] = {};
-  ::GetClassNameW(hwnd, name, 64);
-  if (std::wstring(name) != kMainWindowClass) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency{};
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool WriteSettings(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, kSettings, static_cast<DWORD>(sizeof(kSettings) - 1), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == sizeof(kSettings) - 1;
-}
-
-// A folder of its own per run: the settings file beside the program is the program's own.
-class RunFolder {
- public:
-  explicit RunFolder(int run) {
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"kestrune-startup-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(run);
-    ::CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ~RunFolder() {
-    for (const wchar_t* name : {L"kestrune.exe", L"kestrune.ini"}) ::DeleteFileW(File(name).c_str());
-    ::RemoveDirectoryW(path_.c_str());
-  }
-  RunFolder(const RunFolder&) = delete;
-  RunFolder& operator=(const RunFolder&) = delete;
-  std::wstring File(const wchar_t* name) const { return path_ + L"\\" + name; }
-  const std::wstring& Path() const { return path_; }
-
- private:
-  std::wstring path_;
-};
-
 // Seconds to the shown window, or a negative value when the run failed.
 double MeasureOnce(const std::wstring& program, int run) {
-  RunFolder folder(run);
+  RunFolder folder(L"startup", run);
   const std::wstring exe = folder.File(L"kestrune.exe");
-  if (!::CopyFileW(program.c_str(), exe.c_str(), FALSE) || !WriteSettings(folder.File(L"kestrune.ini"))) {
+  if (!::CopyFileW(program.c_str(), exe.c_str(), FALSE) || !WriteBytes(folder.File(L"kestrune.ini"), kSettings)) {
     std::fprintf(stderr, "run %d: cannot prepare %ls\n", run, folder.Path().c_str());
     return -1;
   }
@@ -107,16 +55,7 @@ double MeasureOnce(const std::wstring& program, int run) {
     if (::WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
   }
   const bool shown = search.found != nullptr;
-  if (shown) {
-    // The log-off path ends the program without asking.
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(search.found, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    ::PostMessageW(search.found, WM_CLOSE, 0, 0);
-  }
-  if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.hProcess, 1);
-    ::WaitForSingleObject(process.hProcess, 5000);
-  }
+  EndLikeLogOff(search.found, process.hProcess);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   if (!shown) {

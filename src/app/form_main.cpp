@@ -9,13 +9,14 @@ namespace kestrune {
 
 void FormMain::Load() {
   c_.tabs.CopyTabImages();
-  for (int i = 0; i < 4; ++i) c_.tabs.SetTabCaption(i, kPageCaptions[i]);
+  for (int i = 0; i < kPageCount; ++i) c_.tabs.SetTabCaption(i, kPageCaptions[i]);
   c_.tabs.SetActiveTab(kFirstPage);
   c_.tabs.SetActiveTabHeight(kActiveTabHeight);
 
   p_.boost.Reset();
 
   p_.settingsPage.Load();
+  if (advanced_ != nullptr) advanced_->Load();
 
   OnTimerMain();
 
@@ -43,20 +44,34 @@ bool FormMain::QueryUnload() {
       p_.boxes.Show(kConfirmExit, kConfirmTitle, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
     return false;
   }
+  if (advanced_ != nullptr) advanced_->OnShutDown();
   p_.tray.Delete();
   p_.installer.Remove();
   return true;
 }
 
 void FormMain::OnTimerMain() {
-  const TickOutcome outcome = p_.boost.Tick(
-      {c_.checkState.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkEnableRecord.Checked()});
+  TickInput input{c_.checkState.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkEnableRecord.Checked()};
+  if (advanced_ != nullptr && input.accelerationOn) {
+    input.restoreOriginal = advanced_->RestoreOriginal();
+    input.exclude = &advanced_->Exclude();
+  }
+  const TickOutcome outcome = p_.boost.Tick(input);
   if (!outcome.switched) return;
   c_.labelInfo.SetCaption(outcome.title);
   c_.labelInfo.SetTooltip(outcome.title);
   if (outcome.record)
     p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboAutoCleanCount.Text()));
   c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
+}
+
+void FormMain::OnQuickLook() {
+  if (c_.checkState.Checked() && p_.boost.ForegroundMoved()) OnTimerMain();
+}
+
+void FormMain::OnCheckStateClick() {
+  p_.settingsPage.OnCheckStateClick();
+  if (advanced_ != nullptr && !c_.checkState.Checked()) advanced_->OnAccelerationOff();
 }
 
 void FormMain::OnMenuMainScreen() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/advanced_page.h"
 #include "app/settings_page.h"
 #include "app/ui.h"
 #include "app/window_hook.h"
@@ -22,7 +23,9 @@ inline constexpr std::wstring_view kConfirmExit = L"終了しますか？";
 inline constexpr std::wstring_view kConfirmTitle = L"確認してください。";
 
 // Page captions, each with one blank before and after; page 3 (about) is shown first.
-inline constexpr std::wstring_view kPageCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "};
+inline constexpr std::wstring_view kPageCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ",
+                                                      L" 詳細設定 "};
+inline constexpr int kPageCount = 5;
 inline constexpr int kFirstPage = 3;
 inline constexpr int kActiveTabHeight = 25;
 
@@ -75,8 +78,18 @@ class FormMain {
   // Shut-down; false when the user chose to keep the program running.
   bool QueryUnload();
 
+  // The advanced page, when the window has one: its settings join the tick, the start-up and the
+  // shut-down.
+  void AttachAdvanced(AdvancedPage& page) { advanced_ = &page; }
+
   // TimerMain: one boost tick with the controls' states, and what it asks shown and recorded.
   void OnTimerMain();
+  // The quick reaction's look (its timer or the system's notification): a tick, exactly as the
+  // timer's, when the foreground window moved; the tick's own change test keeps one switch from
+  // being acted on twice.
+  void OnQuickLook();
+  // CheckState clicked: stored, and with RestoreOnStop switching off gives the raised process back.
+  void OnCheckStateClick();
   void OnCommandExitClick() { p_.window.RequestClose(); }
   void OnCommandMiniClick() { p_.window.SendMinimizeCommand(); }
   void OnMenuMainScreen();
@@ -90,6 +103,7 @@ class FormMain {
  private:
   FormControls c_;
   FormParts p_;
+  AdvancedPage* advanced_ = nullptr;
 };
 
 // Single-instance guard: true when this copy may run; otherwise the notice has been shown.

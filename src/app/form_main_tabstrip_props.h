@@ -1,8 +1,9 @@
 #pragma once
 // The saved property set of the main window's tab strip (TabStripMain), kept as data: property
-// pages in the XP look, four pages, a 25-pixel active tab; everything not listed at its default.
+// pages in the XP look, five pages, a 25-pixel active tab; everything not listed at its default.
 // The colours are the XP set that choosing that theme stored; the page colour is the active tab's.
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ struct TabStripSavedInt {
 };
 
 inline constexpr std::wstring_view kFormMainTabCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ",
-                                                             L" について "};
+                                                             L" について ", L" 詳細設定 "};
 
 // In the order the strip writes them, after the tab records.
 inline constexpr TabStripSavedInt kFormMainTabStripInts[] = {
@@ -43,7 +44,7 @@ inline Font FormMainActiveTabFont(Font formFont) {
 
 inline PropertyBag TabStripMainProperties(const Font& formFont = Font{}) {
   PropertyBag bag;
-  bag.Set<std::int32_t>("TabCount", 4);
+  bag.Set<std::int32_t>("TabCount", static_cast<std::int32_t>(std::size(kFormMainTabCaptions)));
   int index = 0;
   for (std::wstring_view caption : kFormMainTabCaptions)
     bag.Set<std::wstring>("TabCaption(" + std::to_string(index++) + ")", std::wstring(caption));

@@ -58,6 +58,11 @@ std::vector<Picture> TabMainImages() {
                    "..bllllwwllllb..", ".bllllllllllllb.", ".blllllwwllllllb", ".blllllwwlllllb.",
                    ".blllllwwlllllb.", ".blllllwwlllllb.", "..bllllwwllllb..", "..bllllwwllllb..",
                    "...bbllllllbb...", ".....bbbbbb.....", "................", "................"}),
+      // Advanced: a lightning bolt over a checked box, for quick and careful acceleration.
+      FromPattern({"..........oo....", ".........oo.....", "........oo......", ".......oooooo...",
+                   "..........oo....", ".........oo.....", "........oo......", ".......o........",
+                   "................", "kkkkkkk.........", "kwwwwwk.........", "kwwwgwk..bbbbbbb",
+                   "kgwggwk.........", "kwggwwk..bbbbb..", "kkkkkkk.........", "................"}),
   };
 }
 

@@ -7,7 +7,7 @@
 
 namespace kestrune {
 
-// Four 16 x 16 bitmaps (state, settings, history, about) on the strip's mask colour 0xC0C0C0.
+// Five 16 x 16 bitmaps (state, settings, history, about, advanced) on the strip's mask colour 0xC0C0C0.
 std::vector<Picture> TabMainImages();
 
 }  // namespace kestrune

@@ -3,6 +3,7 @@
 // them with real controls; tests implement them in memory.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrune {
 
@@ -34,6 +35,23 @@ class ComboBox {
       if (ItemText(i) == text) return i;
     return -1;
   }
+};
+
+// A single-selection list of texts.
+class ListBox {
+ public:
+  virtual ~ListBox() = default;
+  virtual void SetItems(const std::vector<std::wstring>& items) = 0;
+  virtual int SelectedIndex() const = 0;  // -1 = none
+  virtual void SetSelectedIndex(int index) = 0;
+};
+
+// A one-line text box.
+class TextBox {
+ public:
+  virtual ~TextBox() = default;
+  virtual std::wstring Text() const = 0;
+  virtual void SetText(std::wstring_view text) = 0;
 };
 
 class Label {

@@ -2,9 +2,39 @@
 
 #include <limits>
 
+#include "engine/acting_process.h"
 #include "engine/set_process_priority.h"
 
 namespace kestrune {
+
+void BoostCycle::Raise(const TickInput& input, ProcessId process, WindowHandle window) {
+  // An unknown level cannot come from the pick-only list; nothing is raised then and the title
+  // replaces any notice, so none is shown.
+  std::uint32_t raised = 0;
+  if (input.level == SpeedLevel::Normal) raised = priority::kHigh;
+  if (input.level == SpeedLevel::Extreme) raised = priority::kRealtime;
+  if (raised == 0) return;
+  if (input.restoreOriginal)
+    RaiseRemembering(processes_, process, raised, memory_);
+  else
+    SetProcessPriority(processes_, process, window, raised);
+}
+
+ProcessId BoostCycle::LeavingProcess(WindowHandle window, ProcessId raised) {
+  if (window == 0) return processes_.CurrentProcess();
+  // A window that is gone leaves nothing to give back (its process may be gone and its id reused).
+  // Otherwise the process raised for it, which for a store app's frame is not the window's owner
+  // and may no longer be found through it.
+  const ProcessId owner = processes_.WindowProcess(window);
+  return owner == 0 || raised == 0 ? owner : raised;
+}
+
+void BoostCycle::GiveBackRaised(bool restoreOriginal) {
+  if (state_.switchCount == 0 || state_.currentLeftAlone) return;
+  GiveBack(processes_, LeavingProcess(state_.current, state_.currentProcess), state_.current, restoreOriginal,
+           memory_);
+  state_.currentLeftAlone = true;
+}
 
 TickOutcome BoostCycle::Tick(const TickInput& input) {
   if (!input.accelerationOn) return {};
@@ -19,14 +49,15 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
   state_.current = foreground;
   if (state_.current == state_.previous) return {};
 
-  SetProcessPriority(processes_, 0, state_.previous, priority::kNormal);
-  if (input.level == SpeedLevel::Normal) {
-    SetProcessPriority(processes_, 0, state_.current, priority::kHigh);
-  } else if (input.level == SpeedLevel::Extreme) {
-    SetProcessPriority(processes_, 0, state_.current, priority::kRealtime);
+  if (!state_.currentLeftAlone) {
+    GiveBack(processes_, LeavingProcess(state_.previous, state_.currentProcess), state_.previous, input.restoreOriginal,
+             memory_);
   }
-  // An unknown level cannot come from the pick-only list; nothing is raised then and the title
-  // replaces any notice, so none is shown.
+  const ProcessId acting = ActingProcessOf(processes_, state_.current);
+  state_.currentProcess = acting;
+  state_.currentLeftAlone = input.exclude != nullptr && IsExcludedProcess(processes_, acting, *input.exclude);
+  if (!state_.currentLeftAlone) Raise(input, acting, state_.current);
+  if (acting != 0 && acting != processes_.CurrentProcess()) state_.lastOtherProcess = acting;
 
   if (state_.switchCount < std::numeric_limits<std::int32_t>::max()) ++state_.switchCount;
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/exclude_list.h"
+#include "engine/priority_memory.h"
 #include "platform/code_page.h"
 #include "platform/processes.h"
 #include "vocabulary/speed_level.h"
@@ -19,6 +21,13 @@ struct BoostState {
   WindowHandle current = 0;
   WindowHandle previous = 0;
   std::int32_t switchCount = 0;
+  // The current window's process was not raised (its program is excluded) or has been given back
+  // already (acceleration was switched off): the next switch does not lower it.
+  bool currentLeftAlone = false;
+  // The process the switch to the current window acted on; 0 = found through the window.
+  ProcessId currentProcess = 0;
+  // The last process other than this program that a switch brought to the front; 0 = none yet.
+  ProcessId lastOtherProcess = 0;
 };
 
 // What the tick depends on besides the platform: CheckState, ComboSpeed and CheckEnableRecord.
@@ -26,6 +35,10 @@ struct TickInput {
   bool accelerationOn = false;
   SpeedLevel level = SpeedLevel::Unknown;
   bool recordingOn = false;
+  // RestoreOriginal: give a process back the class it had before it was raised.
+  bool restoreOriginal = false;
+  // The programs never raised nor lowered; null or empty: none.
+  const ExcludeList* exclude = nullptr;
 };
 
 // What one tick asks of the window. Nothing, unless the foreground window changed.
@@ -41,18 +54,39 @@ class BoostCycle {
  public:
   BoostCycle(ProcessApi& processes, const CodePage& codePage) : processes_(processes), codePage_(codePage) {}
 
-  void Reset() { state_ = {}; }
+  void Reset() {
+    state_ = {};
+    memory_.Forget();
+  }
   // One tick of the main timer. With acceleration off it does nothing at all, not even look at
   // the foreground window.
   TickOutcome Tick(const TickInput& input);
+
+  // Whether a window other than the one the last tick saw is in front: the cheap look that decides
+  // whether a tick is due before the next one-second tick. No window in front (0) does not count:
+  // while the foreground passes between two programs there is a moment without one, which a look
+  // every few milliseconds would otherwise take for a switch of its own. A lasting 0 is still
+  // taken by the one-second tick, as always.
+  bool ForegroundMoved() {
+    const WindowHandle now = processes_.ForegroundWindow();
+    return now != 0 && now != state_.current;
+  }
+
+  // Acceleration stops (switched off, or the program ends): the process raised last gets back
+  // what it had. Nothing happens when nothing is held raised.
+  void GiveBackRaised(bool restoreOriginal);
 
   const BoostState& State() const { return state_; }
   void SetState(const BoostState& state) { state_ = state; }
 
  private:
+  void Raise(const TickInput& input, ProcessId process, WindowHandle window);
+  ProcessId LeavingProcess(WindowHandle window, ProcessId raised);
+
   ProcessApi& processes_;
   const CodePage& codePage_;
   BoostState state_;
+  PriorityMemory memory_;
 };
 
 }  // namespace kestrune

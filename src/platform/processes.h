@@ -2,6 +2,7 @@
 // Foreground window and process priority operations the boost cycle needs.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -16,6 +17,8 @@ constexpr std::uint32_t kRealtime = 0x100;
 namespace access {
 constexpr std::uint32_t kSetInformation = 0x200;
 constexpr std::uint32_t kQueryInformation = 0x400;
+// Enough to read a process's executable name and start time, granted even for many protected ones.
+constexpr std::uint32_t kQueryLimited = 0x1000;
 }  // namespace access
 
 class ProcessApi {
@@ -32,6 +35,16 @@ class ProcessApi {
   virtual bool SetPriorityClass(Handle process, std::uint32_t priorityClass) = 0;
   virtual std::uint32_t GetPriorityClass(Handle process) = 0;  // 0 on failure
   virtual void CloseHandle(Handle handle) = 0;
+
+  // The window's class name (ASCII); empty when it cannot be read.
+  virtual std::string WindowClassName(WindowHandle window) = 0;
+  // The first child window of parent with exactly this class, 0 when there is none.
+  virtual WindowHandle ChildWindowOfClass(WindowHandle parent, std::string_view className) = 0;
+  // The full path of the process's executable, empty on failure (needs query rights).
+  virtual std::wstring ExecutablePath(Handle process) = 0;
+  // When the process started, in the system's time units; 0 on failure. Together with its id it
+  // names one process for good: ids are reused, start times of the same id are not.
+  virtual std::uint64_t StartTime(Handle process) = 0;
 };
 
 }  // namespace kestrune

@@ -12,6 +12,8 @@ SpeedLevel Settings::Speed() { return SpeedLevelFromStored(file_.Read(Setting::S
 
 std::wstring Settings::RecordCount() { return RecordCountFromStored(file_.Read(Setting::RecordCount), codePage_); }
 
+std::wstring Settings::Exclude() { return codePage_.ToWide(file_.Read(Setting::Exclude)); }
+
 void Settings::SetAutoRun(bool on) {
   if (on)
     autostart_.Add();

@@ -24,6 +24,10 @@ class Settings {
   std::wstring RecordCount();  // always one of kRecordCountItems
   bool EnableSpeed() { return Flag(Setting::EnableSpeed); }
   bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
+  bool RestoreOriginal() { return Flag(Setting::RestoreOriginal); }
+  bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
+  bool InstantReaction() { return Flag(Setting::InstantReaction); }
+  std::wstring Exclude();  // the stored text as it is; its meaning is the exclusion list's
 
   // The writes' results are not acted on: a control keeps its new state when its value could not
   // be stored.
@@ -34,6 +38,10 @@ class Settings {
   void SetRecordCount(std::wstring_view item);
   void SetEnableSpeed(bool on) { SetFlag(Setting::EnableSpeed, on); }
   void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
+  void SetRestoreOriginal(bool on) { SetFlag(Setting::RestoreOriginal, on); }
+  void SetRestoreOnStop(bool on) { SetFlag(Setting::RestoreOnStop, on); }
+  void SetInstantReaction(bool on) { SetFlag(Setting::InstantReaction, on); }
+  void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:
   bool Flag(Setting setting);

@@ -13,6 +13,10 @@ SettingKey KeyOf(Setting setting) {
     case Setting::RecordCount: return {"Record", "RecordCount"};
     case Setting::EnableSpeed: return {"Normal", "EnableSpeed"};
     case Setting::AlwaysTop: return {"Normal", "AlwaysTop"};
+    case Setting::RestoreOriginal: return {"Advanced", "RestoreOriginal"};
+    case Setting::RestoreOnStop: return {"Advanced", "RestoreOnStop"};
+    case Setting::Exclude: return {"Advanced", "Exclude"};
+    case Setting::InstantReaction: return {"Advanced", "InstantReaction"};
   }
   return {};
 }
@@ -21,9 +25,10 @@ std::wstring SettingsFilePath(std::wstring_view directory) { return JoinPath(dir
 
 std::string SettingsFile::Read(Setting setting) {
   const SettingKey where = KeyOf(setting);
-  std::string value = store_.Read(where.section, where.key, kReadBufferBytes);
+  const std::size_t buffer = BufferBytes(setting);
+  std::string value = store_.Read(where.section, where.key, buffer);
   // The platform fills at most the buffer less its terminator; never trust a longer answer.
-  if (value.size() > kReadBufferBytes - 1) value.resize(kReadBufferBytes - 1);
+  if (value.size() > buffer - 1) value.resize(buffer - 1);
   if (const auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   const auto first = value.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();

@@ -8,7 +8,11 @@
 
 namespace kestrune {
 
-enum class Setting { AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop };
+enum class Setting {
+  AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop,
+  // [Advanced]
+  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction
+};
 
 struct SettingKey {
   std::string_view section;
@@ -25,6 +29,12 @@ class SettingsFile {
  public:
   // GetPrivateProfileString is given a 255-byte buffer, so a value reads as at most 254 bytes.
   static constexpr std::size_t kReadBufferBytes = 255;
+  // The exclusion list is read whole up to this bound: cut at 254 bytes, its last name would be
+  // cut too and written back so when the list next changes.
+  static constexpr std::size_t kListBufferBytes = 8192;
+  static std::size_t BufferBytes(Setting setting) {
+    return setting == Setting::Exclude ? kListBufferBytes : kReadBufferBytes;
+  }
 
   explicit SettingsFile(ProfileStore& store) : store_(store) {}
 

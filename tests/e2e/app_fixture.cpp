@@ -48,8 +48,8 @@ void RunningApp::Pick(int comboId, const std::wstring& itemText) {
 int RunningApp::ActivePage() const {
   // The strip reads out the active tab's caption.
   const std::wstring caption = Text(Control(ids::kTabStripMain));
-  const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "};
-  for (int i = 0; i < 4; ++i)
+  const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ", L" 詳細設定 "};
+  for (int i = 0; i < kPages; ++i)
     if (caption == captions[i]) return i;
   return -1;
 }
@@ -60,8 +60,8 @@ bool RunningApp::ShowPage(int page) {
   // One key at a time. The strip lets pending messages run while it moves the pages' controls, so a
   // key that came meanwhile would start a second switch inside the first. The caption changes only
   // after the last control has moved, and nothing of the switch lets messages run after that.
-  for (int step = 0; step < 4 && ActivePage() != page; ++step) {
-    const int next = (ActivePage() + 1) % 4;
+  for (int step = 0; step < kPages && ActivePage() != page; ++step) {
+    const int next = (ActivePage() + 1) % kPages;
     ::PostMessageW(strip, WM_KEYDOWN, VK_RIGHT, 1);
     ::PostMessageW(strip, WM_KEYUP, VK_RIGHT, static_cast<LPARAM>(0xC0000001));
     if (!WaitFor([&] { return ActivePage() == next; })) return false;
@@ -109,14 +109,14 @@ int RunningApp::SwitchCount() const {
 
 HelperApp::HelperApp(const std::wstring& title) : HelperApp(std::vector<std::wstring>{title}) {}
 
-HelperApp::HelperApp(const std::vector<std::wstring>& titles) {
-  std::wstring arguments;
+HelperApp::HelperApp(const std::vector<std::wstring>& titles, const HelperOptions& options) {
+  std::wstring arguments = options.leading;
   for (const std::wstring& title : titles) arguments += (arguments.empty() ? L"\"" : L" \"") + title + L"\"";
-  if (!process_.Start(HelperPath(), arguments)) return;
+  if (!process_.Start(options.exe.empty() ? HelperPath() : options.exe, arguments)) return;
   for (const std::wstring& title : titles) {
     HWND window = nullptr;
     WaitFor([&] {
-      return (window = FindTopWindow(process_.Id(), L"KestruneTestHelper", title.c_str(), true)) != nullptr;
+      return (window = FindTopWindow(process_.Id(), options.windowClass, title.c_str(), true)) != nullptr;
     });
     windows_.push_back(window);
   }

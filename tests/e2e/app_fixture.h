@@ -14,6 +14,7 @@ namespace kestrune::e2e {
 
 class RunningApp {
  public:
+  static constexpr int kPages = 5;
   // ini: the settings file to place beside the program before it starts (none when empty).
   explicit RunningApp(const std::string& ini = {});
   ~RunningApp();
@@ -56,11 +57,19 @@ class RunningApp {
   HWND main_ = nullptr;
 };
 
+// How a helper is started: from which executable (a copy under another name is another program),
+// with which arguments before the titles, and the class its windows are found by.
+struct HelperOptions {
+  std::wstring exe;  // empty: the helper as built
+  std::wstring leading;
+  const wchar_t* windowClass = L"KestruneTestHelper";
+};
+
 // A helper program with titled top-level windows, all on its one thread.
 class HelperApp {
  public:
   explicit HelperApp(const std::wstring& title);
-  explicit HelperApp(const std::vector<std::wstring>& titles);
+  explicit HelperApp(const std::vector<std::wstring>& titles, const HelperOptions& options = {});
   // Window `index` (in the order of the titles); null when the helper did not come up.
   HWND Window(std::size_t index = 0) const { return index < windows_.size() ? windows_[index] : nullptr; }
   DWORD ProcessId() { return process_.Id(); }

@@ -1,6 +1,10 @@
 // "Another application" for the end-to-end tests: one titled top-level window per argument (one
 // window titled "Kestrune test helper" without arguments), all on the program's one thread.
 // Usage: helper_window.exe "<title>" ["<title>" ...]
+//        helper_window.exe --frame "<title>"   one window of class ApplicationFrameWindow, as a store
+//                                              app's frame host shows
+//        helper_window.exe --core <hwnd>       a child of class Windows.UI.Core.CoreWindow inside that
+//                                              window of another process, as the store app itself owns
 //
 // A window of this program comes to the front when it receives the registered message
 // "KestruneTestHelper.BringToFront", from its own thread, as an application does when the user clicks
@@ -9,6 +13,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -44,16 +49,29 @@ std::vector<std::wstring> Titles() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bringToFront = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
+  std::vector<std::wstring> titles = Titles();
+  const bool frame = titles.size() == 2 && titles[0] == L"--frame";
+  const bool core = titles.size() == 2 && titles[0] == L"--core";
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"KestruneTestHelper";
+  wc.lpszClassName = frame ? L"ApplicationFrameWindow" : core ? L"Windows.UI.Core.CoreWindow" : L"KestruneTestHelper";
   ::RegisterClassW(&wc);
+  if (core) {
+    HWND parent = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::wcstoll(titles[1].c_str(), nullptr, 16)));
+    if (::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 60, parent, nullptr, instance,
+                          nullptr) == nullptr) {
+      return 1;
+    }
+    titles.clear();
+    ++openWindows;
+  }
+  if (frame) titles.erase(titles.begin());
   // Right of where the program's window comes up, so that the screenshots show that window whole.
   int offset = 0;
-  for (const std::wstring& title : Titles()) {
+  for (const std::wstring& title : titles) {
     if (::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640 + offset,
                           40 + offset, 300, 120, nullptr, nullptr, instance, nullptr) == nullptr) {
       return 1;

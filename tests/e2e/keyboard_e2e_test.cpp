@@ -21,6 +21,10 @@ struct PageOrder {
 };
 const PageOrder kOrders[] = {
     {3, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
+    {4,
+     {ids::kTabStripMain, ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction,
+      ids::kListExclude, ids::kCommandRemoveExclude, ids::kCommandAddLastFront, ids::kEditExcludeName,
+      ids::kCommandAddExclude, ids::kCommandMini, ids::kCommandExit}},
     {0, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
     {1,
      {ids::kTabStripMain, ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckMostTop, ids::kCheckState,
@@ -138,6 +142,7 @@ TEST(Keyboard, TabAndShiftTabFollowEachPagesOrderAndCtrlTabMovesToTheNextPage) {
 TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) {
   RunningApp app;
   ASSERT_TRUE(StartInFront(app));
+  ASSERT_TRUE(CtrlTabTo(app, 4));
   ASSERT_TRUE(CtrlTabTo(app, 0));
   ASSERT_TRUE(CtrlTabTo(app, 1));
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(Type(VK_TAB));
@@ -184,6 +189,7 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
   ASSERT_TRUE(CtrlTabTo(app, 3));
+  ASSERT_TRUE(CtrlTabTo(app, 4));
   ASSERT_TRUE(CtrlTabTo(app, 0));
 
   // An own button's arrow keys move on in the window's order: past "終了" comes the strip, not a

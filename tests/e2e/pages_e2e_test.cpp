@@ -29,6 +29,9 @@ constexpr PageControl kPageControls[] = {
     {1, ids::kImage2},        {2, ids::kToolbarSpeedMain}, {2, ids::kListViewHistory}, {2, ids::kImage3},
     {3, ids::kLabel4},        {3, ids::kLabel13},        {3, ids::kLabel7},         {3, ids::kLabel12},
     {3, ids::kLabel5},        {3, ids::kLabelHomePage},  {3, ids::kLabelNeedHelp},  {3, ids::kImage4},
+    {4, ids::kLabelGiveBack}, {4, ids::kCheckRestoreOriginal}, {4, ids::kCheckRestoreOnStop},
+    {4, ids::kCheckInstantReaction}, {4, ids::kLabelExclude}, {4, ids::kListExclude}, {4, ids::kEditExcludeName},
+    {4, ids::kCommandAddExclude}, {4, ids::kCommandAddLastFront}, {4, ids::kCommandRemoveExclude}, {4, ids::kImage5},
 };
 
 bool StartShown(RunningApp& app) { return app.Start() && WaitFor([&] { return Visible(app.Main()); }); }
@@ -123,8 +126,9 @@ TEST(Pages, StartOnAboutAndEachPageShowsOnlyItsOwnControls) {
   ASSERT_TRUE(StartShown(app));
   EXPECT_EQ(app.ActivePage(), 3);
   EXPECT_EQ(Text(Strip(app)), L" について ");
-  const wchar_t* shots[] = {L"pages_0_state", L"pages_1_settings", L"pages_2_history", L"pages_3_about"};
-  for (int page : {3, 0, 1, 2}) {
+  const wchar_t* shots[] = {L"pages_0_state", L"pages_1_settings", L"pages_2_history", L"pages_3_about",
+                            L"pages_4_advanced"};
+  for (int page : {3, 0, 1, 2, 4}) {
     app.ShowPage(page);
     ASSERT_EQ(app.ActivePage(), page);
     for (const PageControl& c : kPageControls) {
@@ -142,8 +146,10 @@ TEST(Pages, KeysAndWheelStepThroughThePagesAndWrapAtTheEnds) {
   RunningApp app;
   ASSERT_TRUE(StartShown(app));
   ASSERT_EQ(app.ActivePage(), 3);
+  EXPECT_TRUE(KeyTo(app, VK_RIGHT, 4));
   EXPECT_TRUE(KeyTo(app, VK_RIGHT, 0)) << "right arrow on the last page goes to the first";
-  EXPECT_TRUE(KeyTo(app, VK_LEFT, 3)) << "left arrow on the first page goes to the last";
+  EXPECT_TRUE(KeyTo(app, VK_LEFT, 4)) << "left arrow on the first page goes to the last";
+  EXPECT_TRUE(KeyTo(app, VK_LEFT, 3));
   EXPECT_TRUE(KeyTo(app, VK_LEFT, 2));
   EXPECT_TRUE(KeyTo(app, VK_RIGHT, 3));
 
@@ -157,10 +163,11 @@ TEST(Pages, KeysAndWheelStepThroughThePagesAndWrapAtTheEnds) {
   ASSERT_TRUE(BringToFront(app.Main()));
   ASSERT_EQ(ClickedPage(app, 4, 30), 3);
   ASSERT_TRUE(WaitFor([&] { return ThreadState(app.Main()).hwndFocus == Strip(app); }));
+  EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 4));
   EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 0));
   EXPECT_TRUE(CtrlKeyTo(app, VK_NEXT, 1));
   EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 0));
-  EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 3));
+  EXPECT_TRUE(CtrlKeyTo(app, VK_PRIOR, 4));
 
   // A notch towards the user moves right (from the last page to the first), away moves left and
   // stops at the first page.
@@ -177,12 +184,12 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
   ASSERT_EQ(app.ActivePage(), 3);
 
   // Find where each tab begins: tabs run left to right from the strip's left edge, so walking to
-  // the right meets tab 0, 1, 2 and 3 in turn.
+  // the right meets tab 0, 1, 2, 3 and 4 in turn.
   constexpr int kRowY = 12;
   constexpr int kStep = 16;
-  std::array<int, 4> begins{-1, -1, -1, -1};
+  std::array<int, 5> begins{-1, -1, -1, -1, -1};
   int x = 4;
-  for (int tab = 0; tab < 4 && x < 440; ++tab) {
+  for (int tab = 0; tab < 5 && x < 440; ++tab) {
     for (; x < 440; x += kStep) {
       const int shown = ClickedPage(app, x, kRowY);
       ASSERT_GE(shown, 0) << "the press at x " << x << " was not handled";
@@ -191,15 +198,15 @@ TEST(Pages, ALeftClickOnATabSwitchesToItAndOtherPressesDoNot) {
     begins[static_cast<std::size_t>(tab)] = x;
     x += kStep;
   }
-  for (int tab = 0; tab < 4; ++tab) ASSERT_GE(begins[static_cast<std::size_t>(tab)], 0) << "tab " << tab << " not found";
+  for (int tab = 0; tab < 5; ++tab) ASSERT_GE(begins[static_cast<std::size_t>(tab)], 0) << "tab " << tab << " not found";
   ASSERT_LT(begins[0], 30) << "the first tab starts at the strip's left edge";
 
   // The middle of each tab, reached from every other tab.
-  std::array<int, 4> middles{};
-  for (std::size_t tab = 0; tab < 3; ++tab) middles[tab] = (begins[tab] + begins[tab + 1]) / 2;
-  middles[3] = begins[3] + (begins[3] - begins[2]) / 2;
+  std::array<int, 5> middles{};
+  for (std::size_t tab = 0; tab < 4; ++tab) middles[tab] = (begins[tab] + begins[tab + 1]) / 2;
+  middles[4] = begins[4] + (begins[4] - begins[3]) / 2;
   // Every tab reached by a click, going both ways along the row.
-  for (int to : {2, 0, 3, 1, 2}) {
+  for (int to : {2, 0, 4, 3, 1, 2}) {
     EXPECT_EQ(ClickedPage(app, middles[static_cast<std::size_t>(to)], kRowY), to)
         << "tab " << to << " at x " << middles[static_cast<std::size_t>(to)];
   }

@@ -16,11 +16,24 @@ class FakeProcessApi : public ProcessApi {
     std::uint32_t priorityClass = priority::kNormal;
     bool protectedFromSet = false;  // opening with set rights fails
     bool hidden = false;            // every open fails
+    std::wstring path = L"C:\\Apps\\app.exe";
+    std::uint64_t started = 1;      // a new process under a reused id gets another value
   };
 
   void AddProcess(ProcessId id) { processes[id] = Process{}; }
   void AddProcess(ProcessId id, Process process) { processes[id] = process; }
-  void AddWindow(WindowHandle window, ProcessId owner, std::string title) { windows[window] = {owner, std::move(title)}; }
+  void AddWindow(WindowHandle window, ProcessId owner, std::string title) {
+    Window w;
+    w.owner = owner;
+    w.title = std::move(title);
+    windows[window] = w;
+  }
+  // A child window of another window, with its class (a store app's core window in its frame).
+  void AddChild(WindowHandle child, WindowHandle parent, ProcessId owner, std::string className) {
+    AddWindow(child, owner, "");
+    windows[child].parent = parent;
+    windows[child].className = std::move(className);
+  }
 
   WindowHandle ForegroundWindow() override {
     ++foregroundQueries;
@@ -63,11 +76,32 @@ class FakeProcessApi : public ProcessApi {
     if (open.erase(h) == 0) ++badCloses;
   }
 
+  std::string WindowClassName(WindowHandle window) override {
+    auto it = windows.find(window);
+    return it == windows.end() ? std::string() : it->second.className;
+  }
+  WindowHandle ChildWindowOfClass(WindowHandle parent, std::string_view className) override {
+    for (const auto& [handle, w] : windows)
+      if (parent != 0 && w.parent == parent && w.className == className) return handle;
+    return 0;
+  }
+  std::wstring ExecutablePath(Handle h) override {
+    ++pathReads;
+    auto it = open.find(h);
+    return it == open.end() ? std::wstring() : processes[it->second.id].path;
+  }
+  std::uint64_t StartTime(Handle h) override {
+    auto it = open.find(h);
+    return it == open.end() ? 0 : processes[it->second.id].started;
+  }
+
   std::uint32_t ClassOf(ProcessId id) const { return processes.at(id).priorityClass; }
 
   struct Window {
-    ProcessId owner;
+    ProcessId owner = 0;
     std::string title;
+    std::string className = "Window";
+    WindowHandle parent = 0;
   };
   struct OpenHandle {
     ProcessId id;
@@ -86,7 +120,7 @@ class FakeProcessApi : public ProcessApi {
   std::uint32_t refuseRights = 0;     // an open asking for any of these rights fails, whatever the process
   bool failSetPriority = false;       // the class is not changed
   bool failGetPriority = false;       // the class reads as 0
-  int foregroundQueries = 0, titleReads = 0, opens = 0, sets = 0, closes = 0, badCloses = 0;
+  int foregroundQueries = 0, titleReads = 0, opens = 0, sets = 0, closes = 0, badCloses = 0, pathReads = 0;
 };
 
 }  // namespace kestrune::testing

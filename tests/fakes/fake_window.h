@@ -100,4 +100,28 @@ class FakeHookInstaller : public HookInstaller {
   CallLog& log_;
 };
 
+// The quick reaction's hook and timer: counts what is held, and can refuse either.
+class FakeForegroundWatch : public ForegroundWatch {
+ public:
+  bool StartHook() override { return Acquire(hooks, refuseHook); }
+  void StopHook() override { Release(hooks); }
+  bool StartTimer() override { return Acquire(timers, refuseTimer); }
+  void StopTimer() override { Release(timers); }
+  int hooks = 0, timers = 0;  // held now
+  int starts = 0, badStops = 0;
+  bool refuseHook = false, refuseTimer = false;
+
+ private:
+  bool Acquire(int& held, bool refuse) {
+    ++starts;
+    if (refuse) return false;
+    ++held;
+    return true;
+  }
+  void Release(int& held) {
+    if (held == 0) ++badStops;
+    else --held;
+  }
+};
+
 }  // namespace kestrune::testing

@@ -27,6 +27,12 @@ constexpr int kToolbarClear = 152, kToolbarSave = 153;
 constexpr int kLabel4 = 160, kLabel13 = 161, kLabel7 = 162, kLabel12 = 163, kLabel5 = 164;
 constexpr int kLabelHomePage = 165, kLabelNeedHelp = 166;
 
+// Page 4: advanced
+constexpr int kImage5 = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
+constexpr int kLabelReaction = 184, kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
+constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
+constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192;
+
 // The tray menu `mm`.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;
 
@@ -34,5 +40,6 @@ constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;
 constexpr int kIconApp = 1;
 
 constexpr int kTimerMain = 1;
+constexpr int kTimerQuick = 2;  // the quick reaction's look at the foreground window, while it is on
 
 }  // namespace kestrune::ids

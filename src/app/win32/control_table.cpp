@@ -18,6 +18,9 @@ constexpr DWORD kLink = kLabel | SS_NOTIFY;
 constexpr DWORD kIcon = SS_ICON | SS_REALSIZEIMAGE;
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kListBox = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kToolbar = WS_TABSTOP |
     TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
@@ -29,6 +32,8 @@ constexpr ControlFont T = ControlFont::Title;
 constexpr const wchar_t* kStatic = L"STATIC";
 constexpr const wchar_t* kButton = L"BUTTON";
 constexpr const wchar_t* kComboBox = L"COMBOBOX";
+constexpr const wchar_t* kListBoxClass = L"LISTBOX";
+constexpr const wchar_t* kEditClass = L"EDIT";
 constexpr const wchar_t* kOwn = nullptr;
 
 // clang-format off
@@ -96,6 +101,21 @@ constexpr ControlRow kControls[] = {
      420, 16, N},
     {3, ids::kLabelHomePage, kStatic, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N},
     {3, ids::kLabelNeedHelp, kStatic, L"ご質問がありますか？", kLink, x0 + 6, y0 + 200, 200, 16, N},
+
+    // Page 4: advanced. Two groups like the settings page's; each list and text box follows the
+    // label that names it, which is also its name for screen readers.
+    {4, ids::kImage5, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
+    {4, ids::kLabelGiveBack, kStatic, L"加速の動作", kLabel, x0 + 4, y0 + 4, 200, 16, B},
+    {4, ids::kCheckRestoreOriginal, kButton, L"元の優先度に戻す", kCheck, x0 + 20, y0 + 22, 330, 20, N},
+    {4, ids::kCheckRestoreOnStop, kButton, L"停止・終了時に優先度を戻す", kCheck, x0 + 20, y0 + 42, 330, 20, N},
+    {4, ids::kCheckInstantReaction, kButton, L"切り替えにすぐ反応する", kCheck, x0 + 20, y0 + 62, 330, 20, N},
+    {4, ids::kLabelExclude, kStatic, L"加速しないプログラム", kLabel, x0 + 4, y0 + 92, 200, 16, B},
+    {4, ids::kListExclude, kListBoxClass, L"", kListBox, x0 + 20, y0 + 112, 200, 132, N},
+    {4, ids::kCommandRemoveExclude, kButton, L"削除", kPush, x0 + 228, y0 + 112, 80, 24, N},
+    {4, ids::kCommandAddLastFront, kButton, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 142, 200, 24, N},
+    {4, ids::kLabelExcludeName, kStatic, L"プログラム名:", kLabel, x0 + 228, y0 + 176, 200, 16, N},
+    {4, ids::kEditExcludeName, kEditClass, L"", kEdit, x0 + 228, y0 + 194, 130, 22, N},
+    {4, ids::kCommandAddExclude, kButton, L"追加", kPush, x0 + 364, y0 + 193, 64, 24, N},
 };
 // clang-format on
 

@@ -30,11 +30,20 @@ void Win32MainWindow::BuildLogic() {
                        comboAutoCleanCount_},
       *settings_, *this);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_);
+  advancedPage_ = std::make_unique<AdvancedPage>(
+      AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, listExclude_,
+                       textExcludeName_},
+      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
+  watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
+    advancedPage_->OnForegroundEvent();
+    if (form_) form_->OnQuickLook();
+  });
   hook_ = std::make_unique<WindowHook>(*this, tray_);
   form_ = std::make_unique<FormMain>(
       FormControls{checkAutoMin_, checkState_, checkEnableRecord_, comboSpeed_, comboAutoCleanCount_, labelInfo_,
                    labelCount_, labelHomePage_, labelNeedHelp_, tabs_},
       FormParts{*this, boxes_, *boost_, *history_, *settingsPage_, *settings_, *hook_, *this, tray_});
+  form_->AttachAdvanced(*advancedPage_);
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -117,6 +126,7 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_TIMER:
       if (wParam == ids::kTimerMain) form_->OnTimerMain();
+      if (wParam == ids::kTimerQuick) form_->OnQuickLook();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -182,7 +192,7 @@ void Win32MainWindow::OnCommand(int id, int code) {
     case ids::kCheckAutoRun: if (code == BN_CLICKED) settingsPage_->OnCheckAutoRunClick(); return;
     case ids::kCheckAutoMin: if (code == BN_CLICKED) settingsPage_->OnCheckAutoMinClick(); return;
     case ids::kCheckMostTop: if (code == BN_CLICKED) settingsPage_->OnCheckMostTopClick(); return;
-    case ids::kCheckState: if (code == BN_CLICKED) settingsPage_->OnCheckStateClick(); return;
+    case ids::kCheckState: if (code == BN_CLICKED) form_->OnCheckStateClick(); return;
     case ids::kCheckEnableRecord: if (code == BN_CLICKED) settingsPage_->OnCheckEnableRecordClick(); return;
     case ids::kComboSpeed: if (code == CBN_SELCHANGE) settingsPage_->OnComboSpeedClick(); return;
     case ids::kComboAutoCleanCount:
@@ -204,7 +214,20 @@ void Win32MainWindow::OnCommand(int id, int code) {
     case ids::kMenuMainScreen: form_->OnMenuMainScreen(); return;
     case ids::kMenuUpdate: form_->OnMenuUpdate(); return;
     case ids::kMenuExit: form_->OnMenuExit(); return;
-    default: return;
+    default: OnAdvancedCommand(id, code); return;
+  }
+}
+
+bool Win32MainWindow::OnAdvancedCommand(int id, int code) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case ids::kCheckRestoreOriginal: advancedPage_->OnCheckRestoreOriginalClick(); return true;
+    case ids::kCheckRestoreOnStop: advancedPage_->OnCheckRestoreOnStopClick(); return true;
+    case ids::kCheckInstantReaction: advancedPage_->OnCheckInstantReactionClick(); return true;
+    case ids::kCommandAddExclude: advancedPage_->OnAddClick(); return true;
+    case ids::kCommandAddLastFront: advancedPage_->OnAddLastFrontClick(); return true;
+    case ids::kCommandRemoveExclude: advancedPage_->OnRemoveClick(); return true;
+    default: return false;
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/form_main.h"
 #include "app/win32/control_table.h"
 #include "app/win32/fonts.h"
+#include "app/win32/foreground_watch.h"
 #include "app/win32/own_controls.h"
 #include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
@@ -69,6 +70,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
+  bool OnAdvancedCommand(int id, int code);
   HBRUSH OnColorStatic(HDC dc, HWND control);
 
   // main_window_keyboard.cpp: the tab order over the table, the page switch keys, focus marks.
@@ -114,6 +116,10 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32TrayIcon tray_;
 
   Win32CheckBox checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_;
+  Win32CheckBox checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_;
+  Win32ListBox listExclude_;
+  Win32TextBox textExcludeName_;
+  Win32ForegroundWatch watch_;
   Win32ComboBox comboSpeed_, comboAutoCleanCount_;
   Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_;
   Win32HistoryList listViewHistory_;
@@ -127,6 +133,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   std::unique_ptr<History> history_;
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<SettingsPage> settingsPage_;
+  std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
   std::unique_ptr<BoostCycle> boost_;
   std::unique_ptr<WindowHook> hook_;
   std::unique_ptr<FormMain> form_;

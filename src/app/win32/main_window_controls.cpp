@@ -43,9 +43,11 @@ bool Win32MainWindow::CreateControls() {
 HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   // Controls of the strip's pages start parked as the strip expects with its first page active:
   // page k lies k page-distances to the left.
+  // Made in its place, then parked through its adapter, which keeps a far place within the range
+  // Windows holds.
   const int parked = row.page > 0 ? row.page * tabs_.ParkOffset() : 0;
-  HWND control = ::CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style,
-                                   Scale(row.x) - parked, Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
+  HWND control = ::CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, Scale(row.x),
+                                   Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
   const HFONT font = row.font == ControlFont::Bold ? fonts_.bold : row.font == ControlFont::Title ? fonts_.title
@@ -53,6 +55,7 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (row.page != kOnWindow) {
     contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
+    if (parked != 0) contained_.back()->SetLeft(contained_.back()->Left() - parked);
     pageControls_.insert(control);
   }
   if (std::wstring_view(row.className) == L"STATIC" && (row.style & SS_TYPEMASK) == SS_ICON) {
@@ -158,6 +161,11 @@ void Win32MainWindow::AttachControls() {
   checkEnableRecord_.Attach(item(ids::kCheckEnableRecord));
   comboAutoCleanCount_.Attach(item(ids::kComboAutoCleanCount));
   listViewHistory_.Attach(item(ids::kListViewHistory));
+  checkRestoreOriginal_.Attach(item(ids::kCheckRestoreOriginal));
+  checkRestoreOnStop_.Attach(item(ids::kCheckRestoreOnStop));
+  checkInstantReaction_.Attach(item(ids::kCheckInstantReaction));
+  listExclude_.Attach(item(ids::kListExclude));
+  textExcludeName_.Attach(item(ids::kEditExcludeName));
   labelHomePage_.Attach(item(ids::kLabelHomePage));
   labelNeedHelp_.Attach(item(ids::kLabelNeedHelp));
   for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {

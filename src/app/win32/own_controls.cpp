@@ -1,5 +1,7 @@
 #include "app/win32/own_controls.h"
 
+#include <algorithm>
+
 #include "app/form_main_tabstrip_props.h"
 #include "app/tab_images.h"
 
@@ -14,19 +16,26 @@ RECT Win32ContainedControl::InParent() const {
   return rect;
 }
 
-int Win32ContainedControl::Left() const {
+int Win32ContainedControl::StripLeft() const {
   RECT strip{};
   ::GetWindowRect(container_, &strip);
   ::MapWindowPoints(nullptr, ::GetParent(container_), reinterpret_cast<POINT*>(&strip), 2);
-  return InParent().left - strip.left;
+  return strip.left;
+}
+
+int Win32ContainedControl::Left() const {
+  const int real = InParent().left - StripLeft();
+  // Where this adapter put it last: the strip's own figure, however far that was.
+  return placed_ && real == placedLeft_ ? logicalLeft_ : real;
 }
 
 void Win32ContainedControl::SetLeft(int left) {
-  RECT strip{};
-  ::GetWindowRect(container_, &strip);
-  ::MapWindowPoints(nullptr, ::GetParent(container_), reinterpret_cast<POINT*>(&strip), 2);
+  const int placed = std::clamp(left, -kFarthest, kFarthest);
   const RECT rect = InParent();
-  ::SetWindowPos(control_, nullptr, strip.left + left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(control_, nullptr, StripLeft() + placed, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  logicalLeft_ = left;
+  placedLeft_ = placed;
+  placed_ = true;
 }
 
 int Win32ContainedControl::Top() const {

@@ -31,10 +31,20 @@ class Win32ContainedControl : public ContainedControl {
   bool Visible() const override { return ::IsWindowVisible(control_) != FALSE; }
   void SetVisible(bool visible) override { ::ShowWindow(control_, visible ? SW_SHOWNA : SW_HIDE); }
 
+  // Windows keeps a window's place within 16 bits: a control parked four or more page-distances
+  // (4 x 10000) away would be cut to about 32767 and come back to the wrong place. The strip's
+  // left is remembered here and the window itself stands at most this far away, which is still far
+  // outside every page.
+  static constexpr int kFarthest = 30000;
+
  private:
   RECT InParent() const;
+  int StripLeft() const;
   HWND control_;
   HWND container_;
+  int logicalLeft_ = 0;
+  int placedLeft_ = 0;
+  bool placed_ = false;
 };
 
 struct OwnControlCallbacks {

@@ -43,4 +43,35 @@ std::uint32_t Win32ProcessApi::GetPriorityClass(Handle process) {
 
 void Win32ProcessApi::CloseHandle(Handle handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
 
+std::string Win32ProcessApi::WindowClassName(WindowHandle window) {
+  char name[256] = {};  // class names are at most 256 characters with their terminator
+  const int length = ::GetClassNameA(ToHwnd(window), name, static_cast<int>(sizeof(name)));
+  return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
+}
+
+WindowHandle Win32ProcessApi::ChildWindowOfClass(WindowHandle parent, std::string_view className) {
+  const std::string name(className);
+  return ToWindowHandle(::FindWindowExA(ToHwnd(parent), nullptr, name.c_str(), nullptr));
+}
+
+std::wstring Win32ProcessApi::ExecutablePath(Handle process) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD size = static_cast<DWORD>(path.size());
+    if (::QueryFullProcessImageNameW(reinterpret_cast<HANDLE>(process), 0, path.data(), &size) != FALSE) {
+      path.resize(size);
+      return path;
+    }
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    path.resize(path.size() * 4);
+  }
+  return {};
+}
+
+std::uint64_t Win32ProcessApi::StartTime(Handle process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (::GetProcessTimes(reinterpret_cast<HANDLE>(process), &created, &exited, &kernel, &user) == FALSE) return 0;
+  return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 }  // namespace kestrune

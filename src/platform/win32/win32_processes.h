@@ -13,6 +13,10 @@ class Win32ProcessApi : public ProcessApi {
   bool SetPriorityClass(Handle process, std::uint32_t priorityClass) override;
   std::uint32_t GetPriorityClass(Handle process) override;
   void CloseHandle(Handle handle) override;
+  std::string WindowClassName(WindowHandle window) override;
+  WindowHandle ChildWindowOfClass(WindowHandle parent, std::string_view className) override;
+  std::wstring ExecutablePath(Handle process) override;
+  std::uint64_t StartTime(Handle process) override;
 };
 
 }  // namespace kestrune

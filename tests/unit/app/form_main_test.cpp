@@ -63,7 +63,7 @@ TEST_F(FormMainTest, LoadRunsItsStepsInOrder) {
   // through before the icon exists, "TaskbarCreated" once it is registered.
   EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "hook+", "allow 2025", "tray+",
                                "register", "allow 49443"));
-  EXPECT_THAT(tabs.captions, ElementsAre(L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "));
+  EXPECT_THAT(tabs.captions, ElementsAre(L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ", L" 詳細設定 "));
   EXPECT_EQ(tabs.active, 3);
   EXPECT_EQ(tabs.height, 25);
   EXPECT_EQ(speed.Text(), L"普通加速");
@@ -190,6 +190,165 @@ TEST(SingleInstanceGuard, SecondCopyShowsTheNoticeAndStops) {
   EXPECT_EQ(boxes.shown[0].text, L"Kestruneは実行中です。");
   EXPECT_EQ(boxes.shown[0].title, L"Kestrune");
   EXPECT_EQ(boxes.shown[0].flags, 0x30u);
+}
+
+// The form with its advanced page: the four settings at start-up, the list's editing, giving back
+// when acceleration stops, and the quick reaction's look.
+class AdvancedFormTest : public FormMainTest {
+ protected:
+  AdvancedFormTest() {
+    api.processes[5].path = L"C:\\Apps\\Other.exe";
+    api.processes[6].path = L"C:\\Apps\\second.exe";
+    form.AttachAdvanced(advanced);
+  }
+  FakeCheckBox restoreOriginal, restoreOnStop, instant;
+  FakeListBox list;
+  FakeTextBox name;
+  FakeForegroundWatch watch;
+  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, list, name}, {settings, boost, api, watch, codePage}};
+};
+
+TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {
+  StoreAccelerating("50");
+  form.Load();
+  EXPECT_EQ(store.Get("Advanced", "RestoreOriginal"), "0");
+  EXPECT_EQ(store.Get("Advanced", "RestoreOnStop"), "0");
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+  EXPECT_TRUE(store.Get("Advanced", "Exclude").has_value());
+  EXPECT_EQ(store.Get("Advanced", "InstantReaction"), "0");
+  EXPECT_FALSE(restoreOriginal.Checked() || restoreOnStop.Checked() || instant.Checked());
+  EXPECT_EQ(watch.starts, 0);
+  EXPECT_EQ(api.ClassOf(5), priority::kHigh);  // the first tick as before
+}
+
+TEST_F(AdvancedFormTest, StoredValuesAreLoadedAndWrittenBackInNormalForm) {
+  Store("Advanced", "RestoreOriginal", "1");
+  Store("Advanced", "RestoreOnStop", " 1 ");
+  Store("Advanced", "InstantReaction", "1.0");
+  Store("Advanced", "Exclude", " b.exe | C:\\x\\A.exe || b.EXE ");
+  form.Load();
+  EXPECT_TRUE(restoreOriginal.Checked() && restoreOnStop.Checked() && instant.Checked());
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"b.exe", L"A.exe"}));
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "b.exe|A.exe");
+  EXPECT_EQ(store.Get("Advanced", "InstantReaction"), "1");
+  EXPECT_EQ(watch.hooks + watch.timers, 2);
+  // Ending releases what the start acquired, exactly once.
+  boxes.answer = mb::kIdYes;
+  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_EQ(watch.hooks + watch.timers + watch.badStops, 0);
+}
+
+TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
+  StoreAccelerating("50");
+  form.Load();  // "Other" (process 5) comes to the front
+  name.text = L"  D:\\Games\\game.exe ";
+  advanced.OnAddClick();
+  EXPECT_EQ(name.text, L"");
+  name.text = L"GAME.EXE";  // already listed: refused, the text stays for correcting
+  advanced.OnAddClick();
+  name.text = L"bad?.exe";
+  advanced.OnAddClick();
+  EXPECT_EQ(name.text, L"bad?.exe");
+  advanced.OnAddLastFrontClick();
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
+  EXPECT_EQ(list.selected, 1);
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "game.exe|Other.exe");
+
+  list.SetSelectedIndex(0);
+  advanced.OnRemoveClick();
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Other.exe"}));
+  EXPECT_EQ(list.selected, 0);
+  advanced.OnRemoveClick();
+  list.SetSelectedIndex(-1);
+  advanced.OnRemoveClick();  // nothing selected: nothing to remove
+  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+}
+
+// RestoreOnStop by the three ways acceleration stops; without it the raised process keeps its class.
+TEST_F(AdvancedFormTest, StoppingGivesBackTheRaisedProcessOnlyWithRestoreOnStop) {
+  for (const bool onStop : {false, true}) {
+    for (int way = 0; way < 3; ++way) {
+      store.Set("Advanced", "RestoreOnStop", onStop ? "1" : "0");
+      StoreAccelerating("50");
+      api.processes[5].priorityClass = priority::kNormal;
+      hook.ClearShutdownFlag();
+      form.Load();
+      ASSERT_EQ(api.ClassOf(5), priority::kHigh);
+      if (way == 0) {
+        state.SetChecked(false);
+        form.OnCheckStateClick();
+        EXPECT_EQ(store.Get("Normal", "EnableSpeed"), "0");
+      } else if (way == 1) {
+        boxes.answer = mb::kIdYes;
+        EXPECT_TRUE(form.QueryUnload());
+      } else {
+        hook.Handle({msg::kQueryEndSession, 0, 0}, [](const WindowMessage&) { return std::intptr_t{1}; });
+        EXPECT_TRUE(form.QueryUnload());
+      }
+      EXPECT_EQ(api.ClassOf(5), onStop ? priority::kNormal : priority::kHigh) << onStop << way;
+    }
+  }
+}
+
+// The quick look acts on a moved foreground exactly as the timer would, and a tick after it finds
+// nothing left to do: a switch is acted on once.
+TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
+  StoreAccelerating("50");
+  form.Load();
+  const int sets = api.sets;
+  form.OnQuickLook();  // nothing moved
+  EXPECT_EQ(api.sets, sets);
+  api.foreground = 0x60;
+  form.OnQuickLook();
+  form.OnTimerMain();
+  form.OnQuickLook();
+  EXPECT_EQ(api.sets - sets, 2);
+  EXPECT_EQ(countLabel.Caption(), L"2");
+  EXPECT_EQ(rows.RowCount(), 2);
+
+  state.SetChecked(false);
+  api.foreground = 0x50;
+  const int queries = api.foregroundQueries;
+  form.OnQuickLook();
+  EXPECT_EQ(api.foregroundQueries, queries);
+}
+
+// The hook and the timer are held only while the setting is on and released by what acquired
+// them; one the system refuses is never released. A hook that has delivered makes the timer
+// needless, and a refused hook can never stop it.
+TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
+  FakeForegroundWatch watch;
+  {
+    QuickReaction quick(watch);
+    quick.Set(true);
+    quick.Set(true);
+    EXPECT_EQ(watch.hooks, 1);
+    EXPECT_EQ(watch.timers, 1);
+    quick.Set(false);
+    quick.Set(false);
+    EXPECT_EQ(watch.hooks + watch.timers, 0);
+
+    quick.Set(true);
+    quick.OnHookEvent();
+    EXPECT_EQ(watch.hooks, 1);
+    EXPECT_EQ(watch.timers, 0);
+    quick.Set(false);
+    quick.Set(true);  // the hook has shown that it delivers here: no timer again
+    EXPECT_EQ(watch.timers, 0);
+    quick.Set(false);
+  }
+  EXPECT_EQ(watch.hooks + watch.timers + watch.badStops, 0);
+
+  FakeForegroundWatch refusing;
+  refusing.refuseHook = true;
+  {
+    QuickReaction quick(refusing);
+    quick.Set(true);
+    quick.OnHookEvent();
+    EXPECT_EQ(refusing.timers, 1);
+  }
+  EXPECT_EQ(refusing.hooks + refusing.timers + refusing.badStops, 0);
 }
 
 }  // namespace

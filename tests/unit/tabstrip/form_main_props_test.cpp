@@ -17,8 +17,9 @@ TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
   TabStrip& s = rig.Loaded(saved);
   EXPECT_EQ(s.TabStyle(), kPropertyPages);
   EXPECT_EQ(s.TabTheme(), kThemeXP);
-  EXPECT_EQ(s.TabCount(), 4);
+  EXPECT_EQ(s.TabCount(), 5);
   EXPECT_EQ(s.TabCaption(1), L" ソフト設定 ");
+  EXPECT_EQ(s.TabCaption(4), L" 詳細設定 ");
   EXPECT_EQ(s.ActiveTabHeight(), 25);
   EXPECT_EQ(s.InActiveTabBackEndColor(), 0xEAF0F0u);
   EXPECT_TRUE(s.ActiveTabFont().bold);

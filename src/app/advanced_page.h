@@ -1,0 +1,102 @@
+#pragma once
+// The advanced page (" 詳細設定 "): how acceleration gives back, which programs it leaves alone
+// and how quickly it reacts. Each control stores its setting the moment it changes, like the
+// settings page; the page also holds the exclusion list the tick consults and the quick reaction.
+#include "app/ui.h"
+#include "engine/boost_cycle.h"
+#include "engine/exclude_list.h"
+#include "platform/code_page.h"
+#include "settings/settings.h"
+
+namespace kestrune {
+
+struct AdvancedControls {
+  CheckBox& checkRestoreOriginal;
+  CheckBox& checkRestoreOnStop;
+  CheckBox& checkInstantReaction;
+  ListBox& listExclude;
+  TextBox& textExcludeName;
+};
+
+// The platform side of the quick reaction: the system's notifications of a change of the
+// foreground or the focus, and a short timer that looks at the foreground handle where they never
+// come. Each Start answers whether it acquired its resource; each Stop releases what its Start
+// acquired.
+class ForegroundWatch {
+ public:
+  virtual ~ForegroundWatch() = default;
+  virtual bool StartHook() = 0;
+  virtual void StopHook() = 0;
+  virtual bool StartTimer() = 0;
+  virtual void StopTimer() = 0;
+};
+
+// Holds the watch on while InstantReaction is on, and releases exactly what it acquired: when
+// switched off, and at the latest when it goes. The timer is for systems that never deliver the
+// notification: once the hook has delivered one, it has shown that it works here, and the timer,
+// which costs a wake-up of the idle program every 50 ms, is stopped.
+class QuickReaction {
+ public:
+  explicit QuickReaction(ForegroundWatch& watch) : watch_(watch) {}
+  ~QuickReaction() { Set(false); }
+  QuickReaction(const QuickReaction&) = delete;
+  QuickReaction& operator=(const QuickReaction&) = delete;
+
+  void Set(bool on);
+  // The hook delivered a notification.
+  void OnHookEvent();
+
+ private:
+  ForegroundWatch& watch_;
+  bool hook_ = false;
+  bool timer_ = false;
+  bool hookDelivers_ = false;
+};
+
+struct AdvancedParts {
+  Settings& settings;
+  BoostCycle& boost;
+  ProcessApi& processes;
+  ForegroundWatch& watch;
+  const CodePage& codePage;
+};
+
+class AdvancedPage {
+ public:
+  AdvancedPage(AdvancedControls controls, AdvancedParts parts) : c_(controls), p_(parts), quick_(parts.watch) {}
+
+  // Start-up: the four values into their controls, each written back in its normal form (a file
+  // without them gains them with their defaults), and the quick reaction started when it is on.
+  void Load();
+
+  void OnCheckRestoreOriginalClick() { p_.settings.SetRestoreOriginal(c_.checkRestoreOriginal.Checked()); }
+  void OnCheckRestoreOnStopClick() { p_.settings.SetRestoreOnStop(c_.checkRestoreOnStop.Checked()); }
+  void OnCheckInstantReactionClick();
+  // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
+  void OnForegroundEvent() { quick_.OnHookEvent(); }
+  // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
+  // one; "削除": the selected entry. The list is stored at once when it changes.
+  void OnAddClick();
+  void OnAddLastFrontClick();
+  void OnRemoveClick();
+
+  // Acceleration was switched off, or the program is ending: with RestoreOnStop the process raised
+  // last is given back. Ending also stops the quick reaction.
+  void OnAccelerationOff();
+  void OnShutDown();
+
+  // What the tick needs from this page.
+  bool RestoreOriginal() const { return c_.checkRestoreOriginal.Checked(); }
+  const ExcludeList& Exclude() const { return exclude_; }
+
+ private:
+  bool AddName(std::wstring_view name);
+  void ShowAndStore(int selected);
+
+  AdvancedControls c_;
+  AdvancedParts p_;
+  ExcludeList exclude_;
+  QuickReaction quick_;
+};
+
+}  // namespace kestrune

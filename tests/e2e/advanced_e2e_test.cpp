@@ -1,0 +1,211 @@
+// The advanced page against the real program: giving back, leaving alone, store-app frames, the
+// quick reaction, and the page's own controls.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "app_fixture.h"
+
+namespace kestrune::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kAccelerating[] =
+    "[Normal]\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\n"
+    "RecordCount=50\r\n";
+
+std::string WithAdvanced(const std::string& lines) { return kAccelerating + std::string("[Advanced]\r\n") + lines; }
+
+bool SetClass(DWORD processId, DWORD priorityClass) {
+  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, processId);
+  if (process == nullptr) return false;
+  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
+  ::CloseHandle(process);
+  return set;
+}
+
+bool ClassBecomes(DWORD processId, DWORD priorityClass) {
+  return WaitFor([&] { return PriorityClassOf(processId) == priorityClass; });
+}
+
+bool Command(RunningApp& app, int id) {
+  ::SendMessageW(app.Control(id), BM_CLICK, 0, 0);
+  return RoundTrip(app.Main());
+}
+
+TEST(Advanced, AFileWithoutTheSectionGainsItsDefaultsAndThePageShowsThem) {
+  RunningApp app(kAccelerating);
+  ASSERT_TRUE(app.Start());
+  const std::string ini = app.IniBytes();
+  EXPECT_EQ(IniValue(ini, "Advanced", "RestoreOriginal"), "0") << ini;
+  EXPECT_EQ(IniValue(ini, "Advanced", "RestoreOnStop"), "0") << ini;
+  EXPECT_EQ(IniValue(ini, "Advanced", "Exclude"), "") << ini;
+  EXPECT_EQ(IniValue(ini, "Advanced", "InstantReaction"), "0") << ini;
+  for (int id : {ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction})
+    EXPECT_FALSE(Checked(app.Control(id))) << id;
+}
+
+TEST(Advanced, RestoreOriginalGivesBackTheClassAProcessHadBeforeItWasRaised) {
+  RunningApp app(WithAdvanced("RestoreOriginal=1\r\n"));
+  ASSERT_TRUE(app.Start());
+  HelperApp a(L"Helper A"), b(L"Helper B");
+  // B in front first: A may have been raised while its window came up, and is given back now.
+  ASSERT_TRUE(b.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(SetClass(a.ProcessId(), BELOW_NORMAL_PRIORITY_CLASS));
+  ASSERT_TRUE(a.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(a.ProcessId(), HIGH_PRIORITY_CLASS));
+  ASSERT_TRUE(b.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(b.ProcessId(), HIGH_PRIORITY_CLASS));
+  EXPECT_TRUE(ClassBecomes(a.ProcessId(), BELOW_NORMAL_PRIORITY_CLASS));
+}
+
+// Switched off by its check box, ended with "終了" and Yes, and logged off: each gives the raised
+// process back.
+TEST(Advanced, RestoreOnStopGivesBackWhenSwitchedOffEndedOrLoggedOff) {
+  for (int way = 0; way < 3; ++way) {
+    RunningApp app(WithAdvanced("RestoreOnStop=1\r\n"));
+    ASSERT_TRUE(app.Start());
+    HelperApp a(L"Helper A");
+    ASSERT_TRUE(a.BringToFront());
+    app.Tick();
+    ASSERT_TRUE(ClassBecomes(a.ProcessId(), HIGH_PRIORITY_CLASS));
+    if (way == 0) {
+      app.Click(ids::kCheckState);
+      EXPECT_TRUE(app.Proc().Running());
+    } else if (way == 1) {
+      app.PressButton(ids::kCommandExit);
+      HWND box = nullptr;
+      ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"確認してください。")) != nullptr; }));
+      PressDialogButton(box, IDYES);
+      EXPECT_TRUE(app.Proc().WaitExit(kPatience));
+    } else {
+      ::SendMessageW(app.Main(), WM_QUERYENDSESSION, 0, 0);
+      ::SendMessageW(app.Main(), WM_ENDSESSION, TRUE, 0);
+      EXPECT_TRUE(app.Proc().WaitExit(kPatience));
+    }
+    EXPECT_TRUE(ClassBecomes(a.ProcessId(), NORMAL_PRIORITY_CLASS)) << "way " << way;
+  }
+}
+
+TEST(Advanced, AnExcludedProgramKeepsItsClassAndItsSwitchIsCountedAndRecorded) {
+  RunningApp app(WithAdvanced("Exclude= Other_Helper.EXE \r\n"));
+  const std::wstring other = app.Dir().File(L"other_helper.exe");
+  ASSERT_TRUE(::CopyFileW(HelperPath().c_str(), other.c_str(), FALSE));
+  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(IniValue(app.IniBytes(), "Advanced", "Exclude"), "Other_Helper.EXE");
+  HelperApp a(L"Helper A");
+  HelperApp b({L"Helper B"}, {other, L"", L"KestruneTestHelper"});
+  ASSERT_NE(b.Window(), nullptr);
+  ASSERT_TRUE(SetClass(b.ProcessId(), IDLE_PRIORITY_CLASS));
+  ASSERT_TRUE(a.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(ClassBecomes(a.ProcessId(), HIGH_PRIORITY_CLASS));
+  const int count = app.SwitchCount();
+  const int rows = ListViewRowCount(app.Control(ids::kListViewHistory));
+
+  ASSERT_TRUE(b.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(a.ProcessId(), NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassOf(b.ProcessId()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+  EXPECT_EQ(app.ControlText(ids::kLabelInfo), L"Helper B");
+  EXPECT_GE(app.SwitchCount(), count + 1);
+  ASSERT_GE(ListViewRowCount(app.Control(ids::kListViewHistory)), rows + 1);
+  EXPECT_EQ(ListViewCell(app.Control(ids::kListViewHistory), rows, 2), L"Helper B");
+
+  ASSERT_TRUE(a.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(a.ProcessId(), HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassOf(b.ProcessId()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+}
+
+// Without any tick sent from here: the quick reaction alone raises the program in front, switch
+// after switch. How quickly is the benchmark's business (bench/win32/reaction_probe); here the
+// change is only waited for.
+TEST(Advanced, InstantReactionActsOnEachSwitchWithoutTheTick) {
+  RunningApp app(WithAdvanced("InstantReaction=1\r\n"));
+  ASSERT_TRUE(app.Start());
+  HelperApp a(L"Helper A"), b(L"Helper B");
+  long long slowest = 0;
+  for (int i = 0; i < 8; ++i) {
+    HelperApp& front = i % 2 == 0 ? a : b;
+    HelperApp& back = i % 2 == 0 ? b : a;
+    ASSERT_TRUE(front.BringToFront()) << i;
+    const auto from = std::chrono::steady_clock::now();
+    EXPECT_TRUE(ClassBecomes(front.ProcessId(), HIGH_PRIORITY_CLASS)) << i;
+    slowest = std::max<long long>(
+        slowest, std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - from).count());
+    if (i > 0) {
+      EXPECT_TRUE(ClassBecomes(back.ProcessId(), NORMAL_PRIORITY_CLASS)) << i;
+    }
+  }
+  std::printf("[ figures  ] slowest reaction seen after a confirmed switch: %lld ms\n", slowest);
+}
+
+TEST(Advanced, AStoreAppsFrameRaisesItsCoreWindowsProcessAndLeavesTheHostAlone) {
+  RunningApp app(kAccelerating);
+  ASSERT_TRUE(app.Start());
+  HelperApp frame({L"Store app"}, {L"", L"--frame", L"ApplicationFrameWindow"});
+  ASSERT_NE(frame.Window(), nullptr);
+  wchar_t parent[32] = {};
+  std::swprintf(parent, 32, L"%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(frame.Window())));
+  HelperApp core(std::vector<std::wstring>{}, {L"", std::wstring(L"--core ") + parent, L""});
+  ASSERT_TRUE(WaitFor([&] {
+    return ::FindWindowExW(frame.Window(), nullptr, L"Windows.UI.Core.CoreWindow", nullptr) != nullptr;
+  }));
+  // Another window in front first: the frame may have been in front, and raised as itself, before
+  // its core window came.
+  HelperApp other(L"Helper A");
+  ASSERT_TRUE(other.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(frame.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(core.ProcessId(), HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(PriorityClassOf(frame.ProcessId()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(app.ControlText(ids::kLabelInfo), L"Store app");
+}
+
+// The exclusion list edited on its page: typed, the program last in front, removed; each state on
+// screen, and the file holding the list in its normal form after each change.
+TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
+  RunningApp app(kAccelerating);
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+  HelperApp a(L"Helper A");
+  ASSERT_TRUE(a.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(app.ShowPage(4));
+  EXPECT_EQ(app.ControlText(ids::kCheckRestoreOriginal), L"元の優先度に戻す");
+  EXPECT_EQ(app.ControlText(ids::kCommandAddLastFront), L"前面だったプログラムを追加");
+  EXPECT_TRUE(app.OnScreen(ids::kListExclude));
+  app.Screenshot(L"advanced_empty");
+
+  HWND list = app.Control(ids::kListExclude);
+  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"  C:\\Games\\Game.exe "));
+  ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
+  ASSERT_TRUE(Command(app, ids::kCommandAddLastFront));
+  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(app.ControlText(ids::kEditExcludeName), L"");
+  EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "Game.exe|helper_window.exe"; }))
+      << app.IniBytes();
+  ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  app.Screenshot(L"advanced_entries");
+  ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+  app.Screenshot(L"advanced_selection");
+
+  ASSERT_TRUE(Command(app, ids::kCommandRemoveExclude));
+  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "helper_window.exe"; }))
+      << app.IniBytes();
+}
+
+}  // namespace
+}  // namespace kestrune::e2e

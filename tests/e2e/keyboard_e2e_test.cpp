@@ -98,12 +98,16 @@ class KeyboardCuesOnDemand {
 };
 
 // A real click on the strip's page area, clear of every page's controls. The press starts the
-// window's drag loop and the release ends it; the strip has the focus then.
+// window's drag loop and the release ends it; the strip has the focus then. Each click lands beside
+// the last one, farther off than the double-click rectangle: a second press on the same spot within
+// the double-click time is a double-click, which starts no drag.
 bool ClickStrip(RunningApp& app) {
+  static bool besideTheLast = false;
+  besideTheLast = !besideTheLast;
   const HWND strip = app.Control(ids::kTabStripMain);
   RECT client{};
   ::GetClientRect(strip, &client);
-  POINT at{client.right - 5, client.bottom - 5};
+  POINT at{client.right - 5 - (besideTheLast ? 0 : 4 * ::GetSystemMetrics(SM_CXDOUBLECLK)), client.bottom - 5};
   ::ClientToScreen(strip, &at);
   const auto inMoveLoop = [&] { return (ThreadState(app.Main()).flags & GUI_INMOVESIZE) != 0; };
   if (!MovePointerTo(at) || !PressLeftButton(true) || !WaitFor(inMoveLoop)) return false;

@@ -6,17 +6,22 @@ namespace kestrune {
 
 void QuickReaction::Set(bool on) {
   if (on) {
-    // The notification where the system takes the hook; the look at the foreground handle only
-    // where it refuses. Wine takes the foreground hook without ever calling it, but it does deliver
-    // the focus change that comes with every change of the foreground, so the hook holds both. The
-    // look wakes the idle program every 50 ms, more than doubling its processor time under Wine.
+    // The hook, and the timer until the hook has delivered: a hook that installs is no promise
+    // that its events come (Wine installs the foreground one and never calls it).
     if (!hook_) hook_ = watch_.StartHook();
-    if (!hook_ && !timer_) timer_ = watch_.StartTimer();
+    if (!timer_ && !(hook_ && hookDelivers_)) timer_ = watch_.StartTimer();
     return;
   }
   if (hook_) watch_.StopHook();
   if (timer_) watch_.StopTimer();
   hook_ = timer_ = false;
+}
+
+void QuickReaction::OnHookEvent() {
+  if (!hook_) return;
+  hookDelivers_ = true;
+  if (timer_) watch_.StopTimer();
+  timer_ = false;
 }
 
 void AdvancedPage::Load() {

@@ -35,6 +35,7 @@ void Win32MainWindow::BuildLogic() {
                        textExcludeName_},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
   watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
+    advancedPage_->OnForegroundEvent();
     if (form_) form_->OnQuickLook();
   });
   hook_ = std::make_unique<WindowHook>(*this, tray_);

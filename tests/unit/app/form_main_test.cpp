@@ -315,7 +315,8 @@ TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
 }
 
 // The hook and the timer are held only while the setting is on and released by what acquired
-// them; one the system refuses is never released. The timer stands in only for a refused hook.
+// them; one the system refuses is never released. A hook that has delivered makes the timer
+// needless, and a refused hook can never stop it.
 TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
   FakeForegroundWatch watch;
   {
@@ -323,11 +324,19 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
     quick.Set(true);
     quick.Set(true);
     EXPECT_EQ(watch.hooks, 1);
-    EXPECT_EQ(watch.timers, 0);
+    EXPECT_EQ(watch.timers, 1);
     quick.Set(false);
     quick.Set(false);
     EXPECT_EQ(watch.hooks + watch.timers, 0);
+
     quick.Set(true);
+    quick.OnHookEvent();
+    EXPECT_EQ(watch.hooks, 1);
+    EXPECT_EQ(watch.timers, 0);
+    quick.Set(false);
+    quick.Set(true);  // the hook has shown that it delivers here: no timer again
+    EXPECT_EQ(watch.timers, 0);
+    quick.Set(false);
   }
   EXPECT_EQ(watch.hooks + watch.timers + watch.badStops, 0);
 
@@ -336,9 +345,8 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
   {
     QuickReaction quick(refusing);
     quick.Set(true);
-    quick.Set(true);
+    quick.OnHookEvent();
     EXPECT_EQ(refusing.timers, 1);
-    EXPECT_EQ(refusing.hooks, 0);
   }
   EXPECT_EQ(refusing.hooks + refusing.timers + refusing.badStops, 0);
 }

@@ -107,7 +107,7 @@ class Soak {
   }
 
   void NextPage(Outcome& outcome) {
-    const int next = (app_.ActivePage() + 1) % 4;
+    const int next = (app_.ActivePage() + 1) % RunningApp::kPages;
     HWND strip = app_.Control(ids::kTabStripMain);
     // One key, then the new caption: it changes only after the strip has moved every control, so the
     // next key cannot arrive in the middle of this switch.

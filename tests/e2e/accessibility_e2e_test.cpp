@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -366,7 +367,9 @@ TEST(Accessibility, AReaderThatKeepsAskingLeavesNoHandleBehind) {
                                    std::tuple{L"user objects", before.userObjects, after.userObjects},
                                    std::tuple{L"kernel handles", before.kernelHandles, after.kernelHandles}}) {
     std::printf("[reader] %ls\n", Describe(name, b, a).c_str());
-    EXPECT_TRUE(!a.available || !b.available || a.value == b.value);
+    // A leak in answering a reader shows once per round, two hundred times over; one object the
+    // program makes once and keeps (a page drawn in a state the warm-up did not meet) is not one.
+    EXPECT_TRUE(!a.available || !b.available || std::labs(a.value - b.value) <= 1);
   }
   EXPECT_TRUE(app.Proc().Running());
 }

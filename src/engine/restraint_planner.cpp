@@ -1,0 +1,178 @@
+#include "engine/restraint_planner.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace kestrune {
+namespace {
+
+// The shell and its hosts, the desktop window manager, the log-on and session managers, the input
+// methods and the audio engine: the user waits on each of them for every click and key.
+constexpr std::wstring_view kInteractiveSystem[] = {
+    L"explorer.exe",         L"dwm.exe",           L"csrss.exe",
+    L"winlogon.exe",         L"wininit.exe",       L"smss.exe",
+    L"services.exe",         L"lsass.exe",         L"svchost.exe",
+    L"audiodg.exe",          L"ctfmon.exe",        L"TextInputHost.exe",
+    L"sihost.exe",           L"fontdrvhost.exe",   L"ShellExperienceHost.exe",
+    L"StartMenuExperienceHost.exe", L"SearchHost.exe", L"SearchApp.exe",
+    L"ApplicationFrameHost.exe", L"RuntimeBroker.exe", L"taskmgr.exe",
+    L"conhost.exe",          L"ChsIME.exe",        L"IMEBroker.exe",
+};
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
+         });
+}
+
+}  // namespace
+
+bool IsInteractiveSystemProcess(std::wstring_view executable) {
+  const std::wstring_view name = FileNameOf(executable);
+  return std::any_of(std::begin(kInteractiveSystem), std::end(kInteractiveSystem),
+                     [name](std::wstring_view system) { return SameName(name, system); });
+}
+
+RestraintPlanner::RestraintPlanner(RestraintRules rules) : rules_(rules) {
+  rules_.windowTicks = std::clamp(rules_.windowTicks, 1, RestraintRules::kMaxWindow);
+}
+
+void RestraintPlanner::Restart() {
+  for (Track& track : tracks_) {
+    track.used = {};
+    track.usedSum = 0;
+    track.lastTime = 0;
+  }
+  elapsed_ = {};
+  machine_ = {};
+  elapsedSum_ = machineSum_ = lastNow_ = 0;
+  filled_ = slot_ = 0;
+}
+
+void RestraintPlanner::Advance(std::uint64_t elapsed) {
+  slot_ = (slot_ + 1) % rules_.windowTicks;
+  elapsedSum_ += elapsed - elapsed_[slot_];
+  elapsed_[slot_] = elapsed;
+  machineSum_ -= machine_[slot_];
+  machine_[slot_] = 0;
+  filled_ = std::min(filled_ + 1, rules_.windowTicks);
+}
+
+RestraintPlanner::Track* RestraintPlanner::Find(ProcessId process, std::uint64_t started) {
+  auto it = std::lower_bound(tracks_.begin(), tracks_.end(), process,
+                             [](const Track& track, ProcessId id) { return track.process < id; });
+  if (it == tracks_.end() || it->process != process) return nullptr;
+  return started == 0 || it->started == started ? &*it : nullptr;
+}
+
+void RestraintPlanner::Merge(const std::vector<ProcessSample>& samples) {
+  for (Track& track : tracks_) track.seen = false;
+  // Samples and the tracks known before this reading are both sorted by id: one walk pairs them.
+  // New processes go to the end and the tracks are sorted again afterwards.
+  const std::size_t known = tracks_.size();
+  std::size_t next = 0;
+  std::uint64_t& machine = machine_[static_cast<std::size_t>(slot_)];
+  for (const ProcessSample& sample : samples) {
+    // Process 0 is the system's idle time, not work.
+    if (sample.process == 0) continue;
+    while (next < known && tracks_[next].process < sample.process) ++next;
+    std::size_t index = next;
+    // A new process, or a new one under an id whose old process has ended (that one stays unseen).
+    if (next == known || tracks_[next].process != sample.process || tracks_[next].started != sample.started) {
+      index = tracks_.size();
+      Track fresh;
+      fresh.process = sample.process;
+      fresh.started = sample.started;
+      fresh.lastTime = sample.processorTime;
+      tracks_.push_back(fresh);
+    }
+    Track& track = tracks_[index];
+    const std::uint64_t delta = sample.processorTime >= track.lastTime ? sample.processorTime - track.lastTime : 0;
+    track.usedSum += delta - track.used[static_cast<std::size_t>(slot_)];
+    track.used[static_cast<std::size_t>(slot_)] = delta;
+    track.lastTime = sample.processorTime;
+    track.name = sample.name;
+    track.session = sample.session;
+    track.seen = true;
+    machine += delta;
+  }
+  machineSum_ += machine;
+}
+
+bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& context) const {
+  if (track.process == context.front || track.process == context.self) return false;
+  // Only the current user's processes are ours to lower; the rest of the machine counts as load.
+  if (track.session != context.session) return false;
+  if (context.exclude != nullptr && !context.exclude->Empty() && context.exclude->Contains(track.name)) return false;
+  return !IsInteractiveSystemProcess(track.name);
+}
+
+void RestraintPlanner::Decide(const RestraintContext& context, unsigned cores) {
+  const double window = static_cast<double>(elapsedSum_);
+  const double tick = static_cast<double>(elapsed_[static_cast<std::size_t>(slot_)]);
+  const double busyCores = std::min(rules_.busyShare * static_cast<double>(std::max(cores, 1u)), rules_.busyCapCores);
+  const bool busy = filled_ == rules_.windowTicks && static_cast<double>(machineSum_) >= busyCores * window;
+  for (Track& track : tracks_) {
+    if (track.restrained) {
+      const bool quiet = static_cast<double>(track.used[static_cast<std::size_t>(slot_)]) < rules_.quietShare * tick;
+      track.quietTicks = quiet ? track.quietTicks + 1 : 0;
+      if (!track.seen || track.quietTicks >= rules_.quietTicksToRelease || !MayRestrain(track, context)) {
+        track.restrained = false;
+        steps_.push_back({RestraintStepKind::Release, track.process, track.started,
+                          track.seen ? track.name : std::wstring_view{}});
+      }
+    } else if (track.refusedTicks > 0) {
+      --track.refusedTicks;
+    } else if (busy && track.seen && static_cast<double>(track.usedSum) >= rules_.hogShare * window &&
+               MayRestrain(track, context)) {
+      steps_.push_back({RestraintStepKind::Restrain, track.process, track.started, track.name});
+    }
+  }
+}
+
+const std::vector<RestraintStep>& RestraintPlanner::Plan(std::vector<ProcessSample>& samples, std::uint64_t now,
+                                                         unsigned cores, const RestraintContext& context) {
+  steps_.clear();
+  std::sort(samples.begin(), samples.end(),
+            [](const ProcessSample& a, const ProcessSample& b) { return a.process < b.process; });
+  const bool baseLine = lastNow_ == 0 || now <= lastNow_;
+  if (!baseLine) Advance(now - lastNow_);
+  lastNow_ = now;
+  Merge(samples);
+  std::sort(tracks_.begin(), tracks_.end(), [](const Track& a, const Track& b) {
+    return a.process != b.process ? a.process < b.process : a.seen < b.seen;
+  });
+  if (!baseLine) Decide(context, cores);
+  // Ended processes are forgotten once their release (if any) has been asked for.
+  tracks_.erase(std::remove_if(tracks_.begin(), tracks_.end(), [](const Track& track) { return !track.seen; }),
+                tracks_.end());
+  return steps_;
+}
+
+void RestraintPlanner::Restrained(ProcessId process, std::uint64_t started) {
+  if (Track* track = Find(process, started)) {
+    track->restrained = true;
+    track->quietTicks = 0;
+  }
+}
+
+void RestraintPlanner::Refused(ProcessId process, std::uint64_t started) {
+  if (Track* track = Find(process, started)) track->refusedTicks = rules_.refusedTicks;
+}
+
+const std::vector<RestraintStep>& RestraintPlanner::ReleaseAll() {
+  steps_.clear();
+  for (Track& track : tracks_) {
+    if (!track.restrained) continue;
+    track.restrained = false;
+    steps_.push_back({RestraintStepKind::Release, track.process, track.started, {}});
+  }
+  return steps_;
+}
+
+std::size_t RestraintPlanner::RestrainedCount() const {
+  return static_cast<std::size_t>(
+      std::count_if(tracks_.begin(), tracks_.end(), [](const Track& track) { return track.restrained; }));
+}
+
+}  // namespace kestrune

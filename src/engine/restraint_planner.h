@@ -1,0 +1,101 @@
+#pragma once
+// Which background programs hog the processor while the user works in front, and when they have
+// calmed down: the decisions of the background restraint, taken from one reading of every
+// process's processor time a second. The planner opens no process and changes nothing; whoever
+// carries its steps out tells it which restraints were made.
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "engine/exclude_list.h"
+#include "platform/process_snapshot.h"
+
+namespace kestrune {
+
+// The defaults and why they are what they are: docs/architecture.md, "Background restraint".
+struct RestraintRules {
+  static constexpr int kMaxWindow = 8;
+  int windowTicks = 5;            // readings a process's use is averaged over
+  double hogShare = 0.5;          // a hog's use over the window, in cores
+  double busyShare = 0.4;         // the machine's use that counts as busy, as a share of all cores...
+  double busyCapCores = 0.75;     // ...but never more than three quarters of one core
+  double quietShare = 0.2;        // use below this in one reading counts as quiet, in cores
+  int quietTicksToRelease = 10;   // quiet readings in a row before a restrained process is let go
+  int refusedTicks = 30;          // readings a process that could not be restrained is left alone
+};
+
+enum class RestraintStepKind { Restrain, Release };
+
+struct RestraintStep {
+  RestraintStepKind kind;
+  ProcessId process;
+  std::uint64_t started;
+  std::wstring_view name;  // empty for a process that has ended; valid until the next reading
+};
+
+struct RestraintContext {
+  ProcessId front = 0;  // the process acceleration acts for now (a store app's, not its frame's)
+  ProcessId self = 0;
+  std::uint32_t session = 0;
+  const ExcludeList* exclude = nullptr;
+};
+
+// The system's own interactive processes: slowing any of them is felt as a frozen desktop.
+bool IsInteractiveSystemProcess(std::wstring_view executable);
+
+class RestraintPlanner {
+ public:
+  explicit RestraintPlanner(RestraintRules rules = {});
+
+  // Weighs one reading (samples are sorted in place) taken at now (100 ns units) on a machine of
+  // cores processors, and answers the steps to take. The first reading only sets the base line.
+  const std::vector<RestraintStep>& Plan(std::vector<ProcessSample>& samples, std::uint64_t now, unsigned cores,
+                                         const RestraintContext& context);
+
+  // The answers to a Restrain step: it was made, or the process could not or must not be lowered
+  // (not ours to open, a class someone chose) and is left alone for a while.
+  void Restrained(ProcessId process, std::uint64_t started);
+  void Refused(ProcessId process, std::uint64_t started);
+
+  // Every restrained process, each marked free: restraint ends (switched off, acceleration off, exit).
+  const std::vector<RestraintStep>& ReleaseAll();
+  // Forgets every reading, as after a pause in which nothing was measured.
+  void Restart();
+
+  std::size_t RestrainedCount() const;
+
+ private:
+  struct Track {
+    ProcessId process = 0;
+    std::uint64_t started = 0;
+    std::uint64_t lastTime = 0;
+    std::array<std::uint64_t, RestraintRules::kMaxWindow> used{};
+    std::uint64_t usedSum = 0;
+    std::wstring_view name;
+    std::uint32_t session = 0;
+    int quietTicks = 0;
+    int refusedTicks = 0;
+    bool restrained = false;
+    bool seen = false;
+  };
+
+  void Advance(std::uint64_t elapsed);
+  void Merge(const std::vector<ProcessSample>& samples);
+  void Decide(const RestraintContext& context, unsigned cores);
+  bool MayRestrain(const Track& track, const RestraintContext& context) const;
+  Track* Find(ProcessId process, std::uint64_t started);
+
+  RestraintRules rules_;
+  std::vector<Track> tracks_;  // sorted by process id
+  std::vector<RestraintStep> steps_;
+  std::array<std::uint64_t, RestraintRules::kMaxWindow> elapsed_{};
+  std::array<std::uint64_t, RestraintRules::kMaxWindow> machine_{};
+  std::uint64_t elapsedSum_ = 0;
+  std::uint64_t machineSum_ = 0;
+  std::uint64_t lastNow_ = 0;
+  int filled_ = 0;
+  int slot_ = 0;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,158 @@
+// Who the background restraint lowers and when it lets go, over scripted readings of processor use.
+#include <gtest/gtest.h>
+
+#include "engine/restraint_planner.h"
+
+namespace kestrune {
+namespace {
+
+constexpr ProcessId kHog = 10, kOther = 20, kSelf = 1, kFront = 30;
+constexpr std::uint64_t kSecond = 10'000'000;  // 100 ns units
+
+// A machine whose processes use a fixed share of a core each second.
+class Machine {
+ public:
+  struct Proc {
+    ProcessId id;
+    std::wstring name;
+    double cores;
+    std::uint32_t session = 1;
+    std::uint64_t started = 100;
+    std::uint64_t used = 0;
+  };
+  std::vector<Proc> procs;
+  std::uint64_t now = 5 * kSecond;
+  unsigned cores = 2;
+  RestraintPlanner planner;
+  ExcludeList exclude;
+  RestraintContext context{kFront, kSelf, 1, &exclude};
+
+  // One reading a second later; answers every Restrain step as made.
+  std::vector<RestraintStep> Read() {
+    now += kSecond;
+    samples_.clear();
+    for (Proc& p : procs) {
+      p.used += static_cast<std::uint64_t>(p.cores * kSecond);
+      samples_.push_back({p.id, p.started, p.used, p.session, p.name});
+    }
+    std::vector<RestraintStep> steps = planner.Plan(samples_, now, cores, context);
+    for (const RestraintStep& s : steps)
+      if (s.kind == RestraintStepKind::Restrain) planner.Restrained(s.process, s.started);
+    return steps;
+  }
+  int ReadingsUntil(RestraintStepKind kind, ProcessId id, int limit) {
+    for (int i = 1; i <= limit; ++i)
+      for (const RestraintStep& s : Read())
+        if (s.kind == kind && s.process == id) return i;
+    return 0;
+  }
+
+ private:
+  std::vector<ProcessSample> samples_;
+};
+
+struct HogCase {
+  const char* name;
+  double use;           // the candidate's use, in cores
+  const wchar_t* exe;
+  std::uint32_t session;
+  ProcessId id;
+  unsigned cores;
+  double otherLoad;     // what the rest of the machine uses
+  int restrainedAt;     // reading at which it is restrained; 0 = never within 20
+};
+
+class HogRule : public ::testing::TestWithParam<HogCase> {};
+
+TEST_P(HogRule, RestrainsOnlyABackgroundHogOfThisUserOnABusyMachine) {
+  const HogCase& c = GetParam();
+  Machine m;
+  m.cores = c.cores;
+  m.exclude = ExcludeList::Parse(L"excluded.exe");
+  m.procs = {{c.id, c.exe, c.use, c.session}, {kOther, L"tray.exe", c.otherLoad}, {0, L"Idle", 1.0}};
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, c.id, 20), c.restrainedAt) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, HogRule,
+    ::testing::Values(
+        // The first reading is the base line; five more fill the window.
+        HogCase{"a busy loop", 1.0, L"build.exe", 1, kHog, 2, 0.01, 6},
+        HogCase{"a busy loop on sixteen cores", 1.0, L"build.exe", 1, kHog, 16, 0.0, 6},
+        HogCase{"half a core among other load", 0.55, L"build.exe", 1, kHog, 2, 0.4, 6},
+        HogCase{"an idle tray program", 0.01, L"build.exe", 1, kHog, 2, 0.9, 0},
+        HogCase{"a hog on an idle machine", 0.6, L"build.exe", 1, kHog, 16, 0.0, 0},
+        HogCase{"the program in front", 1.0, L"game.exe", 1, kFront, 2, 0.0, 0},
+        HogCase{"this program", 1.0, L"kestrune.exe", 1, kSelf, 2, 0.0, 0},
+        HogCase{"an excluded program", 1.0, L"C:\\x\\EXCLUDED.EXE", 1, kHog, 2, 0.0, 0},
+        HogCase{"the shell", 1.0, L"explorer.exe", 1, kHog, 2, 0.0, 0},
+        HogCase{"the audio engine", 1.0, L"AudioDG.exe", 1, kHog, 2, 0.0, 0},
+        HogCase{"another session's process", 1.0, L"build.exe", 0, kHog, 2, 0.0, 0}),
+    [](const ::testing::TestParamInfo<HogCase>& param) {
+      std::string name = param.param.name;
+      for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
+class Release : public ::testing::Test {
+ protected:
+  Release() {
+    m.procs = {{kHog, L"build.exe", 1.0}, {kOther, L"tray.exe", 0.0}};
+    restrainedAt = m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 20);
+  }
+  Machine m;
+  int restrainedAt = 0;
+};
+
+TEST_F(Release, AfterTenQuietReadingsInARowAndNotBefore) {
+  ASSERT_EQ(restrainedAt, 6);
+  m.procs[0].cores = 0.05;
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Release, kHog, 9), 0);
+  m.procs[0].cores = 0.9;  // a burst starts the count again
+  m.Read();
+  m.procs[0].cores = 0.05;
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Release, kHog, 20), 10);
+  EXPECT_EQ(m.planner.RestrainedCount(), 0u);
+}
+
+TEST_F(Release, AtOnceWhenItComesToTheFrontOrIsExcludedOrEnds) {
+  m.context.front = kHog;
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Release, kHog, 1), 1);
+  m.context.front = kFront;
+  ASSERT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 1), 1) << "its window average is still high";
+  m.exclude = ExcludeList::Parse(L"build.exe");
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Release, kHog, 1), 1);
+  m.exclude = {};
+  ASSERT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 1), 1);
+  // Ended, and its id taken by a new process: the old one's release names no program, and the
+  // newcomer inherits nothing.
+  m.procs[0].started = 999;
+  m.procs[0].used = 0;
+  std::vector<RestraintStep> steps = m.Read();
+  ASSERT_EQ(steps.size(), 1u);
+  EXPECT_EQ(steps[0].kind, RestraintStepKind::Release);
+  EXPECT_EQ(steps[0].started, 100u);
+  EXPECT_TRUE(steps[0].name.empty());
+  EXPECT_EQ(m.planner.RestrainedCount(), 0u);
+}
+
+TEST_F(Release, AllAtOnceWhenRestraintEnds) {
+  const std::vector<RestraintStep>& steps = m.planner.ReleaseAll();
+  ASSERT_EQ(steps.size(), 1u);
+  EXPECT_EQ(steps[0].process, kHog);
+  EXPECT_TRUE(m.planner.ReleaseAll().empty());
+}
+
+TEST(RestraintRefusal, ARefusedProcessIsLeftAloneForThirtyReadings) {
+  Machine m;
+  m.procs = {{kHog, L"build.exe", 1.0}};
+  ASSERT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 20), 6);
+  m.planner.ReleaseAll();
+  m.planner.Refused(kHog, 100);
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 30), 0);
+  EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 1), 1);
+}
+
+}  // namespace
+}  // namespace kestrune

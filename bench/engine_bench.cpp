@@ -10,6 +10,7 @@
 #include "engine/boost_cycle.h"
 #include "engine/history.h"
 #include "engine/restraint_planner.h"
+#include "fakes/fake_state_file.h"
 
 namespace {
 
@@ -72,10 +73,13 @@ struct Tick {
   BenchProcesses processes;
   Latin1 codePage;
   TickInput input{true, SpeedLevel::Normal, true};
-  BoostCycle cycle{processes, codePage};
+  kestrune::testing::FakeStateFile journal;
+  PriorityChanges changes{processes, journal};
+  BoostCycle cycle{processes, codePage, changes};
 };
 
-// Every tick a different window: two priority changes, four opens, label, record and counter.
+// Every tick a different window: a give-back and a raise (two opens, one journal write), label,
+// record and counter.
 void BM_TickWithSwitch(benchmark::State& st) {
   Tick t;
   for (auto _ : st) {

@@ -24,6 +24,7 @@
 #include "fakes/fake_history_rows.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
 
 namespace {
 
@@ -84,7 +85,9 @@ struct World {
   FakeFileDialog dialog;
   MeasuredFiles files;
   History history{History::Services{list, clock, messages, dialog, files, codePage}, std::wstring(kHomePage)};
-  BoostCycle cycle{processes, codePage};
+  kestrune::testing::FakeStateFile journal;
+  PriorityChanges changes{processes, journal};
+  BoostCycle cycle{processes, codePage, changes};
   WindowHandle nextWindow = 0x1000;
   // The lines every saved file starts with, and the time every row shows, as the file holds them.
   const std::string heading = codePage.ToAnsi(history_text::kFileHeading) + "\r\n";

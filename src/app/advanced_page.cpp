@@ -1,6 +1,6 @@
 #include "app/advanced_page.h"
 
-#include "engine/priority_memory.h"
+#include "engine/process_names.h"
 
 namespace kestrune {
 

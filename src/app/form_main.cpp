@@ -18,6 +18,8 @@ void FormMain::Load() {
   p_.settingsPage.Load();
   if (advanced_ != nullptr) advanced_->Load();
 
+  // Before the first tick, which may raise one of those processes again and must find its own class.
+  p_.boost.GiveBackLeftovers(advanced_ != nullptr && advanced_->RestoreOriginal());
   OnTimerMain();
 
   // Read from the file again rather than from the check box.
@@ -63,6 +65,11 @@ void FormMain::OnTimerMain() {
   if (outcome.record)
     p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboAutoCleanCount.Text()));
   c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
+  // Last: the box's own message loop runs further ticks, which must find this one applied and told.
+  if (outcome.realtimeRefused && !toldRealtimeRefused_) {
+    toldRealtimeRefused_ = true;
+    p_.boxes.Show(kRealtimeNeedsAdministrator, kProgramTitle, mb::kOk | mb::kIconExclamation);
+  }
 }
 
 void FormMain::OnQuickLook() {

@@ -21,6 +21,8 @@ inline constexpr std::wstring_view kHomePage = L"http://www.kestrune.example/";
 inline constexpr std::wstring_view kAlreadyRunning = L"Kestruneは実行中です。";
 inline constexpr std::wstring_view kConfirmExit = L"終了しますか？";
 inline constexpr std::wstring_view kConfirmTitle = L"確認してください。";
+inline constexpr std::wstring_view kRealtimeNeedsAdministrator =
+    L"「極限加速」にはKestruneを管理者として実行する必要があります。普通加速で加速しました。";
 
 // Page captions, each with one blank before and after; page 3 (about) is shown first.
 inline constexpr std::wstring_view kPageCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ",
@@ -104,6 +106,7 @@ class FormMain {
   FormControls c_;
   FormParts p_;
   AdvancedPage* advanced_ = nullptr;
+  bool toldRealtimeRefused_ = false;  // the notice is shown once per run
 };
 
 // Single-instance guard: true when this copy may run; otherwise the notice has been shown.

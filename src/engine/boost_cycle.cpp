@@ -3,36 +3,30 @@
 #include <limits>
 
 #include "engine/acting_process.h"
-#include "engine/set_process_priority.h"
+#include "engine/process_names.h"
 
 namespace kestrune {
 
-void BoostCycle::Raise(const TickInput& input, ProcessId process, WindowHandle window) {
+SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
+  if (classRead == priority::kRealtime) return SpeedLevel::Extreme;
+  if (classRead == priority::kHigh) return SpeedLevel::Normal;
+  return asked;
+}
+
+std::uint32_t BoostCycle::Raise(const TickInput& input, ProcessId process) {
   // An unknown level cannot come from the pick-only list; nothing is raised then and the title
   // replaces any notice, so none is shown.
   std::uint32_t raised = 0;
   if (input.level == SpeedLevel::Normal) raised = priority::kHigh;
   if (input.level == SpeedLevel::Extreme) raised = priority::kRealtime;
-  if (raised == 0) return;
-  if (input.restoreOriginal)
-    RaiseRemembering(processes_, process, raised, memory_);
-  else
-    SetProcessPriority(processes_, process, window, raised);
-}
-
-ProcessId BoostCycle::LeavingProcess(WindowHandle window, ProcessId raised) {
-  if (window == 0) return processes_.CurrentProcess();
-  // A window that is gone leaves nothing to give back (its process may be gone and its id reused).
-  // Otherwise the process raised for it, which for a store app's frame is not the window's owner
-  // and may no longer be found through it.
-  const ProcessId owner = processes_.WindowProcess(window);
-  return owner == 0 || raised == 0 ? owner : raised;
+  if (raised == 0) return 0;
+  return changes_.Set(process, raised);
 }
 
 void BoostCycle::GiveBackRaised(bool restoreOriginal) {
   if (state_.switchCount == 0 || state_.currentLeftAlone) return;
-  GiveBack(processes_, LeavingProcess(state_.current, state_.currentProcess), state_.current, restoreOriginal,
-           memory_);
+  changes_.GiveBack(state_.currentProcess, restoreOriginal);
+  changes_.Flush();
   state_.currentLeftAlone = true;
 }
 
@@ -49,14 +43,13 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
   state_.current = foreground;
   if (state_.current == state_.previous) return {};
 
-  if (!state_.currentLeftAlone) {
-    GiveBack(processes_, LeavingProcess(state_.previous, state_.currentProcess), state_.previous, input.restoreOriginal,
-             memory_);
-  }
+  // The process raised for the previous window, by its id: that window may have closed since.
+  if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, input.restoreOriginal);
   const ProcessId acting = ActingProcessOf(processes_, state_.current);
   state_.currentProcess = acting;
   state_.currentLeftAlone = input.exclude != nullptr && IsExcludedProcess(processes_, acting, *input.exclude);
-  if (!state_.currentLeftAlone) Raise(input, acting, state_.current);
+  const std::uint32_t obtained = state_.currentLeftAlone ? 0 : Raise(input, acting);
+  changes_.Flush();
   if (acting != 0 && acting != processes_.CurrentProcess()) state_.lastOtherProcess = acting;
 
   if (state_.switchCount < std::numeric_limits<std::int32_t>::max()) ++state_.switchCount;
@@ -65,8 +58,9 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
   outcome.switched = true;
   outcome.title = codePage_.ToWide(BoundAnsi(text, kTitleBytes, codePage_));
   outcome.record = input.recordingOn;
-  outcome.level = input.level;
+  outcome.level = LevelObtained(input.level, obtained);
   outcome.switchCount = state_.switchCount;
+  outcome.realtimeRefused = input.level == SpeedLevel::Extreme && obtained == priority::kHigh;
   return outcome;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/exclude_list.h"
-#include "engine/priority_memory.h"
+#include "engine/priority_changes.h"
 #include "platform/code_page.h"
 #include "platform/processes.h"
 #include "vocabulary/speed_level.h"
@@ -24,7 +24,7 @@ struct BoostState {
   // The current window's process was not raised (its program is excluded) or has been given back
   // already (acceleration was switched off): the next switch does not lower it.
   bool currentLeftAlone = false;
-  // The process the switch to the current window acted on; 0 = found through the window.
+  // The process the switch to the current window acted on (and raised, unless left alone); 0 = none.
   ProcessId currentProcess = 0;
   // The last process other than this program that a switch brought to the front; 0 = none yet.
   ProcessId lastOtherProcess = 0;
@@ -46,18 +46,23 @@ struct TickOutcome {
   bool switched = false;
   std::wstring title;  // LabelInfo's caption and tooltip, and the history row's title
   bool record = false;  // append a history row for this switch
-  SpeedLevel level = SpeedLevel::Unknown;  // the row's level
+  SpeedLevel level = SpeedLevel::Unknown;  // the row's level: the one obtained (see LevelObtained)
   std::int32_t switchCount = 0;  // LabelCount's caption, in decimal
+  // "極限加速" was asked for and the system gave the high class: the program lacks the right.
+  bool realtimeRefused = false;
 };
+
+// The level a raise obtained, by the class read back after it: the system may answer a request for
+// the real-time class with the high class and report success. A raise that changed nothing (a
+// protected or excluded program) is shown with the level asked, as the switch always was.
+SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead);
 
 class BoostCycle {
  public:
-  BoostCycle(ProcessApi& processes, const CodePage& codePage) : processes_(processes), codePage_(codePage) {}
+  BoostCycle(ProcessApi& processes, const CodePage& codePage, PriorityChanges& changes)
+      : processes_(processes), codePage_(codePage), changes_(changes) {}
 
-  void Reset() {
-    state_ = {};
-    memory_.Forget();
-  }
+  void Reset() { state_ = {}; }
   // One tick of the main timer. With acceleration off it does nothing at all, not even look at
   // the foreground window.
   TickOutcome Tick(const TickInput& input);
@@ -75,18 +80,20 @@ class BoostCycle {
   // Acceleration stops (switched off, or the program ends): the process raised last gets back
   // what it had. Nothing happens when nothing is held raised.
   void GiveBackRaised(bool restoreOriginal);
+  // Start-up: what an earlier run that was ended while it held a process raised left in the journal.
+  void GiveBackLeftovers(bool restoreOriginal) { changes_.GiveBackLeftovers(restoreOriginal); }
 
   const BoostState& State() const { return state_; }
   void SetState(const BoostState& state) { state_ = state; }
 
  private:
-  void Raise(const TickInput& input, ProcessId process, WindowHandle window);
-  ProcessId LeavingProcess(WindowHandle window, ProcessId raised);
+  // The class read back after the raise; 0 when nothing was raised or nothing could be read.
+  std::uint32_t Raise(const TickInput& input, ProcessId process);
 
   ProcessApi& processes_;
   const CodePage& codePage_;
+  PriorityChanges& changes_;
   BoostState state_;
-  PriorityMemory memory_;
 };
 
 }  // namespace kestrune

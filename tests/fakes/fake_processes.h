@@ -2,6 +2,7 @@
 // A scripted desktop: windows owned by processes, each with a title and a priority class.
 // Counts every call, tracks open handles, and refuses opens for protected processes.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -64,7 +65,9 @@ class FakeProcessApi : public ProcessApi {
     ++sets;
     auto it = open.find(h);
     if (failSetPriority || it == open.end() || (it->second.rights & access::kSetInformation) == 0) return false;
-    processes[it->second.id].priorityClass = cls;
+    if (onSet) onSet(it->second.id, cls);
+    // Windows without the right to the real-time class gives the high class and says it succeeded.
+    processes[it->second.id].priorityClass = realtimeGivesHigh && cls == priority::kRealtime ? priority::kHigh : cls;
     return true;
   }
   std::uint32_t GetPriorityClass(Handle h) override {
@@ -120,6 +123,8 @@ class FakeProcessApi : public ProcessApi {
   std::uint32_t refuseRights = 0;     // an open asking for any of these rights fails, whatever the process
   bool failSetPriority = false;       // the class is not changed
   bool failGetPriority = false;       // the class reads as 0
+  bool realtimeGivesHigh = false;     // a standard user's Windows: real-time is answered with high
+  std::function<void(ProcessId, std::uint32_t)> onSet;  // called as a class is about to change
   int foregroundQueries = 0, titleReads = 0, opens = 0, sets = 0, closes = 0, badCloses = 0, pathReads = 0;
 };
 

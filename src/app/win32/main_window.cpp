@@ -29,7 +29,8 @@ void Win32MainWindow::BuildLogic() {
       SettingsControls{checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_, comboSpeed_,
                        comboAutoCleanCount_},
       *settings_, *this);
-  boost_ = std::make_unique<BoostCycle>(processes_, codePage_);
+  changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal);
+  boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
   advancedPage_ = std::make_unique<AdvancedPage>(
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, listExclude_,
                        textExcludeName_},

@@ -24,7 +24,8 @@
 
 namespace kestrune {
 
-// The settings file, the autostart value and the history's files, bound to this executable's location.
+// The settings file, the autostart value, the history's files and the journal, bound to this
+// executable's location.
 struct Win32Services;
 
 class Win32MainWindow : public MainWindowOps, public HookInstaller {
@@ -134,6 +135,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<SettingsPage> settingsPage_;
   std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
+  std::unique_ptr<PriorityChanges> changes_;
   std::unique_ptr<BoostCycle> boost_;
   std::unique_ptr<WindowHook> hook_;
   std::unique_ptr<FormMain> form_;

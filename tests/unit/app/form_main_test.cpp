@@ -9,6 +9,7 @@
 #include "fakes/fake_history_rows.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
 #include "settings_page_rig.h"
 
 namespace kestrune {
@@ -45,7 +46,9 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   FakeClock clock;
   FakeFileDialog dialog;
   FakeFileSystem files;
-  BoostCycle boost{api, codePage};
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
+  BoostCycle boost{api, codePage, changes};
   History history{{rows, clock, boxes, dialog, files, codePage}, std::wstring(kHomePage)};
   FakeTray tray{log};
   WindowHook hook{window, tray};
@@ -124,6 +127,38 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
   EXPECT_EQ(rows.RowCount(), 1);
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Where the system answers real-time with high, the row names the level obtained, and the user is
+// told once per run why.
+TEST_F(FormMainTest, ARefusedRealtimeIsRecordedAsObtainedAndToldOnce) {
+  StoreAccelerating("100");
+  Store("Speed", "SpeedLevel", "2");
+  api.realtimeGivesHigh = true;
+  form.Load();
+  EXPECT_EQ(speed.Text(), L"極限加速");
+  EXPECT_EQ(api.ClassOf(5), priority::kHigh);
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows.rows[0][3], L"普通加速");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, L"「極限加速」にはKestruneを管理者として実行する必要があります。普通加速で加速しました。");
+  EXPECT_EQ(boxes.shown[0].title, L"Kestrune");
+  EXPECT_EQ(boxes.shown[0].flags, 0x30u);
+
+  api.foreground = 0x60;
+  form.OnTimerMain();
+  EXPECT_EQ(rows.rows[1][3], L"普通加速");
+  EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+// A process an ended run left raised is given back before the first tick raises anything.
+TEST_F(FormMainTest, LoadGivesBackWhatAnEndedRunLeftRaised) {
+  StoreAccelerating("100");
+  api.processes[6].priorityClass = priority::kRealtime;
+  journal.bytes = FormatJournal({{6, 1, priority::kNormal, priority::kRealtime}});
+  form.Load();
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+  EXPECT_EQ(ParseJournal(journal.bytes), (std::vector<ChangeEntry>{{5, 1, priority::kNormal, priority::kHigh}}));
 }
 
 TEST_F(FormMainTest, UnloadAsksAndNoKeepsEverything) {

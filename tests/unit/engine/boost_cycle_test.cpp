@@ -4,9 +4,9 @@
 
 #include <limits>
 
-#include "engine/set_process_priority.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
 
 namespace kestrune {
 namespace {
@@ -37,7 +37,9 @@ class BoostCycleTest : public ::testing::Test {
   FakeProcessApi api;
   testing::FakeCodePage codePage;
   TickInput input{true, SpeedLevel::Normal, true};
-  BoostCycle cycle{api, codePage};
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
+  BoostCycle cycle{api, codePage, changes};
 };
 
 TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
@@ -50,10 +52,12 @@ TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
   EXPECT_EQ(cycle.State().switchCount, 5);
 }
 
-TEST_F(BoostCycleTest, FirstSwitchPutsOwnProcessToNormalAndRaisesTheNewOne) {
+// Nothing was raised before the first switch, so nothing is given back: the class the program
+// itself was started with is not the program's to change.
+TEST_F(BoostCycleTest, FirstSwitchOnlyRaisesTheNewOne) {
   api.processes[kSelf].priorityClass = priority::kHigh;
   const TickOutcome outcome = Front(kEditorMain);
-  EXPECT_EQ(api.ClassOf(kSelf), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kSelf), priority::kHigh);
   EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
   EXPECT_TRUE(outcome.switched);
   EXPECT_EQ(outcome.title, L"Editor");
@@ -71,7 +75,7 @@ TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerT
   EXPECT_EQ(api.titleReads, 5);
   EXPECT_EQ(cycle.State().switchCount, 1);
   EXPECT_EQ(cycle.State().previous, kEditorMain);
-  EXPECT_EQ(api.opens, 2);  // only the one switch opened processes: own (previous 0) and the editor
+  EXPECT_EQ(api.opens, 1);  // only the one switch opened a process: the editor
 }
 
 TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
@@ -118,7 +122,8 @@ TEST_F(BoostCycleTest, VanishedWindowOrProcessIsNotAnError) {
   Front(kBrowserMain);
   EXPECT_TRUE(Front(0x9999).switched);  // no such window: owner 0, opens fail
   EXPECT_EQ(cycle.State().switchCount, 2);
-  EXPECT_EQ(api.closes, 1);  // only the program's own process (previous 0) was ever opened
+  EXPECT_EQ(api.opens, 1);  // the hidden browser; nothing was held raised, and window 0x9999 has no owner
+  EXPECT_EQ(api.closes, 0);
   EXPECT_TRUE(api.open.empty());
 }
 
@@ -194,21 +199,23 @@ TEST(SpeedLevelText, NamesTheLevelExactly) {
   EXPECT_EQ(ItemTextOf(SpeedLevel::Unknown), L"");
 }
 
-TEST(SetProcessPriority, OpensAtMostTwiceAndClosesWhatItOpened) {
+TEST(PriorityChangesSet, OpensOnceAndClosesWhatItOpened) {
   FakeProcessApi api;
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
   api.AddProcess(7, {priority::kNormal, true, false});
-  api.AddWindow(0x70, 7, "x");
-  EXPECT_EQ(SetProcessPriority(api, 0, 0x70, priority::kHigh), priority::kNormal);
-  EXPECT_EQ(api.opens, 2);
-  EXPECT_EQ(api.closes, 1);
+  EXPECT_EQ(changes.Set(7, priority::kHigh), 0u);  // protected: not changed, nothing read
+  EXPECT_EQ(api.opens, 1);
+  EXPECT_EQ(api.closes, 0);
 
-  api.processes[7].hidden = true;
-  EXPECT_EQ(SetProcessPriority(api, 7, 0, priority::kHigh), 0u);
-  EXPECT_EQ(api.closes, 1);  // nothing to close for a zero handle
+  EXPECT_EQ(changes.Set(0, priority::kHigh), 0u);  // no process: nothing opened
+  EXPECT_EQ(api.opens, 1);
 
   api.AddProcess(8);
-  EXPECT_EQ(SetProcessPriority(api, 8, 0x70, priority::kRealtime), priority::kRealtime);  // id wins over window
+  EXPECT_EQ(changes.Set(8, priority::kRealtime), priority::kRealtime);
+  EXPECT_EQ(api.opens, 2);
   EXPECT_TRUE(api.open.empty());
+  EXPECT_EQ(api.badCloses, 0);
 }
 
 }  // namespace

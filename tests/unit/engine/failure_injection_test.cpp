@@ -7,8 +7,9 @@
 #include <string>
 
 #include "engine/boost_cycle.h"
-#include "engine/set_process_priority.h"
+#include "engine/change_journal.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
 #include "history_rig.h"
 
 namespace kestrune {
@@ -46,7 +47,9 @@ class TickOperationFailure : public ::testing::TestWithParam<TickFailure>, prote
   }
 
   FakeProcessApi api;
-  BoostCycle cycle{api, codePage};
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
+  BoostCycle cycle{api, codePage, changes};
 };
 
 TEST_P(TickOperationFailure, IsSurvivedSilentlyAndTheSwitchStillShowsCountsAndRecords) {
@@ -82,6 +85,8 @@ TEST_P(TickOperationFailure, IsSurvivedSilentlyAndTheSwitchStillShowsCountsAndRe
 constexpr auto N = priority::kNormal;
 constexpr auto H = priority::kHigh;
 
+// The editor raised before is given back by its id, whatever its window tells; a class that cannot
+// be read is not known to be the one set, and is left alone.
 INSTANTIATE_TEST_SUITE_P(
     EachOperation, TickOperationFailure,
     ::testing::Values(
@@ -89,37 +94,41 @@ INSTANTIATE_TEST_SUITE_P(
         // No foreground window is a switch to window 0: the program raises itself.
         TickFailure{"ForegroundWindow", [](FakeProcessApi& a) { a.failForeground = true; }, N, N, H, L"", 2, 2},
         TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 2, 2},
-        // Both owners read as process 0, which cannot be opened either way.
-        TickFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, H, N, N, L"Browser", 4, 0},
+        // The browser's owner reads as process 0, which is not opened.
+        TickFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, N, N, N, L"Browser", 1, 1},
         TickFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; }, H, N, N,
-                    L"Browser", 4, 2},
+                    L"Browser", 2, 0},
         TickFailure{"EveryOpen",
                     [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
-                    H, N, N, L"Browser", 4, 0},
+                    H, N, N, L"Browser", 2, 0},
         TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 2,
                     2},
-        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, N, H, N, L"Browser", 2,
+        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, H, H, N, L"Browser", 2,
                     2}),
     [](const auto& p) { return std::string(p.param.name); });
 
-// What SetProcessPriority gives back when a step fails: the class read afterwards, or 0 when nothing
-// could be read, and never a handle left open.
+// What PriorityChanges::Set answers when a step fails: the class read back afterwards, or 0 when
+// nothing could be read; what the journal holds for the give-back; never a handle left open.
 struct PriorityFailure {
   const char* name;
   std::function<void(FakeProcessApi&)> fail;
   std::uint32_t result;
   std::uint32_t classAfter;
+  std::size_t held;  // entries held for a give-back afterwards
 };
 
 class SetPriorityFailure : public ::testing::TestWithParam<PriorityFailure> {};
 
 TEST_P(SetPriorityFailure, GivesTheClassItCouldReadAndClosesEverything) {
   FakeProcessApi api;
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
   api.AddProcess(kEditor);
-  api.AddWindow(kEditorWindow, kEditor, "Editor");
   GetParam().fail(api);
-  EXPECT_EQ(SetProcessPriority(api, 0, kEditorWindow, priority::kRealtime), GetParam().result);
+  EXPECT_EQ(changes.Set(kEditor, priority::kRealtime), GetParam().result);
   EXPECT_EQ(api.ClassOf(kEditor), GetParam().classAfter);
+  EXPECT_EQ(changes.Held().size(), GetParam().held);
+  EXPECT_EQ(ParseJournal(journal.bytes), changes.Held());
   EXPECT_TRUE(api.open.empty());
   EXPECT_EQ(api.badCloses, 0);
 }
@@ -127,17 +136,16 @@ TEST_P(SetPriorityFailure, GivesTheClassItCouldReadAndClosesEverything) {
 INSTANTIATE_TEST_SUITE_P(
     EachStep, SetPriorityFailure,
     ::testing::Values(
-        PriorityFailure{"NothingFails", [](FakeProcessApi&) {}, priority::kRealtime, priority::kRealtime},
-        PriorityFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; },
-                        priority::kNormal, priority::kNormal},
-        PriorityFailure{"EveryOpen",
-                        [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
-                        0, priority::kNormal},
+        PriorityFailure{"NothingFails", [](FakeProcessApi&) {}, priority::kRealtime, priority::kRealtime, 1},
+        PriorityFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; }, 0,
+                        priority::kNormal, 0},
         PriorityFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, priority::kNormal,
-                        priority::kNormal},
+                        priority::kNormal, 0},
+        // Set, but not known to be: held, and the give-back will not find the class it set.
         PriorityFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, 0,
-                        priority::kRealtime},
-        PriorityFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, 0, priority::kNormal}),
+                        priority::kRealtime, 1},
+        PriorityFailure{"RealtimeNeedsTheRight", [](FakeProcessApi& a) { a.realtimeGivesHigh = true; },
+                        priority::kHigh, priority::kHigh, 1}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // A save whose write fails and whose clean-up fails too still tells the user why the save failed, once,

@@ -6,6 +6,7 @@
 
 #include "engine/boost_cycle.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
 #include "history_rig.h"
 
 namespace kestrune {
@@ -33,7 +34,9 @@ class TitleBytesTest : public ::testing::Test, protected testing::HistoryRig {
   }
 
   testing::FakeProcessApi api;
-  BoostCycle cycle{api, codePage};
+  testing::FakeStateFile journal;
+  PriorityChanges changes{api, journal};
+  BoostCycle cycle{api, codePage, changes};
   WindowHandle next = 0x100;
 };
 

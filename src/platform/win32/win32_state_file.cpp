@@ -1,0 +1,45 @@
+#include "platform/win32/win32_state_file.h"
+
+#include <windows.h>
+
+namespace kestrune {
+
+namespace {
+
+// The file is a handful of lines; anything longer is not ours to read whole.
+constexpr DWORD kMostBytes = 64 * 1024;
+
+}  // namespace
+
+std::string Win32StateFile::Read() {
+  HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(kMostBytes, '\0');
+  DWORD read = 0;
+  if (::ReadFile(file, bytes.data(), kMostBytes, &read, nullptr) == FALSE) read = 0;
+  ::CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+bool Win32StateFile::Write(std::string_view bytes) {
+  if (bytes.empty()) return ::DeleteFileW(path_.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  if (bytes.size() > kMostBytes) return false;
+  const std::wstring temporary = path_ + L".tmp";
+  HANDLE file =
+      ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool complete = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
+                        written == bytes.size();
+  // Not flushed: the file must outlive the program, not the machine. A power loss ends every
+  // process the file could name.
+  const bool closed = ::CloseHandle(file) != FALSE;
+  if (complete && closed && ::MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE)
+    return true;
+  ::DeleteFileW(temporary.c_str());
+  return false;
+}
+
+}  // namespace kestrune

@@ -15,13 +15,23 @@ std::optional<std::uint32_t> GiveBackClass(const ChangeEntry& entry, std::uint64
   return target;
 }
 
-std::uint32_t PriorityChanges::Set(ProcessId process, std::uint32_t priorityClass) {
+void EndSpeedThrottling(ProcessApi& api, ProcessApi::Handle process) {
+  constexpr std::uint32_t speed = ProcessApi::kThrottleExecutionSpeed;
+  ProcessApi::Throttling state;
+  if (!api.ReadThrottling(process, state) || (state.controlMask & state.stateMask & speed) == 0) return;
+  state.controlMask &= ~speed;
+  state.stateMask &= ~speed;
+  api.WriteThrottling(process, state);
+}
+
+std::uint32_t PriorityChanges::Set(ProcessId process, std::uint32_t priorityClass, const ChangeExpectation& expect) {
   if (process == 0) return 0;
   const ProcessApi::Handle handle = api_.OpenProcess(access::kSetInformation | access::kQueryInformation, process);
   if (handle == 0) return 0;
   const std::uint32_t classNow = api_.GetPriorityClass(handle);
   const std::uint64_t started = api_.StartTime(handle);
-  if (started == 0) {
+  if (started == 0 || (expect.started != 0 && started != expect.started) ||
+      (expect.classNow != 0 && classNow != expect.classNow)) {
     api_.CloseHandle(handle);
     return 0;
   }
@@ -61,7 +71,11 @@ void PriorityChanges::GiveBackEntry(const ChangeEntry& entry, bool restoreOrigin
   if (handle == 0) return;
   const std::uint64_t started = api_.StartTime(handle);
   const std::uint32_t classNow = api_.GetPriorityClass(handle);
-  if (const auto target = GiveBackClass(entry, started, classNow, restoreOriginal)) api_.SetPriorityClass(handle, *target);
+  if (const auto target = GiveBackClass(entry, started, classNow, restoreOriginal)) {
+    // A restraint's throttling goes with its class.
+    if (entry.set == priority::kBelowNormal) EndSpeedThrottling(api_, handle);
+    api_.SetPriorityClass(handle, *target);
+  }
   api_.CloseHandle(handle);
 }
 

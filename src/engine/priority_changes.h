@@ -19,6 +19,16 @@ namespace kestrune {
 std::optional<std::uint32_t> GiveBackClass(const ChangeEntry& entry, std::uint64_t startedNow, std::uint32_t classNow,
                                            bool restoreOriginal);
 
+// Ends the execution-speed throttling a restraint switched on, where it is still on; a process whose
+// throttling cannot be read was never throttled.
+void EndSpeedThrottling(ProcessApi& api, ProcessApi::Handle process);
+
+// What a process must be for a change to be made: this start time, this class (0: any).
+struct ChangeExpectation {
+  std::uint64_t started = 0;
+  std::uint32_t classNow = 0;
+};
+
 class PriorityChanges {
  public:
   PriorityChanges(ProcessApi& api, StateFile& journal) : api_(api), journal_(journal) {}
@@ -28,7 +38,9 @@ class PriorityChanges {
   // and still report success), or 0 when the process could not be opened for the change or its
   // class not read. A process whose start time cannot be read is not changed: it could not be told
   // from a later process under the same id when it is given back.
-  std::uint32_t Set(ProcessId process, std::uint32_t priorityClass);
+  // With expect, only this very process (its start time) is changed, and only from that class: a
+  // process someone already gave a class of their choosing keeps it.
+  std::uint32_t Set(ProcessId process, std::uint32_t priorityClass, const ChangeExpectation& expect = {});
 
   // Gives back what Set did to this process, found by its id whatever became of its windows, and
   // forgets it. The journal follows at the next Set or Flush: an entry given back and still in the

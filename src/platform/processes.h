@@ -12,6 +12,7 @@ namespace priority {
 constexpr std::uint32_t kNormal = 0x20;
 constexpr std::uint32_t kHigh = 0x80;
 constexpr std::uint32_t kRealtime = 0x100;
+constexpr std::uint32_t kBelowNormal = 0x4000;
 }  // namespace priority
 
 namespace access {
@@ -45,6 +46,17 @@ class ProcessApi {
   // When the process started, in the system's time units; 0 on failure. Together with its id it
   // names one process for good: ids are reused, start times of the same id are not.
   virtual std::uint64_t StartTime(Handle process) = 0;
+
+  // Power throttling (execution speed: Windows 11's efficiency mode). Only where the system can
+  // read a process's state can it be given back exactly; elsewhere it is not offered, and the
+  // defaults say so.
+  struct Throttling {
+    std::uint32_t controlMask = 0;  // the mechanisms someone took control of
+    std::uint32_t stateMask = 0;    // of those, the ones switched on
+  };
+  static constexpr std::uint32_t kThrottleExecutionSpeed = 0x1;
+  virtual bool ReadThrottling(Handle /*process*/, Throttling& /*state*/) { return false; }
+  virtual bool WriteThrottling(Handle /*process*/, const Throttling& /*state*/) { return false; }
 };
 
 }  // namespace kestrune

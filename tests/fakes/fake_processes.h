@@ -98,6 +98,20 @@ class FakeProcessApi : public ProcessApi {
     return it == open.end() ? 0 : processes[it->second.id].started;
   }
 
+  bool ReadThrottling(Handle h, Throttling& state) override {
+    auto it = open.find(h);
+    if (it == open.end() || throttling.count(it->second.id) == 0) return false;
+    state = throttling[it->second.id];
+    return true;
+  }
+  bool WriteThrottling(Handle h, const Throttling& state) override {
+    auto it = open.find(h);
+    if (it == open.end() || throttling.count(it->second.id) == 0 || (it->second.rights & access::kSetInformation) == 0)
+      return false;
+    throttling[it->second.id] = state;
+    return true;
+  }
+
   std::uint32_t ClassOf(ProcessId id) const { return processes.at(id).priorityClass; }
 
   struct Window {
@@ -112,6 +126,8 @@ class FakeProcessApi : public ProcessApi {
   };
   std::map<ProcessId, Process> processes;
   std::map<WindowHandle, Window> windows;
+  // The processes whose power throttling this system can read and write (Windows 11), with their state.
+  std::map<ProcessId, Throttling> throttling;
   std::map<Handle, OpenHandle> open;
   WindowHandle foreground = 0;
   ProcessId self = 1;

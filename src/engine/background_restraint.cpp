@@ -1,0 +1,93 @@
+#include "engine/background_restraint.h"
+
+#include <algorithm>
+
+namespace kestrune {
+
+const std::vector<RestraintChange>& BackgroundRestraint::Tick(ProcessId front, const ExcludeList* exclude) {
+  changes_.clear();
+  std::uint64_t now = 0;
+  if (!s_.snapshot.Take(samples_, now)) return changes_;
+  if (!measuring_) {
+    // After a pause the readings do not join up: start the window again.
+    planner_.Restart();
+    measuring_ = true;
+  }
+  const RestraintContext context{front, s_.processes.CurrentProcess(), s_.snapshot.OwnSession(), exclude};
+  for (const RestraintStep& step : planner_.Plan(samples_, now, s_.snapshot.ProcessorCount(), context)) {
+    if (step.kind == RestraintStepKind::Restrain)
+      Restrain(step);
+    else
+      Release(step.process, step.started);
+  }
+  s_.changes.Flush();
+  return changes_;
+}
+
+void BackgroundRestraint::Restrain(const RestraintStep& step) {
+  // Only from the normal class: any other is someone's choice.
+  const ChangeExpectation expect{step.started, priority::kNormal};
+  if (s_.changes.Set(step.process, priority::kBelowNormal, expect) != priority::kBelowNormal) {
+    planner_.Refused(step.process, step.started);
+    return;
+  }
+  RestrainedProgram program{step.process, step.started, std::wstring(step.name), s_.clock.TimeOfDayText(), false};
+  const ProcessApi::Handle handle = s_.processes.OpenProcess(access::kSetInformation | access::kQueryLimited, step.process);
+  if (handle != 0) {
+    // Throttled only where nobody has taken control of it, so that ending it gives back exactly what was.
+    constexpr std::uint32_t speed = ProcessApi::kThrottleExecutionSpeed;
+    ProcessApi::Throttling state;
+    if (s_.processes.ReadThrottling(handle, state) && (state.controlMask & speed) == 0) {
+      state.controlMask |= speed;
+      state.stateMask |= speed;
+      program.throttled = s_.processes.WriteThrottling(handle, state);
+    }
+    s_.processes.CloseHandle(handle);
+  }
+  planner_.Restrained(step.process, step.started);
+  changes_.push_back({true, program.name});
+  programs_.push_back(std::move(program));
+}
+
+void BackgroundRestraint::Release(ProcessId process, std::uint64_t started) {
+  const auto it = std::find_if(programs_.begin(), programs_.end(), [&](const RestrainedProgram& p) {
+    return p.process == process && p.started == started;
+  });
+  if (it == programs_.end()) return;
+  const auto& held = s_.changes.Held();
+  const bool classStillOurs = std::any_of(held.begin(), held.end(), [&](const ChangeEntry& e) {
+    return e.SameProcess(process, started) && e.set == priority::kBelowNormal;
+  });
+  if (classStillOurs) {
+    // Below normal is only ever set from normal, so the class before is normal either way.
+    s_.changes.GiveBack(process, true);
+  } else if (it->throttled) {
+    // A switch has raised it since: the raise owns its class now, only the throttling is ours.
+    const ProcessApi::Handle handle = s_.processes.OpenProcess(access::kSetInformation | access::kQueryLimited, process);
+    if (handle != 0) {
+      if (s_.processes.StartTime(handle) == started) EndSpeedThrottling(s_.processes, handle);
+      s_.processes.CloseHandle(handle);
+    }
+  }
+  changes_.push_back({false, it->name});
+  programs_.erase(it);
+}
+
+const std::vector<RestraintChange>& BackgroundRestraint::OnFront(ProcessId front) {
+  changes_.clear();
+  for (std::size_t i = programs_.size(); i-- > 0;)
+    if (programs_[i].process == front) Release(programs_[i].process, programs_[i].started);
+  if (!changes_.empty()) s_.changes.Flush();
+  return changes_;
+}
+
+const std::vector<RestraintChange>& BackgroundRestraint::ReleaseAll() {
+  planner_.ReleaseAll();
+  changes_.clear();
+  while (!programs_.empty()) Release(programs_.back().process, programs_.back().started);
+  s_.changes.Flush();
+  measuring_ = false;
+  return changes_;
+}
+
+}  // namespace kestrune

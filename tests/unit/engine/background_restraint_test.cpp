@@ -1,0 +1,131 @@
+// The background restraint carried out on the scripted desktop: what a hog is given and given back,
+// what the journal holds meanwhile, and what is left alone.
+#include <gtest/gtest.h>
+
+#include "engine/background_restraint.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_state_file.h"
+
+namespace kestrune {
+namespace {
+
+using testing::FakeProcessApi;
+constexpr ProcessId kSelf = 1, kHog = 10, kFront = 30;
+constexpr std::uint32_t kAboveNormal = 0x8000, kIdle = 0x40;
+constexpr std::uint32_t kSpeed = ProcessApi::kThrottleExecutionSpeed;
+
+// The system's process list, each process using a fixed share of a core.
+class ScriptedSnapshot : public ProcessSnapshot {
+ public:
+  explicit ScriptedSnapshot(FakeProcessApi& api) : api_(api) {}
+  bool Take(std::vector<ProcessSample>& samples, std::uint64_t& now) override {
+    samples.clear();
+    now = (++readings + 1) * 10'000'000ull;
+    for (auto& [id, p] : api_.processes) {
+      used[id] += static_cast<std::uint64_t>(cores[id] * 10'000'000);
+      samples.push_back({id, p.started, used[id], 1, FileNameOf(p.path)});
+    }
+    return true;
+  }
+  std::uint32_t OwnSession() override { return 1; }
+  unsigned ProcessorCount() override { return 2; }
+  std::map<ProcessId, double> cores;
+  std::map<ProcessId, std::uint64_t> used;
+  std::uint64_t readings = 0;
+
+ private:
+  FakeProcessApi& api_;
+};
+
+class Restraint : public ::testing::Test {
+ protected:
+  Restraint() {
+    api.self = kSelf;
+    api.AddProcess(kSelf);
+    api.AddProcess(kHog, {priority::kNormal, false, false, L"C:\\b\\build.exe", 111});
+    api.AddProcess(kFront, {priority::kNormal, false, false, L"C:\\g\\game.exe", 333});
+    snapshot.cores[kHog] = 1.0;
+  }
+  // Readings until the hog has been restrained; the count, or 0 within twenty.
+  int UntilRestrained() {
+    for (int i = 1; i <= 20; ++i)
+      if (!restraint.Tick(kFront, nullptr).empty()) return i;
+    return 0;
+  }
+
+  FakeProcessApi api;
+  ScriptedSnapshot snapshot{api};
+  testing::FakeStateFile journal;
+  testing::FakeClock clock;
+  PriorityChanges changes{api, journal};
+  BackgroundRestraint restraint{{snapshot, api, changes, clock}};
+};
+
+TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
+  std::string journalAtChange;
+  api.onSet = [&](ProcessId, std::uint32_t) { journalAtChange = journal.bytes; };
+  ASSERT_EQ(UntilRestrained(), 6);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
+  EXPECT_EQ(ParseJournal(journalAtChange), (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, priority::kBelowNormal}}));
+  ASSERT_EQ(restraint.Restrained().size(), 1u);
+  EXPECT_EQ(restraint.Restrained()[0].name, L"build.exe");
+  EXPECT_EQ(restraint.Restrained()[0].since, clock.time);
+  EXPECT_FALSE(restraint.Restrained()[0].throttled) << "this system offers no throttling: the class alone";
+
+  snapshot.cores[kHog] = 0.0;
+  std::vector<RestraintChange> released;
+  for (int i = 0; i < 10 && released.empty(); ++i) released = restraint.Tick(kFront, nullptr);
+  ASSERT_EQ(released.size(), 1u);
+  EXPECT_FALSE(released[0].restrained);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+  EXPECT_TRUE(journal.bytes.empty());
+  EXPECT_TRUE(restraint.Restrained().empty());
+  EXPECT_EQ(api.open.size(), 0u);
+}
+
+TEST_F(Restraint, ThrottlesWhereOfferedAndGivesBackExactlyTheStateItRead) {
+  api.throttling[kHog] = {0x4, 0x4};  // another mechanism someone controls stays as it is
+  ASSERT_EQ(UntilRestrained(), 6);
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u | kSpeed);
+  EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u | kSpeed);
+  restraint.ReleaseAll();
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u);
+  EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+}
+
+TEST_F(Restraint, LeavesAloneAClassSomeoneChoseBeforeOrAfter) {
+  api.processes[kHog].priorityClass = kAboveNormal;
+  EXPECT_EQ(UntilRestrained(), 0);
+  EXPECT_EQ(api.ClassOf(kHog), kAboveNormal);
+
+  api.processes[kHog].priorityClass = priority::kNormal;
+  ASSERT_GT(UntilRestrained(), 0) << "asked again once the refusal has run out";
+  api.processes[kHog].priorityClass = kIdle;  // the user's choice while restrained
+  restraint.ReleaseAll();
+  EXPECT_EQ(api.ClassOf(kHog), kIdle);
+}
+
+TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
+  api.throttling[kHog] = {};
+  ASSERT_EQ(UntilRestrained(), 6);
+  EXPECT_EQ(restraint.OnFront(kHog).size(), 1u);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
+  EXPECT_TRUE(restraint.Tick(kHog, nullptr).empty()) << "in front, it is never restrained";
+}
+
+TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {
+  api.throttling[kHog] = {};
+  ASSERT_EQ(UntilRestrained(), 6);
+  // The program ends without a word: a new run finds the journal.
+  PriorityChanges nextRun{api, journal};
+  nextRun.GiveBackLeftovers(false);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
+  EXPECT_TRUE(journal.bytes.empty());
+}
+
+}  // namespace
+}  // namespace kestrune

@@ -29,11 +29,13 @@ void AdvancedPage::Load() {
   const bool restoreOriginal = s.RestoreOriginal();
   const bool restoreOnStop = s.RestoreOnStop();
   const bool instant = s.InstantReaction();
+  const bool restrain = s.RestrainBackground();
   exclude_ = ExcludeList::Parse(s.Exclude());
 
   c_.checkRestoreOriginal.SetChecked(restoreOriginal);
   c_.checkRestoreOnStop.SetChecked(restoreOnStop);
   c_.checkInstantReaction.SetChecked(instant);
+  c_.checkRestrainBackground.SetChecked(restrain);
   c_.listExclude.SetItems(exclude_.Names());
   c_.textExcludeName.SetText(L"");
 
@@ -41,6 +43,7 @@ void AdvancedPage::Load() {
   s.SetRestoreOnStop(restoreOnStop);
   s.SetExclude(exclude_.Stored());
   s.SetInstantReaction(instant);
+  s.SetRestrainBackground(restrain);
   quick_.Set(instant);
 }
 

@@ -14,6 +14,7 @@ struct AdvancedControls {
   CheckBox& checkRestoreOriginal;
   CheckBox& checkRestoreOnStop;
   CheckBox& checkInstantReaction;
+  CheckBox& checkRestrainBackground;
   ListBox& listExclude;
   TextBox& textExcludeName;
 };
@@ -72,6 +73,8 @@ class AdvancedPage {
   void OnCheckRestoreOriginalClick() { p_.settings.SetRestoreOriginal(c_.checkRestoreOriginal.Checked()); }
   void OnCheckRestoreOnStopClick() { p_.settings.SetRestoreOnStop(c_.checkRestoreOnStop.Checked()); }
   void OnCheckInstantReactionClick();
+  // Stored only: the form starts and ends the restraint itself (FormMain::OnCheckRestrainBackgroundClick).
+  void OnCheckRestrainBackgroundClick() { p_.settings.SetRestrainBackground(RestrainBackground()); }
   // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
   void OnForegroundEvent() { quick_.OnHookEvent(); }
   // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
@@ -87,6 +90,7 @@ class AdvancedPage {
 
   // What the tick needs from this page.
   bool RestoreOriginal() const { return c_.checkRestoreOriginal.Checked(); }
+  bool RestrainBackground() const { return c_.checkRestrainBackground.Checked(); }
   const ExcludeList& Exclude() const { return exclude_; }
 
  private:

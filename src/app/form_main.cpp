@@ -47,24 +47,56 @@ bool FormMain::QueryUnload() {
     return false;
   }
   if (advanced_ != nullptr) advanced_->OnShutDown();
+  EndRestraint();
   p_.tray.Delete();
   p_.installer.Remove();
   return true;
 }
 
 void FormMain::OnTimerMain() {
+  const TickOutcome outcome = Switch();
+  if (restraint_ != nullptr) {
+    const bool on = c_.checkState.Checked() && advanced_ != nullptr && advanced_->RestrainBackground();
+    restraint_->Tick(on, p_.boost.State().currentProcess, advanced_ != nullptr ? &advanced_->Exclude() : nullptr,
+                     Recording());
+  }
+  TellRealtimeRefused(outcome);
+}
+
+RestraintRecording FormMain::Recording() const {
+  return {c_.checkEnableRecord.Checked(), LeadingInteger(c_.comboAutoCleanCount.Text())};
+}
+
+void FormMain::EndRestraint() {
+  if (restraint_ != nullptr) restraint_->End(Recording());
+}
+
+void FormMain::OnCheckRestrainBackgroundClick() {
+  if (advanced_ == nullptr) return;
+  advanced_->OnCheckRestrainBackgroundClick();
+  // Switched on, the next tick starts measuring; switched off, everything goes back at once.
+  if (!advanced_->RestrainBackground()) EndRestraint();
+}
+
+TickOutcome FormMain::Switch() {
   TickInput input{c_.checkState.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkEnableRecord.Checked()};
   if (advanced_ != nullptr && input.accelerationOn) {
     input.restoreOriginal = advanced_->RestoreOriginal();
     input.exclude = &advanced_->Exclude();
   }
   const TickOutcome outcome = p_.boost.Tick(input);
-  if (!outcome.switched) return;
+  if (!outcome.switched) return outcome;
+  // A restrained program that comes to the front is let go at once, not at the next reading.
+  if (restraint_ != nullptr) restraint_->OnFront(p_.boost.State().currentProcess, Recording());
   c_.labelInfo.SetCaption(outcome.title);
   c_.labelInfo.SetTooltip(outcome.title);
   if (outcome.record)
     p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboAutoCleanCount.Text()));
   c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
+  return outcome;
+}
+
+void FormMain::TellRealtimeRefused(const TickOutcome& outcome) {
   // Last: the box's own message loop runs further ticks, which must find this one applied and told.
   if (outcome.realtimeRefused && !toldRealtimeRefused_) {
     toldRealtimeRefused_ = true;
@@ -73,12 +105,14 @@ void FormMain::OnTimerMain() {
 }
 
 void FormMain::OnQuickLook() {
-  if (c_.checkState.Checked() && p_.boost.ForegroundMoved()) OnTimerMain();
+  // The background readings keep to the one-second tick; a quick switch only lets its front program go.
+  if (c_.checkState.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
 }
 
 void FormMain::OnCheckStateClick() {
   p_.settingsPage.OnCheckStateClick();
   if (advanced_ != nullptr && !c_.checkState.Checked()) advanced_->OnAccelerationOff();
+  if (!c_.checkState.Checked()) EndRestraint();
 }
 
 void FormMain::OnMenuMainScreen() {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/advanced_page.h"
+#include "app/restraint_status.h"
 #include "app/settings_page.h"
 #include "app/ui.h"
 #include "app/window_hook.h"
@@ -83,6 +84,9 @@ class FormMain {
   // The advanced page, when the window has one: its settings join the tick, the start-up and the
   // shut-down.
   void AttachAdvanced(AdvancedPage& page) { advanced_ = &page; }
+  // The background restraint, when the window shows it: it reads once a second beside the tick and
+  // ends with acceleration, with its own setting and with the program.
+  void AttachRestraint(RestraintStatus& restraint) { restraint_ = &restraint; }
 
   // TimerMain: one boost tick with the controls' states, and what it asks shown and recorded.
   void OnTimerMain();
@@ -92,6 +96,7 @@ class FormMain {
   void OnQuickLook();
   // CheckState clicked: stored, and with RestoreOnStop switching off gives the raised process back.
   void OnCheckStateClick();
+  void OnCheckRestrainBackgroundClick();
   void OnCommandExitClick() { p_.window.RequestClose(); }
   void OnCommandMiniClick() { p_.window.SendMinimizeCommand(); }
   void OnMenuMainScreen();
@@ -103,9 +108,17 @@ class FormMain {
   void OnBackgroundMouseMove();
 
  private:
+  // The boost tick and what it asks shown and recorded; the notice of a refused real-time class is
+  // left to the caller, to come last.
+  TickOutcome Switch();
+  void TellRealtimeRefused(const TickOutcome& outcome);
+  RestraintRecording Recording() const;
+  void EndRestraint();
+
   FormControls c_;
   FormParts p_;
   AdvancedPage* advanced_ = nullptr;
+  RestraintStatus* restraint_ = nullptr;
   bool toldRealtimeRefused_ = false;  // the notice is shown once per run
 };
 

@@ -66,13 +66,13 @@ std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePag
   return text;
 }
 
-void History::Append(std::wstring_view title, SpeedLevel level, long long maximum) {
+void History::Append(std::wstring_view title, std::wstring_view levelText, long long maximum) {
   if (s_.rows.RowCount() > maximum) s_.rows.Clear();
   const int row = s_.rows.RowCount();
   s_.rows.AddRow(std::to_wstring(row + 1) + L" ");
   s_.rows.SetCell(row, 1, s_.clock.TimeOfDayText());
   s_.rows.SetCell(row, 2, title);
-  s_.rows.SetCell(row, 3, LevelColumnText(level));
+  s_.rows.SetCell(row, 3, levelText);
 }
 
 void History::Clear() { s_.rows.Clear(); }

@@ -63,7 +63,11 @@ class History {
 
   // One switch while recording is on. The list may hold one row more than the maximum; the
   // append after that clears it first.
-  void Append(std::wstring_view title, SpeedLevel level, long long maximum);
+  void Append(std::wstring_view title, SpeedLevel level, long long maximum) {
+    Append(title, LevelColumnText(level), maximum);
+  }
+  // A row of another kind (a background restraint), with its own text in the level column.
+  void Append(std::wstring_view title, std::wstring_view levelText, long long maximum);
   void Clear();
   // ToolbarSpeedMain: the buttons are told apart by caption; any other caption does nothing.
   void OnToolbarButtonClick(std::wstring_view caption);

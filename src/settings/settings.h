@@ -27,6 +27,7 @@ class Settings {
   bool RestoreOriginal() { return Flag(Setting::RestoreOriginal); }
   bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
   bool InstantReaction() { return Flag(Setting::InstantReaction); }
+  bool RestrainBackground() { return Flag(Setting::RestrainBackground); }
   std::wstring Exclude();  // the stored text as it is; its meaning is the exclusion list's
 
   // The writes' results are not acted on: a control keeps its new state when its value could not
@@ -41,6 +42,7 @@ class Settings {
   void SetRestoreOriginal(bool on) { SetFlag(Setting::RestoreOriginal, on); }
   void SetRestoreOnStop(bool on) { SetFlag(Setting::RestoreOnStop, on); }
   void SetInstantReaction(bool on) { SetFlag(Setting::InstantReaction, on); }
+  void SetRestrainBackground(bool on) { SetFlag(Setting::RestrainBackground, on); }
   void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:

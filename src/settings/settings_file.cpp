@@ -17,6 +17,7 @@ SettingKey KeyOf(Setting setting) {
     case Setting::RestoreOnStop: return {"Advanced", "RestoreOnStop"};
     case Setting::Exclude: return {"Advanced", "Exclude"};
     case Setting::InstantReaction: return {"Advanced", "InstantReaction"};
+    case Setting::RestrainBackground: return {"Advanced", "RestrainBackground"};
   }
   return {};
 }

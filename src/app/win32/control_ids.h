@@ -13,6 +13,7 @@ constexpr int kLabel19 = 110, kLabel1 = 111, kLabelInfo = 112, kLabel2 = 113, kL
 constexpr int kSystemMonitorState = 116;
 constexpr int kLabel14 = 117, kLabel15 = 118, kLabel16 = 119, kLabel17 = 120, kLabel18 = 121;
 constexpr int kShape1 = 122, kShape2 = 123, kShape3 = 124, kShape4 = 125, kShape5 = 126;
+constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128;
 
 // Page 1: settings
 constexpr int kLabel9 = 130, kCheckAutoRun = 131, kCheckAutoMin = 132, kCheckMostTop = 133, kLabel3 = 134;
@@ -31,7 +32,7 @@ constexpr int kLabelHomePage = 165, kLabelNeedHelp = 166;
 constexpr int kImage5 = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
 constexpr int kLabelReaction = 184, kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
-constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192;
+constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
 
 // The tray menu `mm`.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;

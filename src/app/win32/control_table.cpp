@@ -69,6 +69,8 @@ constexpr ControlRow kControls[] = {
     {0, ids::kLabel17, kStatic, L"仮想メモリ", kLabel, x0 + 238, y0 + 192, 90, 16, N},
     {0, ids::kShape5, kStatic, L"", 0, x0 + 310, y0 + 194, 12, 12, N},
     {0, ids::kLabel18, kStatic, L"ディスクスペース", kLabel, x0 + 326, y0 + 192, 90, 16, N},
+    {0, ids::kLabelRestrainedCaption, kStatic, L"抑制中のプログラム:", kLabel, x0 + 12, y0 + 220, 132, 16, N},
+    {0, ids::kLabelRestrained, kStatic, L"なし", kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N},
 
     // Page 1: settings.
     {1, ids::kLabel9, kStatic, L"一般設定", kLabel, x0 + 4, y0 + 4, 200, 16, B},
@@ -109,13 +111,15 @@ constexpr ControlRow kControls[] = {
     {4, ids::kCheckRestoreOriginal, kButton, L"元の優先度に戻す", kCheck, x0 + 20, y0 + 22, 330, 20, N},
     {4, ids::kCheckRestoreOnStop, kButton, L"停止・終了時に優先度を戻す", kCheck, x0 + 20, y0 + 42, 330, 20, N},
     {4, ids::kCheckInstantReaction, kButton, L"切り替えにすぐ反応する", kCheck, x0 + 20, y0 + 62, 330, 20, N},
-    {4, ids::kLabelExclude, kStatic, L"加速しないプログラム", kLabel, x0 + 4, y0 + 92, 200, 16, B},
-    {4, ids::kListExclude, kListBoxClass, L"", kListBox, x0 + 20, y0 + 112, 200, 132, N},
-    {4, ids::kCommandRemoveExclude, kButton, L"削除", kPush, x0 + 228, y0 + 112, 80, 24, N},
-    {4, ids::kCommandAddLastFront, kButton, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 142, 200, 24, N},
-    {4, ids::kLabelExcludeName, kStatic, L"プログラム名:", kLabel, x0 + 228, y0 + 176, 200, 16, N},
-    {4, ids::kEditExcludeName, kEditClass, L"", kEdit, x0 + 228, y0 + 194, 130, 22, N},
-    {4, ids::kCommandAddExclude, kButton, L"追加", kPush, x0 + 364, y0 + 193, 64, 24, N},
+    {4, ids::kCheckRestrainBackground, kButton, L"裏で負荷の高いプログラムを抑える", kCheck, x0 + 20, y0 + 82, 330, 20,
+     N},
+    {4, ids::kLabelExclude, kStatic, L"加速しないプログラム", kLabel, x0 + 4, y0 + 110, 200, 16, B},
+    {4, ids::kListExclude, kListBoxClass, L"", kListBox, x0 + 20, y0 + 130, 200, 114, N},
+    {4, ids::kCommandRemoveExclude, kButton, L"削除", kPush, x0 + 228, y0 + 130, 80, 24, N},
+    {4, ids::kCommandAddLastFront, kButton, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 158, 200, 24, N},
+    {4, ids::kLabelExcludeName, kStatic, L"プログラム名:", kLabel, x0 + 228, y0 + 188, 200, 16, N},
+    {4, ids::kEditExcludeName, kEditClass, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N},
+    {4, ids::kCommandAddExclude, kButton, L"追加", kPush, x0 + 364, y0 + 205, 64, 24, N},
 };
 // clang-format on
 

@@ -31,8 +31,10 @@ void Win32MainWindow::BuildLogic() {
       *settings_, *this);
   changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
+  restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
+  restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, labelRestrained_, *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(
-      AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, listExclude_,
+      AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_, listExclude_,
                        textExcludeName_},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
   watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
@@ -45,6 +47,7 @@ void Win32MainWindow::BuildLogic() {
                    labelCount_, labelHomePage_, labelNeedHelp_, tabs_},
       FormParts{*this, boxes_, *boost_, *history_, *settingsPage_, *settings_, *hook_, *this, tray_});
   form_->AttachAdvanced(*advancedPage_);
+  form_->AttachRestraint(*restraintStatus_);
 }
 
 Win32MainWindow::~Win32MainWindow() {
@@ -225,6 +228,7 @@ bool Win32MainWindow::OnAdvancedCommand(int id, int code) {
     case ids::kCheckRestoreOriginal: advancedPage_->OnCheckRestoreOriginalClick(); return true;
     case ids::kCheckRestoreOnStop: advancedPage_->OnCheckRestoreOnStopClick(); return true;
     case ids::kCheckInstantReaction: advancedPage_->OnCheckInstantReactionClick(); return true;
+    case ids::kCheckRestrainBackground: form_->OnCheckRestrainBackgroundClick(); return true;
     case ids::kCommandAddExclude: advancedPage_->OnAddClick(); return true;
     case ids::kCommandAddLastFront: advancedPage_->OnAddLastFrontClick(); return true;
     case ids::kCommandRemoveExclude: advancedPage_->OnRemoveClick(); return true;

@@ -20,6 +20,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_process_snapshot.h"
 #include "platform/win32/win32_processes.h"
 
 namespace kestrune {
@@ -111,18 +112,19 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
 
   Win32ProcessApi processes_;
+  Win32ProcessSnapshot snapshot_;
   Win32CodePage codePage_;
   Win32Clock clock_;
   Win32MessageBoxes boxes_;
   Win32TrayIcon tray_;
 
   Win32CheckBox checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_;
-  Win32CheckBox checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_;
+  Win32CheckBox checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_;
   Win32ListBox listExclude_;
   Win32TextBox textExcludeName_;
   Win32ForegroundWatch watch_;
   Win32ComboBox comboSpeed_, comboAutoCleanCount_;
-  Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_;
+  Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_, labelRestrained_;
   Win32HistoryList listViewHistory_;
   Win32TabStripPages tabs_;
   Win32GradientButton commandExit_, commandMini_;
@@ -137,6 +139,8 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
   std::unique_ptr<PriorityChanges> changes_;
   std::unique_ptr<BoostCycle> boost_;
+  std::unique_ptr<BackgroundRestraint> restraint_;
+  std::unique_ptr<RestraintStatus> restraintStatus_;
   std::unique_ptr<WindowHook> hook_;
   std::unique_ptr<FormMain> form_;
 };

@@ -164,6 +164,8 @@ void Win32MainWindow::AttachControls() {
   checkRestoreOriginal_.Attach(item(ids::kCheckRestoreOriginal));
   checkRestoreOnStop_.Attach(item(ids::kCheckRestoreOnStop));
   checkInstantReaction_.Attach(item(ids::kCheckInstantReaction));
+  checkRestrainBackground_.Attach(item(ids::kCheckRestrainBackground));
+  labelRestrained_.Attach(item(ids::kLabelRestrained));
   listExclude_.Attach(item(ids::kListExclude));
   textExcludeName_.Attach(item(ids::kEditExcludeName));
   labelHomePage_.Attach(item(ids::kLabelHomePage));

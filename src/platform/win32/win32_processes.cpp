@@ -74,4 +74,41 @@ std::uint64_t Win32ProcessApi::StartTime(Handle process) {
   return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
+namespace {
+
+// PROCESS_INFORMATION_CLASS ProcessPowerThrottling and its record, version 1. The functions are
+// looked up: systems before Windows 8 have neither, and only Windows 11 reads the state back.
+constexpr int kProcessPowerThrottling = 4;
+struct PowerThrottlingState {
+  ULONG version;
+  ULONG controlMask;
+  ULONG stateMask;
+};
+using ProcessInformationFn = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+
+ProcessInformationFn Kernel32Function(const char* name) {
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  const FARPROC proc = kernel == nullptr ? nullptr : ::GetProcAddress(kernel, name);
+  return reinterpret_cast<ProcessInformationFn>(reinterpret_cast<void*>(proc));
+}
+
+}  // namespace
+
+bool Win32ProcessApi::ReadThrottling(Handle process, Throttling& state) {
+  static const ProcessInformationFn get = Kernel32Function("GetProcessInformation");
+  PowerThrottlingState record{1, 0, 0};
+  if (get == nullptr ||
+      get(reinterpret_cast<HANDLE>(process), kProcessPowerThrottling, &record, sizeof(record)) == FALSE)
+    return false;
+  state = {record.controlMask, record.stateMask};
+  return true;
+}
+
+bool Win32ProcessApi::WriteThrottling(Handle process, const Throttling& state) {
+  static const ProcessInformationFn set = Kernel32Function("SetProcessInformation");
+  PowerThrottlingState record{1, state.controlMask, state.stateMask};
+  return set != nullptr &&
+         set(reinterpret_cast<HANDLE>(process), kProcessPowerThrottling, &record, sizeof(record)) != FALSE;
+}
+
 }  // namespace kestrune

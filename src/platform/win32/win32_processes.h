@@ -17,6 +17,8 @@ class Win32ProcessApi : public ProcessApi {
   WindowHandle ChildWindowOfClass(WindowHandle parent, std::string_view className) override;
   std::wstring ExecutablePath(Handle process) override;
   std::uint64_t StartTime(Handle process) override;
+  bool ReadThrottling(Handle process, Throttling& state) override;
+  bool WriteThrottling(Handle process, const Throttling& state) override;
 };
 
 }  // namespace kestrune

@@ -8,6 +8,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_history_rows.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
 #include "settings_page_rig.h"
@@ -236,11 +237,12 @@ class AdvancedFormTest : public FormMainTest {
     api.processes[6].path = L"C:\\Apps\\second.exe";
     form.AttachAdvanced(advanced);
   }
-  FakeCheckBox restoreOriginal, restoreOnStop, instant;
+  FakeCheckBox restoreOriginal, restoreOnStop, instant, restrain;
   FakeListBox list;
   FakeTextBox name;
   FakeForegroundWatch watch;
-  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, list, name}, {settings, boost, api, watch, codePage}};
+  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, restrain, list, name},
+                        {settings, boost, api, watch, codePage}};
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {
@@ -384,6 +386,65 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
     EXPECT_EQ(refusing.timers, 1);
   }
   EXPECT_EQ(refusing.hooks + refusing.timers + refusing.badStops, 0);
+}
+
+// The background restraint through the form: readings once a second while acceleration and its own
+// setting are on, its rows in the history, its line on the state page, and everything given back
+// by each way it ends.
+class RestraintFormTest : public AdvancedFormTest {
+ protected:
+  RestraintFormTest() {
+    api.processes[6].path = L"C:\\b\\build.exe";
+    snapshot.cores[6] = 1.0;
+    form.AttachRestraint(status);
+    StoreAccelerating("50");
+    Store("Advanced", "RestrainBackground", "1");
+    form.Load();  // "Other" (5) in front, "build" (6) spins behind it
+    for (int i = 0; i < 6; ++i) form.OnTimerMain();
+  }
+  FakeProcessSnapshot snapshot{api};
+  BackgroundRestraint restraint{{snapshot, api, changes, clock}};
+  FakeLabel restrained;
+  RestraintStatus status{restraint, restrained, history};
+};
+
+TEST_F(RestraintFormTest, ShowsAndRecordsTheRestrainedProgram) {
+  EXPECT_TRUE(restrain.Checked());
+  EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  EXPECT_EQ(restrained.Caption(), L"build.exe (9:05:07から)");
+  ASSERT_EQ(rows.RowCount(), 2);
+  EXPECT_EQ(rows.Cell(1, 2), L"抑制開始: build.exe");
+  EXPECT_EQ(rows.Cell(1, 3), L"抑制");
+  // In front it is let go at once, before the switch raises it.
+  api.foreground = 0x60;
+  form.OnTimerMain();
+  EXPECT_EQ(api.ClassOf(6), priority::kHigh);
+  EXPECT_EQ(restrained.Caption(), L"なし");
+  EXPECT_EQ(rows.Cell(2, 2), L"抑制解除: build.exe");
+}
+
+TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
+  restrain.SetChecked(false);
+  form.OnCheckRestrainBackgroundClick();
+  EXPECT_EQ(store.Get("Advanced", "RestrainBackground"), "0");
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+
+  restrain.SetChecked(true);
+  form.OnCheckRestrainBackgroundClick();
+  for (int i = 0; i < 6; ++i) form.OnTimerMain();
+  ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  state.SetChecked(false);
+  form.OnCheckStateClick();
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+
+  state.SetChecked(true);
+  form.OnCheckStateClick();
+  for (int i = 0; i < 6; ++i) form.OnTimerMain();
+  ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  boxes.answer = mb::kIdYes;
+  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+  for (const ChangeEntry& entry : ParseJournal(journal.bytes)) EXPECT_NE(entry.process, 6u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/background_restraint.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
 
@@ -14,29 +15,6 @@ using testing::FakeProcessApi;
 constexpr ProcessId kSelf = 1, kHog = 10, kFront = 30;
 constexpr std::uint32_t kAboveNormal = 0x8000, kIdle = 0x40;
 constexpr std::uint32_t kSpeed = ProcessApi::kThrottleExecutionSpeed;
-
-// The system's process list, each process using a fixed share of a core.
-class ScriptedSnapshot : public ProcessSnapshot {
- public:
-  explicit ScriptedSnapshot(FakeProcessApi& api) : api_(api) {}
-  bool Take(std::vector<ProcessSample>& samples, std::uint64_t& now) override {
-    samples.clear();
-    now = (++readings + 1) * 10'000'000ull;
-    for (auto& [id, p] : api_.processes) {
-      used[id] += static_cast<std::uint64_t>(cores[id] * 10'000'000);
-      samples.push_back({id, p.started, used[id], 1, FileNameOf(p.path)});
-    }
-    return true;
-  }
-  std::uint32_t OwnSession() override { return 1; }
-  unsigned ProcessorCount() override { return 2; }
-  std::map<ProcessId, double> cores;
-  std::map<ProcessId, std::uint64_t> used;
-  std::uint64_t readings = 0;
-
- private:
-  FakeProcessApi& api_;
-};
 
 class Restraint : public ::testing::Test {
  protected:
@@ -55,7 +33,7 @@ class Restraint : public ::testing::Test {
   }
 
   FakeProcessApi api;
-  ScriptedSnapshot snapshot{api};
+  testing::FakeProcessSnapshot snapshot{api};
   testing::FakeStateFile journal;
   testing::FakeClock clock;
   PriorityChanges changes{api, journal};

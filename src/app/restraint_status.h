@@ -1,0 +1,49 @@
+#pragma once
+// What the window shows and records of the background restraint: the state page's line of the
+// programs restrained right now, and a history row for each restraint and release.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ui.h"
+#include "engine/background_restraint.h"
+#include "engine/history.h"
+
+namespace kestrune {
+
+inline constexpr std::wstring_view kRestrainedNone = L"なし";
+inline constexpr std::wstring_view kRestrainedSince = L"から";
+inline constexpr std::wstring_view kRestraintStarted = L"抑制開始: ";
+inline constexpr std::wstring_view kRestraintEnded = L"抑制解除: ";
+inline constexpr std::wstring_view kRestraintLevel = L"抑制";
+
+// "build.exe (10:12:03から)、indexer.exe (10:12:09から)"; "なし" when there is none.
+std::wstring RestrainedProgramsText(const std::vector<RestrainedProgram>& programs);
+
+// Where the history goes, read at the moment of each change.
+struct RestraintRecording {
+  bool on = false;
+  long long maximum = 0;
+};
+
+class RestraintStatus {
+ public:
+  RestraintStatus(BackgroundRestraint& restraint, Label& label, History& history)
+      : restraint_(restraint), label_(label), history_(history) {}
+
+  // The one-second tick: a reading while on, and everything given back once it is no longer on.
+  void Tick(bool on, ProcessId front, const ExcludeList* exclude, RestraintRecording recording);
+  // A switch made this process the front one.
+  void OnFront(ProcessId front, RestraintRecording recording) { Apply(restraint_.OnFront(front), recording); }
+  // Restraint or acceleration switched off, or the program ends.
+  void End(RestraintRecording recording);
+
+ private:
+  void Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording);
+
+  BackgroundRestraint& restraint_;
+  Label& label_;
+  History& history_;
+};
+
+}  // namespace kestrune

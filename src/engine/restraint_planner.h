@@ -17,10 +17,10 @@ namespace kestrune {
 struct RestraintRules {
   static constexpr int kMaxWindow = 8;
   int windowTicks = 5;            // readings a process's use is averaged over
-  double hogShare = 0.5;          // a hog's use over the window, in cores
+  double hogShare = 0.25;         // a hog's use over the window, in cores
   double busyShare = 0.4;         // the machine's use that counts as busy, as a share of all cores...
   double busyCapCores = 0.75;     // ...but never more than three quarters of one core
-  double quietShare = 0.2;        // use below this in one reading counts as quiet, in cores
+  double quietShare = 0.1;        // use below this in one reading counts as quiet, in cores
   int quietTicksToRelease = 10;   // quiet readings in a row before a restrained process is let go
   int refusedTicks = 30;          // readings a process that could not be restrained is left alone
 };

@@ -5,6 +5,9 @@
 //                                              app's frame host shows
 //        helper_window.exe --core <hwnd>       a child of class Windows.UI.Core.CoreWindow inside that
 //                                              window of another process, as the store app itself owns
+//        helper_window.exe --spin "<title>" ... the windows, and a second thread that keeps one core
+//                                              busy until the registered message
+//                                              "KestruneTestHelper.Spin" arrives with wParam 0 (1 resumes)
 //
 // A window of this program comes to the front when it receives the registered message
 // "KestruneTestHelper.BringToFront", from its own thread, as an application does when the user clicks
@@ -13,6 +16,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -20,12 +24,28 @@
 namespace {
 
 UINT bringToFront = 0;
+UINT spinControl = 0;
 int openWindows = 0;
+std::atomic<bool> spinning{false};
+
+DWORD WINAPI Spin(LPVOID) {
+  volatile unsigned long long work = 0;
+  for (;;) {
+    if (spinning.load(std::memory_order_relaxed))
+      work = work + 1;
+    else
+      ::Sleep(20);
+  }
+}
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (bringToFront != 0 && message == bringToFront) {
     ::SetForegroundWindow(hwnd);
     return ::GetForegroundWindow() == hwnd ? 1 : 0;
+  }
+  if (spinControl != 0 && message == spinControl) {
+    spinning = wParam != 0;
+    return 1;
   }
   if (message == WM_DESTROY) {
     if (--openWindows == 0) ::PostQuitMessage(0);
@@ -49,7 +69,13 @@ std::vector<std::wstring> Titles() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bringToFront = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
+  spinControl = ::RegisterWindowMessageW(L"KestruneTestHelper.Spin");
   std::vector<std::wstring> titles = Titles();
+  if (titles.size() > 1 && titles[0] == L"--spin") {
+    titles.erase(titles.begin());
+    spinning = true;
+    ::CloseHandle(::CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
+  }
   const bool frame = titles.size() == 2 && titles[0] == L"--frame";
   const bool core = titles.size() == 2 && titles[0] == L"--core";
   WNDCLASSW wc{};

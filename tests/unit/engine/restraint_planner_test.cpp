@@ -79,9 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The first reading is the base line; five more fill the window.
         HogCase{"a busy loop", 1.0, L"build.exe", 1, kHog, 2, 0.01, 6},
         HogCase{"a busy loop on sixteen cores", 1.0, L"build.exe", 1, kHog, 16, 0.0, 6},
-        HogCase{"half a core among other load", 0.55, L"build.exe", 1, kHog, 2, 0.4, 6},
+        HogCase{"a busy loop sharing its core with three others", 0.3, L"build.exe", 1, kHog, 2, 1.7, 6},
+        HogCase{"a program working in short bursts", 0.2, L"browser.exe", 1, kHog, 2, 1.8, 0},
         HogCase{"an idle tray program", 0.01, L"build.exe", 1, kHog, 2, 0.9, 0},
-        HogCase{"a hog on an idle machine", 0.6, L"build.exe", 1, kHog, 16, 0.0, 0},
+        HogCase{"a hog on an idle machine", 0.6, L"build.exe", 1, kHog, 16, 0.1, 0},
         HogCase{"the program in front", 1.0, L"game.exe", 1, kFront, 2, 0.0, 0},
         HogCase{"this program", 1.0, L"kestrune.exe", 1, kSelf, 2, 0.0, 0},
         HogCase{"an excluded program", 1.0, L"C:\\x\\EXCLUDED.EXE", 1, kHog, 2, 0.0, 0},

@@ -1,0 +1,105 @@
+// The background restraint against the real program: a helper that keeps a core busy behind the
+// window in front is lowered, shown, let go in front and when idle, never touched when excluded or
+// given a class by someone else, and given back by the next start after a kill.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_fixture.h"
+
+namespace kestrune::e2e {
+namespace {
+
+constexpr char kRestraining[] =
+    "[Normal]\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\n"
+    "RecordCount=50\r\n[Advanced]\r\nRestrainBackground=1\r\n";
+
+DWORD ClassOf(HelperApp& helper) { return PriorityClassOf(helper.ProcessId()); }
+
+bool ClassBecomes(HelperApp& helper, DWORD priorityClass) {
+  return WaitFor([&] { return ClassOf(helper) == priorityClass; });
+}
+
+void SetSpinning(HelperApp& helper, bool on) {
+  ::SendMessageW(helper.Window(), ::RegisterWindowMessageW(L"KestruneTestHelper.Spin"), on ? 1 : 0, 0);
+}
+
+bool SetClass(HelperApp& helper, DWORD priorityClass) {
+  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, helper.ProcessId());
+  if (process == nullptr) return false;
+  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
+  ::CloseHandle(process);
+  return set;
+}
+
+TEST(Restraint, ABackgroundSpinnerIsLoweredShownAndLetGoInFrontAndOnceIdle) {
+  RunningApp app(kRestraining);
+  ASSERT_TRUE(app.Start());
+  HelperApp front(L"Front helper");
+  HelperApp spinner({L"Spinning helper"}, {L"", L"--spin"});
+  ASSERT_NE(spinner.Window(), nullptr);
+  ASSERT_TRUE(front.BringToFront());
+  app.Tick();
+  // The one-second tick takes its readings: five of them fill the window.
+  EXPECT_TRUE(ClassBecomes(spinner, BELOW_NORMAL_PRIORITY_CLASS)) << ClassOf(spinner);
+  EXPECT_TRUE(WaitFor([&] { return app.ControlText(ids::kLabelRestrained).find(L"helper_window.exe") == 0; }))
+      << "shown: " << ToCodePage(app.ControlText(ids::kLabelRestrained), CP_UTF8);
+  ASSERT_TRUE(app.ShowPage(0));
+  app.Screenshot(L"restraint_state");
+
+  ASSERT_TRUE(spinner.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(spinner, HIGH_PRIORITY_CLASS)) << ClassOf(spinner);
+  EXPECT_EQ(app.ControlText(ids::kLabelRestrained), L"なし");
+
+  SetSpinning(spinner, false);
+  ASSERT_TRUE(front.BringToFront());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(spinner, NORMAL_PRIORITY_CLASS)) << ClassOf(spinner);
+  // Idle now: readings enough to fill the window again do not lower it.
+  for (int i = 0; i < 8; ++i) app.Tick();
+  EXPECT_EQ(ClassOf(spinner), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+}
+
+TEST(Restraint, AnExcludedSpinnerOrOneWithAChosenClassIsNeverTouched) {
+  RunningApp app(std::string(kRestraining) + "Exclude=excluded_helper.exe\r\n");
+  const std::wstring excludedExe = app.Dir().File(L"excluded_helper.exe");
+  ASSERT_TRUE(::CopyFileW(HelperPath().c_str(), excludedExe.c_str(), FALSE));
+  ASSERT_TRUE(app.Start());
+  HelperApp front(L"Front helper");
+  HelperApp excluded({L"Excluded spinner"}, {excludedExe, L"--spin"});
+  HelperApp chosen({L"Chosen spinner"}, {L"", L"--spin"});
+  HelperApp control({L"Control spinner"}, {L"", L"--spin"});
+  ASSERT_NE(control.Window(), nullptr);
+  ASSERT_TRUE(SetClass(chosen, ABOVE_NORMAL_PRIORITY_CLASS));
+  ASSERT_TRUE(front.BringToFront());
+  app.Tick();
+  // The spinner nobody chose for is lowered: the readings have seen the other two just as long.
+  ASSERT_TRUE(ClassBecomes(control, BELOW_NORMAL_PRIORITY_CLASS)) << ClassOf(control);
+  EXPECT_EQ(ClassOf(excluded), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(ClassOf(chosen), static_cast<DWORD>(ABOVE_NORMAL_PRIORITY_CLASS));
+
+  // Switched off by its check box: given back at once.
+  app.Click(ids::kCheckRestrainBackground);
+  EXPECT_EQ(ClassOf(control), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(IniValue(app.IniBytes(), "Advanced", "RestrainBackground"), "0");
+}
+
+TEST(Restraint, ASpinnerRestrainedWhenTheProgramWasKilledIsGivenBackAtTheNextStart) {
+  RunningApp app(kRestraining);
+  ASSERT_TRUE(app.Start());
+  HelperApp front(L"Front helper");
+  HelperApp spinner({L"Spinning helper"}, {L"", L"--spin"});
+  ASSERT_TRUE(front.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(ClassBecomes(spinner, BELOW_NORMAL_PRIORITY_CLASS));
+  app.Proc().Kill();
+  // Idle before the next start, which would otherwise lower it again after its own readings.
+  SetSpinning(spinner, false);
+  ASSERT_EQ(ClassOf(spinner), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+  ASSERT_TRUE(app.Start());
+  EXPECT_TRUE(ClassBecomes(spinner, NORMAL_PRIORITY_CLASS)) << ClassOf(spinner);
+}
+
+}  // namespace
+}  // namespace kestrune::e2e

@@ -21,6 +21,7 @@ class RunningApp {
 
   // Parks the pointer, starts the program and waits until its start-up is over: the main window
   // exists, its tray icon is there and the program answers messages.
+  // Again after the program ended, or was killed: the next start, in the same folder.
   bool Start();
   HWND Main() const { return main_; }
   HWND Control(int id) const { return ::GetDlgItem(main_, id); }

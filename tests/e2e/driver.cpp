@@ -145,6 +145,10 @@ Process::~Process() {
 }
 
 bool Process::Start(const std::wstring& exe, const std::wstring& arguments) {
+  // Started again (a program's next start after it ended): the ended process's handles go first.
+  if (info_.hProcess != nullptr) ::CloseHandle(info_.hProcess);
+  if (info_.hThread != nullptr) ::CloseHandle(info_.hThread);
+  info_ = {};
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/state_file.h"
 
 namespace kestrune {
@@ -9,7 +10,8 @@ namespace kestrune {
 // then moved over it in one step, so a program ended in the middle of a write leaves the old file.
 class Win32StateFile : public StateFile {
  public:
-  explicit Win32StateFile(std::wstring path) : path_(std::move(path)) {}
+  // path: a full path; one longer than MAX_PATH is taken in its extended form.
+  explicit Win32StateFile(std::wstring_view path) : path_(ExtendedLengthPath(path)) {}
   std::string Read() override;
   bool Write(std::string_view bytes) override;
 

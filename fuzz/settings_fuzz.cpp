@@ -15,6 +15,7 @@
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_ini_file.h"
+#include "fakes/fake_message_boxes.h"
 #include "app/settings_page.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_window.h"
@@ -148,7 +149,8 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
   Settings settings(config, autoRun, ws.codePage);
   CallLog log;
   FakeMainWindow window(log);
-  SettingsPage page(form.Controls(), settings, window);
+  FakeMessageBoxes boxes;
+  SettingsPage page(form.Controls(), settings, window, boxes);
   page.Load();
   const std::size_t topmostCalls = window.topmostCalls.size();
   const bool topmost = topmostCalls > 0 && window.topmostCalls.back();
@@ -223,7 +225,8 @@ void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   Settings settings(loadConfig, autoRun, ws.codePage);
   CallLog log;
   FakeMainWindow window(log);
-  SettingsPage page(ws.form.Controls(), settings, window);
+  FakeMessageBoxes boxes;
+  SettingsPage page(ws.form.Controls(), settings, window, boxes);
   page.Load();
   Check(ws.form.speed.SelectedIndex() >= 0 && ws.form.count.SelectedIndex() >= 0, "a combo left without selection");
   Check(ws.registry.open.empty(), "registry key left open");

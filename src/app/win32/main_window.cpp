@@ -28,12 +28,12 @@ void Win32MainWindow::BuildLogic() {
   settingsPage_ = std::make_unique<SettingsPage>(
       SettingsControls{checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_, comboSpeed_,
                        comboAutoCleanCount_},
-      *settings_, *this);
+      *settings_, *this, boxes_, services_->location);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_);
   advancedPage_ = std::make_unique<AdvancedPage>(
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, listExclude_,
                        textExcludeName_},
-      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
+      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
     advancedPage_->OnForegroundEvent();
     if (form_) form_->OnQuickLook();

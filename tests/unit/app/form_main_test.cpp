@@ -40,7 +40,6 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   FakeProcessApi api;
   FakeLabel info, countLabel, home, help;
   FakeTabPages tabs{log};
-  FakeMessageBoxes boxes;
   FakeHistoryRows rows;
   FakeClock clock;
   FakeFileDialog dialog;
@@ -205,7 +204,7 @@ class AdvancedFormTest : public FormMainTest {
   FakeListBox list;
   FakeTextBox name;
   FakeForegroundWatch watch;
-  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, list, name}, {settings, boost, api, watch, codePage}};
+  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, list, name}, {settings, boost, api, watch, codePage, boxes}};
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {

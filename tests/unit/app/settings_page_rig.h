@@ -5,6 +5,7 @@
 #include "app/settings_page.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
+#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_window.h"
@@ -12,6 +13,7 @@
 namespace kestrune::testing {
 
 inline constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+inline constexpr const wchar_t* kUserRunValue = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 struct SettingsPageRig {
   FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
@@ -25,7 +27,9 @@ struct SettingsPageRig {
   CallLog log;
   FakeMainWindow window{log};
   std::vector<bool>& topmostCalls = window.topmostCalls;
-  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window};
+  FakeMessageBoxes boxes;
+  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window,
+                    boxes};
 };
 
 }  // namespace kestrune::testing

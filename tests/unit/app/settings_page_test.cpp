@@ -195,7 +195,9 @@ TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
     rig.store.onWrite = [&](const std::string&) { EXPECT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u); };
     page.Load();
     ASSERT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u);
-    if (moved) EXPECT_NE(rig.boxes.shown[0].text.find(L"D:\\u\\kestrune.ini"), std::wstring::npos);
+    if (moved) {
+      EXPECT_NE(rig.boxes.shown[0].text.find(L"D:\\u\\kestrune.ini"), std::wstring::npos);
+    }
   }
 }
 

@@ -28,7 +28,7 @@ struct SettingsRig {
 struct FlagSetting {
   const char* key;
   bool (Settings::*get)();
-  void (Settings::*set)(bool);
+  void (*set)(Settings&, bool);
 };
 
 class Flag : public ::testing::TestWithParam<FlagSetting> {};
@@ -46,8 +46,8 @@ TEST_P(Flag, ReadsItsKeyAsAFlagAndStoresTheState) {
   EXPECT_EQ(rig.store.readLog.back().substr(rig.store.readLog.back().find('.') + 1), f.key);
 
   rig.store.writeLog.clear();
-  (rig.settings.*f.set)(false);
-  (rig.settings.*f.set)(true);
+  f.set(rig.settings, false);
+  f.set(rig.settings, true);
   const std::string section = std::string(f.key) == "EnableRecord" ? "Record" : "Normal";
   EXPECT_EQ(rig.store.writeLog, (std::vector<std::string>{section + "." + f.key + "=0", section + "." + f.key + "=1"}));
   // Only AutoRun touches the Run key.
@@ -56,11 +56,12 @@ TEST_P(Flag, ReadsItsKeyAsAFlagAndStoresTheState) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, Flag,
-    ::testing::Values(FlagSetting{"AutoRun", &Settings::AutoRun, &Settings::SetAutoRun},
-                      FlagSetting{"AutoMin", &Settings::AutoMin, &Settings::SetAutoMin},
-                      FlagSetting{"EnableRecord", &Settings::EnableRecord, &Settings::SetEnableRecord},
-                      FlagSetting{"EnableSpeed", &Settings::EnableSpeed, &Settings::SetEnableSpeed},
-                      FlagSetting{"AlwaysTop", &Settings::AlwaysTop, &Settings::SetAlwaysTop}),
+    ::testing::Values(
+        FlagSetting{"AutoRun", &Settings::AutoRun, [](Settings& s, bool on) { s.SetAutoRun(on); }},
+        FlagSetting{"AutoMin", &Settings::AutoMin, [](Settings& s, bool on) { s.SetAutoMin(on); }},
+        FlagSetting{"EnableRecord", &Settings::EnableRecord, [](Settings& s, bool on) { s.SetEnableRecord(on); }},
+        FlagSetting{"EnableSpeed", &Settings::EnableSpeed, [](Settings& s, bool on) { s.SetEnableSpeed(on); }},
+        FlagSetting{"AlwaysTop", &Settings::AlwaysTop, [](Settings& s, bool on) { s.SetAlwaysTop(on); }}),
     [](const auto& p) { return std::string(p.param.key); });
 
 TEST(Settings, SpeedAndRecordCountAreReadAndStoredByTheirRules) {

@@ -20,7 +20,7 @@ std::wstring EnvText(const wchar_t* name) {
 }
 
 // One start of the copy, until its window is shown (the load is over then).
-struct Run {
+struct Start {
   Process process;
   HWND main = nullptr;
   bool WaitShown() {
@@ -44,7 +44,7 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
   const std::string besideBytes = ReadFileBytes(beside);
   ASSERT_EQ(IniValue(besideBytes, "Record", "RecordCount"), "200") << "the script puts a settings file beside the copy";
 
-  Run first;
+  Start first;
   ASSERT_TRUE(first.process.Start(exe));
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(first.process.Id(), L"Kestrune")) != nullptr; }));
@@ -60,7 +60,7 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
       << ReadFileBytes(userFile);
   first.End();
 
-  Run second;
+  Start second;
   ASSERT_TRUE(second.process.Start(exe));
   ASSERT_TRUE(second.WaitShown());
   EXPECT_EQ(FindMessageBox(second.process.Id(), L"Kestrune"), nullptr) << "told a second time";

@@ -181,6 +181,7 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
       << "Run value: " << ToCodePage(*value, CP_UTF8) << "\nprogram:   " << ToCodePage(exe, CP_UTF8);
+  EXPECT_FALSE(UserRunValue(kRunValueName).has_value());  // one key names the program
   app.Click(ids::kCheckAutoRun);
   EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
   EXPECT_TRUE(WaitFor([&] { return !MachineRunValue(kRunValueName).has_value(); }));

@@ -19,13 +19,14 @@ std::wstring EnvText(const wchar_t* name) {
   return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
 }
 
-// One start of the copy, until its window is shown (the load is over then).
+// One start of the copy; its window is shown once the load is over.
 struct Start {
   Process process;
   HWND main = nullptr;
   bool WaitShown() {
     return WaitFor([&] { return (main = FindTopWindow(process.Id(), L"KestruneMainWindow", nullptr, true)) != nullptr; });
   }
+  HWND Control(int id) const { return ::GetDlgItem(main, id); }
   void End() {
     ::SendMessageW(main, WM_QUERYENDSESSION, 0, 0);
     ::PostMessageW(main, WM_CLOSE, 0, 0);
@@ -54,8 +55,8 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(first.WaitShown());
   // The settings made beside the program came along.
-  EXPECT_EQ(Text(::GetDlgItem(first.main, ids::kComboAutoCleanCount)), L"200");
-  ::SendMessageW(::GetDlgItem(first.main, ids::kCheckState), BM_CLICK, 0, 0);
+  EXPECT_EQ(Text(first.Control(ids::kComboAutoCleanCount)), L"200");
+  ::SendMessageW(first.Control(ids::kCheckState), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return IniValue(ReadFileBytes(userFile), "Normal", "EnableSpeed") == "1"; }))
       << ReadFileBytes(userFile);
   first.End();
@@ -64,8 +65,8 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
   ASSERT_TRUE(second.process.Start(exe));
   ASSERT_TRUE(second.WaitShown());
   EXPECT_EQ(FindMessageBox(second.process.Id(), L"Kestrune"), nullptr) << "told a second time";
-  EXPECT_TRUE(Checked(::GetDlgItem(second.main, ids::kCheckState)));
-  EXPECT_EQ(Text(::GetDlgItem(second.main, ids::kComboAutoCleanCount)), L"200");
+  EXPECT_TRUE(Checked(second.Control(ids::kCheckState)));
+  EXPECT_EQ(Text(second.Control(ids::kComboAutoCleanCount)), L"200");
   second.End();
   EXPECT_EQ(ReadFileBytes(beside), besideBytes);
 }

@@ -1,6 +1,5 @@
 #pragma once
 // Files and folders by name, with the ones this user may not write.
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -14,14 +13,12 @@ class FakeFileAccess : public FileAccess {
  public:
   bool Exists(std::wstring_view file) override { return files.count(std::wstring(file)) > 0; }
   bool CanWrite(std::wstring_view file) override {
-    const std::wstring name(file);
-    const std::wstring folder = name.substr(0, name.rfind(L'\\'));
-    return readOnly.count(name) == 0 && readOnly.count(folder) == 0 && folders.count(folder) > 0;
+    const std::wstring name(file), folder = name.substr(0, name.rfind(L'\\'));
+    return readOnly.count(name) + readOnly.count(folder) == 0 && folders.count(folder) > 0;
   }
   bool MakeFolder(std::wstring_view folder) override {
-    if (failMakeFolder) return false;
-    folders.insert(std::wstring(folder));
-    return true;
+    if (!failMakeFolder) folders.emplace(folder);
+    return !failMakeFolder;
   }
   bool Copy(std::wstring_view from, std::wstring_view to) override {
     const auto it = files.find(std::wstring(from));
@@ -30,11 +27,10 @@ class FakeFileAccess : public FileAccess {
     return true;
   }
 
-  std::map<std::wstring, std::string, std::less<>> files;  // name -> content
-  std::set<std::wstring, std::less<>> folders;
-  std::set<std::wstring, std::less<>> readOnly;  // files and folders this user may not write
-  bool failMakeFolder = false;
-  bool failCopy = false;
+  std::map<std::wstring, std::string> files;  // name -> content
+  std::set<std::wstring> folders;
+  std::set<std::wstring> readOnly;  // files and folders this user may not write
+  bool failMakeFolder = false, failCopy = false;
 };
 
 }  // namespace kestrune::testing

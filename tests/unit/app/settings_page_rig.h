@@ -13,7 +13,6 @@
 namespace kestrune::testing {
 
 inline constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
-inline constexpr const wchar_t* kUserRunValue = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 struct SettingsPageRig {
   FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;

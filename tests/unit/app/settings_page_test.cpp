@@ -11,7 +11,6 @@ namespace kestrune {
 namespace {
 
 using testing::kRunValue;
-using testing::kUserRunValue;
 
 class SettingsPageTest : public ::testing::Test, protected testing::SettingsPageRig {
  protected:
@@ -172,17 +171,6 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
   EXPECT_EQ(boxes.shown[1].title, L"Kestrune");
   EXPECT_EQ(boxes.shown[1].flags, 0x30u);
   EXPECT_TRUE(registry.open.empty());
-}
-
-// A standard user: the box stays ticked and the user's Run key names the program.
-TEST_F(SettingsPageTest, WithoutElevationTheUsersRunKeyTakesTheValue) {
-  registry.denied = {RegistryRoot::LocalMachine};
-  autoRun.SetChecked(true);
-  page.OnCheckAutoRunClick();
-  EXPECT_TRUE(autoRun.Checked());
-  EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
-  EXPECT_EQ(registry.values[kUserRunValue], L"\"C:\\Tools\\kestrune.exe\"");
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 // Settings that moved to the user's folder at this start: the user hears where, once, before the load.

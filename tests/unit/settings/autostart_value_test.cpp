@@ -104,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Elevated: the machine-wide key, and the user's value goes.
         KeyCase{"Elevated", true, {}, {}, nullptr, L"old", L"this", nullptr, true, false},
-        KeyCase{"ElevatedReplacesAMovedCopy", true, {}, {}, L"old", nullptr, L"this", nullptr, true, false},
         // A standard user: the user's key; a machine-wide value for another copy stays and is reported.
         KeyCase{"StandardUser", true, {kMachine}, {}, nullptr, nullptr, nullptr, L"this", true, false},
         KeyCase{"StandardUserBesideAnOldMachineValue", true, {kMachine}, {}, L"old", nullptr, L"old", L"this", true,

@@ -41,7 +41,8 @@ class SettingsPage {
   // runs its change handler, as a click would, so the file afterwards holds what the handlers wrote.
   void Load();
 
-  // The change handlers, run when the user clicks a control.
+  // The change handlers, run when the user clicks a control. Autostart's box is unticked again when
+  // no Run key took the value, and a machine-wide value this user cannot remove is reported.
   void OnCheckAutoRunClick();
   void OnCheckAutoMinClick();
   void OnComboSpeedClick();

@@ -39,8 +39,8 @@ class Settings {
   // Whether a list stored so reads back whole.
   bool ExcludeFits(std::wstring_view stored) const;
 
-  // The writes' results are not acted on: a control keeps its new state when its value could not
-  // be stored.
+  // The file writes' results are not acted on: a control keeps its new state when its value could
+  // not be stored. Autostart's answer is what the Run keys did, for the box and the user to follow.
   AutostartResult SetAutoRun(bool on);
   void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
   void SetSpeed(SpeedLevel level);

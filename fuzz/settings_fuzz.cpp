@@ -15,6 +15,7 @@
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_ini_file.h"
+#include "fakes/fake_message_boxes.h"
 #include "app/settings_page.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_window.h"
@@ -148,7 +149,8 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
   Settings settings(config, autoRun, ws.codePage);
   CallLog log;
   FakeMainWindow window(log);
-  SettingsPage page(form.Controls(), settings, window);
+  FakeMessageBoxes boxes;
+  SettingsPage page(form.Controls(), settings, window, boxes);
   page.Load();
   const std::size_t topmostCalls = window.topmostCalls.size();
   const bool topmost = topmostCalls > 0 && window.topmostCalls.back();
@@ -194,7 +196,8 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
     if (on) Check(text.find('1') != std::string_view::npos, "a flag without a 1 read as on");
     if (text == "1") Check(on, "a plain 1 read as off");
   };
-  flagSound("Normal", "AutoRun", s.autoRun);
+  // With both Run keys refused autostart is off whatever the file says.
+  if (!failEverything) flagSound("Normal", "AutoRun", s.autoRun);
   flagSound("Normal", "AutoMin", s.autoMin);
   flagSound("Record", "EnableRecord", s.enableRecord);
   flagSound("Normal", "EnableSpeed", s.state);
@@ -223,7 +226,8 @@ void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   Settings settings(loadConfig, autoRun, ws.codePage);
   CallLog log;
   FakeMainWindow window(log);
-  SettingsPage page(ws.form.Controls(), settings, window);
+  FakeMessageBoxes boxes;
+  SettingsPage page(ws.form.Controls(), settings, window, boxes);
   page.Load();
   Check(ws.form.speed.SelectedIndex() >= 0 && ws.form.count.SelectedIndex() >= 0, "a combo left without selection");
   Check(ws.registry.open.empty(), "registry key left open");
@@ -244,9 +248,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Outcome second = LoadOnce(ws, written, false);
   Check(second.states == first.states, "second start-up shows other states");
   Check(second.file == first.file, "second start-up changed the file");
-  // Failing writes and a refused Run key are silent and change no control state.
+  // Failing writes and refused Run keys change no control state but autostart's: with no Run key
+  // to name the program its box is unticked again.
   const Outcome failing = LoadOnce(ws, file, true);
-  Check(failing.states == first.states, "failures changed a control state");
+  States expected = first.states;
+  expected.autoRun = false;
+  Check(failing.states == expected, "failures changed a control state");
   Check(failing.writes == first.writes, "failures changed which handlers ran");
 
   ReadRoutinesAreBounded(ws, bytes);

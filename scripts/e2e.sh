@@ -35,6 +35,10 @@ else
 fi
 
 echo "== end-to-end driver =="
+# ReadOnlyFolder.* needs an ordinary Linux user: scripts/read_only_folder.sh runs it.
+filtered=no
+for argument in "$@"; do case $argument in --gtest_filter=*) filtered=yes ;; esac; done
+[ "$filtered" = yes ] || set -- --gtest_filter='-ReadOnlyFolder.*' "$@"
 # The bound only ends a run that hangs: on a loaded machine a whole run has taken 15 minutes.
 timeout 3600 wine kestrune_e2e.exe --gtest_output="xml:$(winepath -w "$artifacts/e2e.xml")" "$@" || status=$?
 exit $status

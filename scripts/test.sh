@@ -48,6 +48,12 @@ if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window sur
   else
     e2e_failed=$((e2e_failed + 1)); status=1
   fi
+  # A copy in a folder its user may not write, run by an ordinary Linux user: one more test.
+  if bash "$root/scripts/read_only_folder.sh"; then
+    e2e_passed=$((e2e_passed + 1))
+  else
+    e2e_failed=$((e2e_failed + 1)); status=1
+  fi
   echo "Screenshots of the running window: $root/build/win/artifacts/*.png"
   # The guide shows the screenshots this run made; the check counts with the source checks.
   if python3 "$root/scripts/guide_images.py" "$root"; then

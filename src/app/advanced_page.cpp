@@ -1,6 +1,9 @@
 #include "app/advanced_page.h"
 
+#include <utility>
+
 #include "engine/process_names.h"
+#include "vocabulary/program.h"
 
 namespace kestrune {
 
@@ -30,7 +33,8 @@ void AdvancedPage::Load() {
   const bool restoreOnStop = s.RestoreOnStop();
   const bool instant = s.InstantReaction();
   const bool restrain = s.RestrainBackground();
-  exclude_ = ExcludeList::Parse(s.Exclude());
+  const Settings::StoredList stored = s.Exclude();
+  exclude_ = ExcludeList::Parse(stored.text);
 
   c_.checkRestoreOriginal.SetChecked(restoreOriginal);
   c_.checkRestoreOnStop.SetChecked(restoreOnStop);
@@ -41,7 +45,7 @@ void AdvancedPage::Load() {
 
   s.SetRestoreOriginal(restoreOriginal);
   s.SetRestoreOnStop(restoreOnStop);
-  s.SetExclude(exclude_.Stored());
+  if (!stored.cut) s.SetExclude(exclude_.Stored());
   s.SetInstantReaction(instant);
   s.SetRestrainBackground(restrain);
   quick_.Set(instant);
@@ -56,7 +60,13 @@ void AdvancedPage::OnCheckInstantReactionClick() {
 bool AdvancedPage::AddName(std::wstring_view name) {
   // The file holds the list in the code page: a name it cannot spell would come back as another.
   if (p_.codePage.ToWide(p_.codePage.ToAnsi(name)) != name) return false;
-  if (!exclude_.Add(name)) return false;
+  ExcludeList longer = exclude_;
+  if (!longer.Add(name)) return false;
+  if (!p_.settings.ExcludeFits(longer.Stored())) {
+    p_.boxes.Show(kExcludeListFull, kProgramTitle, mb::kOk | mb::kIconExclamation);
+    return false;
+  }
+  exclude_ = std::move(longer);
   ShowAndStore(static_cast<int>(exclude_.Names().size()) - 1);
   return true;
 }

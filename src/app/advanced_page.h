@@ -6,9 +6,14 @@
 #include "engine/boost_cycle.h"
 #include "engine/exclude_list.h"
 #include "platform/code_page.h"
+#include "platform/message_boxes.h"
 #include "settings/settings.h"
 
 namespace kestrune {
+
+// An addition the stored list has no room for.
+inline constexpr std::wstring_view kExcludeListFull =
+    L"加速しないプログラムの一覧がいっぱいのため、追加できません。ほかのプログラムを削除してから追加してください。";
 
 struct AdvancedControls {
   CheckBox& checkRestoreOriginal;
@@ -60,6 +65,7 @@ struct AdvancedParts {
   ProcessApi& processes;
   ForegroundWatch& watch;
   const CodePage& codePage;
+  MessageBoxes& boxes;
 };
 
 class AdvancedPage {
@@ -68,6 +74,8 @@ class AdvancedPage {
 
   // Start-up: the four values into their controls, each written back in its normal form (a file
   // without them gains them with their defaults), and the quick reaction started when it is on.
+  // A list longer than its read buffer shows without its last, possibly cut, entry and is not
+  // written back.
   void Load();
 
   void OnCheckRestoreOriginalClick() { p_.settings.SetRestoreOriginal(c_.checkRestoreOriginal.Checked()); }
@@ -78,7 +86,8 @@ class AdvancedPage {
   // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
   void OnForegroundEvent() { quick_.OnHookEvent(); }
   // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
-  // one; "削除": the selected entry. The list is stored at once when it changes.
+  // one; "削除": the selected entry. The list is stored at once when it changes; an addition that
+  // would make it too long to read back whole is refused with a message.
   void OnAddClick();
   void OnAddLastFrontClick();
   void OnRemoveClick();

@@ -1,11 +1,13 @@
 #include "app/settings_page.h"
 
 #include "settings/stored_values.h"
+#include "vocabulary/program.h"
 #include "vocabulary/speed_level.h"
 
 namespace kestrune {
 
 void SettingsPage::Load() {
+  if (location_.moved) Notify(SettingsMovedNotice(location_.file));
   for (const std::wstring_view item : kSpeedLevelItems) c_.comboSpeed.AddItem(item);
   for (const std::wstring_view item : kRecordCountItems) c_.comboAutoCleanCount.AddItem(item);
 
@@ -41,7 +43,18 @@ void SettingsPage::LoadCombo(ComboBox& combo, std::wstring_view item, Handler ha
   (this->*handler)();
 }
 
-void SettingsPage::OnCheckAutoRunClick() { settings_.SetAutoRun(c_.checkAutoRun.Checked()); }
+void SettingsPage::Notify(std::wstring_view text) { boxes_.Show(text, kProgramTitle, mb::kOk | mb::kIconExclamation); }
+
+void SettingsPage::OnCheckAutoRunClick() {
+  const bool on = c_.checkAutoRun.Checked();
+  const AutostartResult result = settings_.SetAutoRun(on);
+  // The box says what Windows will do at log-on.
+  if (on && !result.written) {
+    c_.checkAutoRun.SetChecked(false);
+    Notify(kAutostartRefused);
+  }
+  if (result.machineValueLeft) Notify(kMachineAutostartLeft);
+}
 
 void SettingsPage::OnCheckAutoMinClick() { settings_.SetAutoMin(c_.checkAutoMin.Checked()); }
 

@@ -2,10 +2,21 @@
 // The settings page (" ソフト設定 "): its seven controls mirror the seven settings. At start-up
 // every stored value is put into its control; afterwards every change of a control is stored at
 // once by that control's change handler.
+#include <string_view>
+
 #include "app/ui.h"
+#include "platform/message_boxes.h"
 #include "settings/settings.h"
+#include "settings/settings_location.h"
 
 namespace kestrune {
+
+// Autostart could be written in neither Run key: the box is unticked again.
+inline constexpr std::wstring_view kAutostartRefused =
+    L"Windows起動時に起動するように登録できませんでした。レジストリに書き込む権限がありません。";
+// A machine-wide Run value that this user cannot remove goes on starting a copy at log-on.
+inline constexpr std::wstring_view kMachineAutostartLeft =
+    L"すべてのユーザー用の自動起動の登録を削除できませんでした。削除するには、管理者として実行してください。";
 
 struct SettingsControls {
   CheckBox& checkAutoRun;
@@ -19,15 +30,19 @@ struct SettingsControls {
 
 class SettingsPage {
  public:
-  SettingsPage(SettingsControls controls, Settings& settings, MainWindowOps& window)
-      : c_(controls), settings_(settings), window_(window) {}
+  // location: where the settings file is; when the settings moved there at this start, the load
+  // tells the user so.
+  SettingsPage(SettingsControls controls, Settings& settings, MainWindowOps& window, MessageBoxes& boxes,
+               SettingsLocation location = {})
+      : c_(controls), settings_(settings), window_(window), boxes_(boxes), location_(std::move(location)) {}
 
   // Start-up: fills the two lists, gives the controls the states they are designed with, then
   // loads the seven settings in their fixed order. A control whose state a loaded value changes
   // runs its change handler, as a click would, so the file afterwards holds what the handlers wrote.
   void Load();
 
-  // The change handlers, run when the user clicks a control.
+  // The change handlers, run when the user clicks a control. Autostart's box is unticked again when
+  // no Run key took the value, and a machine-wide value this user cannot remove is reported.
   void OnCheckAutoRunClick();
   void OnCheckAutoMinClick();
   void OnComboSpeedClick();
@@ -40,10 +55,13 @@ class SettingsPage {
   using Handler = void (SettingsPage::*)();
   void LoadCheck(CheckBox& box, bool checked, Handler handler);
   void LoadCombo(ComboBox& combo, std::wstring_view item, Handler handler);
+  void Notify(std::wstring_view text);
 
   SettingsControls c_;
   Settings& settings_;
   MainWindowOps& window_;
+  MessageBoxes& boxes_;
+  SettingsLocation location_;
 };
 
 }  // namespace kestrune

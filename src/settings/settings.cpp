@@ -12,14 +12,26 @@ SpeedLevel Settings::Speed() { return SpeedLevelFromStored(file_.Read(Setting::S
 
 std::wstring Settings::RecordCount() { return RecordCountFromStored(file_.Read(Setting::RecordCount), codePage_); }
 
-std::wstring Settings::Exclude() { return codePage_.ToWide(file_.Read(Setting::Exclude)); }
+Settings::StoredList Settings::Exclude() {
+  const SettingsFile::ListValue value = file_.ReadList(Setting::Exclude);
+  StoredList list{codePage_.ToWide(value.text), value.cut};
+  // Cut in wide text: in a double-byte code page a trail byte can look like the separator.
+  if (list.cut) {
+    const std::size_t bar = list.text.rfind(L'|');
+    list.text.resize(bar == std::wstring::npos ? 0 : bar);
+  }
+  return list;
+}
 
-void Settings::SetAutoRun(bool on) {
-  if (on)
-    autostart_.Add();
-  else
-    autostart_.Remove();
-  SetFlag(Setting::AutoRun, on);
+bool Settings::ExcludeFits(std::wstring_view stored) const {
+  return codePage_.ToAnsi(stored).size() <= SettingsFile::kListLimitBytes;
+}
+
+AutostartResult Settings::SetAutoRun(bool on) {
+  const AutostartResult result = on ? autostart_.Add() : autostart_.Remove();
+  // Stored on only when Windows will in fact start the program.
+  SetFlag(Setting::AutoRun, on && result.written);
+  return result;
 }
 
 void Settings::SetSpeed(SpeedLevel level) { file_.Write(Setting::SpeedLevel, StoredSpeedLevel(level)); }

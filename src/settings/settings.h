@@ -1,7 +1,8 @@
 #pragma once
 // The seven settings as their controls see them. Each getter reads the file and gives the state
 // its control takes at start-up; each setter is given a control's new state and stores what it
-// means (for AutoRun, after adding or removing the autostart value).
+// means (for AutoRun, after adding or removing the autostart value, and on only when a Run value
+// names the program).
 #include <string>
 #include <string_view>
 
@@ -28,11 +29,20 @@ class Settings {
   bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
   bool InstantReaction() { return Flag(Setting::InstantReaction); }
   bool RestrainBackground() { return Flag(Setting::RestrainBackground); }
-  std::wstring Exclude();  // the stored text as it is; its meaning is the exclusion list's
+  // The exclusion list's stored text; its meaning is the exclusion list's. A value that filled its
+  // buffer comes without its last entry, which may be cut in the middle of a name, and is marked
+  // cut: writing it back would lose what the buffer did not hold.
+  struct StoredList {
+    std::wstring text;
+    bool cut = false;
+  };
+  StoredList Exclude();
+  // Whether a list stored so reads back whole.
+  bool ExcludeFits(std::wstring_view stored) const;
 
-  // The writes' results are not acted on: a control keeps its new state when its value could not
-  // be stored.
-  void SetAutoRun(bool on);
+  // The file writes' results are not acted on: a control keeps its new state when its value could
+  // not be stored. Autostart's answer is what the Run keys did, for the box and the user to follow.
+  AutostartResult SetAutoRun(bool on);
   void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
   void SetSpeed(SpeedLevel level);
   void SetEnableRecord(bool on) { SetFlag(Setting::EnableRecord, on); }

@@ -32,6 +32,10 @@ class SettingsFile {
   // The exclusion list is read whole up to this bound: cut at 254 bytes, its last name would be
   // cut too and written back so when the list next changes.
   static constexpr std::size_t kListBufferBytes = 8192;
+  // A value that comes back within two bytes of the buffer's end may have been cut: the platform
+  // leaves out a double-byte character that would not fit whole. A list of at most this many
+  // bytes therefore always reads back whole, and no longer one is stored.
+  static constexpr std::size_t kListLimitBytes = kListBufferBytes - 3;
   static std::size_t BufferBytes(Setting setting) {
     return setting == Setting::Exclude ? kListBufferBytes : kReadBufferBytes;
   }
@@ -40,6 +44,13 @@ class SettingsFile {
 
   // The value up to its first NUL without leading and trailing blanks; empty when missing.
   std::string Read(Setting setting);
+
+  struct ListValue {
+    std::string text;  // as Read gives it
+    bool cut = false;  // the value filled the buffer: its end may be missing
+  };
+  // Read, and whether the value may have been cut.
+  ListValue ReadList(Setting setting);
   // True when the platform reported success.
   bool Write(Setting setting, std::string_view value);
 

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -362,9 +363,11 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 }  // namespace
 
-std::optional<std::wstring> MachineRunValue(const wchar_t* name) {
+namespace {
+
+std::optional<std::wstring> RunValue(HKEY root, const wchar_t* name) {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (::RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
   wchar_t data[1024] = {};
   DWORD size = sizeof(data) - sizeof(wchar_t);
   DWORD type = 0;
@@ -376,10 +379,44 @@ std::optional<std::wstring> MachineRunValue(const wchar_t* name) {
   return value;
 }
 
-void DeleteMachineRunValue(const wchar_t* name) {
+void DeleteRunValue(HKEY root, const wchar_t* name) {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  if (::RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   ::RegDeleteValueW(key, name);
+  ::RegCloseKey(key);
+}
+
+}  // namespace
+
+std::optional<std::wstring> MachineRunValue(const wchar_t* name) { return RunValue(HKEY_LOCAL_MACHINE, name); }
+void DeleteMachineRunValue(const wchar_t* name) { DeleteRunValue(HKEY_LOCAL_MACHINE, name); }
+std::optional<std::wstring> UserRunValue(const wchar_t* name) { return RunValue(HKEY_CURRENT_USER, name); }
+void DeleteUserRunValue(const wchar_t* name) { DeleteRunValue(HKEY_CURRENT_USER, name); }
+
+RunKeyDenied::RunKeyDenied(HKEY root) : root_(root) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  DWORD size = 0;
+  ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+  saved_.resize(size);
+  PSECURITY_DESCRIPTOR denying = nullptr;
+  if (size > 0 &&
+      ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data(), &size) == ERROR_SUCCESS &&
+      ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x6;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
+                                                            &denying, nullptr)) {
+    active_ = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, denying) == ERROR_SUCCESS;
+    ::LocalFree(denying);
+  }
+  ::RegCloseKey(key);
+}
+
+RunKeyDenied::~RunKeyDenied() {
+  if (!active_) return;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(root_, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data());
   ::RegCloseKey(key);
 }
 

@@ -107,6 +107,25 @@ std::string ToCodePage(const std::wstring& text, unsigned codePage);
 // A value under HKLM\Software\Microsoft\Windows\CurrentVersion\Run; none when it does not exist.
 std::optional<std::wstring> MachineRunValue(const wchar_t* name);
 void DeleteMachineRunValue(const wchar_t* name);
+// The same under the current user's Run key.
+std::optional<std::wstring> UserRunValue(const wchar_t* name);
+void DeleteUserRunValue(const wchar_t* name);
+
+// Denies setting values in a Run key (HKLM or HKCU) to everyone, as Windows denies a standard user
+// the machine-wide one, for the guard's life; the key's own access list comes back when it goes.
+class RunKeyDenied {
+ public:
+  explicit RunKeyDenied(HKEY root);
+  ~RunKeyDenied();
+  RunKeyDenied(const RunKeyDenied&) = delete;
+  RunKeyDenied& operator=(const RunKeyDenied&) = delete;
+  bool Active() const { return active_; }
+
+ private:
+  HKEY root_;
+  std::vector<BYTE> saved_;
+  bool active_ = false;
+};
 
 bool Topmost(HWND hwnd);
 bool Checked(HWND checkBox);

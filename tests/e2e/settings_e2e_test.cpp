@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings_page.h"
 #include "app_fixture.h"
 
 namespace kestrune::e2e {
@@ -12,11 +13,15 @@ namespace {
 
 constexpr wchar_t kRunValueName[] = L"Kestrune_CN";
 
-// The machine-wide Run value is shared by every test and every copy: none before, none after.
+// The Run values are shared by every test and every copy: none before, none after.
 class RunValueGuard {
  public:
-  RunValueGuard() { DeleteMachineRunValue(kRunValueName); }
-  ~RunValueGuard() { DeleteMachineRunValue(kRunValueName); }
+  RunValueGuard() { Clear(); }
+  ~RunValueGuard() { Clear(); }
+  static void Clear() {
+    DeleteMachineRunValue(kRunValueName);
+    DeleteUserRunValue(kRunValueName);
+  }
   RunValueGuard(const RunValueGuard&) = delete;
   RunValueGuard& operator=(const RunValueGuard&) = delete;
 };
@@ -176,6 +181,7 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
       << "Run value: " << ToCodePage(*value, CP_UTF8) << "\nprogram:   " << ToCodePage(exe, CP_UTF8);
+  EXPECT_FALSE(UserRunValue(kRunValueName).has_value());  // one key names the program
   app.Click(ids::kCheckAutoRun);
   EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
   EXPECT_TRUE(WaitFor([&] { return !MachineRunValue(kRunValueName).has_value(); }));
@@ -203,6 +209,65 @@ TEST(Settings, StoredAutostartRewritesTheRunValueWithThePathOfTheCopyThatStarts)
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(::CompareStringOrdinal(value->c_str(), -1, exe.c_str(), -1, TRUE), CSTR_EQUAL)
       << "Run value: " << ToCodePage(*value, CP_UTF8);
+}
+
+bool SameExecutable(const std::optional<std::wstring>& value, const std::wstring& quoted) {
+  return value.has_value() && ::CompareStringOrdinal(value->c_str(), -1, quoted.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// As for a standard user: the machine-wide Run key refuses values, so the user's own key names the
+// program while the box is ticked, and nothing does after it is unticked.
+TEST(Settings, WithoutRightsToTheMachineRunKeyAutostartUsesTheUsersKey) {
+  RunValueGuard run;
+  RunningApp app(kAllOff);
+  ASSERT_TRUE(StartAndWaitShown(app));
+  const RunKeyDenied denied(HKEY_LOCAL_MACHINE);  // restored whatever the assertions say
+  ASSERT_TRUE(denied.Active());
+  HKEY probe = nullptr;
+  const LONG opened = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                                      KEY_SET_VALUE, &probe);
+  if (opened == ERROR_SUCCESS) ::RegCloseKey(probe);
+  ASSERT_EQ(opened, ERROR_ACCESS_DENIED);
+  app.ShowPage(1);
+
+  const std::wstring exe = L"\"" + app.Dir().File(L"kestrune.exe") + L"\"";
+  app.Click(ids::kCheckAutoRun);
+  EXPECT_TRUE(Checked(app.Control(ids::kCheckAutoRun)));
+  EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "1")) << app.IniBytes();
+  EXPECT_TRUE(SameExecutable(UserRunValue(kRunValueName), exe))
+      << ToCodePage(UserRunValue(kRunValueName).value_or(L"<none>"), CP_UTF8);
+  EXPECT_FALSE(MachineRunValue(kRunValueName).has_value());
+  EXPECT_EQ(FindMessageBox(app.ProcessId(), L"Kestrune"), nullptr);
+
+  app.Click(ids::kCheckAutoRun);
+  EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
+  EXPECT_FALSE(UserRunValue(kRunValueName).has_value());
+  EXPECT_EQ(FindMessageBox(app.ProcessId(), L"Kestrune"), nullptr);
+}
+
+// Neither Run key takes a value: the user is told so, the box is unticked again and AutoRun is
+// stored off, as Windows will not start the program.
+TEST(Settings, WithNeitherRunKeyWritableAutostartIsRefusedAndSaysSo) {
+  RunValueGuard run;
+  RunningApp app("[Record]\r\nRecordCount=50\r\n");
+  ASSERT_TRUE(StartAndWaitShown(app));
+  const RunKeyDenied machine(HKEY_LOCAL_MACHINE);
+  const RunKeyDenied user(HKEY_CURRENT_USER);
+  ASSERT_TRUE(machine.Active() && user.Active());
+  app.ShowPage(1);
+
+  // Posted: the message box the click brings would hold a sent message until it is closed.
+  ::PostMessageW(app.Control(ids::kCheckAutoRun), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"Kestrune")) != nullptr; }));
+  EXPECT_EQ(MessageBoxText(box), kAutostartRefused);
+  SaveScreenshot(box, L"autostart_refused");
+  PressDialogButton(box, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
+  EXPECT_FALSE(Checked(app.Control(ids::kCheckAutoRun)));
+  EXPECT_TRUE(WaitForIni(app, "Normal", "AutoRun", "0")) << app.IniBytes();
+  EXPECT_FALSE(MachineRunValue(kRunValueName).has_value());
+  EXPECT_FALSE(UserRunValue(kRunValueName).has_value());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // A registry in memory that hands out numbered key handles and remembers which are still open,
 // so tests can prove that every opened key is closed.
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -13,7 +15,7 @@ class FakeRegistry : public Registry {
  public:
   Key CreateKey(RegistryRoot root, std::wstring_view subKey) override {
     ++creates;
-    if (failCreate) return 0;
+    if (failCreate || denied.count(root) > 0) return 0;
     const Key key = nextKey++;
     open[key] = {root, std::wstring(subKey)};
     return key;
@@ -22,7 +24,7 @@ class FakeRegistry : public Registry {
   bool SetString(Key key, std::wstring_view valueName, std::wstring_view data) override {
     ++sets;
     const auto it = open.find(key);
-    if (failSet || it == open.end()) return false;
+    if (failSet || it == open.end() || failSetRoots.count(it->second.first) > 0) return false;
     values[Path(it->second, valueName)] = std::wstring(data);
     return true;
   }
@@ -39,6 +41,13 @@ class FakeRegistry : public Registry {
     if (open.erase(key) == 0) ++badCloses;
   }
 
+  std::optional<std::wstring> ReadString(RegistryRoot root, std::wstring_view subKey,
+                                         std::wstring_view valueName) override {
+    const auto it = values.find(Path({root, std::wstring(subKey)}, valueName));
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+  }
+
   // L"HKLM\\Sub\\Key\\ValueName" or L"HKCU\\..."
   static std::wstring Path(const std::pair<RegistryRoot, std::wstring>& key, std::wstring_view valueName) {
     return std::wstring(key.first == RegistryRoot::LocalMachine ? L"HKLM\\" : L"HKCU\\") + key.second + L"\\" +
@@ -47,7 +56,9 @@ class FakeRegistry : public Registry {
 
   std::map<std::wstring, std::wstring> values;
   std::map<Key, std::pair<RegistryRoot, std::wstring>> open;  // keys not yet closed
-  bool failCreate = false;  // as without administrator rights
+  bool failCreate = false;             // no key opens for writing
+  std::set<RegistryRoot> denied;       // keys this user may not open for writing (HKLM without elevation)
+  std::set<RegistryRoot> failSetRoots;  // keys that open but refuse a value
   bool failSet = false;
   bool failDelete = false;
   int creates = 0, sets = 0, deletes = 0, closes = 0;

@@ -28,7 +28,7 @@ void Win32MainWindow::BuildLogic() {
   settingsPage_ = std::make_unique<SettingsPage>(
       SettingsControls{checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_, comboSpeed_,
                        comboAutoCleanCount_},
-      *settings_, *this);
+      *settings_, *this, boxes_, services_->location);
   changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
   restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
@@ -36,7 +36,7 @@ void Win32MainWindow::BuildLogic() {
   advancedPage_ = std::make_unique<AdvancedPage>(
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_, listExclude_,
                        textExcludeName_},
-      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_});
+      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
     advancedPage_->OnForegroundEvent();
     if (form_) form_->OnQuickLook();

@@ -1,12 +1,13 @@
 #pragma once
-// The Win32 services behind the settings, the history and the journal of priority changes, bound
-// to this executable's location.
+// The Win32 services behind the settings, the history and the journal of priority changes, bound to
+// this executable's location and to where the settings file lives.
 #include <windows.h>
 
 #include <string>
 
 #include "engine/change_journal.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_file_access.h"
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_profile_store.h"
@@ -14,17 +15,24 @@
 #include "platform/win32/win32_state_file.h"
 #include "settings/autostart_value.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 
 namespace kestrune {
 
 struct Win32Services {
   Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
-      : profile(codePage, SettingsFilePath(directory)),
+      : location(LocateSettings(access, directory, UserProgramFolder())),
+        profile(codePage, location.file),
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)),
-        journal(JournalFilePath(directory)) {}
+        journal(JournalFilePath(location.folder)) {}
 
+  // The folder of the settings file: the program's own files that belong with the settings go there.
+  const std::wstring& SettingsFolder() const { return location.folder; }
+
+  Win32FileAccess access;
+  SettingsLocation location;
   Win32ProfileStore profile;
   Win32Registry registry;
   SettingsFile settingsFile;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace kestrune {
@@ -10,12 +11,14 @@ namespace {
 
 HKEY ToHkey(Registry::Key key) { return reinterpret_cast<HKEY>(key); }
 
+HKEY BaseOf(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
 }  // namespace
 
 Registry::Key Win32Registry::CreateKey(RegistryRoot root, std::wstring_view subKey) {
   const std::wstring subKeyZ(subKey);
   HKEY key = nullptr;
-  const HKEY base = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  const HKEY base = BaseOf(root);
   // Setting and deleting a value is all autostart does with the key.
   if (RegCreateKeyExW(base, subKeyZ.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
@@ -41,6 +44,30 @@ bool Win32Registry::DeleteValue(Key key, std::wstring_view valueName) {
 
 void Win32Registry::CloseKey(Key key) {
   if (key != 0) RegCloseKey(ToHkey(key));
+}
+
+std::optional<std::wstring> Win32Registry::ReadString(RegistryRoot root, std::wstring_view subKey,
+                                                     std::wstring_view valueName) {
+  const std::wstring subKeyZ(subKey);
+  const std::wstring nameZ(valueName);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(BaseOf(root), subKeyZ.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  std::optional<std::wstring> value;
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key, nameZ.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS && type == REG_SZ) {
+    std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+    DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key, nameZ.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ) {
+      // Stored data need not end in a NUL, or may hold several: the text is what comes before the first.
+      data.resize(std::min<std::size_t>(size / sizeof(wchar_t), data.size()));
+      value = data.substr(0, data.find(L'\0'));
+    }
+  }
+  RegCloseKey(key);
+  return value;
 }
 
 }  // namespace kestrune

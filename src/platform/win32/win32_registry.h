@@ -10,6 +10,8 @@ class Win32Registry : public Registry {
   bool SetString(Key key, std::wstring_view valueName, std::wstring_view data) override;
   bool DeleteValue(Key key, std::wstring_view valueName) override;
   void CloseKey(Key key) override;
+  std::optional<std::wstring> ReadString(RegistryRoot root, std::wstring_view subKey,
+                                         std::wstring_view valueName) override;
 };
 
 }  // namespace kestrune

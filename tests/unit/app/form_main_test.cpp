@@ -1,5 +1,7 @@
 #include "app/form_main.h"
 
+#include <cstdio>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -42,7 +44,6 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   FakeProcessApi api;
   FakeLabel info, countLabel, home, help;
   FakeTabPages tabs{log};
-  FakeMessageBoxes boxes;
   FakeHistoryRows rows;
   FakeClock clock;
   FakeFileDialog dialog;
@@ -242,7 +243,7 @@ class AdvancedFormTest : public FormMainTest {
   FakeTextBox name;
   FakeForegroundWatch watch;
   AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, restrain, list, name},
-                        {settings, boost, api, watch, codePage}};
+                        {settings, boost, api, watch, codePage, boxes}};
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {
@@ -300,6 +301,39 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   advanced.OnRemoveClick();  // nothing selected: nothing to remove
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+}
+
+// A stored list longer than its read buffer: it shows without the name the buffer cut and is not
+// written back. At its limit an addition is refused with a message, and room made by removing a
+// name takes one again.
+TEST_F(AdvancedFormTest, TheListIsNeverCut) {
+  std::string stored;  // 820 names of 9 bytes: 8199 bytes, of which 8191 are read
+  std::vector<std::wstring> shown;
+  for (int i = 1; i <= 820; ++i) {
+    char n[16];
+    std::snprintf(n, sizeof n, "n%04d.exe", i);
+    stored += (i > 1 ? "|" : "") + std::string(n);
+    if (i < 820) shown.push_back(codePage.ToWide(n));
+  }
+  Store("Advanced", "Exclude", stored.c_str());
+  form.Load();
+  EXPECT_EQ(list.items, shown);
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
+
+  name.text = L"x.exe";
+  advanced.OnAddClick();
+  EXPECT_EQ(list.items, shown);
+  EXPECT_EQ(name.text, L"x.exe");
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kExcludeListFull);
+
+  list.SetSelectedIndex(0);
+  advanced.OnRemoveClick();
+  advanced.OnAddClick();
+  EXPECT_EQ(list.items.back(), L"x.exe");
+  EXPECT_EQ(list.items.size(), 819u);
+  EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 // RestoreOnStop by the three ways acceleration stops; without it the raised process keeps its class.

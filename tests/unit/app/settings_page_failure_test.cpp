@@ -109,9 +109,9 @@ INSTANTIATE_TEST_SUITE_P(EachWrittenKey, ProfileWriteFailure,
                                            "Normal.EnableSpeed", "Normal.AlwaysTop"),
                          [](const auto& p) { return std::string(p.param.substr(p.param.find('.') + 1)); });
 
-// Start-up with autostart stored on while the Run key is refused (no administrator rights): the box is
-// checked, AutoRun is left as stored, and the rest of the settings load after it.
-TEST(AutoStartAtLoad, RefusedRunKeyDoesNotStopTheLoad) {
+// Start-up with autostart stored on while neither Run key may be written: the box is unticked,
+// AutoRun is stored off, the user is told, and the rest of the settings load after it.
+TEST(AutoStartAtLoad, RefusedRunKeysDoNotStopTheLoad) {
   Form f;
   f.store.Set("Normal", "AutoRun", "1");
   f.store.Set("Normal", "EnableSpeed", "1");
@@ -119,11 +119,12 @@ TEST(AutoStartAtLoad, RefusedRunKeyDoesNotStopTheLoad) {
 
   f.page.Load();
 
-  EXPECT_TRUE(f.autoRun.Checked());
+  EXPECT_FALSE(f.autoRun.Checked());
   EXPECT_TRUE(f.state.Checked());
   EXPECT_EQ(f.store.reads, 7);
-  EXPECT_EQ(f.store.Get("Normal", "AutoRun"), "1");
-  EXPECT_EQ(f.registry.creates, 1);
+  EXPECT_EQ(f.store.Get("Normal", "AutoRun"), "0");
+  ASSERT_EQ(f.boxes.shown.size(), 1u);
+  EXPECT_EQ(f.boxes.shown[0].text, kAutostartRefused);
   EXPECT_EQ(f.registry.closes, 0);
   EXPECT_TRUE(f.registry.values.empty());
 }

@@ -5,6 +5,7 @@
 #include "app/settings_page.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
+#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_window.h"
@@ -25,7 +26,9 @@ struct SettingsPageRig {
   CallLog log;
   FakeMainWindow window{log};
   std::vector<bool>& topmostCalls = window.topmostCalls;
-  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window};
+  FakeMessageBoxes boxes;
+  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window,
+                    boxes};
 };
 
 }  // namespace kestrune::testing

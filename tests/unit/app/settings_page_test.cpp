@@ -149,14 +149,44 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
   EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
 
-  // Without administrator rights the box keeps its state and the flag is stored all the same.
+  EXPECT_TRUE(boxes.shown.empty());
+
+  // Neither Run key may be written: unticking says that the machine-wide value stays, and ticking
+  // says that nothing was registered and unticks the box again.
   registry.failCreate = true;
   autoRun.SetChecked(false);
   page.OnCheckAutoRunClick();
   EXPECT_FALSE(autoRun.Checked());
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
   EXPECT_EQ(registry.values.count(kRunValue), 1u);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kMachineAutostartLeft);
+  registry.values.clear();
+  autoRun.SetChecked(true);
+  page.OnCheckAutoRunClick();
+  EXPECT_FALSE(autoRun.Checked());
+  EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text, kAutostartRefused);
+  EXPECT_EQ(boxes.shown[1].title, L"Kestrune");
+  EXPECT_EQ(boxes.shown[1].flags, 0x30u);
   EXPECT_TRUE(registry.open.empty());
+}
+
+// Settings that moved to the user's folder at this start: the user hears where, once, before the load.
+TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
+  for (const bool moved : {false, true}) {
+    testing::SettingsPageRig rig;
+    SettingsPage page(SettingsControls{rig.autoRun, rig.autoMin, rig.mostTop, rig.state, rig.enableRecord, rig.speed,
+                                       rig.count},
+                      rig.settings, rig.window, rig.boxes, SettingsLocation{L"D:\\u", L"D:\\u\\kestrune.ini", moved});
+    rig.store.onWrite = [&](const std::string&) { EXPECT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u); };
+    page.Load();
+    ASSERT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u);
+    if (moved) {
+      EXPECT_NE(rig.boxes.shown[0].text.find(L"D:\\u\\kestrune.ini"), std::wstring::npos);
+    }
+  }
 }
 
 TEST_F(SettingsPageTest, CheckMostTopAppliesTheZOrderBeforeStoring) {

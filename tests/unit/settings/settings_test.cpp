@@ -13,6 +13,7 @@ namespace kestrune {
 namespace {
 
 constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
+constexpr const wchar_t* kUserRunValue = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 struct SettingsRig {
   testing::FakeProfileStore store;
@@ -27,7 +28,7 @@ struct SettingsRig {
 struct FlagSetting {
   const char* key;
   bool (Settings::*get)();
-  void (Settings::*set)(bool);
+  void (*set)(Settings&, bool);
 };
 
 class Flag : public ::testing::TestWithParam<FlagSetting> {};
@@ -45,21 +46,22 @@ TEST_P(Flag, ReadsItsKeyAsAFlagAndStoresTheState) {
   EXPECT_EQ(rig.store.readLog.back().substr(rig.store.readLog.back().find('.') + 1), f.key);
 
   rig.store.writeLog.clear();
-  (rig.settings.*f.set)(false);
-  (rig.settings.*f.set)(true);
+  f.set(rig.settings, false);
+  f.set(rig.settings, true);
   const std::string section = std::string(f.key) == "EnableRecord" ? "Record" : "Normal";
   EXPECT_EQ(rig.store.writeLog, (std::vector<std::string>{section + "." + f.key + "=0", section + "." + f.key + "=1"}));
   // Only AutoRun touches the Run key.
-  EXPECT_EQ(rig.registry.creates, std::string(f.key) == "AutoRun" ? 2 : 0);
+  EXPECT_EQ(rig.registry.creates > 0, std::string(f.key) == "AutoRun");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     All, Flag,
-    ::testing::Values(FlagSetting{"AutoRun", &Settings::AutoRun, &Settings::SetAutoRun},
-                      FlagSetting{"AutoMin", &Settings::AutoMin, &Settings::SetAutoMin},
-                      FlagSetting{"EnableRecord", &Settings::EnableRecord, &Settings::SetEnableRecord},
-                      FlagSetting{"EnableSpeed", &Settings::EnableSpeed, &Settings::SetEnableSpeed},
-                      FlagSetting{"AlwaysTop", &Settings::AlwaysTop, &Settings::SetAlwaysTop}),
+    ::testing::Values(
+        FlagSetting{"AutoRun", &Settings::AutoRun, [](Settings& s, bool on) { s.SetAutoRun(on); }},
+        FlagSetting{"AutoMin", &Settings::AutoMin, [](Settings& s, bool on) { s.SetAutoMin(on); }},
+        FlagSetting{"EnableRecord", &Settings::EnableRecord, [](Settings& s, bool on) { s.SetEnableRecord(on); }},
+        FlagSetting{"EnableSpeed", &Settings::EnableSpeed, [](Settings& s, bool on) { s.SetEnableSpeed(on); }},
+        FlagSetting{"AlwaysTop", &Settings::AlwaysTop, [](Settings& s, bool on) { s.SetAlwaysTop(on); }}),
     [](const auto& p) { return std::string(p.param.key); });
 
 TEST(Settings, SpeedAndRecordCountAreReadAndStoredByTheirRules) {
@@ -104,35 +106,78 @@ TEST(Settings, AutoRunAddsOrRemovesTheRunValueBeforeStoringTheFlag) {
   EXPECT_EQ(rig.registry.badCloses, 0);
 }
 
-// Every step of autostart failed in turn: each goes on silently, closes what it opened, and the
-// setting is still written after the registry steps, whatever they did.
+// The exclusion list read near the end of its 8 KB buffer. A value that filled it (to within the
+// two bytes a double-byte character left out takes) may end in a cut name: that entry is dropped,
+// never kept as a name, and the value is marked cut so that it is not written back.
+struct ListRead {
+  const char* name;
+  std::string stored;
+  std::wstring text;
+  bool cut;
+};
+
+class ExcludeRead : public ::testing::TestWithParam<ListRead> {};
+
+TEST_P(ExcludeRead, DropsTheLastEntryOfAFilledBuffer) {
+  SettingsRig rig;
+  rig.store.Set("Advanced", "Exclude", GetParam().stored);
+  const Settings::StoredList list = rig.settings.Exclude();
+  EXPECT_EQ(list.text, GetParam().text);
+  EXPECT_EQ(list.cut, GetParam().cut);
+  EXPECT_EQ(rig.store.lastBufferBytes, 8192u);
+}
+
+const std::string kAs(8180, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExcludeRead,
+    ::testing::Values(ListRead{"Short", "a.exe|b.exe", L"a.exe|b.exe", false},
+                      ListRead{"AtTheLimit", kAs + "|b.exe|cc", std::wstring(kAs.begin(), kAs.end()) + L"|b.exe|cc", false},
+                      // 8191 bytes come back: "|notepad.e" of "|notepad.exe".
+                      ListRead{"CutInAName", kAs + "|notepad.exe|calc.exe", std::wstring(kAs.begin(), kAs.end()), true},
+                      ListRead{"WithinTwoBytesOfTheEnd", kAs + "|bbbbb.exe", std::wstring(kAs.begin(), kAs.end()), true},
+                      ListRead{"OneNameOnly", std::string(9000, 'n'), L"", true},
+                      // The trail byte 0x7C of a double-byte character is no separator.
+                      ListRead{"TrailByteLikeTheBar", kAs + "|x\x81\x7C" + std::string(20, 'z'),
+                               std::wstring(kAs.begin(), kAs.end()), true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Whether a list is short enough to read back whole: counted in the file's bytes.
+TEST(ExcludeFits, CountsTheBytesTheFileHolds) {
+  SettingsRig rig;
+  const wchar_t doubleByte = rig.codePage.ToWide("\x82\xA0").at(0);
+  EXPECT_TRUE(rig.settings.ExcludeFits(std::wstring(8189, L'a')));
+  EXPECT_FALSE(rig.settings.ExcludeFits(std::wstring(8190, L'a')));
+  EXPECT_TRUE(rig.settings.ExcludeFits(L"a" + std::wstring(4094, doubleByte)));  // 8189 bytes
+  EXPECT_FALSE(rig.settings.ExcludeFits(std::wstring(4095, doubleByte)));        // 8190 bytes
+}
+
+// Every step of autostart failed in turn: each goes on silently and closes what it opened, and
+// the setting is still written after the registry steps. AutoRun is stored on only while a Run
+// value names the program. (Which key takes the value is the autostart value's own table.)
 struct AutoStartFailure {
   const char* name;
   std::function<void(testing::FakeRegistry&, testing::FakeProfileStore&)> fail;
   bool check;                // the check box is checked (true) or unchecked
-  bool valueAfter;           // the Run value exists afterwards
-  int creates, sets, deletes, closes;
+  bool machineAfter;         // a machine-wide Run value exists afterwards
+  bool userAfter;            // the user's Run value exists afterwards
+  bool written;
   const char* storedAfter;   // AutoRun in the file afterwards, nullptr when not there
 };
 
 class AutoStartStepFailure : public ::testing::TestWithParam<AutoStartFailure> {};
 
-TEST_P(AutoStartStepFailure, GoesOnSilentlyAndClosesWhatItOpened) {
+TEST_P(AutoStartStepFailure, GoesOnAndStoresWhatWindowsWillDo) {
   const AutoStartFailure& c = GetParam();
   SettingsRig rig;
   rig.registry.values[kRunValue] = L"\"D:\\old\\kestrune.exe\"";
   c.fail(rig.registry, rig.store);
 
-  rig.settings.SetAutoRun(c.check);
+  const AutostartResult result = rig.settings.SetAutoRun(c.check);
 
-  EXPECT_EQ(rig.registry.values.count(kRunValue), c.valueAfter ? 1u : 0u);
-  if (c.check && c.sets > 0 && !rig.registry.failSet) {
-    EXPECT_EQ(rig.registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
-  }
-  EXPECT_EQ(rig.registry.creates, c.creates);
-  EXPECT_EQ(rig.registry.sets, c.sets);
-  EXPECT_EQ(rig.registry.deletes, c.deletes);
-  EXPECT_EQ(rig.registry.closes, c.closes);
+  EXPECT_EQ(rig.registry.values.count(kRunValue), c.machineAfter ? 1u : 0u);
+  EXPECT_EQ(rig.registry.values.count(kUserRunValue), c.userAfter ? 1u : 0u);
+  EXPECT_EQ(result.written, c.written);
   EXPECT_TRUE(rig.registry.open.empty()) << "Run key left open";
   EXPECT_EQ(rig.registry.badCloses, 0);
   EXPECT_EQ(rig.store.writes, 1);
@@ -146,6 +191,7 @@ TEST_P(AutoStartStepFailure, GoesOnSilentlyAndClosesWhatItOpened) {
 
 void NoFailure(testing::FakeRegistry&, testing::FakeProfileStore&) {}
 void FailCreate(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failCreate = true; }
+void DenyMachine(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.denied = {RegistryRoot::LocalMachine}; }
 void FailSet(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failSet = true; }
 void FailDelete(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failDelete = true; }
 void FailWrite(testing::FakeRegistry&, testing::FakeProfileStore& s) { s.failWrites = true; }
@@ -156,18 +202,20 @@ void FailCreateAndWrite(testing::FakeRegistry& r, testing::FakeProfileStore& s) 
 
 INSTANTIATE_TEST_SUITE_P(
     EachStep, AutoStartStepFailure,
-    ::testing::Values(AutoStartFailure{"AddNothingFails", NoFailure, true, true, 1, 1, 0, 1, "1"},
-                      // Without administrator rights: no Run value, but the setting is stored.
-                      AutoStartFailure{"AddCreateKey", FailCreate, true, true, 1, 0, 0, 0, "1"},
+    ::testing::Values(AutoStartFailure{"AddNothingFails", NoFailure, true, true, false, true, "1"},
+                      // Without administrator rights: the user's Run key; the old machine-wide value stays.
+                      AutoStartFailure{"AddMachineDenied", DenyMachine, true, true, true, true, "1"},
+                      // Neither key opens: no Run value, so the setting is stored off.
+                      AutoStartFailure{"AddCreateKey", FailCreate, true, true, false, false, "0"},
                       // An older value that cannot be replaced is removed rather than left naming another copy.
-                      AutoStartFailure{"AddSetValue", FailSet, true, false, 1, 1, 1, 1, "1"},
-                      AutoStartFailure{"AddProfileWrite", FailWrite, true, true, 1, 1, 0, 1, nullptr},
-                      AutoStartFailure{"AddCreateKeyAndProfileWrite", FailCreateAndWrite, true, true, 1, 0, 0, 0,
+                      AutoStartFailure{"AddSetValue", FailSet, true, false, false, false, "0"},
+                      AutoStartFailure{"AddProfileWrite", FailWrite, true, true, false, true, nullptr},
+                      AutoStartFailure{"AddCreateKeyAndProfileWrite", FailCreateAndWrite, true, true, false, false,
                                        nullptr},
-                      AutoStartFailure{"RemoveNothingFails", NoFailure, false, false, 1, 0, 1, 1, "0"},
-                      AutoStartFailure{"RemoveCreateKey", FailCreate, false, true, 1, 0, 0, 0, "0"},
-                      AutoStartFailure{"RemoveDeleteValue", FailDelete, false, true, 1, 0, 1, 1, "0"},
-                      AutoStartFailure{"RemoveProfileWrite", FailWrite, false, false, 1, 0, 1, 1, nullptr}),
+                      AutoStartFailure{"RemoveNothingFails", NoFailure, false, false, false, false, "0"},
+                      AutoStartFailure{"RemoveCreateKey", FailCreate, false, true, false, false, "0"},
+                      AutoStartFailure{"RemoveDeleteValue", FailDelete, false, true, false, false, "0"},
+                      AutoStartFailure{"RemoveProfileWrite", FailWrite, false, false, false, false, nullptr}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -1,0 +1,25 @@
+#include "settings/settings_location.h"
+
+#include "platform/file_system.h"
+#include "settings/settings_file.h"
+
+namespace kestrune {
+
+SettingsLocation LocateSettings(FileAccess& files, std::wstring_view programFolder, std::wstring_view userFolder) {
+  SettingsLocation beside{std::wstring(programFolder), SettingsFilePath(programFolder), false};
+  if (userFolder.empty() || files.CanWrite(beside.file)) return beside;
+  SettingsLocation user{std::wstring(userFolder), SettingsFilePath(userFolder), false};
+  if (files.Exists(user.file)) return user;
+  if (!files.MakeFolder(user.folder)) return beside;
+  // A copy that fails leaves the user's file to be made by the first write, without the old values.
+  if (files.Exists(beside.file)) files.Copy(beside.file, user.file);
+  if (!files.CanWrite(user.file)) return beside;
+  user.moved = true;
+  return user;
+}
+
+std::wstring SettingsMovedNotice(std::wstring_view file) {
+  return L"プログラムのフォルダーに設定を保存できないため、設定は次のファイルに保存します。\n" + std::wstring(file);
+}
+
+}  // namespace kestrune

@@ -36,6 +36,29 @@ void BoostCycle::GiveBackRaised(bool restoreOriginal) {
   state_.currentLeftAlone = true;
 }
 
+void BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
+  state_.currentProcess = acting.process;
+  state_.awaitingCore = acting.awaitsCore;
+  const bool other = acting.process != 0 && acting.process != processes_.CurrentProcess();
+  const bool listed = input.exclude != nullptr && !input.exclude->Empty();
+  // One name read serves the exclusion and "前面だったプログラムを追加".
+  const std::wstring name = other || listed ? ExecutableNameOf(processes_, acting.process) : std::wstring();
+  state_.currentLeftAlone = listed && !name.empty() && input.exclude->Contains(name);
+  if (!state_.currentLeftAlone) Raise(input, acting.process, state_.current);
+  if (other && !name.empty()) state_.lastOtherName = name;
+}
+
+void BoostCycle::DecideFrameAgain(const TickInput& input) {
+  const Acting acting = ActingProcessOf(processes_, state_.current);
+  if (acting.awaitsCore) return;
+  state_.awaitingCore = false;
+  if (acting.process == state_.currentProcess) return;
+  // The host was acted on for the frame; the app inside takes its place.
+  if (!state_.currentLeftAlone && state_.currentProcess != 0)
+    GiveBack(processes_, state_.currentProcess, 0, input.restoreOriginal, memory_);
+  ActOn(input, acting);
+}
+
 TickOutcome BoostCycle::Tick(const TickInput& input) {
   if (!input.accelerationOn) return {};
 
@@ -47,17 +70,16 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
 
   state_.previous = state_.current;
   state_.current = foreground;
-  if (state_.current == state_.previous) return {};
+  if (state_.current == state_.previous) {
+    if (state_.awaitingCore) DecideFrameAgain(input);
+    return {};
+  }
 
   if (!state_.currentLeftAlone) {
     GiveBack(processes_, LeavingProcess(state_.previous, state_.currentProcess), state_.previous, input.restoreOriginal,
              memory_);
   }
-  const ProcessId acting = ActingProcessOf(processes_, state_.current);
-  state_.currentProcess = acting;
-  state_.currentLeftAlone = input.exclude != nullptr && IsExcludedProcess(processes_, acting, *input.exclude);
-  if (!state_.currentLeftAlone) Raise(input, acting, state_.current);
-  if (acting != 0 && acting != processes_.CurrentProcess()) state_.lastOtherProcess = acting;
+  ActOn(input, ActingProcessOf(processes_, state_.current));
 
   if (state_.switchCount < std::numeric_limits<std::int32_t>::max()) ++state_.switchCount;
 

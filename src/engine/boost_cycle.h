@@ -30,7 +30,7 @@ struct BoostState {
   // The executable file name of the last program other than this one that a switch brought to the
   // front, read at that switch (its process may have ended since, and its id be another's); empty
   // = none yet.
-  std::wstring lastOtherName;
+  std::wstring lastOtherName = {};
   // The current window is a store app's frame whose app was not inside yet: the next ticks decide
   // again which process it stands for.
   bool awaitingCore = false;

@@ -71,7 +71,7 @@ TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerT
   EXPECT_EQ(api.titleReads, 5);
   EXPECT_EQ(cycle.State().switchCount, 1);
   EXPECT_EQ(cycle.State().previous, kEditorMain);
-  EXPECT_EQ(api.opens, 2);  // only the one switch opened processes: own (previous 0) and the editor
+  EXPECT_EQ(api.opens, 3);  // only the one switch opened processes: own (previous 0), the editor and its name
 }
 
 TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {

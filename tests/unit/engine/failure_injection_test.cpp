@@ -84,22 +84,23 @@ constexpr auto H = priority::kHigh;
 
 INSTANTIATE_TEST_SUITE_P(
     EachOperation, TickOperationFailure,
+    // Each switch to another program also opens it once with query rights alone, for its name.
     ::testing::Values(
-        TickFailure{"NothingFails", [](FakeProcessApi&) {}, N, H, N, L"Browser", 2, 2},
+        TickFailure{"NothingFails", [](FakeProcessApi&) {}, N, H, N, L"Browser", 3, 3},
         // No foreground window is a switch to window 0: the program raises itself.
         TickFailure{"ForegroundWindow", [](FakeProcessApi& a) { a.failForeground = true; }, N, N, H, L"", 2, 2},
-        TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 2, 2},
+        TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 3, 3},
         // Both owners read as process 0, which cannot be opened either way.
         TickFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, H, N, N, L"Browser", 4, 0},
         TickFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; }, H, N, N,
-                    L"Browser", 4, 2},
+                    L"Browser", 5, 3},
         TickFailure{"EveryOpen",
                     [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
-                    H, N, N, L"Browser", 4, 0},
-        TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 2,
-                    2},
-        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, N, H, N, L"Browser", 2,
-                    2}),
+                    H, N, N, L"Browser", 5, 1},
+        TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 3,
+                    3},
+        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, N, H, N, L"Browser", 3,
+                    3}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // What SetProcessPriority gives back when a step fails: the class read afterwards, or 0 when nothing

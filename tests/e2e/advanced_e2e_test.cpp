@@ -214,6 +214,30 @@ TEST(Advanced, AStoreAppsFrameRaisesItsCoreWindowsProcessAndLeavesTheHostAlone) 
   EXPECT_EQ(app.ControlText(ids::kLabelInfo), L"Store app");
 }
 
+// A frame in front before its app is inside (at launch): the host stands for it until the core
+// window comes, and the tick after that raises the app and gives the host back, counting no switch.
+TEST(Advanced, AFrameInFrontWithoutItsAppIsDecidedAgainOnceTheAppIsInside) {
+  RunningApp app(kAccelerating);
+  ASSERT_TRUE(app.Start());
+  HelperApp frame({L"Store app"}, {L"", L"--frame", L"ApplicationFrameWindow"});
+  ASSERT_NE(frame.Window(), nullptr);
+  ASSERT_TRUE(frame.BringToFront());
+  app.Tick();
+  ASSERT_TRUE(ClassBecomes(frame.ProcessId(), HIGH_PRIORITY_CLASS));
+  const int switches = app.SwitchCount();
+  wchar_t parent[32] = {};
+  std::swprintf(parent, 32, L"%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(frame.Window())));
+  HelperApp core(std::vector<std::wstring>{}, {L"", std::wstring(L"--core ") + parent, L""});
+  ASSERT_TRUE(WaitFor([&] {
+    return ::FindWindowExW(frame.Window(), nullptr, L"Windows.UI.Core.CoreWindow", nullptr) != nullptr;
+  }));
+  ASSERT_EQ(::GetForegroundWindow(), frame.Window());
+  app.Tick();
+  EXPECT_TRUE(ClassBecomes(core.ProcessId(), HIGH_PRIORITY_CLASS));
+  EXPECT_TRUE(ClassBecomes(frame.ProcessId(), NORMAL_PRIORITY_CLASS));
+  EXPECT_EQ(app.SwitchCount(), switches);
+}
+
 // The exclusion list edited on its page: typed, the program last in front, removed; each state on
 // screen, and the file holding the list in its normal form after each change.
 TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {

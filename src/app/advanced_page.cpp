@@ -20,8 +20,8 @@ void QuickReaction::Set(bool on) {
   hook_ = timer_ = false;
 }
 
-void QuickReaction::OnHookEvent() {
-  if (!hook_) return;
+void QuickReaction::OnHookEvent(ProcessId windowOwner, ProcessId self) {
+  if (!hook_ || !ProvesDelivery(windowOwner, self)) return;
   hookDelivers_ = true;
   if (timer_) watch_.StopTimer();
   timer_ = false;
@@ -82,9 +82,8 @@ void AdvancedPage::OnAddClick() {
 }
 
 void AdvancedPage::OnAddLastFrontClick() {
-  const ProcessId last = p_.boost.State().lastOtherProcess;
-  if (last == 0) return;
-  AddName(ExecutableNameOf(p_.processes, last));
+  const std::wstring& last = p_.boost.State().lastOtherName;
+  if (!last.empty()) AddName(last);
 }
 
 void AdvancedPage::OnRemoveClick() {

@@ -49,8 +49,11 @@ class QuickReaction {
   QuickReaction& operator=(const QuickReaction&) = delete;
 
   void Set(bool on);
-  // The hook delivered a notification.
-  void OnHookEvent();
+  // The hook delivered a notification about a window of windowOwner's; self is this program.
+  void OnHookEvent(ProcessId windowOwner, ProcessId self);
+  // Only a window of another program proves that the hook reports switches between other programs:
+  // a system may deliver only the notifications of the program's own focus changes.
+  static bool ProvesDelivery(ProcessId windowOwner, ProcessId self) { return windowOwner != 0 && windowOwner != self; }
 
  private:
   ForegroundWatch& watch_;
@@ -84,7 +87,7 @@ class AdvancedPage {
   // Stored only: the form starts and ends the restraint itself (FormMain::OnCheckRestrainBackgroundClick).
   void OnCheckRestrainBackgroundClick() { p_.settings.SetRestrainBackground(RestrainBackground()); }
   // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
-  void OnForegroundEvent() { quick_.OnHookEvent(); }
+  void OnForegroundEvent(ProcessId windowOwner) { quick_.OnHookEvent(windowOwner, p_.processes.CurrentProcess()); }
   // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
   // one; "削除": the selected entry. The list is stored at once when it changes; an addition that
   // would make it too long to read back whole is refused with a message.

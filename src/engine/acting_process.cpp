@@ -7,14 +7,19 @@ ProcessId ActingProcess(std::string_view windowClass, ProcessId windowOwner, Pro
   return windowOwner;
 }
 
-ProcessId ActingProcessOf(ProcessApi& api, WindowHandle window) {
-  if (window == 0) return api.CurrentProcess();
+bool AwaitsCoreWindow(std::string_view windowClass, ProcessId coreOwner) {
+  return windowClass == kFrameWindowClass && coreOwner == 0;
+}
+
+Acting ActingProcessOf(ProcessApi& api, WindowHandle window) {
+  if (window == 0) return {api.CurrentProcess(), false};
   const ProcessId owner = api.WindowProcess(window);
   const std::string windowClass = api.WindowClassName(window);
   // Only a frame is worth the child search: one string compare on every other switch.
-  if (windowClass != kFrameWindowClass) return owner;
+  if (windowClass != kFrameWindowClass) return {owner, false};
   const WindowHandle core = api.ChildWindowOfClass(window, kCoreWindowClass);
-  return ActingProcess(windowClass, owner, core != 0 ? api.WindowProcess(core) : 0);
+  const ProcessId coreOwner = core != 0 ? api.WindowProcess(core) : 0;
+  return {ActingProcess(windowClass, owner, coreOwner), AwaitsCoreWindow(windowClass, coreOwner)};
 }
 
 }  // namespace kestrune

@@ -15,8 +15,17 @@ inline constexpr std::string_view kCoreWindowClass = "Windows.UI.Core.CoreWindow
 // (coreOwner 0: none yet), the window's own owner otherwise.
 ProcessId ActingProcess(std::string_view windowClass, ProcessId windowOwner, ProcessId coreOwner);
 
-// The rule applied to a real window; window 0 acts on the program's own process, as it always has.
-// 0 when the window's owner cannot be read.
-ProcessId ActingProcessOf(ProcessApi& api, WindowHandle window);
+// Whether the decision must be made again on the following ticks: a frame whose app is not inside
+// yet (at launch or on restore) stands for its host only until the core window comes.
+bool AwaitsCoreWindow(std::string_view windowClass, ProcessId coreOwner);
+
+struct Acting {
+  ProcessId process = 0;
+  bool awaitsCore = false;
+};
+
+// The rules applied to a real window; window 0 acts on the program's own process, as it always has.
+// process 0 when the window's owner cannot be read.
+Acting ActingProcessOf(ProcessApi& api, WindowHandle window);
 
 }  // namespace kestrune

@@ -30,6 +30,30 @@ void BoostCycle::GiveBackRaised(bool restoreOriginal) {
   state_.currentLeftAlone = true;
 }
 
+std::uint32_t BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
+  state_.currentProcess = acting.process;
+  state_.awaitingCore = acting.awaitsCore;
+  const bool other = acting.process != 0 && acting.process != processes_.CurrentProcess();
+  const bool listed = input.exclude != nullptr && !input.exclude->Empty();
+  // One name read serves the exclusion and "前面だったプログラムを追加".
+  const std::wstring name = other || listed ? ExecutableNameOf(processes_, acting.process) : std::wstring();
+  state_.currentLeftAlone = listed && !name.empty() && input.exclude->Contains(name);
+  const std::uint32_t obtained = state_.currentLeftAlone ? 0 : Raise(input, acting.process);
+  if (other && !name.empty()) state_.lastOtherName = name;
+  return obtained;
+}
+
+void BoostCycle::DecideFrameAgain(const TickInput& input) {
+  const Acting acting = ActingProcessOf(processes_, state_.current);
+  if (acting.awaitsCore) return;
+  state_.awaitingCore = false;
+  if (acting.process == state_.currentProcess) return;
+  // The host was acted on for the frame; the app inside takes its place.
+  if (!state_.currentLeftAlone && state_.currentProcess != 0) changes_.GiveBack(state_.currentProcess, input.restoreOriginal);
+  ActOn(input, acting);
+  changes_.Flush();
+}
+
 TickOutcome BoostCycle::Tick(const TickInput& input) {
   if (!input.accelerationOn) return {};
 
@@ -41,16 +65,15 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
 
   state_.previous = state_.current;
   state_.current = foreground;
-  if (state_.current == state_.previous) return {};
+  if (state_.current == state_.previous) {
+    if (state_.awaitingCore) DecideFrameAgain(input);
+    return {};
+  }
 
   // The process raised for the previous window, by its id: that window may have closed since.
   if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, input.restoreOriginal);
-  const ProcessId acting = ActingProcessOf(processes_, state_.current);
-  state_.currentProcess = acting;
-  state_.currentLeftAlone = input.exclude != nullptr && IsExcludedProcess(processes_, acting, *input.exclude);
-  const std::uint32_t obtained = state_.currentLeftAlone ? 0 : Raise(input, acting);
+  const std::uint32_t obtained = ActOn(input, ActingProcessOf(processes_, state_.current));
   changes_.Flush();
-  if (acting != 0 && acting != processes_.CurrentProcess()) state_.lastOtherProcess = acting;
 
   if (state_.switchCount < std::numeric_limits<std::int32_t>::max()) ++state_.switchCount;
 

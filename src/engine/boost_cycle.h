@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/acting_process.h"
 #include "engine/exclude_list.h"
 #include "engine/priority_changes.h"
 #include "platform/code_page.h"
@@ -26,8 +27,13 @@ struct BoostState {
   bool currentLeftAlone = false;
   // The process the switch to the current window acted on (and raised, unless left alone); 0 = none.
   ProcessId currentProcess = 0;
-  // The last process other than this program that a switch brought to the front; 0 = none yet.
-  ProcessId lastOtherProcess = 0;
+  // The executable file name of the last program other than this one that a switch brought to the
+  // front, read at that switch (its process may have ended since, and its id be another's); empty
+  // = none yet.
+  std::wstring lastOtherName = {};
+  // The current window is a store app's frame whose app was not inside yet: the next ticks decide
+  // again which process it stands for.
+  bool awaitingCore = false;
 };
 
 // What the tick depends on besides the platform: CheckState, ComboSpeed and CheckEnableRecord.
@@ -72,9 +78,10 @@ class BoostCycle {
   // while the foreground passes between two programs there is a moment without one, which a look
   // every few milliseconds would otherwise take for a switch of its own. A lasting 0 is still
   // taken by the one-second tick, as always.
+  // A frame still waiting for its app also makes a tick due.
   bool ForegroundMoved() {
     const WindowHandle now = processes_.ForegroundWindow();
-    return now != 0 && now != state_.current;
+    return (now != 0 && now != state_.current) || state_.awaitingCore;
   }
 
   // Acceleration stops (switched off, or the program ends): the process raised last gets back
@@ -89,6 +96,11 @@ class BoostCycle {
  private:
   // The class read back after the raise; 0 when nothing was raised or nothing could be read.
   std::uint32_t Raise(const TickInput& input, ProcessId process);
+  // Raises (unless excluded) the process the current window stands for, and remembers it; the class
+  // read back after the raise, 0 when nothing was raised.
+  std::uint32_t ActOn(const TickInput& input, const Acting& acting);
+  // The current window is a frame that had no app inside: acts on the app once it is there.
+  void DecideFrameAgain(const TickInput& input);
 
   ProcessApi& processes_;
   const CodePage& codePage_;

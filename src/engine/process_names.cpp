@@ -13,11 +13,4 @@ std::wstring ExecutableNameOf(ProcessApi& api, ProcessId process) {
   return std::wstring(FileNameOf(path));
 }
 
-bool IsExcludedProcess(ProcessApi& api, ProcessId process, const ExcludeList& list) {
-  // An empty list costs nothing: no process is opened for it.
-  if (list.Empty()) return false;
-  const std::wstring name = ExecutableNameOf(api, process);
-  return !name.empty() && list.Contains(name);
-}
-
 }  // namespace kestrune

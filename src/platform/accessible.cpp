@@ -10,6 +10,11 @@ const AccessibleItem* AccessibleDescription::Item(long childId) const {
   return &children[static_cast<std::size_t>(childId - 1)];
 }
 
+bool OffParent(const Rect& bounds, int parentWidth, int parentHeight) {
+  return bounds.Width() <= 0 || bounds.Height() <= 0 || bounds.right <= 0 || bounds.bottom <= 0 ||
+         bounds.left >= parentWidth || bounds.top >= parentHeight;
+}
+
 std::wstring AltShortcut(wchar_t key) {
   if (key == 0) return {};
   return std::wstring(L"Alt+") + static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(key)));

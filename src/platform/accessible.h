@@ -47,6 +47,11 @@ struct AccessibleDescription {
 // What the control tells the system has changed; child as in AccessibleDescription.
 enum class AccessibleEvent { kFocus, kSelection, kNameChange, kStateChange };
 
+// Whether a control standing at `bounds` (in its parent's client pixels) shows nowhere in a client
+// area of `parentWidth` x `parentHeight`: the strip parks the controls of hidden pages beside the
+// window, where a reader must hear of them as off screen, as of a stock control scrolled away.
+bool OffParent(const Rect& bounds, int parentWidth, int parentHeight);
+
 // "Alt+" and the key in upper case; empty for no key (0).
 std::wstring AltShortcut(wchar_t key);
 // A caption as it reads on screen: each "&" that marks an access key taken out, "&&" one "&".

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "app_fixture.h"
 // After the fixture, which brings in <windows.h>.
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace kestrune::e2e {
 namespace {
@@ -212,6 +214,55 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   // Enter presses the focused own button: "隠す" hides the window to the tray.
   ASSERT_TRUE(Type(VK_RETURN));
   EXPECT_TRUE(WaitFor([&] { return !Visible(app.Main()); }));
+}
+
+// Tab typed right behind Ctrl+Tab, in one go: it is already queued while the strip moves the
+// controls, and must still move the focus on from the strip once the new page shows.
+TEST(Keyboard, ATabTypedDuringAPageSwitchIsNotLost) {
+  RunningApp app;
+  ASSERT_TRUE(StartInFront(app));
+  ASSERT_TRUE(CtrlTabTo(app, 4));
+  ASSERT_TRUE(Type(VK_TAB));
+  ASSERT_TRUE(FocusOn(app, ids::kCheckRestoreOriginal));
+  std::vector<INPUT> keys;
+  for (const auto& [key, up] : {std::pair{VK_CONTROL, false}, {VK_TAB, false}, {VK_TAB, true}, {VK_CONTROL, true},
+                                {VK_TAB, false}, {VK_TAB, true}}) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key);
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    keys.push_back(input);
+  }
+  ASSERT_EQ(::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
+  EXPECT_TRUE(FocusOn(app, ids::kCommandMini)) << "focus on " << ::GetDlgCtrlID(Focus(app));
+}
+
+// A page switch made while the window is inactive (a reader's default action on a tab) parks the
+// control that had the focus: activation gives the focus to the strip, not back to that control.
+TEST(Keyboard, ActivationAfterASwitchMadeInTheBackgroundFocusesNoParkedControl) {
+  RunningApp app;
+  ASSERT_TRUE(StartInFront(app));
+  ASSERT_TRUE(CtrlTabTo(app, 4));
+  ASSERT_TRUE(Type(VK_TAB));
+  ASSERT_TRUE(FocusOn(app, ids::kCheckRestoreOriginal));
+  HelperApp other(L"Helper A");
+  ASSERT_TRUE(other.BringToFront());
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  constexpr IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+  IAccessible* strip = nullptr;
+  ASSERT_EQ(::AccessibleObjectFromWindow(app.Control(ids::kTabStripMain), static_cast<DWORD>(OBJID_CLIENT),
+                                         kIidAccessible, reinterpret_cast<void**>(&strip)),
+            S_OK);
+  VARIANT first{};
+  first.vt = VT_I4;
+  first.lVal = 1;
+  EXPECT_EQ(strip->accDoDefaultAction(first), S_OK);
+  strip->Release();
+  ::CoUninitialize();
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
+  ASSERT_TRUE(BringToFront(app.Main()));
+  EXPECT_TRUE(FocusOn(app, ids::kTabStripMain)) << "focus on " << ::GetDlgCtrlID(Focus(app));
 }
 
 TEST(Keyboard, FocusMarksShowAfterKeysAndHideAfterAClick) {

@@ -4,7 +4,7 @@ namespace kestrune {
 namespace {
 
 // A win-event callback carries no pointer of its own; one watch at most holds the hook.
-std::function<void()>* g_hookHandler = nullptr;
+std::function<void(ProcessId)>* g_hookHandler = nullptr;
 
 }  // namespace
 
@@ -40,9 +40,12 @@ void Win32ForegroundWatch::StopTimer() {
   if (window_ != nullptr) ::KillTimer(window_, timerId_);
 }
 
-void CALLBACK Win32ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND, LONG, LONG, DWORD, DWORD) {
-  if ((event == EVENT_SYSTEM_FOREGROUND || event == EVENT_OBJECT_FOCUS) && g_hookHandler != nullptr && *g_hookHandler)
-    (*g_hookHandler)();
+void CALLBACK Win32ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
+  if ((event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_FOCUS) || g_hookHandler == nullptr || !*g_hookHandler)
+    return;
+  DWORD owner = 0;
+  if (window != nullptr) ::GetWindowThreadProcessId(window, &owner);
+  (*g_hookHandler)(static_cast<ProcessId>(owner));
 }
 
 }  // namespace kestrune

@@ -18,8 +18,9 @@ class Win32ForegroundWatch : public ForegroundWatch {
  public:
   static constexpr UINT kQuickInterval = 50;
 
-  // window: gets the timer's WM_TIMER with timerId; onChange runs for each hook event.
-  void Setup(HWND window, UINT_PTR timerId, std::function<void()> onChange) {
+  // window: gets the timer's WM_TIMER with timerId; onChange runs for each hook event, given the
+  // process that owns the event's window (0 when none can be read).
+  void Setup(HWND window, UINT_PTR timerId, std::function<void(ProcessId)> onChange) {
     window_ = window;
     timerId_ = timerId;
     onChange_ = std::move(onChange);
@@ -37,7 +38,7 @@ class Win32ForegroundWatch : public ForegroundWatch {
 
   HWND window_ = nullptr;
   UINT_PTR timerId_ = 0;
-  std::function<void()> onChange_;
+  std::function<void(ProcessId)> onChange_;
   HWINEVENTHOOK foregroundHook_ = nullptr;
   HWINEVENTHOOK focusHook_ = nullptr;
 };

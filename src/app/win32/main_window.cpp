@@ -37,8 +37,8 @@ void Win32MainWindow::BuildLogic() {
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_, listExclude_,
                        textExcludeName_},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
-  watch_.Setup(hwnd_, ids::kTimerQuick, [this] {
-    advancedPage_->OnForegroundEvent();
+  watch_.Setup(hwnd_, ids::kTimerQuick, [this](ProcessId windowOwner) {
+    advancedPage_->OnForegroundEvent(windowOwner);
     if (form_) form_->OnQuickLook();
   });
   hook_ = std::make_unique<WindowHook>(*this, tray_);

@@ -149,16 +149,20 @@ LRESULT Win32MainWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-// As a dialog does: the control that had the focus gets it back when the window is activated again.
+// As a dialog does: the control that had the focus gets it back when the window is activated again,
+// unless a page switch made meanwhile (a reader's default action) has parked it: then the strip
+// takes it, as after a switch made from the keyboard.
 void Win32MainWindow::RememberFocus(bool activating) {
   if (!activating) {
     const HWND focus = ::GetFocus();
     if (focus != nullptr && ::IsChild(hwnd_, focus) != FALSE) lastFocus_ = focus;
     return;
   }
-  if (lastFocus_ != nullptr && ::IsWindow(lastFocus_) != FALSE && ::IsChild(hwnd_, lastFocus_) != FALSE) {
-    ::SetFocus(lastFocus_);
-  }
+  if (lastFocus_ == nullptr || ::IsWindow(lastFocus_) == FALSE || ::IsChild(hwnd_, lastFocus_) == FALSE) return;
+  const TableWindows table = ReadTable(hwnd_);
+  const std::optional<std::size_t> remembered = table.Holding(lastFocus_);
+  const bool parked = remembered && OnOtherPage(table.stops[*remembered], tabs_.ActiveTab());
+  ::SetFocus(parked ? tabs_.Hwnd() : lastFocus_);
 }
 
 }  // namespace kestrune

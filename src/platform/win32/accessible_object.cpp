@@ -39,6 +39,8 @@ void SetChild(VARIANT* out, long childId) {
   out->lVal = childId;
 }
 
+long ChildIdOf(const VARIANT& child) { return child.vt == VT_I4 ? child.lVal : CHILDID_SELF; }
+
 HRESULT Nothing(VARIANT* out) {
   out->vt = VT_EMPTY;
   return S_FALSE;
@@ -61,9 +63,10 @@ HRESULT AccessibleObject::Find(const VARIANT& child, AccessibleDescription& desc
                                const AccessibleItem*& item) const {
   std::optional<AccessibleDescription> now = Describe();
   if (!now) return RPC_E_DISCONNECTED;
-  if (child.vt != VT_I4) return E_INVALIDARG;
+  // VT_EMPTY names the object itself, as the system's own objects take it; any other kind is refused.
+  if (child.vt != VT_I4 && child.vt != VT_EMPTY) return E_INVALIDARG;
   description = std::move(*now);
-  item = description.Item(child.lVal);
+  item = description.Item(ChildIdOf(child));
   return item != nullptr ? S_OK : E_INVALIDARG;
 }
 
@@ -136,6 +139,8 @@ HRESULT AccessibleObject::get_accChildCount(long* count) {
 HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** dispatch) {
   if (dispatch == nullptr) return E_POINTER;
   *dispatch = nullptr;
+  // Here alone an empty variant is no child at all, as the interface's contract has it.
+  if (child.vt == VT_EMPTY) return E_INVALIDARG;
   AccessibleDescription d;
   const AccessibleItem* item = nullptr;
   if (const HRESULT hr = Find(child, d, item); hr != S_OK) return hr;
@@ -172,8 +177,12 @@ HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   const AccessibleItem* item = nullptr;
   if (const HRESULT hr = Find(child, d, item); hr != S_OK) return hr;
   long flags = StateOf(item->state);
-  // Whether the window shows at all is the window's business, not the control's.
-  if (!::IsWindowVisible(window_->Hwnd())) flags |= STATE_SYSTEM_INVISIBLE;
+  // Whether and where the window shows is the window's business, not the control's.
+  const HWND hwnd = window_->Hwnd();
+  if (!::IsWindowVisible(hwnd)) flags |= STATE_SYSTEM_INVISIBLE;
+  RECT parent{};
+  if (::GetClientRect(::GetParent(hwnd), &parent) && OffParent(window_->Bounds(), parent.right, parent.bottom))
+    flags |= STATE_SYSTEM_OFFSCREEN;
   SetChild(state, flags);
   return S_OK;
 }
@@ -232,7 +241,7 @@ HRESULT AccessibleObject::accSelect(long flags, VARIANT child) {
   // Selecting a part is choosing it, as its default action does (a tab: switching to it).
   if ((flags & SELFLAG_TAKESELECTION) != 0) {
     if (!(item->state & accessible_state::kSelectable) || item->defaultAction.empty()) return S_FALSE;
-    window_->PostDefaultAction(child.lVal);
+    window_->PostDefaultAction(ChildIdOf(child));
   }
   return S_OK;
 }
@@ -259,7 +268,7 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
   const AccessibleItem* item = nullptr;
   if (const HRESULT hr = Find(start, d, item); hr != S_OK) return hr;
   const long count = static_cast<long>(d.children.size());
-  const long from = start.lVal;
+  const long from = ChildIdOf(start);
   long to = 0;
   switch (direction) {
     case NAVDIR_FIRSTCHILD: to = from == CHILDID_SELF && count > 0 ? 1 : 0; break;
@@ -300,7 +309,7 @@ HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
   if (item->defaultAction.empty()) return DISP_E_MEMBERNOTFOUND;
   // Done from the window's own message loop: the action may switch pages or hide the window, which
   // must not run inside a reader's call.
-  window_->PostDefaultAction(child.lVal);
+  window_->PostDefaultAction(ChildIdOf(child));
   return S_OK;
 }
 

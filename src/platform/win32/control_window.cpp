@@ -336,6 +336,10 @@ LRESULT ControlWindow::CopyText(WPARAM capacity, LPARAM buffer) {
 }
 
 void ControlWindow::Destroyed() {
+  // Going from here on: the control's own teardown may raise events and pump messages (the strip
+  // selects its first tab), and a reader answering them must get no new object, which nothing would
+  // disconnect and whose window would be gone.
+  loaded_ = false;
   ReleaseAccessible();
   Guard([&] { control_->OnDestroy(); });
   for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
@@ -346,7 +350,6 @@ void ControlWindow::Destroyed() {
   }
   control_.reset();
   surface_.reset();
-  loaded_ = false;
 }
 
 bool ControlWindow::AcceptsAccessKey(wchar_t key) const {

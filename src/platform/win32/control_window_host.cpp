@@ -41,16 +41,21 @@ void ControlWindow::SetAccessKeys(std::wstring_view keys) {
   for (wchar_t c : keys) accessKeys_.push_back(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))));
 }
 
-// Runs the messages already queued (the toolkit's DoEvents). A quit request is put back for the main
-// loop instead of being swallowed here.
+// Runs the messages already queued (the toolkit's DoEvents), all but the keys: those wait for the
+// main loop, whose keyboard navigation would be bypassed here (a Tab or Ctrl+Tab pressed while the
+// strip moves its controls would reach the focused control as a plain key, and be lost). A quit
+// request is put back for the main loop instead of being swallowed here.
 void ControlWindow::ProcessPendingMessages() {
   MSG msg{};
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  const auto next = [&] {
+    return ::PeekMessageW(&msg, nullptr, 0, WM_KEYFIRST - 1, PM_REMOVE) ||
+           ::PeekMessageW(&msg, nullptr, WM_KEYLAST + 1, 0xFFFFFFFF, PM_REMOVE);
+  };
+  while (next()) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    if (TranslateAccessKey(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

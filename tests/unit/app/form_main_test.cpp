@@ -287,6 +287,7 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   name.text = L"bad?.exe";
   advanced.OnAddClick();
   EXPECT_EQ(name.text, L"bad?.exe");
+  api.processes[5].path = L"C:\\x\\Stranger.exe";  // "Other" ended and its id went to another program
   advanced.OnAddLastFrontClick();
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
   EXPECT_EQ(list.selected, 1);
@@ -389,6 +390,8 @@ TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
 // them; one the system refuses is never released. A hook that has delivered makes the timer
 // needless, and a refused hook can never stop it.
 TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
+  constexpr ProcessId kSelf = 7;
+  constexpr ProcessId kOther = 9;
   FakeForegroundWatch watch;
   {
     QuickReaction quick(watch);
@@ -401,7 +404,11 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
     EXPECT_EQ(watch.hooks + watch.timers, 0);
 
     quick.Set(true);
-    quick.OnHookEvent();
+    quick.OnHookEvent(kSelf, kSelf);  // the program's own focus change proves nothing
+    EXPECT_EQ(watch.timers, 1);
+    quick.OnHookEvent(0, kSelf);  // nor does a window whose owner cannot be read
+    EXPECT_EQ(watch.timers, 1);
+    quick.OnHookEvent(kOther, kSelf);
     EXPECT_EQ(watch.hooks, 1);
     EXPECT_EQ(watch.timers, 0);
     quick.Set(false);
@@ -416,7 +423,7 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
   {
     QuickReaction quick(refusing);
     quick.Set(true);
-    quick.OnHookEvent();
+    quick.OnHookEvent(kOther, kSelf);
     EXPECT_EQ(refusing.timers, 1);
   }
   EXPECT_EQ(refusing.hooks + refusing.timers + refusing.badStops, 0);

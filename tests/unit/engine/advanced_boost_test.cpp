@@ -124,11 +124,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExcludeRule,
                                            ExcludeCase{"Empty", L"", false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(AdvancedBoost, AnEmptyListOpensNothingExtra) {
-  Front(kWinA);
+// Each switch to another program reads its name once, kept for "前面だったプログラムを追加" and
+// serving the list too: a list adds no open of its own.
+TEST_F(AdvancedBoost, ASwitchReadsTheNameOnceListOrNot) {
   Front(kWinB);
-  EXPECT_EQ(api.opens, 3);  // A raised; A given back and B raised
-  EXPECT_EQ(api.pathReads, 0);
+  for (const bool listed : {false, true}) {
+    exclude = listed ? ExcludeList::Parse(L"z.exe") : ExcludeList();
+    const int opens = api.opens;
+    const int reads = api.pathReads;
+    Front(kWinA);
+    Front(kWinB);
+    EXPECT_EQ(api.opens - opens, 6) << listed;  // B given back, A raised and named; the same for B
+    EXPECT_EQ(api.pathReads - reads, 2) << listed;
+    EXPECT_EQ(cycle.State().lastOtherName, L"b.exe");
+  }
 }
 
 // The stored list read leniently, and the normal form written back.
@@ -149,20 +158,53 @@ TEST(ExcludeListForm, ReadsLenientlyAndWritesOneNormalForm) {
   for (const auto& c : cases) EXPECT_EQ(ExcludeList::Parse(c.stored).Stored(), c.normal) << c.stored;
 }
 
-// The frame rule over values: only a frame with a core window stands for the core's owner.
-TEST(FrameRule, AFrameStandsForItsCoreWindowsOwner) {
+// The frame rule over values: only a frame with a core window stands for the core's owner, and
+// only a frame without one is decided again on the following ticks.
+TEST(FrameRule, AFrameStandsForItsCoreWindowsOwnerAndWaitsForIt) {
   const struct {
     std::string_view windowClass;
     ProcessId coreOwner;
     ProcessId acting;
+    bool awaits;
   } cases[] = {
-      {kFrameWindowClass, kApp, kApp},
-      {kFrameWindowClass, 0, kHost},  // no core window yet: the frame's owner, as always
-      {"Notepad", kApp, kHost},
-      {"applicationframewindow", kApp, kHost},  // class names are matched exactly
-      {"", kApp, kHost},
+      {kFrameWindowClass, kApp, kApp, false},
+      {kFrameWindowClass, 0, kHost, true},  // no core window yet: the frame's owner, for now
+      {"Notepad", kApp, kHost, false},
+      {"Notepad", 0, kHost, false},
+      {"applicationframewindow", 0, kHost, false},  // class names are matched exactly
+      {"", kApp, kHost, false},
   };
-  for (const auto& c : cases) EXPECT_EQ(ActingProcess(c.windowClass, kHost, c.coreOwner), c.acting) << c.windowClass;
+  for (const auto& c : cases) {
+    EXPECT_EQ(ActingProcess(c.windowClass, kHost, c.coreOwner), c.acting) << c.windowClass;
+    EXPECT_EQ(AwaitsCoreWindow(c.windowClass, c.coreOwner), c.awaits) << c.windowClass << c.coreOwner;
+  }
+}
+
+// A frame that comes to the front before its app is inside: the host is raised for now, and on the
+// first tick that finds the app the host is given back and the app raised; no switch is counted.
+TEST_F(AdvancedBoost, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
+  api.AddProcess(kHost);
+  api.AddProcess(kApp, Proc(L"C:\\Apps\\app.exe", 333));
+  api.AddWindow(kFrame, kHost, "Store app");
+  api.windows[kFrame].className = std::string(kFrameWindowClass);
+  Front(kWinA);
+  Front(kFrame);
+  EXPECT_EQ(api.ClassOf(kHost), priority::kHigh);
+  EXPECT_FALSE(cycle.Tick(input).switched);  // still no app: nothing changes
+  EXPECT_EQ(api.ClassOf(kHost), priority::kHigh);
+  EXPECT_TRUE(cycle.ForegroundMoved()) << "a tick is due while the frame waits";
+  api.AddChild(kCore, kFrame, kApp, std::string(kCoreWindowClass));
+  EXPECT_FALSE(cycle.Tick(input).switched);
+  EXPECT_EQ(api.ClassOf(kApp), priority::kHigh);
+  EXPECT_EQ(api.ClassOf(kHost), priority::kNormal);
+  EXPECT_EQ(cycle.State().switchCount, 2);
+  EXPECT_EQ(cycle.State().lastOtherName, L"app.exe");
+  EXPECT_FALSE(cycle.ForegroundMoved());
+  const int sets = api.sets;
+  cycle.Tick(input);  // decided: the following ticks leave it
+  EXPECT_EQ(api.sets, sets);
+  Front(kWinB);
+  EXPECT_EQ(api.ClassOf(kApp), priority::kNormal);
 }
 
 TEST_F(AdvancedBoost, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
@@ -183,7 +225,6 @@ TEST_F(AdvancedBoost, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
   const TickOutcome outcome = Front(kFrame);
   EXPECT_EQ(outcome.title, L"Store app");
   EXPECT_EQ(api.ClassOf(kApp), priority::kHigh);
-  EXPECT_EQ(cycle.State().lastOtherProcess, kApp);
   Front(kWinB);
   EXPECT_EQ(api.ClassOf(kApp), priority::kNormal);
   EXPECT_EQ(api.sets - sets, 4);  // A down, app up, app down, B up: the host was not touched

@@ -75,7 +75,7 @@ TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerT
   EXPECT_EQ(api.titleReads, 5);
   EXPECT_EQ(cycle.State().switchCount, 1);
   EXPECT_EQ(cycle.State().previous, kEditorMain);
-  EXPECT_EQ(api.opens, 1);  // only the one switch opened a process: the editor
+  EXPECT_EQ(api.opens, 2);  // only the one switch opened a process: the editor, raised and named
 }
 
 TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
@@ -122,7 +122,7 @@ TEST_F(BoostCycleTest, VanishedWindowOrProcessIsNotAnError) {
   Front(kBrowserMain);
   EXPECT_TRUE(Front(0x9999).switched);  // no such window: owner 0, opens fail
   EXPECT_EQ(cycle.State().switchCount, 2);
-  EXPECT_EQ(api.opens, 1);  // the hidden browser; nothing was held raised, and window 0x9999 has no owner
+  EXPECT_EQ(api.opens, 2);  // the hidden browser, to raise and to name; nothing was held raised, and window 0x9999 has no owner
   EXPECT_EQ(api.closes, 0);
   EXPECT_TRUE(api.open.empty());
 }

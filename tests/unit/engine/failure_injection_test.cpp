@@ -89,22 +89,23 @@ constexpr auto H = priority::kHigh;
 // be read is not known to be the one set, and is left alone.
 INSTANTIATE_TEST_SUITE_P(
     EachOperation, TickOperationFailure,
+    // Each switch to another program also opens it once with query rights alone, for its name.
     ::testing::Values(
-        TickFailure{"NothingFails", [](FakeProcessApi&) {}, N, H, N, L"Browser", 2, 2},
+        TickFailure{"NothingFails", [](FakeProcessApi&) {}, N, H, N, L"Browser", 3, 3},
         // No foreground window is a switch to window 0: the program raises itself.
         TickFailure{"ForegroundWindow", [](FakeProcessApi& a) { a.failForeground = true; }, N, N, H, L"", 2, 2},
-        TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 2, 2},
+        TickFailure{"WindowTitle", [](FakeProcessApi& a) { a.failTitle = true; }, N, H, N, L"", 3, 3},
         // The browser's owner reads as process 0, which is not opened.
         TickFailure{"WindowOwner", [](FakeProcessApi& a) { a.failWindowProcess = true; }, N, N, N, L"Browser", 1, 1},
         TickFailure{"OpenWithSetRights", [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation; }, H, N, N,
-                    L"Browser", 2, 0},
+                    L"Browser", 3, 1},
         TickFailure{"EveryOpen",
                     [](FakeProcessApi& a) { a.refuseRights = access::kSetInformation | access::kQueryInformation; },
-                    H, N, N, L"Browser", 2, 0},
-        TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 2,
-                    2},
-        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, H, H, N, L"Browser", 2,
-                    2}),
+                    H, N, N, L"Browser", 3, 1},
+        TickFailure{"SetPriorityClass", [](FakeProcessApi& a) { a.failSetPriority = true; }, H, N, N, L"Browser", 3,
+                    3},
+        TickFailure{"GetPriorityClass", [](FakeProcessApi& a) { a.failGetPriority = true; }, H, H, N, L"Browser", 3,
+                    3}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // What PriorityChanges::Set answers when a step fails: the class read back afterwards, or 0 when

@@ -181,6 +181,9 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_PRINTCLIENT:  // the retained image, as it stands, into a picture of the window
+      if (surface_ && wParam != 0) surface_->PaintTo(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_SIZE:
       Resized(LOWORD(lParam), HIWORD(lParam));
       return 0;

@@ -32,8 +32,8 @@ WindowPixels CaptureWindow(HWND hwnd) {
   if (hwnd == nullptr || !::GetWindowRect(hwnd, &rect)) return pixels;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const auto proc = reinterpret_cast<HOOKPROC>(
-      PictureHook() != nullptr ? ::GetProcAddress(PictureHook(), "PictureHookProc") : nullptr);
+  const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+      PictureHook() != nullptr ? ::GetProcAddress(PictureHook(), "PictureHookProc") : nullptr));
   if (width <= 0 || height <= 0 || proc == nullptr) return pixels;
 
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -38,24 +37,6 @@ constexpr PageControl kPageControls[] = {
 bool StartShown(RunningApp& app) { return app.Start() && WaitFor([&] { return Visible(app.Main()); }); }
 
 HWND Strip(const RunningApp& app) { return app.Control(ids::kTabStripMain); }
-
-// The monitor has drawn its diagram: a line of the grid's colour (0xE0E0E0) runs across its
-// rectangle in the window's picture. Until its first tick it shows only its background.
-bool MonitorShowsItsGrid(RunningApp& app) {
-  RECT window{}, monitor{};
-  ::GetWindowRect(app.Main(), &window);
-  ::GetWindowRect(app.Control(ids::kSystemMonitorState), &monitor);
-  const WindowPixels picture = app.Pixels();
-  for (LONG y = monitor.top - window.top; y < monitor.bottom - window.top && y < picture.height; ++y) {
-    int run = 0;
-    for (LONG x = monitor.left - window.left; x < monitor.right - window.left && x < picture.width; ++x) {
-      const std::uint8_t* p = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
-      run = p[0] == 0xE0 && p[1] == 0xE0 && p[2] == 0xE0 ? run + 1 : 0;
-      if (run >= 300) return true;
-    }
-  }
-  return false;
-}
 
 // One key at a time: the strip lets pending messages run while it moves the pages' controls, and a
 // key that came meanwhile would start a second switch inside the first. The caption changes only

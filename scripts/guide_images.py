@@ -4,7 +4,8 @@
 Every picture that docs/ja/*.md shows is named images/<name>.png; it is copied from the screenshots
 the end-to-end run has just written (build/win/artifacts/<name>.png: scripts/e2e.sh empties that
 folder before the run). Fails when a picture the guide shows was not made by the run, or when
-docs/ja/images holds a picture the guide does not show.
+docs/ja/images holds a picture the guide does not show, or when the state page's picture does not
+show the resource monitor's diagram.
 """
 import glob
 import os
@@ -15,6 +16,10 @@ import zlib
 
 PICTURE = re.compile(r"!\[[^\]]*\]\(images/([\w-]+\.png)\)")
 PNG = b"\x89PNG\r\n\x1a\n"
+# The monitor on the state page draws its grid in this colour (its saved grid colour 0xE0E0E0). Until
+# its first tick it shows its bare background: a picture taken then shows no diagram.
+GRID = b"\xe0\xe0\xe0"
+STATE_PAGE = "pages_0_state.png"
 
 
 def compressed_png(data):
@@ -37,6 +42,43 @@ def compressed_png(data):
     return out
 
 
+def rgb_rows(data):
+    """The rows of an 8-bit RGB picture as the driver's PNG writer stores them (each row filter 0)."""
+    chunks, at = {}, len(PNG)
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        chunks[kind] = chunks.get(kind, b"") + data[at + 8:at + 8 + length]
+        at += 12 + length
+    width, height, depth, colour = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
+    if depth != 8 or colour != 2:
+        return None
+    raw, stride = zlib.decompress(chunks[b"IDAT"]), 1 + width * 3
+    rows = [raw[y * stride:(y + 1) * stride] for y in range(height)]
+    return None if any(row[0] != 0 for row in rows) else [row[1:] for row in rows]
+
+
+def longest_grid_run(pixels):
+    """The longest run of grid-coloured pixels in a sequence of RGB triples."""
+    longest = run = 0
+    for pixel in pixels:
+        run = run + 1 if pixel == GRID else 0
+        longest = max(longest, run)
+    return longest
+
+
+def shows_monitor_grid(data):
+    """The diagram's grid is there: several long lines of its colour across and down the monitor
+    (441 x 89 pixels; a curve may lie over a line or two)."""
+    rows = rgb_rows(data)
+    if rows is None:
+        return False
+    width = len(rows[0]) // 3
+    triples = [[row[x * 3:x * 3 + 3] for x in range(width)] for row in rows]
+    across = sum(1 for line in triples if longest_grid_run(line) >= 300)
+    down = sum(1 for x in range(width) if longest_grid_run([line[x] for line in triples]) >= 60)
+    return across >= 3 and down >= 5
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     guide = os.path.join(root, "docs", "ja")
@@ -57,6 +99,9 @@ def main():
             data = f.read()
         if not data.startswith(PNG):
             errors.append(f"{name}: the screenshot is no PNG file")
+            continue
+        if name == STATE_PAGE and not shows_monitor_grid(data):
+            errors.append(f"{name}: the resource monitor shows no diagram (no grid lines in it)")
             continue
         with open(os.path.join(images, name), "wb") as f:
             f.write(compressed_png(data))

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 namespace kestrune::e2e {
 
 RunningApp::RunningApp(const std::string& ini) {
@@ -105,6 +107,22 @@ int RunningApp::SwitchCount() const {
   const std::wstring text = ControlText(ids::kLabelCount);
   if (text.empty() || text.size() > 9 || text.find_first_not_of(L"0123456789") != std::wstring::npos) return -1;
   return std::stoi(text);
+}
+
+bool MonitorShowsItsGrid(RunningApp& app) {
+  RECT window{}, monitor{};
+  ::GetWindowRect(app.Main(), &window);
+  ::GetWindowRect(app.Control(ids::kSystemMonitorState), &monitor);
+  const WindowPixels picture = app.Pixels();
+  for (LONG y = monitor.top - window.top; y < monitor.bottom - window.top && y < picture.height; ++y) {
+    int run = 0;
+    for (LONG x = monitor.left - window.left; x < monitor.right - window.left && x < picture.width; ++x) {
+      const std::uint8_t* p = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
+      run = p[0] == 0xE0 && p[1] == 0xE0 && p[2] == 0xE0 ? run + 1 : 0;
+      if (run >= 300) return true;
+    }
+  }
+  return false;
 }
 
 HelperApp::HelperApp(const std::wstring& title) : HelperApp(std::vector<std::wstring>{title}) {}

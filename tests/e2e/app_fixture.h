@@ -58,6 +58,11 @@ class RunningApp {
   HWND main_ = nullptr;
 };
 
+// The resource monitor has drawn its diagram: a line of its grid's colour runs across its rectangle
+// in the window's picture. Until its first tick, half a second after the window loaded, it shows only
+// its background.
+bool MonitorShowsItsGrid(RunningApp& app);
+
 // How a helper is started: from which executable (a copy under another name is another program),
 // with which arguments before the titles, and the class its windows are found by.
 struct HelperOptions {

@@ -19,6 +19,9 @@ TEST(Monitor, ScrollsWhileTheRestOfTheWindowStaysStill) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.ShowPage(0));
   ASSERT_TRUE(app.OnScreen(ids::kSystemMonitorState));
+  // Both pictures of a pair show what the monitor drew on a tick: before its first tick it shows only
+  // its background, and the first drawing's change would prove no scrolling.
+  ASSERT_TRUE(WaitFor([&] { return MonitorShowsItsGrid(app); })) << "the monitor drew no diagram";
 
   RECT window{}, monitor{};
   ::GetWindowRect(app.Main(), &window);

@@ -6,8 +6,25 @@
 
 #include "driver.h"
 #include "platform/raster/png_writer.h"
+#include "window_picture_block.h"
 
 namespace kestrune::e2e {
+
+namespace {
+
+// The picture hook beside the driver, loaded once; null when it is missing.
+HMODULE PictureHook() {
+  static const HMODULE hook = [] {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, n < MAX_PATH ? n : 0);
+    file = file.substr(0, file.find_last_of(L"\\/") + 1) + L"window_picture.dll";
+    return ::LoadLibraryW(file.c_str());
+  }();
+  return hook;
+}
+
+}  // namespace
 
 WindowPixels CaptureWindow(HWND hwnd) {
   WindowPixels pixels;
@@ -15,29 +32,27 @@ WindowPixels CaptureWindow(HWND hwnd) {
   if (hwnd == nullptr || !::GetWindowRect(hwnd, &rect)) return pixels;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return pixels;
+  const auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+      PictureHook() != nullptr ? ::GetProcAddress(PictureHook(), "PictureHookProc") : nullptr));
+  if (width <= 0 || height <= 0 || proc == nullptr) return pixels;
 
-  HDC window = ::GetWindowDC(hwnd);
-  if (window == nullptr) return pixels;
-  HDC memory = ::CreateCompatibleDC(window);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP section = memory != nullptr ? ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-  if (section != nullptr) {
-    HGDIOBJ old = ::SelectObject(memory, section);
-    // The window DC reads what the window and its children have drawn, also where another window
-    // happens to cover it.
-    const bool copied = ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY | CAPTUREBLT) != FALSE;
-    ::GdiFlush();
-    if (copied) {
-      const auto* bgra = static_cast<const std::uint8_t*>(bits);
-      const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const std::size_t size = sizeof(PictureHeader) + count * 4;
+  HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size),
+                                        PictureBlockName(hwnd).c_str());
+  if (mapping == nullptr) return pixels;
+  auto* header = static_cast<PictureHeader*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, size));
+  // The hook runs on the window's own thread for as long as this one message takes.
+  HHOOK hook = header != nullptr
+                   ? ::SetWindowsHookExW(WH_CALLWNDPROC, proc, PictureHook(), ::GetWindowThreadProcessId(hwnd, nullptr))
+                   : nullptr;
+  if (hook != nullptr) {
+    *header = PictureHeader{width, height, 0};
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(hwnd, PictureMessage(), 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()), &answer);
+    ::UnhookWindowsHookEx(hook);
+    if (header->taken == 1) {
+      const auto* bgra = reinterpret_cast<const std::uint8_t*>(header + 1);
       pixels.rgb.resize(count * 3);
       for (std::size_t i = 0; i < count; ++i) {
         pixels.rgb[i * 3] = bgra[i * 4 + 2];
@@ -47,11 +62,9 @@ WindowPixels CaptureWindow(HWND hwnd) {
       pixels.width = width;
       pixels.height = height;
     }
-    ::SelectObject(memory, old);
-    ::DeleteObject(section);
   }
-  if (memory != nullptr) ::DeleteDC(memory);
-  ::ReleaseDC(hwnd, window);
+  if (header != nullptr) ::UnmapViewOfFile(header);
+  ::CloseHandle(mapping);
   return pixels;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The pixels of a window as it has drawn itself, read back with GDI: no screen grabber and no
-// program outside this driver, so the same capture works on Windows and under Wine.
+// The pixels of a window as its program drew them, taken inside that program by the driver's picture
+// hook (window_picture_hook.cpp): no screen grabber and no program outside this driver, so the same
+// capture works on Windows and under Wine, and no window that covers it enters the picture.
 #include <windows.h>
 
 #include <cstdint>
@@ -18,6 +19,8 @@ struct WindowPixels {
 };
 
 // The whole window, frame included, with (0, 0) at its top-left corner; empty when it cannot be read.
+// The window's own drawing, with each own control's retained image laid over it where the control
+// is seen.
 WindowPixels CaptureWindow(HWND hwnd);
 
 // The smallest rectangle that holds every pixel in which a and b differ by more than `tolerance` in

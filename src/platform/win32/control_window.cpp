@@ -179,7 +179,8 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
       return 1;  // the retained image covers the whole client area
     case WM_PAINT:
-      Paint();
+    case WM_PRINTCLIENT:
+      Paint(message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wParam) : nullptr);
       return 0;
     case WM_SIZE:
       Resized(LOWORD(lParam), HIWORD(lParam));
@@ -278,7 +279,12 @@ LRESULT ControlWindow::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void ControlWindow::Paint() {
+void ControlWindow::Paint(HDC picture) {
+  // A picture of the window (PrintWindow, WM_PRINT) gets the retained image as it stands.
+  if (picture != nullptr) {
+    if (surface_) surface_->PaintTo(picture);
+    return;
+  }
   // The control may redraw (and invalidate) here; BeginPaint below validates that again, so a
   // redraw inside paint does not cause an endless stream of paint messages.
   Guard([&] { control_->OnPaint(); });

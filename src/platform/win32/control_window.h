@@ -98,7 +98,8 @@ class ControlWindow : public ControlHost {
   static LRESULT CALLBACK HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint();
+  // Into the window on WM_PAINT, or into `picture` on WM_PRINTCLIENT.
+  void Paint(HDC picture);
   void Resized(int width, int height);
   void ButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
   void ButtonUp(UINT message, WPARAM wParam, LPARAM lParam);

@@ -49,7 +49,9 @@ TEST(Advanced, AFileWithoutTheSectionGainsItsDefaultsAndThePageShowsThem) {
   EXPECT_EQ(IniValue(ini, "Advanced", "RestoreOnStop"), "0") << ini;
   EXPECT_EQ(IniValue(ini, "Advanced", "Exclude"), "") << ini;
   EXPECT_EQ(IniValue(ini, "Advanced", "InstantReaction"), "0") << ini;
-  for (int id : {ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction})
+  EXPECT_EQ(IniValue(ini, "Advanced", "RestrainBackground"), "0") << ini;
+  for (int id : {ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction,
+                 ids::kCheckRestrainBackground})
     EXPECT_FALSE(Checked(app.Control(id))) << id;
 }
 

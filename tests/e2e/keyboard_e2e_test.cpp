@@ -25,6 +25,7 @@ const PageOrder kOrders[] = {
     {3, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
     {4,
      {ids::kTabStripMain, ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction,
+      ids::kCheckRestrainBackground,
       ids::kListExclude, ids::kCommandRemoveExclude, ids::kCommandAddLastFront, ids::kEditExcludeName,
       ids::kCommandAddExclude, ids::kCommandMini, ids::kCommandExit}},
     {0, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},

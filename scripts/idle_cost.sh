@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
 # idle_cost.sh [--seconds N] [--runs N] [--no-startup]
 #
-# What Kestrune costs while it sits there: runs kestrune.exe (acceleration on, its resource monitor
-# shown) and Wine's own task manager (its performance page shown, which draws live graphs too) side by
-# side under Wine for the same N seconds (default 60), and prints for each the processor time its Wine
-# process used in that period (utime + stime from /proc/<pid>/stat) and its peak resident memory
-# (VmHWM from /proc/<pid>/status), and the ratios Kestrune / taskmgr. Before that it runs
-# bench/win32/startup_probe.exe: the time from process creation to the shown main window, median of
-# --runs runs (default 7), and bench/win32/reaction_probe.exe: the time from a change of the
-# foreground window to the class change, with InstantReaction on and off. Afterwards Kestrune runs
-# the same period again with InstantReaction=1, and its processor time and peak memory are printed
-# beside the first run's (InstantReaction=0).
+# What Kestrune costs while it sits there. Before the idle run it runs bench/win32/startup_probe.exe:
+# the time from process creation to the shown main window, median of --runs runs (default 7), and
+# bench/win32/reaction_probe.exe: the time from a change of the foreground window to the class
+# change, with InstantReaction on and off.
 #
-# Needs the Windows build: bash scripts/build.sh windows kestrune startup_probe reaction_probe
-# (KESTRUNE_BIN points elsewhere than build/win/bin). Runs in a Wine prefix of its own
-# (build/wineprefix-idle unless WINEPREFIX is set) so that ending it touches no other Wine run.
-# Screenshots of both windows and the figures go to build/idle/.
+# The idle run then starts, side by side for the same N seconds (default 60), each program in a Wine
+# prefix of its own (so that each has its own Wine server and Kestrune's copies do not see each other):
+#   bare       bench/win32/bare_window.exe: a window with a one-second timer that reads the
+#              foreground window, the floor of any program that watches it
+#   about      Kestrune shown on its first page, the about page, which has no resource monitor
+#   monitor    Kestrune shown on the page of the resource monitor
+#   tray       Kestrune started hidden in the notification area (AutoMin=1)
+#   quick      Kestrune shown on the monitor's page with InstantReaction=1
+#   taskmgr    Wine's task manager on its performance page, which draws live graphs too
+#   before     only when KESTRUNE_BEFORE names a folder with another build's kestrune.exe: that
+#              build shown on the monitor's page, to compare with "monitor" in the same run
+# and prints for each the processor time its Wine process used in that period (utime + stime from
+# /proc/<pid>/stat), the same per minute, its peak resident memory (VmHWM from /proc/<pid>/status)
+# and the processor time of its prefix's Wine server. Every Kestrune runs with acceleration and
+# recording on.
+#
+# Needs the Windows build: bash scripts/build.sh windows kestrune startup_probe reaction_probe bare_window
+# (KESTRUNE_BIN points elsewhere than build/win/bin). The base prefix is build/wineprefix-idle unless
+# WINEPREFIX is set; the per-program prefixes are linked copies of it under build/idle/. Screenshots
+# and the figures go to build/idle/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=60
@@ -32,61 +42,33 @@ done
 
 bin=${KESTRUNE_BIN:-$root/build/win/bin}
 out=$root/build/idle
-for program in kestrune.exe startup_probe.exe reaction_probe.exe; do
+for program in kestrune.exe startup_probe.exe reaction_probe.exe bare_window.exe; do
   if [ ! -f "$bin/$program" ]; then
-    echo "missing $bin/$program: build it with  bash scripts/build.sh windows kestrune startup_probe reaction_probe" >&2
+    echo "missing $bin/$program: build it with  bash scripts/build.sh windows kestrune startup_probe reaction_probe bare_window" >&2
     exit 2
   fi
 done
-mkdir -p "$out/run"
+mkdir -p "$out"
 rm -f "$out"/*.png "$out/figures.txt"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-idle}
+# A virtual screen large enough for every window side by side, none covering another.
+idle_xvfb=
+if [ -z "${DISPLAY:-}" ]; then
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  idle_xvfb=$!
+  for _ in $(seq 1 200); do [ -s "$display_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+  rm -f "$display_file"
+fi
 source "$root/scripts/wine_env.sh"
-trap kestrune_wine_cleanup EXIT
-say() { echo "$*" | tee -a "$out/figures.txt"; }
-
-# The Linux process that runs a Windows program under our prefix: Wine names it by the program's
-# Windows path; the prefix in its environment tells it apart from other developers' Wine runs.
-find_wine_process() {  # $1: tail of the Windows path, e.g. \kestrune.exe
-  local pid cmd
-  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-    # Processes come and go while the list is read.
-    cmd=$({ tr '\0' '\n' < "/proc/$pid/cmdline"; } 2>/dev/null | sed -n 1p) || continue
-    case "$cmd" in *"$1") ;; *) continue ;; esac
-    { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -x "WINEPREFIX=$WINEPREFIX" >/dev/null || continue
-    echo "$pid"
-    return 0
-  done
-  return 1
+cleanup() {
+  for p in "$out"/prefix-*; do if [ -d "$p" ]; then WINEPREFIX=$p wineserver -k 2>/dev/null || true; fi; done
+  kestrune_wine_cleanup
+  if [ -n "$idle_xvfb" ]; then kill "$idle_xvfb" 2>/dev/null || true; fi
 }
-wait_for_wine_process() {
-  local pid
-  for _ in $(seq 1 300); do
-    pid=$(find_wine_process "$1") && { echo "$pid"; return 0; }
-    sleep 0.1
-  done
-  echo "no Wine process for $1 appeared" >&2
-  return 1
-}
-# The X window of a program that has a real size (Wine also makes 1x1 helper windows).
-x_window_of() {  # $1: WM_CLASS, e.g. kestrune.exe
-  local w
-  for w in $(xdotool search --class "$1" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -gt 100 ] && [ "$X" -gt -1000 ]; then echo "$w"; return 0; fi
-  done
-  return 1
-}
-wait_for_x_window() {
-  local w
-  for _ in $(seq 1 300); do
-    w=$(x_window_of "$1") && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  echo "no window of $1 appeared" >&2
-  return 1
-}
+trap cleanup EXIT
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }  # utime + stime, in clock ticks
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 
@@ -97,75 +79,108 @@ if [ "$startup" = 1 ]; then
   (cd "$bin" && wine reaction_probe.exe "$(winepath -w "$bin/kestrune.exe")" 20) | tr -d '\r' | tee -a "$out/figures.txt"
 fi
 
-# Kestrune from a folder of its own, acceleration on, recording on, not starting hidden.
-cp "$bin/kestrune.exe" "$out/run/"
-settings() {  # $1: InstantReaction
-  printf '[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\n' \
-    "$1" > "$out/run/kestrune.ini"
+# Each program gets a prefix of its own: a copy of the base prefix made of hard links, except the
+# registry files, which Wine rewrites.
+wineserver -w
+clone_prefix() {  # $1: the new prefix
+  rm -rf "$1"
+  cp -al "$WINEPREFIX" "$1"
+  for f in system.reg user.reg userdef.reg; do
+    rm -f "$1/$f"
+    cp "$WINEPREFIX/$f" "$1/$f"
+  done
 }
-settings 0
-(cd "$out/run" && exec wine kestrune.exe >/dev/null 2>&1) &
-(cd "$out" && exec wine taskmgr >/dev/null 2>&1) &
-kestrune_pid=$(wait_for_wine_process '\kestrune.exe')
-taskmgr_pid=$(wait_for_wine_process '\taskmgr.exe')
-kestrune_window=$(wait_for_x_window kestrune.exe)
-taskmgr_window=$(wait_for_x_window taskmgr.exe)
+# The Linux process of a program in a prefix (its command line ends with the pattern).
+find_in_prefix() {  # $1: prefix, $2: tail of the command line
+  local pid cmd
+  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
+    cmd=$({ tr '\0' '\n' < "/proc/$pid/cmdline"; } 2>/dev/null | sed -n 1p) || continue
+    case "$cmd" in *"$2") ;; *) continue ;; esac
+    { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -x "WINEPREFIX=$1" >/dev/null || continue
+    echo "$pid"
+    return 0
+  done
+  return 1
+}
+wait_in_prefix() {
+  local pid
+  for _ in $(seq 1 300); do
+    pid=$(find_in_prefix "$1" "$2") && { echo "$pid"; return 0; }
+    sleep 0.1
+  done
+  echo "no process $2 appeared in $1" >&2
+  return 1
+}
+# The main X window of a Windows process (Wine also makes 1x1 helper windows, and one for each drop-down
+# list, hidden).
+x_window_of_pid() {
+  local w
+  for _ in $(seq 1 300); do
+    for w in $(xdotool search --pid "$1" 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$w")"
+      if [ "$WIDTH" -gt 300 ] && [ "$X" -gt -1000 ]; then echo "$w"; return 0; fi
+    done
+    sleep 0.1
+  done
+  echo "no window of process $1 appeared" >&2
+  return 1
+}
+kestrune_settings() {  # $1: folder, $2: AutoMin, $3: InstantReaction
+  printf '[Normal]\r\nAutoRun=0\r\nAutoMin=%s\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\n' \
+    "$2" "$3" > "$1/kestrune.ini"
+}
 
-# Side by side, each showing its graphs: Kestrune's first tab holds the resource monitor, the task
-# manager's third tab its performance graphs. The points are where those tabs sit with the Japanese
-# fonts of wine_env.sh; the screenshots below show whether the clicks landed.
-xdotool windowmove "$taskmgr_window" 500 0 2>/dev/null || true
-sleep 1
-xdotool mousemove --window "$kestrune_window" 45 45 click 1 2>/dev/null || true
-xdotool mousemove --window "$taskmgr_window" 202 57 click 1 2>/dev/null || true
-xdotool mousemove 1200 760 2>/dev/null || true
-sleep 5  # past the start-up work of both
-
-k0=$(cpu_ticks "$kestrune_pid"); t0=$(cpu_ticks "$taskmgr_pid"); start=$(date +%s.%N)
+cases="bare about monitor tray quick taskmgr"
+if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before"; fi
+declare -A pid prefix slot
+slot[about]="0 0"; slot[monitor]="480 0"; slot[quick]="960 0"; slot[before]="1440 0"; slot[taskmgr]="0 420"
+slot[bare]="480 420"
+for c in $cases; do
+  prefix[$c]=$out/prefix-$c
+  clone_prefix "${prefix[$c]}"
+  mkdir -p "$out/run-$c"
+  case $c in
+    bare) cp "$bin/bare_window.exe" "$out/run-$c/"; exe=bare_window.exe ;;
+    taskmgr) exe=taskmgr ;;
+    before) cp "$KESTRUNE_BEFORE/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
+       kestrune_settings "$out/run-$c" 0 0 ;;
+    *) cp "$bin/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
+       kestrune_settings "$out/run-$c" "$([ $c = tray ] && echo 1 || echo 0)" "$([ $c = quick ] && echo 1 || echo 0)" ;;
+  esac
+  (cd "$out/run-$c" && WINEPREFIX=${prefix[$c]} exec wine $exe >/dev/null 2>&1) &
+  pid[$c]=$(wait_in_prefix "${prefix[$c]}" "\\${exe%.exe}.exe")
+  [ "$c" = tray ] && continue
+  w=$(x_window_of_pid "${pid[$c]}")
+  xdotool windowmove "$w" ${slot[$c]} 2>/dev/null || true
+  sleep 1
+  # Kestrune's first tab holds the resource monitor, the task manager's third its graphs; the points
+  # are where those tabs sit with the Japanese fonts of wine_env.sh (the screenshots show whether
+  # the clicks landed).
+  case $c in
+    monitor|quick|before) xdotool mousemove --window "$w" 45 45 click 1 2>/dev/null || true ;;
+    taskmgr) xdotool mousemove --window "$w" 202 57 click 1 2>/dev/null || true ;;
+  esac
+done
+xdotool mousemove 1910 1190 2>/dev/null || true
+sleep 5  # past the start-up work of all
+declare -A ticks0 server0 server
+for c in $cases; do
+  server[$c]=$(find_in_prefix "${prefix[$c]}" wineserver64 || find_in_prefix "${prefix[$c]}" wineserver)
+  ticks0[$c]=$(cpu_ticks "${pid[$c]}"); server0[$c]=$(cpu_ticks "${server[$c]}")
+done
+start=$(date +%s.%N)
 import -window root "$out/idle_start.png"
 sleep "$seconds"
-k1=$(cpu_ticks "$kestrune_pid"); t1=$(cpu_ticks "$taskmgr_pid"); end=$(date +%s.%N)
-import -window root "$out/idle_end.png"
-k_peak=$(peak_kib "$kestrune_pid"); t_peak=$(peak_kib "$taskmgr_pid")
+end=$(date +%s.%N)
 hz=$(getconf CLK_TCK)
-
-awk -v k="$((k1 - k0))" -v t="$((t1 - t0))" -v hz="$hz" -v kp="$k_peak" -v tp="$t_peak" -v start="$start" \
-    -v end="$end" '
-  function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "n/a" }
-  BEGIN {
-    wall = end - start
-    printf "idle cost over %.1f s of wall time (both running side by side, graphs shown):\n", wall
-    printf "  %-10s  %12s  %16s  %14s\n", "program", "CPU time (s)", "CPU (% of core)", "peak RSS (MiB)"
-    printf "  %-10s  %12.2f  %16.2f  %14.1f\n", "kestrune", k / hz, 100 * k / hz / wall, kp / 1024
-    printf "  %-10s  %12.2f  %16.2f  %14.1f\n", "taskmgr", t / hz, 100 * t / hz / wall, tp / 1024
-    printf "  ratio kestrune / taskmgr: CPU time %s, peak memory %s\n", ratio(k, t), ratio(kp, tp)
-  }' | tee -a "$out/figures.txt"
-
-# The same period again with the quick reaction on: its 50 ms look at the foreground window is what
-# it adds to the idle program.
-kill "$kestrune_pid" 2>/dev/null || true
-while kill -0 "$kestrune_pid" 2>/dev/null; do sleep 0.2; done
-settings 1
-(cd "$out/run" && exec wine kestrune.exe >/dev/null 2>&1) &
-kestrune_pid=$(wait_for_wine_process '\kestrune.exe')
-kestrune_window=$(wait_for_x_window kestrune.exe)
-# The same clicks as before: the task manager's window last, so that, as in any use, a switch to
-# another program has come, and with it the first focus notification that stops the 50 ms look.
-xdotool mousemove --window "$kestrune_window" 45 45 click 1 2>/dev/null || true
-xdotool mousemove --window "$taskmgr_window" 202 57 click 1 2>/dev/null || true
-xdotool mousemove 1200 760 2>/dev/null || true
-sleep 5
-q0=$(cpu_ticks "$kestrune_pid"); qstart=$(date +%s.%N)
-sleep "$seconds"
-q1=$(cpu_ticks "$kestrune_pid"); qend=$(date +%s.%N)
-q_peak=$(peak_kib "$kestrune_pid")
-awk -v k="$((k1 - k0))" -v q="$((q1 - q0))" -v hz="$hz" -v kp="$k_peak" -v qp="$q_peak" -v kw="$(echo "$end - $start" | bc)" \
-    -v qw="$(echo "$qend - $qstart" | bc)" '
-  BEGIN {
-    printf "kestrune idle, InstantReaction off and on (%.1f s and %.1f s of wall time):\n", kw, qw
-    printf "  %-20s  %12s  %16s  %14s\n", "setting", "CPU time (s)", "CPU (% of core)", "peak RSS (MiB)"
-    printf "  %-20s  %12.2f  %16.2f  %14.1f\n", "InstantReaction=0", k / hz, 100 * k / hz / kw, kp / 1024
-    printf "  %-20s  %12.2f  %16.2f  %14.1f\n", "InstantReaction=1", q / hz, 100 * q / hz / qw, qp / 1024
-    if (k > 0) printf "  CPU per second on / off: %.2f\n", (q / qw) / (k / kw)
-  }' | tee -a "$out/figures.txt"
+{
+  printf 'idle cost over %.1f s of wall time, side by side, each in a prefix of its own:\n' "$(echo "$end - $start" | bc)"
+  printf '  %-8s  %12s  %14s  %14s  %16s\n' program "CPU time (s)" "CPU s / minute" "peak RSS (MiB)" "its server (s)"
+  for c in $cases; do
+    awk -v c="$c" -v t="$(( $(cpu_ticks "${pid[$c]}") - ticks0[$c] ))" -v s="$(( $(cpu_ticks "${server[$c]}") - server0[$c] ))" \
+        -v hz="$hz" -v kib="$(peak_kib "${pid[$c]}")" -v wall="$(echo "$end - $start" | bc)" \
+        'BEGIN { printf "  %-8s  %12.2f  %14.3f  %14.1f  %16.2f\n", c, t / hz, 60 * t / hz / wall, kib / 1024, s / hz }'
+  done
+} | tee -a "$out/figures.txt"
+import -window root "$out/idle_end.png"
 echo "figures: $out/figures.txt; screenshots: $out/idle_start.png, $out/idle_end.png"

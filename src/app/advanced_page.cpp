@@ -12,7 +12,7 @@ void QuickReaction::Set(bool on) {
     // The hook, and the timer until the hook has delivered: a hook that installs is no promise
     // that its events come (Wine installs the foreground one and never calls it).
     if (!hook_) hook_ = watch_.StartHook();
-    if (!timer_ && !(hook_ && hookDelivers_)) timer_ = watch_.StartTimer();
+    if (!timer_ && !(hook_ && (hookDelivers_ || watch_.SystemDeliversForeground()))) timer_ = watch_.StartTimer();
     return;
   }
   if (hook_) watch_.StopHook();

@@ -35,12 +35,16 @@ class ForegroundWatch {
   virtual void StopHook() = 0;
   virtual bool StartTimer() = 0;
   virtual void StopTimer() = 0;
+  // Whether this system is known to deliver the foreground notification for every switch (Windows
+  // does; Wine 8 installs the hook and never calls it).
+  virtual bool SystemDeliversForeground() const { return false; }
 };
 
 // Holds the watch on while InstantReaction is on, and releases exactly what it acquired: when
 // switched off, and at the latest when it goes. The timer is for systems that never deliver the
-// notification: once the hook has delivered one, it has shown that it works here, and the timer,
-// which costs a wake-up of the idle program every 50 ms, is stopped.
+// notification: where the system is known to deliver it, the timer never starts, and once the hook
+// has delivered one, it has shown that it works here, and the timer, which costs a wake-up of the
+// idle program every 50 ms, is stopped.
 class QuickReaction {
  public:
   explicit QuickReaction(ForegroundWatch& watch) : watch_(watch) {}

@@ -60,6 +60,10 @@ class ControlHost {
 
   // The control's surface image changed and should be shown.
   virtual void Invalidate() = 0;
+  // Whether the control's window can be seen now: false while it, or the window that holds it, is
+  // hidden or minimised, and while it is parked outside its parent (a page not shown). A control
+  // may skip drawing then; the window is painted again when it comes back.
+  virtual bool Seen() const { return true; }
 
   // Position and size of the control's window in the host's client pixels.
   virtual Rect Bounds() const = 0;

@@ -1,6 +1,7 @@
 // The resource monitor in the running window: it scrolls on its own, and nothing else moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -58,6 +59,41 @@ TEST(Monitor, ScrollsWhileTheRestOfTheWindowStaysStill) {
   EXPECT_GE(box.top, monitor.top);
   EXPECT_LE(box.right, monitor.right);
   EXPECT_LE(box.bottom, monitor.bottom);
+}
+
+// Columns of the box in which a curve passes: a pixel of strong colour, which neither the near-white
+// background nor the grey grid has.
+int CurveColumns(const WindowPixels& pixels, const RECT& box) {
+  int columns = 0;
+  for (LONG x = box.left; x < box.right; ++x) {
+    for (LONG y = box.top; y < box.bottom; ++y) {
+      const std::uint8_t* p = &pixels.rgb[(static_cast<std::size_t>(y) * pixels.width + x) * 3];
+      if (std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 100) {
+        ++columns;
+        break;
+      }
+    }
+  }
+  return columns;
+}
+
+// The program starts on the about page, so the monitor's first seconds pass while nobody can see it:
+// its page, once shown, still draws the samples of those seconds.
+TEST(Monitor, ShowsTheSamplesTakenWhileItsPageWasNotShown) {
+  RunningApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_FALSE(app.OnScreen(ids::kSystemMonitorState));
+  ::Sleep(4000);  // eight ticks of the monitor
+  ASSERT_TRUE(app.ShowPage(0));
+  ASSERT_TRUE(app.OnScreen(ids::kSystemMonitorState));
+  RECT window{}, monitor{};
+  ::GetWindowRect(app.Main(), &window);
+  ::GetWindowRect(app.Control(ids::kSystemMonitorState), &monitor);
+  ::OffsetRect(&monitor, -window.left, -window.top);
+  const WindowPixels shown = app.Pixels();
+  ASSERT_FALSE(shown.Empty());
+  SavePng(shown, ArtifactDir() + L"\\monitor_after_other_page.png");
+  EXPECT_GE(CurveColumns(shown, monitor), 6);
 }
 
 }  // namespace

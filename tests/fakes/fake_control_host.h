@@ -61,6 +61,7 @@ class FakeControlHost : public ControlHost {
     if (onPendingMessages) onPendingMessages();  // messages that arrive while the control lets them run
   }
   void Invalidate() override { ++invalidateCount; }
+  bool Seen() const override { return seen; }
   Rect Bounds() const override { return bounds; }
 
   void SetWindowBorder(int style, int appearanceValue) override {
@@ -78,6 +79,7 @@ class FakeControlHost : public ControlHost {
   bool focusMarksShown = true;
   Point cursor{};
   Rect bounds{0, 0, 100, 50};
+  bool seen = true;  // false: the window is hidden, minimised or parked off its page
   std::function<void()> onPendingMessages;
 
   // Recorded requests.

@@ -107,7 +107,9 @@ class FakeForegroundWatch : public ForegroundWatch {
   void StopHook() override { Release(hooks); }
   bool StartTimer() override { return Acquire(timers, refuseTimer); }
   void StopTimer() override { Release(timers); }
+  bool SystemDeliversForeground() const override { return delivers; }
   int hooks = 0, timers = 0;  // held now
+  bool delivers = false;
   int starts = 0, badStops = 0;
   bool refuseHook = false, refuseTimer = false;
 

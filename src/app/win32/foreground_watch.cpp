@@ -32,8 +32,15 @@ void Win32ForegroundWatch::StopHook() {
   if (g_hookHandler == &onChange_) g_hookHandler = nullptr;
 }
 
+bool Win32ForegroundWatch::SystemDeliversForeground() const {
+  // Windows raises EVENT_SYSTEM_FOREGROUND for every switch. Wine, recognised by the export its
+  // ntdll adds, installs the hook but (in version 8) never calls it.
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") == nullptr;
+}
+
 bool Win32ForegroundWatch::StartTimer() {
-  return window_ != nullptr && ::SetTimer(window_, timerId_, kQuickInterval, nullptr) != 0;
+  return window_ != nullptr && ::SetTimer(window_, timerId_, kQuickInterval, timerProc_) != 0;
 }
 
 void Win32ForegroundWatch::StopTimer() {

@@ -18,11 +18,12 @@ class Win32ForegroundWatch : public ForegroundWatch {
  public:
   static constexpr UINT kQuickInterval = 50;
 
-  // window: gets the timer's WM_TIMER with timerId; onChange runs for each hook event, given the
-  // process that owns the event's window (0 when none can be read).
-  void Setup(HWND window, UINT_PTR timerId, std::function<void(ProcessId)> onChange) {
+  // window: owns the timer timerId, which runs timerProc; onChange runs for each hook event, given
+  // the process that owns the event's window (0 when none can be read).
+  void Setup(HWND window, UINT_PTR timerId, TIMERPROC timerProc, std::function<void(ProcessId)> onChange) {
     window_ = window;
     timerId_ = timerId;
+    timerProc_ = timerProc;
     onChange_ = std::move(onChange);
   }
   ~Win32ForegroundWatch() override;
@@ -31,6 +32,7 @@ class Win32ForegroundWatch : public ForegroundWatch {
   void StopHook() override;
   bool StartTimer() override;
   void StopTimer() override;
+  bool SystemDeliversForeground() const override;
 
  private:
   static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
@@ -38,6 +40,7 @@ class Win32ForegroundWatch : public ForegroundWatch {
 
   HWND window_ = nullptr;
   UINT_PTR timerId_ = 0;
+  TIMERPROC timerProc_ = nullptr;
   std::function<void(ProcessId)> onChange_;
   HWINEVENTHOOK foregroundHook_ = nullptr;
   HWINEVENTHOOK focusHook_ = nullptr;

@@ -37,7 +37,7 @@ void Win32MainWindow::BuildLogic() {
       AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_, listExclude_,
                        textExcludeName_},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
-  watch_.Setup(hwnd_, ids::kTimerQuick, [this](ProcessId windowOwner) {
+  watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
     advancedPage_->OnForegroundEvent(windowOwner);
     if (form_) form_->OnQuickLook();
   });
@@ -93,7 +93,7 @@ bool Win32MainWindow::Create() {
   tray_.Setup(hwnd_, smallIcon_ != nullptr ? smallIcon_ : icon_);
   if (!CreateControls()) return false;
   BuildLogic();
-  ::SetTimer(hwnd_, ids::kTimerMain, 1000, nullptr);
+  ::SetTimer(hwnd_, ids::kTimerMain, 1000, StaticTimerProc);
 
   // Focus marks stay hidden until the keyboard is used.
   ShowFocusMarks(false);
@@ -123,6 +123,11 @@ LRESULT CALLBACK Win32MainWindow::StaticHookProc(HWND hwnd, UINT message, WPARAM
   return self->hook_->Handle({message, wParam, lParam}, [&](const WindowMessage& m) {
     return ::CallWindowProcW(previous, hwnd, m.message, m.wParam, m.lParam);
   });
+}
+
+void CALLBACK Win32MainWindow::StaticTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self != nullptr && self->hwnd_ == hwnd) self->HandleMessage(WM_TIMER, id, 0);
 }
 
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

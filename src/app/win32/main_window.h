@@ -67,6 +67,10 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK StaticHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's timers, run past its window procedure: the tab strip's hook subclasses the window,
+  // and under Wine every message through the subclass chain asks the server for its properties a
+  // dozen times. A WM_TIMER sent to the window is still handled there.
+  static void CALLBACK StaticTimerProc(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
   static LRESULT CALLBACK ChildSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR data);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

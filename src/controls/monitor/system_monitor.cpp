@@ -307,7 +307,14 @@ void SystemMonitor::OnTimer(int timerId) {
   if (!enabled_ || !host_.UserMode()) return;
   if (gridOffset_ > INT_MIN) --gridOffset_;
   TakeSample();
-  Redraw();
+  // Nobody sees a hidden diagram: the sample is kept, and the paint that shows the window again
+  // draws the history as it stands then.
+  if (host_.Seen()) {
+    Redraw();
+  } else {
+    stale_ = true;
+    if (displayGrid_) WrapGridOffset();
+  }
   if (events_ != nullptr)
     events_->SystemLevelsUpdated(LevelsOf(history_[static_cast<std::size_t>(std::max(0, surface_.ScaleWidth() - 1))]));
 }
@@ -317,6 +324,10 @@ void SystemMonitor::OnTimer(int timerId) {
 void SystemMonitor::OnResize(int /*width*/, int /*height*/) {
   if (!history_.empty()) EnsureHistoryCovers();
   Redraw();
+}
+
+void SystemMonitor::OnPaint() {
+  if (stale_) Redraw();
 }
 
 void SystemMonitor::OnDestroy() {

@@ -67,6 +67,8 @@ class SystemMonitor : public OwnControl {
   void Save(PropertyBag& bag) override;
   void Redraw() override;
   void OnResize(int width, int height) override;
+  // Draws what the ticks left undrawn while the window could not be seen.
+  void OnPaint() override;
   void OnDestroy() override;
   void OnDblClick() override;
   // A graphic reading the newest figures (monitor_accessibility.h).
@@ -145,6 +147,8 @@ class SystemMonitor : public OwnControl {
   // past it), keeping the newest sample at the right edge; the new columns on the left count as empty.
   void EnsureHistoryCovers();
   void DrawGrid();
+  // The grid's scroll starts over once it has moved by the width; drawn or not, the same tick does it.
+  void WrapGridOffset();
   void DrawCurve(float SystemLevelSample::*field, OleColor color);
   Rgb Resolve(OleColor color) const;
   void Changed(const char* key, bool redraw);
@@ -183,6 +187,7 @@ class SystemMonitor : public OwnControl {
   std::int32_t lastEmptyColumn_ = 0;
   std::int32_t gridOffset_ = 0;
   int lastSampleColumn_ = 0;  // the column the newest sample went to
+  bool stale_ = false;        // ticks have passed undrawn while the window could not be seen
   std::optional<SystemLevelSample> newest_;  // what screen readers are told; none before the first sample
   bool platformIsNt_ = false;
   wchar_t thousands_ = L',';

@@ -7,6 +7,7 @@
 namespace kestrune {
 
 void SystemMonitor::Redraw() {
+  stale_ = false;
   surface_.SetDrawMode(DrawMode::CopyPen);
   surface_.Clear(Resolve(backColor_));
   if (displayGrid_) DrawGrid();
@@ -41,8 +42,11 @@ void SystemMonitor::DrawGrid() {
     for (int y = 0; y <= lastY; y += sy) surface_.Line(0, y, width, y, color);
 
   surface_.FrameRect(Rect{0, 0, width, height}, color);
+  WrapGridOffset();
+}
 
-  if (gridOffset_ <= -(width - 1)) gridOffset_ = 0;
+void SystemMonitor::WrapGridOffset() {
+  if (gridOffset_ <= -(surface_.ScaleWidth() - 1)) gridOffset_ = 0;
 }
 
 void SystemMonitor::DrawCurve(float SystemLevelSample::*field, OleColor color) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/raster/png_writer.h"
 #include "platform/raster/raster_text.h"
@@ -73,8 +74,8 @@ void RasterSurface::Line(int x1, int y1, int x2, int y2, Rgb pen) {
 
 void RasterSurface::FillRect(const Rect& rect, Rgb color) {
   const Rect r = Intersect(rect, Rect{0, 0, width_, height_});
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) At(x, y) = color;
+  if (r.right <= r.left) return;
+  for (int y = r.top; y < r.bottom; ++y) std::fill(&At(r.left, y), &At(r.left, y) + (r.right - r.left), color);
 }
 
 void RasterSurface::FrameRect(const Rect& rect, Rgb color) {
@@ -173,34 +174,53 @@ void RasterSurface::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHei
     Rectangle(rect, pen, fill);
     return;
   }
+  // Each corner row's outline pixels and their extent, worked out once for all rows of the shape.
   const std::vector<std::vector<int>> corner = EllipseLeftOutline(ew, eh);
+  std::vector<std::pair<int, int>> extent(corner.size(), {0, 0});
+  for (std::size_t i = 0; i < corner.size(); ++i)
+    if (!corner[i].empty())
+      extent[i] = {*std::min_element(corner[i].begin(), corner[i].end()),
+                   *std::max_element(corner[i].begin(), corner[i].end())};
+  static const std::vector<int> kStraight{0};
   const int topRows = (eh + 1) / 2;     // ellipse rows used by the top corners
   const int bottomFirst = eh / 2;       // first ellipse row used by the bottom corners
   for (int r = 0; r < h; ++r) {
     const int y = rect.top + r;
-    std::vector<int> xs;  // left outline pixels of this row, relative to left
-    if (r < topRows)
-      xs = corner[static_cast<std::size_t>(r)];
-    else if (r >= h - (eh - bottomFirst))
-      xs = corner[static_cast<std::size_t>(r - (h - eh))];
-    else
-      xs = {0};
-    if (xs.empty()) continue;
-    const int lo = *std::min_element(xs.begin(), xs.end());
-    const int hi = *std::max_element(xs.begin(), xs.end());
+    // The left outline pixels of this row, relative to left, and their extent.
+    const std::vector<int>* xs = &kStraight;
+    std::pair<int, int> lohi{0, 0};
+    const int cornerRow = r < topRows ? r : r >= h - (eh - bottomFirst) ? r - (h - eh) : -1;
+    if (cornerRow >= 0) {
+      xs = &corner[static_cast<std::size_t>(cornerRow)];
+      lohi = extent[static_cast<std::size_t>(cornerRow)];
+    }
+    if (xs->empty()) continue;
+    const auto [lo, hi] = lohi;
     const bool edgeRow = r == 0 || r == h - 1;
     auto mirror = [&](int rel) { return rect.right - 1 - rel; };
     if (edgeRow || rect.left + hi >= mirror(hi)) {
-      for (int x = rect.left + lo; x <= mirror(lo); ++x) Plot(x, y, pen);
+      PlotRow(rect.left + lo, mirror(lo), y, pen);
       continue;
     }
-    for (int rel : xs) {
+    for (int rel : *xs) {
       Plot(rect.left + rel, y, pen);
       Plot(mirror(rel), y, pen);
     }
-    if (fill)
-      for (int x = rect.left + hi + 1; x < mirror(hi); ++x) Plot(x, y, *fill);
+    if (fill) PlotRow(rect.left + hi + 1, mirror(hi) - 1, y, *fill);
   }
+}
+
+void RasterSurface::PlotRow(int x1, int x2, int y, Rgb color) {
+  if (y < 0 || y >= height_) return;
+  x1 = std::max(x1, 0);
+  x2 = std::min(x2, width_ - 1);
+  if (x1 > x2) return;
+  Rgb* row = &At(x1, y);
+  const std::size_t n = static_cast<std::size_t>(x2 - x1) + 1;
+  if (mode_ == DrawMode::XorPen)
+    for (std::size_t i = 0; i < n; ++i) row[i] ^= color;
+  else
+    std::fill(row, row + n, color);
 }
 
 void RasterSurface::SetPixel(int x, int y, Rgb color) { Put(x, y, color); }

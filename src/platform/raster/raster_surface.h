@@ -66,6 +66,8 @@ class RasterSurface : public Surface {
   Rgb& At(int x, int y) { return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)]; }
   // A pixel written by a pen or brush primitive: honours the drawing mode.
   void Plot(int x, int y, Rgb color);
+  // Plot over x1..x2 (both included) of row y.
+  void PlotRow(int x1, int x2, int y, Rgb color);
   void Put(int x, int y, Rgb color) {
     if (Inside(x, y)) At(x, y) = color;
   }

@@ -77,6 +77,7 @@ class ControlWindow : public ControlHost {
   void SetAccessKeys(std::wstring_view keys) override;
   void ProcessPendingMessages() override;
   void Invalidate() override;
+  bool Seen() const override;
   Rect Bounds() const override;
   void SetWindowBorder(int borderStyle, int appearance) override;
   void SetWindowEnabled(bool enabled) override;

@@ -65,6 +65,19 @@ void ControlWindow::Invalidate() {
   if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+bool ControlWindow::Seen() const {
+  if (hwnd_ == nullptr || !::IsWindowVisible(hwnd_) || ::IsIconic(::GetAncestor(hwnd_, GA_ROOT))) return false;
+  const HWND parent = ::GetParent(hwnd_);
+  if (parent == nullptr) return true;
+  RECT inside{};
+  ::GetClientRect(parent, &inside);
+  RECT mine{};
+  ::GetWindowRect(hwnd_, &mine);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&mine), 2);
+  RECT both{};
+  return ::IntersectRect(&both, &inside, &mine) != FALSE;
+}
+
 Rect ControlWindow::Bounds() const {
   if (hwnd_ == nullptr) return args_.bounds;
   RECT r{};

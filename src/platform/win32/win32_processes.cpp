@@ -13,6 +13,18 @@ std::string Win32ProcessApi::WindowTitleAnsi(WindowHandle window) {
   // which GetWindowTextA with a short buffer does not promise.
   const HWND hwnd = ToHwnd(window);
   if (hwnd == nullptr) return {};
+  if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) {
+    // A window of this thread (the main window in front) would answer through its window procedure
+    // and every subclass of it, under Wine a dozen server calls on each tick; the title the system
+    // keeps is the same text. Far more characters than the caller's byte bound can hold.
+    wchar_t wide[1024];
+    const int chars = ::InternalGetWindowText(hwnd, wide, 1024);
+    if (chars <= 0) return {};
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide, chars, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) ::WideCharToMultiByte(CP_ACP, 0, wide, chars, text.data(), bytes, nullptr, nullptr);
+    return text;
+  }
   const int length = ::GetWindowTextLengthA(hwnd);
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length) + 1, '\0');

@@ -427,6 +427,21 @@ TEST(QuickReactionTest, HoldsTheWatchOnlyWhileNeededAndReleasesWhatItAcquired) {
     EXPECT_EQ(refusing.timers, 1);
   }
   EXPECT_EQ(refusing.hooks + refusing.timers + refusing.badStops, 0);
+
+  // A system known to deliver the notification never gets the timer, unless its hook was refused.
+  FakeForegroundWatch delivering;
+  delivering.delivers = true;
+  {
+    QuickReaction quick(delivering);
+    quick.Set(true);
+    EXPECT_EQ(delivering.hooks, 1);
+    EXPECT_EQ(delivering.timers, 0);
+    quick.Set(false);
+    delivering.refuseHook = true;
+    quick.Set(true);
+    EXPECT_EQ(delivering.timers, 1);
+  }
+  EXPECT_EQ(delivering.hooks + delivering.timers + delivering.badStops, 0);
 }
 
 // The background restraint through the form: readings once a second while acceleration and its own

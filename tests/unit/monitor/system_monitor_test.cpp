@@ -303,6 +303,47 @@ TEST_F(MainMonitor, DescriptionFollowsTheNewestSample) {
   EXPECT_NE(monitor.Describe()->self.name.find(L"メモリ 44%"), std::wstring::npos);
 }
 
+// A whole rig: the fixture, for tests that run two monitors side by side.
+struct MonitorRig : MainMonitor {
+  void TestBody() override {}
+  using MainMonitor::events;
+  using MainMonitor::host;
+  using MainMonitor::LoadMain;
+  using MainMonitor::monitor;
+  using MainMonitor::surface;
+  using MainMonitor::TickWithLoad;
+};
+
+TEST(MonitorUnseen, TicksDrawNothingAndThePaintThatShowsItAgainDrawsWhatASeenOneShows) {
+  using testing::Pixels;
+  MonitorRig seen;
+  MonitorRig hidden;
+  for (MonitorRig* rig : {&seen, &hidden}) rig->LoadMain();
+  // Past the grid's wrap (every 440 ticks at this width), ending away from it.
+  for (int i = 0; i < 520; ++i) {
+    if (i == 30) {
+      hidden.host.seen = false;
+      const std::vector<Rgb> before = Pixels(hidden.surface);
+      const int presents = hidden.surface.PresentCount();
+      hidden.TickWithLoad(77);
+      seen.TickWithLoad(77);
+      EXPECT_EQ(hidden.surface.PresentCount(), presents);
+      EXPECT_EQ(Pixels(hidden.surface), before);
+      continue;
+    }
+    for (MonitorRig* rig : {&seen, &hidden}) rig->TickWithLoad((i * 37) % 101);
+  }
+  EXPECT_EQ(hidden.events.updates, seen.events.updates);  // the samples and events go on unseen
+  EXPECT_EQ(hidden.monitor.GridOffset(), seen.monitor.GridOffset());
+
+  hidden.host.seen = true;
+  hidden.monitor.OnPaint();
+  EXPECT_EQ(Pixels(hidden.surface), Pixels(seen.surface));
+  const int presents = hidden.surface.PresentCount();
+  hidden.monitor.OnPaint();  // an ordinary paint shows the kept image
+  EXPECT_EQ(hidden.surface.PresentCount(), presents);
+}
+
 TEST_F(MainMonitor, LastEmptyColumnStopsAtZero) {
   LoadMain();
   for (int i = 0; i < 445; ++i) TickWithLoad(50);

@@ -14,6 +14,8 @@
 #   monitor    Kestrune shown on the page of the resource monitor
 #   tray       Kestrune started hidden in the notification area (AutoMin=1)
 #   quick      Kestrune shown on the monitor's page with InstantReaction=1
+#   restrain   Kestrune shown on the about page with RestrainBackground=1: its readings of every
+#              process once a second, to compare with "about", where the setting is 0
 #   taskmgr    Wine's task manager on its performance page, which draws live graphs too
 #   before     only when KESTRUNE_BEFORE names a folder with another build's kestrune.exe: that
 #              build shown on the monitor's page, to compare with "monitor" in the same run
@@ -125,16 +127,16 @@ x_window_of_pid() {
   echo "no window of process $1 appeared" >&2
   return 1
 }
-kestrune_settings() {  # $1: folder, $2: AutoMin, $3: InstantReaction
-  printf '[Normal]\r\nAutoRun=0\r\nAutoMin=%s\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\n' \
-    "$2" "$3" > "$1/kestrune.ini"
+kestrune_settings() {  # $1: folder, $2: AutoMin, $3: InstantReaction, $4: RestrainBackground
+  printf '[Normal]\r\nAutoRun=0\r\nAutoMin=%s\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\nRestrainBackground=%s\r\n' \
+    "$2" "$3" "${4:-0}" > "$1/kestrune.ini"
 }
 
-cases="bare about monitor tray quick taskmgr"
+cases="bare about monitor tray quick restrain taskmgr"
 if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before"; fi
 declare -A pid prefix slot
 slot[about]="0 0"; slot[monitor]="480 0"; slot[quick]="960 0"; slot[before]="1440 0"; slot[taskmgr]="0 420"
-slot[bare]="480 420"
+slot[bare]="480 420"; slot[restrain]="960 420"
 for c in $cases; do
   prefix[$c]=$out/prefix-$c
   clone_prefix "${prefix[$c]}"
@@ -145,7 +147,8 @@ for c in $cases; do
     before) cp "$KESTRUNE_BEFORE/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
        kestrune_settings "$out/run-$c" 0 0 ;;
     *) cp "$bin/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
-       kestrune_settings "$out/run-$c" "$([ $c = tray ] && echo 1 || echo 0)" "$([ $c = quick ] && echo 1 || echo 0)" ;;
+       kestrune_settings "$out/run-$c" "$([ $c = tray ] && echo 1 || echo 0)" "$([ $c = quick ] && echo 1 || echo 0)" \
+         "$([ $c = restrain ] && echo 1 || echo 0)" ;;
   esac
   (cd "$out/run-$c" && WINEPREFIX=${prefix[$c]} exec wine $exe >/dev/null 2>&1) &
   pid[$c]=$(wait_in_prefix "${prefix[$c]}" "\\${exe%.exe}.exe")

@@ -6,6 +6,18 @@ namespace kestrune {
 
 const std::vector<RestraintChange>& BackgroundRestraint::Tick(ProcessId front, const ExcludeList* exclude) {
   changes_.clear();
+  // While the machine is quiet and nothing is held, the whole list is not worth taking: nothing
+  // could be a hog. One look at the machine's times decides, and readings start when it gets busy.
+  std::uint64_t idle = 0, total = 0;
+  const bool timed = s_.snapshot.MachineTimes(idle, total);
+  const bool busy = timed && lastTotal_ != 0 &&
+                    MachineBusy(idle - lastIdle_, total - lastTotal_, s_.snapshot.ProcessorCount(), planner_.Rules());
+  lastIdle_ = idle;
+  lastTotal_ = total;
+  if (timed && !busy && programs_.empty()) {
+    measuring_ = false;
+    return changes_;
+  }
   std::uint64_t now = 0;
   if (!s_.snapshot.Take(samples_, now)) return changes_;
   if (!measuring_) {

@@ -59,6 +59,7 @@ class BackgroundRestraint {
   std::vector<RestrainedProgram> programs_;
   std::vector<RestraintChange> changes_;
   bool measuring_ = false;
+  std::uint64_t lastIdle_ = 0, lastTotal_ = 0;
 };
 
 }  // namespace kestrune

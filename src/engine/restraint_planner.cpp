@@ -25,12 +25,25 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
          });
 }
 
+// The machine's use, in cores, from which on it counts as busy.
+double BusyCores(unsigned cores, const RestraintRules& rules) {
+  return std::min(rules.busyShare * static_cast<double>(std::max(cores, 1u)), rules.busyCapCores);
+}
+
 }  // namespace
 
 bool IsInteractiveSystemProcess(std::wstring_view executable) {
   const std::wstring_view name = FileNameOf(executable);
   return std::any_of(std::begin(kInteractiveSystem), std::end(kInteractiveSystem),
                      [name](std::wstring_view system) { return SameName(name, system); });
+}
+
+bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores, const RestraintRules& rules) {
+  if (totalDelta == 0 || idleDelta > totalDelta) return false;
+  // The times are summed over all processors: the busy share of the whole, in cores.
+  const double busy = static_cast<double>(totalDelta - idleDelta) / static_cast<double>(totalDelta) *
+                      static_cast<double>(std::max(cores, 1u));
+  return busy >= BusyCores(cores, rules);
 }
 
 RestraintPlanner::RestraintPlanner(RestraintRules rules) : rules_(rules) {
@@ -110,7 +123,7 @@ bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& c
 void RestraintPlanner::Decide(const RestraintContext& context, unsigned cores) {
   const double window = static_cast<double>(elapsedSum_);
   const double tick = static_cast<double>(elapsed_[static_cast<std::size_t>(slot_)]);
-  const double busyCores = std::min(rules_.busyShare * static_cast<double>(std::max(cores, 1u)), rules_.busyCapCores);
+  const double busyCores = BusyCores(cores, rules_);
   const bool busy = filled_ == rules_.windowTicks && static_cast<double>(machineSum_) >= busyCores * window;
   for (Track& track : tracks_) {
     if (track.restrained) {

@@ -41,12 +41,17 @@ struct RestraintContext {
   const ExcludeList* exclude = nullptr;
 };
 
+// Whether the machine was busy between two looks at its times (MachineTimes: idle and whole time
+// over all processors), by the same measure the planner uses for its window.
+bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores, const RestraintRules& rules = {});
+
 // The system's own interactive processes: slowing any of them is felt as a frozen desktop.
 bool IsInteractiveSystemProcess(std::wstring_view executable);
 
 class RestraintPlanner {
  public:
   explicit RestraintPlanner(RestraintRules rules = {});
+  const RestraintRules& Rules() const { return rules_; }
 
   // Weighs one reading (samples are sorted in place) taken at now (100 ns units) on a machine of
   // cores processors, and answers the steps to take. The first reading only sets the base line.

@@ -27,6 +27,10 @@ class ProcessSnapshot {
   // The session this program runs in: the current user's processes share it.
   virtual std::uint32_t OwnSession() = 0;
   virtual unsigned ProcessorCount() = 0;
+  // The machine's idle time and its whole time (both summed over every processor, 100 ns units)
+  // since it started: a cheap look at how busy it is before the whole list is worth taking.
+  // False when the system does not tell.
+  virtual bool MachineTimes(std::uint64_t& idle, std::uint64_t& total) = 0;
 };
 
 }  // namespace kestrune

@@ -93,6 +93,16 @@ std::uint32_t Win32ProcessSnapshot::OwnSession() {
   return session;
 }
 
+bool Win32ProcessSnapshot::MachineTimes(std::uint64_t& idle, std::uint64_t& total) {
+  FILETIME idleTime{}, kernelTime{}, userTime{};
+  if (::GetSystemTimes(&idleTime, &kernelTime, &userTime) == FALSE) return false;
+  const auto value = [](const FILETIME& t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  idle = value(idleTime);
+  // The kernel time includes the idle time.
+  total = value(kernelTime) + value(userTime);
+  return true;
+}
+
 unsigned Win32ProcessSnapshot::ProcessorCount() {
   SYSTEM_INFO info{};
   ::GetSystemInfo(&info);

@@ -12,6 +12,7 @@ class Win32ProcessSnapshot : public ProcessSnapshot {
   bool Take(std::vector<ProcessSample>& samples, std::uint64_t& now) override;
   std::uint32_t OwnSession() override;
   unsigned ProcessorCount() override;
+  bool MachineTimes(std::uint64_t& idle, std::uint64_t& total) override;
 
  private:
   // The names of the samples point into it, so it is only replaced by the next reading.

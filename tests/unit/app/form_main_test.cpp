@@ -456,7 +456,7 @@ class RestraintFormTest : public AdvancedFormTest {
     StoreAccelerating("50");
     Store("Advanced", "RestrainBackground", "1");
     form.Load();  // "Other" (5) in front, "build" (6) spins behind it
-    for (int i = 0; i < 6; ++i) form.OnTimerMain();
+    for (int i = 0; i < 7; ++i) form.OnTimerMain();
   }
   FakeProcessSnapshot snapshot{api};
   BackgroundRestraint restraint{{snapshot, api, changes, clock}};
@@ -487,7 +487,7 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
 
   restrain.SetChecked(true);
   form.OnCheckRestrainBackgroundClick();
-  for (int i = 0; i < 6; ++i) form.OnTimerMain();
+  for (int i = 0; i < 7; ++i) form.OnTimerMain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
   state.SetChecked(false);
   form.OnCheckStateClick();
@@ -495,7 +495,7 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
 
   state.SetChecked(true);
   form.OnCheckStateClick();
-  for (int i = 0; i < 6; ++i) form.OnTimerMain();
+  for (int i = 0; i < 7; ++i) form.OnTimerMain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
   boxes.answer = mb::kIdYes;
   EXPECT_TRUE(form.QueryUnload());

@@ -43,7 +43,7 @@ class Restraint : public ::testing::Test {
 TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
   std::string journalAtChange;
   api.onSet = [&](ProcessId, std::uint32_t) { journalAtChange = journal.bytes; };
-  ASSERT_EQ(UntilRestrained(), 6);
+  ASSERT_EQ(UntilRestrained(), 7);
   EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
   EXPECT_EQ(ParseJournal(journalAtChange), (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, priority::kBelowNormal}}));
   ASSERT_EQ(restraint.Restrained().size(), 1u);
@@ -62,9 +62,18 @@ TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
   EXPECT_EQ(api.open.size(), 0u);
 }
 
+TEST_F(Restraint, AQuietMachineCostsOneLookAtItsTimesAndNoList) {
+  snapshot.cores[kHog] = 0.3;  // a hog's share, but the machine as a whole is not busy
+  EXPECT_EQ(UntilRestrained(), 0);
+  EXPECT_EQ(snapshot.readings, 0u);
+  EXPECT_EQ(snapshot.timeLooks, 20);
+  snapshot.cores[kFront] = 0.6;  // now it is: the readings start, and fill the window first
+  EXPECT_EQ(UntilRestrained(), 6);
+}
+
 TEST_F(Restraint, ThrottlesWhereOfferedAndGivesBackExactlyTheStateItRead) {
   api.throttling[kHog] = {0x4, 0x4};  // another mechanism someone controls stays as it is
-  ASSERT_EQ(UntilRestrained(), 6);
+  ASSERT_EQ(UntilRestrained(), 7);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u | kSpeed);
   EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u | kSpeed);
   restraint.ReleaseAll();
@@ -87,7 +96,7 @@ TEST_F(Restraint, LeavesAloneAClassSomeoneChoseBeforeOrAfter) {
 
 TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
   api.throttling[kHog] = {};
-  ASSERT_EQ(UntilRestrained(), 6);
+  ASSERT_EQ(UntilRestrained(), 7);
   EXPECT_EQ(restraint.OnFront(kHog).size(), 1u);
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
@@ -96,7 +105,7 @@ TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
 
 TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {
   api.throttling[kHog] = {};
-  ASSERT_EQ(UntilRestrained(), 6);
+  ASSERT_EQ(UntilRestrained(), 7);
   // The program ends without a word: a new run finds the journal.
   PriorityChanges nextRun{api, journal};
   nextRun.GiveBackLeftovers(false);

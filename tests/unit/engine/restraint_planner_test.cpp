@@ -145,6 +145,17 @@ TEST_F(Release, AllAtOnceWhenRestraintEnds) {
   EXPECT_TRUE(m.planner.ReleaseAll().empty());
 }
 
+TEST(MachineBusyRule, TheMachinesOwnTimesUseTheWindowsMeasure) {
+  constexpr std::uint64_t s = 10'000'000;
+  // idle, whole time (over all processors), processors
+  EXPECT_TRUE(MachineBusy(1 * s, 2 * s, 2));       // one core of two
+  EXPECT_FALSE(MachineBusy(1.3 * s, 2 * s, 2));    // 0.7 of a core
+  EXPECT_TRUE(MachineBusy(15 * s, 16 * s, 16));    // one core of sixteen reaches the cap
+  EXPECT_FALSE(MachineBusy(15.5 * s, 16 * s, 16));
+  EXPECT_FALSE(MachineBusy(0, 0, 2));              // no time passed
+  EXPECT_FALSE(MachineBusy(3 * s, 2 * s, 2));      // a counter that went back
+}
+
 TEST(RestraintRefusal, ARefusedProcessIsLeftAloneForThirtyReadings) {
   Machine m;
   m.procs = {{kHog, L"build.exe", 1.0}};

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dpi.h"
 #include "platform/font.h"
 #include "platform/property_bag.h"
 
@@ -42,15 +43,24 @@ inline Font FormMainActiveTabFont(Font formFont) {
   return formFont;
 }
 
-inline PropertyBag TabStripMainProperties(const Font& formFont = Font{}) {
+// The strip's own height for the inactive tabs, which the set leaves at that default at 96 dpi.
+inline constexpr std::int32_t kFormMainInActiveTabHeight = 22;
+
+// The tab heights follow the resolution like every other size on the form, so that the tab
+// pictures, which follow it too, keep their room.
+inline PropertyBag TabStripMainProperties(const Font& formFont = Font{}, int dpi = kBaseDpi) {
   PropertyBag bag;
   bag.Set<std::int32_t>("TabCount", static_cast<std::int32_t>(std::size(kFormMainTabCaptions)));
   int index = 0;
   for (std::wstring_view caption : kFormMainTabCaptions)
     bag.Set<std::wstring>("TabCaption(" + std::to_string(index++) + ")", std::wstring(caption));
   for (const TabStripSavedInt& p : kFormMainTabStripInts) {
-    bag.Set<std::int32_t>(std::string(p.key), p.value);
+    const bool height = p.key == "ActiveTabHeight";
+    bag.Set<std::int32_t>(std::string(p.key), height ? ScaleToDpi(p.value, dpi) : p.value);
     if (p.key == "ActiveTabBackStartColor") bag.Set<Font>("ActiveTabFont", FormMainActiveTabFont(formFont));
+    const std::int32_t inactive = ScaleToDpi(kFormMainInActiveTabHeight, dpi);
+    if (p.key == "InActiveTabBackStartColor" && inactive != kFormMainInActiveTabHeight)
+      bag.Set<std::int32_t>("InActiveTabHeight", inactive);
   }
   return bag;
 }

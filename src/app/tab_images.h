@@ -7,7 +7,8 @@
 
 namespace kestrune {
 
-// Five 16 x 16 bitmaps (state, settings, history, about, advanced) on the strip's mask colour 0xC0C0C0.
-std::vector<Picture> TabMainImages();
+// Five size x size bitmaps (state, settings, history, about, advanced) on the strip's mask colour
+// 0xC0C0C0, drawn from 16 x 16 patterns.
+std::vector<Picture> TabMainImages(int size = 16);
 
 }  // namespace kestrune

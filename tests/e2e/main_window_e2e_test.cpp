@@ -2,6 +2,8 @@
 // the exit confirmation and the boost of the foreground application.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app_fixture.h"
 
 namespace kestrune::e2e {
@@ -56,6 +58,82 @@ TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
   EXPECT_TRUE(app.OnScreen(ids::kListViewHistory));
   EXPECT_TRUE(app.OnScreen(ids::kToolbarSpeedMain));
   EXPECT_FALSE(app.OnScreen(ids::kSystemMonitorState));
+}
+
+// The resolution a program started now reads from the user's settings; the old setting comes back
+// when the object goes, so later starts see the resolution they saw before.
+class StartResolution {
+ public:
+  explicit StartResolution(DWORD dpi) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    DWORD size = sizeof(old_);
+    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+           ERROR_SUCCESS;
+    set_ = ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)) ==
+           ERROR_SUCCESS;
+  }
+  ~StartResolution() {
+    if (key_ == nullptr) return;
+    if (had_) ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+    else ::RegDeleteValueW(key_, L"LogPixels");
+    ::RegCloseKey(key_);
+  }
+  StartResolution(const StartResolution&) = delete;
+  StartResolution& operator=(const StartResolution&) = delete;
+  bool Set() const { return set_; }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 0;
+  bool had_ = false;
+  bool set_ = false;
+};
+
+// The state tab's picture, a chart over a bar, at 144 dpi: the bar (the picture's widest run of its
+// dark grey) is 24 pixels wide, as a 16-pixel picture is at 96 dpi, and it stands clear of the
+// page's edge below it instead of on it.
+TEST(MainWindow, AtAHigherResolutionTheTabPicturesGrowAndStayInsideTheirTabs) {
+  RunningApp app;
+  {
+    StartResolution dpi(144);
+    ASSERT_TRUE(dpi.Set());
+    ASSERT_TRUE(app.Start());
+  }
+  ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+  const WindowPixels shot = app.Pixels();
+  ASSERT_FALSE(shot.Empty());
+  RECT window{}, strip{};
+  ::GetWindowRect(app.Main(), &window);
+  ::GetWindowRect(app.Control(ids::kTabStripMain), &strip);
+  const int left = strip.left - window.left, top = strip.top - window.top;
+  const auto at = [&](int x, int y) {
+    const std::uint8_t* p = &shot.rgb[(static_cast<std::size_t>(y) * shot.width + x) * 3];
+    return (p[0] << 16) | (p[1] << 8) | p[2];
+  };
+  constexpr int kDarkGrey = 0x505050, kPageEdge = 0x919C9B;
+  const int firstTab = (strip.right - strip.left) / 6;  // the state tab's part of the row
+  int widest = 0, barRow = -1, barLeft = 0;
+  for (int y = top; y < top + 60 && y < shot.height; ++y) {
+    for (int x = left, run = 0; x < left + firstTab && x < shot.width; ++x) {
+      run = at(x, y) == kDarkGrey ? run + 1 : 0;
+      if (run >= widest) {
+        if (run > widest || y > barRow) barRow = y;
+        widest = run;
+        barLeft = x - run + 1;
+      }
+    }
+  }
+  EXPECT_EQ(widest, 24);
+  ASSERT_GE(barRow, 0);
+  int edge = barRow + 1;
+  while (edge < shot.height && at(barLeft + 12, edge) != kPageEdge) ++edge;
+  EXPECT_LT(edge, barRow + 16) << "no page edge below the picture";
+  EXPECT_GE(edge - barRow, 3) << "the picture's last row " << barRow << ", the page's edge " << edge;
+  app.Screenshot(L"dpi144_tab_pictures");
 }
 
 TEST(MainWindow, SecondStartShowsTheNoticeAndLeavesTheFirstRunning) {

@@ -189,7 +189,7 @@ class FixedTabStripPlatform : public tabstrip::TabStripPlatform {
   }
   std::uint32_t DeviceContext() const override { return 0; }
   void LockWindowUpdate(WindowHandle) override {}
-  int SystemMetric(int index) const override { return index == tabstrip::metric::kCxSmIcon ? 16 : 32; }
+  int Dpi() const override { return 96; }
   void SetParent(WindowHandle, WindowHandle) override {}
   void SetWindowPos(WindowHandle, int, int, int, int, unsigned) override {}
   std::wstring ShowOpenFileDialog(const tabstrip::OpenFileRequest&) override { return {}; }

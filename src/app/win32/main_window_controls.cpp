@@ -74,7 +74,7 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
     case ids::kTabStripMain: {
       Font formFont;
       formFont.size = 9.0;
-      return tabs_.Create(hwnd_, row.id, bounds, formFont,
+      return tabs_.Create(hwnd_, row.id, bounds, formFont, dpi_,
                           {[this] { if (form_) form_->OnBackgroundMouseDown(); },
                            [this] { if (form_) form_->OnBackgroundMouseMove(); },
                            [this] { KeepFocusOnPage(); }},

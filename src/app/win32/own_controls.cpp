@@ -4,6 +4,8 @@
 
 #include "app/form_main_tabstrip_props.h"
 #include "app/tab_images.h"
+#include "controls/tabstrip/tab_layout.h"
+#include "platform/dpi.h"
 
 namespace kestrune {
 
@@ -45,11 +47,12 @@ int Win32ContainedControl::Top() const {
   return InParent().top - strip.top;
 }
 
-bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const Font& formFont,
+bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const Font& formFont, int dpi,
                                 OwnControlCallbacks callbacks,
                                 std::function<std::vector<ContainedControl*>()> contained) {
   callbacks_ = std::move(callbacks);
-  const PropertyBag saved = TabStripMainProperties(formFont);
+  dpi_ = dpi;
+  const PropertyBag saved = TabStripMainProperties(formFont, dpi);
   ControlWindowArgs args;
   args.parent = parent;
   args.bounds = bounds;
@@ -67,13 +70,15 @@ bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const F
   return window_.Create(args);
 }
 
-void Win32TabStripPages::CopyTabImages() { strip_->CopyTabImagesFromImageList(TabMainImages()); }
+void Win32TabStripPages::CopyTabImages() {
+  strip_->CopyTabImagesFromImageList(TabMainImages(tabstrip::IconSizeForDpi(tabstrip::kPicSmall, dpi_)));
+}
 
 void Win32TabStripPages::SetTabCaption(int index, std::wstring_view caption) { strip_->SetTabCaption(index, caption); }
 
 void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); }
 
-void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(height); }
+void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(ScaleToDpi(height, dpi_)); }
 
 void Win32TabStripPages::TabSwitch(int) {
   if (callbacks_.switched) callbacks_.switched();

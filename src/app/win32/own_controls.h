@@ -14,6 +14,7 @@
 #include "controls/monitor/win32/win32_system_figures.h"
 #include "controls/tabstrip/tab_strip.h"
 #include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "platform/dpi.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/win32_system_colors.h"
 
@@ -56,7 +57,8 @@ struct OwnControlCallbacks {
 // TabStripMain, as the form's page switcher.
 class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
  public:
-  bool Create(HWND parent, int id, const Rect& bounds, const Font& formFont, OwnControlCallbacks callbacks,
+  // The tab heights and pictures are made for `dpi`; the form gives its sizes at 96 dpi.
+  bool Create(HWND parent, int id, const Rect& bounds, const Font& formFont, int dpi, OwnControlCallbacks callbacks,
               std::function<std::vector<ContainedControl*>()> contained);
   HWND Hwnd() const { return window_.Hwnd(); }
   int ParkOffset() const { return strip_->ParkOffset(); }
@@ -78,6 +80,7 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
   tabstrip::Win32TabStripPlatform platform_;
   ControlWindow window_;
   tabstrip::TabStrip* strip_ = nullptr;
+  int dpi_ = kBaseDpi;
   OwnControlCallbacks callbacks_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/tabstrip/tab_colors.h"
+#include "platform/dpi.h"
 #include "platform/rounding.h"
 #include "platform/surface.h"
 
@@ -59,6 +60,8 @@ Rect CloseBoxOf(TabLook look, const Rect& r) {
 }
 
 }  // namespace
+
+int IconSizeForDpi(int pictureSize, int dpi) { return ScaleToDpi(pictureSize == kPicSmall ? 16 : 32, dpi); }
 
 std::vector<TabGeometry> LayOutTabs(TabLook look, const TabStripModel& m, int width, int iconSize,
                                     TextMeasure& measure) {

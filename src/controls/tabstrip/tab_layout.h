@@ -45,6 +45,9 @@ struct TabGeometry {
   Rect closeBox;
 };
 
+// The edge of a tab's picture at `dpi`: the small or large icon size the system uses there.
+int IconSizeForDpi(int pictureSize, int dpi);
+
 // The tab and close-box rectangles of every tab, in tab order.
 std::vector<TabGeometry> LayOutTabs(TabLook look, const TabStripModel& model, int width, int iconSize,
                                     TextMeasure& measure);

@@ -303,7 +303,7 @@ void TabStrip::ApplyThemeColorsAndRefresh() {
 }
 
 int TabStrip::IconSize() const {
-  return platform_.SystemMetric(model_.pictureSize == kPicSmall ? metric::kCxSmIcon : metric::kCxIcon);
+  return IconSizeForDpi(model_.pictureSize, platform_.Dpi());
 }
 
 // --- The end -------------------------------------------------------------------------------------

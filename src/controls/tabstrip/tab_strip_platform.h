@@ -1,6 +1,6 @@
 #pragma once
 // What the tab strip asks of the window system beyond its host: the drawing lock,
-// system metrics, re-parenting of added windows, the open-file dialog and the visual style.
+// the resolution, re-parenting of added windows, the open-file dialog and the visual style.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -19,17 +19,13 @@ struct OpenFileRequest {
   int maxPathLength = 255;
 };
 
-namespace metric {
-constexpr int kCxIcon = 11;    // SM_CXICON
-constexpr int kCxSmIcon = 49;  // SM_CXSMICON
-}  // namespace metric
-
 class TabStripPlatform : public VisualStyle {
  public:
   virtual std::uint32_t DeviceContext() const = 0;
   // Stops (window != 0) or resumes (0) drawing of a window, as LockWindowUpdate does.
   virtual void LockWindowUpdate(WindowHandle window) = 0;
-  virtual int SystemMetric(int index) const = 0;
+  // The resolution the strip is drawn at, in dots per inch: its pictures' size follows it.
+  virtual int Dpi() const = 0;
   virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
   virtual void SetWindowPos(WindowHandle window, int x, int y, int cx, int cy, unsigned flags) = 0;
   // Shows the open-file dialog; the chosen path, or empty when the user cancels.

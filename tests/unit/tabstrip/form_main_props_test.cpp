@@ -12,6 +12,17 @@ using testing::ArtifactPath;
 using testing::Rig;
 
 TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
+  // At 144 dpi only the tab heights differ, and they still save back to the same set.
+  for (const int dpi : {144, 96}) {
+    Rig rig(473, 300);
+    const PropertyBag saved = TabStripMainProperties(rig.host.ambientFont, dpi);
+    TabStrip& s = rig.Loaded(saved);
+    EXPECT_EQ(s.ActiveTabHeight(), dpi == 96 ? 25 : 38);
+    EXPECT_EQ(s.InActiveTabHeight(), dpi == 96 ? 22 : 33);
+    PropertyBag again;
+    s.Save(again);
+    EXPECT_EQ(again.Entries(), saved.Entries()) << dpi;
+  }
   Rig rig(473, 300);
   const PropertyBag saved = TabStripMainProperties(rig.host.ambientFont);
   TabStrip& s = rig.Loaded(saved);

@@ -40,7 +40,7 @@ class FakeTabStripPlatform : public TabStripPlatform {
   }
   std::uint32_t DeviceContext() const override { return 0x5150; }
   void LockWindowUpdate(WindowHandle window) override { locks.push_back(window); }
-  int SystemMetric(int index) const override { return index == metric::kCxSmIcon ? 16 : 32; }
+  int Dpi() const override { return 96; }
   void SetParent(WindowHandle child, WindowHandle parent) override { parents.emplace_back(child, parent); }
   void SetWindowPos(WindowHandle window, int x, int y, int cx, int cy, unsigned flags) override {
     positions.push_back({window, x, y, cx, cy, flags});

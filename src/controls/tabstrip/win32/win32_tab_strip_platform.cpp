@@ -61,7 +61,12 @@ bool Win32TabStripPlatform::CurrentThemeName(std::wstring& colorName) const {
 
 void Win32TabStripPlatform::LockWindowUpdate(WindowHandle window) { ::LockWindowUpdate(ToHwnd(window)); }
 
-int Win32TabStripPlatform::SystemMetric(int index) const { return ::GetSystemMetrics(index); }
+int Win32TabStripPlatform::Dpi() const {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
 
 void Win32TabStripPlatform::SetParent(WindowHandle child, WindowHandle parent) {
   ::SetParent(ToHwnd(child), ToHwnd(parent));

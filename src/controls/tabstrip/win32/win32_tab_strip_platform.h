@@ -1,6 +1,6 @@
 #pragma once
 // The tab strip's window-system services on Win32: version and visual style, the drawing lock,
-// metrics, re-parenting and the open-file dialog.
+// the resolution, re-parenting and the open-file dialog.
 #include "controls/tabstrip/tab_strip_platform.h"
 
 namespace kestrune::tabstrip {
@@ -11,7 +11,7 @@ class Win32TabStripPlatform : public TabStripPlatform {
   bool CurrentThemeName(std::wstring& colorName) const override;
   std::uint32_t DeviceContext() const override { return 0; }  // drawing goes through the Surface
   void LockWindowUpdate(WindowHandle window) override;
-  int SystemMetric(int index) const override;
+  int Dpi() const override;
   void SetParent(WindowHandle child, WindowHandle parent) override;
   void SetWindowPos(WindowHandle window, int x, int y, int cx, int cy, unsigned flags) override;
   std::wstring ShowOpenFileDialog(const OpenFileRequest& request) override;

@@ -21,7 +21,7 @@ class BenchPlatform : public ts::TabStripPlatform {
   bool CurrentThemeName(std::wstring&) const override { return false; }
   std::uint32_t DeviceContext() const override { return 0; }
   void LockWindowUpdate(kestrune::WindowHandle) override {}
-  int SystemMetric(int index) const override { return index == ts::metric::kCxSmIcon ? 16 : 32; }
+  int Dpi() const override { return 96; }
   void SetParent(kestrune::WindowHandle, kestrune::WindowHandle) override {}
   void SetWindowPos(kestrune::WindowHandle, int, int, int, int, unsigned) override {}
   std::wstring ShowOpenFileDialog(const ts::OpenFileRequest&) override { return {}; }

@@ -24,18 +24,6 @@ constexpr char kAccelerating[] =
 
 std::string WithAdvanced(const std::string& lines) { return kAccelerating + std::string("[Advanced]\r\n") + lines; }
 
-bool SetClass(DWORD processId, DWORD priorityClass) {
-  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, processId);
-  if (process == nullptr) return false;
-  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
-  ::CloseHandle(process);
-  return set;
-}
-
-bool ClassBecomes(DWORD processId, DWORD priorityClass) {
-  return WaitFor([&] { return PriorityClassOf(processId) == priorityClass; });
-}
-
 bool Command(RunningApp& app, int id) {
   ::SendMessageW(app.Control(id), BM_CLICK, 0, 0);
   return RoundTrip(app.Main());

@@ -208,6 +208,18 @@ DWORD PriorityClassOf(DWORD processId) {
   return result;
 }
 
+bool SetClass(DWORD processId, DWORD priorityClass) {
+  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, processId);
+  if (process == nullptr) return false;
+  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
+  ::CloseHandle(process);
+  return set;
+}
+
+bool ClassBecomes(DWORD processId, DWORD priorityClass) {
+  return WaitFor([&] { return PriorityClassOf(processId) == priorityClass; });
+}
+
 HWND FindMessageBox(DWORD processId, const wchar_t* title) { return FindTopWindow(processId, L"#32770", title, true); }
 
 std::wstring MessageBoxText(HWND box) {

@@ -77,6 +77,10 @@ HWND FindTopWindow(DWORD processId, const wchar_t* className, const wchar_t* cap
 std::wstring Text(HWND hwnd);
 bool Visible(HWND hwnd);
 DWORD PriorityClassOf(DWORD processId);
+// What another program (the user, a tool) does to a process's class; false when it could not.
+bool SetClass(DWORD processId, DWORD priorityClass);
+// The process has the class within the patience.
+bool ClassBecomes(DWORD processId, DWORD priorityClass);
 
 // A dialog box (message box) of a process and its text; pressing one of its buttons by id.
 HWND FindMessageBox(DWORD processId, const wchar_t* title);

@@ -13,18 +13,6 @@ constexpr char kAccelerating[] =
     "[Normal]\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\n"
     "RecordCount=50\r\n";
 
-bool SetClass(DWORD processId, DWORD priorityClass) {
-  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, processId);
-  if (process == nullptr) return false;
-  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
-  ::CloseHandle(process);
-  return set;
-}
-
-bool ClassBecomes(DWORD processId, DWORD priorityClass) {
-  return WaitFor([&] { return PriorityClassOf(processId) == priorityClass; });
-}
-
 // The helper's window in front closes while another program's window comes to the front: the
 // helper is given back, to the normal class or with RestoreOriginal to the class it had, and
 // after three such rounds it still has that class.

@@ -16,21 +16,13 @@ constexpr char kRestraining[] =
 
 DWORD ClassOf(HelperApp& helper) { return PriorityClassOf(helper.ProcessId()); }
 
-bool ClassBecomes(HelperApp& helper, DWORD priorityClass) {
-  return WaitFor([&] { return ClassOf(helper) == priorityClass; });
-}
+bool ClassBecomes(HelperApp& helper, DWORD priorityClass) { return e2e::ClassBecomes(helper.ProcessId(), priorityClass); }
 
 void SetSpinning(HelperApp& helper, bool on) {
   ::SendMessageW(helper.Window(), ::RegisterWindowMessageW(L"KestruneTestHelper.Spin"), on ? 1 : 0, 0);
 }
 
-bool SetClass(HelperApp& helper, DWORD priorityClass) {
-  HANDLE process = ::OpenProcess(PROCESS_SET_INFORMATION, FALSE, helper.ProcessId());
-  if (process == nullptr) return false;
-  const bool set = ::SetPriorityClass(process, priorityClass) != FALSE;
-  ::CloseHandle(process);
-  return set;
-}
+bool SetClass(HelperApp& helper, DWORD priorityClass) { return e2e::SetClass(helper.ProcessId(), priorityClass); }
 
 TEST(Restraint, ABackgroundSpinnerIsLoweredShownAndLetGoInFrontAndOnceIdle) {
   RunningApp app(kRestraining);

@@ -10,8 +10,11 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(ProcessId front, c
   // could be a hog. One look at the machine's times decides, and readings start when it gets busy.
   std::uint64_t idle = 0, total = 0;
   const bool timed = s_.snapshot.MachineTimes(idle, total);
-  const bool busy = timed && lastTotal_ != 0 &&
-                    MachineBusy(idle - lastIdle_, total - lastTotal_, s_.snapshot.ProcessorCount(), planner_.Rules());
+  const bool measured = timed && lastTotal_ != 0 && total >= lastTotal_ && idle - lastIdle_ <= total - lastTotal_;
+  const bool busy = measured && MachineBusy(idle - lastIdle_, total - lastTotal_, s_.snapshot.ProcessorCount(),
+                                            planner_.Rules());
+  const std::optional<std::uint64_t> machineBusy =
+      measured && measuring_ ? std::optional((total - lastTotal_) - (idle - lastIdle_)) : std::nullopt;
   lastIdle_ = idle;
   lastTotal_ = total;
   if (timed && !busy && programs_.empty()) {
@@ -26,7 +29,7 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(ProcessId front, c
     measuring_ = true;
   }
   const RestraintContext context{front, s_.processes.CurrentProcess(), s_.snapshot.OwnSession(), exclude};
-  for (const RestraintStep& step : planner_.Plan(samples_, now, s_.snapshot.ProcessorCount(), context)) {
+  for (const RestraintStep& step : planner_.Plan(samples_, now, s_.snapshot.ProcessorCount(), context, machineBusy)) {
     if (step.kind == RestraintStepKind::Restrain)
       Restrain(step);
     else

@@ -144,7 +144,8 @@ void RestraintPlanner::Decide(const RestraintContext& context, unsigned cores) {
 }
 
 const std::vector<RestraintStep>& RestraintPlanner::Plan(std::vector<ProcessSample>& samples, std::uint64_t now,
-                                                         unsigned cores, const RestraintContext& context) {
+                                                         unsigned cores, const RestraintContext& context,
+                                                         std::optional<std::uint64_t> machineBusy) {
   steps_.clear();
   std::sort(samples.begin(), samples.end(),
             [](const ProcessSample& a, const ProcessSample& b) { return a.process < b.process; });
@@ -152,6 +153,11 @@ const std::vector<RestraintStep>& RestraintPlanner::Plan(std::vector<ProcessSamp
   if (!baseLine) Advance(now - lastNow_);
   lastNow_ = now;
   Merge(samples);
+  if (machineBusy && !baseLine) {
+    std::uint64_t& machine = machine_[static_cast<std::size_t>(slot_)];
+    machineSum_ += *machineBusy - machine;
+    machine = *machineBusy;
+  }
   std::sort(tracks_.begin(), tracks_.end(), [](const Track& a, const Track& b) {
     return a.process != b.process ? a.process < b.process : a.seen < b.seen;
   });

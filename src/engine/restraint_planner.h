@@ -5,6 +5,7 @@
 // carries its steps out tells it which restraints were made.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -55,8 +56,12 @@ class RestraintPlanner {
 
   // Weighs one reading (samples are sorted in place) taken at now (100 ns units) on a machine of
   // cores processors, and answers the steps to take. The first reading only sets the base line.
+  // machineBusy: the processor time the whole machine used since the last reading, where the system
+  // tells it (MachineTimes); without it the samples' sum stands for it, which misses any work the
+  // list does not show.
   const std::vector<RestraintStep>& Plan(std::vector<ProcessSample>& samples, std::uint64_t now, unsigned cores,
-                                         const RestraintContext& context);
+                                         const RestraintContext& context,
+                                         std::optional<std::uint64_t> machineBusy = std::nullopt);
 
   // The answers to a Restrain step: it was made, or the process could not or must not be lowered
   // (not ours to open, a class someone chose) and is left alone for a while.

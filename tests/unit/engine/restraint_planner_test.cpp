@@ -26,16 +26,23 @@ class Machine {
   RestraintPlanner planner;
   ExcludeList exclude;
   RestraintContext context{kFront, kSelf, 1, &exclude};
+  // Work the process list does not show (another system's, under an emulator); below 0: the
+  // machine's own times are not told, and the samples stand for them.
+  double unseenLoad = -1;
 
   // One reading a second later; answers every Restrain step as made.
   std::vector<RestraintStep> Read() {
     now += kSecond;
     samples_.clear();
+    double busy = unseenLoad;
     for (Proc& p : procs) {
       p.used += static_cast<std::uint64_t>(p.cores * kSecond);
       samples_.push_back({p.id, p.started, p.used, p.session, p.name});
+      if (p.id != 0) busy += p.cores;
     }
-    std::vector<RestraintStep> steps = planner.Plan(samples_, now, cores, context);
+    const std::optional<std::uint64_t> machine =
+        unseenLoad < 0 ? std::nullopt : std::optional(static_cast<std::uint64_t>(busy * kSecond));
+    std::vector<RestraintStep> steps = planner.Plan(samples_, now, cores, context, machine);
     for (const RestraintStep& s : steps)
       if (s.kind == RestraintStepKind::Restrain) planner.Restrained(s.process, s.started);
     return steps;
@@ -143,6 +150,15 @@ TEST_F(Release, AllAtOnceWhenRestraintEnds) {
   ASSERT_EQ(steps.size(), 1u);
   EXPECT_EQ(steps[0].process, kHog);
   EXPECT_TRUE(m.planner.ReleaseAll().empty());
+}
+
+TEST(RestraintMachine, TheMachinesOwnTimesCountWorkTheListDoesNotShow) {
+  for (const bool told : {false, true}) {
+    Machine m;
+    m.procs = {{kHog, L"build.exe", 0.5}};
+    m.unseenLoad = told ? 1.4 : -1;
+    EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 20), told ? 6 : 0) << told;
+  }
 }
 
 TEST(MachineBusyRule, TheMachinesOwnTimesUseTheWindowsMeasure) {

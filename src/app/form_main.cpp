@@ -55,8 +55,10 @@ bool FormMain::QueryUnload() {
 
 void FormMain::OnTimerMain() {
   const TickOutcome outcome = Switch();
-  if (restraint_ != nullptr) {
-    const bool on = c_.checkState.Checked() && advanced_ != nullptr && advanced_->RestrainBackground();
+  const bool on = restraint_ != nullptr && c_.checkState.Checked() && advanced_ != nullptr &&
+                  advanced_->RestrainBackground();
+  // The recording's controls are read only when a reading or a give-back is due, not every second.
+  if (on || (restraint_ != nullptr && restraint_->Holding())) {
     restraint_->Tick(on, p_.boost.State().currentProcess, advanced_ != nullptr ? &advanced_->Exclude() : nullptr,
                      Recording());
   }
@@ -87,7 +89,7 @@ TickOutcome FormMain::Switch() {
   const TickOutcome outcome = p_.boost.Tick(input);
   if (!outcome.switched) return outcome;
   // A restrained program that comes to the front is let go at once, not at the next reading.
-  if (restraint_ != nullptr) restraint_->OnFront(p_.boost.State().currentProcess, Recording());
+  if (restraint_ != nullptr && restraint_->Holding()) restraint_->OnFront(p_.boost.State().currentProcess, Recording());
   c_.labelInfo.SetCaption(outcome.title);
   c_.labelInfo.SetTooltip(outcome.title);
   if (outcome.record)

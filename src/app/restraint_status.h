@@ -37,6 +37,8 @@ class RestraintStatus {
   void OnFront(ProcessId front, RestraintRecording recording) { Apply(restraint_.OnFront(front), recording); }
   // Restraint or acceleration switched off, or the program ends.
   void End(RestraintRecording recording);
+  // Whether a tick with restraint off has anything to give back.
+  bool Holding() const { return !restraint_.Restrained().empty(); }
 
  private:
   void Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording);

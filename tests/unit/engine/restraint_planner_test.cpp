@@ -145,13 +145,6 @@ TEST_F(Release, AtOnceWhenItComesToTheFrontOrIsExcludedOrEnds) {
   EXPECT_EQ(m.planner.RestrainedCount(), 0u);
 }
 
-TEST_F(Release, AllAtOnceWhenRestraintEnds) {
-  const std::vector<RestraintStep>& steps = m.planner.ReleaseAll();
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].process, kHog);
-  EXPECT_TRUE(m.planner.ReleaseAll().empty());
-}
-
 TEST(RestraintMachine, TheMachinesOwnTimesCountWorkTheListDoesNotShow) {
   for (const bool told : {false, true}) {
     Machine m;

@@ -191,7 +191,6 @@ TEST_P(AutoStartStepFailure, GoesOnAndStoresWhatWindowsWillDo) {
 
 void NoFailure(testing::FakeRegistry&, testing::FakeProfileStore&) {}
 void FailCreate(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failCreate = true; }
-void DenyMachine(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.denied = {RegistryRoot::LocalMachine}; }
 void FailSet(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failSet = true; }
 void FailDelete(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failDelete = true; }
 void FailWrite(testing::FakeRegistry&, testing::FakeProfileStore& s) { s.failWrites = true; }
@@ -203,8 +202,6 @@ void FailCreateAndWrite(testing::FakeRegistry& r, testing::FakeProfileStore& s) 
 INSTANTIATE_TEST_SUITE_P(
     EachStep, AutoStartStepFailure,
     ::testing::Values(AutoStartFailure{"AddNothingFails", NoFailure, true, true, false, true, "1"},
-                      // Without administrator rights: the user's Run key; the old machine-wide value stays.
-                      AutoStartFailure{"AddMachineDenied", DenyMachine, true, true, true, true, "1"},
                       // Neither key opens: no Run value, so the setting is stored off.
                       AutoStartFailure{"AddCreateKey", FailCreate, true, true, false, false, "0"},
                       // An older value that cannot be replaced is removed rather than left naming another copy.

@@ -2,8 +2,11 @@
 // the exit confirmation and the boost of the foreground application.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 
+#include "app/win32/control_table.h"
 #include "app_fixture.h"
 
 namespace kestrune::e2e {
@@ -134,6 +137,153 @@ TEST(MainWindow, AtAHigherResolutionTheTabPicturesGrowAndStayInsideTheirTabs) {
   EXPECT_LT(edge, barRow + 16) << "no page edge below the picture";
   EXPECT_GE(edge - barRow, 3) << "the picture's last row " << barRow << ", the page's edge " << edge;
   app.Screenshot(L"dpi144_tab_pictures");
+}
+
+// What a start at one resolution makes: every control's rectangle in the client area, and each
+// page's client pixels (`size` of them from the top left) with what the comparison leaves out: the
+// live diagram, and what the system draws from its metrics (the check boxes, the combo boxes, the
+// list's scroll bar). Wine draws those at the resolution the program started at, and a message
+// sent by hand does not change that, where Windows draws them at the window's.
+struct Layout {
+  std::vector<RECT> controls;
+  std::vector<WindowPixels> pages;
+  std::vector<std::vector<RECT>> blanks;  // per page
+  SIZE window{};
+  SIZE client{};
+};
+
+bool DrawnFromSystemMetrics(const ControlRow& row) {
+  if (row.className == nullptr) return false;
+  const std::wstring_view name(row.className);
+  return name == L"COMBOBOX" || (name == L"BUTTON" && (row.style & BS_TYPEMASK) == BS_AUTOCHECKBOX);
+}
+
+// The client rectangles a page's comparison leaves out.
+std::vector<RECT> BlanksOf(const RunningApp& app) {
+  std::vector<RECT> blanks;
+  const auto inClient = [&](HWND control, RECT rect) {
+    ::MapWindowPoints(control, app.Main(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  for (const ControlRow& row : MainWindowControls()) {
+    if (row.id != ids::kSystemMonitorState && !DrawnFromSystemMetrics(row)) continue;
+    RECT rect{};
+    ::GetWindowRect(app.Control(row.id), &rect);
+    blanks.push_back(inClient(nullptr, rect));
+  }
+  const HWND list = app.Control(ids::kListViewHistory);
+  RECT outside{}, inside{};
+  ::GetWindowRect(list, &outside);
+  ::GetClientRect(list, &inside);
+  outside = inClient(nullptr, outside);
+  inside = inClient(list, inside);
+  blanks.push_back({outside.left, inside.bottom, outside.right, outside.bottom});
+  return blanks;
+}
+
+Layout LayoutOf(RunningApp& app, SIZE size = {}) {
+  Layout layout;
+  RECT window{}, client{};
+  ::GetWindowRect(app.Main(), &window);
+  ::GetClientRect(app.Main(), &client);
+  layout.window = {window.right - window.left, window.bottom - window.top};
+  layout.client = size.cx > 0 ? size : SIZE{client.right, client.bottom};
+  for (const ControlRow& row : MainWindowControls()) {
+    RECT rect{};
+    ::GetWindowRect(app.Control(row.id), &rect);
+    ::MapWindowPoints(nullptr, app.Main(), reinterpret_cast<POINT*>(&rect), 2);
+    layout.controls.push_back(rect);
+  }
+  POINT origin{0, 0};
+  ::ClientToScreen(app.Main(), &origin);
+  for (int page = 0; page < RunningApp::kPages; ++page) {
+    EXPECT_TRUE(app.ShowPage(page));
+    layout.blanks.push_back(BlanksOf(app));
+    const WindowPixels shot = app.Pixels();
+    WindowPixels clip{layout.client.cx, layout.client.cy, {}};
+    for (int y = 0; y < clip.height; ++y) {
+      for (int x = 0; x < clip.width; ++x) {
+        const int sx = origin.x - window.left + x, sy = origin.y - window.top + y;
+        for (int c = 0; c < 3; ++c)
+          clip.rgb.push_back(sx < shot.width && sy < shot.height
+                                 ? shot.rgb[(static_cast<std::size_t>(sy) * shot.width + sx) * 3 + c] : 0);
+      }
+    }
+    layout.pages.push_back(std::move(clip));
+  }
+  return layout;
+}
+
+// Blanks the rectangles in the picture.
+void Blank(WindowPixels& picture, const std::vector<RECT>& blanks) {
+  for (const RECT& r : blanks)
+    for (int y = std::max(0L, r.top); y < std::min<long>(picture.height, r.bottom); ++y)
+      for (int x = std::max(0L, r.left); x < std::min<long>(picture.width, r.right); ++x)
+        for (int c = 0; c < 3; ++c) picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3 + c] = 0;
+}
+
+// Tells the window it now stands on a screen of `dpi`, with the rectangle Windows suggests. The
+// rectangle lives in the program's memory, as it would when Windows sends the message.
+bool SendResolutionChange(HWND window, int dpi, const RECT& suggested) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(window, &id);
+  const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+  if (process == nullptr) return false;
+  void* remote = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  DWORD_PTR answer = 0;
+  const bool sent = remote != nullptr && ::WriteProcessMemory(process, remote, &suggested, sizeof(RECT), nullptr) &&
+                    ::SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
+                                          SMTO_BLOCK, 20000, &answer) != 0;
+  if (remote != nullptr) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+  return sent;
+}
+
+// Moved from a 96-dpi screen to a 144-dpi one, the window is the window a start at 144 dpi makes:
+// the same rectangles for every control, parked ones included, and the same pixels on every page.
+TEST(MainWindow, ArrivingAtAHigherResolutionLooksLikeStartingThere) {
+  Layout started;
+  {
+    RunningApp app;
+    {
+      StartResolution dpi(144);
+      ASSERT_TRUE(dpi.Set());
+      ASSERT_TRUE(app.Start());
+    }
+    ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+    started = LayoutOf(app);
+    app.Screenshot(L"dpi144_started");
+  }
+  RunningApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
+  RECT window{};
+  ::GetWindowRect(app.Main(), &window);
+  ASSERT_TRUE(SendResolutionChange(app.Main(), 144, {window.left, window.top, window.left + started.window.cx,
+                                                     window.top + started.window.cy}));
+  Layout arrived = LayoutOf(app, started.client);
+  app.Screenshot(L"dpi144_arrived");
+  const auto rows = MainWindowControls();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const RECT& a = started.controls[i];
+    const RECT& b = arrived.controls[i];
+    EXPECT_TRUE(::EqualRect(&a, &b) != FALSE) << "control " << rows[i].id << ": started " << a.left << "," << a.top
+                                              << "-" << a.right << "," << a.bottom << ", arrived " << b.left << ","
+                                              << b.top << "-" << b.right << "," << b.bottom;
+  }
+  for (int page = 0; page < RunningApp::kPages; ++page) {
+    for (Layout* layout : {&started, &arrived}) {
+      Blank(layout->pages[page], started.blanks[page]);
+      Blank(layout->pages[page], arrived.blanks[page]);
+    }
+    const RECT box = DifferenceBox(started.pages[page], arrived.pages[page], 0);
+    if (::IsRectEmpty(&box)) continue;
+    ADD_FAILURE() << "page " << page << " differs in " << box.left << "," << box.top << "-" << box.right << ","
+                  << box.bottom;
+    const std::wstring name = ArtifactDir() + L"\\dpi144_page" + std::to_wstring(page);
+    SavePng(started.pages[page], name + L"_started.png");
+    SavePng(arrived.pages[page], name + L"_arrived.png");
+  }
 }
 
 TEST(MainWindow, SecondStartShowsTheNoticeAndLeavesTheFirstRunning) {

@@ -64,10 +64,8 @@ Win32MainWindow::~Win32MainWindow() {
 }
 
 bool Win32MainWindow::Create() {
-  icon_ = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(ids::kIconApp), IMAGE_ICON,
-                                          ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
-  smallIcon_ = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(ids::kIconApp), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  dpi_ = InitialDpi(nullptr);
+  LoadIcons();
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = StaticWindowProc;
@@ -79,16 +77,23 @@ bool Win32MainWindow::Create() {
   wc.lpszClassName = kClassName;
   if (::RegisterClassExW(&wc) == 0) return false;
 
-  HDC screen = ::GetDC(nullptr);
-  dpi_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   ::AdjustWindowRectEx(&frame, style, FALSE, 0);
   hwnd_ = ::CreateWindowExW(0, kClassName, std::wstring(kWindowCaption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) return false;
+  // Started on a screen whose scale is not the system's: made at the screen's from the start.
+  if (const int dpi = InitialDpi(hwnd_); dpi != dpi_) {
+    dpi_ = dpi;
+    RECT rect{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+    ::AdjustWindowRectEx(&rect, style, FALSE, 0);
+    RECT now{};
+    ::GetWindowRect(hwnd_, &now);
+    ReplaceIcons();
+    ::SetWindowPos(hwnd_, nullptr, now.left, now.top, rect.right - rect.left, rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   boxes_.SetOwner(hwnd_);
   tray_.Setup(hwnd_, smallIcon_ != nullptr ? smallIcon_ : icon_);
   if (!CreateControls()) return false;
@@ -172,6 +177,10 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      // The rectangle Windows suggests keeps the window where the user put it, at the new size.
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ENDSESSION:
       // The hook has set the shutdown flag: closing now asks nothing.
       if (wParam != FALSE) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);

@@ -97,6 +97,19 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void CreateTrayMenu();
   void BuildLogic();
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+  // main_window_dpi.cpp: the resolution of the screen the window stands on, and a move to another.
+  static int InitialDpi(HWND window);
+  void LoadIcons();
+  int SmallIconSize() const;
+  HFONT FontOf(const ControlRow& row) const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void ReplaceIcons();
+  void ReplaceFonts();
+  std::vector<int> ParkedDistances(int before) const;
+  void PlaceControls(const std::vector<int>& parked);
+  void AddToolbarButtons(HWND toolbar);
+  void SetHistoryImages(HWND list);
+  void SizeHistoryColumns(HWND list);
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;

@@ -13,6 +13,15 @@
 #include "vocabulary/program.h"
 
 namespace kestrune {
+namespace {
+
+struct HistoryColumn {
+  const wchar_t* header;
+  int width;  // 96-dpi pixels
+};
+constexpr HistoryColumn kHistoryColumns[] = {{L"NO.", 60}, {L"時間", 80}, {L"加速記録", 287}, {L"加速度", 96}};
+
+}  // namespace
 
 bool Win32MainWindow::CreateControls() {
   fonts_.Create(dpi_);
@@ -35,6 +44,9 @@ bool Win32MainWindow::CreateControls() {
   }
   AttachControls();
   CreateTrayMenu();
+  commandMini_.SetDpi(dpi_);
+  commandExit_.SetDpi(dpi_);
+  monitor_.SetDpi(dpi_);
   // The page controls stand above the strip, which draws the pages' background.
   ::SetWindowPos(tabs_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
@@ -50,9 +62,7 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
                                    Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
-  const HFONT font = row.font == ControlFont::Bold ? fonts_.bold : row.font == ControlFont::Title ? fonts_.title
-                                                                                                    : fonts_.normal;
-  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
   if (row.page != kOnWindow) {
     contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
     if (parked != 0) contained_.back()->SetLeft(contained_.back()->Left() - parked);
@@ -108,6 +118,10 @@ void Win32MainWindow::SetUpToolbar(HWND toolbar) {
   ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   ::SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  AddToolbarButtons(toolbar);
+}
+
+void Win32MainWindow::AddToolbarButtons(HWND toolbar) {
   struct ToolbarButton {
     int id;
     int image;
@@ -128,25 +142,28 @@ void Win32MainWindow::SetUpToolbar(HWND toolbar) {
 
 void Win32MainWindow::SetUpHistoryList(HWND list) {
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  // The window made the image list, so the window releases it, once, when it goes: the list view
-  // only borrows it (LVS_SHAREIMAGELISTS) and must not destroy it with itself.
-  historyImages_ = ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                    ILC_COLOR32 | ILC_MASK, 1, 0);
-  ImageList_AddIcon(historyImages_, smallIcon_);
-  ListView_SetImageList(list, historyImages_, LVSIL_SMALL);
-  struct Column {
-    const wchar_t* header;
-    int width;  // 96-dpi pixels
-  };
-  static constexpr Column kColumns[] = {{L"NO.", 60}, {L"時間", 80}, {L"加速記録", 287}, {L"加速度", 96}};
-  for (int i = 0; i < 4; ++i) {
+  SetHistoryImages(list);
+  for (int i = 0; i < static_cast<int>(std::size(kHistoryColumns)); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(kColumns[i].header);
-    column.cx = Scale(kColumns[i].width);
+    column.pszText = const_cast<wchar_t*>(kHistoryColumns[i].header);
+    column.cx = Scale(kHistoryColumns[i].width);
     column.iSubItem = i;
     ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
   }
+}
+
+void Win32MainWindow::SizeHistoryColumns(HWND list) {
+  for (int i = 0; i < static_cast<int>(std::size(kHistoryColumns)); ++i)
+    ListView_SetColumnWidth(list, i, Scale(kHistoryColumns[i].width));
+}
+
+void Win32MainWindow::SetHistoryImages(HWND list) {
+  // The window made the image list, so the window releases it, once, when it goes: the list view
+  // only borrows it (LVS_SHAREIMAGELISTS) and must not destroy it with itself.
+  historyImages_ = ImageList_Create(SmallIconSize(), SmallIconSize(), ILC_COLOR32 | ILC_MASK, 1, 0);
+  ImageList_AddIcon(historyImages_, smallIcon_);
+  ListView_SetImageList(list, historyImages_, LVSIL_SMALL);
 }
 
 void Win32MainWindow::AttachControls() {

@@ -52,6 +52,7 @@ bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const F
                                 std::function<std::vector<ContainedControl*>()> contained) {
   callbacks_ = std::move(callbacks);
   dpi_ = dpi;
+  platform_.SetDpi(dpi);
   const PropertyBag saved = TabStripMainProperties(formFont, dpi);
   ControlWindowArgs args;
   args.parent = parent;
@@ -59,6 +60,7 @@ bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const F
   args.id = id;
   args.saved = &saved;
   args.ambientFont = formFont;
+  args.dpi = dpi;
   args.hookHostWindow = true;
   args.containedControls = std::move(contained);
   args.createControl = [this](ControlHost& host, Surface& surface) {
@@ -78,7 +80,20 @@ void Win32TabStripPages::SetTabCaption(int index, std::wstring_view caption) { s
 
 void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); }
 
-void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(ScaleToDpi(height, dpi_)); }
+void Win32TabStripPages::SetActiveTabHeight(int height) {
+  activeTabHeight_ = height;
+  strip_->SetActiveTabHeight(ScaleToDpi(height, dpi_));
+}
+
+void Win32TabStripPages::SetDpi(int dpi) {
+  dpi_ = dpi;
+  platform_.SetDpi(dpi);
+  window_.SetDpi(dpi);
+  strip_->SetInActiveTabHeight(ScaleToDpi(kFormMainInActiveTabHeight, dpi));
+  const int active = activeTabHeight_ > 0 ? activeTabHeight_ : TabStripMainProperties().Read<std::int32_t>("ActiveTabHeight", 0);
+  strip_->SetActiveTabHeight(ScaleToDpi(active, dpi));
+  CopyTabImages();
+}
 
 void Win32TabStripPages::TabSwitch(int) {
   if (callbacks_.switched) callbacks_.switched();

@@ -25,6 +25,7 @@ namespace kestrune {
 class Win32ContainedControl : public ContainedControl {
  public:
   Win32ContainedControl(HWND control, HWND container) : control_(control), container_(container) {}
+  HWND Hwnd() const { return control_; }
   std::string Name() const override;
   int Left() const override;
   void SetLeft(int left) override;
@@ -68,6 +69,8 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
   void SetTabCaption(int index, std::wstring_view caption) override;
   void SetActiveTab(int index) override;
   void SetActiveTabHeight(int height) override;
+  // The window moved to a screen of another resolution: the tab heights, pictures and text follow.
+  void SetDpi(int dpi);
   // The next or previous page, as Ctrl+Page Down and Ctrl+Page Up on the strip select it.
   void StepPage(bool forward) { strip_->SelectNeighbourTab(forward); }
 
@@ -81,6 +84,7 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
   ControlWindow window_;
   tabstrip::TabStrip* strip_ = nullptr;
   int dpi_ = kBaseDpi;
+  int activeTabHeight_ = 0;  // as the form gave it, at 96 dpi (0: the saved set's)
   OwnControlCallbacks callbacks_;
 };
 
@@ -90,6 +94,7 @@ class Win32GradientButton : private button::GradientButtonEvents {
   bool Create(HWND parent, int id, const Rect& bounds, const std::wstring& name, const PropertyBag& saved,
               std::function<void()> onClick);
   HWND Hwnd() const { return window_.Hwnd(); }
+  void SetDpi(int dpi) { window_.SetDpi(dpi); }
 
  private:
   void Click() override;
@@ -104,6 +109,7 @@ class Win32Monitor {
  public:
   bool Create(HWND parent, int id, const Rect& bounds, const PropertyBag& saved);
   HWND Hwnd() const { return window_.Hwnd(); }
+  void SetDpi(int dpi) { window_.SetDpi(dpi); }
 
  private:
   Win32SystemColors colors_;

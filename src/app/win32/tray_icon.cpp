@@ -18,6 +18,11 @@ void Win32TrayIcon::Setup(HWND window, HICON icon) {
   std::wcsncpy(data_.szTip, L"Kestrune", 63);
 }
 
+void Win32TrayIcon::SetIcon(HICON icon) {
+  data_.hIcon = icon;
+  if (data_.hWnd != nullptr) ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
 bool Win32TrayIcon::Add() { return ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE; }
 
 bool Win32TrayIcon::Delete() { return ::Shell_NotifyIconW(NIM_DELETE, &data_) != FALSE; }

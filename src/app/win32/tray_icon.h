@@ -10,6 +10,8 @@ namespace kestrune {
 class Win32TrayIcon : public TrayIcon {
  public:
   void Setup(HWND window, HICON icon);
+  // A new icon for the one shown (a screen of another resolution); none is added if none is shown.
+  void SetIcon(HICON icon);
   bool Add() override;
   bool Delete() override;
 

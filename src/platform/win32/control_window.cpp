@@ -87,7 +87,7 @@ void ControlWindow::Destroy() {
 void ControlWindow::OnCreate() {
   RECT client{};
   ::GetClientRect(hwnd_, &client);
-  surface_ = std::make_unique<GdiSurface>(client.right, client.bottom);
+  surface_ = std::make_unique<GdiSurface>(client.right, client.bottom, args_.dpi);
   surface_->SetWindow(hwnd_);
   try {
     control_ = args_.createControl(*this, *surface_);

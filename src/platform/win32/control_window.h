@@ -32,6 +32,7 @@ struct ControlWindowArgs {
   bool userMode = true;
   Font ambientFont{};
   OleColor ambientBackColor = 0x8000000F;
+  int dpi = 0;  // the resolution of the window the control stands in (0: the screen's)
   // Told about every persisted property the control changes (the form marks its set dirty).
   std::function<void(ControlWindow&, std::string_view key)> onPropertyChanged;
   // Controls placed inside this one (container controls only).
@@ -57,6 +58,12 @@ class ControlWindow : public ControlHost {
   HWND Hwnd() const { return hwnd_; }
   OwnControl* Control() const { return control_.get(); }
   GdiSurface* DrawingSurface() const { return surface_.get(); }
+  // The window moved to a screen of another resolution: text is made at that one from now on.
+  void SetDpi(int dpi) {
+    args_.dpi = dpi;
+    if (surface_) surface_->SetDpi(dpi);
+    if (control_ && loaded_) control_->Redraw();
+  }
   const std::wstring& LastError() const { return lastError_; }
 
   // For the form's message loop: delivers Alt+character to the own control under root that registered

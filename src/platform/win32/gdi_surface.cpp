@@ -19,7 +19,7 @@ std::uint32_t ToDibPixel(Rgb c) {
 
 }  // namespace
 
-GdiSurface::GdiSurface(int width, int height) {
+GdiSurface::GdiSurface(int width, int height, int dpi) : dpi_(dpi) {
   dc_ = ::CreateCompatibleDC(nullptr);
   if (dc_ != nullptr) ::SetBkMode(dc_, TRANSPARENT);
   Resize(width, height);
@@ -73,11 +73,20 @@ void GdiSurface::SetFont(const Font& font) {
   ReleaseFont();
 }
 
+void GdiSurface::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  ReleaseFont();
+}
+
 HFONT GdiSurface::FontHandle() const {
   if (font_handle_ == nullptr) {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    int dpi = dpi_;
+    if (dpi <= 0) {
+      const HDC screen = ::GetDC(nullptr);
+      dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+      if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+    }
     const int height = -RoundEvenInt(font_.size * dpi / 72.0);
     const int weight = font_.bold ? std::max(font_.weight, 700) : font_.weight;
     font_handle_ = ::CreateFontW(height, 0, 0, 0, weight, font_.italic ? TRUE : FALSE, font_.underline ? TRUE : FALSE,

@@ -10,7 +10,8 @@ namespace kestrune {
 
 class GdiSurface : public Surface {
  public:
-  GdiSurface(int width, int height);
+  // dpi: see SetDpi.
+  GdiSurface(int width, int height, int dpi = 0);
   ~GdiSurface() override;
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;
@@ -20,6 +21,9 @@ class GdiSurface : public Surface {
   // Copies the image to dc at (0, 0).
   void PaintTo(HDC dc) const;
   HDC Dc() const { return dc_; }
+  // The resolution the font's points are turned into pixels at: the window's, which on a
+  // per-monitor system is not the screen's (0, the default: the screen's).
+  void SetDpi(int dpi);
 
   int ScaleWidth() const override { return width_; }
   int ScaleHeight() const override { return height_; }
@@ -66,6 +70,7 @@ class GdiSurface : public Surface {
   DrawMode mode_ = DrawMode::CopyPen;
   Font font_{};
   mutable HFONT font_handle_ = nullptr;
+  int dpi_ = 0;
 };
 
 }  // namespace kestrune

@@ -62,6 +62,7 @@ bool Win32TabStripPlatform::CurrentThemeName(std::wstring& colorName) const {
 void Win32TabStripPlatform::LockWindowUpdate(WindowHandle window) { ::LockWindowUpdate(ToHwnd(window)); }
 
 int Win32TabStripPlatform::Dpi() const {
+  if (dpi_ > 0) return dpi_;
   HDC screen = ::GetDC(nullptr);
   const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen != nullptr) ::ReleaseDC(nullptr, screen);

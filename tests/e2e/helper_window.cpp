@@ -5,9 +5,12 @@
 //                                              app's frame host shows
 //        helper_window.exe --core <hwnd>       a child of class Windows.UI.Core.CoreWindow inside that
 //                                              window of another process, as the store app itself owns
-//        helper_window.exe --spin "<title>" ... the windows, and a second thread that keeps one core
+//        helper_window.exe --spin "<title>" ... the windows, and two more threads that keep two cores
 //                                              busy until the registered message
-//                                              "KestruneTestHelper.Spin" arrives with wParam 0 (1 resumes)
+//                                              "KestruneTestHelper.Spin" arrives with wParam 0 (1 resumes);
+//                                              two, so that beside other heavy work on the machine the
+//                                              spinner still takes well over the quarter of a core a
+//                                              background hog is known by
 //
 // A window of this program comes to the front when it receives the registered message
 // "KestruneTestHelper.BringToFront", from its own thread, as an application does when the user clicks
@@ -74,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (titles.size() > 1 && titles[0] == L"--spin") {
     titles.erase(titles.begin());
     spinning = true;
-    ::CloseHandle(::CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
+    for (int thread = 0; thread < 2; ++thread) ::CloseHandle(::CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
   }
   const bool frame = titles.size() == 2 && titles[0] == L"--frame";
   const bool core = titles.size() == 2 && titles[0] == L"--core";

@@ -1,43 +1,90 @@
 #pragma once
-// The drawing primitives and gradients of the gradient button, on a surface of W x H pixels.
+// One painter per button type behind one interface, chosen by type (PainterFor), and what a drawing
+// gives them: the look, the primitives on a surface of W x H pixels, the caption and the marks.
 // Coordinates follow the surface: a line leaves out its end point, rectangles are right/bottom exclusive.
-#include "platform/color.h"
-#include "platform/surface.h"
+#include "controls/button/button_renderer.h"
 
 namespace kestrune::button {
 
-class ButtonPainter {
- public:
-  ButtonPainter(Surface& surface, int width, int height) : surface_(surface), w_(width), h_(height) {}
+enum class Placement { kNormal, kPressed };
 
-  int Width() const { return w_; }
-  int Height() const { return h_; }
+// One drawing of one look.
+class ButtonDrawing {
+ public:
+  ButtonDrawing(Surface& surface, const ButtonLook& drawn, CaptionTops& tops)
+      : look(drawn), w(drawn.width), h(drawn.height), text(drawn.scheme.text), surface_(surface), tops_(tops) {}
+
   Surface& Target() { return surface_; }
 
   // The rectangle (x, y, x + w, y + h) filled, or only its one-pixel outline.
-  void DrawRect(int x, int y, int w, int h, Rgb color, bool outlineOnly = false);
-  void DrawLine(int x1, int y1, int x2, int y2, Rgb color);
-  void PutPixel(int x, int y, Rgb color);
+  void DrawRect(int x, int y, int width, int height, Rgb color, bool outlineOnly = false);
+  void DrawLine(int x1, int y1, int x2, int y2, Rgb color) { surface_.Line(x1, y1, x2, y2, color); }
+  void PutPixel(int x, int y, Rgb color) { surface_.SetPixel(x, y, color); }
+  // The inner row y, from x = 1 to W - 1.
+  void Row(int y, Rgb color) { DrawLine(1, y, w - 1, y, color); }
   // Edges in edge colour two pixels short of each corner, one pixel in corner colour inside each corner.
   void DrawRoundedFrame(Rgb edge, Rgb corner);
 
-  // Rows from..to (inclusive, by step) each one increment lighter than the row before, starting one
-  // increment above (r, g, b); the increment takes each component to white over H - 5 rows.
-  void FadeToWhite(int r, int g, int b, int from, int to, int step);
+  // Whether the focus rectangle shows in the normal look: a default button's, or a focused one's.
+  bool FocusTest() const { return (look.showFocusRect && look.isDefault) || look.hasFocus; }
+  void FocusRectangle();
+  // The ring a default (or focused) button of the XP and bevel types shows inside its frame.
+  void DefaultRing(int xpType);
+  void HoverRing(Rgb color);
 
-  // The band gradient of button type 3: mid at the band edge percent of the height down, fading to end
-  // towards the top and again towards the bottom, with a highlight at the top. flat: mid only.
-  void DrawBandGradient(Rgb mid, Rgb frame, Rgb end, int percent, bool flat);
+  // The caption in the text colour: on one line when it fits, else word-wrapped (which moves the tops).
+  void Caption(Placement placement);
+  void Text(Placement placement, unsigned format);
+  // The normal top of a caption wrapped to fit: its line count from its width.
+  int WrappedTop(TextSize size) const { return (h - size.height * (size.width / w + 1)) / 2; }
+  CaptionTops& Tops() { return tops_; }
 
-  // The glass gradient of button type 4: an upper band towards end, a flat band of mid, a lower band.
-  void DrawGlassGradient(Rgb mid, Rgb frame, Rgb end, int percent);
+  const ButtonLook& look;
+  const int w;
+  const int h;
+  Rgb text;  // the caption's colour in this drawing
 
  private:
-  void Row(int y, int x1, int x2, double r, double g, double b);
-
   Surface& surface_;
-  int w_;
-  int h_;
+  CaptionTops& tops_;
 };
+
+constexpr unsigned kOneLine = textfmt::kCenter | textfmt::kVCenter | textfmt::kSingleLine | textfmt::kExpandTabs;
+constexpr unsigned kWrapped = textfmt::kCenter | textfmt::kWordBreak;
+
+// An RGB colour from fractional components, each rounded (halves to even) and clamped.
+Rgb RoundedRgb(double r, double g, double b);
+
+// The gradient colours a type brings along.
+struct GradientSet {
+  Rgb mid, end, mouseMoveMid, mouseMoveEnd, mouseDownMid, mouseDownEnd;
+};
+struct TypePreset {
+  int percent;
+  GradientSet colors;
+};
+
+class TypePainter {
+ public:
+  virtual ~TypePainter() = default;
+  // State 0, with the hover look while the pointer is over the button.
+  virtual void Normal(ButtonDrawing& d) const = 0;
+  virtual void Pressed(ButtonDrawing& d) const = 0;
+  virtual void Disabled(ButtonDrawing& d) const = 0;
+  // The window shape: without three pixels at each corner (button_region.h), or plain.
+  virtual bool CutsCorners() const { return false; }
+  // What choosing this type sets, after the scheme's colours.
+  virtual const TypePreset* Preset() const { return nullptr; }
+  // The gradient colours colour scheme 1 (the system colours) gives this type.
+  virtual const GradientSet* SystemSchemeColors() const { return nullptr; }
+};
+
+const TypePainter& XpPainter();
+const TypePainter& BevelPainter();
+const TypePainter& BandPainter();
+const TypePainter& GlassPainter();
+const TypePainter& OfficePainter();
+// None for a value outside the five types.
+const TypePainter* PainterFor(ButtonKind kind);
 
 }  // namespace kestrune::button

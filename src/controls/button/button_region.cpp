@@ -2,9 +2,9 @@
 
 namespace kestrune::button {
 
-WindowRegion ButtonRegion(int buttonType, int width, int height) {
+WindowRegion ButtonRegion(bool cutCorners, int width, int height) {
   WindowRegion region{width, height, {}};
-  if (buttonType != 3 && buttonType != 4) return region;
+  if (!cutCorners) return region;
   const int w = width, h = height;
   region.cutouts = {
       Rect{0, 0, 2, 1},         Rect{0, 1, 1, 2},          // top left

@@ -4,8 +4,9 @@
 
 namespace kestrune::button {
 
-// Types 3 and 4 lose three pixels at each corner (the two outermost of the corner's row and the
-// outermost of the next row), so their rounded frames show no square corners; the others are plain.
-WindowRegion ButtonRegion(int buttonType, int width, int height);
+// A type that cuts its corners (the band and glass types) loses three pixels at each corner (the two
+// outermost of the corner's row and the outermost of the next row), so its rounded frame shows no
+// square corners; the others are plain.
+WindowRegion ButtonRegion(bool cutCorners, int width, int height);
 
 }  // namespace kestrune::button

@@ -1,5 +1,7 @@
 #pragma once
-// Paints one look of the gradient button (type 1-5; normal, hover, pressed, focused, disabled).
+// Paints one look of the gradient button (normal, hover, pressed, focused, disabled) with the
+// painter of its type (button_painter.h).
+#include <cstdint>
 #include <string>
 
 #include "controls/button/button_colors.h"
@@ -11,11 +13,15 @@ namespace kestrune::button {
 constexpr int kStateNormal = 0;
 constexpr int kStatePressed = 2;
 
+// The five button types, by the value the property set stores for each. A saved set may hold any
+// other value; such a button shows its face only.
+enum class ButtonKind : std::int32_t { kXp = 1, kBevel = 2, kBand = 3, kGlass = 4, kOffice = 5 };
+
 // Everything one drawing reads, with every colour already resolved to RGB.
 struct ButtonLook {
   int width = 0;
   int height = 0;
-  int buttonType = 1;
+  ButtonKind buttonType = ButtonKind::kXp;
   int xpType = 1;
   int colorScheme = 1;
   SchemeColors scheme;
@@ -39,6 +45,13 @@ struct ButtonLook {
   bool isDefault = false;  // the host shows this button as its default button
 };
 
+// Tops of the normal and pressed caption rectangles; a wrapped caption moves them and they keep
+// their values for the following drawings.
+struct CaptionTops {
+  int normal = 0;
+  int pressed = 2;
+};
+
 class ButtonRenderer {
  public:
   explicit ButtonRenderer(Surface& surface) : surface_(surface) {}
@@ -46,18 +59,9 @@ class ButtonRenderer {
   // Clears the surface, fills it with the face colour and paints the look for state.
   void Draw(const ButtonLook& look, int state);
 
-  // Tops of the normal and pressed caption rectangles; a wrapped caption moves them and they keep
-  // their values for the following drawings.
-  int NormalTop() const { return normalTop_; }
-  int PressedTop() const { return pressedTop_; }
-
  private:
-  enum class Placement { Normal, Pressed };
-  class Session;
-
   Surface& surface_;
-  int normalTop_ = 0;
-  int pressedTop_ = 2;
+  CaptionTops tops_;
 };
 
 }  // namespace kestrune::button

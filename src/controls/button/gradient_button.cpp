@@ -141,12 +141,16 @@ void GradientButton::SetHWnd(WindowHandle /*handle*/) {
   throw MakeControlError(host_.UserMode() ? errnum::kSetNotSupportedAtRuntime : errnum::kSetNotPermitted, kErrorSource);
 }
 
-void GradientButton::SetButtonType(int type) {
-  buttonType_ = type;
+void GradientButton::SetButtonType(ButtonKind type) {
+  buttonType_ = static_cast<std::int32_t>(type);
   Changed("ButtonType");
   SetSchemeColors();
-  // After the scheme, so that a new type-4 button gets the blue set even under scheme 1.
-  if (type == 4) ApplyTypeFourPreset();
+  // After the scheme, so that a new glass button gets its blue set even under scheme 1.
+  const TypePainter* painter = PainterFor(type);
+  if (const TypePreset* preset = painter ? painter->Preset() : nullptr) {
+    percent_ = preset->percent;
+    SetGradients(preset->colors);
+  }
   Layout();
 }
 
@@ -207,25 +211,18 @@ void GradientButton::SetSchemeColors() {
     scheme_ = SchemeColors{ResolveColor(syscolor::kButtonFace, system_),   ResolveColor(syscolor::kButtonShadow, system_),
                            ResolveColor(syscolor::kLight3d, system_),      ResolveColor(syscolor::kButtonHighlight, system_),
                            ResolveColor(syscolor::kDarkShadow3d, system_), ResolveColor(foreColor_, system_)};
-    if (buttonType_ == 4) {
-      midColor_ = MakeRgb(197, 197, 197);
-      endColor_ = MakeRgb(238, 238, 238);
-      mouseMoveMidColor_ = MakeRgb(123, 167, 211);
-      mouseMoveEndColor_ = MakeRgb(210, 245, 251);
-      mouseDownMidColor_ = MakeRgb(227, 167, 105);
-      mouseDownEndColor_ = MakeRgb(252, 220, 199);
-    }
+    const TypePainter* painter = PainterFor(ButtonType());
+    if (const GradientSet* colors = painter ? painter->SystemSchemeColors() : nullptr) SetGradients(*colors);
   }
 }
 
-void GradientButton::ApplyTypeFourPreset() {
-  percent_ = 53;
-  midColor_ = MakeRgb(124, 171, 255);
-  endColor_ = MakeRgb(191, 211, 255);
-  mouseMoveMidColor_ = MakeRgb(157, 203, 255);
-  mouseMoveEndColor_ = MakeRgb(209, 231, 255);
-  mouseDownMidColor_ = MakeRgb(100, 153, 255);
-  mouseDownEndColor_ = MakeRgb(191, 211, 255);
+void GradientButton::SetGradients(const GradientSet& colors) {
+  midColor_ = colors.mid;
+  endColor_ = colors.end;
+  mouseMoveMidColor_ = colors.mouseMoveMid;
+  mouseMoveEndColor_ = colors.mouseMoveEnd;
+  mouseDownMidColor_ = colors.mouseDownMid;
+  mouseDownEndColor_ = colors.mouseDownEnd;
 }
 
 void GradientButton::UpdateAccessKeys() {
@@ -238,7 +235,8 @@ void GradientButton::UpdateAccessKeys() {
 void GradientButton::Layout() {
   width_ = surface_.ScaleWidth();
   height_ = surface_.ScaleHeight();
-  host_.SetWindowRegion(ButtonRegion(buttonType_, width_, height_));
+  const TypePainter* painter = PainterFor(ButtonType());
+  host_.SetWindowRegion(ButtonRegion(painter && painter->CutsCorners(), width_, height_));
   DrawButton(buttonState_, true);
 }
 
@@ -254,7 +252,7 @@ ButtonLook GradientButton::CurrentLook() const {
   ButtonLook look;
   look.width = width_;
   look.height = height_;
-  look.buttonType = buttonType_;
+  look.buttonType = ButtonType();
   look.xpType = xpType_;
   look.colorScheme = colorScheme_;
   look.scheme = scheme_;

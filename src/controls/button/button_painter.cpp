@@ -81,4 +81,19 @@ const TypePainter* PainterFor(ButtonKind kind) {
   return index < std::size(kByType) ? kByType[index] : nullptr;
 }
 
+void PaintButton(Surface& surface, const ButtonLook& look, int state, CaptionTops& tops) {
+  if (look.height <= 0) return;
+  ButtonDrawing d(surface, look, tops);
+  surface.Clear(look.scheme.face);
+  d.DrawRect(0, 0, d.w, d.h, look.scheme.face);
+  const TypePainter* painter = PainterFor(look.buttonType);
+  if (!painter) return;
+  if (!look.enabled)
+    painter->Disabled(d);
+  else if (state == kStateNormal)
+    painter->Normal(d);
+  else if (state == kStatePressed)
+    painter->Pressed(d);
+}
+
 }  // namespace kestrune::button

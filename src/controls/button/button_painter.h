@@ -1,10 +1,58 @@
 #pragma once
-// One painter per button type behind one interface, chosen by type (PainterFor), and what a drawing
-// gives them: the look, the primitives on a surface of W x H pixels, the caption and the marks.
-// Coordinates follow the surface: a line leaves out its end point, rectangles are right/bottom exclusive.
-#include "controls/button/button_renderer.h"
+// The gradient button's looks: what one drawing reads, one painter per button type behind one
+// interface, chosen by type (PainterFor), and what a drawing gives them: the primitives on a surface
+// of W x H pixels, the caption and the marks. Coordinates follow the surface: a line leaves out its
+// end point, rectangles are right/bottom exclusive.
+#include <cstdint>
+#include <string>
+
+#include "controls/button/button_colors.h"
+#include "platform/surface.h"
 
 namespace kestrune::button {
+
+// The button states DrawButton takes; any other value paints the face only.
+constexpr int kStateNormal = 0;
+constexpr int kStatePressed = 2;
+
+// The five button types, by the value the property set stores for each. A saved set may hold any
+// other value; such a button shows its face only.
+enum class ButtonKind : std::int32_t { kXp = 1, kBevel = 2, kBand = 3, kGlass = 4, kOffice = 5 };
+
+// Everything one drawing reads, with every colour already resolved to RGB.
+struct ButtonLook {
+  int width = 0;
+  int height = 0;
+  ButtonKind buttonType = ButtonKind::kXp;
+  int xpType = 1;
+  int colorScheme = 1;
+  SchemeColors scheme;
+  Rgb midColor = 0;
+  Rgb endColor = 0;
+  Rgb mouseMoveMidColor = 0;
+  Rgb mouseMoveEndColor = 0;
+  Rgb mouseDownMidColor = 0;
+  Rgb mouseDownEndColor = 0;
+  int percent = 16;
+  Rgb officeFillColor = 0;
+  Rgb officeFrameColor = 0;
+  Rgb officeMouseMoveFillColor = 0;
+  Rgb officeMouseMoveFrameColor = 0;
+  Rgb rectColor = 0;
+  bool showFocusRect = true;
+  bool enabled = true;
+  std::wstring caption;
+  bool isMouseOver = false;
+  bool hasFocus = false;   // already combined with showFocusRect by the caller
+  bool isDefault = false;  // the host shows this button as its default button
+};
+
+// Tops of the normal and pressed caption rectangles; a wrapped caption moves them and they keep
+// their values for the following drawings.
+struct CaptionTops {
+  int normal = 0;
+  int pressed = 2;
+};
 
 enum class Placement { kNormal, kPressed };
 
@@ -86,5 +134,9 @@ const TypePainter& GlassPainter();
 const TypePainter& OfficePainter();
 // None for a value outside the five types.
 const TypePainter* PainterFor(ButtonKind kind);
+
+// Clears the surface, fills it with the face colour and paints the look for state with the painter
+// of the look's type.
+void PaintButton(Surface& surface, const ButtonLook& look, int state, CaptionTops& tops);
 
 }  // namespace kestrune::button

@@ -58,7 +58,7 @@ std::span<const PersistedProperty<GradientButton>> GradientButton::Properties() 
 }
 
 GradientButton::GradientButton(ControlHost& host, Surface& surface, const SystemColors& system, std::wstring name)
-    : host_(host), surface_(surface), system_(system), name_(std::move(name)), renderer_(surface),
+    : host_(host), surface_(surface), system_(system), name_(std::move(name)),
       width_(surface.ScaleWidth()), height_(surface.ScaleHeight()) {
   ResetToNew();
   SetSchemeColors();
@@ -284,7 +284,7 @@ void GradientButton::DrawButton(int state, bool force) {
   if (height_ <= 0) return;
   buttonState_ = state;
   lastDrawnCaption_ = caption_;
-  renderer_.Draw(CurrentLook(), state);
+  PaintButton(surface_, CurrentLook(), state, captionTops_);
   surface_.Present();
   host_.Invalidate();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // GradientButton: the program's own push button. It keeps its properties in the host's property
 // set, follows mouse, keyboard and focus, raises its events to the host and draws itself in one of
-// five types (button_renderer.h), each with its own painter (button_painter.h).
+// five types, each with its own painter (button_painter.h).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -145,7 +145,6 @@ class GradientButton : public OwnControl {
   const SystemColors& system_;
   std::wstring name_;
   GradientButtonEvents* events_ = nullptr;
-  ButtonRenderer renderer_;
 
   OleColor backColor_;
   OleColor foreColor_;
@@ -182,6 +181,7 @@ class GradientButton : public OwnControl {
   int width_ = 0;
   int height_ = 0;
   std::wstring lastDrawnCaption_;
+  CaptionTops captionTops_;
 };
 
 }  // namespace kestrune::button

@@ -27,16 +27,11 @@ void AddClamped(Components& c, const Components& step) {
   for (std::size_t i = 0; i < 3; ++i) c[i] = std::clamp(c[i] + step[i], 0.0, 255.0);
 }
 
-// One component of the top highlight rows: white at i = 0, reaching end after `span` pixels and
-// darkening beyond. A span of zero or less (very narrow buttons) leaves the row white.
-int HighlightComponent(int endComponent, int i, int span) {
-  if (span <= 0) return 255;
-  return ClampComponent(255 - ((255 - endComponent) * i) / span);
-}
-
+// Pixel i of a top highlight row: white at i = 0, reaching end after `span` pixels and darkening
+// beyond. A span of zero or less (very narrow buttons) leaves the row white.
 Rgb Highlight(Rgb end, int i, int span) {
-  return MakeRgb(HighlightComponent(RedOf(end), i, span), HighlightComponent(GreenOf(end), i, span),
-                 HighlightComponent(BlueOf(end), i, span));
+  auto c = [&](int e) { return span <= 0 ? 255 : ClampComponent(255 - ((255 - e) * i) / span); };
+  return MakeRgb(c(RedOf(end)), c(GreenOf(end)), c(BlueOf(end)));
 }
 
 // flat: mid only, in the frame.
@@ -127,9 +122,6 @@ class Band : public TypePainter {
 
 }  // namespace
 
-const TypePainter& BandPainter() {
-  static const Band painter;
-  return painter;
-}
+const TypePainter& BandPainter() { static const Band painter; return painter; }
 
 }  // namespace kestrune::button

@@ -93,9 +93,6 @@ class Bevel : public TypePainter {
 
 }  // namespace
 
-const TypePainter& BevelPainter() {
-  static const Bevel painter;
-  return painter;
-}
+const TypePainter& BevelPainter() { static const Bevel painter; return painter; }
 
 }  // namespace kestrune::button

@@ -91,9 +91,6 @@ class Glass : public TypePainter {
 
 }  // namespace
 
-const TypePainter& GlassPainter() {
-  static const Glass painter;
-  return painter;
-}
+const TypePainter& GlassPainter() { static const Glass painter; return painter; }
 
 }  // namespace kestrune::button

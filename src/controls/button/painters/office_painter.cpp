@@ -39,9 +39,6 @@ class Office : public TypePainter {
 
 }  // namespace
 
-const TypePainter& OfficePainter() {
-  static const Office painter;
-  return painter;
-}
+const TypePainter& OfficePainter() { static const Office painter; return painter; }
 
 }  // namespace kestrune::button

@@ -87,9 +87,6 @@ class Xp : public TypePainter {
 
 }  // namespace
 
-const TypePainter& XpPainter() {
-  static const Xp painter;
-  return painter;
-}
+const TypePainter& XpPainter() { static const Xp painter; return painter; }
 
 }  // namespace kestrune::button

@@ -10,9 +10,9 @@ namespace kestrune::button {
 void ButtonDrawing::DrawRect(int x, int y, int width, int height, Rgb color, bool outlineOnly) {
   const Rect r{x, y, x + width, y + height};
   if (outlineOnly)
-    surface_.FrameRect(r, color);
+    surface.FrameRect(r, color);
   else
-    surface_.FillRect(r, color);
+    surface.FillRect(r, color);
 }
 
 void ButtonDrawing::DrawRoundedFrame(Rgb edge, Rgb corner) {
@@ -28,7 +28,7 @@ void ButtonDrawing::DrawRoundedFrame(Rgb edge, Rgb corner) {
 
 void ButtonDrawing::FocusRectangle() {
   text = look.scheme.text;
-  surface_.DrawFocusRect(Rect{2, 2, w - 2, h - 2});
+  surface.DrawFocusRect(Rect{2, 2, w - 2, h - 2});
 }
 
 void ButtonDrawing::DefaultRing(int xpType) {
@@ -53,12 +53,12 @@ void ButtonDrawing::HoverRing(Rgb k) {
 void ButtonDrawing::Caption(Placement placement) {
   // A button without width has no room for text, and the line count would divide by zero.
   if (w <= 0) return;
-  const TextSize size = surface_.MeasureText(look.caption);
+  const TextSize size = surface.MeasureText(look.caption);
   if (size.width > w) {
     if (placement == Placement::kNormal)
-      tops_.normal = WrappedTop(size);
+      tops.normal = WrappedTop(size);
     else
-      tops_.pressed = tops_.normal + 2;
+      tops.pressed = tops.normal + 2;
     Text(placement, kWrapped);
   } else {
     Text(placement, kOneLine);
@@ -66,8 +66,8 @@ void ButtonDrawing::Caption(Placement placement) {
 }
 
 void ButtonDrawing::Text(Placement placement, unsigned format) {
-  Rect r = placement == Placement::kNormal ? Rect{0, tops_.normal, w, h} : Rect{2, tops_.pressed, w, h};
-  surface_.DrawText(look.caption, r, format, text);
+  Rect r = placement == Placement::kNormal ? Rect{0, tops.normal, w, h} : Rect{2, tops.pressed, w, h};
+  surface.DrawText(look.caption, r, format, text);
 }
 
 Rgb RoundedRgb(double r, double g, double b) {
@@ -81,8 +81,21 @@ const TypePainter* PainterFor(ButtonKind kind) {
   return index < std::size(kByType) ? kByType[index] : nullptr;
 }
 
+WindowRegion ButtonRegion(ButtonKind kind, int width, int height) {
+  WindowRegion region{width, height, {}};
+  const TypePainter* painter = PainterFor(kind);
+  if (painter == nullptr || !painter->CutsCorners()) return region;
+  const int w = width, h = height;
+  region.cutouts = {
+      Rect{0, 0, 2, 1},         Rect{0, 1, 1, 2},          // top left
+      Rect{w - 2, 0, w, 1},     Rect{w - 1, 1, w, 2},      // top right
+      Rect{0, h - 1, 2, h},     Rect{0, h - 2, 1, h - 1},  // bottom left
+      Rect{w - 2, h - 1, w, h}, Rect{w - 1, h - 2, w, h - 1},  // bottom right
+  };
+  return region;
+}
+
 void PaintButton(Surface& surface, const ButtonLook& look, int state, CaptionTops& tops) {
-  if (look.height <= 0) return;
   ButtonDrawing d(surface, look, tops);
   surface.Clear(look.scheme.face);
   d.DrawRect(0, 0, d.w, d.h, look.scheme.face);

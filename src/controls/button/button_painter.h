@@ -8,6 +8,7 @@
 
 #include "controls/button/button_colors.h"
 #include "platform/surface.h"
+#include "platform/window_region.h"
 
 namespace kestrune::button {
 
@@ -57,17 +58,14 @@ struct CaptionTops {
 enum class Placement { kNormal, kPressed };
 
 // One drawing of one look.
-class ButtonDrawing {
- public:
-  ButtonDrawing(Surface& surface, const ButtonLook& drawn, CaptionTops& tops)
-      : look(drawn), w(drawn.width), h(drawn.height), text(drawn.scheme.text), surface_(surface), tops_(tops) {}
-
-  Surface& Target() { return surface_; }
+struct ButtonDrawing {
+  ButtonDrawing(Surface& target, const ButtonLook& drawn, CaptionTops& captionTops)
+      : surface(target), look(drawn), w(drawn.width), h(drawn.height), text(drawn.scheme.text), tops(captionTops) {}
 
   // The rectangle (x, y, x + w, y + h) filled, or only its one-pixel outline.
   void DrawRect(int x, int y, int width, int height, Rgb color, bool outlineOnly = false);
-  void DrawLine(int x1, int y1, int x2, int y2, Rgb color) { surface_.Line(x1, y1, x2, y2, color); }
-  void PutPixel(int x, int y, Rgb color) { surface_.SetPixel(x, y, color); }
+  void DrawLine(int x1, int y1, int x2, int y2, Rgb color) { surface.Line(x1, y1, x2, y2, color); }
+  void PutPixel(int x, int y, Rgb color) { surface.SetPixel(x, y, color); }
   // The inner row y, from x = 1 to W - 1.
   void Row(int y, Rgb color) { DrawLine(1, y, w - 1, y, color); }
   // Edges in edge colour two pixels short of each corner, one pixel in corner colour inside each corner.
@@ -85,16 +83,13 @@ class ButtonDrawing {
   void Text(Placement placement, unsigned format);
   // The normal top of a caption wrapped to fit: its line count from its width.
   int WrappedTop(TextSize size) const { return (h - size.height * (size.width / w + 1)) / 2; }
-  CaptionTops& Tops() { return tops_; }
 
+  Surface& surface;
   const ButtonLook& look;
   const int w;
   const int h;
   Rgb text;  // the caption's colour in this drawing
-
- private:
-  Surface& surface_;
-  CaptionTops& tops_;
+  CaptionTops& tops;
 };
 
 constexpr unsigned kOneLine = textfmt::kCenter | textfmt::kVCenter | textfmt::kSingleLine | textfmt::kExpandTabs;
@@ -103,13 +98,10 @@ constexpr unsigned kWrapped = textfmt::kCenter | textfmt::kWordBreak;
 // An RGB colour from fractional components, each rounded (halves to even) and clamped.
 Rgb RoundedRgb(double r, double g, double b);
 
-// The gradient colours a type brings along.
-struct GradientSet {
-  Rgb mid, end, mouseMoveMid, mouseMoveEnd, mouseDownMid, mouseDownEnd;
-};
-struct TypePreset {
+// Gradient colours a type brings along, and its share (Percent); a share below 0 leaves it as it is.
+struct GradientPreset {
   int percent;
-  GradientSet colors;
+  Rgb mid, end, mouseMoveMid, mouseMoveEnd, mouseDownMid, mouseDownEnd;
 };
 
 class TypePainter {
@@ -119,12 +111,12 @@ class TypePainter {
   virtual void Normal(ButtonDrawing& d) const = 0;
   virtual void Pressed(ButtonDrawing& d) const = 0;
   virtual void Disabled(ButtonDrawing& d) const = 0;
-  // The window shape: without three pixels at each corner (button_region.h), or plain.
+  // Whether the window loses three pixels at each corner (ButtonRegion).
   virtual bool CutsCorners() const { return false; }
   // What choosing this type sets, after the scheme's colours.
-  virtual const TypePreset* Preset() const { return nullptr; }
-  // The gradient colours colour scheme 1 (the system colours) gives this type.
-  virtual const GradientSet* SystemSchemeColors() const { return nullptr; }
+  virtual const GradientPreset* Preset() const { return nullptr; }
+  // What colour scheme 1 (the system colours) gives this type.
+  virtual const GradientPreset* SystemSchemePreset() const { return nullptr; }
 };
 
 const TypePainter& XpPainter();
@@ -135,8 +127,13 @@ const TypePainter& OfficePainter();
 // None for a value outside the five types.
 const TypePainter* PainterFor(ButtonKind kind);
 
+// The window shape: without three pixels at each corner (the two outermost of the corner's row and
+// the outermost of the next row) where the type's painter cuts the corners, so that its rounded frame
+// shows no square corners; plain for the other types.
+WindowRegion ButtonRegion(ButtonKind kind, int width, int height);
+
 // Clears the surface, fills it with the face colour and paints the look for state with the painter
-// of the look's type.
+// of the look's type. The look's height is above 0.
 void PaintButton(Surface& surface, const ButtonLook& look, int state, CaptionTops& tops);
 
 }  // namespace kestrune::button

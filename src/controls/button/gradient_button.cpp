@@ -4,7 +4,6 @@
 #include <string>
 
 #include "controls/button/access_key.h"
-#include "controls/button/button_region.h"
 #include "platform/control_error.h"
 
 namespace kestrune::button {
@@ -147,10 +146,7 @@ void GradientButton::SetButtonType(ButtonKind type) {
   SetSchemeColors();
   // After the scheme, so that a new glass button gets its blue set even under scheme 1.
   const TypePainter* painter = PainterFor(type);
-  if (const TypePreset* preset = painter ? painter->Preset() : nullptr) {
-    percent_ = preset->percent;
-    SetGradients(preset->colors);
-  }
+  if (const GradientPreset* preset = painter ? painter->Preset() : nullptr) ApplyPreset(*preset);
   Layout();
 }
 
@@ -212,17 +208,18 @@ void GradientButton::SetSchemeColors() {
                            ResolveColor(syscolor::kLight3d, system_),      ResolveColor(syscolor::kButtonHighlight, system_),
                            ResolveColor(syscolor::kDarkShadow3d, system_), ResolveColor(foreColor_, system_)};
     const TypePainter* painter = PainterFor(ButtonType());
-    if (const GradientSet* colors = painter ? painter->SystemSchemeColors() : nullptr) SetGradients(*colors);
+    if (const GradientPreset* preset = painter ? painter->SystemSchemePreset() : nullptr) ApplyPreset(*preset);
   }
 }
 
-void GradientButton::SetGradients(const GradientSet& colors) {
-  midColor_ = colors.mid;
-  endColor_ = colors.end;
-  mouseMoveMidColor_ = colors.mouseMoveMid;
-  mouseMoveEndColor_ = colors.mouseMoveEnd;
-  mouseDownMidColor_ = colors.mouseDownMid;
-  mouseDownEndColor_ = colors.mouseDownEnd;
+void GradientButton::ApplyPreset(const GradientPreset& preset) {
+  if (preset.percent >= 0) percent_ = preset.percent;
+  midColor_ = preset.mid;
+  endColor_ = preset.end;
+  mouseMoveMidColor_ = preset.mouseMoveMid;
+  mouseMoveEndColor_ = preset.mouseMoveEnd;
+  mouseDownMidColor_ = preset.mouseDownMid;
+  mouseDownEndColor_ = preset.mouseDownEnd;
 }
 
 void GradientButton::UpdateAccessKeys() {
@@ -235,8 +232,7 @@ void GradientButton::UpdateAccessKeys() {
 void GradientButton::Layout() {
   width_ = surface_.ScaleWidth();
   height_ = surface_.ScaleHeight();
-  const TypePainter* painter = PainterFor(ButtonType());
-  host_.SetWindowRegion(ButtonRegion(painter && painter->CutsCorners(), width_, height_));
+  host_.SetWindowRegion(ButtonRegion(ButtonType(), width_, height_));
   DrawButton(buttonState_, true);
 }
 

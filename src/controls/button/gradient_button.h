@@ -131,7 +131,7 @@ class GradientButton : public OwnControl {
   void ResetToNew();
   void SetColor(OleColor& member, OleColor color, const char* key);
   void SetSchemeColors();
-  void SetGradients(const GradientSet& colors);
+  void ApplyPreset(const GradientPreset& preset);
   void UpdateAccessKeys();
   void Layout();
   void Changed(const char* key) { host_.PropertyChanged(key); }

@@ -11,6 +11,7 @@ namespace kestrune::button {
 namespace {
 
 using Components = std::array<double, 3>;
+constexpr Rgb kGreen = MakeRgb(1, 109, 1);
 
 Components Split(Rgb c) { return {double(RedOf(c)), double(GreenOf(c)), double(BlueOf(c))}; }
 
@@ -34,14 +35,8 @@ Rgb Highlight(Rgb end, int i, int span) {
   return MakeRgb(c(RedOf(end)), c(GreenOf(end)), c(BlueOf(end)));
 }
 
-// flat: mid only, in the frame.
-void DrawBandGradient(ButtonDrawing& d, Rgb mid, Rgb frame, Rgb end, int percent, bool flat) {
+void DrawBandGradient(ButtonDrawing& d, Rgb mid, Rgb frame, Rgb end, int percent) {
   const int w = d.w, h = d.h;
-  if (flat) {
-    d.DrawRect(1, 1, w - 2, h - 2, mid);
-    d.DrawRoundedFrame(frame, frame);
-    return;
-  }
   const double k = percent * h / 100.0;
 
   // Upper band: mid at its lower edge, towards end at the top.
@@ -70,7 +65,7 @@ void DrawBandGradient(ButtonDrawing& d, Rgb mid, Rgb frame, Rgb end, int percent
 
   if (h < 10) return;
 
-  const Rgb sample = d.Target().GetPixel(2, h - 10);
+  const Rgb sample = d.surface.GetPixel(2, h - 10);
   // A button too narrow to have that pixel has no inner width for these rows either.
   if (sample != 0xFFFFFFFFu) {
     d.Row(h - 9, sample);
@@ -89,20 +84,22 @@ class Band : public TypePainter {
   void Normal(ButtonDrawing& d) const override {
     const ButtonLook& look = d.look;
     const bool grey = look.colorScheme == 1;
-    DrawBandGradient(d, look.midColor, grey ? MakeRgb(183, 183, 183) : kGreen, look.endColor, look.percent, false);
+    DrawBandGradient(d, look.midColor, grey ? MakeRgb(183, 183, 183) : kGreen, look.endColor, look.percent);
     if (look.isMouseOver)
       DrawBandGradient(d, look.mouseMoveMidColor, grey ? MakeRgb(82, 134, 182) : kGreen, look.mouseMoveEndColor,
-                       look.percent, false);
+                       look.percent);
     if (d.FocusTest()) d.FocusRectangle();
     d.Caption(Placement::kNormal);
   }
 
   void Pressed(ButtonDrawing& d) const override {
     const ButtonLook& look = d.look;
-    if (look.colorScheme == 1)
-      DrawBandGradient(d, look.mouseDownMidColor, MakeRgb(203, 130, 62), look.mouseDownEndColor, look.percent, false);
-    else
-      DrawBandGradient(d, look.mouseDownMidColor, MakeRgb(84, 157, 84), look.mouseDownEndColor, look.percent, true);
+    if (look.colorScheme == 1) {
+      DrawBandGradient(d, look.mouseDownMidColor, MakeRgb(203, 130, 62), look.mouseDownEndColor, look.percent);
+    } else {  // flat: the mid colour alone
+      d.DrawRect(1, 1, d.w - 2, d.h - 2, look.mouseDownMidColor);
+      d.DrawRoundedFrame(MakeRgb(84, 157, 84), MakeRgb(84, 157, 84));
+    }
     d.Caption(Placement::kPressed);
     if (look.hasFocus) d.FocusRectangle();
   }
@@ -115,9 +112,6 @@ class Band : public TypePainter {
   }
 
   bool CutsCorners() const override { return true; }
-
- private:
-  static constexpr Rgb kGreen = MakeRgb(1, 109, 1);
 };
 
 }  // namespace

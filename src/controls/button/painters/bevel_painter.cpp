@@ -57,12 +57,12 @@ class Bevel : public TypePainter {
     d.Text(Placement::kNormal, kOneLine);
     Edges(d);
     d.text = d.look.scheme.highlight;
-    const TextSize size = d.Target().MeasureText(d.look.caption);
+    const TextSize size = d.surface.MeasureText(d.look.caption);
     if (d.w <= 0) return;
     if (size.width <= d.w) {
       d.Text(Placement::kPressed, kOneLine);
     } else {
-      d.Tops().pressed = d.WrappedTop(size) + 2;
+      d.tops.pressed = d.WrappedTop(size) + 2;
       d.Text(Placement::kNormal, kWrapped);
     }
   }

@@ -75,16 +75,15 @@ class Glass : public TypePainter {
 
   bool CutsCorners() const override { return true; }
 
-  const TypePreset* Preset() const override {
-    static constexpr TypePreset kBlue{53,
-                                      {MakeRgb(124, 171, 255), MakeRgb(191, 211, 255), MakeRgb(157, 203, 255),
-                                       MakeRgb(209, 231, 255), MakeRgb(100, 153, 255), MakeRgb(191, 211, 255)}};
+  const GradientPreset* Preset() const override {
+    static constexpr GradientPreset kBlue{53, MakeRgb(124, 171, 255), MakeRgb(191, 211, 255), MakeRgb(157, 203, 255),
+                                          MakeRgb(209, 231, 255), MakeRgb(100, 153, 255), MakeRgb(191, 211, 255)};
     return &kBlue;
   }
 
-  const GradientSet* SystemSchemeColors() const override {
-    static constexpr GradientSet kGrey{MakeRgb(197, 197, 197), MakeRgb(238, 238, 238), MakeRgb(123, 167, 211),
-                                       MakeRgb(210, 245, 251), MakeRgb(227, 167, 105), MakeRgb(252, 220, 199)};
+  const GradientPreset* SystemSchemePreset() const override {
+    static constexpr GradientPreset kGrey{-1, MakeRgb(197, 197, 197), MakeRgb(238, 238, 238), MakeRgb(123, 167, 211),
+                                          MakeRgb(210, 245, 251), MakeRgb(227, 167, 105), MakeRgb(252, 220, 199)};
     return &kGrey;
   }
 };

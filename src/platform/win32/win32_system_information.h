@@ -3,8 +3,6 @@
 // monitor's system figures and the restraint's process list.
 #include <windows.h>
 
-#include <cstring>
-
 namespace kestrune {
 
 // The query's status; STATUS_PROCEDURE_NOT_FOUND where ntdll does not export it.
@@ -13,10 +11,7 @@ inline LONG QuerySystemInformation(ULONG infoClass, void* buffer, ULONG length, 
   static const Query query = [] {
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     const FARPROC proc = ntdll == nullptr ? nullptr : ::GetProcAddress(ntdll, "NtQuerySystemInformation");
-    Query fn = nullptr;
-    static_assert(sizeof(fn) == sizeof(proc));
-    std::memcpy(&fn, &proc, sizeof(fn));
-    return fn;
+    return reinterpret_cast<Query>(reinterpret_cast<void*>(proc));
   }();
   ULONG returned = 0;
   if (query == nullptr) return static_cast<LONG>(0xC000007A);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "button_rig.h"
 
@@ -270,6 +271,16 @@ TEST(ButtonPainterLimits, TinyButtonsDrawWithoutDividingByZero) {
   ButtonRig band(12, 5);
   LoadTiny(band, 3, 20, MakeRgb(10, 20, 30), MakeRgb(200, 200, 200));
   EXPECT_EQ(band.Pixel(1, 1), MakeRgb(10, 20, 30));
+}
+
+TEST(ButtonPainterLimits, ATypeOutsideTheFiveShowsItsFaceOnlyInAPlainWindow) {
+  for (int type : {0, -1, 6, 1000}) {
+    ButtonRig rig;
+    LoadTiny(rig, type, 16, 0, 0);
+    rig.button.OnMouseDown(1, 0, 5, 5);
+    EXPECT_EQ(kestrune::testing::Pixels(rig.surface), std::vector<Rgb>(75 * 23, MakeRgb(236, 233, 216))) << type;
+    EXPECT_TRUE(rig.host.region.cutouts.empty()) << type;
+  }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void BM_DrawButton(benchmark::State& st) {
   kestrune::button::GradientButton button(host, surface, colors, L"CommandExit");
   button.InitNew();
   button.SetCaption(L"終了");
-  button.SetButtonType(type);
+  button.SetButtonType(static_cast<kestrune::button::ButtonKind>(type));
   if (look == 1) button.OnMouseMove(0, 0, 5, 5);
   if (look == 3) button.SetEnabled(false);
   const int state = look == 2 ? 2 : 0;

@@ -253,7 +253,7 @@ int CompareButtons(const std::string& folder, int& focusDiff) {
       testing::NullControlHost host(Rect{0, 0, kWidth, kHeight});  // the button face, as on the form
       button::GradientButton b(host, surface, colors, L"Command");
       b.Load(saved);
-      if (type >= 0) b.SetButtonType(type);
+      if (type >= 0) b.SetButtonType(static_cast<button::ButtonKind>(type));
       if (scheme >= 0) b.SetColorScheme(scheme);
       b.Redraw();
       if (after) after(b);

@@ -15,10 +15,6 @@ Rgb AddColorClamped(Rgb color, int dr, int dg, int db, Rgb limit) {
                  clamp(BlueOf(color) + db, BlueOf(limit)));
 }
 
-Rgb AddToAll(Rgb color, int n) {
-  return MakeRgb(ClampComponent(RedOf(color) + n), ClampComponent(GreenOf(color) + n), ClampComponent(BlueOf(color) + n));
-}
-
 Rgb ResolveColor(OleColor color, const SystemColors& system) {
   if (IsSystemColor(color)) return system.Get(SystemColorIndex(color)) & 0xFFFFFFu;
   return color & 0xFFFFFFu;

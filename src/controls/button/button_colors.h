@@ -11,9 +11,6 @@ Rgb ShadeColor(Rgb color, int n, bool proportionalBlue = false);
 // Adds a delta to each component, clamped to 0 below and to the same component of limit above.
 Rgb AddColorClamped(Rgb color, int dr, int dg, int db, Rgb limit);
 
-// Each component plus n, clamped (the "colour + n" of the gradients).
-Rgb AddToAll(Rgb color, int n);
-
 // A component clamped to 0-255.
 constexpr int ClampComponent(int c) { return c < 0 ? 0 : (c > 255 ? 255 : c); }
 

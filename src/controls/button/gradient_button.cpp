@@ -4,7 +4,6 @@
 #include <string>
 
 #include "controls/button/access_key.h"
-#include "controls/button/button_region.h"
 #include "platform/control_error.h"
 
 namespace kestrune::button {
@@ -58,7 +57,7 @@ std::span<const PersistedProperty<GradientButton>> GradientButton::Properties() 
 }
 
 GradientButton::GradientButton(ControlHost& host, Surface& surface, const SystemColors& system, std::wstring name)
-    : host_(host), surface_(surface), system_(system), name_(std::move(name)), renderer_(surface),
+    : host_(host), surface_(surface), system_(system), name_(std::move(name)),
       width_(surface.ScaleWidth()), height_(surface.ScaleHeight()) {
   ResetToNew();
   SetSchemeColors();
@@ -141,12 +140,13 @@ void GradientButton::SetHWnd(WindowHandle /*handle*/) {
   throw MakeControlError(host_.UserMode() ? errnum::kSetNotSupportedAtRuntime : errnum::kSetNotPermitted, kErrorSource);
 }
 
-void GradientButton::SetButtonType(int type) {
-  buttonType_ = type;
+void GradientButton::SetButtonType(ButtonKind type) {
+  buttonType_ = static_cast<std::int32_t>(type);
   Changed("ButtonType");
   SetSchemeColors();
-  // After the scheme, so that a new type-4 button gets the blue set even under scheme 1.
-  if (type == 4) ApplyTypeFourPreset();
+  // After the scheme, so that a new glass button gets its blue set even under scheme 1.
+  const TypePainter* painter = PainterFor(type);
+  if (const GradientPreset* preset = painter ? painter->Preset() : nullptr) ApplyPreset(*preset);
   Layout();
 }
 
@@ -207,25 +207,19 @@ void GradientButton::SetSchemeColors() {
     scheme_ = SchemeColors{ResolveColor(syscolor::kButtonFace, system_),   ResolveColor(syscolor::kButtonShadow, system_),
                            ResolveColor(syscolor::kLight3d, system_),      ResolveColor(syscolor::kButtonHighlight, system_),
                            ResolveColor(syscolor::kDarkShadow3d, system_), ResolveColor(foreColor_, system_)};
-    if (buttonType_ == 4) {
-      midColor_ = MakeRgb(197, 197, 197);
-      endColor_ = MakeRgb(238, 238, 238);
-      mouseMoveMidColor_ = MakeRgb(123, 167, 211);
-      mouseMoveEndColor_ = MakeRgb(210, 245, 251);
-      mouseDownMidColor_ = MakeRgb(227, 167, 105);
-      mouseDownEndColor_ = MakeRgb(252, 220, 199);
-    }
+    const TypePainter* painter = PainterFor(ButtonType());
+    if (const GradientPreset* preset = painter ? painter->SystemSchemePreset() : nullptr) ApplyPreset(*preset);
   }
 }
 
-void GradientButton::ApplyTypeFourPreset() {
-  percent_ = 53;
-  midColor_ = MakeRgb(124, 171, 255);
-  endColor_ = MakeRgb(191, 211, 255);
-  mouseMoveMidColor_ = MakeRgb(157, 203, 255);
-  mouseMoveEndColor_ = MakeRgb(209, 231, 255);
-  mouseDownMidColor_ = MakeRgb(100, 153, 255);
-  mouseDownEndColor_ = MakeRgb(191, 211, 255);
+void GradientButton::ApplyPreset(const GradientPreset& preset) {
+  if (preset.percent >= 0) percent_ = preset.percent;
+  midColor_ = preset.mid;
+  endColor_ = preset.end;
+  mouseMoveMidColor_ = preset.mouseMoveMid;
+  mouseMoveEndColor_ = preset.mouseMoveEnd;
+  mouseDownMidColor_ = preset.mouseDownMid;
+  mouseDownEndColor_ = preset.mouseDownEnd;
 }
 
 void GradientButton::UpdateAccessKeys() {
@@ -238,7 +232,7 @@ void GradientButton::UpdateAccessKeys() {
 void GradientButton::Layout() {
   width_ = surface_.ScaleWidth();
   height_ = surface_.ScaleHeight();
-  host_.SetWindowRegion(ButtonRegion(buttonType_, width_, height_));
+  host_.SetWindowRegion(ButtonRegion(ButtonType(), width_, height_));
   DrawButton(buttonState_, true);
 }
 
@@ -254,7 +248,7 @@ ButtonLook GradientButton::CurrentLook() const {
   ButtonLook look;
   look.width = width_;
   look.height = height_;
-  look.buttonType = buttonType_;
+  look.buttonType = ButtonType();
   look.xpType = xpType_;
   look.colorScheme = colorScheme_;
   look.scheme = scheme_;
@@ -286,7 +280,7 @@ void GradientButton::DrawButton(int state, bool force) {
   if (height_ <= 0) return;
   buttonState_ = state;
   lastDrawnCaption_ = caption_;
-  renderer_.Draw(CurrentLook(), state);
+  PaintButton(surface_, CurrentLook(), state, captionTops_);
   surface_.Present();
   host_.Invalidate();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // GradientButton: the program's own push button. It keeps its properties in the host's property
 // set, follows mouse, keyboard and focus, raises its events to the host and draws itself in one of
-// five types (button_renderer.h) from gradients (button_painter.h).
+// five types, each with its own painter (button_painter.h).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controls/button/button_colors.h"
-#include "controls/button/button_renderer.h"
+#include "controls/button/button_painter.h"
 #include "controls/button/gradient_button_events.h"
 #include "platform/control_host.h"
 #include "platform/own_control.h"
@@ -75,8 +75,9 @@ class GradientButton : public OwnControl {
   WindowHandle HWnd() const { return host_.Window(); }
   // Always refused: ControlError 387 in design mode, 382 at run time.
   [[noreturn]] void SetHWnd(WindowHandle handle);
-  int ButtonType() const { return buttonType_; }
-  void SetButtonType(int type);
+  ButtonKind ButtonType() const { return static_cast<ButtonKind>(buttonType_); }
+  // Choosing the glass type also brings its preset (TypePainter::Preset).
+  void SetButtonType(ButtonKind type);
   int XpType() const { return xpType_; }
   void SetXpType(int type);
   const std::wstring& Caption() const { return caption_; }
@@ -130,7 +131,7 @@ class GradientButton : public OwnControl {
   void ResetToNew();
   void SetColor(OleColor& member, OleColor color, const char* key);
   void SetSchemeColors();
-  void ApplyTypeFourPreset();
+  void ApplyPreset(const GradientPreset& preset);
   void UpdateAccessKeys();
   void Layout();
   void Changed(const char* key) { host_.PropertyChanged(key); }
@@ -144,7 +145,6 @@ class GradientButton : public OwnControl {
   const SystemColors& system_;
   std::wstring name_;
   GradientButtonEvents* events_ = nullptr;
-  ButtonRenderer renderer_;
 
   OleColor backColor_;
   OleColor foreColor_;
@@ -152,7 +152,8 @@ class GradientButton : public OwnControl {
   kestrune::Font font_;
   // Only carried through the property set; the live handle is the host's.
   std::int32_t savedHWnd_;
-  int buttonType_;
+  // The stored value of a ButtonKind, kept as stored: a damaged set may hold any other number.
+  std::int32_t buttonType_;
   int xpType_;
   std::wstring caption_;
   int colorScheme_;
@@ -180,6 +181,7 @@ class GradientButton : public OwnControl {
   int width_ = 0;
   int height_ = 0;
   std::wstring lastDrawnCaption_;
+  CaptionTops captionTops_;
 };
 
 }  // namespace kestrune::button

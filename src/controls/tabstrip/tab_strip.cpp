@@ -45,7 +45,7 @@ void TabStrip::Present() {
 // --- Creation, loading, saving -------------------------------------------------------------------
 
 void TabStrip::InitNew() {
-  Guarded("UserControl_InitProperties", [&] {
+  Guarded("InitNew", [&] {
     TakeAmbient();
     model_.ResetToNew(systemColors_);
     model_.ComputeParkOffset(host_.Bounds().Width());
@@ -53,7 +53,7 @@ void TabStrip::InitNew() {
 }
 
 void TabStrip::Load(const PropertyBag& bag) {
-  Guarded("UserControl_ReadProperties", [&] {
+  Guarded("Load", [&] {
     TakeAmbient();
     // Stored directly: no setter runs, nothing is notified or drawn.
     if (!model_.Load(bag)) Raise(errnum::kInvalidPropertyValue);
@@ -69,7 +69,7 @@ void TabStrip::Load(const PropertyBag& bag) {
 }
 
 void TabStrip::Save(PropertyBag& bag) {
-  Guarded("UserControl_WriteProperties", [&] {
+  Guarded("Save", [&] {
     TakeAmbient();
     model_.Save(bag);
   });
@@ -189,7 +189,7 @@ void TabStrip::SetTabCount(int count) {
 }
 
 void TabStrip::FitTabsToCount() {
-  Guarded("pHandleTabCount", [&] {
+  Guarded("FitTabsToCount", [&] {
     if (model_.FitTabsToCount()) host_.SetAccessKeys(model_.accessKeys);
   });
 }
@@ -244,14 +244,14 @@ void TabStrip::SetTabPicture(int index, const Picture& picture) {
 }
 
 TabRecord TabStrip::Tab(int index) const {
-  return Guarded("AryTabs", [&] {
+  return Guarded("Tab", [&] {
     CheckIndex(index);
     return model_.Tab(index);
   });
 }
 
 void TabStrip::SetTab(int index, const TabRecord& record) {
-  Guarded("AryTabs", [&] {
+  Guarded("SetTab", [&] {
     CheckIndex(index);
     model_.Tab(index) = record;
   });
@@ -276,23 +276,23 @@ void TabStrip::Refresh() {
 }
 
 Rgb TabStrip::ToRgb(OleColor color) const {
-  return Guarded("GetRGBFromOLE", [&] { return tabstrip::ToRgb(color, systemColors_); });
+  return Guarded("ToRgb", [&] { return tabstrip::ToRgb(color, systemColors_); });
 }
 
 bool TabStrip::IsWindowsXp() const {
-  return Guarded("IsWinXP", [&] { return tabstrip::IsWindowsXp(platform_); });
+  return Guarded("IsWindowsXp", [&] { return tabstrip::IsWindowsXp(platform_); });
 }
 
 std::wstring TabStrip::VisualStyleName() const {
-  return Guarded("GetThemeInfo", [&] { return tabstrip::VisualStyleName(platform_); });
+  return Guarded("VisualStyleName", [&] { return tabstrip::VisualStyleName(platform_); });
 }
 
 void TabStrip::ApplyThemeColors() {
-  Guarded("ResetColorsToDefault", [&] { model_.ApplyThemeColors(systemColors_); });
+  Guarded("ApplyThemeColors", [&] { model_.ApplyThemeColors(systemColors_); });
 }
 
 void TabStrip::ApplyThemeColorsAndRefresh() {
-  Guarded("ResetAllColors", [&] {
+  Guarded("ApplyThemeColorsAndRefresh", [&] {
     refreshing_ = true;
     {
       AtExit clear([&] { refreshing_ = false; });

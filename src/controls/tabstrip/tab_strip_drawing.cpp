@@ -17,7 +17,7 @@ PaintContext TabStrip::PaintPass(TabLook look) {
 }
 
 void TabStrip::DrawWholeStrip() {
-  Guarded("pDrawMe", [&] {
+  Guarded("DrawWholeStrip", [&] {
     canvas_.Clear(model_.backColor);
     DrawPage();
     DrawTabs();
@@ -25,7 +25,7 @@ void TabStrip::DrawWholeStrip() {
 }
 
 void TabStrip::DrawPage() {
-  Guarded("DrawBackground", [&] {
+  Guarded("DrawPage", [&] {
     if (model_.tabTheme == kThemeRounded && !backgroundPass_) {
       // The rounded page is painted after the tabs on the very first pass only.
       backgroundPass_ = true;
@@ -33,25 +33,21 @@ void TabStrip::DrawPage() {
     }
     const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
     if (!look) return;
-    Guarded(model_.tabStyle == kTabbedDialog ? "DrawBackgroundTabbedDialog" : "DrawBackgroundPropertyPages", [&] {
-      const LookPainter& painter = PainterFor(*look);
-      if (painter.PageIsBackground()) {
-        const OleColor page = PageColor(model_);
-        if (page != model_.backColor) Notify("BackColor");
-        SetSurfaceBackColor(page);
-      }
-      PaintContext pass = PaintPass(*look);
-      painter.DrawPage(pass);
-    });
+    const LookPainter& painter = PainterFor(*look);
+    if (painter.PageIsBackground()) {
+      const OleColor page = PageColor(model_);
+      if (page != model_.backColor) Notify("BackColor");
+      SetSurfaceBackColor(page);
+    }
+    PaintContext pass = PaintPass(*look);
+    painter.DrawPage(pass);
   });
 }
 
 void TabStrip::DrawTabs() {
   Guarded("DrawTabs", [&] {
     if (model_.tabStyle != kTabbedDialog && model_.tabStyle != kPropertyPages) return;
-    Guarded("DrawTabsTabbedDialog", [&] {
-      const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
-      if (!look) return;
+    if (const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle)) {
       const std::vector<TabGeometry> row = LayOutTabs(*look, model_, surface_.ScaleWidth(), IconSize(), measure_);
       for (int i = 0; i < model_.tabCount; ++i) {
         model_.Tab(i).tabRect = row[static_cast<std::size_t>(i)].tab;
@@ -59,7 +55,7 @@ void TabStrip::DrawTabs() {
       }
       PaintContext pass = PaintPass(*look);
       PaintTabRow(pass, PainterFor(*look));
-    });
+    }
     if (model_.tabTheme == kThemeRounded) {
       // The page goes over the lower part of the rounded tabs.
       backgroundPass_ = true;
@@ -70,7 +66,7 @@ void TabStrip::DrawTabs() {
 }
 
 void TabStrip::DrawCloseBox(int state, int index) {
-  Guarded("DrawControlBox", [&] {
+  Guarded("DrawCloseBox", [&] {
     if (model_.tabTheme < kThemeClassic || model_.tabTheme > kThemeBeige) return;
     const OleColor start = model_.activeTabBackStartColor, end = model_.activeTabBackEndColor;
     const OleColor outer = model_.outerBorderColor;
@@ -96,7 +92,7 @@ void TabStrip::DrawCloseBox(int state, int index) {
 // --- Focus mark ----------------------------------------------------------------------------------
 
 void TabStrip::UpdateFocusMark() {
-  Guarded("pShowHideFocus", [&] {
+  Guarded("UpdateFocusMark", [&] {
     // During a redraw the mark is drawn with the tabs.
     if (refreshing_) return;
     refreshing_ = true;
@@ -107,25 +103,23 @@ void TabStrip::UpdateFocusMark() {
 }
 
 void TabStrip::ToggleFocusMark() {
-  Guarded("ShowHideFocus", [&] {
+  Guarded("ToggleFocusMark", [&] {
     if (model_.tabStyle != kTabbedDialog && model_.tabStyle != kPropertyPages) return;
-    Guarded(model_.tabStyle == kTabbedDialog ? "ShowHideFocusTabbedDialog" : "ShowHideFocusPropertyPages", [&] {
-      if (!host_.UserMode() || !model_.showFocusRect || !host_.FocusMarksShown()) return;
-      const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
-      if (!look || !model_.ValidIndex(model_.activeTab)) return;
-      const int tab = model_.activeTab;
-      surface_.SetFont(model_.activeTabFont);
-      canvas_.pen = ToRgb(model_.Tab(tab).enabled ? model_.activeTabForeColor : model_.disabledTabForeColor);
-      const Rect caption = PlaceCaption(*look, model_, tab, IconSize(), measure_).caption;
-      surface_.DrawFocusRect(FocusMarkRect(*look, model_, tab, caption, measure_));
-    });
+    if (!host_.UserMode() || !model_.showFocusRect || !host_.FocusMarksShown()) return;
+    const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
+    if (!look || !model_.ValidIndex(model_.activeTab)) return;
+    const int tab = model_.activeTab;
+    surface_.SetFont(model_.activeTabFont);
+    canvas_.pen = ToRgb(model_.Tab(tab).enabled ? model_.activeTabForeColor : model_.disabledTabForeColor);
+    const Rect caption = PlaceCaption(*look, model_, tab, IconSize(), measure_).caption;
+    surface_.DrawFocusRect(FocusMarkRect(*look, model_, tab, caption, measure_));
   });
 }
 
 // --- Hover highlight -----------------------------------------------------------------------------
 
 void TabStrip::ShowHoverHighlight() {
-  Guarded(model_.tabStyle == kPropertyPages ? "pDrawOnMouseOverProperty" : "pDrawOnMouseOverTabbed", [&] {
+  Guarded("ShowHoverHighlight", [&] {
     hoverDrawn_ = true;
     hoverTab_ = std::clamp(hoverTab_, 0, model_.tabCount - 1);
     hoverRect_ = model_.Tab(hoverTab_).tabRect;
@@ -135,7 +129,7 @@ void TabStrip::ShowHoverHighlight() {
 }
 
 void TabStrip::ToggleHoverHighlight() {
-  Guarded("pDrawOverXOred", [&] {
+  Guarded("ToggleHoverHighlight", [&] {
     if (model_.tabStyle == kTabbedDialog) ToggleTabbedHighlight(canvas_, model_, hoverTab_, hoverRect_);
     else if (model_.tabStyle == kPropertyPages) TogglePagesHighlight(canvas_, model_, hoverTab_, hoverRect_);
   });

@@ -45,7 +45,7 @@ void TabStrip::ScrollTabs(int direction) {
 }
 
 void TabStrip::ReactToHookedMessage(const RawMessage& message) {
-  Guarded("SubclassProc", [&] {
+  Guarded("ReactToHookedMessage", [&] {
     switch (message.message) {
       case kWmMouseMove: OnHookedMouseMove(); break;
       case kWmMouseLeave:

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win32/win32_system_information.h"
+
 namespace kestrune {
 namespace {
 
@@ -35,18 +37,8 @@ static_assert(sizeof(void*) != 8 || offsetof(ProcessRecord, sessionId) == 100);
 static_assert(sizeof(void*) != 4 || offsetof(ProcessRecord, uniqueProcessId) == 68);
 static_assert(sizeof(void*) != 4 || offsetof(ProcessRecord, sessionId) == 80);
 
-using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 constexpr ULONG kSystemProcessInformation = 5;
 constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
-NtQuerySystemInformationFn QueryFunction() {
-  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-  const FARPROC proc = ntdll == nullptr ? nullptr : ::GetProcAddress(ntdll, "NtQuerySystemInformation");
-  NtQuerySystemInformationFn fn = nullptr;
-  static_assert(sizeof(fn) == sizeof(proc));
-  std::memcpy(&fn, &proc, sizeof(fn));
-  return fn;
-}
 
 std::uint64_t Time(const LARGE_INTEGER& value) { return static_cast<std::uint64_t>(value.QuadPart); }
 
@@ -54,14 +46,12 @@ std::uint64_t Time(const LARGE_INTEGER& value) { return static_cast<std::uint64_
 
 bool Win32ProcessSnapshot::Take(std::vector<ProcessSample>& samples, std::uint64_t& now) {
   samples.clear();
-  static const NtQuerySystemInformationFn query = QueryFunction();
-  if (query == nullptr) return false;
   if (buffer_.empty()) buffer_.resize(256 * 1024);
   LONG status = 0;
   // Processes may start between the size the system asks for and the next call: a few tries.
   for (int attempt = 0; attempt < 4; ++attempt) {
     ULONG needed = 0;
-    status = query(kSystemProcessInformation, buffer_.data(), static_cast<ULONG>(buffer_.size()), &needed);
+    status = QuerySystemInformation(kSystemProcessInformation, buffer_.data(), static_cast<ULONG>(buffer_.size()), &needed);
     if (status != kStatusInfoLengthMismatch) break;
     buffer_.resize(std::max<std::size_t>(buffer_.size() * 2, needed + 64 * 1024));
   }

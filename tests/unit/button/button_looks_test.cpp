@@ -30,7 +30,7 @@ void Show(ButtonRig& rig, int type, int scheme, LookKind kind) {
   rig.button.InitNew();
   rig.button.SetCaption(L"E&xit");
   rig.button.SetColorScheme(scheme);
-  rig.button.SetButtonType(type);
+  rig.button.SetButtonType(static_cast<ButtonKind>(type));
   switch (kind) {
     case LookKind::Normal: break;
     case LookKind::Hover: rig.button.OnMouseMove(0, 0, 5, 5); break;

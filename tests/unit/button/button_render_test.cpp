@@ -1,8 +1,11 @@
 // Pixel-exact checks of the gradient button's drawing at the form's size (75 x 23) unless stated.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "button_rig.h"
-#include "controls/button/button_painter.h"
 
 namespace kestrune::button {
 namespace {
@@ -98,7 +101,7 @@ TEST_F(ButtonRenderTest, XpDisabled) {
 }
 
 TEST_F(ButtonRenderTest, BevelDisabledEngravesTheCaption) {
-  rig.button.SetButtonType(2);
+  rig.button.SetButtonType(ButtonKind::kBevel);
   rig.button.SetCaption(L"OK");
   rig.button.SetEnabled(false);
   const Rgb shadow = MakeRgb(172, 168, 153), highlight = MakeRgb(255, 255, 255), light = MakeRgb(241, 239, 226);
@@ -113,7 +116,7 @@ TEST_F(ButtonRenderTest, BevelDisabledEngravesTheCaption) {
 }
 
 TEST_F(ButtonRenderTest, BevelNormalAndPressedEdges) {
-  rig.button.SetButtonType(2);
+  rig.button.SetButtonType(ButtonKind::kBevel);
   EXPECT_EQ(Pixel(1, 2), MakeRgb(236, 233, 216));
   EXPECT_EQ(Pixel(3, 3), MakeRgb(255, 255, 255));
   EXPECT_EQ(Pixel(72, 20), MakeRgb(172, 168, 153));
@@ -137,7 +140,7 @@ TEST_F(ButtonRenderTest, BevelNormalAndPressedEdges) {
 }
 
 TEST_F(ButtonRenderTest, BandGradientRowsAtPercentSixteen) {
-  rig.button.SetButtonType(3);
+  rig.button.SetButtonType(ButtonKind::kBand);
   rig.button.SetCaption(L"");
   // k = 3.68: band rows 4 to 1 from mid (116, 200, 115) towards end (215, 246, 215).
   EXPECT_EQ(Pixel(1, 4), MakeRgb(116, 200, 115));
@@ -168,7 +171,7 @@ TEST_F(ButtonRenderTest, BandGradientRowsAtPercentSixteen) {
 }
 
 TEST_F(ButtonRenderTest, BandPressedIsFlatUnderOtherSchemes) {
-  rig.button.SetButtonType(3);
+  rig.button.SetButtonType(ButtonKind::kBand);
   rig.button.SetColorScheme(2);
   rig.button.OnMouseDown(1, 0, 5, 5);
   const Rgb mid = MakeRgb(0x84, 0xD0, 0x85);
@@ -178,7 +181,7 @@ TEST_F(ButtonRenderTest, BandPressedIsFlatUnderOtherSchemes) {
 }
 
 TEST_F(ButtonRenderTest, GlassBandsAtPercentFiftyThree) {
-  rig.button.SetButtonType(4);
+  rig.button.SetButtonType(ButtonKind::kGlass);
   rig.button.SetCaption(L"");
   ASSERT_EQ(rig.button.Percent(), 53);
   // k = 12.19: upper band rows 12 down to 3 from mid + 10 in steps (6, 4, 0), blue capped.
@@ -201,7 +204,7 @@ TEST_F(ButtonRenderTest, GlassBandsAtPercentFiftyThree) {
 }
 
 TEST_F(ButtonRenderTest, OfficeFillsPerStateAndScheme) {
-  rig.button.SetButtonType(5);
+  rig.button.SetButtonType(ButtonKind::kOffice);
   EXPECT_EQ(Pixel(0, 0), MakeRgb(0xBC, 0xBC, 0x42));
   EXPECT_EQ(Pixel(5, 5), MakeRgb(0xDE, 0xDE, 0xA0));
   rig.button.OnMouseMove(0, 0, 5, 5);
@@ -223,7 +226,7 @@ TEST_F(ButtonRenderTest, OfficeFillsPerStateAndScheme) {
 TEST(ButtonCaption, AWideCaptionWrapsAndThePressedOneMovesDown) {
   ButtonRig rig(40, 40);
   rig.button.InitNew();
-  rig.button.SetButtonType(5);
+  rig.button.SetButtonType(ButtonKind::kOffice);
   rig.button.SetCaption(L"Hello World");  // 66 pixels wide: two lines, top (40 - 24) / 2 = 8
   const Rgb text = MakeRgb(0, 0, 0);
   EXPECT_EQ(rig.Pixel(6, 10), text);  // "Hello" centred from x 5, its H box from row 10
@@ -234,29 +237,50 @@ TEST(ButtonCaption, AWideCaptionWrapsAndThePressedOneMovesDown) {
   EXPECT_NE(rig.Pixel(7, 11), text);
 }
 
+// A saved button of the given type, share and gradient colours, without caption.
+void LoadTiny(ButtonRig& rig, int type, int percent, Rgb mid, Rgb end) {
+  PropertyBag bag;
+  bag.Set<std::int32_t>("ButtonType", type);
+  bag.Set<std::wstring>("Caption", L"");
+  bag.Set<std::int32_t>("Percent", percent);
+  bag.Set<std::int32_t>("MidColor", static_cast<std::int32_t>(mid));
+  bag.Set<std::int32_t>("EndColor", static_cast<std::int32_t>(end));
+  rig.button.Load(bag);
+}
+
 TEST(ButtonPainterLimits, TinyButtonsDrawWithoutDividingByZero) {
-  // Sizes where the fade, band and highlight spans come to zero or less.
+  // Sizes where the fade, band and highlight spans come to zero or less, in every type and look.
   for (int w : {1, 3, 6, 10}) {
     for (int h : {1, 2, 5, 6, 10}) {
-      RasterSurface s(w, h);
-      ButtonPainter p(s, w, h);
-      p.FadeToWhite(198, 197, 215, h - 2, 1, -1);
-      p.DrawBandGradient(MakeRgb(116, 200, 115), 0, MakeRgb(215, 246, 215), 16, false);
-      p.DrawBandGradient(MakeRgb(116, 200, 115), 0, MakeRgb(215, 246, 215), 100, false);
-      p.DrawGlassGradient(MakeRgb(124, 171, 255), 0, MakeRgb(191, 211, 255), 0);
-      p.DrawGlassGradient(MakeRgb(124, 171, 255), 0, MakeRgb(191, 211, 255), 100);
+      for (int type = 1; type <= 5; ++type) {
+        for (int percent : {0, 16, 100}) {
+          ButtonRig rig(w, h);
+          LoadTiny(rig, type, percent, MakeRgb(116, 200, 115), MakeRgb(215, 246, 215));
+          rig.button.OnMouseMove(0, 0, 0, 0);
+          rig.button.OnMouseDown(1, 0, 0, 0);
+          rig.button.SetEnabled(false);
+        }
+      }
     }
   }
   // With H = 5 a fade has one row to go: it reaches white at once.
-  RasterSurface s(8, 5);
-  ButtonPainter p(s, 8, 5);
-  p.FadeToWhite(100, 100, 100, 3, 1, -1);
-  EXPECT_EQ(s.GetPixel(3, 3), MakeRgb(255, 255, 255));
+  ButtonRig fade(8, 5);
+  LoadTiny(fade, 1, 16, 0, 0);
+  EXPECT_EQ(fade.Pixel(3, 3), MakeRgb(255, 255, 255));
   // k = 1 (percent 20 of 5 rows) gives the upper band no length and no step.
-  RasterSurface g(12, 5);
-  ButtonPainter q(g, 12, 5);
-  q.DrawBandGradient(MakeRgb(10, 20, 30), 0, MakeRgb(200, 200, 200), 20, false);
-  EXPECT_EQ(g.GetPixel(1, 1), MakeRgb(10, 20, 30));
+  ButtonRig band(12, 5);
+  LoadTiny(band, 3, 20, MakeRgb(10, 20, 30), MakeRgb(200, 200, 200));
+  EXPECT_EQ(band.Pixel(1, 1), MakeRgb(10, 20, 30));
+}
+
+TEST(ButtonPainterLimits, ATypeOutsideTheFiveShowsItsFaceOnlyInAPlainWindow) {
+  for (int type : {0, -1, 6, 1000}) {
+    ButtonRig rig;
+    LoadTiny(rig, type, 16, 0, 0);
+    rig.button.OnMouseDown(1, 0, 5, 5);
+    EXPECT_EQ(kestrune::testing::Pixels(rig.surface), std::vector<Rgb>(75 * 23, MakeRgb(236, 233, 216))) << type;
+    EXPECT_TRUE(rig.host.region.cutouts.empty()) << type;
+  }
 }
 
 }  // namespace

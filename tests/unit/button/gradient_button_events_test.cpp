@@ -254,7 +254,7 @@ TEST(CommandDrawing, ZeroWidthDrawsEveryLookWithoutCaption) {
   for (int type = 1; type <= 5; ++type) {
     ButtonRig rig(0, 23);
     rig.button.InitNew();
-    rig.button.SetButtonType(type);
+    rig.button.SetButtonType(static_cast<ButtonKind>(type));
     rig.button.OnMouseDown(1, 0, 0, 0);
     rig.button.SetEnabled(false);
     EXPECT_EQ(rig.button.ButtonState(), 2) << type;

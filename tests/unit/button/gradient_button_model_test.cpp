@@ -26,7 +26,7 @@ TEST(GradientButtonNew, TakesItsNameAsCaptionAndTheDefaults) {
   EXPECT_EQ(rig.button.BackColor(), MakeRgb(236, 233, 216));  // system face, already resolved
   EXPECT_EQ(rig.button.ForeColor(), MakeRgb(0, 0, 0));
   EXPECT_TRUE(rig.button.Enabled());
-  EXPECT_EQ(rig.button.ButtonType(), 1);
+  EXPECT_EQ(rig.button.ButtonType(), ButtonKind::kXp);
   EXPECT_EQ(rig.button.XpType(), 1);
   EXPECT_EQ(rig.button.ColorScheme(), 1);
   EXPECT_TRUE(rig.button.ShowFocusRect());
@@ -56,7 +56,7 @@ TEST(GradientButtonPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   b.SetForeColor(MakeRgb(40, 50, 60));
   b.SetEnabled(false);
   b.SetFont(font);
-  b.SetButtonType(5);
+  b.SetButtonType(ButtonKind::kOffice);
   b.SetXpType(2);
   b.SetCaption(L"E&xit");
   b.SetColorScheme(2);
@@ -94,7 +94,7 @@ TEST(GradientButtonPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   EXPECT_EQ(c.Font(), font);
   EXPECT_EQ(copy.surface.GetFont(), font);
   EXPECT_FALSE(copy.host.windowEnabled);
-  EXPECT_EQ(c.ButtonType(), 5);
+  EXPECT_EQ(c.ButtonType(), ButtonKind::kOffice);
   EXPECT_EQ(c.XpType(), 2);
   EXPECT_EQ(c.Caption(), L"E&xit");
   EXPECT_EQ(copy.host.accessKeys, L"x");
@@ -164,7 +164,7 @@ TEST(GradientButtonPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
     rig.button.Load(bag);
     EXPECT_EQ(rig.button.Caption(), caption);
     EXPECT_EQ(rig.surface.GetFont(), FormMainButtonFont());
-    EXPECT_EQ(rig.button.ButtonType(), 1);
+    EXPECT_EQ(rig.button.ButtonType(), ButtonKind::kXp);
     EXPECT_EQ(rig.button.ColorScheme(), 1);
     EXPECT_EQ(rig.button.XpType(), 1);
     EXPECT_EQ(rig.Pixel(3, 21), MakeRgb(201, 200, 217));  // drawn at once in the XP look
@@ -270,7 +270,7 @@ TEST(GradientButtonSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
     ButtonRig rig;
     rig.button.InitNew();
     rig.button.SetColorScheme(scheme);
-    rig.button.SetButtonType(4);
+    rig.button.SetButtonType(ButtonKind::kGlass);
     EXPECT_EQ(rig.button.Percent(), 53);
     EXPECT_EQ(rig.button.MidColor(), MakeRgb(124, 171, 255));
     EXPECT_EQ(rig.button.EndColor(), MakeRgb(191, 211, 255));
@@ -282,7 +282,7 @@ TEST(GradientButtonSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
   // Any later scheme-1 recomputation of a type-4 button gives the grey set.
   ButtonRig rig;
   rig.button.InitNew();
-  rig.button.SetButtonType(4);
+  rig.button.SetButtonType(ButtonKind::kGlass);
   rig.button.SetForeColor(MakeRgb(0, 0, 128));
   EXPECT_EQ(rig.button.MidColor(), MakeRgb(197, 197, 197));
   EXPECT_EQ(rig.button.EndColor(), MakeRgb(238, 238, 238));
@@ -320,7 +320,7 @@ TEST(GradientButtonLayout, ResizeReshapesTheWindowForTypesThreeAndFour) {
   ButtonRig rig;
   rig.button.InitNew();
   EXPECT_TRUE(rig.host.region.cutouts.empty());
-  rig.button.SetButtonType(3);
+  rig.button.SetButtonType(ButtonKind::kBand);
   ASSERT_FALSE(rig.host.region.cutouts.empty());
   rig.surface.Resize(40, 12);
   rig.button.OnResize(40, 12);
@@ -335,7 +335,7 @@ TEST(GradientButtonLayout, ResizeReshapesTheWindowForTypesThreeAndFour) {
                   Point{20, 6}})
     EXPECT_TRUE(r.Contains(p)) << p.x << "," << p.y;
 
-  rig.button.SetButtonType(5);
+  rig.button.SetButtonType(ButtonKind::kOffice);
   EXPECT_TRUE(rig.host.region.cutouts.empty());
 }
 

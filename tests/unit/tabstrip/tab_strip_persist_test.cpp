@@ -174,7 +174,7 @@ TEST(TabStripPersistence, ABadTabCountFailsTheLoadAndChangesNothing) {
     ADD_FAILURE() << "expected a failure";
   } catch (const ControlError& e) {
     EXPECT_EQ(e.Number(), 380);
-    EXPECT_EQ(e.Source(), "TabStrip.UserControl_ReadProperties");
+    EXPECT_EQ(e.Source(), "TabStrip.Load");
   }
   EXPECT_EQ(rig.strip->TabCount(), 3);
   EXPECT_EQ(rig.strip->OuterBorderColor(), 0x80000015u);

@@ -196,7 +196,7 @@ TEST(TabStripRendering, ATabOfHeightZeroFailsTheRedrawInTheGradient) {
     ADD_FAILURE() << "expected a division by zero";
   } catch (const ControlError& e) {
     EXPECT_EQ(e.Number(), 11);
-    EXPECT_EQ(e.Source(), "TabStrip.pFillCurvedGradientR");
+    EXPECT_EQ(e.Source(), "TabStrip.FillGradient");
   }
   // The guard was released: the control draws again once the height is sound.
   s.SetActiveTabHeight(18);

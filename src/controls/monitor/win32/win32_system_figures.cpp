@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/win32_system_information.h"
+
 namespace kestrune {
 
 namespace {
-
-using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, PVOID buffer, ULONG length, PULONG returned);
 
 // The layouts of the build's own bitness: the pointer-sized members make the basic-information
 // record 44 bytes on 32-bit builds and 64 bytes on 64-bit ones.
@@ -33,7 +33,6 @@ static_assert(sizeof(void*) != 8 || offsetof(SystemBasicInformation, numberOfPro
 constexpr ULONG kSystemBasicInformation = 0;
 constexpr ULONG kSystemPerformanceInformation = 2;
 constexpr ULONG kSystemTimeOfDayInformation = 3;
-constexpr LONG kStatusProcedureNotFound = static_cast<LONG>(0xC000007A);
 
 // The performance record has grown over the platform's versions and the query refuses a buffer shorter
 // than its own record, so a generous buffer is passed; only the idle time at byte 0 is read. The
@@ -41,18 +40,6 @@ constexpr LONG kStatusProcedureNotFound = static_cast<LONG>(0xC000007A);
 // shorter one, so it gets the 32 bytes that hold the current time at byte 8.
 constexpr std::size_t kLargeRecord = 1024;
 constexpr std::size_t kTimeOfDayRecord = 32;
-
-std::int32_t Query(ULONG infoClass, void* buffer, ULONG length) {
-  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr) return kStatusProcedureNotFound;
-  const FARPROC proc = ::GetProcAddress(ntdll, "NtQuerySystemInformation");
-  if (proc == nullptr) return kStatusProcedureNotFound;
-  NtQuerySystemInformationFn fn = nullptr;
-  static_assert(sizeof(fn) == sizeof(proc));
-  std::memcpy(&fn, &proc, sizeof(fn));
-  ULONG returned = 0;
-  return fn(infoClass, buffer, length, &returned);
-}
 
 std::string ToAnsi(const std::wstring& text) {
   if (text.empty()) return {};
@@ -96,21 +83,21 @@ bool Win32SystemFigures::IsNtPlatform() {
 
 std::int32_t Win32SystemFigures::QueryProcessorCount(int& processors) {
   SystemBasicInformation info{};
-  const std::int32_t status = Query(kSystemBasicInformation, &info, sizeof(info));
+  const std::int32_t status = QuerySystemInformation(kSystemBasicInformation, &info, sizeof(info));
   if (status == 0) processors = static_cast<unsigned char>(info.numberOfProcessors);
   return status;
 }
 
 std::int32_t Win32SystemFigures::QueryIdleTime(std::int64_t& idleTime) {
   alignas(8) unsigned char buffer[kLargeRecord] = {};
-  const std::int32_t status = Query(kSystemPerformanceInformation, buffer, sizeof(buffer));
+  const std::int32_t status = QuerySystemInformation(kSystemPerformanceInformation, buffer, sizeof(buffer));
   if (status == 0) std::memcpy(&idleTime, buffer, sizeof(idleTime));
   return status;
 }
 
 std::int32_t Win32SystemFigures::QuerySystemTime(std::int64_t& systemTime) {
   alignas(8) unsigned char buffer[kTimeOfDayRecord] = {};
-  const std::int32_t status = Query(kSystemTimeOfDayInformation, buffer, sizeof(buffer));
+  const std::int32_t status = QuerySystemInformation(kSystemTimeOfDayInformation, buffer, sizeof(buffer));
   if (status == 0) std::memcpy(&systemTime, buffer + 8, sizeof(systemTime));
   return status;
 }

@@ -64,7 +64,7 @@ void TabStrip::Load(const PropertyBag& bag) {
     // pass still lets pending messages run once per control.
     ShiftTabControls(model_.activeTab);
     host_.SetAccessKeys(model_.accessKeys);
-    if (host_.UserMode()) InstallHooks();
+    watching_ = host_.UserMode();
   });
 }
 
@@ -318,7 +318,7 @@ void TabStrip::Teardown() {
     hoverDrawn_ = false;
     SetHoverTimer(0);
   }
-  hooks_.UnhookAll();
+  watching_ = false;
 }
 
 }  // namespace kestrune::tabstrip

@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/tabstrip/message_hook.h"
 #include "controls/tabstrip/painters/tab_canvas.h"
 #include "controls/tabstrip/tab_colors.h"
 #include "controls/tabstrip/tab_layout.h"
@@ -63,7 +62,12 @@ class TabStrip : public OwnControl {
   void DoDefaultAction(long child) override;
   bool WantsArrowKeys() const override { return true; }
   void OnTimer(int timerId) override;
-  void OnRawMessage(bool before, const RawMessage& message) override;
+  // Heard only once loaded at run time (tab_strip_hook.cpp).
+  void OnMouseWheel(int delta, int shift) override;
+  void OnMouseLeave() override;
+  void OnMouseReleased(int button) override;
+  void OnHostActivated() override;
+  void OnHostColorsChanged() override;
 
   // --- Properties: a setter stores, redraws and tells the host (tab_strip.cpp) --------------
   int ActiveTab() const { return model_.activeTab; }
@@ -176,7 +180,7 @@ class TabStrip : public OwnControl {
   std::wstring VersionText() const;
   std::wstring ShowFileOpenDialog(WindowHandle owner, std::wstring_view initialDirectory, std::wstring_view filter);
   void ScrollTabs(int direction);
-  // Back to tab 0, pictures released, hooks removed: what the window's end needs.
+  // Back to tab 0, pictures released, nothing followed any more: what the window's end needs.
   void Teardown();
 
   // Redraws everything, unless a redraw is already under way; the first one at run time raises
@@ -208,7 +212,7 @@ class TabStrip : public OwnControl {
   int ParkOffset() const { return model_.parkOffset; }
   bool InitCompleted() const { return initCompleted_; }
   int IconSize() const;
-  const MessageHookTable& Hooks() const { return hooks_; }
+  bool Watching() const { return watching_; }
 
  private:
   class SurfaceMeasure : public TextMeasure {
@@ -247,10 +251,8 @@ class TabStrip : public OwnControl {
   void HoverTabAt(float x, float y);
   void SetHoverTimer(unsigned intervalMs);
   void OnHoverTimer();
-  void InstallHooks();
-  void ReactToHookedMessage(const RawMessage& message);
-  void OnHookedMouseMove();
-  void OnHookedButton(bool press);
+  void FollowPointer();
+  void FollowCloseBoxButton(bool press);
   void TrackCloseBox(int tab);
 
   ControlHost& host_;
@@ -276,12 +278,9 @@ class TabStrip : public OwnControl {
   Point cursorPos_{};
   bool mouseInside_ = false;
   bool inControlBox_ = false;
-  bool moving_ = false;  // the last move-or-size message of the form was a move
-  // The binding reports only whether a raw message came from the strip's own window or from the
-  // form, so the hook table keys the two windows by those roles.
-  static constexpr WindowHandle kOwnWindowKey = 1;
-  static constexpr WindowHandle kFormWindowKey = 2;
-  MessageHookTable hooks_;
+  // Loaded at run time: the pointer's entering and leaving, the wheel, the close boxes and the host
+  // form are followed, until the teardown.
+  bool watching_ = false;
 };
 
 }  // namespace kestrune::tabstrip

@@ -55,7 +55,7 @@ class TabStrip : public OwnControl {
   void OnLostFocus() override;
   // Whether the host shows focus marks may have changed: the mark follows with a full redraw.
   void OnAmbientChanged() override { Refresh(); }
-  // Screen readers (and WM_GETTEXT) read the strip as its active tab's caption.
+  // Screen readers (and the window's text) read the strip as its active tab's caption.
   std::wstring Text() const override;
   // A page-tab list of page tabs; the default action of a tab selects it as its access key does.
   std::optional<AccessibleDescription> Describe() const override;

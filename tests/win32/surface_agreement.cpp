@@ -33,6 +33,7 @@
 #include "platform/win32/win32_system_colors.h"
 
 using namespace kestrune;
+using namespace kestrune::monitor;
 
 namespace {
 

@@ -120,7 +120,7 @@ bool Win32Monitor::Create(HWND parent, int id, const Rect& bounds, const Propert
   args.id = id;
   args.saved = &saved;
   args.createControl = [this](ControlHost& host, Surface& surface) {
-    return std::unique_ptr<OwnControl>(std::make_unique<SystemMonitor>(host, surface, figures_, colors_));
+    return std::unique_ptr<OwnControl>(std::make_unique<monitor::SystemMonitor>(host, surface, figures_, colors_));
   };
   return window_.Create(args);
 }

@@ -9,7 +9,7 @@
 #include "platform/control_error.h"
 #include "platform/rounding.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
   using P = PersistedProperty<SystemMonitor>;
@@ -349,4 +349,4 @@ bool SystemMonitor::Reset() {
 
 std::wstring SystemMonitor::FormatFilesize(double nValue) const { return FormatFileSize(nValue, thousands_, decimal_); }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -14,7 +14,7 @@
 #include "platform/property_table.h"
 #include "platform/surface.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // The figures handed out by GetCurrentSystemLevels and SystemLevelsUpdated: the two loads rounded to
 // integers, everything else as sampled (memory sizes 64-bit, as in SystemLevelSample).
@@ -194,4 +194,4 @@ class SystemMonitor : public OwnControl {
   wchar_t decimal_ = L'.';
 };
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -13,7 +13,7 @@
 #include "platform/raster/raster_surface.h"
 #include "support/raster_images.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 using testing::FakeControlHost;
@@ -653,9 +653,9 @@ TEST(SystemMonitorSnapshot, WritesTheMainInstanceAsPng) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 // Monitors built without a state of their own share the process-wide baseline: a sample by one moves
@@ -685,4 +685,4 @@ TEST(SharedCpuBaseline, EverySampleMovesTheBaselineOfAllMonitors) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor

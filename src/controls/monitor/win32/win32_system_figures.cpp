@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 namespace {
 
@@ -199,4 +199,4 @@ void Win32SystemFigures::ShowMessage(std::wstring_view text, std::wstring_view t
   ::MessageBoxW(nullptr, copy.c_str(), caption.c_str(), MB_OK);
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -78,7 +78,7 @@ void Win32TabStripPages::SetTabCaption(int index, std::wstring_view caption) { s
 
 void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); }
 
-void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->SetActiveTabHeight(ScaleToDpi(height, dpi_)); }
+void Win32TabStripPages::SetActiveTabHeight(int height) { strip_->Set<std::int32_t>("ActiveTabHeight", ScaleToDpi(height, dpi_)); }
 
 void Win32TabStripPages::TabSwitch(int) {
   if (callbacks_.switched) callbacks_.switched();

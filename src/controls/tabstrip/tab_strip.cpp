@@ -3,6 +3,7 @@
 #include "controls/tabstrip/tab_strip.h"
 
 #include "controls/tabstrip/tab_strip_error.h"
+#include "platform/property_table.h"
 
 namespace kestrune::tabstrip {
 
@@ -23,15 +24,6 @@ Rect TabStrip::SurfaceMeasure::Extent(const Font& font, std::wstring_view text, 
   return r;
 }
 
-template <typename T>
-void TabStrip::StoreProperty(const char* name, T& field, const T& value, bool redraw) {
-  Guarded(name, [&] {
-    field = value;
-    if (redraw) Refresh();
-    Notify(name);
-  });
-}
-
 void TabStrip::TakeAmbient() {
   model_.ambientFont = host_.AmbientFont();
   model_.ambientBackColor = host_.AmbientBackColor();
@@ -45,7 +37,7 @@ void TabStrip::Present() {
 // --- Creation, loading, saving -------------------------------------------------------------------
 
 void TabStrip::InitNew() {
-  Guarded("UserControl_InitProperties", [&] {
+  Guarded("InitNew", [&] {
     TakeAmbient();
     model_.ResetToNew(systemColors_);
     model_.ComputeParkOffset(host_.Bounds().Width());
@@ -53,7 +45,7 @@ void TabStrip::InitNew() {
 }
 
 void TabStrip::Load(const PropertyBag& bag) {
-  Guarded("UserControl_ReadProperties", [&] {
+  Guarded("Load", [&] {
     TakeAmbient();
     // Stored directly: no setter runs, nothing is notified or drawn.
     if (!model_.Load(bag)) Raise(errnum::kInvalidPropertyValue);
@@ -69,7 +61,7 @@ void TabStrip::Load(const PropertyBag& bag) {
 }
 
 void TabStrip::Save(PropertyBag& bag) {
-  Guarded("UserControl_WriteProperties", [&] {
+  Guarded("Save", [&] {
     TakeAmbient();
     model_.Save(bag);
   });
@@ -81,37 +73,32 @@ std::wstring TabStrip::Text() const {
   return model_.ValidIndex(model_.activeTab) ? model_.Tab(model_.activeTab).caption : std::wstring();
 }
 
-// --- Simple properties ---------------------------------------------------------------------------
+// --- Properties ----------------------------------------------------------------------------------
 
-void TabStrip::SetActiveTabBackEndColor(OleColor c) { StoreProperty("ActiveTabBackEndColor", model_.activeTabBackEndColor, c); }
-void TabStrip::SetActiveTabBackStartColor(OleColor c) { StoreProperty("ActiveTabBackStartColor", model_.activeTabBackStartColor, c); }
-void TabStrip::SetActiveTabForeColor(OleColor c) { StoreProperty("ActiveTabForeColor", model_.activeTabForeColor, c); }
-void TabStrip::SetActiveTabHeight(int h) { StoreProperty("ActiveTabHeight", model_.activeTabHeight, h); }
-void TabStrip::SetBottomRightInnerBorderColor(OleColor c) { StoreProperty("BottomRightInnerBorderColor", model_.bottomRightInnerBorderColor, c); }
-void TabStrip::SetDisabledTabBackColor(OleColor c) { StoreProperty("DisabledTabBackColor", model_.disabledTabBackColor, c); }
-void TabStrip::SetDisabledTabForeColor(OleColor c) { StoreProperty("DisabledTabForeColor", model_.disabledTabForeColor, c); }
-void TabStrip::SetFocusedColor(OleColor c) { StoreProperty("FocusedColor", model_.focusedColor, c); }
-void TabStrip::SetHoverColor(OleColor c) { StoreProperty("HoverColor", model_.hoverColor, c); }
-void TabStrip::SetInActiveTabBackEndColor(OleColor c) { StoreProperty("InActiveTabBackEndColor", model_.inActiveTabBackEndColor, c); }
-void TabStrip::SetInActiveTabBackStartColor(OleColor c) { StoreProperty("InActiveTabBackStartColor", model_.inActiveTabBackStartColor, c); }
-void TabStrip::SetInActiveTabForeColor(OleColor c) { StoreProperty("InActiveTabForeColor", model_.inActiveTabForeColor, c); }
-void TabStrip::SetInActiveTabHeight(int h) { StoreProperty("InActiveTabHeight", model_.inActiveTabHeight, h); }
-void TabStrip::SetOuterBorderColor(OleColor c) { StoreProperty("OuterBorderColor", model_.outerBorderColor, c); }
-void TabStrip::SetTabStripBackColor(OleColor c) { StoreProperty("TabStripBackColor", model_.tabStripBackColor, c); }
-void TabStrip::SetTopLeftInnerBorderColor(OleColor c) { StoreProperty("TopLeftInnerBorderColor", model_.topLeftInnerBorderColor, c); }
-void TabStrip::SetActiveTabFont(const Font& f) { StoreProperty("ActiveTabFont", model_.activeTabFont, f); }
-void TabStrip::SetInActiveTabFont(const Font& f) { StoreProperty("InActiveTabFont", model_.inActiveTabFont, f); }
-void TabStrip::SetPictureAlign(int v) { StoreProperty("PictureAlign", model_.pictureAlign, v); }
-void TabStrip::SetPictureSize(int v) { StoreProperty("PictureSize", model_.pictureSize, v); }
-void TabStrip::SetTabStyle(int v) { StoreProperty("TabStyle", model_.tabStyle, v); }
-void TabStrip::SetShowFocusRect(bool v) { StoreProperty("ShowFocusRect", model_.showFocusRect, v); }
-void TabStrip::SetUseControlBox(bool v) { StoreProperty("UseControlBox", model_.useControlBox, v); }
-void TabStrip::SetUseFocusedColor(bool v) { StoreProperty("UseFocusedColor", model_.useFocusedColor, v); }
-void TabStrip::SetUseMaskColor(bool v) { StoreProperty("UseMaskColor", model_.useMaskColor, v); }
-void TabStrip::SetUseMouseWheelScroll(bool v) { StoreProperty("UseMouseWheelScroll", model_.useMouseWheelScroll, v, false); }
-void TabStrip::SetXRadius(int v) { StoreProperty("XRadius", model_.xRadius, v); }
-void TabStrip::SetYRadius(int v) { StoreProperty("YRadius", model_.yRadius, v); }
-void TabStrip::SetPictureMaskColor(OleColor c) { StoreProperty("PictureMaskColor", model_.pictureMaskColor, c); }
+template <typename T>
+void TabStrip::Set(std::string_view key, const T& value) {
+  using Row = PersistedProperty<TabStripModel>;
+  const Row& row = Guarded("Set", [&]() -> const Row& { return PlainPropertyRow(TabStripProperties(), key); });
+  Guarded(row.key, [&] {
+    PropertyMember<T>(row, model_) = value;
+    if (row.onSet == Row::OnSet::kRedraw) Refresh();
+    Notify(row.key);
+  });
+}
+
+template <typename T>
+T TabStrip::Get(std::string_view key) const {
+  return Guarded("Get", [&] { return PropertyMember<T>(PropertyRow(TabStripProperties(), key), model_); });
+}
+
+template void TabStrip::Set(std::string_view, const std::int32_t&);
+template void TabStrip::Set(std::string_view, const bool&);
+template void TabStrip::Set(std::string_view, const OleColor&);
+template void TabStrip::Set(std::string_view, const Font&);
+template std::int32_t TabStrip::Get(std::string_view) const;
+template bool TabStrip::Get(std::string_view) const;
+template OleColor TabStrip::Get(std::string_view) const;
+template Font TabStrip::Get(std::string_view) const;
 
 void TabStrip::SetBackColor(OleColor c) {
   Guarded("BackColor", [&] {
@@ -151,7 +138,7 @@ void TabStrip::SetFont(const Font& f) {
 }
 
 WindowHandle TabStrip::hWnd() {
-  return Guarded("hwnd", [&] { return host_.Window(); });
+  return Guarded("hWnd", [&] { return host_.Window(); });
 }
 std::uint32_t TabStrip::hDC() {
   return Guarded("hDC", [&] { return platform_.DeviceContext(); });
@@ -189,7 +176,7 @@ void TabStrip::SetTabCount(int count) {
 }
 
 void TabStrip::FitTabsToCount() {
-  Guarded("pHandleTabCount", [&] {
+  Guarded("FitTabsToCount", [&] {
     if (model_.FitTabsToCount()) host_.SetAccessKeys(model_.accessKeys);
   });
 }
@@ -244,14 +231,14 @@ void TabStrip::SetTabPicture(int index, const Picture& picture) {
 }
 
 TabRecord TabStrip::Tab(int index) const {
-  return Guarded("AryTabs", [&] {
+  return Guarded("Tab", [&] {
     CheckIndex(index);
     return model_.Tab(index);
   });
 }
 
 void TabStrip::SetTab(int index, const TabRecord& record) {
-  Guarded("AryTabs", [&] {
+  Guarded("Tab", [&] {
     CheckIndex(index);
     model_.Tab(index) = record;
   });
@@ -276,23 +263,23 @@ void TabStrip::Refresh() {
 }
 
 Rgb TabStrip::ToRgb(OleColor color) const {
-  return Guarded("GetRGBFromOLE", [&] { return tabstrip::ToRgb(color, systemColors_); });
+  return Guarded("ToRgb", [&] { return tabstrip::ToRgb(color, systemColors_); });
 }
 
 bool TabStrip::IsWindowsXp() const {
-  return Guarded("IsWinXP", [&] { return tabstrip::IsWindowsXp(platform_); });
+  return Guarded("IsWindowsXp", [&] { return tabstrip::IsWindowsXp(platform_); });
 }
 
 std::wstring TabStrip::VisualStyleName() const {
-  return Guarded("GetThemeInfo", [&] { return tabstrip::VisualStyleName(platform_); });
+  return Guarded("VisualStyleName", [&] { return tabstrip::VisualStyleName(platform_); });
 }
 
 void TabStrip::ApplyThemeColors() {
-  Guarded("ResetColorsToDefault", [&] { model_.ApplyThemeColors(systemColors_); });
+  Guarded("ApplyThemeColors", [&] { model_.ApplyThemeColors(systemColors_); });
 }
 
 void TabStrip::ApplyThemeColorsAndRefresh() {
-  Guarded("ResetAllColors", [&] {
+  Guarded("ApplyThemeColorsAndRefresh", [&] {
     refreshing_ = true;
     {
       AtExit clear([&] { refreshing_ = false; });

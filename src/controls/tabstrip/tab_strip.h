@@ -69,7 +69,16 @@ class TabStrip : public OwnControl {
   void OnHostActivated() override;
   void OnHostColorsChanged() override;
 
-  // --- Properties: a setter stores, redraws and tells the host (tab_strip.cpp) --------------
+  // --- Properties (tab_strip.cpp) ---------------------------------------------------------------
+  // Any persisted property by its key (the table in tab_strip_persistence.cpp), T being its
+  // member's type (OleColor for a colour, std::int32_t, bool, Font). Set is for the plain ones: it
+  // stores, redraws unless the table says not to, and tells the host. The others have setters of
+  // their own below, because setting them does more.
+  template <typename T>
+  void Set(std::string_view key, const T& value);
+  template <typename T>
+  T Get(std::string_view key) const;
+
   int ActiveTab() const { return model_.activeTab; }
   // The switch sequence: BeforeTabSwitch (which may veto), the contained controls move, TabSwitch.
   void SetActiveTab(int tab);
@@ -80,77 +89,15 @@ class TabStrip : public OwnControl {
   int TabCount() const { return model_.tabCount; }
   void SetTabCount(int count);
 
-  OleColor ActiveTabBackEndColor() const { return model_.activeTabBackEndColor; }
-  void SetActiveTabBackEndColor(OleColor c);
-  OleColor ActiveTabBackStartColor() const { return model_.activeTabBackStartColor; }
-  void SetActiveTabBackStartColor(OleColor c);
-  OleColor ActiveTabForeColor() const { return model_.activeTabForeColor; }
-  void SetActiveTabForeColor(OleColor c);
-  int ActiveTabHeight() const { return model_.activeTabHeight; }
-  void SetActiveTabHeight(int h);
-  OleColor BottomRightInnerBorderColor() const { return model_.bottomRightInnerBorderColor; }
-  void SetBottomRightInnerBorderColor(OleColor c);
-  OleColor DisabledTabBackColor() const { return model_.disabledTabBackColor; }
-  void SetDisabledTabBackColor(OleColor c);
-  OleColor DisabledTabForeColor() const { return model_.disabledTabForeColor; }
-  void SetDisabledTabForeColor(OleColor c);
-  OleColor FocusedColor() const { return model_.focusedColor; }
-  void SetFocusedColor(OleColor c);
-  OleColor HoverColor() const { return model_.hoverColor; }
-  void SetHoverColor(OleColor c);
-  OleColor InActiveTabBackEndColor() const { return model_.inActiveTabBackEndColor; }
-  void SetInActiveTabBackEndColor(OleColor c);
-  OleColor InActiveTabBackStartColor() const { return model_.inActiveTabBackStartColor; }
-  void SetInActiveTabBackStartColor(OleColor c);
-  OleColor InActiveTabForeColor() const { return model_.inActiveTabForeColor; }
-  void SetInActiveTabForeColor(OleColor c);
-  int InActiveTabHeight() const { return model_.inActiveTabHeight; }
-  void SetInActiveTabHeight(int h);
-  OleColor OuterBorderColor() const { return model_.outerBorderColor; }
-  void SetOuterBorderColor(OleColor c);
-  OleColor TabStripBackColor() const { return model_.tabStripBackColor; }
-  void SetTabStripBackColor(OleColor c);
-  OleColor TopLeftInnerBorderColor() const { return model_.topLeftInnerBorderColor; }
-  void SetTopLeftInnerBorderColor(OleColor c);
-  const Font& ActiveTabFont() const { return model_.activeTabFont; }
-  void SetActiveTabFont(const Font& f);
-  const Font& InActiveTabFont() const { return model_.inActiveTabFont; }
-  void SetInActiveTabFont(const Font& f);
-  int PictureAlign() const { return model_.pictureAlign; }
-  void SetPictureAlign(int v);
-  int PictureSize() const { return model_.pictureSize; }
-  void SetPictureSize(int v);
-  int TabStyle() const { return model_.tabStyle; }
-  void SetTabStyle(int v);
-  int TabTheme() const { return model_.tabTheme; }
   // Also applies the theme's colour set.
   void SetTabTheme(int v);
-  bool ShowFocusRect() const { return model_.showFocusRect; }
-  void SetShowFocusRect(bool v);
-  bool UseControlBox() const { return model_.useControlBox; }
-  void SetUseControlBox(bool v);
-  bool UseFocusedColor() const { return model_.useFocusedColor; }
-  void SetUseFocusedColor(bool v);
-  bool UseMaskColor() const { return model_.useMaskColor; }
-  void SetUseMaskColor(bool v);
-  bool UseMouseWheelScroll() const { return model_.useMouseWheelScroll; }
-  void SetUseMouseWheelScroll(bool v);
-  bool UseThemeDetection() const { return model_.useThemeDetection; }
+  // On: the theme follows the platform's visual style.
   void SetUseThemeDetection(bool v);
-  int XRadius() const { return model_.xRadius; }
-  void SetXRadius(int v);
-  int YRadius() const { return model_.yRadius; }
-  void SetYRadius(int v);
 
   // Properties of the control's own surface (window).
-  OleColor BackColor() const { return model_.backColor; }
   void SetBackColor(OleColor c);
-  bool Enabled() const { return model_.enabled; }
   void SetEnabled(bool v);
-  OleColor ForeColor() const { return model_.foreColor; }
   void SetForeColor(OleColor c);
-  OleColor PictureMaskColor() const { return model_.pictureMaskColor; }
-  void SetPictureMaskColor(OleColor c);
   void SetFont(const Font& f);
   WindowHandle hWnd();
   std::uint32_t hDC();
@@ -225,9 +172,6 @@ class TabStrip : public OwnControl {
     Surface& surface_;
   };
 
-  // Store a persisted value, then redraw and notify as its setter does.
-  template <typename T>
-  void StoreProperty(const char* name, T& field, const T& value, bool redraw = true);
   void Notify(const char* key) { host_.PropertyChanged(key); }
   void TakeAmbient();
   void CheckIndex(int index) const;

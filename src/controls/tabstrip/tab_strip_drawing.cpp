@@ -17,7 +17,7 @@ PaintContext TabStrip::PaintPass(TabLook look) {
 }
 
 void TabStrip::DrawWholeStrip() {
-  Guarded("pDrawMe", [&] {
+  Guarded("DrawWholeStrip", [&] {
     canvas_.Clear(model_.backColor);
     DrawPage();
     DrawTabs();
@@ -25,7 +25,7 @@ void TabStrip::DrawWholeStrip() {
 }
 
 void TabStrip::DrawPage() {
-  Guarded("DrawBackground", [&] {
+  Guarded("DrawPage", [&] {
     if (model_.tabTheme == kThemeRounded && !backgroundPass_) {
       // The rounded page is painted after the tabs on the very first pass only.
       backgroundPass_ = true;
@@ -49,7 +49,7 @@ void TabStrip::DrawPage() {
 void TabStrip::DrawTabs() {
   Guarded("DrawTabs", [&] {
     if (model_.tabStyle != kTabbedDialog && model_.tabStyle != kPropertyPages) return;
-    Guarded("DrawTabsTabbedDialog", [&] {
+    Guarded("DrawTabs", [&] {
       const std::optional<TabLook> look = LookOf(model_.tabTheme, model_.tabStyle);
       if (!look) return;
       const std::vector<TabGeometry> row = LayOutTabs(*look, model_, surface_.ScaleWidth(), IconSize(), measure_);
@@ -70,7 +70,7 @@ void TabStrip::DrawTabs() {
 }
 
 void TabStrip::DrawCloseBox(int state, int index) {
-  Guarded("DrawControlBox", [&] {
+  Guarded("DrawCloseBox", [&] {
     if (model_.tabTheme < kThemeClassic || model_.tabTheme > kThemeBeige) return;
     const OleColor start = model_.activeTabBackStartColor, end = model_.activeTabBackEndColor;
     const OleColor outer = model_.outerBorderColor;
@@ -96,7 +96,7 @@ void TabStrip::DrawCloseBox(int state, int index) {
 // --- Focus mark ----------------------------------------------------------------------------------
 
 void TabStrip::UpdateFocusMark() {
-  Guarded("pShowHideFocus", [&] {
+  Guarded("UpdateFocusMark", [&] {
     // During a redraw the mark is drawn with the tabs.
     if (refreshing_) return;
     refreshing_ = true;
@@ -107,7 +107,7 @@ void TabStrip::UpdateFocusMark() {
 }
 
 void TabStrip::ToggleFocusMark() {
-  Guarded("ShowHideFocus", [&] {
+  Guarded("ToggleFocusMark", [&] {
     if (model_.tabStyle != kTabbedDialog && model_.tabStyle != kPropertyPages) return;
     Guarded(model_.tabStyle == kTabbedDialog ? "ShowHideFocusTabbedDialog" : "ShowHideFocusPropertyPages", [&] {
       if (!host_.UserMode() || !model_.showFocusRect || !host_.FocusMarksShown()) return;
@@ -135,7 +135,7 @@ void TabStrip::ShowHoverHighlight() {
 }
 
 void TabStrip::ToggleHoverHighlight() {
-  Guarded("pDrawOverXOred", [&] {
+  Guarded("ToggleHoverHighlight", [&] {
     if (model_.tabStyle == kTabbedDialog) ToggleTabbedHighlight(canvas_, model_, hoverTab_, hoverRect_);
     else if (model_.tabStyle == kPropertyPages) TogglePagesHighlight(canvas_, model_, hoverTab_, hoverRect_);
   });

@@ -19,7 +19,7 @@ constexpr int kKeyRight = 39;
 // --- Mouse on the surface ------------------------------------------------------------------------
 
 void TabStrip::OnMouseDown(int button, int shift, float x, float y) {
-  Guarded("UserControl_MouseDown", [&] {
+  Guarded("OnMouseDown", [&] {
     if (refreshing_) return;
     int b = button, s = shift;
     float fx = x, fy = y;
@@ -34,7 +34,7 @@ void TabStrip::OnMouseDown(int button, int shift, float x, float y) {
 
 // The first enabled tab whose rectangle holds the point, within the tab row, becomes active.
 void TabStrip::SelectTabAt(float x, float y) {
-  Guarded("pHandleMouseDown", [&] {
+  Guarded("SelectTabAt", [&] {
     if (HighlightsHover(model_.tabTheme) && hoverDrawn_) {
       hoverDrawn_ = false;
       SetHoverTimer(0);
@@ -53,7 +53,7 @@ void TabStrip::SelectTabAt(float x, float y) {
 }
 
 void TabStrip::OnMouseMove(int button, int shift, float x, float y) {
-  Guarded("UserControl_MouseMove", [&] {
+  Guarded("OnMouseMove", [&] {
     int b = button, s = shift;
     float fx = x, fy = y;
     Events().MouseMove(b, s, fx, fy);
@@ -64,7 +64,7 @@ void TabStrip::OnMouseMove(int button, int shift, float x, float y) {
 
 // In the XP looks an enabled tab other than the active one lights up under the mouse.
 void TabStrip::HoverTabAt(float x, float y) {
-  Guarded("pHandleMouseMove", [&] {
+  Guarded("HoverTabAt", [&] {
     if (!HighlightsHover(model_.tabTheme)) return;
     const int xi = RoundEvenInt(x), yi = RoundEvenInt(y);
     if (hoverDrawn_) return;
@@ -84,7 +84,7 @@ void TabStrip::HoverTabAt(float x, float y) {
 }
 
 void TabStrip::OnMouseUp(int button, int shift, float x, float y) {
-  Guarded("UserControl_MouseUp", [&] {
+  Guarded("OnMouseUp", [&] {
     if (refreshing_) return;
     int b = button, s = shift;
     float fx = x, fy = y;
@@ -93,10 +93,10 @@ void TabStrip::OnMouseUp(int button, int shift, float x, float y) {
 }
 
 void TabStrip::OnClick() {
-  Guarded("UserControl_Click", [&] { Events().Click(); });
+  Guarded("OnClick", [&] { Events().Click(); });
 }
 void TabStrip::OnDblClick() {
-  Guarded("UserControl_DblClick", [&] { Events().DblClick(); });
+  Guarded("OnDblClick", [&] { Events().DblClick(); });
 }
 
 // --- Hover timer ---------------------------------------------------------------------------------
@@ -116,7 +116,7 @@ void TabStrip::OnTimer(int timerId) {
 }
 
 void TabStrip::OnHoverTimer() {
-  Guarded("TimerEvent", [&] {
+  Guarded("OnHoverTimer", [&] {
     if (!HighlightsHover(model_.tabTheme)) {
       // The theme changed away from one with a highlight; its full redraw has already painted the
       // highlight over, and nothing else would ever stop the timer.
@@ -138,7 +138,7 @@ void TabStrip::OnHoverTimer() {
 // --- Keyboard, access keys, focus ----------------------------------------------------------------
 
 void TabStrip::OnKeyDown(int keyCode, int shift) {
-  Guarded("UserControl_KeyDown", [&] {
+  Guarded("OnKeyDown", [&] {
     const bool ctrl = (shift & shiftstate::kCtrl) != 0;
     if (keyCode == kKeyRight || (keyCode == kKeyPageDown && ctrl)) StepTab(true);
     else if (keyCode == kKeyLeft || (keyCode == kKeyPageUp && ctrl)) StepTab(false);
@@ -174,21 +174,21 @@ void TabStrip::StepTab(bool forward) {
 }
 
 void TabStrip::OnKeyUp(int keyCode, int shift) {
-  Guarded("UserControl_KeyUp", [&] {
+  Guarded("OnKeyUp", [&] {
     int k = keyCode, s = shift;
     Events().KeyUp(k, s);
   });
 }
 
 void TabStrip::OnKeyPress(int charCode) {
-  Guarded("UserControl_KeyPress", [&] {
+  Guarded("OnKeyPress", [&] {
     int c = charCode;
     Events().KeyPress(c);
   });
 }
 
 void TabStrip::OnAccessKeyPress(wchar_t key) {
-  Guarded("UserControl_AccessKeyPress", [&] {
+  Guarded("OnAccessKeyPress", [&] {
     int code = static_cast<int>(key);
     if (code >= 97 && code <= 122) code -= 32;
     for (int i = 0; i < model_.tabCount; ++i) {
@@ -222,7 +222,7 @@ void TabStrip::DoDefaultAction(long child) {
 }
 
 void TabStrip::OnGotFocus() {
-  Guarded("UserControl_GotFocus", [&] {
+  Guarded("OnGotFocus", [&] {
     hoverTab_ = model_.activeTab;
     isFocused_ = true;
     UpdateFocusMark();
@@ -231,7 +231,7 @@ void TabStrip::OnGotFocus() {
 }
 
 void TabStrip::OnLostFocus() {
-  Guarded("UserControl_LostFocus", [&] {
+  Guarded("OnLostFocus", [&] {
     hoverTab_ = model_.activeTab;
     isFocused_ = false;
     UpdateFocusMark();

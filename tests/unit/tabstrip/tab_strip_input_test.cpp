@@ -154,7 +154,7 @@ TEST(TabStripInput, WheelScrollsWhenAllowed) {
   Wheel(s, -120);  // the active tab is disabled: nothing at all
   EXPECT_TRUE(f.rig.events.log.empty());
   s.SetTabEnabled(0, true);
-  s.SetUseMouseWheelScroll(false);
+  s.Set<bool>("UseMouseWheelScroll", false);
   Wheel(s, -120);
   EXPECT_TRUE(f.rig.events.log.empty());
 
@@ -186,7 +186,7 @@ TEST(TabStripInput, HoverHighlightFollowsTheMouseInXpThemes) {
 TEST(TabStripInput, CloseBoxesFollowThePointerAndTheLeftButton) {
   Loaded f(kThemeFlat);
   TabStrip& s = f.s();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
   f.rig.events.log.clear();
   const Rect box = s.Tab(1).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 2, box.top + 2};
@@ -232,7 +232,7 @@ TEST(TabStripInput, TheHostFormsActivationAndColourChangesRedraw) {
 TEST(TabStripInput, XpThemesTrackTheCloseBoxOfTheActiveTab) {
   Loaded f(kThemeXP);
   TabStrip& s = f.s();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
   f.rig.events.log.clear();
   const Rect box = s.Tab(0).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 1, box.top + 1};
@@ -246,7 +246,7 @@ TEST(TabStripInput, XpThemesTrackTheCloseBoxOfTheActiveTab) {
 TEST(TabStripInput, NothingIsFollowedWithoutASavedSetInADesignerOrAfterTheTeardown) {
   Rig fresh;
   TabStrip& s = fresh.New();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
   s.SetHoverTab(2);
   fresh.events.log.clear();
   fresh.host.cursor = Point{s.Tab(0).closeBoxRect.left + 1, s.Tab(0).closeBoxRect.top + 1};

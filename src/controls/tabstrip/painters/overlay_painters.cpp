@@ -78,7 +78,7 @@ Against HighlightBase(const TabCanvas& canvas, const TabStripModel& m) {
 }  // namespace
 
 void ToggleTabbedHighlight(TabCanvas& canvas, const TabStripModel& m, int hoverTab, const Rect& h) {
-  Guarded("pDrawOverXOredTabbed", [&] {
+  Guarded("ToggleTabbedHighlight", [&] {
     XorScope xorMode(canvas.surface());
     const SystemColors& sys = canvas.system();
     const int L = h.left, T = h.top, R = h.right;
@@ -98,7 +98,7 @@ void ToggleTabbedHighlight(TabCanvas& canvas, const TabStripModel& m, int hoverT
 }
 
 void TogglePagesHighlight(TabCanvas& canvas, const TabStripModel& m, int hoverTab, const Rect& h) {
-  Guarded("pDrawOverXOredProperty", [&] {
+  Guarded("TogglePagesHighlight", [&] {
     XorScope xorMode(canvas.surface());
     const SystemColors& sys = canvas.system();
     const int L = h.left, T = h.top, R = h.right;

@@ -34,15 +34,15 @@ void RowSpan(const Rect& r, int radius, bool left, bool right, int& x1, int& x2)
 Rgb TabCanvas::ToRgb(OleColor color) const { return tabstrip::ToRgb(color, system_); }
 
 void TabCanvas::Clear(OleColor back) {
-  Guarded("Cls", [&] { surface_.Clear(ToRgb(back)); });
+  Guarded("Clear", [&] { surface_.Clear(ToRgb(back)); });
 }
 
 void TabCanvas::Line(int x1, int y1, int x2, int y2, OleColor color) {
-  Guarded("APILine", [&] { surface_.Line(x1, y1, x2, y2, ToRgb(color)); });
+  Guarded("Line", [&] { surface_.Line(x1, y1, x2, y2, ToRgb(color)); });
 }
 
 void TabCanvas::Outline(int x, int y, int width, int height, OleColor color) {
-  Guarded("APIRectangle", [&] {
+  Guarded("Outline", [&] {
     const Rgb rgb = ToRgb(color);
     surface_.Line(x, y, x + width, y, rgb);
     surface_.Line(x + width, y, x + width, y + height, rgb);
@@ -52,11 +52,11 @@ void TabCanvas::Outline(int x, int y, int width, int height, OleColor color) {
 }
 
 void TabCanvas::FillRect(int x, int y, int width, int height, OleColor color) {
-  Guarded("APIFillRectByCoords", [&] { surface_.FillRect(Rect{x, y, x + width, y + height}, ToRgb(color)); });
+  Guarded("FillRect", [&] { surface_.FillRect(Rect{x, y, x + width, y + height}, ToRgb(color)); });
 }
 
 void TabCanvas::FillGradient(const Rect& r, OleColor start, OleColor end, int radius, bool cutLeft, bool cutRight) {
-  Guarded("pFillCurvedGradientR", [&] {
+  Guarded("FillGradient", [&] {
     const Rgb s = ToRgb(start);
     const Rgb e = ToRgb(end);
     const int rows = r.bottom - r.top;
@@ -81,7 +81,7 @@ void TabCanvas::FillGradient(const Rect& r, OleColor start, OleColor end, int ra
 }
 
 void TabCanvas::FillSolid(const Rect& r, OleColor color, int radius, bool cutLeft, bool cutRight) {
-  Guarded("pFillCurvedSolidR", [&] {
+  Guarded("FillSolid", [&] {
     int radiusLeft = radius;
     for (int y = r.top; y <= r.bottom; ++y) {
       int x1 = 0, x2 = 0;
@@ -93,7 +93,7 @@ void TabCanvas::FillSolid(const Rect& r, OleColor color, int radius, bool cutLef
 }
 
 void TabCanvas::DrawPicture(const Picture& picture, int left, int top, int width, int height) {
-  Guarded("pPaintPicture", [&] {
+  Guarded("DrawPicture", [&] {
     if (picture.Empty()) return;
     const int w = width == -1 ? picture.width : width;
     const int h = height == -1 ? picture.height : height;
@@ -102,7 +102,7 @@ void TabCanvas::DrawPicture(const Picture& picture, int left, int top, int width
 }
 
 void TabCanvas::DrawMaskedBitmap(const Picture& picture, const Rect& dest, OleColor mask) {
-  Guarded("DrawImage", [&] { surface_.DrawPicture(picture, dest, ToRgb(mask)); });
+  Guarded("DrawMaskedBitmap", [&] { surface_.DrawPicture(picture, dest, ToRgb(mask)); });
 }
 
 }  // namespace kestrune::tabstrip

@@ -88,7 +88,7 @@ int CompareMonitor(int style, const std::string& folder) {
     CpuSamplerState state;
     SystemMonitor m(host, surface, figures, colors, state);
     m.Load(SystemMonitorStateProperties());
-    m.SetDiagramStyle(style);
+    m.Set<std::int32_t>("DiagramStyle", style);
     figures.diskTotal = 1000;
     std::int64_t clock = 0;
     std::int64_t idle = 0;

@@ -13,6 +13,7 @@
 namespace {
 
 using namespace kestrune;
+using namespace kestrune::monitor;
 
 class BenchColors : public SystemColors {
  public:

@@ -37,7 +37,7 @@ void BM_Refresh(benchmark::State& st) {
   ts::TabStrip strip(host, surface, colors, platform);
   strip.Load(kestrune::TabStripMainProperties());
   strip.SetTabTheme(theme);
-  strip.SetTabStyle(style);
+  strip.Set<std::int32_t>("TabStyle", style);
   strip.SetActiveTab(3);
   for (auto _ : st) {
     strip.Refresh();

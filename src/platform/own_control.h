@@ -5,7 +5,6 @@
 // it. The binding then calls exactly one of InitNew (first placement, no saved settings) or Load
 // (saved settings), and afterwards forwards the window's events through the On... handlers.
 // Handlers may throw ControlError; the binding catches at the message boundary.
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,15 +24,6 @@ constexpr int kShift = 1;
 constexpr int kCtrl = 2;
 constexpr int kAlt = 4;
 }  // namespace shiftstate
-
-// A window message in portable form, for controls that react to raw messages of their own window or of
-// the window that hosts them (the tab strip's hook). Values are the platform's WM_* numbers.
-struct RawMessage {
-  std::uint32_t message = 0;
-  std::uint64_t wParam = 0;
-  std::int64_t lParam = 0;
-  bool fromHostWindow = false;  // true: a message of the hosting form, false: of the control's window
-};
 
 class OwnControl {
  public:
@@ -61,6 +51,8 @@ class OwnControl {
   virtual void OnMouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void OnMouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void OnMouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+  // A release has run its course: after OnMouseUp and the click it may have made.
+  virtual void OnMouseReleased(int /*button*/) {}
   virtual void OnClick() {}
   virtual void OnDblClick() {}
   // delta as the platform reports it: positive away from the user, 120 per notch.
@@ -87,8 +79,10 @@ class OwnControl {
   // An ambient property of the host (font, back colour, user mode) changed.
   virtual void OnAmbientChanged() {}
 
-  // Raw messages for controls that hook their windows; before = ahead of the window's own handling.
-  virtual void OnRawMessage(bool /*before*/, const RawMessage& /*message*/) {}
+  // The top-level window that hosts the control was activated or deactivated, or the system's colours
+  // or visual style changed. Only a control created to hear its host window is told.
+  virtual void OnHostActivated() {}
+  virtual void OnHostColorsChanged() {}
 
   // The control's caption, if it has one (the window's text for assistive tools and tests).
   virtual std::wstring Text() const { return {}; }

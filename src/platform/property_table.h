@@ -9,7 +9,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -36,6 +38,11 @@ struct PersistedProperty {
   const char* key;
   Member member;
   Default defaultValue;
+  // What setting it through the table does besides storing and telling the host: redraw the
+  // control, nothing more, or nothing at all because it has a setter of its own (which then
+  // applies what the property implies: window state, derived colours, validation ...).
+  enum class OnSet : std::uint8_t { kRedraw, kStoreOnly, kOwnSetter };
+  OnSet onSet = OnSet::kRedraw;
 };
 
 namespace property_table_detail {
@@ -172,6 +179,36 @@ template <class Model>
 void SaveIndexedProperties(std::span<const PersistedProperty<Model>> table, int index, const Model& record,
                            PropertyBag& bag) {
   property_table_detail::Save(table, record, bag, index);
+}
+
+// The row of key; std::invalid_argument when the table has none.
+template <class Model>
+const PersistedProperty<Model>& PropertyRow(std::span<const PersistedProperty<Model>> table, std::string_view key) {
+  for (const auto& p : table)
+    if (key == p.key) return p;
+  throw std::invalid_argument("no property " + std::string(key));
+}
+
+// The member a row names, asked for as T; std::invalid_argument when it is of another type.
+template <typename T, class Model>
+T& PropertyMember(const PersistedProperty<Model>& row, Model& model) {
+  if (const auto* member = std::get_if<T Model::*>(&row.member)) return model.**member;
+  throw std::invalid_argument(std::string("another type of value for ") + row.key);
+}
+template <typename T, class Model>
+const T& PropertyMember(const PersistedProperty<Model>& row, const Model& model) {
+  return PropertyMember<T>(row, const_cast<Model&>(model));
+}
+
+// The row of a property that is set through the table, for a control's generic Set: one with a
+// setter of its own must be set through that setter.
+template <class Model>
+const PersistedProperty<Model>& PlainPropertyRow(std::span<const PersistedProperty<Model>> table,
+                                                  std::string_view key) {
+  const auto& row = PropertyRow(table, key);
+  if (row.onSet == PersistedProperty<Model>::OnSet::kOwnSetter)
+    throw std::invalid_argument(std::string(row.key) + " has a setter of its own");
+  return row;
 }
 
 // For a static_assert beside a table: every default has the kind of its member.

@@ -11,8 +11,10 @@
 
 namespace kestrune::testing {
 
-class FakeSystemFigures : public SystemFigures {
+class FakeSystemFigures : public monitor::SystemFigures {
  public:
+  using MemoryStatus = monitor::MemoryStatus;
+
   bool IsNtPlatform() override {
     ++calls["IsNtPlatform"];
     return ntPlatform;

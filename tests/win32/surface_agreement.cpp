@@ -33,6 +33,7 @@
 #include "platform/win32/win32_system_colors.h"
 
 using namespace kestrune;
+using namespace kestrune::monitor;
 
 namespace {
 
@@ -87,7 +88,7 @@ int CompareMonitor(int style, const std::string& folder) {
     CpuSamplerState state;
     SystemMonitor m(host, surface, figures, colors, state);
     m.Load(SystemMonitorStateProperties());
-    m.SetDiagramStyle(style);
+    m.Set<std::int32_t>("DiagramStyle", style);
     figures.diskTotal = 1000;
     std::int64_t clock = 0;
     std::int64_t idle = 0;
@@ -213,9 +214,9 @@ int CompareTabStrips(const std::string& folder, int& focusDiff) {
       s.CopyTabImagesFromImageList(TabMainImages());
       const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について "};
       for (int i = 0; i < 4; ++i) s.SetTabCaption(i, captions[i]);
-      if (style >= 0) s.SetTabStyle(style);
+      if (style >= 0) s.Set<std::int32_t>("TabStyle", style);
       if (theme >= 0) s.SetTabTheme(theme);
-      s.SetActiveTabHeight(25);
+      s.Set<std::int32_t>("ActiveTabHeight", 25);
       s.SetActiveTab(activeTab);
       s.Redraw();
       if (after) after(s);

@@ -82,16 +82,16 @@ void Win32TabStripPages::SetActiveTab(int index) { strip_->SetActiveTab(index); 
 
 void Win32TabStripPages::SetActiveTabHeight(int height) {
   activeTabHeight_ = height;
-  strip_->SetActiveTabHeight(ScaleToDpi(height, dpi_));
+  strip_->Set<std::int32_t>("ActiveTabHeight", ScaleToDpi(height, dpi_));
 }
 
 void Win32TabStripPages::SetDpi(int dpi) {
   dpi_ = dpi;
   platform_.SetDpi(dpi);
   window_.SetDpi(dpi);
-  strip_->SetInActiveTabHeight(ScaleToDpi(kFormMainInActiveTabHeight, dpi));
+  strip_->Set<std::int32_t>("InActiveTabHeight", ScaleToDpi(kFormMainInActiveTabHeight, dpi));
   const int active = activeTabHeight_ > 0 ? activeTabHeight_ : TabStripMainProperties().Read<std::int32_t>("ActiveTabHeight", 0);
-  strip_->SetActiveTabHeight(ScaleToDpi(active, dpi));
+  strip_->Set<std::int32_t>("ActiveTabHeight", ScaleToDpi(active, dpi));
   CopyTabImages();
 }
 
@@ -135,7 +135,7 @@ bool Win32Monitor::Create(HWND parent, int id, const Rect& bounds, const Propert
   args.id = id;
   args.saved = &saved;
   args.createControl = [this](ControlHost& host, Surface& surface) {
-    return std::unique_ptr<OwnControl>(std::make_unique<SystemMonitor>(host, surface, figures_, colors_));
+    return std::unique_ptr<OwnControl>(std::make_unique<monitor::SystemMonitor>(host, surface, figures_, colors_));
   };
   return window_.Create(args);
 }

@@ -113,7 +113,7 @@ class Win32Monitor {
 
  private:
   Win32SystemColors colors_;
-  Win32SystemFigures figures_;
+  monitor::Win32SystemFigures figures_;
   ControlWindow window_;
 };
 

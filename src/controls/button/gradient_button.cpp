@@ -17,6 +17,10 @@ constexpr const char* kErrorSource = "Command";
 
 std::span<const PersistedProperty<GradientButton>> GradientButton::Properties() {
   using P = PersistedProperty<GradientButton>;
+  // Set through the generic Set unless marked: kOwn has a setter of its own, kStoreOnly draws nothing
+  // (only the hover ring reads the rectangle colour, and it shows at the next drawing).
+  constexpr auto kOwn = P::OnSet::kOwnSetter;
+  constexpr auto kStoreOnly = P::OnSet::kStoreOnly;
   // The system colours and the host's font are defaults as they are when the button is saved or
   // loaded, so a value equal to them follows the machine that loads it.
   static constexpr P::Computed kSystemFace = [](const GradientButton& b) -> PropertyValue {
@@ -29,19 +33,19 @@ std::span<const PersistedProperty<GradientButton>> GradientButton::Properties() 
     return b.host_.AmbientFont();
   };
   static constexpr P kTable[] = {
-      {"BackColor", &GradientButton::backColor_, kSystemFace},
-      {"ForeColor", &GradientButton::foreColor_, kSystemText},
-      {"Enabled", &GradientButton::enabled_, true},
-      {"Font", &GradientButton::font_, kAmbientFont},
-      {"hWnd", &GradientButton::savedHWnd_, std::int32_t{0}},
-      {"ButtonType", &GradientButton::buttonType_, std::int32_t{1}},
+      {"BackColor", &GradientButton::backColor_, kSystemFace, kOwn},
+      {"ForeColor", &GradientButton::foreColor_, kSystemText, kOwn},
+      {"Enabled", &GradientButton::enabled_, true, kOwn},
+      {"Font", &GradientButton::font_, kAmbientFont, kOwn},
+      {"hWnd", &GradientButton::savedHWnd_, std::int32_t{0}, kOwn},
+      {"ButtonType", &GradientButton::buttonType_, std::int32_t{1}, kOwn},
       {"XpType", &GradientButton::xpType_, std::int32_t{1}},
-      {"Caption", &GradientButton::caption_, L"Button"},
-      {"ColorScheme", &GradientButton::colorScheme_, std::int32_t{1}},
+      {"Caption", &GradientButton::caption_, L"Button", kOwn},
+      {"ColorScheme", &GradientButton::colorScheme_, std::int32_t{1}, kOwn},
       {"ShowFocusRect", &GradientButton::showFocusRect_, true},
       // kLookKeys ends here.
-      {"rectcolor", &GradientButton::rectColor_, OleColor{0x58C3FA}},
-      {"Percent", &GradientButton::percent_, std::int32_t{16}},
+      {"rectcolor", &GradientButton::rectColor_, OleColor{0x58C3FA}, kStoreOnly},
+      {"Percent", &GradientButton::percent_, std::int32_t{16}, kOwn},
       {"MidColor", &GradientButton::midColor_, OleColor{0x73C874}},
       {"EndColor", &GradientButton::endColor_, OleColor{0xD7F6D7}},
       {"MouseMoveMidColor", &GradientButton::mouseMoveMidColor_, OleColor{0x33A335}},
@@ -101,11 +105,26 @@ void GradientButton::Save(PropertyBag& bag) { SaveProperties(Properties(), *this
 
 // --- Property setters ---------------------------------------------------------------------------
 
-void GradientButton::SetColor(OleColor& member, OleColor color, const char* key) {
-  member = color;
-  Changed(key);
-  DrawButton(buttonState_, true);
+template <typename T>
+void GradientButton::Set(std::string_view key, const T& value) {
+  using Row = PersistedProperty<GradientButton>;
+  const Row& row = PlainPropertyRow(Properties(), key);
+  PropertyMember<T>(row, *this) = value;
+  Changed(row.key);
+  if (row.onSet == Row::OnSet::kRedraw) DrawButton(buttonState_, true);
 }
+
+template <typename T>
+T GradientButton::Get(std::string_view key) const {
+  return PropertyMember<T>(PropertyRow(Properties(), key), *this);
+}
+
+template void GradientButton::Set(std::string_view, const std::int32_t&);
+template void GradientButton::Set(std::string_view, const bool&);
+template void GradientButton::Set(std::string_view, const OleColor&);
+template std::int32_t GradientButton::Get(std::string_view) const;
+template bool GradientButton::Get(std::string_view) const;
+template OleColor GradientButton::Get(std::string_view) const;
 
 void GradientButton::SetBackColor(OleColor color) {
   backColor_ = color;
@@ -150,12 +169,6 @@ void GradientButton::SetButtonType(ButtonKind type) {
   Layout();
 }
 
-void GradientButton::SetXpType(int type) {
-  xpType_ = type;
-  Changed("XpType");
-  DrawButton(buttonState_, true);
-}
-
 void GradientButton::SetCaption(std::wstring caption) {
   caption_ = std::move(caption);
   Changed("Caption");
@@ -169,18 +182,6 @@ void GradientButton::SetColorScheme(int scheme) {
   Changed("ColorScheme");
   SetSchemeColors();
   DrawButton(buttonState_, true);
-}
-
-void GradientButton::SetShowFocusRect(bool show) {
-  showFocusRect_ = show;
-  Changed("ShowFocusRect");
-  DrawButton(buttonState_, true);
-}
-
-void GradientButton::SetRectColor(OleColor color) {
-  // Only the hover ring reads it, and it shows at the next drawing.
-  rectColor_ = color;
-  Changed("rectcolor");
 }
 
 void GradientButton::SetPercent(int percent) {

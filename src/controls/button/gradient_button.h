@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "controls/button/button_colors.h"
 #include "controls/button/button_painter.h"
@@ -63,7 +64,15 @@ class GradientButton : public OwnControl {
   // Without force nothing happens unless the state or the caption changed since the last drawing.
   void DrawButton(int state, bool force);
 
-  // Properties.
+  // Any persisted property by its key (the table in gradient_button.cpp), T being its member's type
+  // (OleColor, std::int32_t, bool, std::wstring, Font). Set is for the plain ones: it stores, tells
+  // the host and redraws unless the table says not to. The others have setters of their own below.
+  template <typename T>
+  void Set(std::string_view key, const T& value);
+  template <typename T>
+  T Get(std::string_view key) const;
+
+  // Properties that do more when set.
   OleColor BackColor() const { return backColor_; }
   void SetBackColor(OleColor color);
   OleColor ForeColor() const { return foreColor_; }
@@ -78,39 +87,13 @@ class GradientButton : public OwnControl {
   ButtonKind ButtonType() const { return static_cast<ButtonKind>(buttonType_); }
   // Choosing the glass type also brings its preset (TypePainter::Preset).
   void SetButtonType(ButtonKind type);
-  int XpType() const { return xpType_; }
-  void SetXpType(int type);
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(std::wstring caption);
   int ColorScheme() const { return colorScheme_; }
   void SetColorScheme(int scheme);
-  bool ShowFocusRect() const { return showFocusRect_; }
-  void SetShowFocusRect(bool show);
-  OleColor RectColor() const { return rectColor_; }
-  void SetRectColor(OleColor color);
   int Percent() const { return percent_; }
   // Outside 0-100: ControlError 380 and the value stays.
   void SetPercent(int percent);
-  OleColor MidColor() const { return midColor_; }
-  void SetMidColor(OleColor color) { SetColor(midColor_, color, "MidColor"); }
-  OleColor EndColor() const { return endColor_; }
-  void SetEndColor(OleColor color) { SetColor(endColor_, color, "EndColor"); }
-  OleColor MouseMoveMidColor() const { return mouseMoveMidColor_; }
-  void SetMouseMoveMidColor(OleColor color) { SetColor(mouseMoveMidColor_, color, "MouseMoveMidColor"); }
-  OleColor MouseMoveEndColor() const { return mouseMoveEndColor_; }
-  void SetMouseMoveEndColor(OleColor color) { SetColor(mouseMoveEndColor_, color, "MouseMoveEndColor"); }
-  OleColor MouseDownMidColor() const { return mouseDownMidColor_; }
-  void SetMouseDownMidColor(OleColor color) { SetColor(mouseDownMidColor_, color, "MouseDownMidColor"); }
-  OleColor MouseDownEndColor() const { return mouseDownEndColor_; }
-  void SetMouseDownEndColor(OleColor color) { SetColor(mouseDownEndColor_, color, "MouseDownEndColor"); }
-  OleColor OfficeXpFillColor() const { return officeFill_; }
-  void SetOfficeXpFillColor(OleColor color) { SetColor(officeFill_, color, "OfficeXpFillColor"); }
-  OleColor OfficeXpFrameColor() const { return officeFrame_; }
-  void SetOfficeXpFrameColor(OleColor color) { SetColor(officeFrame_, color, "OfficeXpFrameColor"); }
-  OleColor OfficeXpMousemoveFillColor() const { return officeMoveFill_; }
-  void SetOfficeXpMousemoveFillColor(OleColor color) { SetColor(officeMoveFill_, color, "OfficeXpMousemoveFillColor"); }
-  OleColor OfficeXpMousemoveFrameColor() const { return officeMoveFrame_; }
-  void SetOfficeXpMousemoveFrameColor(OleColor color) { SetColor(officeMoveFrame_, color, "OfficeXpMousemoveFrameColor"); }
 
   // Interaction state.
   int ButtonState() const { return buttonState_; }
@@ -129,7 +112,6 @@ class GradientButton : public OwnControl {
   static constexpr std::size_t kLookKeys = 10;
   // A newly placed button: every default, its own name as caption and the surface's font.
   void ResetToNew();
-  void SetColor(OleColor& member, OleColor color, const char* key);
   void SetSchemeColors();
   void ApplyPreset(const GradientPreset& preset);
   void UpdateAccessKeys();

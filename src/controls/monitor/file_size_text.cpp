@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::wstring FormatFileSize(double nValue, wchar_t thousands, wchar_t decimal) {
   return twoDecimals(nValue / kG, L" GB");
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -4,8 +4,8 @@
 // The separators are the user's locale's; halves round to the even neighbour.
 #include <string>
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 std::wstring FormatFileSize(double nValue, wchar_t thousands, wchar_t decimal);
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -2,7 +2,7 @@
 
 #include "platform/rounding.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 namespace {
 
@@ -30,4 +30,4 @@ AccessibleDescription DescribeMonitor(const std::optional<SystemLevelSample>& ne
   return d;
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

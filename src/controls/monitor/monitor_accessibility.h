@@ -9,7 +9,7 @@
 #include "controls/monitor/resource_sampling.h"
 #include "platform/accessible.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // "CPU 12%、メモリ 43%、ページファイル 5%、仮想メモリ 1%、ディスク空き 68%" (rounded, halves to even);
 // a failed processor sample reads "CPU 不明", no sample yet "計測中".
@@ -18,4 +18,4 @@ std::wstring FiguresText(const std::optional<SystemLevelSample>& newest);
 AccessibleDescription DescribeMonitor(const std::optional<SystemLevelSample>& newest, bool enabled, int width,
                                       int height);
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -5,7 +5,7 @@
 
 #include "platform/rounding.h"
 
-namespace kestrune::resource_sampling {
+namespace kestrune::monitor::resource_sampling {
 
 namespace {
 
@@ -179,4 +179,4 @@ std::wstring QueryWindowsDirectory(SystemFigures& figures) {
   return dir;
 }
 
-}  // namespace kestrune::resource_sampling
+}  // namespace kestrune::monitor::resource_sampling

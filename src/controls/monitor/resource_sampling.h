@@ -6,7 +6,7 @@
 
 #include "controls/monitor/system_figures.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // The figures of one sample. Memory sizes are 64-bit so that machines with 2 GB or more report true
 // figures instead of wrapped ones.
@@ -62,4 +62,4 @@ int LoadFromDeltas(std::int64_t idleDelta, std::int64_t elapsedDelta, int proces
 
 }  // namespace resource_sampling
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // One memory-status query, every figure in bytes except the load (percent as the system reports it).
 struct MemoryStatus {
@@ -58,4 +58,4 @@ class SystemFigures {
   virtual void ShowMessage(std::wstring_view text, std::wstring_view title) = 0;
 };
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -9,14 +9,17 @@
 #include "platform/control_error.h"
 #include "platform/rounding.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
   using P = PersistedProperty<SystemMonitor>;
+  // Set through the generic Set unless marked: kOwn has a setter of its own, kStoreOnly draws nothing.
+  constexpr auto kOwn = P::OnSet::kOwnSetter;
+  constexpr auto kStoreOnly = P::OnSet::kStoreOnly;
   static constexpr P kTable[] = {
       {"BackColor", &SystemMonitor::backColor_, OleColor{0}},
-      {"Appearance", &SystemMonitor::appearance_, std::int32_t{1}},
-      {"BorderStyle", &SystemMonitor::borderStyle_, std::int32_t{1}},
+      {"Appearance", &SystemMonitor::appearance_, std::int32_t{1}, kOwn},
+      {"BorderStyle", &SystemMonitor::borderStyle_, std::int32_t{1}, kOwn},
       {"CPUMonitorDisplayed", &SystemMonitor::cpuDisplayed_, true},
       {"PageFileDisplayed", &SystemMonitor::pageFileDisplayed_, true},
       {"VirtualMemoryDisplayed", &SystemMonitor::virtualDisplayed_, true},
@@ -25,16 +28,16 @@ std::span<const PersistedProperty<SystemMonitor>> SystemMonitor::Properties() {
       {"MemoryColor", &SystemMonitor::memoryColor_, OleColor{0x00FFFF}},
       {"PageFileColor", &SystemMonitor::pageFileColor_, OleColor{0x0000FF}},
       {"VirtualMemoryColor", &SystemMonitor::virtualColor_, OleColor{0xFF0000}},
-      {"Enabled", &SystemMonitor::enabled_, true},
+      {"Enabled", &SystemMonitor::enabled_, true, kOwn},
       {"DisplayGrid", &SystemMonitor::displayGrid_, true},
       {"DisplayGridColor", &SystemMonitor::gridColor_, OleColor{0x008000}},
-      {"UpdateInterval", &SystemMonitor::updateInterval_, std::int32_t{1000}},
+      {"UpdateInterval", &SystemMonitor::updateInterval_, std::int32_t{1000}, kOwn},
       {"ScrollGrid", &SystemMonitor::scrollGrid_, true},
       {"DiagramStyle", &SystemMonitor::diagramStyle_, std::int32_t{kLines}},
       {"HDMonitorDisplayed", &SystemMonitor::hdDisplayed_, true},
-      {"HDMonitorColor", &SystemMonitor::hdColor_, OleColor{0xFF80FF}},
+      {"HDMonitorColor", &SystemMonitor::hdColor_, OleColor{0xFF80FF}, kStoreOnly},
       // Taken as stored, without the normalisation of the setter.
-      {"HDDriveLetter", &SystemMonitor::drive_, L""},
+      {"HDDriveLetter", &SystemMonitor::drive_, L"", kOwn},
   };
   return kTable;
 }
@@ -89,6 +92,27 @@ void SystemMonitor::Changed(const char* key, bool redraw) {
   host_.PropertyChanged(key);
 }
 
+template <typename T>
+void SystemMonitor::Set(std::string_view key, const T& value) {
+  using Row = PersistedProperty<SystemMonitor>;
+  const Row& row = PlainPropertyRow(Properties(), key);
+  PropertyMember<T>(row, *this) = value;
+  Changed(row.key, row.onSet == Row::OnSet::kRedraw);
+}
+
+template <typename T>
+T SystemMonitor::Get(std::string_view key) const {
+  return PropertyMember<T>(PropertyRow(Properties(), key), *this);
+}
+
+template void SystemMonitor::Set(std::string_view, const std::int32_t&);
+template void SystemMonitor::Set(std::string_view, const bool&);
+template void SystemMonitor::Set(std::string_view, const OleColor&);
+template std::int32_t SystemMonitor::Get(std::string_view) const;
+template bool SystemMonitor::Get(std::string_view) const;
+template OleColor SystemMonitor::Get(std::string_view) const;
+template std::wstring SystemMonitor::Get(std::string_view) const;
+
 void SystemMonitor::SetAppearance(std::int32_t value) {
   if (value != 0 && value != 1) throw MakeControlError(errnum::kInvalidPropertyValue, "SystemMonitor.Appearance");
   appearance_ = value;
@@ -96,41 +120,11 @@ void SystemMonitor::SetAppearance(std::int32_t value) {
   Changed("Appearance", true);
 }
 
-void SystemMonitor::SetBackColor(OleColor value) {
-  backColor_ = value;
-  Changed("BackColor", true);
-}
-
 void SystemMonitor::SetBorderStyle(std::int32_t value) {
   if (value != 0 && value != 1) throw MakeControlError(errnum::kInvalidPropertyValue, "SystemMonitor.BorderStyle");
   borderStyle_ = value;
   host_.SetWindowBorder(borderStyle_, appearance_);
   Changed("BorderStyle", true);
-}
-
-void SystemMonitor::SetCPUMonitorColor(OleColor value) {
-  cpuColor_ = value;
-  Changed("CPUMonitorColor", true);
-}
-
-void SystemMonitor::SetCPUMonitorDisplayed(bool value) {
-  cpuDisplayed_ = value;
-  Changed("CPUMonitorDisplayed", true);
-}
-
-void SystemMonitor::SetDiagramStyle(std::int32_t value) {
-  diagramStyle_ = value;
-  Changed("DiagramStyle", true);
-}
-
-void SystemMonitor::SetDisplayGrid(bool value) {
-  displayGrid_ = value;
-  Changed("DisplayGrid", true);
-}
-
-void SystemMonitor::SetDisplayGridColor(OleColor value) {
-  gridColor_ = value;
-  Changed("DisplayGridColor", true);
 }
 
 void SystemMonitor::SetEnabled(bool value) {
@@ -148,41 +142,6 @@ void SystemMonitor::SetHDDriveLetter(const std::wstring& value) {
   Changed("HDDriveLetter", false);
 }
 
-void SystemMonitor::SetHDMonitorColor(OleColor value) {
-  hdColor_ = value;
-  Changed("HDMonitorColor", false);
-}
-
-void SystemMonitor::SetHDMonitorDisplayed(bool value) {
-  hdDisplayed_ = value;
-  Changed("HDMonitorDisplayed", true);
-}
-
-void SystemMonitor::SetMemoryLoadColor(OleColor value) {
-  memoryColor_ = value;
-  Changed("MemoryColor", true);
-}
-
-void SystemMonitor::SetMemoryLoadDisplayed(bool value) {
-  memoryDisplayed_ = value;
-  Changed("MemoryLoadDisplayed", true);
-}
-
-void SystemMonitor::SetPageFileColor(OleColor value) {
-  pageFileColor_ = value;
-  Changed("PageFileColor", true);
-}
-
-void SystemMonitor::SetPageFileDisplayed(bool value) {
-  pageFileDisplayed_ = value;
-  Changed("PageFileDisplayed", true);
-}
-
-void SystemMonitor::SetScrollGrid(bool value) {
-  scrollGrid_ = value;
-  Changed("ScrollGrid", true);
-}
-
 void SystemMonitor::SetUpdateInterval(std::int32_t value) {
   if (value < 0) throw MakeControlError(errnum::kInvalidPropertyValue, "SystemMonitor.UpdateInterval");
   updateInterval_ = value;
@@ -193,16 +152,6 @@ void SystemMonitor::SetUpdateInterval(std::int32_t value) {
       host_.StopTimer(kTimerId);
   }
   Changed("UpdateInterval", false);
-}
-
-void SystemMonitor::SetVirtualMemoryColor(OleColor value) {
-  virtualColor_ = value;
-  Changed("VirtualMemoryColor", true);
-}
-
-void SystemMonitor::SetVirtualMemoryDisplayed(bool value) {
-  virtualDisplayed_ = value;
-  Changed("VirtualMemoryDisplayed", true);
 }
 
 // ---- sampling ----------------------------------------------------------------------------------
@@ -349,4 +298,4 @@ bool SystemMonitor::Reset() {
 
 std::wstring SystemMonitor::FormatFilesize(double nValue) const { return FormatFileSize(nValue, thousands_, decimal_); }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/monitor/resource_sampling.h"
@@ -14,7 +15,7 @@
 #include "platform/property_table.h"
 #include "platform/surface.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // The figures handed out by GetCurrentSystemLevels and SystemLevelsUpdated: the two loads rounded to
 // integers, everything else as sampled (memory sizes 64-bit, as in SystemLevelSample).
@@ -75,47 +76,26 @@ class SystemMonitor : public OwnControl {
   std::optional<AccessibleDescription> Describe() const override;
   void OnTimer(int timerId) override;
 
-  // Properties.
+  // Any persisted property by its key (the table in system_monitor.cpp), T being its member's type
+  // (OleColor, std::int32_t, bool, std::wstring). Set is for the plain ones: it stores, redraws
+  // unless the table says not to, and tells the host. The others have setters of their own below.
+  template <typename T>
+  void Set(std::string_view key, const T& value);
+  template <typename T>
+  T Get(std::string_view key) const;
+
+  // Properties that do more when set: the window's border and enabled state, validation, the timer,
+  // the drive letter's form.
   std::int32_t Appearance() const { return appearance_; }
   void SetAppearance(std::int32_t value);
-  OleColor BackColor() const { return backColor_; }
-  void SetBackColor(OleColor value);
   std::int32_t BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(std::int32_t value);
-  OleColor CPUMonitorColor() const { return cpuColor_; }
-  void SetCPUMonitorColor(OleColor value);
-  bool CPUMonitorDisplayed() const { return cpuDisplayed_; }
-  void SetCPUMonitorDisplayed(bool value);
-  std::int32_t DiagramStyle() const { return diagramStyle_; }
-  void SetDiagramStyle(std::int32_t value);
-  bool DisplayGrid() const { return displayGrid_; }
-  void SetDisplayGrid(bool value);
-  OleColor DisplayGridColor() const { return gridColor_; }
-  void SetDisplayGridColor(OleColor value);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
   const std::wstring& HDDriveLetter() const { return drive_; }
   void SetHDDriveLetter(const std::wstring& value);
-  OleColor HDMonitorColor() const { return hdColor_; }
-  void SetHDMonitorColor(OleColor value);
-  bool HDMonitorDisplayed() const { return hdDisplayed_; }
-  void SetHDMonitorDisplayed(bool value);
-  OleColor MemoryLoadColor() const { return memoryColor_; }
-  void SetMemoryLoadColor(OleColor value);
-  bool MemoryLoadDisplayed() const { return memoryDisplayed_; }
-  void SetMemoryLoadDisplayed(bool value);
-  OleColor PageFileColor() const { return pageFileColor_; }
-  void SetPageFileColor(OleColor value);
-  bool PageFileDisplayed() const { return pageFileDisplayed_; }
-  void SetPageFileDisplayed(bool value);
-  bool ScrollGrid() const { return scrollGrid_; }
-  void SetScrollGrid(bool value);
   std::int32_t UpdateInterval() const { return updateInterval_; }
   void SetUpdateInterval(std::int32_t value);
-  OleColor VirtualMemoryColor() const { return virtualColor_; }
-  void SetVirtualMemoryColor(OleColor value);
-  bool VirtualMemoryDisplayed() const { return virtualDisplayed_; }
-  void SetVirtualMemoryDisplayed(bool value);
 
   // Methods.
   void Refresh();
@@ -194,4 +174,4 @@ class SystemMonitor : public OwnControl {
   wchar_t decimal_ = L'.';
 };
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

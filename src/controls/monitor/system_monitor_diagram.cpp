@@ -4,7 +4,7 @@
 #include "controls/monitor/system_monitor.h"
 #include "platform/rounding.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 void SystemMonitor::Redraw() {
   stale_ = false;
@@ -75,4 +75,4 @@ void SystemMonitor::DrawCurve(float SystemLevelSample::*field, OleColor color) {
   }
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

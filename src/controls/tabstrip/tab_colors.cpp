@@ -1,6 +1,7 @@
 #include "controls/tabstrip/tab_colors.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/rounding.h"
 
@@ -9,6 +10,33 @@ namespace kestrune::tabstrip {
 namespace {
 constexpr int kHighestSystemColorIndex = 30;  // COLOR_MENUBAR, the last index the platform knows
 constexpr OleColor kActiveCaption = 0x80000003;
+
+// A theme's row: a colour, or one of these.
+constexpr std::int64_t kKeep = -1;           // the property keeps its value
+constexpr std::int64_t kCaptionLighter = -2;  // the active caption colour, 16 lighter
+constexpr std::int64_t kCaptionDarker = -3;   // the same, 16 darker
+
+// One row per theme, in the order of themecolor::Index: the active tab's back start, back end and
+// fore colour; the same for the inactive tabs; the strip's back; the disabled tab's back and fore;
+// the top-left inner, outer and bottom-right inner borders; hover; focused.
+constexpr std::int64_t kThemeRows[][themecolor::kCount] = {
+    // classic
+    {0x8000000F, 0x8000000F, 0x80000012, 0x8000000F, 0x8000000F, 0x80000012, kKeep, 0x8000000F, 0x80000015,
+     0x80000014, 0x80000015, 0x80000010, kKeep, kKeep},
+    // XP
+    {0xFBFDFB, 0xFBFDFB, 0x80000012, 0xFFFFFF, 0xEAF0F0, 0x80000012, kKeep, 0x8000000F, 0xA0A0A0, kKeep, 0x9B9C91,
+     kKeep, 0x3BC7FF, 0xEE8269},
+    // flat
+    {0x8000000F, 0x8000000F, 0x80000012, 0x80000016, 0x80000016, 0x80000011, 0x80000016, 0x8000000F, 0x80000015,
+     kKeep, 0x80000014, 0x80000010, kKeep, kKeep},
+    // rounded
+    {0xF8F8F8, kKeep, 0xA76D50, 0xE5E5E5, kKeep, 0x909090, 0x8000000F, 0x8000000F, 0x80000015, kKeep, 0x909090,
+     kKeep, kKeep, kKeep},
+    // beige
+    {0xE7F8FB, 0xDCEDF0, 0x80000012, 0xDCEDF0, 0xCBDCDF, 0x80000012, kKeep, 0x8000000F, 0xA0A0A0, 0x80000014,
+     0xA8B9BC, 0x80000010, kCaptionLighter, kCaptionDarker},
+};
+static_assert(std::size(kThemeRows) == kThemeBeige + 1);
 }  // namespace
 
 Rgb ToRgb(OleColor color, const SystemColors& system) {
@@ -44,76 +72,15 @@ Rgb BlendColors(OleColor a, OleColor b, int weight, const SystemColors& system) 
 
 ThemeColorSet ThemeColors(std::int32_t theme, const SystemColors& system) {
   ThemeColorSet s;
-  auto set = [](ThemeColorSet::Entry& e, OleColor v) { e = {true, v}; };
-  switch (theme) {
-    case kThemeClassic:
-      set(s.activeTabBackStart, 0x8000000F);
-      set(s.activeTabBackEnd, 0x8000000F);
-      set(s.activeTabFore, 0x80000012);
-      set(s.inActiveTabBackStart, 0x8000000F);
-      set(s.inActiveTabBackEnd, 0x8000000F);
-      set(s.inActiveTabFore, 0x80000012);
-      set(s.disabledTabBack, 0x8000000F);
-      set(s.disabledTabFore, 0x80000015);
-      set(s.topLeftInnerBorder, 0x80000014);
-      set(s.outerBorder, 0x80000015);
-      set(s.bottomRightInnerBorder, 0x80000010);
-      break;
-    case kThemeXP:
-      set(s.activeTabBackStart, 0xFBFDFB);
-      set(s.activeTabBackEnd, 0xFBFDFB);
-      set(s.activeTabFore, 0x80000012);
-      set(s.inActiveTabBackStart, 0xFFFFFF);
-      set(s.inActiveTabBackEnd, 0xEAF0F0);
-      set(s.inActiveTabFore, 0x80000012);
-      set(s.disabledTabBack, 0x8000000F);
-      set(s.disabledTabFore, 0xA0A0A0);
-      set(s.outerBorder, 0x9B9C91);
-      set(s.hover, 0x3BC7FF);
-      set(s.focused, 0xEE8269);
-      break;
-    case kThemeFlat:
-      set(s.activeTabBackStart, 0x8000000F);
-      set(s.activeTabBackEnd, 0x8000000F);
-      set(s.activeTabFore, 0x80000012);
-      set(s.inActiveTabBackStart, 0x80000016);
-      set(s.inActiveTabBackEnd, 0x80000016);
-      set(s.inActiveTabFore, 0x80000011);
-      set(s.tabStripBack, 0x80000016);
-      set(s.disabledTabBack, 0x8000000F);
-      set(s.disabledTabFore, 0x80000015);
-      set(s.outerBorder, 0x80000014);
-      set(s.bottomRightInnerBorder, 0x80000010);
-      break;
-    case kThemeRounded:
-      set(s.activeTabBackStart, 0xF8F8F8);
-      set(s.activeTabFore, 0xA76D50);
-      set(s.inActiveTabBackStart, 0xE5E5E5);
-      set(s.inActiveTabFore, 0x909090);
-      set(s.tabStripBack, 0x8000000F);
-      set(s.disabledTabBack, 0x8000000F);
-      set(s.disabledTabFore, 0x80000015);
-      set(s.outerBorder, 0x909090);
-      break;
-    case kThemeBeige:
-      set(s.activeTabBackStart, 0xE7F8FB);
-      set(s.activeTabBackEnd, 0xDCEDF0);
-      set(s.activeTabFore, 0x80000012);
-      set(s.inActiveTabBackStart, 0xDCEDF0);
-      set(s.inActiveTabBackEnd, 0xCBDCDF);
-      set(s.inActiveTabFore, 0x80000012);
-      set(s.disabledTabBack, 0x8000000F);
-      set(s.disabledTabFore, 0xA0A0A0);
-      set(s.topLeftInnerBorder, 0x80000014);
-      set(s.outerBorder, 0xA8B9BC);
-      set(s.bottomRightInnerBorder, 0x80000010);
-      set(s.hover, OffsetColor(kActiveCaption, 16, system));
-      set(s.focused, OffsetColor(kActiveCaption, -16, system));
-      s.beigeExtras = true;
-      break;
-    default:
-      break;
+  if (theme < kThemeClassic || theme > kThemeBeige) return s;
+  for (int k = 0; k < themecolor::kCount; ++k) {
+    const std::int64_t v = kThemeRows[theme][k];
+    if (v == kKeep) continue;
+    if (v == kCaptionLighter) s.colors[k] = OffsetColor(kActiveCaption, 16, system);
+    else if (v == kCaptionDarker) s.colors[k] = OffsetColor(kActiveCaption, -16, system);
+    else s.colors[k] = static_cast<OleColor>(v);
   }
+  s.beigeExtras = theme == kThemeBeige;
   return s;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Colour arithmetic of the tab strip, the colour sets of its five themes and the detection of
 // the platform's visual style.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/color.h"
@@ -29,17 +31,30 @@ Rgb OffsetColor(OleColor color, int offset, const SystemColors& system);
 // Mixes two colours: weight 255 gives a, 0 gives b.
 Rgb BlendColors(OleColor a, OleColor b, int weight, const SystemColors& system);
 
-// The colour properties a theme sets; std::nullopt-like "keep" is expressed by the flags.
+// The colour properties a theme sets, in the order of a theme's row.
+namespace themecolor {
+enum Index : int {
+  kActiveTabBackStart,
+  kActiveTabBackEnd,
+  kActiveTabFore,
+  kInActiveTabBackStart,
+  kInActiveTabBackEnd,
+  kInActiveTabFore,
+  kTabStripBack,
+  kDisabledTabBack,
+  kDisabledTabFore,
+  kTopLeftInnerBorder,
+  kOuterBorder,
+  kBottomRightInnerBorder,
+  kHover,
+  kFocused,
+  kCount
+};
+}  // namespace themecolor
+
 struct ThemeColorSet {
-  struct Entry {
-    bool set = false;
-    OleColor value = 0;
-  };
-  Entry activeTabBackStart, activeTabBackEnd, activeTabFore;
-  Entry inActiveTabBackStart, inActiveTabBackEnd, inActiveTabFore;
-  Entry tabStripBack, disabledTabBack, disabledTabFore, topLeftInnerBorder, outerBorder,
-      bottomRightInnerBorder, hover, focused;
-  // Beige also resets these.
+  std::array<std::optional<OleColor>, themecolor::kCount> colors{};  // none: the property is kept
+  // Beige also resets the picture mask, the picture size and the focus, mask and detection flags.
   bool beigeExtras = false;
 };
 

@@ -3,6 +3,7 @@
 #include "controls/tabstrip/tab_strip.h"
 
 #include "controls/tabstrip/tab_strip_error.h"
+#include "platform/property_table.h"
 
 namespace kestrune::tabstrip {
 
@@ -21,15 +22,6 @@ Rect TabStrip::SurfaceMeasure::Extent(const Font& font, std::wstring_view text, 
   Rect r = rect;
   surface_.DrawText(text, r, format | textfmt::kCalcRect, 0);
   return r;
-}
-
-template <typename T>
-void TabStrip::StoreProperty(const char* name, T& field, const T& value, bool redraw) {
-  Guarded(name, [&] {
-    field = value;
-    if (redraw) Refresh();
-    Notify(name);
-  });
 }
 
 void TabStrip::TakeAmbient() {
@@ -64,7 +56,7 @@ void TabStrip::Load(const PropertyBag& bag) {
     // pass still lets pending messages run once per control.
     ShiftTabControls(model_.activeTab);
     host_.SetAccessKeys(model_.accessKeys);
-    if (host_.UserMode()) InstallHooks();
+    watching_ = host_.UserMode();
   });
 }
 
@@ -81,37 +73,32 @@ std::wstring TabStrip::Text() const {
   return model_.ValidIndex(model_.activeTab) ? model_.Tab(model_.activeTab).caption : std::wstring();
 }
 
-// --- Simple properties ---------------------------------------------------------------------------
+// --- Properties ----------------------------------------------------------------------------------
 
-void TabStrip::SetActiveTabBackEndColor(OleColor c) { StoreProperty("ActiveTabBackEndColor", model_.activeTabBackEndColor, c); }
-void TabStrip::SetActiveTabBackStartColor(OleColor c) { StoreProperty("ActiveTabBackStartColor", model_.activeTabBackStartColor, c); }
-void TabStrip::SetActiveTabForeColor(OleColor c) { StoreProperty("ActiveTabForeColor", model_.activeTabForeColor, c); }
-void TabStrip::SetActiveTabHeight(int h) { StoreProperty("ActiveTabHeight", model_.activeTabHeight, h); }
-void TabStrip::SetBottomRightInnerBorderColor(OleColor c) { StoreProperty("BottomRightInnerBorderColor", model_.bottomRightInnerBorderColor, c); }
-void TabStrip::SetDisabledTabBackColor(OleColor c) { StoreProperty("DisabledTabBackColor", model_.disabledTabBackColor, c); }
-void TabStrip::SetDisabledTabForeColor(OleColor c) { StoreProperty("DisabledTabForeColor", model_.disabledTabForeColor, c); }
-void TabStrip::SetFocusedColor(OleColor c) { StoreProperty("FocusedColor", model_.focusedColor, c); }
-void TabStrip::SetHoverColor(OleColor c) { StoreProperty("HoverColor", model_.hoverColor, c); }
-void TabStrip::SetInActiveTabBackEndColor(OleColor c) { StoreProperty("InActiveTabBackEndColor", model_.inActiveTabBackEndColor, c); }
-void TabStrip::SetInActiveTabBackStartColor(OleColor c) { StoreProperty("InActiveTabBackStartColor", model_.inActiveTabBackStartColor, c); }
-void TabStrip::SetInActiveTabForeColor(OleColor c) { StoreProperty("InActiveTabForeColor", model_.inActiveTabForeColor, c); }
-void TabStrip::SetInActiveTabHeight(int h) { StoreProperty("InActiveTabHeight", model_.inActiveTabHeight, h); }
-void TabStrip::SetOuterBorderColor(OleColor c) { StoreProperty("OuterBorderColor", model_.outerBorderColor, c); }
-void TabStrip::SetTabStripBackColor(OleColor c) { StoreProperty("TabStripBackColor", model_.tabStripBackColor, c); }
-void TabStrip::SetTopLeftInnerBorderColor(OleColor c) { StoreProperty("TopLeftInnerBorderColor", model_.topLeftInnerBorderColor, c); }
-void TabStrip::SetActiveTabFont(const Font& f) { StoreProperty("ActiveTabFont", model_.activeTabFont, f); }
-void TabStrip::SetInActiveTabFont(const Font& f) { StoreProperty("InActiveTabFont", model_.inActiveTabFont, f); }
-void TabStrip::SetPictureAlign(int v) { StoreProperty("PictureAlign", model_.pictureAlign, v); }
-void TabStrip::SetPictureSize(int v) { StoreProperty("PictureSize", model_.pictureSize, v); }
-void TabStrip::SetTabStyle(int v) { StoreProperty("TabStyle", model_.tabStyle, v); }
-void TabStrip::SetShowFocusRect(bool v) { StoreProperty("ShowFocusRect", model_.showFocusRect, v); }
-void TabStrip::SetUseControlBox(bool v) { StoreProperty("UseControlBox", model_.useControlBox, v); }
-void TabStrip::SetUseFocusedColor(bool v) { StoreProperty("UseFocusedColor", model_.useFocusedColor, v); }
-void TabStrip::SetUseMaskColor(bool v) { StoreProperty("UseMaskColor", model_.useMaskColor, v); }
-void TabStrip::SetUseMouseWheelScroll(bool v) { StoreProperty("UseMouseWheelScroll", model_.useMouseWheelScroll, v, false); }
-void TabStrip::SetXRadius(int v) { StoreProperty("XRadius", model_.xRadius, v); }
-void TabStrip::SetYRadius(int v) { StoreProperty("YRadius", model_.yRadius, v); }
-void TabStrip::SetPictureMaskColor(OleColor c) { StoreProperty("PictureMaskColor", model_.pictureMaskColor, c); }
+template <typename T>
+void TabStrip::Set(std::string_view key, const T& value) {
+  using Row = PersistedProperty<TabStripModel>;
+  const Row& row = Guarded("Set", [&]() -> const Row& { return PlainPropertyRow(TabStripProperties(), key); });
+  Guarded(row.key, [&] {
+    PropertyMember<T>(row, model_) = value;
+    if (row.onSet == Row::OnSet::kRedraw) Refresh();
+    Notify(row.key);
+  });
+}
+
+template <typename T>
+T TabStrip::Get(std::string_view key) const {
+  return Guarded("Get", [&] { return PropertyMember<T>(PropertyRow(TabStripProperties(), key), model_); });
+}
+
+template void TabStrip::Set(std::string_view, const std::int32_t&);
+template void TabStrip::Set(std::string_view, const bool&);
+template void TabStrip::Set(std::string_view, const OleColor&);
+template void TabStrip::Set(std::string_view, const Font&);
+template std::int32_t TabStrip::Get(std::string_view) const;
+template bool TabStrip::Get(std::string_view) const;
+template OleColor TabStrip::Get(std::string_view) const;
+template Font TabStrip::Get(std::string_view) const;
 
 void TabStrip::SetBackColor(OleColor c) {
   Guarded("BackColor", [&] {
@@ -151,7 +138,7 @@ void TabStrip::SetFont(const Font& f) {
 }
 
 WindowHandle TabStrip::hWnd() {
-  return Guarded("hwnd", [&] { return host_.Window(); });
+  return Guarded("hWnd", [&] { return host_.Window(); });
 }
 std::uint32_t TabStrip::hDC() {
   return Guarded("hDC", [&] { return platform_.DeviceContext(); });
@@ -251,7 +238,7 @@ TabRecord TabStrip::Tab(int index) const {
 }
 
 void TabStrip::SetTab(int index, const TabRecord& record) {
-  Guarded("SetTab", [&] {
+  Guarded("Tab", [&] {
     CheckIndex(index);
     model_.Tab(index) = record;
   });
@@ -318,7 +305,7 @@ void TabStrip::Teardown() {
     hoverDrawn_ = false;
     SetHoverTimer(0);
   }
-  hooks_.UnhookAll();
+  watching_ = false;
 }
 
 }  // namespace kestrune::tabstrip

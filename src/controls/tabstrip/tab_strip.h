@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/tabstrip/message_hook.h"
 #include "controls/tabstrip/painters/tab_canvas.h"
 #include "controls/tabstrip/tab_colors.h"
 #include "controls/tabstrip/tab_layout.h"
@@ -56,16 +55,30 @@ class TabStrip : public OwnControl {
   void OnLostFocus() override;
   // Whether the host shows focus marks may have changed: the mark follows with a full redraw.
   void OnAmbientChanged() override { Refresh(); }
-  // Screen readers (and WM_GETTEXT) read the strip as its active tab's caption.
+  // Screen readers (and the window's text) read the strip as its active tab's caption.
   std::wstring Text() const override;
   // A page-tab list of page tabs; the default action of a tab selects it as its access key does.
   std::optional<AccessibleDescription> Describe() const override;
   void DoDefaultAction(long child) override;
   bool WantsArrowKeys() const override { return true; }
   void OnTimer(int timerId) override;
-  void OnRawMessage(bool before, const RawMessage& message) override;
+  // Heard only once loaded at run time (tab_strip_hook.cpp).
+  void OnMouseWheel(int delta, int shift) override;
+  void OnMouseLeave() override;
+  void OnMouseReleased(int button) override;
+  void OnHostActivated() override;
+  void OnHostColorsChanged() override;
 
-  // --- Properties: a setter stores, redraws and tells the host (tab_strip.cpp) --------------
+  // --- Properties (tab_strip.cpp) ---------------------------------------------------------------
+  // Any persisted property by its key (the table in tab_strip_persistence.cpp), T being its
+  // member's type (OleColor for a colour, std::int32_t, bool, Font). Set is for the plain ones: it
+  // stores, redraws unless the table says not to, and tells the host. The others have setters of
+  // their own below, because setting them does more.
+  template <typename T>
+  void Set(std::string_view key, const T& value);
+  template <typename T>
+  T Get(std::string_view key) const;
+
   int ActiveTab() const { return model_.activeTab; }
   // The switch sequence: BeforeTabSwitch (which may veto), the contained controls move, TabSwitch.
   void SetActiveTab(int tab);
@@ -76,77 +89,15 @@ class TabStrip : public OwnControl {
   int TabCount() const { return model_.tabCount; }
   void SetTabCount(int count);
 
-  OleColor ActiveTabBackEndColor() const { return model_.activeTabBackEndColor; }
-  void SetActiveTabBackEndColor(OleColor c);
-  OleColor ActiveTabBackStartColor() const { return model_.activeTabBackStartColor; }
-  void SetActiveTabBackStartColor(OleColor c);
-  OleColor ActiveTabForeColor() const { return model_.activeTabForeColor; }
-  void SetActiveTabForeColor(OleColor c);
-  int ActiveTabHeight() const { return model_.activeTabHeight; }
-  void SetActiveTabHeight(int h);
-  OleColor BottomRightInnerBorderColor() const { return model_.bottomRightInnerBorderColor; }
-  void SetBottomRightInnerBorderColor(OleColor c);
-  OleColor DisabledTabBackColor() const { return model_.disabledTabBackColor; }
-  void SetDisabledTabBackColor(OleColor c);
-  OleColor DisabledTabForeColor() const { return model_.disabledTabForeColor; }
-  void SetDisabledTabForeColor(OleColor c);
-  OleColor FocusedColor() const { return model_.focusedColor; }
-  void SetFocusedColor(OleColor c);
-  OleColor HoverColor() const { return model_.hoverColor; }
-  void SetHoverColor(OleColor c);
-  OleColor InActiveTabBackEndColor() const { return model_.inActiveTabBackEndColor; }
-  void SetInActiveTabBackEndColor(OleColor c);
-  OleColor InActiveTabBackStartColor() const { return model_.inActiveTabBackStartColor; }
-  void SetInActiveTabBackStartColor(OleColor c);
-  OleColor InActiveTabForeColor() const { return model_.inActiveTabForeColor; }
-  void SetInActiveTabForeColor(OleColor c);
-  int InActiveTabHeight() const { return model_.inActiveTabHeight; }
-  void SetInActiveTabHeight(int h);
-  OleColor OuterBorderColor() const { return model_.outerBorderColor; }
-  void SetOuterBorderColor(OleColor c);
-  OleColor TabStripBackColor() const { return model_.tabStripBackColor; }
-  void SetTabStripBackColor(OleColor c);
-  OleColor TopLeftInnerBorderColor() const { return model_.topLeftInnerBorderColor; }
-  void SetTopLeftInnerBorderColor(OleColor c);
-  const Font& ActiveTabFont() const { return model_.activeTabFont; }
-  void SetActiveTabFont(const Font& f);
-  const Font& InActiveTabFont() const { return model_.inActiveTabFont; }
-  void SetInActiveTabFont(const Font& f);
-  int PictureAlign() const { return model_.pictureAlign; }
-  void SetPictureAlign(int v);
-  int PictureSize() const { return model_.pictureSize; }
-  void SetPictureSize(int v);
-  int TabStyle() const { return model_.tabStyle; }
-  void SetTabStyle(int v);
-  int TabTheme() const { return model_.tabTheme; }
   // Also applies the theme's colour set.
   void SetTabTheme(int v);
-  bool ShowFocusRect() const { return model_.showFocusRect; }
-  void SetShowFocusRect(bool v);
-  bool UseControlBox() const { return model_.useControlBox; }
-  void SetUseControlBox(bool v);
-  bool UseFocusedColor() const { return model_.useFocusedColor; }
-  void SetUseFocusedColor(bool v);
-  bool UseMaskColor() const { return model_.useMaskColor; }
-  void SetUseMaskColor(bool v);
-  bool UseMouseWheelScroll() const { return model_.useMouseWheelScroll; }
-  void SetUseMouseWheelScroll(bool v);
-  bool UseThemeDetection() const { return model_.useThemeDetection; }
+  // On: the theme follows the platform's visual style.
   void SetUseThemeDetection(bool v);
-  int XRadius() const { return model_.xRadius; }
-  void SetXRadius(int v);
-  int YRadius() const { return model_.yRadius; }
-  void SetYRadius(int v);
 
   // Properties of the control's own surface (window).
-  OleColor BackColor() const { return model_.backColor; }
   void SetBackColor(OleColor c);
-  bool Enabled() const { return model_.enabled; }
   void SetEnabled(bool v);
-  OleColor ForeColor() const { return model_.foreColor; }
   void SetForeColor(OleColor c);
-  OleColor PictureMaskColor() const { return model_.pictureMaskColor; }
-  void SetPictureMaskColor(OleColor c);
   void SetFont(const Font& f);
   WindowHandle hWnd();
   std::uint32_t hDC();
@@ -176,7 +127,7 @@ class TabStrip : public OwnControl {
   std::wstring VersionText() const;
   std::wstring ShowFileOpenDialog(WindowHandle owner, std::wstring_view initialDirectory, std::wstring_view filter);
   void ScrollTabs(int direction);
-  // Back to tab 0, pictures released, hooks removed: what the window's end needs.
+  // Back to tab 0, pictures released, nothing followed any more: what the window's end needs.
   void Teardown();
 
   // Redraws everything, unless a redraw is already under way; the first one at run time raises
@@ -208,7 +159,7 @@ class TabStrip : public OwnControl {
   int ParkOffset() const { return model_.parkOffset; }
   bool InitCompleted() const { return initCompleted_; }
   int IconSize() const;
-  const MessageHookTable& Hooks() const { return hooks_; }
+  bool Watching() const { return watching_; }
 
  private:
   class SurfaceMeasure : public TextMeasure {
@@ -221,9 +172,6 @@ class TabStrip : public OwnControl {
     Surface& surface_;
   };
 
-  // Store a persisted value, then redraw and notify as its setter does.
-  template <typename T>
-  void StoreProperty(const char* name, T& field, const T& value, bool redraw = true);
   void Notify(const char* key) { host_.PropertyChanged(key); }
   void TakeAmbient();
   void CheckIndex(int index) const;
@@ -247,10 +195,8 @@ class TabStrip : public OwnControl {
   void HoverTabAt(float x, float y);
   void SetHoverTimer(unsigned intervalMs);
   void OnHoverTimer();
-  void InstallHooks();
-  void ReactToHookedMessage(const RawMessage& message);
-  void OnHookedMouseMove();
-  void OnHookedButton(bool press);
+  void FollowPointer();
+  void FollowCloseBoxButton(bool press);
   void TrackCloseBox(int tab);
 
   ControlHost& host_;
@@ -276,12 +222,9 @@ class TabStrip : public OwnControl {
   Point cursorPos_{};
   bool mouseInside_ = false;
   bool inControlBox_ = false;
-  bool moving_ = false;  // the last move-or-size message of the form was a move
-  // The binding reports only whether a raw message came from the strip's own window or from the
-  // form, so the hook table keys the two windows by those roles.
-  static constexpr WindowHandle kOwnWindowKey = 1;
-  static constexpr WindowHandle kFormWindowKey = 2;
-  MessageHookTable hooks_;
+  // Loaded at run time: the pointer's entering and leaving, the wheel, the close boxes and the host
+  // form are followed, until the teardown.
+  bool watching_ = false;
 };
 
 }  // namespace kestrune::tabstrip

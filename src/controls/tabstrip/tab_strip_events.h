@@ -2,8 +2,6 @@
 // Events the tab strip raises to the form that hosts it. Arguments passed by reference may be
 // changed by the host; the strip reads back only the cancel flag of BeforeTabSwitch and the
 // button and position of MouseDown and MouseMove.
-#include <string_view>
-
 namespace kestrune::tabstrip {
 
 class TabStripEvents {
@@ -32,7 +30,6 @@ class TabStripEvents {
   virtual void AfterCompleteInit() {}
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
-  virtual void Status(std::wstring_view /*message*/) {}
 };
 
 }  // namespace kestrune::tabstrip

@@ -1,41 +1,10 @@
-// The reactions to the window messages the strip hooks, of its own window (mouse entering and
-// leaving, the wheel, the close boxes) and of the form that hosts it (activation, colours,
-// moving and sizing).
+// What the strip follows once it is loaded at run time: the pointer entering and leaving, the wheel,
+// the close boxes, and the form that hosts it (activation, colours). A strip placed without a saved
+// set, or in a designer, follows none of them.
 #include "controls/tabstrip/tab_strip.h"
 #include "controls/tabstrip/tab_strip_error.h"
 
 namespace kestrune::tabstrip {
-
-namespace {
-constexpr std::uint32_t kWmActivate = 0x0006;
-constexpr std::uint32_t kWmSysColorChange = 0x0015;
-constexpr std::uint32_t kWmMouseMove = 0x0200;
-constexpr std::uint32_t kWmLButtonDown = 0x0201;
-constexpr std::uint32_t kWmLButtonUp = 0x0202;
-constexpr std::uint32_t kWmSizing = 0x0214;
-constexpr std::uint32_t kWmMoving = 0x0216;
-constexpr std::uint32_t kWmExitSizeMove = 0x0232;
-constexpr std::uint32_t kWmThemeChanged = 0x031A;
-constexpr std::uint32_t kWmTimer = 0x0113;
-constexpr std::uint32_t kWmMouseWheel = 0x020A;
-constexpr std::uint32_t kWmMouseLeave = 0x02A3;
-}  // namespace
-
-void TabStrip::InstallHooks() {
-  hooks_.HookWindow(kOwnWindowKey);
-  for (std::uint32_t m : {kWmMouseMove, kWmMouseLeave, kWmMouseWheel, kWmLButtonDown, kWmLButtonUp})
-    hooks_.HookMessage(kOwnWindowKey, m, hookphase::kAfter);
-  hooks_.HookMessage(kOwnWindowKey, kWmTimer, hookphase::kBefore);
-  hooks_.HookWindow(kFormWindowKey);
-  for (std::uint32_t m : {kWmActivate, kWmMoving, kWmSizing, kWmExitSizeMove, kWmSysColorChange, kWmThemeChanged})
-    hooks_.HookMessage(kFormWindowKey, m, hookphase::kAfter);
-}
-
-void TabStrip::OnRawMessage(bool before, const RawMessage& message) {
-  const MessageHookTable::Entry* entry = hooks_.Find(message.fromHostWindow ? kFormWindowKey : kOwnWindowKey);
-  if (entry == nullptr) return;
-  if ((before ? entry->before : entry->after).Contains(message.message)) ReactToHookedMessage(message);
-}
 
 void TabStrip::ScrollTabs(int direction) {
   Guarded("ScrollTabs", [&] {
@@ -44,45 +13,39 @@ void TabStrip::ScrollTabs(int direction) {
   });
 }
 
-void TabStrip::ReactToHookedMessage(const RawMessage& message) {
-  Guarded("ReactToHookedMessage", [&] {
-    switch (message.message) {
-      case kWmMouseMove: OnHookedMouseMove(); break;
-      case kWmMouseLeave:
-        mouseInside_ = false;
-        Events().MouseLeave();
-        break;
-      case kWmMouseWheel: {
-        if (!TabEnabled(model_.activeTab) || !model_.useMouseWheelScroll) break;
-        // The wheel distance is the signed high word of wParam; negative is towards the user.
-        const auto delta = static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF);
-        if (delta < 0) Events().MouseScrollUp();
-        else Events().MouseScrollDown();
-        ScrollTabs(delta);
-        break;
-      }
-      case kWmLButtonDown: OnHookedButton(true); break;
-      case kWmLButtonUp: OnHookedButton(false); break;
-      case kWmTimer:
-        // The binding hands every tick to OnTimer, hooked or not, so nothing is left to do here.
-        break;
-      case kWmActivate:
-        hoverTab_ = model_.activeTab;
-        Refresh();
-        break;
-      case kWmSysColorChange:
-      case kWmThemeChanged: Refresh(); break;
-      case kWmMoving:
-        moving_ = true;
-        Events().Status(L"Form is moving...");
-        break;
-      case kWmSizing:
-        moving_ = false;
-        Events().Status(L"Form is sizing...");
-        break;
-      case kWmExitSizeMove: Events().Status(moving_ ? L"Finished Moving." : L"Finished Sizing."); break;
-      default: break;
-    }
+void TabStrip::OnMouseWheel(int delta, int /*shift*/) {
+  Guarded("OnMouseWheel", [&] {
+    if (!watching_ || !TabEnabled(model_.activeTab) || !model_.useMouseWheelScroll) return;
+    // Negative is towards the user.
+    if (delta < 0) Events().MouseScrollUp();
+    else Events().MouseScrollDown();
+    ScrollTabs(delta);
+  });
+}
+
+void TabStrip::OnMouseLeave() {
+  Guarded("OnMouseLeave", [&] {
+    if (!watching_) return;
+    mouseInside_ = false;
+    Events().MouseLeave();
+  });
+}
+
+void TabStrip::OnMouseReleased(int button) {
+  if (button == mouse::kLeft) Guarded("OnMouseReleased", [&] { FollowCloseBoxButton(false); });
+}
+
+void TabStrip::OnHostActivated() {
+  Guarded("OnHostActivated", [&] {
+    if (!watching_) return;
+    hoverTab_ = model_.activeTab;
+    Refresh();
+  });
+}
+
+void TabStrip::OnHostColorsChanged() {
+  Guarded("OnHostColorsChanged", [&] {
+    if (watching_) Refresh();
   });
 }
 
@@ -104,7 +67,8 @@ void TabStrip::TrackCloseBox(int tab) {
   }
 }
 
-void TabStrip::OnHookedMouseMove() {
+void TabStrip::FollowPointer() {
+  if (!watching_) return;
   if (!mouseInside_) {
     mouseInside_ = true;
     Events().MouseEnter();
@@ -148,8 +112,8 @@ void TabStrip::OnHookedMouseMove() {
 
 // A press on a close box shows it pressed; a release removes the tab under the cursor, wherever
 // the press was.
-void TabStrip::OnHookedButton(bool press) {
-  if (!model_.useControlBox) return;
+void TabStrip::FollowCloseBoxButton(bool press) {
+  if (!watching_ || !model_.useControlBox) return;
   cursorPos_ = host_.CursorPos();
   for (int i = 0; i < model_.tabCount; ++i) {
     if (!model_.Tab(i).closeBoxRect.Contains(cursorPos_)) continue;

@@ -29,6 +29,7 @@ void TabStrip::OnMouseDown(int button, int shift, float x, float y) {
     AtExit clear([&] { refreshing_ = false; });
     SelectTabAt(fx, fy);
   });
+  if (button == mouse::kLeft) Guarded("OnMouseDown", [&] { FollowCloseBoxButton(true); });
 }
 
 // The first enabled tab whose rectangle holds the point, within the tab row, becomes active.
@@ -58,6 +59,7 @@ void TabStrip::OnMouseMove(int button, int shift, float x, float y) {
     Events().MouseMove(b, s, fx, fy);
     HoverTabAt(fx, fy);
   });
+  Guarded("OnMouseMove", [&] { FollowPointer(); });
 }
 
 // In the XP looks an enabled tab other than the active one lights up under the mouse.
@@ -107,8 +109,8 @@ void TabStrip::SetHoverTimer(unsigned intervalMs) {
   }
 }
 
-// Ticks come through the binding for every control, hooked or not: a highlight drawn on a control
-// without the hook would otherwise never be taken away and would block every later one.
+// Ticks come for every strip, loaded at run time or not: a highlight drawn on a strip that follows
+// no pointer would otherwise never be taken away and would block every later one.
 void TabStrip::OnTimer(int timerId) {
   if (timerId == kHoverTimerId) OnHoverTimer();
 }

@@ -108,23 +108,17 @@ int TabStripModel::TabOfControl(int left) const {
 void TabStripModel::ApplyThemeColors(const SystemColors& system) {
   if (tabTheme < kThemeClassic || tabTheme > kThemeBeige) return;
   const ThemeColorSet s = ThemeColors(tabTheme, system);
-  auto apply = [](OleColor& field, const ThemeColorSet::Entry& e) {
-    if (e.set) field = e.value;
-  };
-  apply(activeTabBackStartColor, s.activeTabBackStart);
-  apply(activeTabBackEndColor, s.activeTabBackEnd);
-  apply(activeTabForeColor, s.activeTabFore);
-  apply(inActiveTabBackStartColor, s.inActiveTabBackStart);
-  apply(inActiveTabBackEndColor, s.inActiveTabBackEnd);
-  apply(inActiveTabForeColor, s.inActiveTabFore);
-  apply(tabStripBackColor, s.tabStripBack);
-  apply(disabledTabBackColor, s.disabledTabBack);
-  apply(disabledTabForeColor, s.disabledTabFore);
-  apply(topLeftInnerBorderColor, s.topLeftInnerBorder);
-  apply(outerBorderColor, s.outerBorder);
-  apply(bottomRightInnerBorderColor, s.bottomRightInnerBorder);
-  apply(hoverColor, s.hover);
-  apply(focusedColor, s.focused);
+  // In the order of themecolor::Index.
+  static constexpr OleColor TabStripModel::*kThemed[themecolor::kCount] = {
+      &TabStripModel::activeTabBackStartColor, &TabStripModel::activeTabBackEndColor,
+      &TabStripModel::activeTabForeColor,      &TabStripModel::inActiveTabBackStartColor,
+      &TabStripModel::inActiveTabBackEndColor, &TabStripModel::inActiveTabForeColor,
+      &TabStripModel::tabStripBackColor,       &TabStripModel::disabledTabBackColor,
+      &TabStripModel::disabledTabForeColor,    &TabStripModel::topLeftInnerBorderColor,
+      &TabStripModel::outerBorderColor,        &TabStripModel::bottomRightInnerBorderColor,
+      &TabStripModel::hoverColor,              &TabStripModel::focusedColor};
+  for (int k = 0; k < themecolor::kCount; ++k)
+    if (s.colors[k]) this->*kThemed[k] = *s.colors[k];
   if (s.beigeExtras) {
     pictureMaskColor = 0xFF00FF;
     pictureSize = kPicSmall;

@@ -3,6 +3,7 @@
 // persisted ones and the surface's own) and the rules on them. It knows no host, surface or
 // platform: the control (tab_strip.h) applies what a change implies (redraw, notify, events).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/font.h"
 #include "platform/picture.h"
 #include "platform/property_bag.h"
+#include "platform/property_table.h"
 #include "platform/types.h"
 
 namespace kestrune::tabstrip {
@@ -123,5 +125,9 @@ struct TabStripModel {
   // The colour set of the current theme (nothing for a theme outside the five).
   void ApplyThemeColors(const SystemColors& system);
 };
+
+// The persisted properties of the strip (not of its tabs): key, member, default and what setting one
+// does, in save order.
+std::span<const PersistedProperty<TabStripModel>> TabStripProperties();
 
 }  // namespace kestrune::tabstrip

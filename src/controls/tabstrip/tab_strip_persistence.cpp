@@ -14,25 +14,29 @@ namespace {
 using Entry = PersistedProperty<TabStripModel>;
 using TabEntry = PersistedProperty<TabRecord>;
 
+constexpr auto kOwn = Entry::OnSet::kOwnSetter;
+constexpr auto kStoreOnly = Entry::OnSet::kStoreOnly;
+
 PropertyValue AmbientFont(const TabStripModel& m) { return m.ambientFont; }
 PropertyValue AmbientBackColor(const TabStripModel& m) { return static_cast<std::int32_t>(m.ambientBackColor); }
 
+// Set through the generic Set unless marked: kOwn has a setter of its own, kStoreOnly draws nothing.
 // "TabCount" comes first: the tab records are saved right after it, before everything else.
 constexpr std::array<Entry, 36> kProperties{{
-    {"TabCount", &TabStripModel::tabCount, std::int32_t{3}},
-    {"ActiveTab", &TabStripModel::activeTab, std::int32_t{0}},
+    {"TabCount", &TabStripModel::tabCount, std::int32_t{3}, kOwn},
+    {"ActiveTab", &TabStripModel::activeTab, std::int32_t{0}, kOwn},
     {"ActiveTabBackEndColor", &TabStripModel::activeTabBackEndColor, OleColor{0x8000000F}},
     {"ActiveTabBackStartColor", &TabStripModel::activeTabBackStartColor, OleColor{0x8000000F}},
     {"ActiveTabFont", &TabStripModel::activeTabFont, &AmbientFont},
     {"ActiveTabForeColor", &TabStripModel::activeTabForeColor, OleColor{0x80000012}},
     {"ActiveTabHeight", &TabStripModel::activeTabHeight, std::int32_t{20}},
-    {"BackColor", &TabStripModel::backColor, OleColor{0x8000000F}},
+    {"BackColor", &TabStripModel::backColor, OleColor{0x8000000F}, kOwn},
     {"BottomRightInnerBorderColor", &TabStripModel::bottomRightInnerBorderColor, OleColor{0x80000010}},
     {"DisabledTabBackColor", &TabStripModel::disabledTabBackColor, OleColor{0x80000010}},
     {"DisabledTabForeColor", &TabStripModel::disabledTabForeColor, OleColor{0x80000014}},
-    {"Enabled", &TabStripModel::enabled, true},
+    {"Enabled", &TabStripModel::enabled, true, kOwn},
     {"FocusedColor", &TabStripModel::focusedColor, OleColor{0xEE8269}},
-    {"ForeColor", &TabStripModel::foreColor, OleColor{0}},
+    {"ForeColor", &TabStripModel::foreColor, OleColor{0}, kOwn},
     {"HoverColor", &TabStripModel::hoverColor, OleColor{0x3BC7FF}},
     {"InActiveTabBackEndColor", &TabStripModel::inActiveTabBackEndColor, OleColor{0x8000000F}},
     {"InActiveTabBackStartColor", &TabStripModel::inActiveTabBackStartColor, OleColor{0x8000000F}},
@@ -46,13 +50,13 @@ constexpr std::array<Entry, 36> kProperties{{
     {"ShowFocusRect", &TabStripModel::showFocusRect, true},
     {"TabStripBackColor", &TabStripModel::tabStripBackColor, &AmbientBackColor},
     {"TabStyle", &TabStripModel::tabStyle, std::int32_t{kTabbedDialog}},
-    {"TabTheme", &TabStripModel::tabTheme, std::int32_t{0}},
+    {"TabTheme", &TabStripModel::tabTheme, std::int32_t{0}, kOwn},
     {"TopLeftInnerBorderColor", &TabStripModel::topLeftInnerBorderColor, OleColor{0x80000014}},
     {"UseControlBox", &TabStripModel::useControlBox, false},
     {"UseFocusedColor", &TabStripModel::useFocusedColor, true},
     {"UseMaskColor", &TabStripModel::useMaskColor, true},
-    {"UseMouseWheelScroll", &TabStripModel::useMouseWheelScroll, true},
-    {"UseThemeDetection", &TabStripModel::useThemeDetection, false},
+    {"UseMouseWheelScroll", &TabStripModel::useMouseWheelScroll, true, kStoreOnly},
+    {"UseThemeDetection", &TabStripModel::useThemeDetection, false, kOwn},
     {"XRadius", &TabStripModel::xRadius, std::int32_t{10}},
     {"YRadius", &TabStripModel::yRadius, std::int32_t{10}},
 }};
@@ -73,6 +77,8 @@ constexpr std::span<const Entry> kCount = std::span<const Entry>(kProperties).fi
 constexpr std::span<const Entry> kAfterTabs = std::span<const Entry>(kProperties).subspan(1);
 
 }  // namespace
+
+std::span<const PersistedProperty<TabStripModel>> TabStripProperties() { return kProperties; }
 
 TabStripModel::TabStripModel() {
   ResetProperties();

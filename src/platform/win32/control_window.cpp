@@ -132,19 +132,14 @@ LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   }
   if (LRESULT answer = 0; self->AccessibilityMessage(message, wParam, lParam, answer)) return answer;
-  self->RawMessage(true, message, wParam, lParam, false);
-  const LRESULT result = self->HandleMessage(message, wParam, lParam);
-  // The control may have gone with WM_DESTROY; RawMessage checks for that.
-  self->RawMessage(false, message, wParam, lParam, false);
-  return result;
+  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK ControlWindow::HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                                  DWORD_PTR refData) {
   auto* self = reinterpret_cast<ControlWindow*>(refData);
-  self->RawMessage(true, message, wParam, lParam, true);
   const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-  self->RawMessage(false, message, wParam, lParam, true);
+  self->HostMessage(message);
   if (message == WM_NCDESTROY) {
     ::RemoveWindowSubclass(hwnd, &ControlWindow::HostSubclassProc, id);
     self->hostWindow_ = nullptr;
@@ -152,14 +147,11 @@ LRESULT CALLBACK ControlWindow::HostSubclassProc(HWND hwnd, UINT message, WPARAM
   return result;
 }
 
-void ControlWindow::RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost) {
+// The host window's messages the control hears of, after the window has handled them.
+void ControlWindow::HostMessage(UINT message) {
   if (!control_ || !loaded_) return;
-  kestrune::RawMessage raw;
-  raw.message = message;
-  raw.wParam = static_cast<std::uint64_t>(wParam);
-  raw.lParam = static_cast<std::int64_t>(lParam);
-  raw.fromHostWindow = fromHost;
-  Guard([&] { control_->OnRawMessage(before, raw); });
+  if (message == WM_ACTIVATE) Guard([&] { control_->OnHostActivated(); });
+  else if (message == WM_SYSCOLORCHANGE || message == WM_THEMECHANGED) Guard([&] { control_->OnHostColorsChanged(); });
 }
 
 void ControlWindow::TrackLeave() {
@@ -317,12 +309,14 @@ void ControlWindow::ButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
   const MouseStep step = clicks_.Release(button, ButtonsFromKeys(wParam));
   if (step.releaseCapture) ::ReleaseCapture();
   Guard([&] { control_->OnMouseUp(button, ShiftFromKeys(wParam), XOf(lParam), YOf(lParam)); });
-  if (!step.clickIfInside || !control_) return;
-  // Where the pointer is now: the MouseUp handler may have moved or resized the window.
-  RECT client{};
-  ::GetClientRect(hwnd_, &client);
-  const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (::PtInRect(&client, pt)) Guard([&] { control_->OnClick(); });
+  if (step.clickIfInside && control_) {
+    // Where the pointer is now: the MouseUp handler may have moved or resized the window.
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (::PtInRect(&client, pt)) Guard([&] { control_->OnClick(); });
+  }
+  Guard([&] { control_->OnMouseReleased(button); });
 }
 
 std::wstring ControlWindow::ControlText() {

@@ -37,7 +37,7 @@ struct ControlWindowArgs {
   std::function<void(ControlWindow&, std::string_view key)> onPropertyChanged;
   // Controls placed inside this one (container controls only).
   std::function<std::vector<ContainedControl*>()> containedControls;
-  // Also pass the messages of the hosting top-level window to the control's OnRawMessage.
+  // Tell the control of the hosting top-level window's activation and colour changes.
   bool hookHostWindow = false;
 };
 
@@ -120,7 +120,7 @@ class ControlWindow : public ControlHost {
   void OnCreate();
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
-  void RawMessage(bool before, UINT message, WPARAM wParam, LPARAM lParam, bool fromHost);
+  void HostMessage(UINT message);
   LRESULT DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
   // WM_GETOBJECT and the posted default action; false for any other message.

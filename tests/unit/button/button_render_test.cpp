@@ -54,7 +54,7 @@ TEST_F(ButtonRenderTest, XpRingsForHoverDefaultAndFocus) {
   rig.button.OnMouseMove(0, 0, 5, 5);
   EXPECT_EQ(Pixel(10, 1), MakeRgb(250, 195, 88));  // rectcolor 0x58C3FA
   EXPECT_EQ(Pixel(1, 10), MakeRgb(250, 195, 88));
-  rig.button.SetXpType(2);
+  rig.button.Set<std::int32_t>("XpType", 2);
   EXPECT_EQ(Pixel(10, 1), MakeRgb(228, 144, 80));
 
   ButtonRig def;
@@ -65,21 +65,21 @@ TEST_F(ButtonRenderTest, XpRingsForHoverDefaultAndFocus) {
   // The focus rectangle inverts every other pixel of the ring's side lines.
   EXPECT_EQ(def.Pixel(2, 10) ^ def.Pixel(2, 11), MakeRgb(255, 255, 255));
   EXPECT_TRUE(def.Pixel(2, 10) == MakeRgb(181, 209, 240) || def.Pixel(2, 11) == MakeRgb(181, 209, 240));
-  def.button.SetXpType(2);
+  def.button.Set<std::int32_t>("XpType", 2);
   EXPECT_EQ(def.Pixel(10, 1), MakeRgb(122, 184, 98));
   // Hidden focus rectangles hide the default ring too.
-  def.button.SetShowFocusRect(false);
+  def.button.Set<bool>("ShowFocusRect", false);
   EXPECT_EQ(def.Pixel(10, 1), MakeRgb(255, 255, 239));  // the XP type 2 face shows
 
   // Focus while the focus rectangle is hidden draws no ring, and the focus itself is kept.
-  rig.button.SetXpType(1);
+  rig.button.Set<std::int32_t>("XpType", 1);
   rig.host.cursor = Point{-5, 5};
   rig.button.OnTimer(GradientButton::kLeaveTimerId);
-  rig.button.SetShowFocusRect(false);
+  rig.button.Set<bool>("ShowFocusRect", false);
   rig.button.OnGotFocus();
   EXPECT_EQ(Pixel(10, 1), MakeRgb(255, 255, 255));
   EXPECT_TRUE(rig.button.HasFocus());
-  rig.button.SetShowFocusRect(true);
+  rig.button.Set<bool>("ShowFocusRect", true);
   EXPECT_EQ(Pixel(10, 1), MakeRgb(206, 231, 255));
   // A host that hides focus marks after mouse use hides the ring until it shows them again.
   rig.host.focusMarksShown = false;
@@ -124,7 +124,7 @@ TEST_F(ButtonRenderTest, BevelNormalAndPressedEdges) {
   EXPECT_EQ(Pixel(2, 20), MakeRgb(241, 239, 226));
   EXPECT_EQ(Pixel(10, 10), MakeRgb(241, 239, 226));
   // Focus on a bevel shows the XP default ring in its first colours, whatever the XP type.
-  rig.button.SetXpType(2);
+  rig.button.Set<std::int32_t>("XpType", 2);
   rig.button.OnGotFocus();
   EXPECT_EQ(Pixel(10, 1), MakeRgb(206, 231, 255));
 

@@ -27,14 +27,14 @@ TEST(GradientButtonNew, TakesItsNameAsCaptionAndTheDefaults) {
   EXPECT_EQ(rig.button.ForeColor(), MakeRgb(0, 0, 0));
   EXPECT_TRUE(rig.button.Enabled());
   EXPECT_EQ(rig.button.ButtonType(), ButtonKind::kXp);
-  EXPECT_EQ(rig.button.XpType(), 1);
+  EXPECT_EQ(rig.button.Get<std::int32_t>("XpType"), 1);
   EXPECT_EQ(rig.button.ColorScheme(), 1);
-  EXPECT_TRUE(rig.button.ShowFocusRect());
-  EXPECT_EQ(rig.button.RectColor(), 0x58C3FAu);
+  EXPECT_TRUE(rig.button.Get<bool>("ShowFocusRect"));
+  EXPECT_EQ(rig.button.Get<OleColor>("rectcolor"), 0x58C3FAu);
   EXPECT_EQ(rig.button.Percent(), 16);
-  EXPECT_EQ(rig.button.MidColor(), 0x73C874u);
-  EXPECT_EQ(rig.button.MouseDownEndColor(), 0u);
-  EXPECT_EQ(rig.button.OfficeXpMousemoveFrameColor(), 0x01807Fu);
+  EXPECT_EQ(rig.button.Get<OleColor>("MidColor"), 0x73C874u);
+  EXPECT_EQ(rig.button.Get<OleColor>("MouseDownEndColor"), 0u);
+  EXPECT_EQ(rig.button.Get<OleColor>("OfficeXpMousemoveFrameColor"), 0x01807Fu);
   EXPECT_EQ(rig.button.ButtonState(), 0);
   EXPECT_EQ(rig.button.LastButton(), 1);
   EXPECT_EQ(rig.button.HWnd(), 0x1234u);  // the live window's handle
@@ -57,22 +57,22 @@ TEST(GradientButtonPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   b.SetEnabled(false);
   b.SetFont(font);
   b.SetButtonType(ButtonKind::kOffice);
-  b.SetXpType(2);
+  b.Set<std::int32_t>("XpType", 2);
   b.SetCaption(L"E&xit");
   b.SetColorScheme(2);
-  b.SetShowFocusRect(false);
-  b.SetRectColor(0x010203);
+  b.Set<bool>("ShowFocusRect", false);
+  b.Set<OleColor>("rectcolor", 0x010203);
   b.SetPercent(40);
-  b.SetMidColor(0x111111);
-  b.SetEndColor(0x222222);
-  b.SetMouseMoveMidColor(0x333333);
-  b.SetMouseMoveEndColor(0x444444);
-  b.SetMouseDownMidColor(0x555555);
-  b.SetMouseDownEndColor(0x666666);
-  b.SetOfficeXpFillColor(0x777777);
-  b.SetOfficeXpFrameColor(0x888888);
-  b.SetOfficeXpMousemoveFillColor(0x999999);
-  b.SetOfficeXpMousemoveFrameColor(0xAAAAAA);
+  b.Set<OleColor>("MidColor", 0x111111);
+  b.Set<OleColor>("EndColor", 0x222222);
+  b.Set<OleColor>("MouseMoveMidColor", 0x333333);
+  b.Set<OleColor>("MouseMoveEndColor", 0x444444);
+  b.Set<OleColor>("MouseDownMidColor", 0x555555);
+  b.Set<OleColor>("MouseDownEndColor", 0x666666);
+  b.Set<OleColor>("OfficeXpFillColor", 0x777777);
+  b.Set<OleColor>("OfficeXpFrameColor", 0x888888);
+  b.Set<OleColor>("OfficeXpMousemoveFillColor", 0x999999);
+  b.Set<OleColor>("OfficeXpMousemoveFrameColor", 0xAAAAAA);
 
   PropertyBag bag;
   b.Save(bag);
@@ -95,16 +95,16 @@ TEST(GradientButtonPersistence, SavesEveryKeyInOrderAndLoadsItBack) {
   EXPECT_EQ(copy.surface.GetFont(), font);
   EXPECT_FALSE(copy.host.windowEnabled);
   EXPECT_EQ(c.ButtonType(), ButtonKind::kOffice);
-  EXPECT_EQ(c.XpType(), 2);
+  EXPECT_EQ(c.Get<std::int32_t>("XpType"), 2);
   EXPECT_EQ(c.Caption(), L"E&xit");
   EXPECT_EQ(copy.host.accessKeys, L"x");
   EXPECT_EQ(c.ColorScheme(), 2);
-  EXPECT_FALSE(c.ShowFocusRect());
-  EXPECT_EQ(c.RectColor(), 0x010203u);
+  EXPECT_FALSE(c.Get<bool>("ShowFocusRect"));
+  EXPECT_EQ(c.Get<OleColor>("rectcolor"), 0x010203u);
   EXPECT_EQ(c.Percent(), 40);
-  EXPECT_EQ(c.MouseMoveMidColor(), 0x333333u);
-  EXPECT_EQ(c.MouseMoveEndColor(), 0x444444u);
-  EXPECT_EQ(c.OfficeXpMousemoveFrameColor(), 0xAAAAAAu);
+  EXPECT_EQ(c.Get<OleColor>("MouseMoveMidColor"), 0x333333u);
+  EXPECT_EQ(c.Get<OleColor>("MouseMoveEndColor"), 0x444444u);
+  EXPECT_EQ(c.Get<OleColor>("OfficeXpMousemoveFrameColor"), 0xAAAAAAu);
   // Scheme 2 derives from the loaded back colour; the loaded button is drawn at once.
   EXPECT_EQ(c.Scheme().face, MakeRgb(10, 20, 30));
   EXPECT_EQ(c.Scheme().text, MakeRgb(40, 50, 60));
@@ -140,9 +140,9 @@ TEST(GradientButtonPersistence, SavedColoursWinOverSchemeAndTypePresets) {
   silver.Set<std::int32_t>("OfficeXpFillColor", 0x123456);
   ButtonRig a;
   a.button.Load(silver);
-  EXPECT_EQ(a.button.OfficeXpFillColor(), 0x123456u);
+  EXPECT_EQ(a.button.Get<OleColor>("OfficeXpFillColor"), 0x123456u);
   // The Office colours not in the set fall back to the key defaults, not the silver ones.
-  EXPECT_EQ(a.button.OfficeXpFrameColor(), 0x42BCBCu);
+  EXPECT_EQ(a.button.Get<OleColor>("OfficeXpFrameColor"), 0x42BCBCu);
 
   // A saved type-4 button keeps its saved gradient colours under scheme 1.
   PropertyBag glass;
@@ -151,7 +151,7 @@ TEST(GradientButtonPersistence, SavedColoursWinOverSchemeAndTypePresets) {
   glass.Set<std::int32_t>("Percent", 53);
   ButtonRig b;
   b.button.Load(glass);
-  EXPECT_EQ(b.button.MidColor(), MakeRgb(124, 171, 255));
+  EXPECT_EQ(b.button.Get<OleColor>("MidColor"), MakeRgb(124, 171, 255));
   EXPECT_EQ(b.button.Percent(), 53);
   EXPECT_EQ(b.host.regionCount, 1);
   EXPECT_FALSE(b.host.region.cutouts.empty());  // type 4 has its corners cut
@@ -166,7 +166,7 @@ TEST(GradientButtonPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
     EXPECT_EQ(rig.surface.GetFont(), FormMainButtonFont());
     EXPECT_EQ(rig.button.ButtonType(), ButtonKind::kXp);
     EXPECT_EQ(rig.button.ColorScheme(), 1);
-    EXPECT_EQ(rig.button.XpType(), 1);
+    EXPECT_EQ(rig.button.Get<std::int32_t>("XpType"), 1);
     EXPECT_EQ(rig.Pixel(3, 21), MakeRgb(201, 200, 217));  // drawn at once in the XP look
     rig.surface.WritePng(testing::ArtifactPath(caption == L"終了" ? "form_command_exit.png" : "form_command_mini.png"));
     // Saved again (with another ambient font) it is still only its font and caption.
@@ -235,18 +235,18 @@ TEST(GradientButtonProperties, EverySetterNamesItsKeyAndRedraws) {
   rig.button.InitNew();
   rig.host.changedKeys.clear();
   const int before = rig.surface.PresentCount();
-  rig.button.SetXpType(3);
+  rig.button.Set<std::int32_t>("XpType", 3);
   rig.button.SetCaption(L"&Open");
-  rig.button.SetShowFocusRect(false);
-  rig.button.SetMidColor(0x123456);
-  rig.button.SetOfficeXpFillColor(0x654321);
+  rig.button.Set<bool>("ShowFocusRect", false);
+  rig.button.Set<OleColor>("MidColor", 0x123456);
+  rig.button.Set<OleColor>("OfficeXpFillColor", 0x654321);
   EXPECT_EQ(rig.host.changedKeys,
             (std::vector<std::string>{"XpType", "Caption", "ShowFocusRect", "MidColor", "OfficeXpFillColor"}));
   EXPECT_EQ(rig.surface.PresentCount(), before + 5);
   EXPECT_EQ(rig.host.accessKeys, L"o");
 
   // rectcolor is stored only; it shows at the next drawing.
-  rig.button.SetRectColor(0x0000FF);
+  rig.button.Set<OleColor>("rectcolor", 0x0000FF);
   EXPECT_EQ(rig.host.changedKeys.back(), "rectcolor");
   EXPECT_EQ(rig.surface.PresentCount(), before + 5);
 
@@ -272,24 +272,24 @@ TEST(GradientButtonSchemes, TypeFourGetsTheBluePresetAfterTheScheme) {
     rig.button.SetColorScheme(scheme);
     rig.button.SetButtonType(ButtonKind::kGlass);
     EXPECT_EQ(rig.button.Percent(), 53);
-    EXPECT_EQ(rig.button.MidColor(), MakeRgb(124, 171, 255));
-    EXPECT_EQ(rig.button.EndColor(), MakeRgb(191, 211, 255));
-    EXPECT_EQ(rig.button.MouseMoveMidColor(), MakeRgb(157, 203, 255));
-    EXPECT_EQ(rig.button.MouseMoveEndColor(), MakeRgb(209, 231, 255));
-    EXPECT_EQ(rig.button.MouseDownMidColor(), MakeRgb(100, 153, 255));
-    EXPECT_EQ(rig.button.MouseDownEndColor(), MakeRgb(191, 211, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("MidColor"), MakeRgb(124, 171, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("EndColor"), MakeRgb(191, 211, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("MouseMoveMidColor"), MakeRgb(157, 203, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("MouseMoveEndColor"), MakeRgb(209, 231, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("MouseDownMidColor"), MakeRgb(100, 153, 255));
+    EXPECT_EQ(rig.button.Get<OleColor>("MouseDownEndColor"), MakeRgb(191, 211, 255));
   }
   // Any later scheme-1 recomputation of a type-4 button gives the grey set.
   ButtonRig rig;
   rig.button.InitNew();
   rig.button.SetButtonType(ButtonKind::kGlass);
   rig.button.SetForeColor(MakeRgb(0, 0, 128));
-  EXPECT_EQ(rig.button.MidColor(), MakeRgb(197, 197, 197));
-  EXPECT_EQ(rig.button.EndColor(), MakeRgb(238, 238, 238));
-  EXPECT_EQ(rig.button.MouseMoveMidColor(), MakeRgb(123, 167, 211));
-  EXPECT_EQ(rig.button.MouseMoveEndColor(), MakeRgb(210, 245, 251));
-  EXPECT_EQ(rig.button.MouseDownMidColor(), MakeRgb(227, 167, 105));
-  EXPECT_EQ(rig.button.MouseDownEndColor(), MakeRgb(252, 220, 199));
+  EXPECT_EQ(rig.button.Get<OleColor>("MidColor"), MakeRgb(197, 197, 197));
+  EXPECT_EQ(rig.button.Get<OleColor>("EndColor"), MakeRgb(238, 238, 238));
+  EXPECT_EQ(rig.button.Get<OleColor>("MouseMoveMidColor"), MakeRgb(123, 167, 211));
+  EXPECT_EQ(rig.button.Get<OleColor>("MouseMoveEndColor"), MakeRgb(210, 245, 251));
+  EXPECT_EQ(rig.button.Get<OleColor>("MouseDownMidColor"), MakeRgb(227, 167, 105));
+  EXPECT_EQ(rig.button.Get<OleColor>("MouseDownEndColor"), MakeRgb(252, 220, 199));
   EXPECT_EQ(rig.button.Percent(), 53);  // the grey set leaves Percent alone
 }
 
@@ -310,10 +310,10 @@ TEST(GradientButtonSchemes, DerivesTheSixColoursPerScheme) {
 
   rig.button.SetColorScheme(3);
   EXPECT_EQ(rig.button.Scheme(), (SchemeColors{0xC0C0C0, 0x808080, 0xDFDFDF, 0xFFFFFF, 0, 0}));
-  EXPECT_EQ(rig.button.OfficeXpFillColor(), MakeRgb(236, 233, 216));
-  EXPECT_EQ(rig.button.OfficeXpFrameColor(), MakeRgb(172, 169, 154));
-  EXPECT_EQ(rig.button.OfficeXpMousemoveFillColor(), MakeRgb(193, 210, 238));
-  EXPECT_EQ(rig.button.OfficeXpMousemoveFrameColor(), MakeRgb(49, 105, 198));
+  EXPECT_EQ(rig.button.Get<OleColor>("OfficeXpFillColor"), MakeRgb(236, 233, 216));
+  EXPECT_EQ(rig.button.Get<OleColor>("OfficeXpFrameColor"), MakeRgb(172, 169, 154));
+  EXPECT_EQ(rig.button.Get<OleColor>("OfficeXpMousemoveFillColor"), MakeRgb(193, 210, 238));
+  EXPECT_EQ(rig.button.Get<OleColor>("OfficeXpMousemoveFrameColor"), MakeRgb(49, 105, 198));
 }
 
 TEST(GradientButtonLayout, ResizeReshapesTheWindowForTypesThreeAndFour) {

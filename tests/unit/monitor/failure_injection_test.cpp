@@ -15,7 +15,7 @@
 #include "fakes/fake_system_figures.h"
 #include "platform/raster/raster_surface.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 using testing::FakeControlHost;
@@ -222,4 +222,4 @@ TEST(MonitorQueryRecovery, UnreadableWindowsDirectoryLeavesOnlyTheDiskEmpty) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 SystemLevelSample Sample(float cpu, float memory, float pageFile, float virtualMemory, float diskFree) {
@@ -41,4 +41,4 @@ TEST(MonitorDescription, IsAReadOnlyGraphicWhoseNameAndValueAreTheFigures) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -4,7 +4,7 @@
 
 #include "fakes/fake_system_figures.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 using testing::FakeSystemFigures;
@@ -261,4 +261,4 @@ TEST(WindowsDirectory, IsBoundedTo255Characters) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -13,7 +13,7 @@
 #include "platform/raster/raster_surface.h"
 #include "support/raster_images.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 using testing::FakeControlHost;
@@ -59,10 +59,10 @@ class MainMonitor : public ::testing::Test {
 
   // Shows only the processor curve and makes each sample's load come out as the given percentages.
   void OnlyCpu() {
-    monitor.SetMemoryLoadDisplayed(false);
-    monitor.SetPageFileDisplayed(false);
-    monitor.SetVirtualMemoryDisplayed(false);
-    monitor.SetHDMonitorDisplayed(false);
+    monitor.Set<bool>("MemoryLoadDisplayed", false);
+    monitor.Set<bool>("PageFileDisplayed", false);
+    monitor.Set<bool>("VirtualMemoryDisplayed", false);
+    monitor.Set<bool>("HDMonitorDisplayed", false);
   }
   // One tick whose processor load is `load` percent (one processor, 1e7 time units per tick).
   void TickWithLoad(int load) {
@@ -100,13 +100,13 @@ class MainMonitor : public ::testing::Test {
 
 TEST_F(MainMonitor, LoadAppliesTheSavedSet) {
   LoadMain();
-  EXPECT_EQ(monitor.BackColor(), 0xFBFDFBu);
+  EXPECT_EQ(monitor.Get<OleColor>("BackColor"), 0xFBFDFBu);
   EXPECT_EQ(monitor.BorderStyle(), 0);
   EXPECT_EQ(monitor.Appearance(), 1);
-  EXPECT_EQ(monitor.CPUMonitorColor(), 0x00C000u);
-  EXPECT_EQ(monitor.DisplayGridColor(), 0xE0E0E0u);
-  EXPECT_EQ(monitor.MemoryLoadColor(), 0x00FFFFu);
-  EXPECT_EQ(monitor.HDMonitorColor(), 0xFF80FFu);
+  EXPECT_EQ(monitor.Get<OleColor>("CPUMonitorColor"), 0x00C000u);
+  EXPECT_EQ(monitor.Get<OleColor>("DisplayGridColor"), 0xE0E0E0u);
+  EXPECT_EQ(monitor.Get<OleColor>("MemoryColor"), 0x00FFFFu);
+  EXPECT_EQ(monitor.Get<OleColor>("HDMonitorColor"), 0xFF80FFu);
   EXPECT_EQ(monitor.HDDriveLetter(), L"C:\\");
   EXPECT_EQ(monitor.UpdateInterval(), 500);
   EXPECT_EQ(host.timerStarts, (std::vector<std::pair<int, unsigned>>{{SystemMonitor::kTimerId, 500u}}));
@@ -141,7 +141,7 @@ TEST_F(MainMonitor, NewControlTakesTheWindowsDriveAndDefaults) {
   EXPECT_EQ(monitor.HDDriveLetter(), L"D:\\");
   EXPECT_EQ(host.borderStyle, 1);
   EXPECT_EQ(host.appearance, 1);
-  EXPECT_EQ(monitor.BackColor(), 0u);
+  EXPECT_EQ(monitor.Get<OleColor>("BackColor"), 0u);
   EXPECT_EQ(monitor.UpdateInterval(), 1000);
   EXPECT_TRUE(host.timerStarts.empty());
   EXPECT_TRUE(monitor.History().empty());
@@ -166,19 +166,19 @@ TEST_F(MainMonitor, SaveWritesEveryKeyInOrderAndLeavesOutDefaults) {
 
   // With every value off its default, all twenty keys come out in the stated order.
   monitor.SetAppearance(0);
-  monitor.SetCPUMonitorDisplayed(false);
-  monitor.SetPageFileDisplayed(false);
-  monitor.SetVirtualMemoryDisplayed(false);
-  monitor.SetMemoryLoadDisplayed(false);
-  monitor.SetMemoryLoadColor(1);
-  monitor.SetPageFileColor(2);
-  monitor.SetVirtualMemoryColor(3);
+  monitor.Set<bool>("CPUMonitorDisplayed", false);
+  monitor.Set<bool>("PageFileDisplayed", false);
+  monitor.Set<bool>("VirtualMemoryDisplayed", false);
+  monitor.Set<bool>("MemoryLoadDisplayed", false);
+  monitor.Set<OleColor>("MemoryColor", 1);
+  monitor.Set<OleColor>("PageFileColor", 2);
+  monitor.Set<OleColor>("VirtualMemoryColor", 3);
   monitor.SetEnabled(false);
-  monitor.SetDisplayGrid(false);
-  monitor.SetScrollGrid(false);
-  monitor.SetDiagramStyle(2);
-  monitor.SetHDMonitorDisplayed(false);
-  monitor.SetHDMonitorColor(4);
+  monitor.Set<bool>("DisplayGrid", false);
+  monitor.Set<bool>("ScrollGrid", false);
+  monitor.Set<std::int32_t>("DiagramStyle", 2);
+  monitor.Set<bool>("HDMonitorDisplayed", false);
+  monitor.Set<OleColor>("HDMonitorColor", 4);
   PropertyBag all;
   monitor.Save(all);
   keys.clear();
@@ -205,11 +205,11 @@ TEST_F(MainMonitor, SaveWritesEveryKeyInOrderAndLeavesOutDefaults) {
 TEST_F(MainMonitor, SettersNotifyUnderTheirKeysAndRedrawAsDescribed) {
   LoadMain();
   const int presents = surface.PresentCount();
-  monitor.SetMemoryLoadColor(0x123456);
-  monitor.SetHDMonitorColor(0x654321);  // no redraw
+  monitor.Set<OleColor>("MemoryColor", 0x123456);
+  monitor.Set<OleColor>("HDMonitorColor", 0x654321);  // no redraw
   monitor.SetUpdateInterval(250);       // no redraw, timer re-armed
   monitor.SetHDDriveLetter(L"d:");      // no redraw
-  monitor.SetScrollGrid(false);
+  monitor.Set<bool>("ScrollGrid", false);
   EXPECT_EQ(host.changedKeys,
             (std::vector<std::string>{"MemoryColor", "HDMonitorColor", "UpdateInterval", "HDDriveLetter", "ScrollGrid"}));
   EXPECT_EQ(surface.PresentCount(), presents + 2);
@@ -363,7 +363,7 @@ TEST_F(MainMonitor, GridOnTheMainInstance) {
 
   // Scrolling: one tick moves the vertical lines one pixel left.
   OnlyCpu();
-  monitor.SetCPUMonitorDisplayed(false);
+  monitor.Set<bool>("CPUMonitorDisplayed", false);
   TickWithLoad(0);
   std::vector<int> shifted{0};
   for (int x = 39; x < 440; x += 40) shifted.push_back(x);
@@ -385,20 +385,20 @@ TEST_F(MainMonitor, GridOnTheMainInstance) {
   EXPECT_EQ(ColumnsOf(50, kGrid), expected);
 
   // Without scrolling the offset still falls and is set back, but the lines stay put.
-  monitor.SetScrollGrid(false);
+  monitor.Set<bool>("ScrollGrid", false);
   TickWithLoad(0);
   EXPECT_EQ(monitor.GridOffset(), -1);
   EXPECT_EQ(ColumnsOf(50, kGrid), expected);
 
   // Without the grid the offset keeps falling and is never set back.
-  monitor.SetDisplayGrid(false);
+  monitor.Set<bool>("DisplayGrid", false);
   for (int i = 0; i < 500; ++i) TickWithLoad(0);
   EXPECT_EQ(monitor.GridOffset(), -501);
   EXPECT_EQ(surface.CountColor(kGrid), 0);
   // Turned on again, it draws the lines of that offset and then sets it back.
-  monitor.SetScrollGrid(true);
+  monitor.Set<bool>("ScrollGrid", true);
   EXPECT_EQ(surface.CountColor(kGrid), 0);
-  monitor.SetDisplayGrid(true);
+  monitor.Set<bool>("DisplayGrid", true);
   std::vector<int> far{0};
   for (int x = 19; x < 440; x += 40) far.push_back(x);  // -501 + 13 * 40 = 19
   far.push_back(440);
@@ -409,7 +409,7 @@ TEST_F(MainMonitor, GridOnTheMainInstance) {
 TEST_F(MainMonitor, CurveHeightsRoundHalvesToEven) {
   LoadMain();
   OnlyCpu();
-  monitor.SetDisplayGrid(false);
+  monitor.Set<bool>("DisplayGrid", false);
   TickWithLoad(100);
   TickWithLoad(100);
   TickWithLoad(50);
@@ -434,31 +434,31 @@ TEST_F(MainMonitor, CurveHeightsRoundHalvesToEven) {
 TEST_F(MainMonitor, PointsBarsAndUnknownStyles) {
   LoadMain();
   OnlyCpu();
-  monitor.SetDisplayGrid(false);
+  monitor.Set<bool>("DisplayGrid", false);
   TickWithLoad(100);
   TickWithLoad(50);
   TickWithLoad(0);  // columns 438, 439, 440 hold 100, 50, 0
-  monitor.SetDiagramStyle(SystemMonitor::kPoints);
+  monitor.Set<std::int32_t>("DiagramStyle", SystemMonitor::kPoints);
   // Each point one column right of its sample; the newest sample (0 %) has none.
   EXPECT_EQ(RowsOf(439, kCpu), std::vector<int>{0});
   EXPECT_EQ(RowsOf(440, kCpu), std::vector<int>{44});
   EXPECT_EQ(surface.CountColor(kCpu), 2);
 
-  monitor.SetDiagramStyle(SystemMonitor::kBars);
+  monitor.Set<std::int32_t>("DiagramStyle", SystemMonitor::kBars);
   EXPECT_EQ(RowsOf(438, kCpu).size(), 89u);       // 100 %: the whole height
   EXPECT_EQ(RowsOf(439, kCpu).front(), 44);       // 50 %: from 44 down
   EXPECT_EQ(RowsOf(439, kCpu).size(), 45u);
   EXPECT_TRUE(RowsOf(440, kCpu).empty());         // the newest sample has no bar
   EXPECT_EQ(surface.CountColor(kCpu), 89 + 45);
 
-  monitor.SetDiagramStyle(3);
+  monitor.Set<std::int32_t>("DiagramStyle", 3);
   EXPECT_EQ(surface.CountColor(kCpu), 0);
   EXPECT_EQ(surface.CountColor(kBack), 441 * 89);
 }
 
 TEST_F(MainMonitor, AllCurvesInTheirOrderAndColours) {
   LoadMain();
-  monitor.SetDisplayGrid(false);
+  monitor.Set<bool>("DisplayGrid", false);
   figures.memory = MemoryStatus{100, 1000, 0, 1000, 0, 1000, 0};  // every memory curve at 100 %
   figures.diskTotal = 100;
   figures.diskFreeToCaller = 100;  // disk 100 % free
@@ -466,15 +466,15 @@ TEST_F(MainMonitor, AllCurvesInTheirOrderAndColours) {
   TickWithLoad(100);
   // All five share row 0 at column 439; the disk curve is drawn last and wins.
   EXPECT_EQ(surface.GetPixel(439, 0), 0xFF80FFu);
-  monitor.SetHDMonitorDisplayed(false);
+  monitor.Set<bool>("HDMonitorDisplayed", false);
   EXPECT_EQ(surface.GetPixel(439, 0), 0xFF0000u);  // then virtual memory
-  monitor.SetVirtualMemoryDisplayed(false);
+  monitor.Set<bool>("VirtualMemoryDisplayed", false);
   EXPECT_EQ(surface.GetPixel(439, 0), 0x0000FFu);  // then page file
-  monitor.SetPageFileDisplayed(false);
+  monitor.Set<bool>("PageFileDisplayed", false);
   EXPECT_EQ(surface.GetPixel(439, 0), 0x00FFFFu);  // then memory load
-  monitor.SetMemoryLoadDisplayed(false);
+  monitor.Set<bool>("MemoryLoadDisplayed", false);
   EXPECT_EQ(surface.GetPixel(439, 0), kCpu);
-  monitor.SetCPUMonitorColor(0x8000000F);  // a system colour is resolved before drawing
+  monitor.Set<OleColor>("CPUMonitorColor", 0x8000000F);  // a system colour is resolved before drawing
   EXPECT_EQ(surface.GetPixel(439, 0), 0x0F0F0Fu);
 }
 
@@ -562,11 +562,11 @@ TEST_F(MainMonitor, TinySurfacesDrawWithoutHanging) {
   }
   // 5 x 3: no step fits, so only the outline is drawn.
   surface.Resize(5, 3);
-  monitor.SetCPUMonitorDisplayed(false);
-  monitor.SetMemoryLoadDisplayed(false);
-  monitor.SetPageFileDisplayed(false);
-  monitor.SetVirtualMemoryDisplayed(false);
-  monitor.SetHDMonitorDisplayed(false);
+  monitor.Set<bool>("CPUMonitorDisplayed", false);
+  monitor.Set<bool>("MemoryLoadDisplayed", false);
+  monitor.Set<bool>("PageFileDisplayed", false);
+  monitor.Set<bool>("VirtualMemoryDisplayed", false);
+  monitor.Set<bool>("HDMonitorDisplayed", false);
   EXPECT_EQ(surface.CountColor(kGrid), 12);
   EXPECT_EQ(surface.GetPixel(2, 1), kBack);
 }
@@ -653,9 +653,9 @@ TEST(SystemMonitorSnapshot, WritesTheMainInstanceAsPng) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor
 
-namespace kestrune {
+namespace kestrune::monitor {
 namespace {
 
 // Monitors built without a state of their own share the process-wide baseline: a sample by one moves
@@ -685,4 +685,4 @@ TEST(SharedCpuBaseline, EverySampleMovesTheBaselineOfAllMonitors) {
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -126,5 +126,20 @@ constexpr std::array<PersistedProperty<Model>, 1> kColourGivenAsNumber{{{"Color"
 constexpr std::array<PersistedProperty<Model>, 1> kTextGivenAsFlag{{{"Caption", &Model::caption, true}}};
 static_assert(!DefaultsFitMembers(kColourGivenAsNumber) && !DefaultsFitMembers(kTextGivenAsFlag));
 
+TEST(PropertyTable, RowsAndMembersAreFoundByKeyAndType) {
+  constexpr std::array<PersistedProperty<Model>, 2> table{{
+      {"Height", &Model::height, std::int32_t{20}, PersistedProperty<Model>::OnSet::kStoreOnly},
+      {"Color", &Model::color, OleColor{0}, PersistedProperty<Model>::OnSet::kOwnSetter},
+  }};
+  const std::span<const PersistedProperty<Model>> rows(table);
+  Model m;
+  PropertyMember<std::int32_t>(PlainPropertyRow(rows, "Height"), m) = 7;
+  EXPECT_EQ(m.height, 7);
+  EXPECT_EQ(PropertyMember<OleColor>(PropertyRow(rows, "Color"), m), 0u);
+  EXPECT_THROW(PlainPropertyRow(rows, "Color"), std::invalid_argument);  // it has a setter of its own
+  EXPECT_THROW(PropertyRow(rows, "height"), std::invalid_argument);      // keys are exact
+  EXPECT_THROW(PropertyMember<bool>(PropertyRow(rows, "Height"), m), std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace kestrune

@@ -17,8 +17,8 @@ TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
     Rig rig(473, 300);
     const PropertyBag saved = TabStripMainProperties(rig.host.ambientFont, dpi);
     TabStrip& s = rig.Loaded(saved);
-    EXPECT_EQ(s.ActiveTabHeight(), dpi == 96 ? 25 : 38);
-    EXPECT_EQ(s.InActiveTabHeight(), dpi == 96 ? 22 : 33);
+    EXPECT_EQ(s.Get<std::int32_t>("ActiveTabHeight"), dpi == 96 ? 25 : 38);
+    EXPECT_EQ(s.Get<std::int32_t>("InActiveTabHeight"), dpi == 96 ? 22 : 33);
     PropertyBag again;
     s.Save(again);
     EXPECT_EQ(again.Entries(), saved.Entries()) << dpi;
@@ -26,15 +26,15 @@ TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
   Rig rig(473, 300);
   const PropertyBag saved = TabStripMainProperties(rig.host.ambientFont);
   TabStrip& s = rig.Loaded(saved);
-  EXPECT_EQ(s.TabStyle(), kPropertyPages);
-  EXPECT_EQ(s.TabTheme(), kThemeXP);
+  EXPECT_EQ(s.Get<std::int32_t>("TabStyle"), kPropertyPages);
+  EXPECT_EQ(s.Get<std::int32_t>("TabTheme"), kThemeXP);
   EXPECT_EQ(s.TabCount(), 5);
   EXPECT_EQ(s.TabCaption(1), L" ソフト設定 ");
   EXPECT_EQ(s.TabCaption(4), L" 詳細設定 ");
-  EXPECT_EQ(s.ActiveTabHeight(), 25);
-  EXPECT_EQ(s.InActiveTabBackEndColor(), 0xEAF0F0u);
-  EXPECT_TRUE(s.ActiveTabFont().bold);
-  EXPECT_FALSE(s.InActiveTabFont().bold);
+  EXPECT_EQ(s.Get<std::int32_t>("ActiveTabHeight"), 25);
+  EXPECT_EQ(s.Get<OleColor>("InActiveTabBackEndColor"), 0xEAF0F0u);
+  EXPECT_TRUE(s.Get<Font>("ActiveTabFont").bold);
+  EXPECT_FALSE(s.Get<Font>("InActiveTabFont").bold);
 
   // Saving again gives the same set, in the same order: the data holds no stray or missing key.
   PropertyBag again;

@@ -73,10 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, BlendColorsTest,
                                            BlendCase{0x000001, 0x000000, 127, 0x000000},
                                            BlendCase{0x8000000F, 0xFFFFFF, 255, MakeRgb(212, 208, 200)}));
 
-// One row per theme, in the order of ThemeColorSet's members; -1 = left unchanged.
+// One row per theme, in the order of themecolor::Index; -1 = left unchanged.
 struct ThemeRow {
   int theme;
-  std::int64_t v[14];
+  std::int64_t v[themecolor::kCount];
 };
 
 class ThemeColorsTest : public ::testing::TestWithParam<ThemeRow> {};
@@ -84,18 +84,13 @@ class ThemeColorsTest : public ::testing::TestWithParam<ThemeRow> {};
 TEST_P(ThemeColorsTest, MatchesTheTable) {
   FakeSystemColors sys;
   const ThemeColorSet s = ThemeColors(GetParam().theme, sys);
-  const ThemeColorSet::Entry* entries[14] = {
-      &s.activeTabBackStart, &s.activeTabBackEnd, &s.activeTabFore, &s.inActiveTabBackStart,
-      &s.inActiveTabBackEnd, &s.inActiveTabFore, &s.tabStripBack, &s.disabledTabBack,
-      &s.disabledTabFore, &s.topLeftInnerBorder, &s.outerBorder, &s.bottomRightInnerBorder,
-      &s.hover, &s.focused};
-  for (int k = 0; k < 14; ++k) {
+  for (int k = 0; k < themecolor::kCount; ++k) {
     SCOPED_TRACE("entry " + std::to_string(k));
     if (GetParam().v[k] < 0) {
-      EXPECT_FALSE(entries[k]->set);
+      EXPECT_FALSE(s.colors[k].has_value());
     } else {
-      EXPECT_TRUE(entries[k]->set);
-      EXPECT_EQ(entries[k]->value, static_cast<OleColor>(GetParam().v[k]));
+      ASSERT_TRUE(s.colors[k].has_value());
+      EXPECT_EQ(*s.colors[k], static_cast<OleColor>(GetParam().v[k]));
     }
   }
   EXPECT_EQ(s.beigeExtras, GetParam().theme == kThemeBeige);

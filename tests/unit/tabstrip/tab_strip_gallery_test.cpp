@@ -26,7 +26,7 @@ Picture Icon16() {
 
 void Dress(TabStrip& s, int theme, int style, bool controlBox) {
   s.SetTabTheme(theme);
-  s.SetTabStyle(style);
+  s.Set<std::int32_t>("TabStyle", style);
   s.SetTabCount(4);
   s.SetTabCaption(0, L"&General");
   s.SetTabCaption(1, L"Pictures");
@@ -35,7 +35,7 @@ void Dress(TabStrip& s, int theme, int style, bool controlBox) {
   s.SetTabEnabled(2, false);
   s.SetTabPicture(1, Icon16());
   s.SetTabPicture(3, Icon16());
-  s.SetUseControlBox(controlBox);
+  s.Set<bool>("UseControlBox", controlBox);
   s.SetActiveTab(1);
   s.OnGotFocus();
 }
@@ -51,7 +51,7 @@ TEST(TabStripGallery, EveryThemeInBothStyles) {
                                  (box ? "_boxes" : "") + ".png";
         ASSERT_TRUE(rig.surface.WritePng(ArtifactPath(file))) << file;
         // Something of the strip band and of the page was drawn.
-        EXPECT_GT(rig.surface.CountColor(rig.strip->ToRgb(rig.strip->OuterBorderColor())), 20) << file;
+        EXPECT_GT(rig.surface.CountColor(rig.strip->ToRgb(rig.strip->Get<OleColor>("OuterBorderColor"))), 20) << file;
       }
     }
   }
@@ -60,7 +60,7 @@ TEST(TabStripGallery, EveryThemeInBothStyles) {
 TEST(TabStripGallery, MainWindowStrip) {
   Rig rig(473, 300);
   TabStrip& s = rig.New();
-  s.SetTabStyle(kPropertyPages);
+  s.Set<std::int32_t>("TabStyle", kPropertyPages);
   s.SetTabTheme(kThemeXP);
   s.SetTabCount(4);
   s.SetTabCaption(0, L" 状態 ");
@@ -68,7 +68,7 @@ TEST(TabStripGallery, MainWindowStrip) {
   s.SetTabCaption(2, L" 加速記録 ");
   s.SetTabCaption(3, L" について ");
   s.SetActiveTab(3);
-  s.SetActiveTabHeight(25);
+  s.Set<std::int32_t>("ActiveTabHeight", 25);
   ASSERT_TRUE(rig.surface.WritePng(ArtifactPath("tabstrip_main_window.png")));
   rig.strip->SetHoverTab(1);
   rig.strip->ShowHoverHighlight();

@@ -9,20 +9,9 @@ using testing::Rig;
 
 constexpr int kRight = 39, kLeft = 37, kPageDown = 34, kPageUp = 33;
 
-RawMessage Raw(std::uint32_t message, bool fromHost = false, std::uint64_t wParam = 0) {
-  RawMessage m;
-  m.message = message;
-  m.fromHostWindow = fromHost;
-  m.wParam = wParam;
-  return m;
-}
+void Wheel(TabStrip& s, int delta) { s.OnMouseWheel(delta, 0); }
 
-// WM_MOUSEWHEEL after the window's own handling, with the distance in the high word.
-void Wheel(TabStrip& s, int delta) {
-  s.OnRawMessage(false, Raw(0x20A, false, static_cast<std::uint64_t>(static_cast<std::uint16_t>(delta)) << 16));
-}
-
-// A loaded control (so the hook reactions are live) with four 75-pixel tabs in 300 pixels.
+// A loaded control (so the pointer, the wheel and the host form are followed) with four 75-pixel tabs in 300 pixels.
 struct Loaded {
   explicit Loaded(int theme = kThemeClassic, bool userMode = true) {
     rig.host.userMode = userMode;
@@ -165,11 +154,11 @@ TEST(TabStripInput, WheelScrollsWhenAllowed) {
   Wheel(s, -120);  // the active tab is disabled: nothing at all
   EXPECT_TRUE(f.rig.events.log.empty());
   s.SetTabEnabled(0, true);
-  s.SetUseMouseWheelScroll(false);
+  s.Set<bool>("UseMouseWheelScroll", false);
   Wheel(s, -120);
   EXPECT_TRUE(f.rig.events.log.empty());
 
-  Rig fresh;  // no saved set: no hook, no wheel
+  Rig fresh;  // no saved set: no wheel
   Wheel(fresh.New(), -120);
   EXPECT_EQ(fresh.strip->ActiveTab(), 0);
 }
@@ -194,109 +183,87 @@ TEST(TabStripInput, HoverHighlightFollowsTheMouseInXpThemes) {
   EXPECT_FALSE(classic.s().HoverDrawn());
 }
 
-TEST(TabStripInput, HookReactionsForCloseBoxesAndTheHostForm) {
+TEST(TabStripInput, CloseBoxesFollowThePointerAndTheLeftButton) {
   Loaded f(kThemeFlat);
   TabStrip& s = f.s();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
   f.rig.events.log.clear();
   const Rect box = s.Tab(1).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 2, box.top + 2};
-  s.OnRawMessage(true, Raw(0x200));  // before the window's own handling: ignored
-  EXPECT_TRUE(f.rig.events.log.empty());
-  s.OnRawMessage(false, Raw(0x200));
-  s.OnRawMessage(false, Raw(0x200));
+  s.OnMouseMove(0, 0, 5.0f, 50.0f);  // the cursor, not the reported point, decides
+  s.OnMouseMove(0, 0, 5.0f, 50.0f);
   // Tab 0 is the hover tab at first, and the cursor is outside its box: an exit comes first.
   EXPECT_EQ((std::vector<std::string>{"MouseEnter", "ControlBoxExit", "ControlBoxEnter", "ControlBoxHover"}),
             f.rig.events.log);
   EXPECT_EQ(s.HoverTab(), 1);
   f.rig.host.cursor = Point{5, 50};
-  s.OnRawMessage(false, Raw(0x200));
+  s.OnMouseMove(0, 0, 5.0f, 50.0f);
   EXPECT_EQ(f.rig.events.log.back(), "ControlBoxExit");
 
   f.rig.events.log.clear();
   f.rig.host.cursor = Point{box.left + 2, box.top + 2};
-  s.OnRawMessage(false, Raw(0x201));
+  s.OnMouseDown(mouse::kRight, 0, 5.0f, 50.0f);  // only the left button presses a box
+  EXPECT_EQ(f.rig.events.log.back(), "MouseDown");
+  s.OnMouseDown(mouse::kLeft, 0, 5.0f, 50.0f);
   EXPECT_EQ(f.rig.events.log.back(), "ControlBoxMouseDown");
-  s.OnRawMessage(false, Raw(0x202));  // release: the tab under the cursor goes
+  s.OnMouseUp(mouse::kLeft, 0, 5.0f, 50.0f);
+  EXPECT_EQ(s.TabCount(), 4);  // the release has not run its course yet
+  s.OnMouseReleased(mouse::kLeft);  // the tab under the cursor goes
   EXPECT_EQ(s.TabCount(), 3);
-  EXPECT_EQ(f.rig.events.log[1], "ControlBoxMouseUp");
-  EXPECT_EQ(f.rig.events.log.back(), "TabRemove 1");
+  EXPECT_EQ((std::vector<std::string>{"MouseDown", "MouseDown", "ControlBoxMouseDown", "MouseUp", "ControlBoxMouseUp",
+                                      "TabRemove 1"}),
+            f.rig.events.log);
 
-  s.OnRawMessage(false, Raw(0x2A3));
+  s.OnMouseLeave();
   EXPECT_EQ(f.rig.events.log.back(), "MouseLeave");
+}
 
-  s.OnRawMessage(false, Raw(0x216, true));
-  s.OnRawMessage(false, Raw(0x216, true));
-  s.OnRawMessage(false, Raw(0x232, true));
-  s.OnRawMessage(false, Raw(0x214, true));
-  s.OnRawMessage(false, Raw(0x232, true));
-  EXPECT_EQ((std::vector<std::wstring>{L"Form is moving...", L"Form is moving...", L"Finished Moving.",
-                                        L"Form is sizing...", L"Finished Sizing."}),
-            f.rig.events.statuses);
+TEST(TabStripInput, TheHostFormsActivationAndColourChangesRedraw) {
+  Loaded f(kThemeXP);
+  TabStrip& s = f.s();
+  s.SetHoverTab(2);
+  const int before = f.rig.host.invalidateCount;
+  s.OnHostActivated();
+  EXPECT_EQ(s.HoverTab(), 0);
+  s.OnHostColorsChanged();
+  EXPECT_EQ(f.rig.host.invalidateCount, before + 2);
 }
 
 TEST(TabStripInput, XpThemesTrackTheCloseBoxOfTheActiveTab) {
   Loaded f(kThemeXP);
   TabStrip& s = f.s();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
   f.rig.events.log.clear();
   const Rect box = s.Tab(0).closeBoxRect;
   f.rig.host.cursor = Point{box.left + 1, box.top + 1};
-  s.OnRawMessage(false, Raw(0x200));
+  s.OnMouseMove(0, 0, 0.0f, 50.0f);
   EXPECT_EQ((std::vector<std::string>{"MouseEnter", "MouseHover 0", "ControlBoxEnter"}), f.rig.events.log);
   f.rig.host.cursor = Point{box.left - 5, box.top + 1};
-  s.OnRawMessage(false, Raw(0x200));
+  s.OnMouseMove(0, 0, 0.0f, 50.0f);
   EXPECT_EQ(f.rig.events.log.back(), "ControlBoxExit");
 }
 
-TEST(TabStripInput, NoHookReactionsWithoutASavedSetOrInADesigner) {
+TEST(TabStripInput, NothingIsFollowedWithoutASavedSetInADesignerOrAfterTheTeardown) {
   Rig fresh;
   TabStrip& s = fresh.New();
-  s.SetUseControlBox(true);
+  s.Set<bool>("UseControlBox", true);
+  s.SetHoverTab(2);
   fresh.events.log.clear();
   fresh.host.cursor = Point{s.Tab(0).closeBoxRect.left + 1, s.Tab(0).closeBoxRect.top + 1};
-  s.OnRawMessage(false, Raw(0x200));
-  s.OnRawMessage(false, Raw(0x216, true));
-  s.OnRawMessage(false, Raw(0x2A3));
+  s.OnMouseMove(0, 0, 0.0f, 50.0f);
+  s.OnMouseLeave();
+  s.OnHostActivated();
   EXPECT_TRUE(fresh.events.log.empty());
-  EXPECT_TRUE(fresh.events.statuses.empty());
+  EXPECT_EQ(s.HoverTab(), 2);
 
   Loaded design(kThemeClassic, false);
-  design.s().OnRawMessage(false, Raw(0x216, true));
-  EXPECT_TRUE(design.rig.events.statuses.empty());
-}
+  design.s().OnMouseLeave();
+  EXPECT_TRUE(design.rig.events.log.empty());
 
-}  // namespace
-}  // namespace kestrune::tabstrip
-
-namespace kestrune::tabstrip {
-namespace {
-
-TEST(TabStripInput, LoadingAtRunTimeHooksBothWindowsAndTeardownReleasesThem) {
   Loaded f(kThemeXP);
-  const auto& entries = f.s().Hooks().Entries();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].after.Count(), 5);
-  EXPECT_TRUE(entries[0].before.Contains(0x113));
-  EXPECT_FALSE(entries[0].after.Contains(0x113));
-  EXPECT_EQ(entries[1].after.Count(), 6);
-  EXPECT_EQ(entries[1].before.Count(), 0);
-
-  // A tick arriving both as a raw message and through OnTimer erases the highlight once only.
-  f.s().OnMouseMove(0, 0, 160.0f, 10.0f);
-  ASSERT_TRUE(f.s().HoverDrawn());
-  f.rig.host.cursor = Point{0, 200};
-  const Rgb afterErase = [&] {
-    f.s().OnRawMessage(true, Raw(0x113));
-    f.s().OnTimer(TabStrip::kHoverTimerId);
-    return f.rig.Px(f.s().HoverRect().left + 20, f.s().HoverRect().top + 2);
-  }();
-  f.s().OnRawMessage(false, Raw(0x113));
-  EXPECT_EQ(f.rig.Px(f.s().HoverRect().left + 20, f.s().HoverRect().top + 2), afterErase);
-  EXPECT_FALSE(f.s().HoverDrawn());
-
+  EXPECT_TRUE(f.s().Watching());
   f.s().Teardown();
-  for (const auto& e : f.s().Hooks().Entries()) EXPECT_EQ(e.window, 0u);
+  EXPECT_FALSE(f.s().Watching());
   EXPECT_EQ(f.s().ActiveTab(), 0);
 }
 

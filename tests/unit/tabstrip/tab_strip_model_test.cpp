@@ -33,21 +33,21 @@ TEST(TabStripModel, NewControlTakesDefaultsAndTheClassicColours) {
   EXPECT_EQ(s.TabCaption(2), L"Tab 2");
   EXPECT_TRUE(s.TabEnabled(1));
   EXPECT_EQ(s.ActiveTab(), 0);
-  EXPECT_EQ(s.ActiveTabHeight(), 20);
-  EXPECT_EQ(s.InActiveTabHeight(), 22);
-  EXPECT_EQ(s.TabStripBackColor(), 0x00ABCDEFu);
-  EXPECT_EQ(s.ActiveTabFont().name, L"Tahoma");
-  EXPECT_TRUE(s.ActiveTabFont().bold);
-  EXPECT_FALSE(s.InActiveTabFont().bold);  // the fonts are separate copies
-  EXPECT_EQ(s.PictureMaskColor(), 0xC0C0C0u);
-  EXPECT_EQ(s.HoverColor(), 0x3BC7FFu);
-  EXPECT_EQ(s.FocusedColor(), 0xEE8269u);
+  EXPECT_EQ(s.Get<std::int32_t>("ActiveTabHeight"), 20);
+  EXPECT_EQ(s.Get<std::int32_t>("InActiveTabHeight"), 22);
+  EXPECT_EQ(s.Get<OleColor>("TabStripBackColor"), 0x00ABCDEFu);
+  EXPECT_EQ(s.Get<Font>("ActiveTabFont").name, L"Tahoma");
+  EXPECT_TRUE(s.Get<Font>("ActiveTabFont").bold);
+  EXPECT_FALSE(s.Get<Font>("InActiveTabFont").bold);  // the fonts are separate copies
+  EXPECT_EQ(s.Get<OleColor>("PictureMaskColor"), 0xC0C0C0u);
+  EXPECT_EQ(s.Get<OleColor>("HoverColor"), 0x3BC7FFu);
+  EXPECT_EQ(s.Get<OleColor>("FocusedColor"), 0xEE8269u);
   // Theme 0's set is applied over the property defaults: disabled back becomes button face.
-  EXPECT_EQ(s.DisabledTabBackColor(), 0x8000000Fu);
-  EXPECT_EQ(s.DisabledTabForeColor(), 0x80000015u);
-  EXPECT_EQ(s.XRadius(), 10);
-  EXPECT_TRUE(s.UseMouseWheelScroll());
-  EXPECT_FALSE(s.UseControlBox());
+  EXPECT_EQ(s.Get<OleColor>("DisabledTabBackColor"), 0x8000000Fu);
+  EXPECT_EQ(s.Get<OleColor>("DisabledTabForeColor"), 0x80000015u);
+  EXPECT_EQ(s.Get<std::int32_t>("XRadius"), 10);
+  EXPECT_TRUE(s.Get<bool>("UseMouseWheelScroll"));
+  EXPECT_FALSE(s.Get<bool>("UseControlBox"));
   EXPECT_EQ(s.ParkOffset(), 10000);
   EXPECT_EQ(s.VersionText(), L"1.0.85");
   EXPECT_TRUE(rig.host.changedKeys.empty());
@@ -66,51 +66,61 @@ TEST(TabStripModel, SettersStoreRedrawAndNotify) {
   Rig rig;
   TabStrip& s = rig.New();
   const int presents = rig.surface.PresentCount();
-  s.SetHoverColor(0x123456);
-  EXPECT_EQ(s.HoverColor(), 0x123456u);
+  s.Set<OleColor>("HoverColor", 0x123456);
+  EXPECT_EQ(s.Get<OleColor>("HoverColor"), 0x123456u);
   EXPECT_GT(rig.surface.PresentCount(), presents);
-  s.SetActiveTabHeight(25);
-  s.SetTabStyle(1);
+  s.Set<std::int32_t>("ActiveTabHeight", 25);
+  s.Set<std::int32_t>("TabStyle", 1);
   ASSERT_GE(rig.host.changedKeys.size(), 3u);
   EXPECT_EQ(rig.host.changedKeys[0], "HoverColor");
   EXPECT_EQ(rig.host.changedKeys.back(), "TabStyle");
 
   // The wheel flag is stored and notified without a redraw.
   const int before = rig.surface.PresentCount();
-  s.SetUseMouseWheelScroll(false);
+  s.Set<bool>("UseMouseWheelScroll", false);
   EXPECT_EQ(rig.surface.PresentCount(), before);
   EXPECT_EQ(rig.host.changedKeys.back(), "UseMouseWheelScroll");
+
+  // A property with a setter of its own, a key the strip does not have and a value of another type
+  // are refused and change nothing; Get reads every property.
+  const auto notices = rig.host.changedKeys.size();
+  EXPECT_THROW(s.Set<std::int32_t>("TabTheme", 1), ControlError);
+  EXPECT_THROW(s.Set<std::int32_t>("Hovercolor", 1), ControlError);
+  EXPECT_THROW(s.Set<std::int32_t>("HoverColor", 1), ControlError);
+  EXPECT_EQ(s.Get<std::int32_t>("TabTheme"), kThemeClassic);
+  EXPECT_EQ(s.Get<OleColor>("HoverColor"), 0x123456u);
+  EXPECT_EQ(rig.host.changedKeys.size(), notices);
 }
 
 TEST(TabStripModel, TabThemeResetsItsColourSetButLeavesOthers) {
   Rig rig;
   TabStrip& s = rig.New();
-  s.SetHoverColor(0x010203);
-  s.SetFocusedColor(0x040506);
-  s.SetActiveTabBackEndColor(0x0A0B0C);
-  s.SetTopLeftInnerBorderColor(0x0D0E0F);
+  s.Set<OleColor>("HoverColor", 0x010203);
+  s.Set<OleColor>("FocusedColor", 0x040506);
+  s.Set<OleColor>("ActiveTabBackEndColor", 0x0A0B0C);
+  s.Set<OleColor>("TopLeftInnerBorderColor", 0x0D0E0F);
   s.SetTabTheme(kThemeRounded);
-  EXPECT_EQ(s.ActiveTabBackStartColor(), 0xF8F8F8u);
-  EXPECT_EQ(s.OuterBorderColor(), 0x909090u);
-  EXPECT_EQ(s.TabStripBackColor(), 0x8000000Fu);
-  EXPECT_EQ(s.HoverColor(), 0x010203u);
-  EXPECT_EQ(s.FocusedColor(), 0x040506u);
-  EXPECT_EQ(s.ActiveTabBackEndColor(), 0x0A0B0Cu);
-  EXPECT_EQ(s.TopLeftInnerBorderColor(), 0x0D0E0Fu);
+  EXPECT_EQ(s.Get<OleColor>("ActiveTabBackStartColor"), 0xF8F8F8u);
+  EXPECT_EQ(s.Get<OleColor>("OuterBorderColor"), 0x909090u);
+  EXPECT_EQ(s.Get<OleColor>("TabStripBackColor"), 0x8000000Fu);
+  EXPECT_EQ(s.Get<OleColor>("HoverColor"), 0x010203u);
+  EXPECT_EQ(s.Get<OleColor>("FocusedColor"), 0x040506u);
+  EXPECT_EQ(s.Get<OleColor>("ActiveTabBackEndColor"), 0x0A0B0Cu);
+  EXPECT_EQ(s.Get<OleColor>("TopLeftInnerBorderColor"), 0x0D0E0Fu);
   EXPECT_EQ(rig.host.changedKeys.back(), "TabTheme");
 
-  s.SetPictureSize(kPicLarge);
-  s.SetUseMaskColor(false);
+  s.Set<std::int32_t>("PictureSize", kPicLarge);
+  s.Set<bool>("UseMaskColor", false);
   s.SetTabTheme(kThemeBeige);
-  EXPECT_EQ(s.PictureMaskColor(), 0xFF00FFu);
-  EXPECT_EQ(s.PictureSize(), kPicSmall);
-  EXPECT_TRUE(s.UseMaskColor());
-  EXPECT_EQ(s.HoverColor(), MakeRgb(26, 52, 122));
+  EXPECT_EQ(s.Get<OleColor>("PictureMaskColor"), 0xFF00FFu);
+  EXPECT_EQ(s.Get<std::int32_t>("PictureSize"), kPicSmall);
+  EXPECT_TRUE(s.Get<bool>("UseMaskColor"));
+  EXPECT_EQ(s.Get<OleColor>("HoverColor"), MakeRgb(26, 52, 122));
 
   // An unknown theme changes no colour.
-  const OleColor outer = s.OuterBorderColor();
+  const OleColor outer = s.Get<OleColor>("OuterBorderColor");
   s.SetTabTheme(7);
-  EXPECT_EQ(s.OuterBorderColor(), outer);
+  EXPECT_EQ(s.Get<OleColor>("OuterBorderColor"), outer);
 }
 
 TEST(TabStripModel, ThemeDetection) {
@@ -119,18 +129,18 @@ TEST(TabStripModel, ThemeDetection) {
   rig.platform.version = {true, 2, 5, 1, 2600};
   rig.platform.themeColorBuffer = L"NormalColor";
   s.SetUseThemeDetection(true);
-  EXPECT_EQ(s.TabTheme(), kThemeXP);
-  EXPECT_EQ(s.OuterBorderColor(), 0x9B9C91u);  // the setter path applies the set
+  EXPECT_EQ(s.Get<std::int32_t>("TabTheme"), kThemeXP);
+  EXPECT_EQ(s.Get<OleColor>("OuterBorderColor"), 0x9B9C91u);  // the setter path applies the set
 
   // Refresh stores the theme only: XP with styles off still counts as a visual style.
-  s.SetOuterBorderColor(0x111111);
+  s.Set<OleColor>("OuterBorderColor", 0x111111);
   rig.platform.themeNameOk = false;
   s.Refresh();
-  EXPECT_EQ(s.TabTheme(), kThemeXP);
+  EXPECT_EQ(s.Get<std::int32_t>("TabTheme"), kThemeXP);
   rig.platform.version = {true, 2, 6, 1, 7600};
   s.Refresh();
-  EXPECT_EQ(s.TabTheme(), kThemeClassic);
-  EXPECT_EQ(s.OuterBorderColor(), 0x111111u);
+  EXPECT_EQ(s.Get<std::int32_t>("TabTheme"), kThemeClassic);
+  EXPECT_EQ(s.Get<OleColor>("OuterBorderColor"), 0x111111u);
 }
 
 TEST(TabStripModel, InvalidValuesRaiseNumberedErrorsWithTheirSource) {

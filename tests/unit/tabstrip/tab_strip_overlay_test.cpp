@@ -34,7 +34,7 @@ class HoverTest : public ::testing::TestWithParam<HoverCase> {};
 TEST_P(HoverTest, DrawingTheHighlightTwiceRestoresTheStrip) {
   Rig rig(360, 80);
   TabStrip& s = rig.New();
-  s.SetTabStyle(GetParam().style);
+  s.Set<std::int32_t>("TabStyle", GetParam().style);
   s.SetTabTheme(GetParam().theme);
   s.SetTabCount(4);
   s.SetActiveTab(1);
@@ -107,10 +107,10 @@ TEST(TabStripOverlay, NoHighlightWhenItsColourIsTheFaceColour) {
     for (int hovered : {0, 2}) {
       Rig rig(300, 60);
       TabStrip& s = rig.New();
-      s.SetTabStyle(style);
+      s.Set<std::int32_t>("TabStyle", style);
       s.SetTabTheme(kThemeXP);
       s.SetActiveTab(1);
-      s.SetHoverColor(s.InActiveTabBackStartColor());
+      s.Set<OleColor>("HoverColor", s.Get<OleColor>("InActiveTabBackStartColor"));
       const std::vector<Rgb> before = Pixels(rig.surface);
       s.SetHoverTab(hovered);
       s.ToggleHoverHighlight();
@@ -121,7 +121,7 @@ TEST(TabStripOverlay, NoHighlightWhenItsColourIsTheFaceColour) {
   Rig rig(300, 60);
   TabStrip& s = rig.New();
   s.SetTabTheme(kThemeXP);
-  s.SetFocusedColor(s.ActiveTabBackStartColor());
+  s.Set<OleColor>("FocusedColor", s.Get<OleColor>("ActiveTabBackStartColor"));
   const std::vector<Rgb> before = Pixels(rig.surface);
   s.SetHoverTab(0);  // the active tab
   s.ToggleHoverHighlight();
@@ -183,7 +183,7 @@ TEST(TabStripOverlay, FocusMarkTwiceLeavesTheSurfaceAsItWas) {
       Rig rig(300, 60);
       TabStrip& s = rig.New();
       s.SetTabTheme(theme);
-      s.SetTabStyle(style);
+      s.Set<std::int32_t>("TabStyle", style);
       const std::vector<Rgb> before = Pixels(rig.surface);
       s.ToggleFocusMark();
       EXPECT_NE(Pixels(rig.surface), before) << theme << "/" << style;

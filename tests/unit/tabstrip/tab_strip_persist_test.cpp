@@ -38,41 +38,41 @@ void ChangeEverything(Rig& rig) {
     return r;
   }());
   s.SetActiveTab(1);
-  s.SetActiveTabBackEndColor(0x01);
-  s.SetActiveTabBackStartColor(0x02);
+  s.Set<OleColor>("ActiveTabBackEndColor", 0x01);
+  s.Set<OleColor>("ActiveTabBackStartColor", 0x02);
   Font f;
   f.name = L"Arial";
-  s.SetActiveTabFont(f);
-  s.SetActiveTabForeColor(0x03);
-  s.SetActiveTabHeight(25);
+  s.Set<Font>("ActiveTabFont", f);
+  s.Set<OleColor>("ActiveTabForeColor", 0x03);
+  s.Set<std::int32_t>("ActiveTabHeight", 25);
   s.SetBackColor(0x04);
-  s.SetBottomRightInnerBorderColor(0x05);
-  s.SetDisabledTabBackColor(0x06);
-  s.SetDisabledTabForeColor(0x07);
+  s.Set<OleColor>("BottomRightInnerBorderColor", 0x05);
+  s.Set<OleColor>("DisabledTabBackColor", 0x06);
+  s.Set<OleColor>("DisabledTabForeColor", 0x07);
   s.SetEnabled(false);
-  s.SetFocusedColor(0x08);
+  s.Set<OleColor>("FocusedColor", 0x08);
   s.SetForeColor(0x09);
-  s.SetHoverColor(0x0A);
-  s.SetInActiveTabBackEndColor(0x0B);
-  s.SetInActiveTabBackStartColor(0x0C);
+  s.Set<OleColor>("HoverColor", 0x0A);
+  s.Set<OleColor>("InActiveTabBackEndColor", 0x0B);
+  s.Set<OleColor>("InActiveTabBackStartColor", 0x0C);
   f.name = L"Verdana";
-  s.SetInActiveTabFont(f);
-  s.SetInActiveTabForeColor(0x0D);
-  s.SetInActiveTabHeight(19);
-  s.SetOuterBorderColor(0x0E);
-  s.SetPictureAlign(kPicCaptionRight);
-  s.SetPictureMaskColor(0x0F);
-  s.SetPictureSize(kPicLarge);
-  s.SetShowFocusRect(false);
-  s.SetTabStripBackColor(0x10);
-  s.SetTabStyle(kPropertyPages);
-  s.SetTopLeftInnerBorderColor(0x11);
-  s.SetUseControlBox(true);
-  s.SetUseFocusedColor(false);
-  s.SetUseMaskColor(false);
-  s.SetUseMouseWheelScroll(false);
-  s.SetXRadius(4);
-  s.SetYRadius(6);
+  s.Set<Font>("InActiveTabFont", f);
+  s.Set<OleColor>("InActiveTabForeColor", 0x0D);
+  s.Set<std::int32_t>("InActiveTabHeight", 19);
+  s.Set<OleColor>("OuterBorderColor", 0x0E);
+  s.Set<std::int32_t>("PictureAlign", kPicCaptionRight);
+  s.Set<OleColor>("PictureMaskColor", 0x0F);
+  s.Set<std::int32_t>("PictureSize", kPicLarge);
+  s.Set<bool>("ShowFocusRect", false);
+  s.Set<OleColor>("TabStripBackColor", 0x10);
+  s.Set<std::int32_t>("TabStyle", kPropertyPages);
+  s.Set<OleColor>("TopLeftInnerBorderColor", 0x11);
+  s.Set<bool>("UseControlBox", true);
+  s.Set<bool>("UseFocusedColor", false);
+  s.Set<bool>("UseMaskColor", false);
+  s.Set<bool>("UseMouseWheelScroll", false);
+  s.Set<std::int32_t>("XRadius", 4);
+  s.Set<std::int32_t>("YRadius", 6);
 }
 
 TEST(TabStripPersistence, SavesEveryKeyInItsOrder) {
@@ -129,13 +129,13 @@ TEST(TabStripPersistence, RoundTripRestoresEveryValue) {
     EXPECT_EQ(bag.Entries()[i].second, again.Entries()[i].second) << bag.Entries()[i].first;
   EXPECT_EQ(t.TabCaption(0), L"&One");
   EXPECT_EQ(t.ActiveTab(), 1);
-  EXPECT_EQ(t.TabTheme(), kThemeXP);
-  EXPECT_TRUE(t.UseThemeDetection());
-  EXPECT_EQ(t.OuterBorderColor(), 0x0Eu);
+  EXPECT_EQ(t.Get<std::int32_t>("TabTheme"), kThemeXP);
+  EXPECT_TRUE(t.Get<bool>("UseThemeDetection"));
+  EXPECT_EQ(t.Get<OleColor>("OuterBorderColor"), 0x0Eu);
   EXPECT_FALSE(t.TabEnabled(0));
   EXPECT_FALSE(t.TabEnabled(1));
   EXPECT_FALSE(t.TabPicture(1).Empty());
-  EXPECT_EQ(t.ActiveTabFont().name, L"Arial");
+  EXPECT_EQ(t.Get<Font>("ActiveTabFont").name, L"Arial");
   EXPECT_EQ(other.host.accessKeys, L"OT");  // rebuilt from the stored keys, in tab order
   // Loading stores directly: nothing notified, nothing raised, nothing drawn.
   EXPECT_TRUE(other.host.changedKeys.empty());
@@ -154,8 +154,8 @@ TEST(TabStripPersistence, MissingKeysGiveDefaultsWithoutASpace) {
   EXPECT_EQ(s.TabCaption(3), L"Tab3");
   EXPECT_TRUE(s.TabEnabled(3));
   EXPECT_EQ(s.ActiveTab(), 0);
-  EXPECT_EQ(s.ActiveTabHeight(), 20);
-  EXPECT_EQ(s.DisabledTabBackColor(), 0x80000010u);  // no theme set on load
+  EXPECT_EQ(s.Get<std::int32_t>("ActiveTabHeight"), 20);
+  EXPECT_EQ(s.Get<OleColor>("DisabledTabBackColor"), 0x80000010u);  // no theme set on load
   EXPECT_EQ(c.Left(), 50);                          // the loading pass moves nothing
   EXPECT_EQ(rig.host.pendingMessageCalls, 1);
   EXPECT_TRUE(rig.events.log.empty());
@@ -177,8 +177,8 @@ TEST(TabStripPersistence, ABadTabCountFailsTheLoadAndChangesNothing) {
     EXPECT_EQ(e.Source(), "TabStrip.Load");
   }
   EXPECT_EQ(rig.strip->TabCount(), 3);
-  EXPECT_EQ(rig.strip->OuterBorderColor(), 0x80000015u);
-  EXPECT_EQ(rig.strip->XRadius(), 10);
+  EXPECT_EQ(rig.strip->Get<OleColor>("OuterBorderColor"), 0x80000015u);
+  EXPECT_EQ(rig.strip->Get<std::int32_t>("XRadius"), 10);
 }
 
 }  // namespace

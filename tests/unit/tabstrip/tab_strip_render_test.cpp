@@ -108,7 +108,7 @@ TEST(TabStripRendering, ClassicTabbedDialogLines) {
 TEST(TabStripRendering, XpPropertyPagesLines) {
   Rig rig(300, 80);
   TabStrip& s = rig.New();
-  s.SetTabStyle(kPropertyPages);
+  s.Set<std::int32_t>("TabStyle", kPropertyPages);
   s.SetTabTheme(kThemeXP);
   s.SetTabCount(4);
   s.SetActiveTab(1);
@@ -151,7 +151,7 @@ TEST(TabStripRendering, XpPropertyPagesLines) {
 TEST(TabStripRendering, ClassicPropertyPagesInactivePageEdgeEndsAtTheTabsRightEdge) {
   Rig rig(300, 80);
   TabStrip& s = rig.New();
-  s.SetTabStyle(kPropertyPages);
+  s.Set<std::int32_t>("TabStyle", kPropertyPages);
   s.SetTabCount(3);
   const Rect t1 = s.Tab(1).tabRect, t2 = s.Tab(2).tabRect;
   ASSERT_EQ(t2.left, t1.right + 1);  // the one-pixel gap between inactive tabs
@@ -184,7 +184,7 @@ TEST(TabStripRendering, UnknownThemeOrStyleDrawsOnlyTheClearedSurface) {
   s.SetTabTheme(5);
   EXPECT_EQ(rig.surface.CountColor(kFace), 200 * 60);
   Rig other(200, 60);
-  other.New().SetTabStyle(2);
+  other.New().Set<std::int32_t>("TabStyle", 2);
   EXPECT_EQ(other.surface.CountColor(kFace), 200 * 60);
 }
 
@@ -192,14 +192,14 @@ TEST(TabStripRendering, ATabOfHeightZeroFailsTheRedrawInTheGradient) {
   Rig rig(200, 60);
   TabStrip& s = rig.New();
   try {
-    s.SetActiveTabHeight(0);
+    s.Set<std::int32_t>("ActiveTabHeight", 0);
     ADD_FAILURE() << "expected a division by zero";
   } catch (const ControlError& e) {
     EXPECT_EQ(e.Number(), 11);
     EXPECT_EQ(e.Source(), "TabStrip.FillGradient");
   }
   // The guard was released: the control draws again once the height is sound.
-  s.SetActiveTabHeight(18);
+  s.Set<std::int32_t>("ActiveTabHeight", 18);
   EXPECT_EQ(s.Tab(0).tabRect, (Rect{0, 4, 67, 22}));
 }
 
@@ -245,7 +245,7 @@ TEST(TabStripRendering, CaptionsPicturesAndFocus) {
   // Tab 1 inactive: working (103, 3, 198, 22), edge 16, y = 3 + nearest(3/2) = 5, x = 103.
   EXPECT_EQ(rig.Px(111, 5), 0x0000FFu);
   EXPECT_NE(rig.Px(103, 5), 0xC0C0C0u);
-  s.SetUseMaskColor(false);
+  s.Set<bool>("UseMaskColor", false);
   EXPECT_EQ(rig.Px(103, 5), 0xC0C0C0u);
 }
 

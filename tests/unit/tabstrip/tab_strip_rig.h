@@ -101,10 +101,8 @@ class EventLog : public TabStripEvents {
   void ControlBoxHover(float&, float&) override { log.push_back("ControlBoxHover"); }
   void ControlBoxMouseDown(float&, float&) override { log.push_back("ControlBoxMouseDown"); }
   void ControlBoxMouseUp(float&, float&) override { log.push_back("ControlBoxMouseUp"); }
-  void Status(std::wstring_view message) override { statuses.emplace_back(message); }
 
   std::vector<std::string> log;
-  std::vector<std::wstring> statuses;
   int vetoTab = -100;
   struct P {
     float x, y;

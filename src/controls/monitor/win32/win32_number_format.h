@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 // First: thousands separator, second: decimal point; "," and "." when the locale does not say.
 inline std::pair<wchar_t, wchar_t> Win32NumberSeparators() {
@@ -15,4 +15,4 @@ inline std::pair<wchar_t, wchar_t> Win32NumberSeparators() {
   return {okThousands ? thousands[0] : L',', okDecimal ? decimal[0] : L'.'};
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

@@ -8,7 +8,7 @@
 
 #include "platform/win32/win32_system_information.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 namespace {
 
@@ -186,4 +186,4 @@ void Win32SystemFigures::ShowMessage(std::wstring_view text, std::wstring_view t
   ::MessageBoxW(nullptr, copy.c_str(), caption.c_str(), MB_OK);
 }
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

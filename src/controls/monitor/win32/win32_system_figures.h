@@ -3,7 +3,7 @@
 // root, the extended memory status, the disk free-space queries and the Windows directory.
 #include "controls/monitor/system_figures.h"
 
-namespace kestrune {
+namespace kestrune::monitor {
 
 class Win32SystemFigures : public SystemFigures {
  public:
@@ -24,4 +24,4 @@ class Win32SystemFigures : public SystemFigures {
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
 };
 
-}  // namespace kestrune
+}  // namespace kestrune::monitor

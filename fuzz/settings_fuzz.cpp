@@ -180,11 +180,11 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
     // The file now says what the controls show.
     Check(FlagFromStored(config.Read(Setting::AutoRun)) == s.autoRun, "AutoRun in the file disagrees");
     Check(FlagFromStored(config.Read(Setting::AutoMin)) == s.autoMin, "AutoMin in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::EnableRecord)) == s.enableRecord, "EnableRecord in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::EnableSpeed)) == s.state, "EnableSpeed in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::Recording)) == s.enableRecord, "EnableRecord in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::Acceleration)) == s.state, "EnableSpeed in the file disagrees");
     Check(FlagFromStored(config.Read(Setting::AlwaysTop)) == s.mostTop, "AlwaysTop in the file disagrees");
     Check(settings.AlwaysTop() == s.mostTop, "always-on-top setting disagrees with the box");
-    Check(SpeedLevelFromStored(config.Read(Setting::SpeedLevel)) == SpeedLevelOf(s.speed),
+    Check(SpeedLevelFromStored(config.Read(Setting::Speed)) == SpeedLevelOf(s.speed),
           "SpeedLevel in the file disagrees");
   }
 
@@ -210,8 +210,8 @@ void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   RawStore raw(bytes);
   SettingsFile config(raw);
   for (int round = 0; round < 2; ++round) {
-    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::SpeedLevel, Setting::EnableRecord,
-                                  Setting::RecordCount, Setting::EnableSpeed, Setting::AlwaysTop}) {
+    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::Speed, Setting::Recording,
+                                  Setting::RecordCount, Setting::Acceleration, Setting::AlwaysTop}) {
       const std::string v = config.Read(setting);
       Check(v.size() <= SettingsFile::kReadBufferBytes - 1, "a read longer than its buffer");
       Check(v.find('\0') == std::string::npos, "a read holding a NUL");

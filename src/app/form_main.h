@@ -34,10 +34,10 @@ inline constexpr int kActiveTabHeight = 25;
 
 struct FormControls {
   CheckBox& checkAutoMin;
-  CheckBox& checkState;
-  CheckBox& checkEnableRecord;
+  CheckBox& checkAcceleration;
+  CheckBox& checkRecording;
   ComboBox& comboSpeed;
-  ComboBox& comboAutoCleanCount;
+  ComboBox& comboRecordCount;
   Label& labelInfo;
   Label& labelCount;
   LinkLabel& labelHomePage;
@@ -88,14 +88,15 @@ class FormMain {
   // ends with acceleration, with its own setting and with the program.
   void AttachRestraint(RestraintStatus& restraint) { restraint_ = &restraint; }
 
-  // TimerMain: one boost tick with the controls' states, and what it asks shown and recorded.
-  void OnTimerMain();
+  // Every second (TimerMain): one boost tick with the controls' states, what it asks shown and recorded,
+  // and the background restraint's reading when it is due.
+  void BoostAndRestrain();
   // The quick reaction's look (its timer or the system's notification): a tick, exactly as the
   // timer's, when the foreground window moved; the tick's own change test keeps one switch from
   // being acted on twice.
   void OnQuickLook();
-  // CheckState clicked: stored, and with RestoreOnStop switching off gives the raised process back.
-  void OnCheckStateClick();
+  // CheckAcceleration clicked: stored, and with RestoreOnStop switching off gives the raised process back.
+  void OnCheckAccelerationClick();
   void OnCheckRestrainBackgroundClick();
   void OnCommandExitClick() { p_.window.RequestClose(); }
   void OnCommandMiniClick() { p_.window.SendMinimizeCommand(); }

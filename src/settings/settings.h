@@ -21,9 +21,9 @@ class Settings {
   bool AutoRun() { return Flag(Setting::AutoRun); }
   bool AutoMin() { return Flag(Setting::AutoMin); }
   SpeedLevel Speed();
-  bool EnableRecord() { return Flag(Setting::EnableRecord); }
+  bool Recording() { return Flag(Setting::Recording); }
   std::wstring RecordCount();  // always one of kRecordCountItems
-  bool EnableSpeed() { return Flag(Setting::EnableSpeed); }
+  bool Acceleration() { return Flag(Setting::Acceleration); }
   bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
   bool RestoreOriginal() { return Flag(Setting::RestoreOriginal); }
   bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
@@ -45,9 +45,9 @@ class Settings {
   AutostartResult SetAutoRun(bool on);
   void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
   void SetSpeed(SpeedLevel level);
-  void SetEnableRecord(bool on) { SetFlag(Setting::EnableRecord, on); }
+  void SetRecording(bool on) { SetFlag(Setting::Recording, on); }
   void SetRecordCount(std::wstring_view item);
-  void SetEnableSpeed(bool on) { SetFlag(Setting::EnableSpeed, on); }
+  void SetAcceleration(bool on) { SetFlag(Setting::Acceleration, on); }
   void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
   void SetRestoreOriginal(bool on) { SetFlag(Setting::RestoreOriginal, on); }
   void SetRestoreOnStop(bool on) { SetFlag(Setting::RestoreOnStop, on); }

@@ -8,10 +8,10 @@ SettingKey KeyOf(Setting setting) {
   switch (setting) {
     case Setting::AutoRun: return {"Normal", "AutoRun"};
     case Setting::AutoMin: return {"Normal", "AutoMin"};
-    case Setting::SpeedLevel: return {"Speed", "SpeedLevel"};
-    case Setting::EnableRecord: return {"Record", "EnableRecord"};
+    case Setting::Speed: return {"Speed", "SpeedLevel"};
+    case Setting::Recording: return {"Record", "EnableRecord"};
     case Setting::RecordCount: return {"Record", "RecordCount"};
-    case Setting::EnableSpeed: return {"Normal", "EnableSpeed"};
+    case Setting::Acceleration: return {"Normal", "EnableSpeed"};
     case Setting::AlwaysTop: return {"Normal", "AlwaysTop"};
     case Setting::RestoreOriginal: return {"Advanced", "RestoreOriginal"};
     case Setting::RestoreOnStop: return {"Advanced", "RestoreOnStop"};

@@ -9,7 +9,7 @@
 namespace kestrune {
 
 enum class Setting {
-  AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop,
+  AutoRun, AutoMin, Speed, Recording, RecordCount, Acceleration, AlwaysTop,
   // [Advanced]
   RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground
 };

@@ -1,22 +1,71 @@
 #pragma once
 // The main window's controls as data: one row per control, in the order they are made (which is
-// also their order on screen and in the tab strip's list of contained controls).
+// also their order on screen and in the tab strip's list of contained controls). A row says what
+// the control is, where it stands, on which page, whether Tab reaches it, its text (what a screen
+// reader names it by; a list or text box is named by the label row before it, an own control's is
+// its name in the form) and which handler of the form logic its notification runs.
 #include <windows.h>
 
 #include <span>
+
+#include "app/advanced_page.h"
+#include "app/form_main.h"
+#include "app/settings_page.h"
 
 namespace kestrune {
 
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
+// What a control is: its window class, the adapter the form logic sees and the notification that
+// runs its handler.
+enum class ControlKind : unsigned char {
+  Own,      // one of the window's own controls, made by its id; any notification (a click)
+  Text,     // STATIC text
+  Link,     // STATIC text that acts as a link: STN_CLICKED
+  Icon,     // STATIC, the program's icon
+  Swatch,   // STATIC, a colour of the monitor's legend
+  Check,    // BUTTON check box: BN_CLICKED
+  Push,     // BUTTON push button: BN_CLICKED
+  Combo,    // COMBOBOX: CBN_SELCHANGE
+  List,     // LISTBOX
+  Edit,     // EDIT
+  Toolbar,  // the history's toolbar
+  Report,   // the history's list view
+};
+
+// The form logic the notifications reach.
+struct FormLogic {
+  FormMain& form;
+  SettingsPage& settings;
+  AdvancedPage& advanced;
+};
+
+// One handler of the form logic, or none.
+struct Handler {
+  void (FormMain::*form)() = nullptr;
+  void (SettingsPage::*settings)() = nullptr;
+  void (AdvancedPage::*advanced)() = nullptr;
+
+  void Run(const FormLogic& logic) const {
+    if (form != nullptr) (logic.form.*form)();
+    if (settings != nullptr) (logic.settings.*settings)();
+    if (advanced != nullptr) (logic.advanced.*advanced)();
+  }
+};
+constexpr Handler Calls(void (FormMain::*f)()) { return {f, nullptr, nullptr}; }
+constexpr Handler Calls(void (SettingsPage::*f)()) { return {nullptr, f, nullptr}; }
+constexpr Handler Calls(void (AdvancedPage::*f)()) { return {nullptr, nullptr, f}; }
+inline constexpr Handler kNoHandler{};
+
 struct ControlRow {
   int page;                   // the strip's page the control stands on; kOnWindow: beside the strip
   int id;                     // control_ids.h
-  const wchar_t* className;   // nullptr: one of the window's own controls, made by its id
+  ControlKind kind;
   const wchar_t* text;
   DWORD style;                // besides WS_CHILD | WS_VISIBLE; WS_TABSTOP: Tab reaches it (own controls too)
   int x, y, width, height;    // 96-dpi pixels of the main window's client area
   ControlFont font;
+  Handler onNotify;           // run when the control notifies the window with its kind's notification
 };
 
 inline constexpr int kOnWindow = -1;
@@ -25,8 +74,14 @@ inline constexpr int kOnWindow = -1;
 inline constexpr COLORREF kPageColor = 0x00FBFDFB;
 
 std::span<const ControlRow> MainWindowControls();
+// The row of a control, null for an id that has none (toolbar buttons, menu items).
+const ControlRow* ControlRowOf(int id);
+// The window class of a stock control.
+const wchar_t* WindowClassOf(ControlKind kind);
+// Whether a WM_COMMAND notification code is the one that runs the handler of a control of this kind.
+bool RunsHandler(ControlKind kind, int code);
 
-// The colour swatches of the monitor's legend (Shape1 to Shape5), by control id.
+// The colour swatches of the monitor's legend, by control id.
 struct SwatchColor {
   int id;
   COLORREF color;

@@ -189,14 +189,14 @@ TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
   }
 }
 
-TEST_F(SettingsPageTest, CheckMostTopAppliesTheZOrderBeforeStoring) {
+TEST_F(SettingsPageTest, CheckAlwaysTopAppliesTheZOrderBeforeStoring) {
   int writesWhenApplied = -1;
   window.onTopmost = [&] { writesWhenApplied = store.writes; };
   mostTop.SetChecked(true);
-  page.OnCheckMostTopClick();
+  page.OnCheckAlwaysTopClick();
   EXPECT_EQ(writesWhenApplied, 0);
   mostTop.SetChecked(false);
-  page.OnCheckMostTopClick();
+  page.OnCheckAlwaysTopClick();
   EXPECT_EQ(topmostCalls, (std::vector<bool>{true, false}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AlwaysTop=1", "Normal.AlwaysTop=0"}));
 }
@@ -211,10 +211,10 @@ TEST_F(SettingsPageTest, OtherHandlersStoreTheirControlsValues) {
   speed.SetSelectedIndex(0);
   count.SetSelectedIndex(3);
   page.OnCheckAutoMinClick();
-  page.OnCheckEnableRecordClick();
-  page.OnCheckStateClick();
+  page.OnCheckRecordingClick();
+  page.OnCheckAccelerationClick();
   page.OnComboSpeedClick();
-  page.OnComboAutoCleanCountClick();
+  page.OnComboRecordCountClick();
   speed.SetSelectedIndex(1);
   page.OnComboSpeedClick();
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AutoMin=1", "Record.EnableRecord=0", "Normal.EnableSpeed=1",

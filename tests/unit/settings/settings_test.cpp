@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FlagSetting{"AutoRun", &Settings::AutoRun, [](Settings& s, bool on) { s.SetAutoRun(on); }},
         FlagSetting{"AutoMin", &Settings::AutoMin, [](Settings& s, bool on) { s.SetAutoMin(on); }},
-        FlagSetting{"EnableRecord", &Settings::EnableRecord, [](Settings& s, bool on) { s.SetEnableRecord(on); }},
-        FlagSetting{"EnableSpeed", &Settings::EnableSpeed, [](Settings& s, bool on) { s.SetEnableSpeed(on); }},
+        FlagSetting{"EnableRecord", &Settings::Recording, [](Settings& s, bool on) { s.SetRecording(on); }},
+        FlagSetting{"EnableSpeed", &Settings::Acceleration, [](Settings& s, bool on) { s.SetAcceleration(on); }},
         FlagSetting{"AlwaysTop", &Settings::AlwaysTop, [](Settings& s, bool on) { s.SetAlwaysTop(on); }}),
     [](const auto& p) { return std::string(p.param.key); });
 

@@ -75,7 +75,7 @@ void FormMain::EndRestraint() {
 
 void FormMain::OnCheckRestrainBackgroundClick() {
   if (advanced_ == nullptr) return;
-  advanced_->OnCheckRestrainBackgroundClick();
+  advanced_->OnFlagClick(Setting::RestrainBackground);
   // Switched on, the next tick starts measuring; switched off, everything goes back at once.
   if (!advanced_->RestrainBackground()) EndRestraint();
 }

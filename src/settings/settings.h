@@ -18,6 +18,10 @@ class Settings {
   Settings(SettingsFile& file, AutostartValue& autostart, const CodePage& codePage)
       : file_(file), autostart_(autostart), codePage_(codePage) {}
 
+  // A flag setting: on exactly when its stored number is 1; stored "1" or "0".
+  bool Flag(Setting setting);
+  void SetFlag(Setting setting, bool on);
+
   bool AutoRun() { return Flag(Setting::AutoRun); }
   bool AutoMin() { return Flag(Setting::AutoMin); }
   SpeedLevel Speed();
@@ -25,10 +29,6 @@ class Settings {
   std::wstring RecordCount();  // always one of kRecordCountItems
   bool Acceleration() { return Flag(Setting::Acceleration); }
   bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
-  bool RestoreOriginal() { return Flag(Setting::RestoreOriginal); }
-  bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
-  bool InstantReaction() { return Flag(Setting::InstantReaction); }
-  bool RestrainBackground() { return Flag(Setting::RestrainBackground); }
   // The exclusion list's stored text; its meaning is the exclusion list's. A value that filled its
   // buffer comes without its last entry, which may be cut in the middle of a name, and is marked
   // cut: writing it back would lose what the buffer did not hold.
@@ -49,16 +49,9 @@ class Settings {
   void SetRecordCount(std::wstring_view item);
   void SetAcceleration(bool on) { SetFlag(Setting::Acceleration, on); }
   void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
-  void SetRestoreOriginal(bool on) { SetFlag(Setting::RestoreOriginal, on); }
-  void SetRestoreOnStop(bool on) { SetFlag(Setting::RestoreOnStop, on); }
-  void SetInstantReaction(bool on) { SetFlag(Setting::InstantReaction, on); }
-  void SetRestrainBackground(bool on) { SetFlag(Setting::RestrainBackground, on); }
   void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:
-  bool Flag(Setting setting);
-  void SetFlag(Setting setting, bool on);
-
   SettingsFile& file_;
   AutostartValue& autostart_;
   const CodePage& codePage_;

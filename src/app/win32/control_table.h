@@ -6,6 +6,7 @@
 // its name in the form) and which handler of the form logic its notification runs.
 #include <windows.h>
 
+#include <optional>
 #include <span>
 
 #include "app/advanced_page.h"
@@ -40,21 +41,25 @@ struct FormLogic {
   AdvancedPage& advanced;
 };
 
-// One handler of the form logic, or none.
+// One handler of the form logic, or none. A check box of the advanced page names the flag it
+// mirrors; without a handler of its own, its click stores the flag (AdvancedPage::OnFlagClick).
 struct Handler {
   void (FormMain::*form)() = nullptr;
   void (SettingsPage::*settings)() = nullptr;
   void (AdvancedPage::*advanced)() = nullptr;
+  std::optional<Setting> mirrors;
 
   void Run(const FormLogic& logic) const {
     if (form != nullptr) (logic.form.*form)();
     if (settings != nullptr) (logic.settings.*settings)();
     if (advanced != nullptr) (logic.advanced.*advanced)();
+    if (form == nullptr && settings == nullptr && advanced == nullptr && mirrors) logic.advanced.OnFlagClick(*mirrors);
   }
 };
-constexpr Handler Calls(void (FormMain::*f)()) { return {f, nullptr, nullptr}; }
-constexpr Handler Calls(void (SettingsPage::*f)()) { return {nullptr, f, nullptr}; }
-constexpr Handler Calls(void (AdvancedPage::*f)()) { return {nullptr, nullptr, f}; }
+constexpr Handler Calls(void (FormMain::*f)()) { return {f, nullptr, nullptr, {}}; }
+constexpr Handler Calls(void (SettingsPage::*f)()) { return {nullptr, f, nullptr, {}}; }
+constexpr Handler Calls(void (AdvancedPage::*f)()) { return {nullptr, nullptr, f, {}}; }
+constexpr Handler Mirrors(Setting flag, void (FormMain::*f)() = nullptr) { return {f, nullptr, nullptr, flag}; }
 inline constexpr Handler kNoHandler{};
 
 struct ControlRow {

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <stdexcept>
+
 #include "app/win32/control_ids.h"
 #include "app/win32/services.h"
 #include "platform/win32/executable_path.h"
@@ -38,9 +40,7 @@ void Win32MainWindow::BuildLogic() {
   restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
   restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(
-      AdvancedControls{check(ids::kCheckRestoreOriginal), check(ids::kCheckRestoreOnStop),
-                       check(ids::kCheckInstantReaction), check(ids::kCheckRestrainBackground),
-                       Control<Win32ListBox>(ids::kListExclude), Control<Win32TextBox>(ids::kEditExcludeName)},
+      AdvancedControls{*this, Control<Win32ListBox>(ids::kListExclude), Control<Win32TextBox>(ids::kEditExcludeName)},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
     advancedPage_->OnForegroundEvent(windowOwner);
@@ -204,6 +204,12 @@ void Win32MainWindow::OnCommand(int id, int code) {
     case ids::kMenuExit: form_->OnMenuExit(); return;
     default: return;
   }
+}
+
+CheckBox& Win32MainWindow::Of(Setting flag) {
+  for (const ControlRow& row : MainWindowControls())
+    if (row.onNotify.mirrors == flag) return Control<Win32CheckBox>(row.id);
+  throw std::logic_error("no check box mirrors this flag");
 }
 
 Win32Label* Win32MainWindow::LinkOf(HWND control) {

@@ -33,7 +33,7 @@ namespace kestrune {
 // executable's location.
 struct Win32Services;
 
-class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInstaller {
+class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInstaller, public FlagBoxes {
  public:
   explicit Win32MainWindow(HINSTANCE instance);
   ~Win32MainWindow() override;
@@ -61,6 +61,9 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   void BringToForeground() override;
   void ShowTrayMenu() override;
   void RequestClose() override;
+
+  // FlagBoxes: the check box whose row mirrors the flag.
+  CheckBox& Of(Setting flag) override;
 
   // HookInstaller
   void Install() override;

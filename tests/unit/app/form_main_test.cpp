@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
@@ -238,11 +240,18 @@ class AdvancedFormTest : public FormMainTest {
     api.processes[6].path = L"C:\\Apps\\second.exe";
     form.AttachAdvanced(advanced);
   }
-  FakeCheckBox restoreOriginal, restoreOnStop, instant, restrain;
+  struct FakeFlagBoxes : FlagBoxes {
+    CheckBox& Of(Setting flag) override { return boxes[flag]; }
+    std::map<Setting, FakeCheckBox> boxes;
+  } flags;
+  FakeCheckBox& restoreOriginal = flags.boxes[Setting::RestoreOriginal];
+  FakeCheckBox& restoreOnStop = flags.boxes[Setting::RestoreOnStop];
+  FakeCheckBox& instant = flags.boxes[Setting::InstantReaction];
+  FakeCheckBox& restrain = flags.boxes[Setting::RestrainBackground];
   FakeListBox list;
   FakeTextBox name;
   FakeForegroundWatch watch;
-  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, restrain, list, name},
+  AdvancedPage advanced{{flags, list, name},
                         {settings, boost, api, watch, codePage, boxes}};
 };
 

@@ -23,7 +23,7 @@ void FormMain::Load() {
   BoostAndRestrain();
 
   // Read from the file again rather than from the check box.
-  p_.window.SetTopmost(p_.settings.AlwaysTop());
+  p_.window.SetTopmost(p_.settings.Flag(Setting::AlwaysTop));
 
   c_.labelHomePage.SetHot(false);
   c_.labelNeedHelp.SetHot(false);

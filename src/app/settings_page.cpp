@@ -21,13 +21,13 @@ void SettingsPage::Load() {
   c_.comboSpeed.SetSelectedIndex(-1);
   c_.comboRecordCount.SetSelectedIndex(-1);
 
-  LoadCheck(c_.checkAutoRun, settings_.AutoRun(), &SettingsPage::OnCheckAutoRunClick);
-  LoadCheck(c_.checkAutoMin, settings_.AutoMin(), &SettingsPage::OnCheckAutoMinClick);
+  LoadCheck(c_.checkAutoRun, settings_.Flag(Setting::AutoRun), &SettingsPage::OnCheckAutoRunClick);
+  LoadCheck(c_.checkAutoMin, settings_.Flag(Setting::AutoMin), &SettingsPage::OnCheckAutoMinClick);
   LoadCombo(c_.comboSpeed, ItemTextOf(settings_.Speed()), &SettingsPage::OnComboSpeedClick);
-  LoadCheck(c_.checkRecording, settings_.Recording(), &SettingsPage::OnCheckRecordingClick);
+  LoadCheck(c_.checkRecording, settings_.Flag(Setting::Recording), &SettingsPage::OnCheckRecordingClick);
   LoadCombo(c_.comboRecordCount, settings_.RecordCount(), &SettingsPage::OnComboRecordCountClick);
-  LoadCheck(c_.checkAcceleration, settings_.Acceleration(), &SettingsPage::OnCheckAccelerationClick);
-  LoadCheck(c_.checkAlwaysTop, settings_.AlwaysTop(), &SettingsPage::OnCheckAlwaysTopClick);
+  LoadCheck(c_.checkAcceleration, settings_.Flag(Setting::Acceleration), &SettingsPage::OnCheckAccelerationClick);
+  LoadCheck(c_.checkAlwaysTop, settings_.Flag(Setting::AlwaysTop), &SettingsPage::OnCheckAlwaysTopClick);
 }
 
 void SettingsPage::LoadCheck(CheckBox& box, bool checked, Handler handler) {
@@ -56,20 +56,20 @@ void SettingsPage::OnCheckAutoRunClick() {
   if (result.machineValueLeft) Notify(kMachineAutostartLeft);
 }
 
-void SettingsPage::OnCheckAutoMinClick() { settings_.SetAutoMin(c_.checkAutoMin.Checked()); }
+void SettingsPage::OnCheckAutoMinClick() { settings_.SetFlag(Setting::AutoMin, c_.checkAutoMin.Checked()); }
 
 void SettingsPage::OnComboSpeedClick() { settings_.SetSpeed(SpeedLevelOf(c_.comboSpeed.Text())); }
 
-void SettingsPage::OnCheckRecordingClick() { settings_.SetRecording(c_.checkRecording.Checked()); }
+void SettingsPage::OnCheckRecordingClick() { settings_.SetFlag(Setting::Recording, c_.checkRecording.Checked()); }
 
 void SettingsPage::OnComboRecordCountClick() { settings_.SetRecordCount(c_.comboRecordCount.Text()); }
 
-void SettingsPage::OnCheckAccelerationClick() { settings_.SetAcceleration(c_.checkAcceleration.Checked()); }
+void SettingsPage::OnCheckAccelerationClick() { settings_.SetFlag(Setting::Acceleration, c_.checkAcceleration.Checked()); }
 
 void SettingsPage::OnCheckAlwaysTopClick() {
   const bool on = c_.checkAlwaysTop.Checked();
   window_.SetTopmost(on);
-  settings_.SetAlwaysTop(on);
+  settings_.SetFlag(Setting::AlwaysTop, on);
 }
 
 }  // namespace kestrune

@@ -18,17 +18,13 @@ class Settings {
   Settings(SettingsFile& file, AutostartValue& autostart, const CodePage& codePage)
       : file_(file), autostart_(autostart), codePage_(codePage) {}
 
-  // A flag setting: on exactly when its stored number is 1; stored "1" or "0".
+  // A flag setting (AutoRun, AutoMin, Recording, Acceleration, AlwaysTop and the advanced page's):
+  // on exactly when its stored number is 1; stored "1" or "0". AutoRun is stored through SetAutoRun.
   bool Flag(Setting setting);
   void SetFlag(Setting setting, bool on);
 
-  bool AutoRun() { return Flag(Setting::AutoRun); }
-  bool AutoMin() { return Flag(Setting::AutoMin); }
   SpeedLevel Speed();
-  bool Recording() { return Flag(Setting::Recording); }
   std::wstring RecordCount();  // always one of kRecordCountItems
-  bool Acceleration() { return Flag(Setting::Acceleration); }
-  bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
   // The exclusion list's stored text; its meaning is the exclusion list's. A value that filled its
   // buffer comes without its last entry, which may be cut in the middle of a name, and is marked
   // cut: writing it back would lose what the buffer did not hold.
@@ -43,12 +39,8 @@ class Settings {
   // The file writes' results are not acted on: a control keeps its new state when its value could
   // not be stored. Autostart's answer is what the Run keys did, for the box and the user to follow.
   AutostartResult SetAutoRun(bool on);
-  void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
   void SetSpeed(SpeedLevel level);
-  void SetRecording(bool on) { SetFlag(Setting::Recording, on); }
   void SetRecordCount(std::wstring_view item);
-  void SetAcceleration(bool on) { SetFlag(Setting::Acceleration, on); }
-  void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
   void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:

@@ -101,7 +101,7 @@ TEST_F(SettingsPageTest, StoredValuesAreReadAsNumbers) {
   EXPECT_EQ(file.at("Record.RecordCount"), "100");
   EXPECT_EQ(file.at("Record.EnableRecord"), "0");
   EXPECT_EQ(file.at("Normal.EnableSpeed"), "  1  ");  // unchanged control: not rewritten
-  EXPECT_TRUE(settings.AlwaysTop());                   // and the window agrees with the check box
+  EXPECT_TRUE(settings.Flag(Setting::AlwaysTop));                   // and the window agrees with the check box
 }
 
 // RecordCount values that name no item must not break start-up: the first item is chosen and stored.

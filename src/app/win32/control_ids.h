@@ -30,7 +30,7 @@ constexpr int kLabelHomePage = 165, kLabelNeedHelp = 166;
 
 // Page 4: advanced
 constexpr int kImageAdvanced = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
-constexpr int kLabelReaction = 184, kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
+constexpr int kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
 constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
 

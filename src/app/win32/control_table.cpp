@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
 #include "vocabulary/program.h"
@@ -118,9 +120,21 @@ constexpr ControlRow kControls[] = {
 };
 // clang-format on
 
+// Each kind's window class and the notification that runs its row's handler, in the order of ControlKind.
+constexpr int kAnyCode = -1, kNoCode = -2;
+constexpr struct {
+  const wchar_t* windowClass;
+  int notification;
+} kKinds[] = {
+    /* Own */ {nullptr, kAnyCode},          /* Text */ {L"STATIC", kNoCode},      /* Link */ {L"STATIC", STN_CLICKED},
+    /* Icon */ {L"STATIC", kNoCode},        /* Swatch */ {L"STATIC", kNoCode},    /* Check */ {L"BUTTON", BN_CLICKED},
+    /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
+    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(Report) + 1);
+
 constexpr SwatchColor kSwatches[] = {
-    {ids::kSwatchCpu, RGB(0, 0xC0, 0)},     {ids::kSwatchMemory, RGB(0xFF, 0xFF, 0)}, {ids::kSwatchPageFile, RGB(0xFF, 0, 0)},
-    {ids::kSwatchVirtual, RGB(0, 0, 0xFF)},     {ids::kSwatchDisk, RGB(0xFF, 0x80, 0xFF)},
+    {ids::kSwatchCpu, RGB(0, 0xC0, 0)},   {ids::kSwatchMemory, RGB(0xFF, 0xFF, 0)}, {ids::kSwatchPageFile, RGB(0xFF, 0, 0)},
+    {ids::kSwatchVirtual, RGB(0, 0, 0xFF)}, {ids::kSwatchDisk, RGB(0xFF, 0x80, 0xFF)},
 };
 
 }  // namespace
@@ -133,29 +147,11 @@ const ControlRow* ControlRowOf(int id) {
   return nullptr;
 }
 
-const wchar_t* WindowClassOf(ControlKind kind) {
-  switch (kind) {
-    case Check:
-    case Push: return L"BUTTON";
-    case Combo: return L"COMBOBOX";
-    case List: return L"LISTBOX";
-    case Edit: return L"EDIT";
-    case Toolbar: return TOOLBARCLASSNAMEW;
-    case Report: return WC_LISTVIEWW;
-    case Own: return nullptr;
-    default: return L"STATIC";
-  }
-}
+const wchar_t* WindowClassOf(ControlKind kind) { return kKinds[static_cast<int>(kind)].windowClass; }
 
 bool RunsHandler(ControlKind kind, int code) {
-  switch (kind) {
-    case Own: return true;
-    case Check:
-    case Push: return code == BN_CLICKED;
-    case Combo: return code == CBN_SELCHANGE;
-    case Link: return code == STN_CLICKED;
-    default: return false;
-  }
+  const int runs = kKinds[static_cast<int>(kind)].notification;
+  return runs == kAnyCode || runs == code;
 }
 
 std::span<const SwatchColor> LegendSwatches() { return kSwatches; }

@@ -17,22 +17,10 @@ namespace kestrune {
 
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
-// What a control is: its window class, the adapter the form logic sees and the notification that
-// runs its handler.
-enum class ControlKind : unsigned char {
-  Own,      // one of the window's own controls, made by its id; any notification (a click)
-  Text,     // STATIC text
-  Link,     // STATIC text that acts as a link: STN_CLICKED
-  Icon,     // STATIC, the program's icon
-  Swatch,   // STATIC, a colour of the monitor's legend
-  Check,    // BUTTON check box: BN_CLICKED
-  Push,     // BUTTON push button: BN_CLICKED
-  Combo,    // COMBOBOX: CBN_SELCHANGE
-  List,     // LISTBOX
-  Edit,     // EDIT
-  Toolbar,  // the history's toolbar
-  Report,   // the history's list view
-};
+// What a control is: its window class, the adapter the form logic sees (a Text, a Link: Win32Label;
+// Check, Combo, List, Edit, Report: the adapter of that name) and the notification that runs its
+// handler (any for an Own control, the click of a Link, Check or Push, a Combo's choice).
+enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report };
 
 // The form logic the notifications reach.
 struct FormLogic {

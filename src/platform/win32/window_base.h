@@ -11,10 +11,27 @@ class WindowBase {
  public:
   virtual ~WindowBase() = default;
 
-  // The window procedure of every window class whose windows are WindowBase objects.
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // The object bound to a window made with Procedure; null before WM_NCCREATE and after WM_NCDESTROY.
-  static WindowBase* FromHwnd(HWND hwnd);
+  static WindowBase* FromHwnd(HWND hwnd) {
+    return reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+
+  // The window procedure of every window class whose windows are WindowBase objects.
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* self = static_cast<WindowBase*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+    }
+    WindowBase* self = FromHwnd(hwnd);
+    if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+      return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleWindowMessage(message, wParam, lParam);
+  }
 
  protected:
   WindowBase() = default;

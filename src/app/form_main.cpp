@@ -34,7 +34,7 @@ void FormMain::Load() {
   p_.hook.ClearShutdownFlag();
 
   // Through the hook: the window goes to the tray before it is ever shown.
-  if (c_.checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
+  if (Page().checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
 
   const std::uint32_t taskbarCreated = p_.installer.RegisterTaskbarCreated();
   if (taskbarCreated != 0) p_.installer.AllowFromShell(taskbarCreated);
@@ -55,7 +55,7 @@ bool FormMain::QueryUnload() {
 
 void FormMain::BoostAndRestrain() {
   const TickOutcome outcome = Switch();
-  const bool on = restraint_ != nullptr && c_.checkAcceleration.Checked() && advanced_ != nullptr &&
+  const bool on = restraint_ != nullptr && Page().checkAcceleration.Checked() && advanced_ != nullptr &&
                   advanced_->RestrainBackground();
   // The recording's controls are read only when a reading or a give-back is due, not every second.
   if (on || (restraint_ != nullptr && restraint_->Holding())) {
@@ -66,7 +66,7 @@ void FormMain::BoostAndRestrain() {
 }
 
 RestraintRecording FormMain::Recording() const {
-  return {c_.checkRecording.Checked(), LeadingInteger(c_.comboRecordCount.Text())};
+  return {Page().checkRecording.Checked(), LeadingInteger(Page().comboRecordCount.Text())};
 }
 
 void FormMain::EndRestraint() {
@@ -81,7 +81,8 @@ void FormMain::OnCheckRestrainBackgroundClick() {
 }
 
 TickOutcome FormMain::Switch() {
-  TickInput input{c_.checkAcceleration.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkRecording.Checked()};
+  TickInput input{Page().checkAcceleration.Checked(), SpeedLevelOf(Page().comboSpeed.Text()),
+                  Page().checkRecording.Checked()};
   if (advanced_ != nullptr && input.acceleration) {
     input.restoreOriginal = advanced_->RestoreOriginal();
     input.exclude = &advanced_->Exclude();
@@ -93,7 +94,7 @@ TickOutcome FormMain::Switch() {
   c_.labelInfo.SetCaption(outcome.title);
   c_.labelInfo.SetTooltip(outcome.title);
   if (outcome.record)
-    p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboRecordCount.Text()));
+    p_.history.Append(outcome.title, outcome.level, LeadingInteger(Page().comboRecordCount.Text()));
   c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
   return outcome;
 }
@@ -108,13 +109,13 @@ void FormMain::TellRealtimeRefused(const TickOutcome& outcome) {
 
 void FormMain::OnQuickLook() {
   // The background readings keep to the one-second tick; a quick switch only lets its front program go.
-  if (c_.checkAcceleration.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
+  if (Page().checkAcceleration.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
 }
 
 void FormMain::OnCheckAccelerationClick() {
   p_.settingsPage.OnCheckAccelerationClick();
-  if (advanced_ != nullptr && !c_.checkAcceleration.Checked()) advanced_->OnAccelerationOff();
-  if (!c_.checkAcceleration.Checked()) EndRestraint();
+  if (advanced_ != nullptr && !Page().checkAcceleration.Checked()) advanced_->OnAccelerationOff();
+  if (!Page().checkAcceleration.Checked()) EndRestraint();
 }
 
 void FormMain::OnMenuMainScreen() {

@@ -32,12 +32,8 @@ inline constexpr int kPageCount = 5;
 inline constexpr int kFirstPage = 3;
 inline constexpr int kActiveTabHeight = 25;
 
+// The form's own controls; the settings' controls are the settings page's.
 struct FormControls {
-  CheckBox& checkAutoMin;
-  CheckBox& checkAcceleration;
-  CheckBox& checkRecording;
-  ComboBox& comboSpeed;
-  ComboBox& comboRecordCount;
   Label& labelInfo;
   Label& labelCount;
   LinkLabel& labelHomePage;
@@ -114,6 +110,7 @@ class FormMain {
   TickOutcome Switch();
   void TellRealtimeRefused(const TickOutcome& outcome);
   RestraintRecording Recording() const;
+  const SettingsControls& Page() const { return p_.settingsPage.Controls(); }
   void EndRestraint();
 
   FormControls c_;

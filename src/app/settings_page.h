@@ -51,6 +51,8 @@ class SettingsPage {
   void OnCheckAccelerationClick();
   void OnCheckAlwaysTopClick();
 
+  const SettingsControls& Controls() const { return c_; }
+
  private:
   using Handler = void (SettingsPage::*)();
   void LoadCheck(CheckBox& box, bool checked, Handler handler);

@@ -48,9 +48,8 @@ void Win32MainWindow::BuildLogic() {
   });
   hook_ = std::make_unique<WindowHook>(*this, tray_);
   form_ = std::make_unique<FormMain>(
-      FormControls{check(ids::kCheckAutoMin), check(ids::kCheckAcceleration), check(ids::kCheckRecording),
-                   combo(ids::kComboSpeed), combo(ids::kComboRecordCount), label(ids::kLabelInfo),
-                   label(ids::kLabelCount), label(ids::kLabelHomePage), label(ids::kLabelNeedHelp), tabs_},
+      FormControls{label(ids::kLabelInfo), label(ids::kLabelCount), label(ids::kLabelHomePage),
+                   label(ids::kLabelNeedHelp), tabs_},
       FormParts{*this, boxes_, *boost_, *history_, *settingsPage_, *settings_, *hook_, *this, tray_});
   form_->AttachAdvanced(*advancedPage_);
   form_->AttachRestraint(*restraintStatus_);

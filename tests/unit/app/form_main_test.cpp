@@ -57,7 +57,7 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   FakeTray tray{log};
   WindowHook hook{window, tray};
   FakeHookInstaller installer{log};
-  FormMain form{{autoMin, state, enableRecord, speed, count, info, countLabel, home, help, tabs},
+  FormMain form{{info, countLabel, home, help, tabs},
                 {window, boxes, boost, history, page, settings, hook, installer, tray}};
 };
 
@@ -107,7 +107,7 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   EXPECT_EQ(rows.RowCount(), 2);
 
   // Recording off: counted, not recorded.
-  enableRecord.SetChecked(false);
+  recording.SetChecked(false);
   api.foreground = 0x50;
   form.BoostAndRestrain();
   EXPECT_EQ(countLabel.Caption(), L"3");
@@ -115,7 +115,7 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
 
   // The maximum is read from its combo at every append: without a selection it is 0, so the list
   // that holds more than that is cleared before the row is added.
-  enableRecord.SetChecked(true);
+  recording.SetChecked(true);
   count.SetSelectedIndex(-1);
   api.foreground = 0x60;
   form.BoostAndRestrain();
@@ -125,7 +125,7 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   // The same window, then acceleration off: nothing shown, counted or recorded.
   const int captions = info.captionSets + countLabel.captionSets;
   form.BoostAndRestrain();
-  state.SetChecked(false);
+  acceleration.SetChecked(false);
   api.foreground = 0x50;
   form.BoostAndRestrain();
   EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
@@ -357,7 +357,7 @@ TEST_F(AdvancedFormTest, StoppingGivesBackTheRaisedProcessOnlyWithRestoreOnStop)
       form.Load();
       ASSERT_EQ(api.ClassOf(5), priority::kHigh);
       if (way == 0) {
-        state.SetChecked(false);
+        acceleration.SetChecked(false);
         form.OnCheckAccelerationClick();
         EXPECT_EQ(store.Get("Normal", "EnableSpeed"), "0");
       } else if (way == 1) {
@@ -388,7 +388,7 @@ TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
   EXPECT_EQ(countLabel.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
-  state.SetChecked(false);
+  acceleration.SetChecked(false);
   api.foreground = 0x50;
   const int queries = api.foregroundQueries;
   form.OnQuickLook();
@@ -498,11 +498,11 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
   form.OnCheckRestrainBackgroundClick();
   for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
-  state.SetChecked(false);
+  acceleration.SetChecked(false);
   form.OnCheckAccelerationClick();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
 
-  state.SetChecked(true);
+  acceleration.SetChecked(true);
   form.OnCheckAccelerationClick();
   for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);

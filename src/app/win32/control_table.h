@@ -1,9 +1,8 @@
 #pragma once
-// The main window's controls as data: one row per control, in the order they are made (which is
-// also their order on screen and in the tab strip's list of contained controls). A row says what
-// the control is, where it stands, on which page, whether Tab reaches it, its text (what a screen
-// reader names it by; a list or text box is named by the label row before it, an own control's is
-// its name in the form) and which handler of the form logic its notification runs.
+// The main window's controls as data: one row per control, in the order they are made (also their
+// order on screen and in the tab strip's list of contained controls). A row says what the control
+// is, where it stands, whether Tab reaches it, its text (its name for screen readers; a list or text
+// box is named by the label row before it) and the handler of the form logic its notification runs.
 #include <windows.h>
 
 #include <optional>

@@ -7,7 +7,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <variant>
@@ -140,7 +139,6 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   Win32TabStripPages tabs_;
   Win32Monitor monitor_;
   std::vector<std::unique_ptr<Win32ContainedControl>> contained_;
-  std::set<HWND> pageControls_;
 
   std::unique_ptr<Win32Services> services_;
   std::unique_ptr<History> history_;

@@ -45,8 +45,8 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   // Made in its place, then parked through its adapter, which keeps a far place within the range
   // Windows holds.
   const int parked = row.page > 0 ? row.page * tabs_.ParkOffset() : 0;
-  HWND control = ::CreateWindowExW(0, WindowClassOf(row.kind), row.text, WS_CHILD | WS_VISIBLE | row.style, Scale(row.x),
-                                   Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
+  HWND control = ::CreateWindowExW(0, WindowClassOf(row.kind), row.text, WS_CHILD | WS_VISIBLE | row.style,
+                                   Scale(row.x), Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
   const HFONT font = row.font == ControlFont::Bold ? fonts_.bold : row.font == ControlFont::Title ? fonts_.title
@@ -55,7 +55,6 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   if (row.page != kOnWindow) {
     contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
     if (parked != 0) contained_.back()->SetLeft(contained_.back()->Left() - parked);
-    pageControls_.insert(control);
   }
   MakeAdapter(row, control);
   return control;

@@ -36,9 +36,9 @@ using enum ControlKind;
 // clang-format off
 constexpr ControlRow kControls[] = {
     // Beside the pages: the strip that holds them and the two buttons under it.
-    {kOnWindow, ids::kTabStripMain, Own, nullptr, WS_TABSTOP, 8, 8, 454, 300, N, kNoHandler},
-    {kOnWindow, ids::kCommandMini, Own, L"CommandMini", WS_TABSTOP, 300, 318, 76, 26, N, Calls(&FormMain::OnCommandMiniClick)},
-    {kOnWindow, ids::kCommandExit, Own, L"CommandExit", WS_TABSTOP, 386, 318, 76, 26, N, Calls(&FormMain::OnCommandExitClick)},
+    {kBesidePages, ids::kTabStripMain, Own, nullptr, WS_TABSTOP, 8, 8, 454, 300, N, kNoHandler},
+    {kBesidePages, ids::kCommandMini, Own, L"CommandMini", WS_TABSTOP, 300, 318, 76, 26, N, Calls(&FormMain::OnCommandMiniClick)},
+    {kBesidePages, ids::kCommandExit, Own, L"CommandExit", WS_TABSTOP, 386, 318, 76, 26, N, Calls(&FormMain::OnCommandExitClick)},
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.

@@ -11,6 +11,7 @@
 #include "app/advanced_page.h"
 #include "app/form_main.h"
 #include "app/settings_page.h"
+#include "app/tab_order.h"
 
 namespace kestrune {
 
@@ -50,7 +51,7 @@ constexpr Handler Mirrors(Setting flag, void (FormMain::*f)() = nullptr) { retur
 inline constexpr Handler kNoHandler{};
 
 struct ControlRow {
-  int page;                   // the strip's page the control stands on; kOnWindow: beside the strip
+  int page;                   // the strip's page the control stands on, or kBesidePages
   int id;                     // control_ids.h
   ControlKind kind;
   const wchar_t* text;
@@ -59,8 +60,6 @@ struct ControlRow {
   ControlFont font;
   Handler onNotify;           // run when the control notifies the window with its kind's notification
 };
-
-inline constexpr int kOnWindow = -1;
 
 // The pages' background, as the strip's saved look paints it (0x00BBGGRR).
 inline constexpr COLORREF kPageColor = 0x00FBFDFB;

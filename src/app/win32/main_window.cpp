@@ -224,7 +224,7 @@ HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
   }
   for (const auto& [swatch, brush] : swatches_)
     if (control == swatch) return brush;
-  if (const ControlRow* row = ControlRowOf(::GetDlgCtrlID(control)); row != nullptr && row->page != kOnWindow) {
+  if (const ControlRow* row = ControlRowOf(::GetDlgCtrlID(control)); row != nullptr && row->page != kBesidePages) {
     // Labels and check boxes on a page take the page's colour, as drawn by the strip.
     ::SetBkColor(dc, kPageColor);
     return pageBrush_;

@@ -52,7 +52,7 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   const HFONT font = row.font == ControlFont::Bold ? fonts_.bold : row.font == ControlFont::Title ? fonts_.title
                                                                                                     : fonts_.normal;
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (row.page != kOnWindow) {
+  if (row.page != kBesidePages) {
     contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
     if (parked != 0) contained_.back()->SetLeft(contained_.back()->Left() - parked);
   }

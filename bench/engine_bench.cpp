@@ -101,7 +101,7 @@ BENCHMARK(BM_TickSameWindow);
 
 void BM_TickAccelerationOff(benchmark::State& st) {
   Tick t;
-  t.input.accelerationOn = false;
+  t.input.acceleration = false;
   for (auto _ : st) benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
 }
 BENCHMARK(BM_TickAccelerationOff);

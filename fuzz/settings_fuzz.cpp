@@ -77,19 +77,19 @@ class RawStore : public ProfileStore {
 };
 
 struct States {
-  bool autoRun, autoMin, enableRecord, state, mostTop;
+  bool autoRun, autoMin, recording, acceleration, alwaysTop;
   std::wstring speed, count;
   bool operator==(const States&) const = default;
 };
 
 struct Form {
-  FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
+  FakeCheckBox autoRun, autoMin, recording, acceleration, alwaysTop;
   // Empty: the load fills both lists.
   FakeComboBox speed, count;
-  SettingsControls Controls() { return {autoRun, autoMin, mostTop, state, enableRecord, speed, count}; }
+  SettingsControls Controls() { return {autoRun, autoMin, alwaysTop, acceleration, recording, speed, count}; }
   States Now() const {
-    return {autoRun.Checked(), autoMin.Checked(), enableRecord.Checked(), state.Checked(),
-            mostTop.Checked(), speed.Text(), count.Text()};
+    return {autoRun.Checked(), autoMin.Checked(), recording.Checked(), acceleration.Checked(),
+            alwaysTop.Checked(), speed.Text(), count.Text()};
   }
 };
 
@@ -173,18 +173,18 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
       Check(ini.written[j].section != w.section || ini.written[j].key != w.key, "a setting written twice in one load");
   }
   Check(topmostCalls <= 1, "topmost set more than once");
-  if (topmostCalls > 0) Check(topmost == form.mostTop.Checked(), "window topmost disagrees with the box");
+  if (topmostCalls > 0) Check(topmost == form.alwaysTop.Checked(), "window topmost disagrees with the box");
 
   const States s = form.Now();
   if (!failEverything) {
     // The file now says what the controls show.
     Check(FlagFromStored(config.Read(Setting::AutoRun)) == s.autoRun, "AutoRun in the file disagrees");
     Check(FlagFromStored(config.Read(Setting::AutoMin)) == s.autoMin, "AutoMin in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::EnableRecord)) == s.enableRecord, "EnableRecord in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::EnableSpeed)) == s.state, "EnableSpeed in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::AlwaysTop)) == s.mostTop, "AlwaysTop in the file disagrees");
-    Check(settings.AlwaysTop() == s.mostTop, "always-on-top setting disagrees with the box");
-    Check(SpeedLevelFromStored(config.Read(Setting::SpeedLevel)) == SpeedLevelOf(s.speed),
+    Check(FlagFromStored(config.Read(Setting::Recording)) == s.recording, "EnableRecord in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::Acceleration)) == s.acceleration, "EnableSpeed in the file disagrees");
+    Check(FlagFromStored(config.Read(Setting::AlwaysTop)) == s.alwaysTop, "AlwaysTop in the file disagrees");
+    Check(settings.Flag(Setting::AlwaysTop) == s.alwaysTop, "always-on-top setting disagrees with the box");
+    Check(SpeedLevelFromStored(config.Read(Setting::Speed)) == SpeedLevelOf(s.speed),
           "SpeedLevel in the file disagrees");
   }
 
@@ -199,9 +199,9 @@ Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
   // With both Run keys refused autostart is off whatever the file says.
   if (!failEverything) flagSound("Normal", "AutoRun", s.autoRun);
   flagSound("Normal", "AutoMin", s.autoMin);
-  flagSound("Record", "EnableRecord", s.enableRecord);
-  flagSound("Normal", "EnableSpeed", s.state);
-  flagSound("Normal", "AlwaysTop", s.mostTop);
+  flagSound("Record", "EnableRecord", s.recording);
+  flagSound("Normal", "EnableSpeed", s.acceleration);
+  flagSound("Normal", "AlwaysTop", s.alwaysTop);
 
   return {s, failEverything ? std::string() : ini.Bytes(), ini.written.size()};
 }
@@ -210,8 +210,8 @@ void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
   RawStore raw(bytes);
   SettingsFile config(raw);
   for (int round = 0; round < 2; ++round) {
-    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::SpeedLevel, Setting::EnableRecord,
-                                  Setting::RecordCount, Setting::EnableSpeed, Setting::AlwaysTop}) {
+    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::Speed, Setting::Recording,
+                                  Setting::RecordCount, Setting::Acceleration, Setting::AlwaysTop}) {
       const std::string v = config.Read(setting);
       Check(v.size() <= SettingsFile::kReadBufferBytes - 1, "a read longer than its buffer");
       Check(v.find('\0') == std::string::npos, "a read holding a NUL");

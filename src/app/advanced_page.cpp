@@ -1,5 +1,6 @@
 #include "app/advanced_page.h"
 
+#include <iterator>
 #include <utility>
 
 #include "engine/process_names.h"
@@ -27,34 +28,33 @@ void QuickReaction::OnHookEvent(ProcessId windowOwner, ProcessId self) {
   timer_ = false;
 }
 
+// The page's flags, in the order they are written back at start-up.
+constexpr Setting kFlags[] = {Setting::RestoreOriginal, Setting::RestoreOnStop, Setting::InstantReaction,
+                              Setting::RestrainBackground};
+
 void AdvancedPage::Load() {
   Settings& s = p_.settings;
-  const bool restoreOriginal = s.RestoreOriginal();
-  const bool restoreOnStop = s.RestoreOnStop();
-  const bool instant = s.InstantReaction();
-  const bool restrain = s.RestrainBackground();
+  bool on[std::size(kFlags)] = {};
+  for (std::size_t i = 0; i < std::size(kFlags); ++i) on[i] = s.Flag(kFlags[i]);
   const Settings::StoredList stored = s.Exclude();
   exclude_ = ExcludeList::Parse(stored.text);
 
-  c_.checkRestoreOriginal.SetChecked(restoreOriginal);
-  c_.checkRestoreOnStop.SetChecked(restoreOnStop);
-  c_.checkInstantReaction.SetChecked(instant);
-  c_.checkRestrainBackground.SetChecked(restrain);
+  for (std::size_t i = 0; i < std::size(kFlags); ++i) c_.flags.Of(kFlags[i]).SetChecked(on[i]);
   c_.listExclude.SetItems(exclude_.Names());
   c_.textExcludeName.SetText(L"");
 
-  s.SetRestoreOriginal(restoreOriginal);
-  s.SetRestoreOnStop(restoreOnStop);
-  if (!stored.cut) s.SetExclude(exclude_.Stored());
-  s.SetInstantReaction(instant);
-  s.SetRestrainBackground(restrain);
-  quick_.Set(instant);
+  for (std::size_t i = 0; i < std::size(kFlags); ++i) {
+    // The list comes after the two give-back flags, where files written so far have it.
+    if (i == 2 && !stored.cut) s.SetExclude(exclude_.Stored());
+    s.SetFlag(kFlags[i], on[i]);
+  }
+  quick_.Set(c_.flags.Of(Setting::InstantReaction).Checked());
 }
 
-void AdvancedPage::OnCheckInstantReactionClick() {
-  const bool on = c_.checkInstantReaction.Checked();
-  p_.settings.SetInstantReaction(on);
-  quick_.Set(on);
+void AdvancedPage::OnFlagClick(Setting flag) {
+  const bool on = c_.flags.Of(flag).Checked();
+  p_.settings.SetFlag(flag, on);
+  if (flag == Setting::InstantReaction) quick_.Set(on);
 }
 
 bool AdvancedPage::AddName(std::wstring_view name) {
@@ -95,7 +95,7 @@ void AdvancedPage::OnRemoveClick() {
 }
 
 void AdvancedPage::OnAccelerationOff() {
-  if (p_.settings.RestoreOnStop()) p_.boost.GiveBackRaised(RestoreOriginal());
+  if (p_.settings.Flag(Setting::RestoreOnStop)) p_.boost.GiveBackRaised(RestoreOriginal());
 }
 
 void AdvancedPage::OnShutDown() {

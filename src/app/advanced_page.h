@@ -15,11 +15,15 @@ namespace kestrune {
 inline constexpr std::wstring_view kExcludeListFull =
     L"加速しないプログラムの一覧がいっぱいのため、追加できません。ほかのプログラムを削除してから追加してください。";
 
+// The page's check boxes, each the mirror of one flag setting of the [Advanced] section.
+class FlagBoxes {
+ public:
+  virtual ~FlagBoxes() = default;
+  virtual CheckBox& Of(Setting flag) = 0;
+};
+
 struct AdvancedControls {
-  CheckBox& checkRestoreOriginal;
-  CheckBox& checkRestoreOnStop;
-  CheckBox& checkInstantReaction;
-  CheckBox& checkRestrainBackground;
+  FlagBoxes& flags;
   ListBox& listExclude;
   TextBox& textExcludeName;
 };
@@ -79,17 +83,15 @@ class AdvancedPage {
  public:
   AdvancedPage(AdvancedControls controls, AdvancedParts parts) : c_(controls), p_(parts), quick_(parts.watch) {}
 
-  // Start-up: the four values into their controls, each written back in its normal form (a file
-  // without them gains them with their defaults), and the quick reaction started when it is on.
+  // Start-up: the flags and the list into their controls, each written back in its normal form (a
+  // file without them gains them with their defaults), and the quick reaction started when it is on.
   // A list longer than its read buffer shows without its last, possibly cut, entry and is not
   // written back.
   void Load();
 
-  void OnCheckRestoreOriginalClick() { p_.settings.SetRestoreOriginal(c_.checkRestoreOriginal.Checked()); }
-  void OnCheckRestoreOnStopClick() { p_.settings.SetRestoreOnStop(c_.checkRestoreOnStop.Checked()); }
-  void OnCheckInstantReactionClick();
-  // Stored only: the form starts and ends the restraint itself (FormMain::OnCheckRestrainBackgroundClick).
-  void OnCheckRestrainBackgroundClick() { p_.settings.SetRestrainBackground(RestrainBackground()); }
+  // A flag's check box clicked: stored, and InstantReaction starts or stops the quick reaction. The
+  // form starts and ends the restraint itself (FormMain::OnCheckRestrainBackgroundClick).
+  void OnFlagClick(Setting flag);
   // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
   void OnForegroundEvent(ProcessId windowOwner) { quick_.OnHookEvent(windowOwner, p_.processes.CurrentProcess()); }
   // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
@@ -105,8 +107,8 @@ class AdvancedPage {
   void OnShutDown();
 
   // What the tick needs from this page.
-  bool RestoreOriginal() const { return c_.checkRestoreOriginal.Checked(); }
-  bool RestrainBackground() const { return c_.checkRestrainBackground.Checked(); }
+  bool RestoreOriginal() const { return c_.flags.Of(Setting::RestoreOriginal).Checked(); }
+  bool RestrainBackground() const { return c_.flags.Of(Setting::RestrainBackground).Checked(); }
   const ExcludeList& Exclude() const { return exclude_; }
 
  private:

@@ -20,10 +20,10 @@ void FormMain::Load() {
 
   // Before the first tick, which may raise one of those processes again and must find its own class.
   p_.boost.GiveBackLeftovers(advanced_ != nullptr && advanced_->RestoreOriginal());
-  OnTimerMain();
+  BoostAndRestrain();
 
   // Read from the file again rather than from the check box.
-  p_.window.SetTopmost(p_.settings.AlwaysTop());
+  p_.window.SetTopmost(p_.settings.Flag(Setting::AlwaysTop));
 
   c_.labelHomePage.SetHot(false);
   c_.labelNeedHelp.SetHot(false);
@@ -34,7 +34,7 @@ void FormMain::Load() {
   p_.hook.ClearShutdownFlag();
 
   // Through the hook: the window goes to the tray before it is ever shown.
-  if (c_.checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
+  if (Page().checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
 
   const std::uint32_t taskbarCreated = p_.installer.RegisterTaskbarCreated();
   if (taskbarCreated != 0) p_.installer.AllowFromShell(taskbarCreated);
@@ -53,9 +53,9 @@ bool FormMain::QueryUnload() {
   return true;
 }
 
-void FormMain::OnTimerMain() {
+void FormMain::BoostAndRestrain() {
   const TickOutcome outcome = Switch();
-  const bool on = restraint_ != nullptr && c_.checkState.Checked() && advanced_ != nullptr &&
+  const bool on = restraint_ != nullptr && Page().checkAcceleration.Checked() && advanced_ != nullptr &&
                   advanced_->RestrainBackground();
   // The recording's controls are read only when a reading or a give-back is due, not every second.
   if (on || (restraint_ != nullptr && restraint_->Holding())) {
@@ -66,7 +66,7 @@ void FormMain::OnTimerMain() {
 }
 
 RestraintRecording FormMain::Recording() const {
-  return {c_.checkEnableRecord.Checked(), LeadingInteger(c_.comboAutoCleanCount.Text())};
+  return {Page().checkRecording.Checked(), LeadingInteger(Page().comboRecordCount.Text())};
 }
 
 void FormMain::EndRestraint() {
@@ -75,14 +75,15 @@ void FormMain::EndRestraint() {
 
 void FormMain::OnCheckRestrainBackgroundClick() {
   if (advanced_ == nullptr) return;
-  advanced_->OnCheckRestrainBackgroundClick();
+  advanced_->OnFlagClick(Setting::RestrainBackground);
   // Switched on, the next tick starts measuring; switched off, everything goes back at once.
   if (!advanced_->RestrainBackground()) EndRestraint();
 }
 
 TickOutcome FormMain::Switch() {
-  TickInput input{c_.checkState.Checked(), SpeedLevelOf(c_.comboSpeed.Text()), c_.checkEnableRecord.Checked()};
-  if (advanced_ != nullptr && input.accelerationOn) {
+  TickInput input{Page().checkAcceleration.Checked(), SpeedLevelOf(Page().comboSpeed.Text()),
+                  Page().checkRecording.Checked()};
+  if (advanced_ != nullptr && input.acceleration) {
     input.restoreOriginal = advanced_->RestoreOriginal();
     input.exclude = &advanced_->Exclude();
   }
@@ -93,7 +94,7 @@ TickOutcome FormMain::Switch() {
   c_.labelInfo.SetCaption(outcome.title);
   c_.labelInfo.SetTooltip(outcome.title);
   if (outcome.record)
-    p_.history.Append(outcome.title, outcome.level, LeadingInteger(c_.comboAutoCleanCount.Text()));
+    p_.history.Append(outcome.title, outcome.level, LeadingInteger(Page().comboRecordCount.Text()));
   c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
   return outcome;
 }
@@ -108,13 +109,13 @@ void FormMain::TellRealtimeRefused(const TickOutcome& outcome) {
 
 void FormMain::OnQuickLook() {
   // The background readings keep to the one-second tick; a quick switch only lets its front program go.
-  if (c_.checkState.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
+  if (Page().checkAcceleration.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
 }
 
-void FormMain::OnCheckStateClick() {
-  p_.settingsPage.OnCheckStateClick();
-  if (advanced_ != nullptr && !c_.checkState.Checked()) advanced_->OnAccelerationOff();
-  if (!c_.checkState.Checked()) EndRestraint();
+void FormMain::OnCheckAccelerationClick() {
+  p_.settingsPage.OnCheckAccelerationClick();
+  if (advanced_ != nullptr && !Page().checkAcceleration.Checked()) advanced_->OnAccelerationOff();
+  if (!Page().checkAcceleration.Checked()) EndRestraint();
 }
 
 void FormMain::OnMenuMainScreen() {

@@ -32,12 +32,8 @@ inline constexpr int kPageCount = 5;
 inline constexpr int kFirstPage = 3;
 inline constexpr int kActiveTabHeight = 25;
 
+// The form's own controls; the settings' controls are the settings page's.
 struct FormControls {
-  CheckBox& checkAutoMin;
-  CheckBox& checkState;
-  CheckBox& checkEnableRecord;
-  ComboBox& comboSpeed;
-  ComboBox& comboAutoCleanCount;
   Label& labelInfo;
   Label& labelCount;
   LinkLabel& labelHomePage;
@@ -88,14 +84,15 @@ class FormMain {
   // ends with acceleration, with its own setting and with the program.
   void AttachRestraint(RestraintStatus& restraint) { restraint_ = &restraint; }
 
-  // TimerMain: one boost tick with the controls' states, and what it asks shown and recorded.
-  void OnTimerMain();
+  // Every second (TimerMain): one boost tick with the controls' states, what it asks shown and recorded,
+  // and the background restraint's reading when it is due.
+  void BoostAndRestrain();
   // The quick reaction's look (its timer or the system's notification): a tick, exactly as the
   // timer's, when the foreground window moved; the tick's own change test keeps one switch from
   // being acted on twice.
   void OnQuickLook();
-  // CheckState clicked: stored, and with RestoreOnStop switching off gives the raised process back.
-  void OnCheckStateClick();
+  // CheckAcceleration clicked: stored, and with RestoreOnStop switching off gives the raised process back.
+  void OnCheckAccelerationClick();
   void OnCheckRestrainBackgroundClick();
   void OnCommandExitClick() { p_.window.RequestClose(); }
   void OnCommandMiniClick() { p_.window.SendMinimizeCommand(); }
@@ -113,6 +110,7 @@ class FormMain {
   TickOutcome Switch();
   void TellRealtimeRefused(const TickOutcome& outcome);
   RestraintRecording Recording() const;
+  const SettingsControls& Page() const { return p_.settingsPage.Controls(); }
   void EndRestraint();
 
   FormControls c_;

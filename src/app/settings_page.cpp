@@ -9,25 +9,25 @@ namespace kestrune {
 void SettingsPage::Load() {
   if (location_.moved) Notify(SettingsMovedNotice(location_.file));
   for (const std::wstring_view item : kSpeedLevelItems) c_.comboSpeed.AddItem(item);
-  for (const std::wstring_view item : kRecordCountItems) c_.comboAutoCleanCount.AddItem(item);
+  for (const std::wstring_view item : kRecordCountItems) c_.comboRecordCount.AddItem(item);
 
   // The states the form is designed with; which of them the loaded values change decides which
   // handlers run, and so what is written back.
   c_.checkAutoRun.SetChecked(false);
   c_.checkAutoMin.SetChecked(false);
-  c_.checkMostTop.SetChecked(true);
-  c_.checkState.SetChecked(true);
-  c_.checkEnableRecord.SetChecked(true);
+  c_.checkAlwaysTop.SetChecked(true);
+  c_.checkAcceleration.SetChecked(true);
+  c_.checkRecording.SetChecked(true);
   c_.comboSpeed.SetSelectedIndex(-1);
-  c_.comboAutoCleanCount.SetSelectedIndex(-1);
+  c_.comboRecordCount.SetSelectedIndex(-1);
 
-  LoadCheck(c_.checkAutoRun, settings_.AutoRun(), &SettingsPage::OnCheckAutoRunClick);
-  LoadCheck(c_.checkAutoMin, settings_.AutoMin(), &SettingsPage::OnCheckAutoMinClick);
+  LoadCheck(c_.checkAutoRun, settings_.Flag(Setting::AutoRun), &SettingsPage::OnCheckAutoRunClick);
+  LoadCheck(c_.checkAutoMin, settings_.Flag(Setting::AutoMin), &SettingsPage::OnCheckAutoMinClick);
   LoadCombo(c_.comboSpeed, ItemTextOf(settings_.Speed()), &SettingsPage::OnComboSpeedClick);
-  LoadCheck(c_.checkEnableRecord, settings_.EnableRecord(), &SettingsPage::OnCheckEnableRecordClick);
-  LoadCombo(c_.comboAutoCleanCount, settings_.RecordCount(), &SettingsPage::OnComboAutoCleanCountClick);
-  LoadCheck(c_.checkState, settings_.EnableSpeed(), &SettingsPage::OnCheckStateClick);
-  LoadCheck(c_.checkMostTop, settings_.AlwaysTop(), &SettingsPage::OnCheckMostTopClick);
+  LoadCheck(c_.checkRecording, settings_.Flag(Setting::Recording), &SettingsPage::OnCheckRecordingClick);
+  LoadCombo(c_.comboRecordCount, settings_.RecordCount(), &SettingsPage::OnComboRecordCountClick);
+  LoadCheck(c_.checkAcceleration, settings_.Flag(Setting::Acceleration), &SettingsPage::OnCheckAccelerationClick);
+  LoadCheck(c_.checkAlwaysTop, settings_.Flag(Setting::AlwaysTop), &SettingsPage::OnCheckAlwaysTopClick);
 }
 
 void SettingsPage::LoadCheck(CheckBox& box, bool checked, Handler handler) {
@@ -56,20 +56,20 @@ void SettingsPage::OnCheckAutoRunClick() {
   if (result.machineValueLeft) Notify(kMachineAutostartLeft);
 }
 
-void SettingsPage::OnCheckAutoMinClick() { settings_.SetAutoMin(c_.checkAutoMin.Checked()); }
+void SettingsPage::OnCheckAutoMinClick() { settings_.SetFlag(Setting::AutoMin, c_.checkAutoMin.Checked()); }
 
 void SettingsPage::OnComboSpeedClick() { settings_.SetSpeed(SpeedLevelOf(c_.comboSpeed.Text())); }
 
-void SettingsPage::OnCheckEnableRecordClick() { settings_.SetEnableRecord(c_.checkEnableRecord.Checked()); }
+void SettingsPage::OnCheckRecordingClick() { settings_.SetFlag(Setting::Recording, c_.checkRecording.Checked()); }
 
-void SettingsPage::OnComboAutoCleanCountClick() { settings_.SetRecordCount(c_.comboAutoCleanCount.Text()); }
+void SettingsPage::OnComboRecordCountClick() { settings_.SetRecordCount(c_.comboRecordCount.Text()); }
 
-void SettingsPage::OnCheckStateClick() { settings_.SetEnableSpeed(c_.checkState.Checked()); }
+void SettingsPage::OnCheckAccelerationClick() { settings_.SetFlag(Setting::Acceleration, c_.checkAcceleration.Checked()); }
 
-void SettingsPage::OnCheckMostTopClick() {
-  const bool on = c_.checkMostTop.Checked();
+void SettingsPage::OnCheckAlwaysTopClick() {
+  const bool on = c_.checkAlwaysTop.Checked();
   window_.SetTopmost(on);
-  settings_.SetAlwaysTop(on);
+  settings_.SetFlag(Setting::AlwaysTop, on);
 }
 
 }  // namespace kestrune

@@ -21,11 +21,11 @@ inline constexpr std::wstring_view kMachineAutostartLeft =
 struct SettingsControls {
   CheckBox& checkAutoRun;
   CheckBox& checkAutoMin;
-  CheckBox& checkMostTop;
-  CheckBox& checkState;
-  CheckBox& checkEnableRecord;
+  CheckBox& checkAlwaysTop;
+  CheckBox& checkAcceleration;
+  CheckBox& checkRecording;
   ComboBox& comboSpeed;
-  ComboBox& comboAutoCleanCount;
+  ComboBox& comboRecordCount;
 };
 
 class SettingsPage {
@@ -46,10 +46,12 @@ class SettingsPage {
   void OnCheckAutoRunClick();
   void OnCheckAutoMinClick();
   void OnComboSpeedClick();
-  void OnCheckEnableRecordClick();
-  void OnComboAutoCleanCountClick();
-  void OnCheckStateClick();
-  void OnCheckMostTopClick();
+  void OnCheckRecordingClick();
+  void OnComboRecordCountClick();
+  void OnCheckAccelerationClick();
+  void OnCheckAlwaysTopClick();
+
+  const SettingsControls& Controls() const { return c_; }
 
  private:
   using Handler = void (SettingsPage::*)();

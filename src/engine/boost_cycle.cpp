@@ -55,7 +55,7 @@ void BoostCycle::DecideFrameAgain(const TickInput& input) {
 }
 
 TickOutcome BoostCycle::Tick(const TickInput& input) {
-  if (!input.accelerationOn) return {};
+  if (!input.acceleration) return {};
 
   const WindowHandle foreground = processes_.ForegroundWindow();
   // Read on every gated tick, before the change test, as one title read per tick.
@@ -80,7 +80,7 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
   TickOutcome outcome;
   outcome.switched = true;
   outcome.title = codePage_.ToWide(BoundAnsi(text, kTitleBytes, codePage_));
-  outcome.record = input.recordingOn;
+  outcome.record = input.recording;
   outcome.level = LevelObtained(input.level, obtained);
   outcome.switchCount = state_.switchCount;
   outcome.realtimeRefused = input.level == SpeedLevel::Extreme && obtained == priority::kHigh;

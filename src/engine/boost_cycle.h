@@ -36,11 +36,11 @@ struct BoostState {
   bool awaitingCore = false;
 };
 
-// What the tick depends on besides the platform: CheckState, ComboSpeed and CheckEnableRecord.
+// What the tick depends on besides the platform: CheckAcceleration, ComboSpeed and CheckRecording.
 struct TickInput {
-  bool accelerationOn = false;
+  bool acceleration = false;
   SpeedLevel level = SpeedLevel::Unknown;
-  bool recordingOn = false;
+  bool recording = false;
   // RestoreOriginal: give a process back the class it had before it was raised.
   bool restoreOriginal = false;
   // The programs never raised nor lowered; null or empty: none.

@@ -37,7 +37,7 @@ class HistoryRows {
   virtual std::wstring Cell(int row, int column) const = 0;               // column 0..3
 };
 
-// The leading decimal number of a text (the maximum as ComboAutoCleanCount shows it); an empty
+// The leading decimal number of a text (the maximum as ComboRecordCount shows it); an empty
 // or non-numeric text is 0.
 long long LeadingInteger(std::wstring_view text);
 

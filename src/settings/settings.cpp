@@ -8,7 +8,7 @@ bool Settings::Flag(Setting setting) { return FlagFromStored(file_.Read(setting)
 
 void Settings::SetFlag(Setting setting, bool on) { file_.Write(setting, StoredFlag(on)); }
 
-SpeedLevel Settings::Speed() { return SpeedLevelFromStored(file_.Read(Setting::SpeedLevel)); }
+SpeedLevel Settings::Speed() { return SpeedLevelFromStored(file_.Read(Setting::Speed)); }
 
 std::wstring Settings::RecordCount() { return RecordCountFromStored(file_.Read(Setting::RecordCount), codePage_); }
 
@@ -34,7 +34,7 @@ AutostartResult Settings::SetAutoRun(bool on) {
   return result;
 }
 
-void Settings::SetSpeed(SpeedLevel level) { file_.Write(Setting::SpeedLevel, StoredSpeedLevel(level)); }
+void Settings::SetSpeed(SpeedLevel level) { file_.Write(Setting::Speed, StoredSpeedLevel(level)); }
 
 void Settings::SetRecordCount(std::wstring_view item) {
   file_.Write(Setting::RecordCount, StoredRecordCount(item, codePage_));

@@ -18,17 +18,13 @@ class Settings {
   Settings(SettingsFile& file, AutostartValue& autostart, const CodePage& codePage)
       : file_(file), autostart_(autostart), codePage_(codePage) {}
 
-  bool AutoRun() { return Flag(Setting::AutoRun); }
-  bool AutoMin() { return Flag(Setting::AutoMin); }
+  // A flag setting (AutoRun, AutoMin, Recording, Acceleration, AlwaysTop and the advanced page's):
+  // on exactly when its stored number is 1; stored "1" or "0". AutoRun is stored through SetAutoRun.
+  bool Flag(Setting setting);
+  void SetFlag(Setting setting, bool on);
+
   SpeedLevel Speed();
-  bool EnableRecord() { return Flag(Setting::EnableRecord); }
   std::wstring RecordCount();  // always one of kRecordCountItems
-  bool EnableSpeed() { return Flag(Setting::EnableSpeed); }
-  bool AlwaysTop() { return Flag(Setting::AlwaysTop); }
-  bool RestoreOriginal() { return Flag(Setting::RestoreOriginal); }
-  bool RestoreOnStop() { return Flag(Setting::RestoreOnStop); }
-  bool InstantReaction() { return Flag(Setting::InstantReaction); }
-  bool RestrainBackground() { return Flag(Setting::RestrainBackground); }
   // The exclusion list's stored text; its meaning is the exclusion list's. A value that filled its
   // buffer comes without its last entry, which may be cut in the middle of a name, and is marked
   // cut: writing it back would lose what the buffer did not hold.
@@ -43,22 +39,11 @@ class Settings {
   // The file writes' results are not acted on: a control keeps its new state when its value could
   // not be stored. Autostart's answer is what the Run keys did, for the box and the user to follow.
   AutostartResult SetAutoRun(bool on);
-  void SetAutoMin(bool on) { SetFlag(Setting::AutoMin, on); }
   void SetSpeed(SpeedLevel level);
-  void SetEnableRecord(bool on) { SetFlag(Setting::EnableRecord, on); }
   void SetRecordCount(std::wstring_view item);
-  void SetEnableSpeed(bool on) { SetFlag(Setting::EnableSpeed, on); }
-  void SetAlwaysTop(bool on) { SetFlag(Setting::AlwaysTop, on); }
-  void SetRestoreOriginal(bool on) { SetFlag(Setting::RestoreOriginal, on); }
-  void SetRestoreOnStop(bool on) { SetFlag(Setting::RestoreOnStop, on); }
-  void SetInstantReaction(bool on) { SetFlag(Setting::InstantReaction, on); }
-  void SetRestrainBackground(bool on) { SetFlag(Setting::RestrainBackground, on); }
   void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:
-  bool Flag(Setting setting);
-  void SetFlag(Setting setting, bool on);
-
   SettingsFile& file_;
   AutostartValue& autostart_;
   const CodePage& codePage_;

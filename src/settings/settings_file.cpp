@@ -4,24 +4,6 @@
 
 namespace kestrune {
 
-SettingKey KeyOf(Setting setting) {
-  switch (setting) {
-    case Setting::AutoRun: return {"Normal", "AutoRun"};
-    case Setting::AutoMin: return {"Normal", "AutoMin"};
-    case Setting::SpeedLevel: return {"Speed", "SpeedLevel"};
-    case Setting::EnableRecord: return {"Record", "EnableRecord"};
-    case Setting::RecordCount: return {"Record", "RecordCount"};
-    case Setting::EnableSpeed: return {"Normal", "EnableSpeed"};
-    case Setting::AlwaysTop: return {"Normal", "AlwaysTop"};
-    case Setting::RestoreOriginal: return {"Advanced", "RestoreOriginal"};
-    case Setting::RestoreOnStop: return {"Advanced", "RestoreOnStop"};
-    case Setting::Exclude: return {"Advanced", "Exclude"};
-    case Setting::InstantReaction: return {"Advanced", "InstantReaction"};
-    case Setting::RestrainBackground: return {"Advanced", "RestrainBackground"};
-  }
-  return {};
-}
-
 std::wstring SettingsFilePath(std::wstring_view directory) { return JoinPath(directory, L"kestrune.ini"); }
 
 std::string SettingsFile::Read(Setting setting) { return ReadList(setting).text; }

@@ -1,6 +1,7 @@
 #pragma once
 // kestrune.ini: the seven settings, each a text value under its section and key. Values are the
 // file's ANSI bytes; what they mean for the controls is settings.h's business.
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@
 namespace kestrune {
 
 enum class Setting {
-  AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop,
+  AutoRun, AutoMin, Speed, Recording, RecordCount, Acceleration, AlwaysTop,
   // [Advanced]
   RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground
 };
@@ -19,8 +20,15 @@ struct SettingKey {
   std::string_view key;
 };
 
-// Where each setting lives in the file ("Normal", "AutoRun", ...).
-SettingKey KeyOf(Setting setting);
+// Where each setting lives in the file, in the order of Setting.
+inline constexpr SettingKey kSettingKeys[] = {
+    {"Normal", "AutoRun"},          {"Normal", "AutoMin"},           {"Speed", "SpeedLevel"},
+    {"Record", "EnableRecord"},     {"Record", "RecordCount"},       {"Normal", "EnableSpeed"},
+    {"Normal", "AlwaysTop"},        {"Advanced", "RestoreOriginal"}, {"Advanced", "RestoreOnStop"},
+    {"Advanced", "Exclude"},        {"Advanced", "InstantReaction"}, {"Advanced", "RestrainBackground"},
+};
+static_assert(std::size(kSettingKeys) == static_cast<std::size_t>(Setting::RestrainBackground) + 1);
+constexpr SettingKey KeyOf(Setting setting) { return kSettingKeys[static_cast<std::size_t>(setting)]; }
 
 // The settings file beside the executable.
 std::wstring SettingsFilePath(std::wstring_view directory);

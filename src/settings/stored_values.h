@@ -9,7 +9,7 @@
 
 namespace kestrune {
 
-// The maximum record counts ComboAutoCleanCount offers, in the order the list shows them.
+// The maximum record counts ComboRecordCount offers, in the order the list shows them.
 inline constexpr std::wstring_view kRecordCountItems[] = {L"50", L"100", L"200", L"300"};
 
 // The maximum chosen when the file holds none of the items (or no RecordCount at all): the

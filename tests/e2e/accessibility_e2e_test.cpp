@@ -121,7 +121,7 @@ struct PageMark {
 };
 constexpr PageMark kPageMarks[] = {
     {L"状態", ids::kLabelInfo},
-    {L"ソフト設定", ids::kCheckState},
+    {L"ソフト設定", ids::kCheckAcceleration},
     {L"加速記録", ids::kListViewHistory},
     {L"について", ids::kLabelHomePage},
 };

@@ -71,7 +71,7 @@ TEST(Advanced, RestoreOnStopGivesBackWhenSwitchedOffEndedOrLoggedOff) {
     app.Tick();
     ASSERT_TRUE(ClassBecomes(a.ProcessId(), HIGH_PRIORITY_CLASS));
     if (way == 0) {
-      app.Click(ids::kCheckState);
+      app.Click(ids::kCheckAcceleration);
       EXPECT_TRUE(app.Proc().Running());
     } else if (way == 1) {
       app.PressButton(ids::kCommandExit);

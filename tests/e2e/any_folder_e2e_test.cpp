@@ -96,8 +96,8 @@ TEST(AnyFolder, SettingsFileAndRunValueNameTheRealFolder) {
 
   // Every click is stored at once.
   for (const auto& [id, section, key] : {std::tuple{ids::kCheckAutoMin, "Normal", "AutoMin"},
-                                         std::tuple{ids::kCheckState, "Normal", "EnableSpeed"},
-                                         std::tuple{ids::kCheckEnableRecord, "Record", "EnableRecord"}}) {
+                                         std::tuple{ids::kCheckAcceleration, "Normal", "EnableSpeed"},
+                                         std::tuple{ids::kCheckRecording, "Record", "EnableRecord"}}) {
     app.Click(id);
     EXPECT_TRUE(app.WaitForIni(section, key, "1")) << key << ":\n" << app.Ini();
     app.Click(id);
@@ -128,11 +128,11 @@ TEST(AnyFolder, AFileAnOlderCopyWroteIsReadAndStaysInTheCodePage) {
                             "[Record]\r\nEnableRecord=0\r\nRecordCount=200\r\n";
   CopyInFolder app(kFolderName, older);
   ASSERT_TRUE(app.Start());
-  EXPECT_TRUE(Checked(app.Control(ids::kCheckState)));
+  EXPECT_TRUE(Checked(app.Control(ids::kCheckAcceleration)));
   EXPECT_EQ(Text(app.Control(ids::kComboSpeed)), L"普通加速");
-  EXPECT_EQ(Text(app.Control(ids::kComboAutoCleanCount)), L"200");
+  EXPECT_EQ(Text(app.Control(ids::kComboRecordCount)), L"200");
 
-  app.Click(ids::kCheckState);
+  app.Click(ids::kCheckAcceleration);
   ASSERT_TRUE(app.WaitForIni("Normal", "EnableSpeed", "0")) << app.Ini();
   const std::string after = app.Ini();
   EXPECT_EQ(after.substr(0, note.size()), note) << after;

@@ -30,8 +30,8 @@ const PageOrder kOrders[] = {
       ids::kCommandAddExclude, ids::kCommandMini, ids::kCommandExit}},
     {0, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
     {1,
-     {ids::kTabStripMain, ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckMostTop, ids::kCheckState,
-      ids::kComboSpeed, ids::kCheckEnableRecord, ids::kComboAutoCleanCount, ids::kCommandMini, ids::kCommandExit}},
+     {ids::kTabStripMain, ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckAlwaysTop, ids::kCheckAcceleration,
+      ids::kComboSpeed, ids::kCheckRecording, ids::kComboRecordCount, ids::kCommandMini, ids::kCommandExit}},
     {2, {ids::kTabStripMain, ids::kToolbarSpeedMain, ids::kListViewHistory, ids::kCommandMini, ids::kCommandExit}},
 };
 
@@ -153,13 +153,13 @@ TEST(Keyboard, KeysWorkTheControlsReachedAndAPageSwitchLeavesNoFocusOutOfSight) 
   ASSERT_TRUE(CtrlTabTo(app, 0));
   ASSERT_TRUE(CtrlTabTo(app, 1));
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(Type(VK_TAB));
-  ASSERT_TRUE(FocusOn(app, ids::kCheckState));
+  ASSERT_TRUE(FocusOn(app, ids::kCheckAcceleration));
   app.Screenshot(L"keyboard_check_state_focused");
 
   // Space ticks "加速を使用する", which stores the setting at once.
-  ASSERT_FALSE(Checked(app.Control(ids::kCheckState)));
+  ASSERT_FALSE(Checked(app.Control(ids::kCheckAcceleration)));
   ASSERT_TRUE(Type(VK_SPACE));
-  EXPECT_TRUE(WaitFor([&] { return Checked(app.Control(ids::kCheckState)); }));
+  EXPECT_TRUE(WaitFor([&] { return Checked(app.Control(ids::kCheckAcceleration)); }));
   EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Normal", "EnableSpeed") == "1"; }))
       << app.IniBytes();
 

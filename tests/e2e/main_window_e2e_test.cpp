@@ -24,10 +24,10 @@ TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
 
   // The about page is shown first; the other pages' controls are out of sight.
   EXPECT_EQ(app.ActivePage(), 3);
-  EXPECT_TRUE(app.OnScreen(ids::kLabel4));
-  EXPECT_FALSE(app.OnScreen(ids::kCheckState));
-  EXPECT_EQ(app.ControlText(ids::kLabel4), L"Kestrune");
-  EXPECT_EQ(app.ControlText(ids::kLabel13), L"Version:3.2.4");
+  EXPECT_TRUE(app.OnScreen(ids::kLabelTitle));
+  EXPECT_FALSE(app.OnScreen(ids::kCheckAcceleration));
+  EXPECT_EQ(app.ControlText(ids::kLabelTitle), L"Kestrune");
+  EXPECT_EQ(app.ControlText(ids::kLabelVersion), L"Version:3.2.4");
   EXPECT_EQ(app.ControlText(ids::kLabelNeedHelp), L"ご質問がありますか？");
   EXPECT_EQ(app.ControlText(ids::kCommandExit), L"終了");
   EXPECT_EQ(app.ControlText(ids::kCommandMini), L"隠す");
@@ -38,19 +38,19 @@ TEST(MainWindow, ShowsCaptionPagesAndEveryControlsText) {
     const wchar_t* text;
   };
   const Expected expected[] = {
-      {0, ids::kLabel19, L"加速状態"},           {0, ids::kLabel1, L"加速中のプログラム:"},
-      {0, ids::kLabel2, L"加速済のプログラム個数:"}, {0, ids::kLabel8, L"リアルタイム状態"},
-      {0, ids::kLabel14, L"CPU"},               {0, ids::kLabel18, L"ディスクスペース"},
+      {0, ids::kLabelStateHeading, L"加速状態"},           {0, ids::kLabelInfoCaption, L"加速中のプログラム:"},
+      {0, ids::kLabelCountCaption, L"加速済のプログラム個数:"}, {0, ids::kLabelMonitorHeading, L"リアルタイム状態"},
+      {0, ids::kLabelLegendCpu, L"CPU"},               {0, ids::kLabelLegendDisk, L"ディスクスペース"},
       {1, ids::kCheckAutoRun, L"Windows起動時に起動する"}, {1, ids::kCheckAutoMin, L"起動する時にトレイアイコンになる"},
-      {1, ids::kCheckMostTop, L"ウィンドウを常に最前面表示する"}, {1, ids::kCheckState, L"加速を使用する"},
-      {1, ids::kLabel10, L"加速度:"},            {1, ids::kCheckEnableRecord, L"加速使用記録"},
-      {1, ids::kLabel11, L"最大記録数:"},
+      {1, ids::kCheckAlwaysTop, L"ウィンドウを常に最前面表示する"}, {1, ids::kCheckAcceleration, L"加速を使用する"},
+      {1, ids::kLabelSpeedCaption, L"加速度:"},            {1, ids::kCheckRecording, L"加速使用記録"},
+      {1, ids::kLabelRecordCountCaption, L"最大記録数:"},
   };
   const wchar_t* pageNames[] = {L"page0_state", L"page1_settings", L"page2_history"};
   for (int page = 0; page < 3; ++page) {
     app.ShowPage(page);
     EXPECT_EQ(app.ActivePage(), page);
-    EXPECT_FALSE(app.OnScreen(ids::kLabel4)) << page;
+    EXPECT_FALSE(app.OnScreen(ids::kLabelTitle)) << page;
     for (const Expected& e : expected) {
       if (e.page != page) continue;
       EXPECT_TRUE(app.OnScreen(e.id)) << e.id;
@@ -153,9 +153,7 @@ struct Layout {
 };
 
 bool DrawnFromSystemMetrics(const ControlRow& row) {
-  if (row.className == nullptr) return false;
-  const std::wstring_view name(row.className);
-  return name == L"COMBOBOX" || (name == L"BUTTON" && (row.style & BS_TYPEMASK) == BS_AUTOCHECKBOX);
+  return row.kind == ControlKind::Combo || row.kind == ControlKind::Check;
 }
 
 // The client rectangles a page's comparison leaves out.

@@ -20,18 +20,18 @@ struct PageControl {
 
 // Every control that stands on one page only.
 constexpr PageControl kPageControls[] = {
-    {0, ids::kLabel19},       {0, ids::kLabel1},         {0, ids::kLabelInfo},      {0, ids::kLabel2},
-    {0, ids::kLabelCount},    {0, ids::kLabel8},         {0, ids::kSystemMonitorState}, {0, ids::kLabel14},
-    {0, ids::kLabel18},       {0, ids::kShape1},         {0, ids::kShape5},         {0, ids::kImage1},
-    {1, ids::kLabel9},        {1, ids::kCheckAutoRun},   {1, ids::kCheckAutoMin},   {1, ids::kCheckMostTop},
-    {1, ids::kLabel3},        {1, ids::kCheckState},     {1, ids::kLabel10},        {1, ids::kComboSpeed},
-    {1, ids::kLabel6},        {1, ids::kCheckEnableRecord}, {1, ids::kLabel11},     {1, ids::kComboAutoCleanCount},
-    {1, ids::kImage2},        {2, ids::kToolbarSpeedMain}, {2, ids::kListViewHistory}, {2, ids::kImage3},
-    {3, ids::kLabel4},        {3, ids::kLabel13},        {3, ids::kLabel7},         {3, ids::kLabel12},
-    {3, ids::kLabel5},        {3, ids::kLabelHomePage},  {3, ids::kLabelNeedHelp},  {3, ids::kImage4},
+    {0, ids::kLabelStateHeading},       {0, ids::kLabelInfoCaption},         {0, ids::kLabelInfo},      {0, ids::kLabelCountCaption},
+    {0, ids::kLabelCount},    {0, ids::kLabelMonitorHeading},         {0, ids::kSystemMonitorState}, {0, ids::kLabelLegendCpu},
+    {0, ids::kLabelLegendDisk},       {0, ids::kSwatchCpu},         {0, ids::kSwatchDisk},         {0, ids::kImageState},
+    {1, ids::kLabelGeneralHeading},        {1, ids::kCheckAutoRun},   {1, ids::kCheckAutoMin},   {1, ids::kCheckAlwaysTop},
+    {1, ids::kLabelAccelerationHeading},        {1, ids::kCheckAcceleration},     {1, ids::kLabelSpeedCaption},        {1, ids::kComboSpeed},
+    {1, ids::kLabelRecordingHeading},        {1, ids::kCheckRecording}, {1, ids::kLabelRecordCountCaption},     {1, ids::kComboRecordCount},
+    {1, ids::kImageSettings},        {2, ids::kToolbarSpeedMain}, {2, ids::kListViewHistory}, {2, ids::kImageHistory},
+    {3, ids::kLabelTitle},        {3, ids::kLabelVersion},        {3, ids::kLabelPerformance},         {3, ids::kLabelSafety},
+    {3, ids::kLabelCopyright},        {3, ids::kLabelHomePage},  {3, ids::kLabelNeedHelp},  {3, ids::kImageAbout},
     {4, ids::kLabelGiveBack}, {4, ids::kCheckRestoreOriginal}, {4, ids::kCheckRestoreOnStop},
     {4, ids::kCheckInstantReaction}, {4, ids::kLabelExclude}, {4, ids::kListExclude}, {4, ids::kEditExcludeName},
-    {4, ids::kCommandAddExclude}, {4, ids::kCommandAddLastFront}, {4, ids::kCommandRemoveExclude}, {4, ids::kImage5},
+    {4, ids::kCommandAddExclude}, {4, ids::kCommandAddLastFront}, {4, ids::kCommandRemoveExclude}, {4, ids::kImageAdvanced},
 };
 
 bool StartShown(RunningApp& app) { return app.Start() && WaitFor([&] { return Visible(app.Main()); }); }

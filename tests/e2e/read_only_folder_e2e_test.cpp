@@ -55,8 +55,8 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(first.WaitShown());
   // The settings made beside the program came along.
-  EXPECT_EQ(Text(first.Control(ids::kComboAutoCleanCount)), L"200");
-  ::SendMessageW(first.Control(ids::kCheckState), BM_CLICK, 0, 0);
+  EXPECT_EQ(Text(first.Control(ids::kComboRecordCount)), L"200");
+  ::SendMessageW(first.Control(ids::kCheckAcceleration), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return IniValue(ReadFileBytes(userFile), "Normal", "EnableSpeed") == "1"; }))
       << ReadFileBytes(userFile);
   first.End();
@@ -65,8 +65,8 @@ TEST(ReadOnlyFolder, SettingsLiveInTheUsersFolderAndSurviveARestart) {
   ASSERT_TRUE(second.process.Start(exe));
   ASSERT_TRUE(second.WaitShown());
   EXPECT_EQ(FindMessageBox(second.process.Id(), L"Kestrune"), nullptr) << "told a second time";
-  EXPECT_TRUE(Checked(second.Control(ids::kCheckState)));
-  EXPECT_EQ(Text(second.Control(ids::kComboAutoCleanCount)), L"200");
+  EXPECT_TRUE(Checked(second.Control(ids::kCheckAcceleration)));
+  EXPECT_EQ(Text(second.Control(ids::kComboRecordCount)), L"200");
   second.End();
   EXPECT_EQ(ReadFileBytes(beside), besideBytes);
 }

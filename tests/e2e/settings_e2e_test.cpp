@@ -61,12 +61,12 @@ TEST(Settings, WithoutAFileTheStartWritesBackWhatTheControlsShow) {
   EXPECT_EQ(IniValue(ini, "Normal", "AutoMin"), std::nullopt) << ini;
   EXPECT_EQ(MachineRunValue(kRunValueName), std::nullopt);
 
-  for (int id : {ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckMostTop, ids::kCheckState,
-                 ids::kCheckEnableRecord}) {
+  for (int id : {ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckAlwaysTop, ids::kCheckAcceleration,
+                 ids::kCheckRecording}) {
     EXPECT_FALSE(Checked(app.Control(id))) << id;
   }
   EXPECT_EQ(app.ControlText(ids::kComboSpeed), L"極限加速");
-  EXPECT_EQ(app.ControlText(ids::kComboAutoCleanCount), L"50");
+  EXPECT_EQ(app.ControlText(ids::kComboRecordCount), L"50");
   EXPECT_FALSE(Topmost(app.Main()));
 }
 
@@ -89,12 +89,12 @@ TEST_P(StoredValues, ShowInTheControlsAndAreWrittenBackNormalised) {
 
   EXPECT_FALSE(Checked(app.Control(ids::kCheckAutoRun)));
   EXPECT_FALSE(Checked(app.Control(ids::kCheckAutoMin)));
-  EXPECT_EQ(Checked(app.Control(ids::kCheckMostTop)), s.mostTop);
+  EXPECT_EQ(Checked(app.Control(ids::kCheckAlwaysTop)), s.mostTop);
   EXPECT_EQ(Topmost(app.Main()), s.mostTop);
-  EXPECT_EQ(Checked(app.Control(ids::kCheckState)), s.state);
-  EXPECT_FALSE(Checked(app.Control(ids::kCheckEnableRecord)));
+  EXPECT_EQ(Checked(app.Control(ids::kCheckAcceleration)), s.state);
+  EXPECT_FALSE(Checked(app.Control(ids::kCheckRecording)));
   EXPECT_EQ(app.ControlText(ids::kComboSpeed), s.speed);
-  EXPECT_EQ(app.ControlText(ids::kComboAutoCleanCount), s.count);
+  EXPECT_EQ(app.ControlText(ids::kComboRecordCount), s.count);
 
   const std::string ini = app.IniBytes();
   for (const auto& [path, value] : s.after) {
@@ -144,9 +144,9 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
     const char* key;
   };
   const Box boxes[] = {{ids::kCheckAutoMin, "Normal", "AutoMin"},
-                       {ids::kCheckState, "Normal", "EnableSpeed"},
-                       {ids::kCheckEnableRecord, "Record", "EnableRecord"},
-                       {ids::kCheckMostTop, "Normal", "AlwaysTop"}};
+                       {ids::kCheckAcceleration, "Normal", "EnableSpeed"},
+                       {ids::kCheckRecording, "Record", "EnableRecord"},
+                       {ids::kCheckAlwaysTop, "Normal", "AlwaysTop"}};
   for (const Box& box : boxes) {
     app.Click(box.id);
     EXPECT_TRUE(Checked(app.Control(box.id))) << box.key;
@@ -157,9 +157,9 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
   }
 
   // Always-on-top takes effect with the click, not at the next start.
-  app.Click(ids::kCheckMostTop);
+  app.Click(ids::kCheckAlwaysTop);
   EXPECT_TRUE(WaitFor([&] { return Topmost(app.Main()); }));
-  app.Click(ids::kCheckMostTop);
+  app.Click(ids::kCheckAlwaysTop);
   EXPECT_TRUE(WaitFor([&] { return !Topmost(app.Main()); }));
 
   app.Pick(ids::kComboSpeed, L"普通加速");
@@ -167,7 +167,7 @@ TEST(Settings, EveryClickIsStoredAtOnce) {
   app.Pick(ids::kComboSpeed, L"極限加速");
   EXPECT_TRUE(WaitForIni(app, "Speed", "SpeedLevel", "2")) << app.IniBytes();
   for (const wchar_t* count : {L"300", L"100", L"200", L"50"}) {
-    app.Pick(ids::kComboAutoCleanCount, count);
+    app.Pick(ids::kComboRecordCount, count);
     const std::string expected = ToCodePage(count, CP_ACP);
     EXPECT_TRUE(WaitForIni(app, "Record", "RecordCount", expected)) << expected << ":\n" << app.IniBytes();
   }

@@ -70,7 +70,7 @@ TEST(Version, CaptionAboutPageAndResourceCarryTheBuildsVersion) {
   ASSERT_TRUE(app.Start());
   EXPECT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
   EXPECT_EQ(Text(app.Main()), L"Kestrune v" + expected);
-  EXPECT_EQ(app.ControlText(ids::kLabel13), L"Version:" + expected);
+  EXPECT_EQ(app.ControlText(ids::kLabelVersion), L"Version:" + expected);
   app.Screenshot(L"version_about");
 }
 

@@ -6,35 +6,35 @@ namespace kestrune::ids {
 constexpr int kTabStripMain = 100;
 constexpr int kCommandExit = 101;
 constexpr int kCommandMini = 102;
-constexpr int kImage1 = 103, kImage2 = 104, kImage3 = 105, kImage4 = 106;
+constexpr int kImageState = 103, kImageSettings = 104, kImageHistory = 105, kImageAbout = 106;
 
 // Page 0: state
-constexpr int kLabel19 = 110, kLabel1 = 111, kLabelInfo = 112, kLabel2 = 113, kLabelCount = 114, kLabel8 = 115;
+constexpr int kLabelStateHeading = 110, kLabelInfoCaption = 111, kLabelInfo = 112, kLabelCountCaption = 113, kLabelCount = 114, kLabelMonitorHeading = 115;
 constexpr int kSystemMonitorState = 116;
-constexpr int kLabel14 = 117, kLabel15 = 118, kLabel16 = 119, kLabel17 = 120, kLabel18 = 121;
-constexpr int kShape1 = 122, kShape2 = 123, kShape3 = 124, kShape4 = 125, kShape5 = 126;
+constexpr int kLabelLegendCpu = 117, kLabelLegendMemory = 118, kLabelLegendPageFile = 119, kLabelLegendVirtual = 120, kLabelLegendDisk = 121;
+constexpr int kSwatchCpu = 122, kSwatchMemory = 123, kSwatchPageFile = 124, kSwatchVirtual = 125, kSwatchDisk = 126;
 constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128;
 
 // Page 1: settings
-constexpr int kLabel9 = 130, kCheckAutoRun = 131, kCheckAutoMin = 132, kCheckMostTop = 133, kLabel3 = 134;
-constexpr int kCheckState = 135, kLabel10 = 136, kComboSpeed = 137, kLabel6 = 138, kCheckEnableRecord = 139;
-constexpr int kLabel11 = 140, kComboAutoCleanCount = 141;
+constexpr int kLabelGeneralHeading = 130, kCheckAutoRun = 131, kCheckAutoMin = 132, kCheckAlwaysTop = 133, kLabelAccelerationHeading = 134;
+constexpr int kCheckAcceleration = 135, kLabelSpeedCaption = 136, kComboSpeed = 137, kLabelRecordingHeading = 138, kCheckRecording = 139;
+constexpr int kLabelRecordCountCaption = 140, kComboRecordCount = 141;
 
 // Page 2: history
 constexpr int kToolbarSpeedMain = 150, kListViewHistory = 151;
 constexpr int kToolbarClear = 152, kToolbarSave = 153;
 
 // Page 3: about
-constexpr int kLabel4 = 160, kLabel13 = 161, kLabel7 = 162, kLabel12 = 163, kLabel5 = 164;
+constexpr int kLabelTitle = 160, kLabelVersion = 161, kLabelPerformance = 162, kLabelSafety = 163, kLabelCopyright = 164;
 constexpr int kLabelHomePage = 165, kLabelNeedHelp = 166;
 
 // Page 4: advanced
-constexpr int kImage5 = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
-constexpr int kLabelReaction = 184, kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
+constexpr int kImageAdvanced = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
+constexpr int kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
 constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
 
-// The tray menu `mm`.
+// The tray menu.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;
 
 // Resources.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
 #include "vocabulary/program.h"
@@ -29,108 +31,128 @@ constexpr ControlFont N = ControlFont::Normal;
 constexpr ControlFont B = ControlFont::Bold;
 constexpr ControlFont T = ControlFont::Title;
 
-constexpr const wchar_t* kStatic = L"STATIC";
-constexpr const wchar_t* kButton = L"BUTTON";
-constexpr const wchar_t* kComboBox = L"COMBOBOX";
-constexpr const wchar_t* kListBoxClass = L"LISTBOX";
-constexpr const wchar_t* kEditClass = L"EDIT";
-constexpr const wchar_t* kOwn = nullptr;
+using enum ControlKind;
 
 // clang-format off
 constexpr ControlRow kControls[] = {
     // Beside the pages: the strip that holds them and the two buttons under it.
-    {kOnWindow, ids::kTabStripMain, kOwn, nullptr, WS_TABSTOP, 8, 8, 454, 300, N},
-    {kOnWindow, ids::kCommandMini, kOwn, nullptr, WS_TABSTOP, 300, 318, 76, 26, N},
-    {kOnWindow, ids::kCommandExit, kOwn, nullptr, WS_TABSTOP, 386, 318, 76, 26, N},
+    {kBesidePages, ids::kTabStripMain, Own, nullptr, WS_TABSTOP, 8, 8, 454, 300, N, kNoHandler},
+    {kBesidePages, ids::kCommandMini, Own, L"CommandMini", WS_TABSTOP, 300, 318, 76, 26, N, Calls(&FormMain::OnCommandMiniClick)},
+    {kBesidePages, ids::kCommandExit, Own, L"CommandExit", WS_TABSTOP, 386, 318, 76, 26, N, Calls(&FormMain::OnCommandExitClick)},
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.
-    {0, ids::kImage1, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
-    {1, ids::kImage2, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
-    {3, ids::kImage4, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
-    {2, ids::kImage3, kStatic, L"", kIcon, 430, y0 + 6, 16, 16, N},
+    {0, ids::kImageState, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
+    {1, ids::kImageSettings, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
+    {3, ids::kImageAbout, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
+    {2, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNoHandler},
 
     // Page 0: state.
-    {0, ids::kLabel19, kStatic, L"加速状態", kLabel, x0 + 4, y0 + 4, 200, 16, B},
-    {0, ids::kLabel1, kStatic, L"加速中のプログラム:", kLabel, x0 + 12, y0 + 26, 132, 16, N},
-    {0, ids::kLabelInfo, kStatic, L"まだありません", kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N},
-    {0, ids::kLabel2, kStatic, L"加速済のプログラム個数:", kLabel, x0 + 12, y0 + 46, 132, 16, N},
-    {0, ids::kLabelCount, kStatic, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N},
-    {0, ids::kLabel8, kStatic, L"リアルタイム状態", kLabel, x0 + 4, y0 + 72, 200, 16, B},
+    {0, ids::kLabelStateHeading, Text, L"加速状態", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {0, ids::kLabelInfoCaption, Text, L"加速中のプログラム:", kLabel, x0 + 12, y0 + 26, 132, 16, N, kNoHandler},
+    {0, ids::kLabelInfo, Text, L"まだありません", kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNoHandler},
+    {0, ids::kLabelCountCaption, Text, L"加速済のプログラム個数:", kLabel, x0 + 12, y0 + 46, 132, 16, N, kNoHandler},
+    {0, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNoHandler},
+    {0, ids::kLabelMonitorHeading, Text, L"リアルタイム状態", kLabel, x0 + 4, y0 + 72, 200, 16, B, kNoHandler},
     // Its width and height are the saved property set's, in pixels at any resolution.
-    {0, ids::kSystemMonitorState, kOwn, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N},
-    {0, ids::kShape1, kStatic, L"", 0, x0 + 0, y0 + 194, 12, 12, N},
-    {0, ids::kLabel14, kStatic, L"CPU", kLabel, x0 + 16, y0 + 192, 90, 16, N},
-    {0, ids::kShape2, kStatic, L"", 0, x0 + 56, y0 + 194, 12, 12, N},
-    {0, ids::kLabel15, kStatic, L"メモリ", kLabel, x0 + 72, y0 + 192, 90, 16, N},
-    {0, ids::kShape3, kStatic, L"", 0, x0 + 124, y0 + 194, 12, 12, N},
-    {0, ids::kLabel16, kStatic, L"ページファイル", kLabel, x0 + 140, y0 + 192, 90, 16, N},
-    {0, ids::kShape4, kStatic, L"", 0, x0 + 222, y0 + 194, 12, 12, N},
-    {0, ids::kLabel17, kStatic, L"仮想メモリ", kLabel, x0 + 238, y0 + 192, 90, 16, N},
-    {0, ids::kShape5, kStatic, L"", 0, x0 + 310, y0 + 194, 12, 12, N},
-    {0, ids::kLabel18, kStatic, L"ディスクスペース", kLabel, x0 + 326, y0 + 192, 90, 16, N},
-    {0, ids::kLabelRestrainedCaption, kStatic, L"抑制中のプログラム:", kLabel, x0 + 12, y0 + 220, 132, 16, N},
-    {0, ids::kLabelRestrained, kStatic, L"なし", kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N},
+    {0, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNoHandler},
+    {0, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNoHandler},
+    {0, ids::kLabelLegendCpu, Text, L"CPU", kLabel, x0 + 16, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNoHandler},
+    {0, ids::kLabelLegendMemory, Text, L"メモリ", kLabel, x0 + 72, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNoHandler},
+    {0, ids::kLabelLegendPageFile, Text, L"ページファイル", kLabel, x0 + 140, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNoHandler},
+    {0, ids::kLabelLegendVirtual, Text, L"仮想メモリ", kLabel, x0 + 238, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNoHandler},
+    {0, ids::kLabelLegendDisk, Text, L"ディスクスペース", kLabel, x0 + 326, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelRestrainedCaption, Text, L"抑制中のプログラム:", kLabel, x0 + 12, y0 + 220, 132, 16, N, kNoHandler},
+    {0, ids::kLabelRestrained, Text, L"なし", kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNoHandler},
 
     // Page 1: settings.
-    {1, ids::kLabel9, kStatic, L"一般設定", kLabel, x0 + 4, y0 + 4, 200, 16, B},
-    {1, ids::kCheckAutoRun, kButton, L"Windows起動時に起動する", kCheck, x0 + 20, y0 + 24, 300, 20, N},
-    {1, ids::kCheckAutoMin, kButton, L"起動する時にトレイアイコンになる", kCheck, x0 + 20, y0 + 46, 300, 20, N},
-    {1, ids::kCheckMostTop, kButton, L"ウィンドウを常に最前面表示する", kCheck, x0 + 20, y0 + 68, 300, 20, N},
-    {1, ids::kLabel3, kStatic, L"加速設定", kLabel, x0 + 4, y0 + 96, 200, 16, B},
-    {1, ids::kCheckState, kButton, L"加速を使用する", kCheck, x0 + 20, y0 + 116, 200, 20, N},
-    {1, ids::kLabel10, kStatic, L"加速度:", kLabel, x0 + 20, y0 + 143, 70, 16, N},
-    {1, ids::kComboSpeed, kComboBox, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N},
-    {1, ids::kLabel6, kStatic, L"加速記録", kLabel, x0 + 4, y0 + 170, 200, 16, B},
-    {1, ids::kCheckEnableRecord, kButton, L"加速使用記録", kCheck, x0 + 20, y0 + 190, 200, 20, N},
-    {1, ids::kLabel11, kStatic, L"最大記録数:", kLabel, x0 + 20, y0 + 217, 70, 16, N},
-    {1, ids::kComboAutoCleanCount, kComboBox, L"", kCombo, x0 + 96, y0 + 213, 120, 200, N},
+    {1, ids::kLabelGeneralHeading, Text, L"一般設定", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {1, ids::kCheckAutoRun, Check, L"Windows起動時に起動する", kCheck, x0 + 20, y0 + 24, 300, 20, N, Calls(&SettingsPage::OnCheckAutoRunClick)},
+    {1, ids::kCheckAutoMin, Check, L"起動する時にトレイアイコンになる", kCheck, x0 + 20, y0 + 46, 300, 20, N, Calls(&SettingsPage::OnCheckAutoMinClick)},
+    {1, ids::kCheckAlwaysTop, Check, L"ウィンドウを常に最前面表示する", kCheck, x0 + 20, y0 + 68, 300, 20, N, Calls(&SettingsPage::OnCheckAlwaysTopClick)},
+    {1, ids::kLabelAccelerationHeading, Text, L"加速設定", kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
+    {1, ids::kCheckAcceleration, Check, L"加速を使用する", kCheck, x0 + 20, y0 + 116, 200, 20, N, Calls(&FormMain::OnCheckAccelerationClick)},
+    {1, ids::kLabelSpeedCaption, Text, L"加速度:", kLabel, x0 + 20, y0 + 143, 70, 16, N, kNoHandler},
+    {1, ids::kComboSpeed, Combo, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N, Calls(&SettingsPage::OnComboSpeedClick)},
+    {1, ids::kLabelRecordingHeading, Text, L"加速記録", kLabel, x0 + 4, y0 + 170, 200, 16, B, kNoHandler},
+    {1, ids::kCheckRecording, Check, L"加速使用記録", kCheck, x0 + 20, y0 + 190, 200, 20, N, Calls(&SettingsPage::OnCheckRecordingClick)},
+    {1, ids::kLabelRecordCountCaption, Text, L"最大記録数:", kLabel, x0 + 20, y0 + 217, 70, 16, N, kNoHandler},
+    {1, ids::kComboRecordCount, Combo, L"", kCombo, x0 + 96, y0 + 213, 120, 200, N, Calls(&SettingsPage::OnComboRecordCountClick)},
 
     // Page 2: history.
-    {2, ids::kToolbarSpeedMain, TOOLBARCLASSNAMEW, L"", kToolbar, x0 - 2, y0, 300, 28, N},
-    {2, ids::kListViewHistory, WC_LISTVIEWW, L"", kList, x0 - 2, y0 + 32, 440, 228, N},
+    {2, ids::kToolbarSpeedMain, Toolbar, L"", kToolbar, x0 - 2, y0, 300, 28, N, kNoHandler},
+    {2, ids::kListViewHistory, Report, L"", kList, x0 - 2, y0 + 32, 440, 228, N, kNoHandler},
 
     // Page 3: about.
-    {3, ids::kLabel4, kStatic, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T},
-    {3, ids::kLabel13, kStatic, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N},
-    {3, ids::kLabel7, kStatic,
+    {3, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNoHandler},
+    {3, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNoHandler},
+    {3, ids::kLabelPerformance, Text,
      L"システムのパフォーマンスは全面的に15％以上を上げることができます。コンピュータを高速化することができます。",
-     kLabel, x0 + 6, y0 + 64, 420, 32, N},
-    {3, ids::kLabel12, kStatic,
+     kLabel, x0 + 6, y0 + 64, 420, 32, N, kNoHandler},
+    {3, ids::kLabelSafety, Text,
      L"ソフト加速技術を採用しいるので、ハードウェアに影響がないし、システムリソースも消耗しません。ご安心ください。",
-     kLabel, x0 + 6, y0 + 102, 420, 32, N},
-    {3, ids::kLabel5, kStatic, L"Copyright (C) Kestrune Software. All rights reserved.", kLabel, x0 + 6, y0 + 146,
-     420, 16, N},
-    {3, ids::kLabelHomePage, kStatic, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N},
-    {3, ids::kLabelNeedHelp, kStatic, L"ご質問がありますか？", kLink, x0 + 6, y0 + 200, 200, 16, N},
+     kLabel, x0 + 6, y0 + 102, 420, 32, N, kNoHandler},
+    {3, ids::kLabelCopyright, Text, L"Copyright (C) Kestrune Software. All rights reserved.", kLabel, x0 + 6, y0 + 146,
+     420, 16, N, kNoHandler},
+    {3, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Calls(&FormMain::OnLinkClick)},
+    {3, ids::kLabelNeedHelp, Link, L"ご質問がありますか？", kLink, x0 + 6, y0 + 200, 200, 16, N, Calls(&FormMain::OnLinkClick)},
 
     // Page 4: advanced. Two groups like the settings page's; each list and text box follows the
     // label that names it, which is also its name for screen readers.
-    {4, ids::kImage5, kStatic, L"", kIcon, 414, y0 + 2, 32, 32, N},
-    {4, ids::kLabelGiveBack, kStatic, L"加速の動作", kLabel, x0 + 4, y0 + 4, 200, 16, B},
-    {4, ids::kCheckRestoreOriginal, kButton, L"元の優先度に戻す", kCheck, x0 + 20, y0 + 22, 330, 20, N},
-    {4, ids::kCheckRestoreOnStop, kButton, L"停止・終了時に優先度を戻す", kCheck, x0 + 20, y0 + 42, 330, 20, N},
-    {4, ids::kCheckInstantReaction, kButton, L"切り替えにすぐ反応する", kCheck, x0 + 20, y0 + 62, 330, 20, N},
-    {4, ids::kCheckRestrainBackground, kButton, L"裏で負荷の高いプログラムを抑える", kCheck, x0 + 20, y0 + 82, 330, 20,
-     N},
-    {4, ids::kLabelExclude, kStatic, L"加速しないプログラム", kLabel, x0 + 4, y0 + 110, 200, 16, B},
-    {4, ids::kListExclude, kListBoxClass, L"", kListBox, x0 + 20, y0 + 130, 200, 114, N},
-    {4, ids::kCommandRemoveExclude, kButton, L"削除", kPush, x0 + 228, y0 + 130, 80, 24, N},
-    {4, ids::kCommandAddLastFront, kButton, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 158, 200, 24, N},
-    {4, ids::kLabelExcludeName, kStatic, L"プログラム名:", kLabel, x0 + 228, y0 + 188, 200, 16, N},
-    {4, ids::kEditExcludeName, kEditClass, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N},
-    {4, ids::kCommandAddExclude, kButton, L"追加", kPush, x0 + 364, y0 + 205, 64, 24, N},
+    {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
+    {4, ids::kLabelGiveBack, Text, L"加速の動作", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {4, ids::kCheckRestoreOriginal, Check, L"元の優先度に戻す", kCheck, x0 + 20, y0 + 22, 330, 20, N, Mirrors(Setting::RestoreOriginal)},
+    {4, ids::kCheckRestoreOnStop, Check, L"停止・終了時に優先度を戻す", kCheck, x0 + 20, y0 + 42, 330, 20, N, Mirrors(Setting::RestoreOnStop)},
+    {4, ids::kCheckInstantReaction, Check, L"切り替えにすぐ反応する", kCheck, x0 + 20, y0 + 62, 330, 20, N, Mirrors(Setting::InstantReaction)},
+    {4, ids::kCheckRestrainBackground, Check, L"裏で負荷の高いプログラムを抑える", kCheck, x0 + 20, y0 + 82, 330, 20,
+     N, Mirrors(Setting::RestrainBackground, &FormMain::OnCheckRestrainBackgroundClick)},
+    {4, ids::kLabelExclude, Text, L"加速しないプログラム", kLabel, x0 + 4, y0 + 110, 200, 16, B, kNoHandler},
+    {4, ids::kListExclude, List, L"", kListBox, x0 + 20, y0 + 130, 200, 114, N, kNoHandler},
+    {4, ids::kCommandRemoveExclude, Push, L"削除", kPush, x0 + 228, y0 + 130, 80, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
+    {4, ids::kCommandAddLastFront, Push, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 158, 200, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
+    {4, ids::kLabelExcludeName, Text, L"プログラム名:", kLabel, x0 + 228, y0 + 188, 200, 16, N, kNoHandler},
+    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N, kNoHandler},
+    {4, ids::kCommandAddExclude, Push, L"追加", kPush, x0 + 364, y0 + 205, 64, 24, N, Calls(&AdvancedPage::OnAddClick)},
 };
 // clang-format on
 
+// Each kind's window class and the notification that runs its row's handler, in the order of ControlKind.
+constexpr int kAnyCode = -1, kNoCode = -2;
+constexpr struct {
+  const wchar_t* windowClass;
+  int notification;
+} kKinds[] = {
+    /* Own */ {nullptr, kAnyCode},          /* Text */ {L"STATIC", kNoCode},      /* Link */ {L"STATIC", STN_CLICKED},
+    /* Icon */ {L"STATIC", kNoCode},        /* Swatch */ {L"STATIC", kNoCode},    /* Check */ {L"BUTTON", BN_CLICKED},
+    /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
+    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(Report) + 1);
+
 constexpr SwatchColor kSwatches[] = {
-    {ids::kShape1, RGB(0, 0xC0, 0)},     {ids::kShape2, RGB(0xFF, 0xFF, 0)}, {ids::kShape3, RGB(0xFF, 0, 0)},
-    {ids::kShape4, RGB(0, 0, 0xFF)},     {ids::kShape5, RGB(0xFF, 0x80, 0xFF)},
+    {ids::kSwatchCpu, RGB(0, 0xC0, 0)},   {ids::kSwatchMemory, RGB(0xFF, 0xFF, 0)}, {ids::kSwatchPageFile, RGB(0xFF, 0, 0)},
+    {ids::kSwatchVirtual, RGB(0, 0, 0xFF)}, {ids::kSwatchDisk, RGB(0xFF, 0x80, 0xFF)},
 };
 
 }  // namespace
 
 std::span<const ControlRow> MainWindowControls() { return kControls; }
+
+const ControlRow* ControlRowOf(int id) {
+  for (const ControlRow& row : kControls)
+    if (row.id == id) return &row;
+  return nullptr;
+}
+
+const wchar_t* WindowClassOf(ControlKind kind) { return kKinds[static_cast<int>(kind)].windowClass; }
+
+bool RunsHandler(ControlKind kind, int code) {
+  const int runs = kKinds[static_cast<int>(kind)].notification;
+  return runs == kAnyCode || runs == code;
+}
 
 std::span<const SwatchColor> LegendSwatches() { return kSwatches; }
 

@@ -1,32 +1,78 @@
 #pragma once
-// The main window's controls as data: one row per control, in the order they are made (which is
-// also their order on screen and in the tab strip's list of contained controls).
+// The main window's controls as data: one row per control, in the order they are made (also their
+// order on screen and in the tab strip's list of contained controls). A row says what the control
+// is, where it stands, whether Tab reaches it, its text (its name for screen readers; a list or text
+// box is named by the label row before it) and the handler of the form logic its notification runs.
 #include <windows.h>
 
+#include <optional>
 #include <span>
+
+#include "app/advanced_page.h"
+#include "app/form_main.h"
+#include "app/settings_page.h"
+#include "app/tab_order.h"
 
 namespace kestrune {
 
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
+// What a control is: its window class, the adapter the form logic sees (a Text, a Link: Win32Label;
+// Check, Combo, List, Edit, Report: the adapter of that name) and the notification that runs its
+// handler (any for an Own control, the click of a Link, Check or Push, a Combo's choice).
+enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report };
+
+// The form logic the notifications reach.
+struct FormLogic {
+  FormMain& form;
+  SettingsPage& settings;
+  AdvancedPage& advanced;
+};
+
+// One handler of the form logic, or none. A check box of the advanced page names the flag it
+// mirrors; without a handler of its own, its click stores the flag (AdvancedPage::OnFlagClick).
+struct Handler {
+  void (FormMain::*form)() = nullptr;
+  void (SettingsPage::*settings)() = nullptr;
+  void (AdvancedPage::*advanced)() = nullptr;
+  std::optional<Setting> mirrors;
+
+  void Run(const FormLogic& logic) const {
+    if (form != nullptr) (logic.form.*form)();
+    if (settings != nullptr) (logic.settings.*settings)();
+    if (advanced != nullptr) (logic.advanced.*advanced)();
+    if (form == nullptr && settings == nullptr && advanced == nullptr && mirrors) logic.advanced.OnFlagClick(*mirrors);
+  }
+};
+constexpr Handler Calls(void (FormMain::*f)()) { return {f, nullptr, nullptr, {}}; }
+constexpr Handler Calls(void (SettingsPage::*f)()) { return {nullptr, f, nullptr, {}}; }
+constexpr Handler Calls(void (AdvancedPage::*f)()) { return {nullptr, nullptr, f, {}}; }
+constexpr Handler Mirrors(Setting flag, void (FormMain::*f)() = nullptr) { return {f, nullptr, nullptr, flag}; }
+inline constexpr Handler kNoHandler{};
+
 struct ControlRow {
-  int page;                   // the strip's page the control stands on; kOnWindow: beside the strip
+  int page;                   // the strip's page the control stands on, or kBesidePages
   int id;                     // control_ids.h
-  const wchar_t* className;   // nullptr: one of the window's own controls, made by its id
+  ControlKind kind;
   const wchar_t* text;
   DWORD style;                // besides WS_CHILD | WS_VISIBLE; WS_TABSTOP: Tab reaches it (own controls too)
   int x, y, width, height;    // 96-dpi pixels of the main window's client area
   ControlFont font;
+  Handler onNotify;           // run when the control notifies the window with its kind's notification
 };
-
-inline constexpr int kOnWindow = -1;
 
 // The pages' background, as the strip's saved look paints it (0x00BBGGRR).
 inline constexpr COLORREF kPageColor = 0x00FBFDFB;
 
 std::span<const ControlRow> MainWindowControls();
+// The row of a control, null for an id that has none (toolbar buttons, menu items).
+const ControlRow* ControlRowOf(int id);
+// The window class of a stock control.
+const wchar_t* WindowClassOf(ControlKind kind);
+// Whether a WM_COMMAND notification code is the one that runs the handler of a control of this kind.
+bool RunsHandler(ControlKind kind, int code);
 
-// The colour swatches of the monitor's legend (Shape1 to Shape5), by control id.
+// The colour swatches of the monitor's legend, by control id.
 struct SwatchColor {
   int id;
   COLORREF color;

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <stdexcept>
+
 #include "app/win32/control_ids.h"
 #include "app/win32/services.h"
 #include "platform/win32/executable_path.h"
@@ -21,21 +23,24 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
 // The logic objects need the window (the file dialog's owner), so they are made once it exists.
 void Win32MainWindow::BuildLogic() {
   services_ = std::make_unique<Win32Services>(codePage_, hwnd_, ExecutableDirectory(), ExecutableBaseName());
+  const auto check = [this](int id) -> CheckBox& { return Control<Win32CheckBox>(id); };
+  const auto combo = [this](int id) -> ComboBox& { return Control<Win32ComboBox>(id); };
+  const auto label = [this](int id) -> Win32Label& { return Control<Win32Label>(id); };
+  Win32HistoryList& rows = Control<Win32HistoryList>(ids::kListViewHistory);
   history_ = std::make_unique<History>(
-      History::Services{listViewHistory_, clock_, boxes_, services_->dialog, services_->files, codePage_},
-      std::wstring(kHomePage));
+      History::Services{rows, clock_, boxes_, services_->dialog, services_->files, codePage_}, std::wstring(kHomePage));
   settings_ = std::make_unique<Settings>(services_->settingsFile, services_->autostart, codePage_);
   settingsPage_ = std::make_unique<SettingsPage>(
-      SettingsControls{checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_, comboSpeed_,
-                       comboAutoCleanCount_},
+      SettingsControls{check(ids::kCheckAutoRun), check(ids::kCheckAutoMin), check(ids::kCheckAlwaysTop),
+                       check(ids::kCheckAcceleration), check(ids::kCheckRecording), combo(ids::kComboSpeed),
+                       combo(ids::kComboRecordCount)},
       *settings_, *this, boxes_, services_->location);
   changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
   restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
-  restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, labelRestrained_, *history_);
+  restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(
-      AdvancedControls{checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_, listExclude_,
-                       textExcludeName_},
+      AdvancedControls{*this, Control<Win32ListBox>(ids::kListExclude), Control<Win32TextBox>(ids::kEditExcludeName)},
       AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
     advancedPage_->OnForegroundEvent(windowOwner);
@@ -43,8 +48,8 @@ void Win32MainWindow::BuildLogic() {
   });
   hook_ = std::make_unique<WindowHook>(*this, tray_);
   form_ = std::make_unique<FormMain>(
-      FormControls{checkAutoMin_, checkState_, checkEnableRecord_, comboSpeed_, comboAutoCleanCount_, labelInfo_,
-                   labelCount_, labelHomePage_, labelNeedHelp_, tabs_},
+      FormControls{label(ids::kLabelInfo), label(ids::kLabelCount), label(ids::kLabelHomePage),
+                   label(ids::kLabelNeedHelp), tabs_},
       FormParts{*this, boxes_, *boost_, *history_, *settingsPage_, *settings_, *hook_, *this, tray_});
   form_->AttachAdvanced(*advancedPage_);
   form_->AttachRestraint(*restraintStatus_);
@@ -55,10 +60,9 @@ Win32MainWindow::~Win32MainWindow() {
   if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
   fonts_.Destroy();
   if (pageBrush_ != nullptr) ::DeleteObject(pageBrush_);
-  for (HBRUSH& brush : swatchBrushes_)
-    if (brush != nullptr) ::DeleteObject(brush);
+  for (const auto& [swatch, brush] : swatches_) ::DeleteObject(brush);
   if (historyImages_ != nullptr) ImageList_Destroy(historyImages_);
-  if (menu_ != nullptr) ::DestroyMenu(menu_);
+  if (trayMenu_ != nullptr) ::DestroyMenu(trayMenu_);
   if (icon_ != nullptr) ::DestroyIcon(icon_);
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
 }
@@ -68,7 +72,7 @@ bool Win32MainWindow::Create() {
   LoadIcons();
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = StaticWindowProc;
+  wc.lpfnWndProc = &WindowBase::Procedure;
   wc.hInstance = instance_;
   wc.hIcon = icon_;
   wc.hIconSm = smallIcon_;
@@ -81,7 +85,8 @@ bool Win32MainWindow::Create() {
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   ::AdjustWindowRectEx(&frame, style, FALSE, 0);
   hwnd_ = ::CreateWindowExW(0, kClassName, std::wstring(kWindowCaption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_,
+                            static_cast<WindowBase*>(this));
   if (hwnd_ == nullptr) return false;
   // Started on a screen whose scale is not the system's: made at the screen's from the start.
   if (const int dpi = InitialDpi(hwnd_); dpi != dpi_) {
@@ -109,21 +114,8 @@ bool Win32MainWindow::Create() {
   return true;
 }
 
-LRESULT CALLBACK Win32MainWindow::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->hwnd_ == nullptr) {
-    if (self != nullptr && message == WM_NCCREATE) self->hwnd_ = hwnd;
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT CALLBACK Win32MainWindow::StaticHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = static_cast<Win32MainWindow*>(WindowBase::FromHwnd(hwnd));
   const WNDPROC previous = self->previousProc_;
   return self->hook_->Handle({message, wParam, lParam}, [&](const WindowMessage& m) {
     return ::CallWindowProcW(previous, hwnd, m.message, m.wParam, m.lParam);
@@ -131,15 +123,15 @@ LRESULT CALLBACK Win32MainWindow::StaticHookProc(HWND hwnd, UINT message, WPARAM
 }
 
 void CALLBACK Win32MainWindow::StaticTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-  auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self != nullptr && self->hwnd_ == hwnd) self->HandleMessage(WM_TIMER, id, 0);
+  auto* self = static_cast<Win32MainWindow*>(WindowBase::FromHwnd(hwnd));
+  if (self != nullptr && self->hwnd_ == hwnd) self->HandleWindowMessage(WM_TIMER, id, 0);
 }
 
-LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (form_ == nullptr) return ::DefWindowProcW(hwnd_, message, wParam, lParam);  // still being created
   switch (message) {
     case WM_TIMER:
-      if (wParam == ids::kTimerMain) form_->OnTimerMain();
+      if (wParam == ids::kTimerMain) form_->BoostAndRestrain();
       if (wParam == ids::kTimerQuick) form_->OnQuickLook();
       return 0;
     case WM_COMMAND:
@@ -194,9 +186,6 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       tooltip_ = nullptr;
       ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
-      hwnd_ = nullptr;
-      break;
     default:
       break;
   }
@@ -204,22 +193,11 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void Win32MainWindow::OnCommand(int id, int code) {
+  if (const ControlRow* row = ControlRowOf(id)) {
+    if (RunsHandler(row->kind, code)) row->onNotify.Run(Logic());
+    return;
+  }
   switch (id) {
-    case ids::kCommandExit: form_->OnCommandExitClick(); return;
-    case ids::kCommandMini: form_->OnCommandMiniClick(); return;
-    case ids::kCheckAutoRun: if (code == BN_CLICKED) settingsPage_->OnCheckAutoRunClick(); return;
-    case ids::kCheckAutoMin: if (code == BN_CLICKED) settingsPage_->OnCheckAutoMinClick(); return;
-    case ids::kCheckMostTop: if (code == BN_CLICKED) settingsPage_->OnCheckMostTopClick(); return;
-    case ids::kCheckState: if (code == BN_CLICKED) form_->OnCheckStateClick(); return;
-    case ids::kCheckEnableRecord: if (code == BN_CLICKED) settingsPage_->OnCheckEnableRecordClick(); return;
-    case ids::kComboSpeed: if (code == CBN_SELCHANGE) settingsPage_->OnComboSpeedClick(); return;
-    case ids::kComboAutoCleanCount:
-      if (code == CBN_SELCHANGE) settingsPage_->OnComboAutoCleanCountClick();
-      return;
-    case ids::kLabelHomePage:
-    case ids::kLabelNeedHelp:
-      if (code == STN_CLICKED) form_->OnLinkClick();
-      return;
     case ids::kToolbarClear:
     case ids::kToolbarSave: {
       // The history tells its buttons apart by caption, as the user reads them.
@@ -232,35 +210,30 @@ void Win32MainWindow::OnCommand(int id, int code) {
     case ids::kMenuMainScreen: form_->OnMenuMainScreen(); return;
     case ids::kMenuUpdate: form_->OnMenuUpdate(); return;
     case ids::kMenuExit: form_->OnMenuExit(); return;
-    default: OnAdvancedCommand(id, code); return;
+    default: return;
   }
 }
 
-bool Win32MainWindow::OnAdvancedCommand(int id, int code) {
-  if (code != BN_CLICKED) return false;
-  switch (id) {
-    case ids::kCheckRestoreOriginal: advancedPage_->OnCheckRestoreOriginalClick(); return true;
-    case ids::kCheckRestoreOnStop: advancedPage_->OnCheckRestoreOnStopClick(); return true;
-    case ids::kCheckInstantReaction: advancedPage_->OnCheckInstantReactionClick(); return true;
-    case ids::kCheckRestrainBackground: form_->OnCheckRestrainBackgroundClick(); return true;
-    case ids::kCommandAddExclude: advancedPage_->OnAddClick(); return true;
-    case ids::kCommandAddLastFront: advancedPage_->OnAddLastFrontClick(); return true;
-    case ids::kCommandRemoveExclude: advancedPage_->OnRemoveClick(); return true;
-    default: return false;
-  }
+CheckBox& Win32MainWindow::Of(Setting flag) {
+  for (const ControlRow& row : MainWindowControls())
+    if (row.onNotify.mirrors == flag) return Control<Win32CheckBox>(row.id);
+  throw std::logic_error("no check box mirrors this flag");
+}
+
+Win32Label* Win32MainWindow::LinkOf(HWND control) {
+  const ControlRow* row = ControlRowOf(::GetDlgCtrlID(control));
+  return row != nullptr && row->kind == ControlKind::Link ? &Control<Win32Label>(row->id) : nullptr;
 }
 
 HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
-  for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {
-    if (control == link->Hwnd()) {
-      ::SetTextColor(dc, link->TextColor());
-      ::SetBkColor(dc, kPageColor);
-      return pageBrush_;
-    }
+  if (const Win32Label* link = LinkOf(control)) {
+    ::SetTextColor(dc, link->TextColor());
+    ::SetBkColor(dc, kPageColor);
+    return pageBrush_;
   }
-  for (int i = 0; i < 5; ++i)
-    if (control == swatches_[i]) return swatchBrushes_[i];
-  if (pageControls_.count(control) != 0) {
+  for (const auto& [swatch, brush] : swatches_)
+    if (control == swatch) return brush;
+  if (const ControlRow* row = ControlRowOf(::GetDlgCtrlID(control)); row != nullptr && row->page != kBesidePages) {
     // Labels and check boxes on a page take the page's colour, as drawn by the strip.
     ::SetBkColor(dc, kPageColor);
     return pageBrush_;
@@ -276,9 +249,8 @@ LRESULT CALLBACK Win32MainWindow::ChildSubclassProc(HWND hwnd, UINT message, WPA
 }
 
 LRESULT Win32MainWindow::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (child == labelHomePage_.Hwnd() || child == labelNeedHelp_.Hwnd()) {
-    Win32Label& link = child == labelHomePage_.Hwnd() ? labelHomePage_ : labelNeedHelp_;
-    if (message == WM_MOUSEMOVE) form_->OnLinkMouseMove(link);
+  if (Win32Label* link = LinkOf(child)) {
+    if (message == WM_MOUSEMOVE) form_->OnLinkMouseMove(*link);
     if (message == WM_SETCURSOR) {
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
       return TRUE;

@@ -5,9 +5,11 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "app/form_main.h"
@@ -22,6 +24,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_process_snapshot.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/window_base.h"
 
 namespace kestrune {
 
@@ -29,7 +32,7 @@ namespace kestrune {
 // executable's location.
 struct Win32Services;
 
-class Win32MainWindow : public MainWindowOps, public HookInstaller {
+class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInstaller, public FlagBoxes {
  public:
   explicit Win32MainWindow(HINSTANCE instance);
   ~Win32MainWindow() override;
@@ -58,6 +61,9 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void ShowTrayMenu() override;
   void RequestClose() override;
 
+  // FlagBoxes: the check box whose row mirrors the flag.
+  CheckBox& Of(Setting flag) override;
+
   // HookInstaller
   void Install() override;
   void Remove() override;
@@ -65,7 +71,6 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void AllowFromShell(std::uint32_t message) override;
 
  private:
-  static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK StaticHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // The window's timers, run past its window procedure: the tab strip's hook subclasses the window,
   // and under Wine every message through the subclass chain asks the server for its properties a
@@ -73,10 +78,12 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   static void CALLBACK StaticTimerProc(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
   static LRESULT CALLBACK ChildSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR data);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
-  bool OnAdvancedCommand(int id, int code);
+  FormLogic Logic() { return {*form_, *settingsPage_, *advancedPage_}; }
+  // The link label a window is, if it is one.
+  Win32Label* LinkOf(HWND control);
   HBRUSH OnColorStatic(HDC dc, HWND control);
 
   // main_window_keyboard.cpp: the tab order over the table, the page switch keys, focus marks.
@@ -91,7 +98,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   bool CreateControls();
   HWND CreateStockControl(const ControlRow& row);
   bool CreateOwnControl(const ControlRow& row);
-  void AttachControls();
+  void MakeAdapter(const ControlRow& row, HWND control);
   void SetUpToolbar(HWND toolbar);
   void SetUpHistoryList(HWND list);
   void CreateTrayMenu();
@@ -112,15 +119,13 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void SizeHistoryColumns(HWND list);
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   HBRUSH pageBrush_ = nullptr;
-  HMENU menu_ = nullptr;
+  HMENU trayMenu_ = nullptr;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
   HIMAGELIST historyImages_ = nullptr;
-  HBRUSH swatchBrushes_[5] = {};
-  HWND swatches_[5] = {};
+  std::vector<std::pair<HWND, HBRUSH>> swatches_;  // the legend's swatches and their colours
   int dpi_ = 96;
   UiFonts fonts_;
   WNDPROC previousProc_ = nullptr;
@@ -135,19 +140,18 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32MessageBoxes boxes_;
   Win32TrayIcon tray_;
 
-  Win32CheckBox checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_;
-  Win32CheckBox checkRestoreOriginal_, checkRestoreOnStop_, checkInstantReaction_, checkRestrainBackground_;
-  Win32ListBox listExclude_;
-  Win32TextBox textExcludeName_;
   Win32ForegroundWatch watch_;
-  Win32ComboBox comboSpeed_, comboAutoCleanCount_;
-  Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_, labelRestrained_;
-  Win32HistoryList listViewHistory_;
+  // The adapters the form logic talks to, one for each row that has one, made with its control.
+  using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32ListBox, Win32TextBox, Win32HistoryList,
+                               Win32GradientButton>;
+  std::map<int, Adapter> adapters_;
+  template <typename T>
+  T& Control(int id) { return std::get<T>(adapters_.at(id)); }
+  template <typename T>
+  T& Emplace(int id) { return std::get<T>(adapters_.try_emplace(id, std::in_place_type<T>).first->second); }
   Win32TabStripPages tabs_;
-  Win32GradientButton commandExit_, commandMini_;
   Win32Monitor monitor_;
   std::vector<std::unique_ptr<Win32ContainedControl>> contained_;
-  std::set<HWND> pageControls_;
 
   std::unique_ptr<Win32Services> services_;
   std::unique_ptr<History> history_;

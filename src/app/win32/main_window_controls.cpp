@@ -34,7 +34,7 @@ bool Win32MainWindow::CreateControls() {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
   for (const ControlRow& row : MainWindowControls()) {
-    const bool made = row.className == nullptr ? CreateOwnControl(row) : CreateStockControl(row) != nullptr;
+    const bool made = row.kind == ControlKind::Own ? CreateOwnControl(row) : CreateStockControl(row) != nullptr;
     if (!made) {
       // A window without one of its controls cannot be driven as the user expects: say which and stop.
       const std::wstring text = L"コントロール " + std::to_wstring(row.id) + L" を作成できませんでした。";
@@ -42,10 +42,8 @@ bool Win32MainWindow::CreateControls() {
       return false;
     }
   }
-  AttachControls();
   CreateTrayMenu();
-  commandMini_.SetDpi(dpi_);
-  commandExit_.SetDpi(dpi_);
+  for (int id : {ids::kCommandMini, ids::kCommandExit}) Control<Win32GradientButton>(id).SetDpi(dpi_);
   monitor_.SetDpi(dpi_);
   // The page controls stand above the strip, which draws the pages' background.
   ::SetWindowPos(tabs_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -58,24 +56,52 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   // Made in its place, then parked through its adapter, which keeps a far place within the range
   // Windows holds.
   const int parked = row.page > 0 ? row.page * tabs_.ParkOffset() : 0;
-  HWND control = ::CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, Scale(row.x),
-                                   Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
+  HWND control = ::CreateWindowExW(0, WindowClassOf(row.kind), row.text, WS_CHILD | WS_VISIBLE | row.style,
+                                   Scale(row.x), Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
-  if (row.page != kOnWindow) {
+  if (row.page != kBesidePages) {
     contained_.push_back(std::make_unique<Win32ContainedControl>(control, tabs_.Hwnd()));
     if (parked != 0) contained_.back()->SetLeft(contained_.back()->Left() - parked);
-    pageControls_.insert(control);
   }
-  if (std::wstring_view(row.className) == L"STATIC" && (row.style & SS_TYPEMASK) == SS_ICON) {
-    // The program's icon, in the size the row gives it.
-    HICON icon = row.width <= 16 ? smallIcon_ : icon_;
-    ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  }
-  if (row.id == ids::kToolbarSpeedMain) SetUpToolbar(control);
-  if (row.id == ids::kListViewHistory) SetUpHistoryList(control);
+  MakeAdapter(row, control);
   return control;
+}
+
+// What each kind needs beyond its row, and the adapter the form logic talks to.
+void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
+  switch (row.kind) {
+    case ControlKind::Text:
+      // LabelInfo shows the whole title as its tooltip when the caption is cut.
+      Emplace<Win32Label>(row.id).Attach(control, row.id == ids::kLabelInfo ? tooltip_ : nullptr);
+      return;
+    case ControlKind::Link: {
+      Win32Label& link = Emplace<Win32Label>(row.id);
+      link.Attach(control);
+      link.SetLinkFonts(fonts_.normal, fonts_.underline);
+      ::SetWindowSubclass(control, ChildSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+      return;
+    }
+    case ControlKind::Icon:
+      // The program's icon, in the size the row gives it.
+      ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(row.width <= 16 ? smallIcon_ : icon_), 0);
+      return;
+    case ControlKind::Swatch:
+      for (const SwatchColor& swatch : LegendSwatches())
+        if (swatch.id == row.id) swatches_.emplace_back(control, ::CreateSolidBrush(swatch.color));
+      return;
+    case ControlKind::Check: Emplace<Win32CheckBox>(row.id).Attach(control); return;
+    case ControlKind::Combo: Emplace<Win32ComboBox>(row.id).Attach(control); return;
+    case ControlKind::List: Emplace<Win32ListBox>(row.id).Attach(control); return;
+    case ControlKind::Edit: Emplace<Win32TextBox>(row.id).Attach(control); return;
+    case ControlKind::Toolbar: SetUpToolbar(control); return;
+    case ControlKind::Report:
+      Emplace<Win32HistoryList>(row.id).Attach(control);
+      SetUpHistoryList(control);
+      return;
+    default: return;
+  }
 }
 
 bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
@@ -95,11 +121,10 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
                           });
     }
     case ids::kCommandMini:
-      return commandMini_.Create(hwnd_, row.id, bounds, L"CommandMini", CommandMiniProperties(),
-                                 [this] { if (form_) form_->OnCommandMiniClick(); });
     case ids::kCommandExit:
-      return commandExit_.Create(hwnd_, row.id, bounds, L"CommandExit", CommandExitProperties(),
-                                 [this] { if (form_) form_->OnCommandExitClick(); });
+      return Emplace<Win32GradientButton>(row.id).Create(
+          hwnd_, row.id, bounds, row.text, row.id == ids::kCommandMini ? CommandMiniProperties() : CommandExitProperties(),
+          [this, &row] { if (form_) row.onNotify.Run(Logic()); });
     case ids::kSystemMonitorState: {
       // The saved size is in pixels; only the place follows the resolution.
       const Rect placed{bounds.left, bounds.top, bounds.left + row.width, bounds.top + row.height};
@@ -166,47 +191,14 @@ void Win32MainWindow::SetHistoryImages(HWND list) {
   ListView_SetImageList(list, historyImages_, LVSIL_SMALL);
 }
 
-void Win32MainWindow::AttachControls() {
-  const auto item = [this](int id) { return ::GetDlgItem(hwnd_, id); };
-  labelInfo_.Attach(item(ids::kLabelInfo), tooltip_);
-  labelCount_.Attach(item(ids::kLabelCount));
-  checkAutoRun_.Attach(item(ids::kCheckAutoRun));
-  checkAutoMin_.Attach(item(ids::kCheckAutoMin));
-  checkMostTop_.Attach(item(ids::kCheckMostTop));
-  checkState_.Attach(item(ids::kCheckState));
-  comboSpeed_.Attach(item(ids::kComboSpeed));
-  checkEnableRecord_.Attach(item(ids::kCheckEnableRecord));
-  comboAutoCleanCount_.Attach(item(ids::kComboAutoCleanCount));
-  listViewHistory_.Attach(item(ids::kListViewHistory));
-  checkRestoreOriginal_.Attach(item(ids::kCheckRestoreOriginal));
-  checkRestoreOnStop_.Attach(item(ids::kCheckRestoreOnStop));
-  checkInstantReaction_.Attach(item(ids::kCheckInstantReaction));
-  checkRestrainBackground_.Attach(item(ids::kCheckRestrainBackground));
-  labelRestrained_.Attach(item(ids::kLabelRestrained));
-  listExclude_.Attach(item(ids::kListExclude));
-  textExcludeName_.Attach(item(ids::kEditExcludeName));
-  labelHomePage_.Attach(item(ids::kLabelHomePage));
-  labelNeedHelp_.Attach(item(ids::kLabelNeedHelp));
-  for (Win32Label* link : {&labelHomePage_, &labelNeedHelp_}) {
-    link->SetLinkFonts(fonts_.normal, fonts_.underline);
-    ::SetWindowSubclass(link->Hwnd(), ChildSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  }
-  int i = 0;
-  for (const SwatchColor& swatch : LegendSwatches()) {
-    swatches_[i] = item(swatch.id);
-    swatchBrushes_[i] = ::CreateSolidBrush(swatch.color);
-    ++i;
-  }
-}
-
 void Win32MainWindow::CreateTrayMenu() {
-  // The tray menu `mm`, never shown as the window's menu bar.
-  menu_ = ::CreatePopupMenu();
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuMainScreen, L"について");
-  ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuUpdate, L"ご質問がありますか？");
-  ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuExit, L"終了");
+  // The tray menu, never shown as the window's menu bar.
+  trayMenu_ = ::CreatePopupMenu();
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuMainScreen, L"について");
+  ::AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuUpdate, L"ご質問がありますか？");
+  ::AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuExit, L"終了");
 }
 
 }  // namespace kestrune

@@ -36,11 +36,6 @@ int SystemMetricAt(int index, int dpi) {
   return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
 }
 
-bool IsIconRow(const ControlRow& row) {
-  return row.className != nullptr && std::wstring_view(row.className) == L"STATIC" &&
-         (row.style & SS_TYPEMASK) == SS_ICON;
-}
-
 }  // namespace
 
 int Win32MainWindow::InitialDpi(HWND window) {
@@ -80,8 +75,7 @@ void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   tabs_.SetDpi(dpi_);
-  commandMini_.SetDpi(dpi_);
-  commandExit_.SetDpi(dpi_);
+  for (int id : {ids::kCommandMini, ids::kCommandExit}) Control<Win32GradientButton>(id).SetDpi(dpi_);
   monitor_.SetDpi(dpi_);
   PlaceControls(parked);
   ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -98,7 +92,7 @@ void Win32MainWindow::ReplaceIcons() {
   ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   tray_.SetIcon(smallIcon_ != nullptr ? smallIcon_ : icon_);
   for (const ControlRow& row : MainWindowControls()) {
-    if (!IsIconRow(row)) continue;
+    if (row.kind != ControlKind::Icon) continue;
     const HICON icon = row.width <= 16 ? smallIcon_ : icon_;
     ::SendDlgItemMessageW(hwnd_, row.id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   }
@@ -115,11 +109,10 @@ void Win32MainWindow::ReplaceFonts() {
   fonts_ = UiFonts{};
   fonts_.Create(dpi_);
   for (const ControlRow& row : MainWindowControls()) {
-    if (row.className == nullptr) continue;
+    if (row.kind == ControlKind::Own) continue;
     ::SendDlgItemMessageW(hwnd_, row.id, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
+    if (row.kind == ControlKind::Link) Control<Win32Label>(row.id).SetLinkFonts(fonts_.normal, fonts_.underline);
   }
-  labelHomePage_.SetLinkFonts(fonts_.normal, fonts_.underline);
-  labelNeedHelp_.SetLinkFonts(fonts_.normal, fonts_.underline);
   // A toolbar measures its buttons when they are added: they are added again in the new font.
   const HWND toolbar = ::GetDlgItem(hwnd_, ids::kToolbarSpeedMain);
   if (toolbar != nullptr) {

@@ -59,8 +59,7 @@ TableWindows ReadTable(HWND main) {
     RECT r{};
     ::GetWindowRect(window, &r);
     ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-    const int page = row.page == kOnWindow ? kBesidePages : row.page;
-    table.stops.push_back(FocusStop{page, Rect{r.left, r.top, r.right, r.bottom}, ::IsWindowEnabled(window) != FALSE,
+    table.stops.push_back(FocusStop{row.page, Rect{r.left, r.top, r.right, r.bottom}, ::IsWindowEnabled(window) != FALSE,
                                     ::IsWindowVisible(window) != FALSE, (row.style & WS_TABSTOP) != 0});
     table.windows.push_back(window);
   }

@@ -40,7 +40,7 @@ void Win32MainWindow::BringToForeground() { ::SetForegroundWindow(hwnd_); }
 void Win32MainWindow::ShowTrayMenu() {
   POINT at{};
   ::GetCursorPos(&at);
-  ::TrackPopupMenu(menu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+  ::TrackPopupMenu(trayMenu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   // Lets the menu close properly the next time the tray icon is clicked.
   ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }

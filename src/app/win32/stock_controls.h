@@ -68,7 +68,6 @@ class Win32Label : public LinkLabel {
     hotFont_ = underlined;
   }
   COLORREF TextColor() const { return hot_ ? RGB(255, 0, 0) : RGB(0, 0, 255); }
-  HWND Hwnd() const { return hwnd_; }
 
  private:
   HWND hwnd_ = nullptr;

@@ -25,12 +25,12 @@ std::wstring Grouped(double whole, wchar_t separator) {
 
 }  // namespace
 
-std::wstring FormatFileSize(double nValue, wchar_t thousands, wchar_t decimal) {
+std::wstring FormatFileSize(double bytes, wchar_t thousands, wchar_t decimal) {
   constexpr double kK = 1024.0;
   constexpr double kM = 1048576.0;
   constexpr double kG = 1073741824.0;
-  if (!std::isfinite(nValue)) return {};  // not a byte count
-  const bool negative = nValue < 0;
+  if (!std::isfinite(bytes)) return {};  // not a byte count
+  const bool negative = bytes < 0;
   auto whole = [&](double v, const wchar_t* unit) {
     const double n = std::nearbyint(std::fabs(v));
     return std::wstring(negative && n != 0 ? L"-" : L"") + Grouped(n, thousands) + unit;
@@ -42,11 +42,11 @@ std::wstring FormatFileSize(double nValue, wchar_t thousands, wchar_t decimal) {
     return std::wstring(negative && hundredths != 0 ? L"-" : L"") + Grouped(std::floor(hundredths / 100.0), thousands) +
            decimal + frac + unit;
   };
-  if (nValue <= kK) return whole(nValue, L" B");
-  if (nValue < kM) return whole(nValue / kK, L" K");
+  if (bytes <= kK) return whole(bytes, L" B");
+  if (bytes < kM) return whole(bytes / kK, L" K");
   // Exactly 1,048,576 bytes is one megabyte and is shown as "1.00 MB".
-  if (nValue < kG) return twoDecimals(nValue / kM, L" MB");
-  return twoDecimals(nValue / kG, L" GB");
+  if (bytes < kG) return twoDecimals(bytes / kM, L" MB");
+  return twoDecimals(bytes / kG, L" GB");
 }
 
 }  // namespace kestrune::monitor

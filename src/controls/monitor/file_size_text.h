@@ -6,6 +6,6 @@
 
 namespace kestrune::monitor {
 
-std::wstring FormatFileSize(double nValue, wchar_t thousands, wchar_t decimal);
+std::wstring FormatFileSize(double bytes, wchar_t thousands, wchar_t decimal);
 
 }  // namespace kestrune::monitor

@@ -296,6 +296,6 @@ bool SystemMonitor::Reset() {
   return false;
 }
 
-std::wstring SystemMonitor::FormatFilesize(double nValue) const { return FormatFileSize(nValue, thousands_, decimal_); }
+std::wstring SystemMonitor::FormatFilesize(double bytes) const { return FormatFileSize(bytes, thousands_, decimal_); }
 
 }  // namespace kestrune::monitor

@@ -100,7 +100,7 @@ class SystemMonitor : public OwnControl {
   // Methods.
   void Refresh();
   bool Reset();
-  std::wstring FormatFilesize(double nValue) const;
+  std::wstring FormatFilesize(double bytes) const;
   SystemLevels GetCurrentSystemLevels();
   // The same, as the sixteen output arguments of the control's public method.
   void GetCurrentSystemLevels(std::int32_t& CPULoadPercent, std::int32_t& MemoryLoadPercent,

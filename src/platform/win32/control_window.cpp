@@ -24,8 +24,6 @@ std::wstring Widen(const char* text) {
   return out;
 }
 
-ControlWindow* FromHwnd(HWND hwnd) { return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
-
 bool IsDialogQuestion(UINT message) {
   return message == WM_GETDLGCODE || message == BM_CLICK || message == WM_UPDATEUISTATE || message == WM_QUERYUISTATE;
 }
@@ -58,7 +56,7 @@ bool ControlWindow::RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &ControlWindow::WindowProc;
+  wc.lpfnWndProc = &WindowBase::Procedure;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = kClassName;
@@ -75,7 +73,7 @@ bool ControlWindow::Create(const ControlWindowArgs& args) {
   const HWND created = ::CreateWindowExW(
       0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, args.bounds.left,
       args.bounds.top, args.bounds.Width(), args.bounds.Height(), args.parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance, this);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance, static_cast<WindowBase*>(this));
   args_.saved = nullptr;  // only valid during creation
   return created != nullptr && loaded_;
 }
@@ -117,22 +115,9 @@ void ControlWindow::OnCreate() {
   }
 }
 
-LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<ControlWindow*>(cs->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  ControlWindow* self = FromHwnd(hwnd);
-  if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  if (LRESULT answer = 0; self->AccessibilityMessage(message, wParam, lParam, answer)) return answer;
-  return self->HandleMessage(message, wParam, lParam);
+LRESULT ControlWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answer = 0; AccessibilityMessage(message, wParam, lParam, answer)) return answer;
+  return HandleMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK ControlWindow::HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -369,7 +354,7 @@ bool ControlWindow::TranslateAccessKey(const MSG& msg) {
       [](HWND child, LPARAM param) -> BOOL {
         auto* s = reinterpret_cast<Search*>(param);
         if (!IsOwnControlWindow(child) || !::IsWindowVisible(child) || !::IsWindowEnabled(child)) return TRUE;
-        ControlWindow* window = FromHwnd(child);
+        auto* window = static_cast<ControlWindow*>(FromHwnd(child));  // every window of the class is one
         if (window != nullptr && window->AcceptsAccessKey(s->key)) {
           s->found = window;
           return FALSE;

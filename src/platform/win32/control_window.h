@@ -15,6 +15,7 @@
 #include "platform/own_control.h"
 #include "platform/property_bag.h"
 #include "platform/win32/gdi_surface.h"
+#include "platform/win32/window_base.h"
 
 namespace kestrune {
 
@@ -41,7 +42,7 @@ struct ControlWindowArgs {
   bool hookHostWindow = false;
 };
 
-class ControlWindow : public ControlHost {
+class ControlWindow : public ControlHost, public WindowBase {
  public:
   ControlWindow() = default;
   ~ControlWindow() override;
@@ -102,7 +103,7 @@ class ControlWindow : public ControlHost {
   void SetAmbient(bool userMode, const Font& font, OleColor backColor);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   static LRESULT CALLBACK HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -128,7 +129,6 @@ class ControlWindow : public ControlHost {
   void ReleaseAccessible();
 
   ControlWindowArgs args_{};
-  HWND hwnd_ = nullptr;
   HWND hostWindow_ = nullptr;  // subclassed top-level window, when hookHostWindow
   std::unique_ptr<GdiSurface> surface_;
   std::unique_ptr<OwnControl> control_;

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
@@ -55,7 +57,7 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   FakeTray tray{log};
   WindowHook hook{window, tray};
   FakeHookInstaller installer{log};
-  FormMain form{{autoMin, state, enableRecord, speed, count, info, countLabel, home, help, tabs},
+  FormMain form{{info, countLabel, home, help, tabs},
                 {window, boxes, boost, history, page, settings, hook, installer, tray}};
 };
 
@@ -63,7 +65,7 @@ TEST_F(FormMainTest, LoadRunsItsStepsInOrder) {
   StoreAccelerating("50");
   boost.SetState({7, 8, 9});
   form.Load();
-  // The settings load first (CheckMostTop, checked by design, is unchecked by the missing AlwaysTop
+  // The settings load first (CheckAlwaysTop, checked by design, is unchecked by the missing AlwaysTop
   // and sets the z-order), then the stored AlwaysTop is applied again. The tray's callback is let
   // through before the icon exists, "TaskbarCreated" once it is registered.
   EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "hook+", "allow 2025", "tray+",
@@ -99,33 +101,33 @@ TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   EXPECT_EQ(rows.rows[0], (std::vector<std::wstring>{L"1 ", L"9:05:07", L"Other", L"普通加速"}));
 
   api.foreground = 0x60;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   EXPECT_EQ(info.Caption(), L"Second");
   EXPECT_EQ(countLabel.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
   // Recording off: counted, not recorded.
-  enableRecord.SetChecked(false);
+  recording.SetChecked(false);
   api.foreground = 0x50;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   EXPECT_EQ(countLabel.Caption(), L"3");
   EXPECT_EQ(rows.RowCount(), 2);
 
   // The maximum is read from its combo at every append: without a selection it is 0, so the list
   // that holds more than that is cleared before the row is added.
-  enableRecord.SetChecked(true);
+  recording.SetChecked(true);
   count.SetSelectedIndex(-1);
   api.foreground = 0x60;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_EQ(rows.rows[0][0], L"1 ");
 
   // The same window, then acceleration off: nothing shown, counted or recorded.
   const int captions = info.captionSets + countLabel.captionSets;
-  form.OnTimerMain();
-  state.SetChecked(false);
+  form.BoostAndRestrain();
+  acceleration.SetChecked(false);
   api.foreground = 0x50;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
   EXPECT_EQ(rows.RowCount(), 1);
   EXPECT_TRUE(boxes.shown.empty());
@@ -148,7 +150,7 @@ TEST_F(FormMainTest, ARefusedRealtimeIsRecordedAsObtainedAndToldOnce) {
   EXPECT_EQ(boxes.shown[0].flags, 0x30u);
 
   api.foreground = 0x60;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   EXPECT_EQ(rows.rows[1][3], L"普通加速");
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
@@ -238,11 +240,18 @@ class AdvancedFormTest : public FormMainTest {
     api.processes[6].path = L"C:\\Apps\\second.exe";
     form.AttachAdvanced(advanced);
   }
-  FakeCheckBox restoreOriginal, restoreOnStop, instant, restrain;
+  struct FakeFlagBoxes : FlagBoxes {
+    CheckBox& Of(Setting flag) override { return boxes[flag]; }
+    std::map<Setting, FakeCheckBox> boxes;
+  } flags;
+  FakeCheckBox& restoreOriginal = flags.boxes[Setting::RestoreOriginal];
+  FakeCheckBox& restoreOnStop = flags.boxes[Setting::RestoreOnStop];
+  FakeCheckBox& instant = flags.boxes[Setting::InstantReaction];
+  FakeCheckBox& restrain = flags.boxes[Setting::RestrainBackground];
   FakeListBox list;
   FakeTextBox name;
   FakeForegroundWatch watch;
-  AdvancedPage advanced{{restoreOriginal, restoreOnStop, instant, restrain, list, name},
+  AdvancedPage advanced{{flags, list, name},
                         {settings, boost, api, watch, codePage, boxes}};
 };
 
@@ -348,8 +357,8 @@ TEST_F(AdvancedFormTest, StoppingGivesBackTheRaisedProcessOnlyWithRestoreOnStop)
       form.Load();
       ASSERT_EQ(api.ClassOf(5), priority::kHigh);
       if (way == 0) {
-        state.SetChecked(false);
-        form.OnCheckStateClick();
+        acceleration.SetChecked(false);
+        form.OnCheckAccelerationClick();
         EXPECT_EQ(store.Get("Normal", "EnableSpeed"), "0");
       } else if (way == 1) {
         boxes.answer = mb::kIdYes;
@@ -373,13 +382,13 @@ TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
   EXPECT_EQ(api.sets, sets);
   api.foreground = 0x60;
   form.OnQuickLook();
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   form.OnQuickLook();
   EXPECT_EQ(api.sets - sets, 2);
   EXPECT_EQ(countLabel.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
-  state.SetChecked(false);
+  acceleration.SetChecked(false);
   api.foreground = 0x50;
   const int queries = api.foregroundQueries;
   form.OnQuickLook();
@@ -456,7 +465,7 @@ class RestraintFormTest : public AdvancedFormTest {
     StoreAccelerating("50");
     Store("Advanced", "RestrainBackground", "1");
     form.Load();  // "Other" (5) in front, "build" (6) spins behind it
-    for (int i = 0; i < 7; ++i) form.OnTimerMain();
+    for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
   }
   FakeProcessSnapshot snapshot{api};
   BackgroundRestraint restraint{{snapshot, api, changes, clock}};
@@ -473,7 +482,7 @@ TEST_F(RestraintFormTest, ShowsAndRecordsTheRestrainedProgram) {
   EXPECT_EQ(rows.Cell(1, 3), L"抑制");
   // In front it is let go at once, before the switch raises it.
   api.foreground = 0x60;
-  form.OnTimerMain();
+  form.BoostAndRestrain();
   EXPECT_EQ(api.ClassOf(6), priority::kHigh);
   EXPECT_EQ(restrained.Caption(), L"なし");
   EXPECT_EQ(rows.Cell(2, 2), L"抑制解除: build.exe");
@@ -487,15 +496,15 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
 
   restrain.SetChecked(true);
   form.OnCheckRestrainBackgroundClick();
-  for (int i = 0; i < 7; ++i) form.OnTimerMain();
+  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
-  state.SetChecked(false);
-  form.OnCheckStateClick();
+  acceleration.SetChecked(false);
+  form.OnCheckAccelerationClick();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
 
-  state.SetChecked(true);
-  form.OnCheckStateClick();
-  for (int i = 0; i < 7; ++i) form.OnTimerMain();
+  acceleration.SetChecked(true);
+  form.OnCheckAccelerationClick();
+  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
   boxes.answer = mb::kIdYes;
   EXPECT_TRUE(form.QueryUnload());

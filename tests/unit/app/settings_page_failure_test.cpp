@@ -27,10 +27,10 @@ struct Form : testing::SettingsPageRig {
     return {"Normal.AutoRun=" + flag(autoRun.Checked()),
             "Normal.AutoMin=" + flag(autoMin.Checked()),
             "Speed.SpeedLevel=" + std::string(speed.Text() == L"普通加速" ? "1" : "2"),
-            "Record.EnableRecord=" + flag(enableRecord.Checked()),
+            "Record.EnableRecord=" + flag(recording.Checked()),
             "Record.RecordCount=" + codePage.ToAnsi(count.Text()),
-            "Normal.EnableSpeed=" + flag(state.Checked()),
-            "Normal.AlwaysTop=" + flag(mostTop.Checked())};
+            "Normal.EnableSpeed=" + flag(acceleration.Checked()),
+            "Normal.AlwaysTop=" + flag(alwaysTop.Checked())};
   }
 };
 
@@ -120,7 +120,7 @@ TEST(AutoStartAtLoad, RefusedRunKeysDoNotStopTheLoad) {
   f.page.Load();
 
   EXPECT_FALSE(f.autoRun.Checked());
-  EXPECT_TRUE(f.state.Checked());
+  EXPECT_TRUE(f.acceleration.Checked());
   EXPECT_EQ(f.store.reads, 7);
   EXPECT_EQ(f.store.Get("Normal", "AutoRun"), "0");
   ASSERT_EQ(f.boxes.shown.size(), 1u);

@@ -15,7 +15,7 @@ namespace kestrune::testing {
 inline constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
 struct SettingsPageRig {
-  FakeCheckBox autoRun, autoMin, enableRecord, state, mostTop;
+  FakeCheckBox autoRun, autoMin, recording, acceleration, alwaysTop;
   FakeComboBox speed, count;
   FakeProfileStore store;
   FakeRegistry registry;
@@ -27,7 +27,7 @@ struct SettingsPageRig {
   FakeMainWindow window{log};
   std::vector<bool>& topmostCalls = window.topmostCalls;
   FakeMessageBoxes boxes;
-  SettingsPage page{SettingsControls{autoRun, autoMin, mostTop, state, enableRecord, speed, count}, settings, window,
+  SettingsPage page{SettingsControls{autoRun, autoMin, alwaysTop, acceleration, recording, speed, count}, settings, window,
                     boxes};
 };
 

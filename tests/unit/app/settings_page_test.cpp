@@ -38,7 +38,7 @@ TEST_F(SettingsPageTest, NoFileWritesBackTheHandlersValuesInLoadOrder) {
                                                      "Normal.EnableSpeed", "Normal.AlwaysTop"}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
                                                       "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
-  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || enableRecord.Checked() || state.Checked() || mostTop.Checked());
+  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || recording.Checked() || acceleration.Checked() || alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"50");
   EXPECT_EQ(topmostCalls, std::vector<bool>{false});
@@ -49,7 +49,7 @@ TEST_F(SettingsPageTest, OnlyRecordCountLeavesEverythingOffAndExtreme) {
   store.Set("Record", "RecordCount", "100");
   page.Load();
 
-  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || enableRecord.Checked() || state.Checked() || mostTop.Checked());
+  EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || recording.Checked() || acceleration.Checked() || alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"100");
   EXPECT_EQ(File(), (std::map<std::string, std::string>{{"Record.RecordCount", "100"},
@@ -72,7 +72,7 @@ TEST_F(SettingsPageTest, AllOnRunsOnlyTheHandlersOfChangedControls) {
   };
   page.Load();
 
-  EXPECT_TRUE(autoRun.Checked() && autoMin.Checked() && enableRecord.Checked() && state.Checked() && mostTop.Checked());
+  EXPECT_TRUE(autoRun.Checked() && autoMin.Checked() && recording.Checked() && acceleration.Checked() && alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"普通加速");
   EXPECT_EQ(count.Text(), L"200");
   // The checked-by-design boxes did not change, so nothing ran for them.
@@ -91,9 +91,9 @@ TEST_F(SettingsPageTest, StoredValuesAreReadAsNumbers) {
   store.Set("Record", "EnableRecord", "on");
   page.Load();
 
-  EXPECT_TRUE(state.Checked());
-  EXPECT_TRUE(mostTop.Checked());
-  EXPECT_FALSE(enableRecord.Checked());
+  EXPECT_TRUE(acceleration.Checked());
+  EXPECT_TRUE(alwaysTop.Checked());
+  EXPECT_FALSE(recording.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(count.Text(), L"100");
   const auto file = File();
@@ -101,7 +101,7 @@ TEST_F(SettingsPageTest, StoredValuesAreReadAsNumbers) {
   EXPECT_EQ(file.at("Record.RecordCount"), "100");
   EXPECT_EQ(file.at("Record.EnableRecord"), "0");
   EXPECT_EQ(file.at("Normal.EnableSpeed"), "  1  ");  // unchanged control: not rewritten
-  EXPECT_TRUE(settings.AlwaysTop());                   // and the window agrees with the check box
+  EXPECT_TRUE(settings.Flag(Setting::AlwaysTop));                   // and the window agrees with the check box
 }
 
 // RecordCount values that name no item must not break start-up: the first item is chosen and stored.
@@ -122,9 +122,9 @@ INSTANTIATE_TEST_SUITE_P(Table, RecordCountLoad,
 
 TEST_F(SettingsPageTest, LoadStartsFromTheDesignedStatesWhateverTheControlsHeld) {
   // A toolkit that creates every box unchecked and a combo already selected.
-  enableRecord.SetChecked(false);
-  state.SetChecked(false);
-  mostTop.SetChecked(false);
+  recording.SetChecked(false);
+  acceleration.SetChecked(false);
+  alwaysTop.SetChecked(false);
   autoRun.SetChecked(true);
   count.SetSelectedIndex(0);
   page.Load();
@@ -177,7 +177,7 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
 TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
   for (const bool moved : {false, true}) {
     testing::SettingsPageRig rig;
-    SettingsPage page(SettingsControls{rig.autoRun, rig.autoMin, rig.mostTop, rig.state, rig.enableRecord, rig.speed,
+    SettingsPage page(SettingsControls{rig.autoRun, rig.autoMin, rig.alwaysTop, rig.acceleration, rig.recording, rig.speed,
                                        rig.count},
                       rig.settings, rig.window, rig.boxes, SettingsLocation{L"D:\\u", L"D:\\u\\kestrune.ini", moved});
     rig.store.onWrite = [&](const std::string&) { EXPECT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u); };
@@ -189,14 +189,14 @@ TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
   }
 }
 
-TEST_F(SettingsPageTest, CheckMostTopAppliesTheZOrderBeforeStoring) {
+TEST_F(SettingsPageTest, CheckAlwaysTopAppliesTheZOrderBeforeStoring) {
   int writesWhenApplied = -1;
   window.onTopmost = [&] { writesWhenApplied = store.writes; };
-  mostTop.SetChecked(true);
-  page.OnCheckMostTopClick();
+  alwaysTop.SetChecked(true);
+  page.OnCheckAlwaysTopClick();
   EXPECT_EQ(writesWhenApplied, 0);
-  mostTop.SetChecked(false);
-  page.OnCheckMostTopClick();
+  alwaysTop.SetChecked(false);
+  page.OnCheckAlwaysTopClick();
   EXPECT_EQ(topmostCalls, (std::vector<bool>{true, false}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AlwaysTop=1", "Normal.AlwaysTop=0"}));
 }
@@ -206,15 +206,15 @@ TEST_F(SettingsPageTest, OtherHandlersStoreTheirControlsValues) {
   store.writeLog.clear();
   topmostCalls.clear();
   autoMin.SetChecked(true);
-  enableRecord.SetChecked(false);
-  state.SetChecked(true);
+  recording.SetChecked(false);
+  acceleration.SetChecked(true);
   speed.SetSelectedIndex(0);
   count.SetSelectedIndex(3);
   page.OnCheckAutoMinClick();
-  page.OnCheckEnableRecordClick();
-  page.OnCheckStateClick();
+  page.OnCheckRecordingClick();
+  page.OnCheckAccelerationClick();
   page.OnComboSpeedClick();
-  page.OnComboAutoCleanCountClick();
+  page.OnComboRecordCountClick();
   speed.SetSelectedIndex(1);
   page.OnComboSpeedClick();
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AutoMin=1", "Record.EnableRecord=0", "Normal.EnableSpeed=1",

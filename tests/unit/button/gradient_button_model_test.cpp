@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/form_main_button_props.h"
 #include "button_rig.h"
 #include "platform/control_error.h"
 
@@ -155,26 +154,6 @@ TEST(GradientButtonPersistence, SavedColoursWinOverSchemeAndTypePresets) {
   EXPECT_EQ(b.button.Percent(), 53);
   EXPECT_EQ(b.host.regionCount, 1);
   EXPECT_FALSE(b.host.region.cutouts.empty());  // type 4 has its corners cut
-}
-
-TEST(GradientButtonPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
-  for (const auto& [bag, caption] : {std::pair{CommandExitProperties(), std::wstring(L"終了")},
-                                     std::pair{CommandMiniProperties(), std::wstring(L"隠す")}}) {
-    ButtonRig rig;
-    rig.button.Load(bag);
-    EXPECT_EQ(rig.button.Caption(), caption);
-    EXPECT_EQ(rig.surface.GetFont(), FormMainButtonFont());
-    EXPECT_EQ(rig.button.ButtonType(), ButtonKind::kXp);
-    EXPECT_EQ(rig.button.ColorScheme(), 1);
-    EXPECT_EQ(rig.button.Get<std::int32_t>("XpType"), 1);
-    EXPECT_EQ(rig.Pixel(3, 21), MakeRgb(201, 200, 217));  // drawn at once in the XP look
-    rig.surface.WritePng(testing::ArtifactPath(caption == L"終了" ? "form_command_exit.png" : "form_command_mini.png"));
-    // Saved again (with another ambient font) it is still only its font and caption.
-    rig.host.ambientFont.name = L"Other";
-    PropertyBag saved;
-    rig.button.Save(saved);
-    EXPECT_EQ(Keys(saved), (std::vector<std::string>{"Font", "Caption"}));
-  }
 }
 
 TEST(GradientButtonPersistence, ADamagedPercentIsBroughtIntoRange) {

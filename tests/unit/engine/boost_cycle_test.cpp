@@ -43,7 +43,7 @@ class BoostCycleTest : public ::testing::Test {
 };
 
 TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
-  input.accelerationOn = false;
+  input.acceleration = false;
   cycle.SetState({kEditorMain, kBrowserMain, 5});
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Front(kBrowserMain).switched);
   EXPECT_EQ(api.foregroundQueries + api.titleReads + api.opens, 0);
@@ -163,7 +163,7 @@ TEST_F(BoostCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
 }
 
 TEST_F(BoostCycleTest, RecordingOffStillCounts) {
-  input.recordingOn = false;
+  input.recording = false;
   Front(kEditorMain);
   const TickOutcome outcome = Front(kBrowserMain);
   EXPECT_TRUE(outcome.switched);

@@ -40,10 +40,10 @@ TEST_P(SettingPlace, ReadsAndWritesItsOwnSectionAndKey) {
 INSTANTIATE_TEST_SUITE_P(All, SettingPlace,
                          ::testing::Values(Place{Setting::AutoRun, "Normal", "AutoRun"},
                                            Place{Setting::AutoMin, "Normal", "AutoMin"},
-                                           Place{Setting::SpeedLevel, "Speed", "SpeedLevel"},
-                                           Place{Setting::EnableRecord, "Record", "EnableRecord"},
+                                           Place{Setting::Speed, "Speed", "SpeedLevel"},
+                                           Place{Setting::Recording, "Record", "EnableRecord"},
                                            Place{Setting::RecordCount, "Record", "RecordCount"},
-                                           Place{Setting::EnableSpeed, "Normal", "EnableSpeed"},
+                                           Place{Setting::Acceleration, "Normal", "EnableSpeed"},
                                            Place{Setting::AlwaysTop, "Normal", "AlwaysTop"}),
                          [](const auto& p) { return std::string(p.param.key); });
 
@@ -73,7 +73,7 @@ class OverlongStore : public ProfileStore {
 TEST(SettingsFileRead, NeverExceedsTheBufferWhateverTheStoreAnswers) {
   OverlongStore store;
   SettingsFile file(store);
-  EXPECT_EQ(file.Read(Setting::SpeedLevel).size(), 254u);
+  EXPECT_EQ(file.Read(Setting::Speed).size(), 254u);
 }
 
 TEST(SettingsFilePath, LiesBesideTheExecutable) {

@@ -27,7 +27,7 @@ struct SettingsRig {
 // The five flags: each reads its own key as a flag, and stores a check box's state as "1" or "0".
 struct FlagSetting {
   const char* key;
-  bool (Settings::*get)();
+  Setting setting;
   void (*set)(Settings&, bool);
 };
 
@@ -36,13 +36,13 @@ class Flag : public ::testing::TestWithParam<FlagSetting> {};
 TEST_P(Flag, ReadsItsKeyAsAFlagAndStoresTheState) {
   const FlagSetting& f = GetParam();
   SettingsRig rig;
-  EXPECT_FALSE((rig.settings.*f.get)());  // missing
+  EXPECT_FALSE(rig.settings.Flag(f.setting));  // missing
   rig.store.Set("Normal", "AutoRun", "1");
   rig.store.Set("Normal", "AutoMin", "1");
   rig.store.Set("Normal", "EnableSpeed", "1");
   rig.store.Set("Normal", "AlwaysTop", "1");
   rig.store.Set("Record", "EnableRecord", "1");
-  EXPECT_TRUE((rig.settings.*f.get)());
+  EXPECT_TRUE(rig.settings.Flag(f.setting));
   EXPECT_EQ(rig.store.readLog.back().substr(rig.store.readLog.back().find('.') + 1), f.key);
 
   rig.store.writeLog.clear();
@@ -57,11 +57,12 @@ TEST_P(Flag, ReadsItsKeyAsAFlagAndStoresTheState) {
 INSTANTIATE_TEST_SUITE_P(
     All, Flag,
     ::testing::Values(
-        FlagSetting{"AutoRun", &Settings::AutoRun, [](Settings& s, bool on) { s.SetAutoRun(on); }},
-        FlagSetting{"AutoMin", &Settings::AutoMin, [](Settings& s, bool on) { s.SetAutoMin(on); }},
-        FlagSetting{"EnableRecord", &Settings::EnableRecord, [](Settings& s, bool on) { s.SetEnableRecord(on); }},
-        FlagSetting{"EnableSpeed", &Settings::EnableSpeed, [](Settings& s, bool on) { s.SetEnableSpeed(on); }},
-        FlagSetting{"AlwaysTop", &Settings::AlwaysTop, [](Settings& s, bool on) { s.SetAlwaysTop(on); }}),
+        FlagSetting{"AutoRun", Setting::AutoRun, [](Settings& s, bool on) { s.SetAutoRun(on); }},
+        FlagSetting{"AutoMin", Setting::AutoMin, [](Settings& s, bool on) { s.SetFlag(Setting::AutoMin, on); }},
+        FlagSetting{"EnableRecord", Setting::Recording, [](Settings& s, bool on) { s.SetFlag(Setting::Recording, on); }},
+        FlagSetting{"EnableSpeed", Setting::Acceleration,
+                    [](Settings& s, bool on) { s.SetFlag(Setting::Acceleration, on); }},
+        FlagSetting{"AlwaysTop", Setting::AlwaysTop, [](Settings& s, bool on) { s.SetFlag(Setting::AlwaysTop, on); }}),
     [](const auto& p) { return std::string(p.param.key); });
 
 TEST(Settings, SpeedAndRecordCountAreReadAndStoredByTheirRules) {
@@ -83,13 +84,13 @@ TEST(Settings, SpeedAndRecordCountAreReadAndStoredByTheirRules) {
 
 TEST(Settings, AlwaysTopReadsTheFileAgainEachTime) {
   SettingsRig rig;
-  EXPECT_FALSE(rig.settings.AlwaysTop());
+  EXPECT_FALSE(rig.settings.Flag(Setting::AlwaysTop));
   rig.store.Set("Normal", "AlwaysTop", " 1 ");
   const int reads = rig.store.reads;
-  EXPECT_TRUE(rig.settings.AlwaysTop());
+  EXPECT_TRUE(rig.settings.Flag(Setting::AlwaysTop));
   EXPECT_EQ(rig.store.reads, reads + 1);
   rig.store.Set("Normal", "AlwaysTop", "2");
-  EXPECT_FALSE(rig.settings.AlwaysTop());
+  EXPECT_FALSE(rig.settings.Flag(Setting::AlwaysTop));
 }
 
 TEST(Settings, AutoRunAddsOrRemovesTheRunValueBeforeStoringTheFlag) {

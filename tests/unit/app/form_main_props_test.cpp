@@ -1,9 +1,16 @@
-// The main window's saved tab strip set loads into the look the window expects and is exactly
-// what the strip itself would save.
+// The main window's saved property sets of its own controls: the tab strip's loads into the look
+// the window expects and is exactly what the strip itself would save; the buttons keep the default
+// look.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/form_main_button_props.h"
 #include "app/form_main_tabstrip_props.h"
-#include "tab_strip_rig.h"
+#include "unit/button/button_rig.h"
+#include "unit/tabstrip/tab_strip_rig.h"
 
 namespace kestrune::tabstrip {
 namespace {
@@ -52,3 +59,33 @@ TEST(FormMainTabStripProperties, LoadsTheMainWindowsStrip) {
 
 }  // namespace
 }  // namespace kestrune::tabstrip
+
+namespace kestrune::button {
+namespace {
+
+using testing::ButtonRig;
+
+TEST(GradientButtonPersistence, TheMainWindowButtonsKeepTheDefaultLook) {
+  for (const auto& [bag, caption] : {std::pair{CommandExitProperties(), std::wstring(L"終了")},
+                                     std::pair{CommandMiniProperties(), std::wstring(L"隠す")}}) {
+    ButtonRig rig;
+    rig.button.Load(bag);
+    EXPECT_EQ(rig.button.Caption(), caption);
+    EXPECT_EQ(rig.surface.GetFont(), FormMainButtonFont());
+    EXPECT_EQ(rig.button.ButtonType(), button::ButtonKind::kXp);
+    EXPECT_EQ(rig.button.ColorScheme(), 1);
+    EXPECT_EQ(rig.button.Get<std::int32_t>("XpType"), 1);
+    EXPECT_EQ(rig.Pixel(3, 21), MakeRgb(201, 200, 217));  // drawn at once in the XP look
+    rig.surface.WritePng(testing::ArtifactPath(caption == L"終了" ? "form_command_exit.png" : "form_command_mini.png"));
+    // Saved again (with another ambient font) it is still only its font and caption.
+    rig.host.ambientFont.name = L"Other";
+    PropertyBag saved;
+    rig.button.Save(saved);
+    std::vector<std::string> keys;
+    for (const auto& entry : saved.Entries()) keys.push_back(entry.first);
+    EXPECT_EQ(keys, (std::vector<std::string>{"Font", "Caption"}));
+  }
+}
+
+}  // namespace
+}  // namespace kestrune::button

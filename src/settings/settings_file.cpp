@@ -18,6 +18,7 @@ SettingKey KeyOf(Setting setting) {
     case Setting::Exclude: return {"Advanced", "Exclude"};
     case Setting::InstantReaction: return {"Advanced", "InstantReaction"};
     case Setting::RestrainBackground: return {"Advanced", "RestrainBackground"};
+    case Setting::Language: return {"Advanced", "Language"};
   }
   return {};
 }

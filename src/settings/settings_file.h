@@ -11,7 +11,7 @@ namespace kestrune {
 enum class Setting {
   AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount, EnableSpeed, AlwaysTop,
   // [Advanced]
-  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground
+  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground, Language
 };
 
 struct SettingKey {

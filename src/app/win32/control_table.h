@@ -5,15 +5,30 @@
 
 #include <span>
 
+#include "platform/texts.h"
+
 namespace kestrune {
 
 enum class ControlFont : unsigned char { Normal, Bold, Title };
+
+// A control's text: one of the language's texts, or one the same in every language (empty, a
+// number, the program's name, an address).
+struct RowText {
+  constexpr RowText(const wchar_t* fixed) : fixed_(fixed) {}  // NOLINT: rows read as text
+  constexpr RowText(TextId id) : id_(id), shown_(true) {}      // NOLINT
+  const wchar_t* Get() const { return shown_ ? UiTextZ(id_) : fixed_; }
+
+ private:
+  const wchar_t* fixed_ = nullptr;
+  TextId id_ = TextId::Count;
+  bool shown_ = false;
+};
 
 struct ControlRow {
   int page;                   // the strip's page the control stands on; kOnWindow: beside the strip
   int id;                     // control_ids.h
   const wchar_t* className;   // nullptr: one of the window's own controls, made by its id
-  const wchar_t* text;
+  RowText text;
   DWORD style;                // besides WS_CHILD | WS_VISIBLE; WS_TABSTOP: Tab reaches it (own controls too)
   int x, y, width, height;    // 96-dpi pixels of the main window's client area
   ControlFont font;
@@ -25,6 +40,17 @@ inline constexpr int kOnWindow = -1;
 inline constexpr COLORREF kPageColor = 0x00FBFDFB;
 
 std::span<const ControlRow> MainWindowControls();
+
+// Where the English layout places a control differently: English captions are longer, and a control
+// grows, or its neighbours move, in that layout only, so the Japanese one stays as it is.
+struct RowPlace {
+  int id;
+  int x, y, width, height;  // 96-dpi pixels, as in the row
+};
+std::span<const RowPlace> EnglishPlaces();
+
+// The row as the language shown lays it out.
+ControlRow LaidOut(const ControlRow& row, Language language);
 
 // The colour swatches of the monitor's legend (Shape1 to Shape5), by control id.
 struct SwatchColor {

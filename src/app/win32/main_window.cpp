@@ -5,6 +5,7 @@
 
 #include "app/win32/control_ids.h"
 #include "app/win32/services.h"
+#include "app/win32/start_language.h"
 #include "platform/win32/executable_path.h"
 
 namespace kestrune {
@@ -19,12 +20,18 @@ constexpr int kClientHeight = 352;
 Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 // The logic objects need the window (the file dialog's owner), so they are made once it exists.
-void Win32MainWindow::BuildLogic() {
+// Before the first text is shown: the tray's tip and every control's caption are in that language.
+void Win32MainWindow::ChooseLanguage() {
   services_ = std::make_unique<Win32Services>(codePage_, hwnd_, ExecutableDirectory(), ExecutableBaseName());
+  ShowLanguage(StartLanguage(services_->settingsFile));
+}
+
+void Win32MainWindow::BuildLogic() {
   history_ = std::make_unique<History>(
       History::Services{listViewHistory_, clock_, boxes_, services_->dialog, services_->files, codePage_},
       std::wstring(kHomePage));
   settings_ = std::make_unique<Settings>(services_->settingsFile, services_->autostart, codePage_);
+  languageChooser_ = std::make_unique<LanguageChooser>(comboLanguage_, *settings_, boxes_);
   settingsPage_ = std::make_unique<SettingsPage>(
       SettingsControls{checkAutoRun_, checkAutoMin_, checkMostTop_, checkState_, checkEnableRecord_, comboSpeed_,
                        comboAutoCleanCount_},
@@ -90,6 +97,7 @@ bool Win32MainWindow::Create() {
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) return false;
   boxes_.SetOwner(hwnd_);
+  ChooseLanguage();
   tray_.Setup(hwnd_, smallIcon_ != nullptr ? smallIcon_ : icon_);
   if (!CreateControls()) return false;
   BuildLogic();
@@ -98,6 +106,7 @@ bool Win32MainWindow::Create() {
   // Focus marks stay hidden until the keyboard is used.
   ShowFocusMarks(false);
   form_->Load();
+  languageChooser_->Load();
   // Start-minimised hides the window through the hook before it is ever shown.
   if (!hiddenToTray_) ::ShowWindow(hwnd_, SW_SHOW);
   ::UpdateWindow(hwnd_);
@@ -204,6 +213,7 @@ void Win32MainWindow::OnCommand(int id, int code) {
     case ids::kCheckState: if (code == BN_CLICKED) form_->OnCheckStateClick(); return;
     case ids::kCheckEnableRecord: if (code == BN_CLICKED) settingsPage_->OnCheckEnableRecordClick(); return;
     case ids::kComboSpeed: if (code == CBN_SELCHANGE) settingsPage_->OnComboSpeedClick(); return;
+    case ids::kComboLanguage: if (code == CBN_SELCHANGE) languageChooser_->OnComboLanguageClick(); return;
     case ids::kComboAutoCleanCount:
       if (code == CBN_SELCHANGE) settingsPage_->OnComboAutoCleanCountClick();
       return;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "app/language_chooser.h"
 #include "app/win32/control_table.h"
 #include "app/win32/fonts.h"
 #include "app/win32/foreground_watch.h"
@@ -96,6 +97,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   void SetUpHistoryList(HWND list);
   void CreateTrayMenu();
   void BuildLogic();
+  void ChooseLanguage();
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
 
   HINSTANCE instance_;
@@ -127,7 +129,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   Win32ListBox listExclude_;
   Win32TextBox textExcludeName_;
   Win32ForegroundWatch watch_;
-  Win32ComboBox comboSpeed_, comboAutoCleanCount_;
+  Win32ComboBox comboSpeed_, comboAutoCleanCount_, comboLanguage_;
   Win32Label labelInfo_, labelCount_, labelHomePage_, labelNeedHelp_, labelRestrained_;
   Win32HistoryList listViewHistory_;
   Win32TabStripPages tabs_;
@@ -140,6 +142,7 @@ class Win32MainWindow : public MainWindowOps, public HookInstaller {
   std::unique_ptr<History> history_;
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<SettingsPage> settingsPage_;
+  std::unique_ptr<LanguageChooser> languageChooser_;
   std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
   std::unique_ptr<PriorityChanges> changes_;
   std::unique_ptr<BoostCycle> boost_;

@@ -10,6 +10,7 @@
 #include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
+#include "platform/texts.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {
@@ -24,11 +25,12 @@ bool Win32MainWindow::CreateControls() {
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
-  for (const ControlRow& row : MainWindowControls()) {
+  for (const ControlRow& designed : MainWindowControls()) {
+    const ControlRow row = LaidOut(designed, ShownLanguage());
     const bool made = row.className == nullptr ? CreateOwnControl(row) : CreateStockControl(row) != nullptr;
     if (!made) {
       // A window without one of its controls cannot be driven as the user expects: say which and stop.
-      const std::wstring text = L"コントロール " + std::to_wstring(row.id) + L" を作成できませんでした。";
+      const std::wstring text = UiText(TextId::ControlNotMade, {std::to_wstring(row.id)});
       boxes_.Show(text, kProgramTitle, mb::kIconExclamation);
       return false;
     }
@@ -46,7 +48,7 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   // Made in its place, then parked through its adapter, which keeps a far place within the range
   // Windows holds.
   const int parked = row.page > 0 ? row.page * tabs_.ParkOffset() : 0;
-  HWND control = ::CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, Scale(row.x),
+  HWND control = ::CreateWindowExW(0, row.className, row.text.Get(), WS_CHILD | WS_VISIBLE | row.style, Scale(row.x),
                                    Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
@@ -111,17 +113,17 @@ void Win32MainWindow::SetUpToolbar(HWND toolbar) {
   struct ToolbarButton {
     int id;
     int image;
-    const wchar_t* caption;
+    TextId caption;
   };
-  static constexpr ToolbarButton kButtons[] = {{ids::kToolbarClear, STD_DELETE, L"記録クリア"},
-                                               {ids::kToolbarSave, STD_FILESAVE, L"記録保存"}};
+  static constexpr ToolbarButton kButtons[] = {{ids::kToolbarClear, STD_DELETE, TextId::ToolbarClear},
+                                               {ids::kToolbarSave, STD_FILESAVE, TextId::ToolbarSave}};
   TBBUTTON buttons[2] = {};
   for (int i = 0; i < 2; ++i) {
     buttons[i].iBitmap = kButtons[i].image;
     buttons[i].idCommand = kButtons[i].id;
     buttons[i].fsState = TBSTATE_ENABLED;
     buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-    buttons[i].iString = reinterpret_cast<INT_PTR>(kButtons[i].caption);
+    buttons[i].iString = reinterpret_cast<INT_PTR>(UiTextZ(kButtons[i].caption));
   }
   ::SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
 }
@@ -135,14 +137,15 @@ void Win32MainWindow::SetUpHistoryList(HWND list) {
   ImageList_AddIcon(historyImages_, smallIcon_);
   ListView_SetImageList(list, historyImages_, LVSIL_SMALL);
   struct Column {
-    const wchar_t* header;
+    TextId header;
     int width;  // 96-dpi pixels
   };
-  static constexpr Column kColumns[] = {{L"NO.", 60}, {L"時間", 80}, {L"加速記録", 287}, {L"加速度", 96}};
+  static constexpr Column kColumns[] = {{TextId::ColumnNumber, 60}, {TextId::ColumnTime, 80},
+                                        {TextId::ColumnRecord, 287}, {TextId::ColumnLevel, 96}};
   for (int i = 0; i < 4; ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(kColumns[i].header);
+    column.pszText = const_cast<wchar_t*>(UiTextZ(kColumns[i].header));
     column.cx = Scale(kColumns[i].width);
     column.iSubItem = i;
     ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
@@ -160,6 +163,7 @@ void Win32MainWindow::AttachControls() {
   comboSpeed_.Attach(item(ids::kComboSpeed));
   checkEnableRecord_.Attach(item(ids::kCheckEnableRecord));
   comboAutoCleanCount_.Attach(item(ids::kComboAutoCleanCount));
+  comboLanguage_.Attach(item(ids::kComboLanguage));
   listViewHistory_.Attach(item(ids::kListViewHistory));
   checkRestoreOriginal_.Attach(item(ids::kCheckRestoreOriginal));
   checkRestoreOnStop_.Attach(item(ids::kCheckRestoreOnStop));
@@ -185,11 +189,11 @@ void Win32MainWindow::AttachControls() {
 void Win32MainWindow::CreateTrayMenu() {
   // The tray menu `mm`, never shown as the window's menu bar.
   menu_ = ::CreatePopupMenu();
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuMainScreen, L"について");
+  ::AppendMenuW(menu_, MF_STRING, ids::kMenuMainScreen, UiTextZ(TextId::MenuAbout));
   ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuUpdate, L"ご質問がありますか？");
+  ::AppendMenuW(menu_, MF_STRING, ids::kMenuUpdate, UiTextZ(TextId::MenuQuestions));
   ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu_, MF_STRING, ids::kMenuExit, L"終了");
+  ::AppendMenuW(menu_, MF_STRING, ids::kMenuExit, UiTextZ(TextId::MenuExit));
 }
 
 }  // namespace kestrune

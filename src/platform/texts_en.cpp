@@ -48,7 +48,7 @@ const TextEntry kEnglishTexts[] = {
     {TextId::SpeedCaption, L"Speed:"},
     {TextId::RecordHeading, L"History"},
     {TextId::CheckEnableRecord, L"Record each switch"},
-    {TextId::RecordCountCaption, L"Keep at most:"},
+    {TextId::RecordCountCaption, L"Max. rows:"},
     {TextId::AutostartRefused,
      L"Kestrune could not be set to start with Windows: it may not write to the registry."},
     {TextId::MachineAutostartLeft,

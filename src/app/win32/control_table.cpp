@@ -147,8 +147,6 @@ std::span<const ControlRow> MainWindowControls() { return kControls; }
 
 std::span<const SwatchColor> LegendSwatches() { return kSwatches; }
 
-std::span<const RowPlace> EnglishPlaces() { return kEnglishPlaces; }
-
 ControlRow LaidOut(const ControlRow& row, Language language) {
   if (language != Language::English) return row;
   ControlRow placed = row;

@@ -14,8 +14,9 @@ enum class ControlFont : unsigned char { Normal, Bold, Title };
 // A control's text: one of the language's texts, or one the same in every language (empty, a
 // number, the program's name, an address).
 struct RowText {
-  constexpr RowText(const wchar_t* fixed) : fixed_(fixed) {}  // NOLINT: rows read as text
-  constexpr RowText(TextId id) : id_(id), shown_(true) {}      // NOLINT
+  // Not explicit: a row names its text as a literal or as an id.
+  constexpr RowText(const wchar_t* fixed) : fixed_(fixed) {}
+  constexpr RowText(TextId id) : id_(id), shown_(true) {}
   const wchar_t* Get() const { return shown_ ? UiTextZ(id_) : fixed_; }
 
  private:
@@ -47,8 +48,6 @@ struct RowPlace {
   int id;
   int x, y, width, height;  // 96-dpi pixels, as in the row
 };
-std::span<const RowPlace> EnglishPlaces();
-
 // The row as the language shown lays it out.
 ControlRow LaidOut(const ControlRow& row, Language language);
 

@@ -135,7 +135,7 @@ void BM_BuildFullHistoryText(benchmark::State& st) {
     rows.AddRow(std::to_wstring(i + 1) + L" ");
     rows.SetCell(i, 1, L"12:34:56");
     rows.SetCell(i, 2, std::wstring(254, L'x'));
-    rows.SetCell(i, 3, kSpeedNormal);
+    rows.SetCell(i, 3, SpeedNormalText());
   }
   for (auto _ : st) {
     const std::wstring text = BuildHistoryText(rows, L"https://kestrune.example/");

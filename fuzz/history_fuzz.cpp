@@ -77,7 +77,7 @@ struct World {
   FakeProcessApi processes;
   FakeCodePage codePage;
   // The speed list as the window reads it; "other" names no level, as a damaged list would.
-  FakeComboBox speed{std::wstring(kSpeedNormal), std::wstring(kSpeedExtreme), L"other"};
+  FakeComboBox speed{std::wstring(SpeedNormalText()), std::wstring(SpeedExtremeText()), L"other"};
   WatchedList list;
   FakeComboBox maximum{L"50", L"100", L"200", L"300"};
   FakeClock clock;
@@ -90,7 +90,7 @@ struct World {
   BoostCycle cycle{processes, codePage, changes};
   WindowHandle nextWindow = 0x1000;
   // The lines every saved file starts with, and the time every row shows, as the file holds them.
-  const std::string heading = codePage.ToAnsi(history_text::kFileHeading) + "\r\n";
+  const std::string heading = codePage.ToAnsi(history_text::FileHeading()) + "\r\n";
   const std::string home = codePage.ToAnsi(kHomePage) + "\r\n";
   const std::string rowTime = "  " + codePage.ToAnsi(clock.time) + " ";
 };
@@ -143,7 +143,7 @@ void Save(World& w, FuzzedDataProvider& in) {
   // Copied over the fakes rather than made for every save, so that their strings keep their storage.
   static const MeasuredFiles freshFiles;
   static const std::string existingBytes(5000, 'x');
-  static const FileDialogResult cancelled{false, L"", std::wstring(kDialogCancelled)};
+  static const FileDialogResult cancelled{false, L"", std::wstring(DialogCancelled())};
   static const FileDialogResult chosen{true, std::wstring(kTarget), L""};
   const int how = in.ConsumeIntegralInRange<int>(0, kCount - 1);
   const bool existing = in.ConsumeBool();
@@ -160,7 +160,7 @@ void Save(World& w, FuzzedDataProvider& in) {
   Check(w.messages.shown.size() == shownBefore + 1, "a save did not end in exactly one message");
   const auto& message = w.messages.shown.back();
   if (rows == 0) {
-    Check(message.text == history_text::kNoRecords, "empty history not reported");
+    Check(message.text == history_text::NoRecords(), "empty history not reported");
     return;
   }
   const bool writeReallyFails =
@@ -170,11 +170,11 @@ void Save(World& w, FuzzedDataProvider& in) {
     Check(name == kTarget, "a temporary file left behind");
   const auto target = w.files.files.find(std::wstring(kTarget));
   if (ok) {
-    Check(message.text == history_text::kSaved, "a good save not reported as saved");
+    Check(message.text == history_text::Saved(), "a good save not reported as saved");
     Check(target != w.files.files.end(), "a good save wrote no file");
     CheckSavedFile(w, target->second, rows);
   } else {
-    Check(message.text != history_text::kSaved, "a failed save reported as saved");
+    Check(message.text != history_text::Saved(), "a failed save reported as saved");
     Check(message.title == kProgramTitle, "a failure shown without the program's title");
     if (existing)
       Check(target != w.files.files.end() && target->second == existingBytes, "a failed save damaged the file");
@@ -190,8 +190,8 @@ void CheckAppended(const World& w) {
   Check(rows >= 1, "an append added no row");
   Check(rows <= LeadingInteger(w.maximum.Text()) + 1, "the history outgrew its maximum");
   const std::wstring& level = w.list.rows.back().at(3);
-  Check(level == kSpeedNormal || level == kSpeedExtreme, "a row with another level");
-  Check(level == (w.speed.Text() == kSpeedNormal ? kSpeedNormal : kSpeedExtreme),
+  Check(level == SpeedNormalText() || level == SpeedExtremeText(), "a row with another level");
+  Check(level == (w.speed.Text() == SpeedNormalText() ? SpeedNormalText() : SpeedExtremeText()),
         "a row's level disagrees with the speed text");
 }
 
@@ -232,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckAppended(w);
         break;
       case 2:
-        w.history.OnToolbarButtonClick(history_text::kClearButton);
+        w.history.OnToolbarButtonClick(history_text::ClearButton());
         Check(w.list.RowCount() == 0, "clear left rows");
         break;
       case 3:

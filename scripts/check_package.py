@@ -2,8 +2,9 @@
 """check_package.py ZIP OUT_DIR: unpacks the release package into OUT_DIR and checks what it holds.
 
 The zip's name is kestrune-<version>-win64.zip; it holds one folder of that name with exactly
-kestrune.exe, README-ja.txt and LICENSE.txt. The two texts open by double-click on a Japanese
-Windows: UTF-8 (the guide with the byte-order mark), CR LF line ends and no lone CR or LF.
+kestrune.exe, README-ja.txt, README-en.txt and LICENSE.txt. The texts open by double-click on any
+Windows: UTF-8 (the guides with the byte-order mark), CR LF line ends and no lone CR or LF; the
+English guide, besides its byte-order mark, is printable ASCII, which every code page shows alike.
 Prints one line per check ("ok: ..." or "FAIL: ...") and the version on the last line as
 "version: X.Y.Z"; exits 1 when a check failed.
 """
@@ -44,7 +45,8 @@ def check(zip_path, out_dir):
         return results, None
     version = match.group(1)
     folder = f"kestrune-{version}-win64"
-    expected = {f"{folder}/kestrune.exe", f"{folder}/README-ja.txt", f"{folder}/LICENSE.txt"}
+    expected = {f"{folder}/kestrune.exe", f"{folder}/README-ja.txt", f"{folder}/README-en.txt",
+                f"{folder}/LICENSE.txt"}
     with zipfile.ZipFile(zip_path) as archive:
         names = {n for n in archive.namelist() if not n.endswith("/")}
         results.append((names == expected, f"holds exactly {sorted(expected)} (holds {sorted(names)})"))
@@ -55,7 +57,7 @@ def check(zip_path, out_dir):
     with open(exe, "rb") as f:
         head = f.read(2)
     results.append((head == b"MZ" and os.path.getsize(exe) > 100_000, "kestrune.exe is a Windows program"))
-    for name, bom in (("README-ja.txt", True), ("LICENSE.txt", False)):
+    for name, bom in (("README-ja.txt", True), ("README-en.txt", True), ("LICENSE.txt", False)):
         path = os.path.join(root, name)
         data = open(path, "rb").read() if os.path.isfile(path) else b""
         problems = text_problems(data, bom) if data else ["missing or empty"]
@@ -64,6 +66,12 @@ def check(zip_path, out_dir):
     guide = open(os.path.join(root, "README-ja.txt"), "rb").read().decode("utf-8", "replace")
     results.append(("加速" in guide and "リアルタイム" in guide and "![" not in guide,
                     "README-ja.txt is the Japanese guide without Markdown pictures"))
+    english_path = os.path.join(root, "README-en.txt")
+    english = open(english_path, "rb").read() if os.path.isfile(english_path) else b""
+    english_text = english[len(BOM):].decode("ascii", "replace")
+    results.append((re.fullmatch(rb"[\x20-\x7e\r\n]*", english[len(BOM):]) is not None and
+                    "acceleration" in english_text and "Realtime" in english_text and "![" not in english_text,
+                    "README-en.txt is the English guide in printable ASCII without Markdown pictures"))
     return results, version
 
 

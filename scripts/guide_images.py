@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""guide_images.py [ROOT]: puts the end-to-end tests' screenshots into the Japanese guide.
+"""guide_images.py [ROOT]: puts the end-to-end tests' screenshots into the two guides.
 
-Every picture that docs/ja/*.md shows is named images/<name>.png; it is copied from the screenshots
-the end-to-end run has just written (build/win/artifacts/<name>.png: scripts/e2e.sh empties that
-folder before the run). Fails when a picture the guide shows was not made by the run, or when
-docs/ja/images holds a picture the guide does not show, or when the state page's picture does not
-show the resource monitor's diagram.
+Every picture that docs/ja/*.md or docs/en/*.md shows is named images/<name>.png; it is copied from
+the screenshots the end-to-end runs have just written: the Japanese guide's from build/win/artifacts,
+the English guide's from build/win/artifacts/en (the run under an English Wine; scripts/e2e.sh
+empties each folder before its run). Fails when a picture a guide shows was not made by the run, or
+when a guide's images folder holds a picture the guide does not show, or when a state page's picture
+does not show the resource monitor's diagram.
 """
 import glob
 import os
@@ -19,7 +20,9 @@ PNG = b"\x89PNG\r\n\x1a\n"
 # The monitor on the state page draws its grid in this colour (its saved grid colour 0xE0E0E0). Until
 # its first tick it shows its bare background: a picture taken then shows no diagram.
 GRID = b"\xe0\xe0\xe0"
-STATE_PAGE = "pages_0_state.png"
+STATE_PAGE = "pages_0_state.png"  # with any prefix, as the English pass names its pictures
+# Each guide's folder under docs/ and its screenshots' folder under build/win/artifacts.
+GUIDES = (("ja", ""), ("en", "en"))
 
 
 def compressed_png(data):
@@ -79,10 +82,10 @@ def shows_monitor_grid(data):
     return across >= 3 and down >= 5
 
 
-def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-    guide = os.path.join(root, "docs", "ja")
-    artifacts = os.path.join(root, "build", "win", "artifacts")
+def copy_guide_images(root, language, shots):
+    """Copies one guide's pictures; returns the problems found and how many pictures it shows."""
+    guide = os.path.join(root, "docs", language)
+    artifacts = os.path.join(root, "build", "win", "artifacts", shots)
     images = os.path.join(guide, "images")
     shown = set()
     for page in sorted(glob.glob(os.path.join(guide, "*.md"))):
@@ -93,26 +96,36 @@ def main():
     for name in sorted(shown):
         made = os.path.join(artifacts, name)
         if not os.path.isfile(made):
-            errors.append(f"{name}: the guide shows it, but the end-to-end run made no such screenshot")
+            errors.append(f"{name}: the {language} guide shows it, but the end-to-end run made no such screenshot")
             continue
         with open(made, "rb") as f:
             data = f.read()
         if not data.startswith(PNG):
             errors.append(f"{name}: the screenshot is no PNG file")
             continue
-        if name == STATE_PAGE and not shows_monitor_grid(data):
+        if name.endswith(STATE_PAGE) and not shows_monitor_grid(data):
             errors.append(f"{name}: the resource monitor shows no diagram (no grid lines in it)")
             continue
         with open(os.path.join(images, name), "wb") as f:
             f.write(compressed_png(data))
     for stale in sorted(set(os.listdir(images)) - shown):
-        errors.append(f"docs/ja/images/{stale}: the guide does not show it")
+        errors.append(f"docs/{language}/images/{stale}: the guide does not show it")
+    return errors, len(shown)
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    errors, copied = [], 0
+    for language, shots in GUIDES:
+        found, count = copy_guide_images(root, language, shots)
+        errors += found
+        copied += count
     for error in errors:
         print(error)
     if errors:
         print(f"guide images: {len(errors)} problem(s)")
         return 1
-    print(f"guide images: {len(shown)} screenshots from this run copied to docs/ja/images")
+    print(f"guide images: {copied} screenshots from this run copied to docs/ja/images and docs/en/images")
     return 0
 
 

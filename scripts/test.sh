@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test: the layer and size checks of the source, the portable core's unit tests (ASan + UBSan),
 # the end-to-end tests of the real kestrune.exe under Wine (their screenshots then refresh the
-# Japanese guide's pictures), the release package made once, unpacked and checked, and the fuzz
+# guides' pictures), the release package made once, unpacked and checked, and the fuzz
 # targets for a bounded time.
 # Ends with one line "total: N passed, M failed".
 set -uo pipefail
@@ -32,16 +32,23 @@ else
 fi
 
 if bash "$root/scripts/build.sh" windows kestrune kestrune_e2e helper_window surface_agreement; then
+  count_e2e() {
+    local xml=$1 tests fails
+    if [ -f "$xml" ]; then
+      tests=$(grep -oE '<testsuites tests="[0-9]+"' "$xml" | grep -oE '[0-9]+')
+      fails=$(grep -oE '<testsuites tests="[0-9]+" failures="[0-9]+"' "$xml" | grep -oE '[0-9]+"$' | tr -d '"')
+      e2e_failed=$((e2e_failed + ${fails:-0}))
+      e2e_passed=$((e2e_passed + ${tests:-0} - ${fails:-0}))
+    else
+      e2e_failed=$((e2e_failed + 1)); status=1
+    fi
+  }
   bash "$root/scripts/e2e.sh" || status=1
-  xml="$root/build/win/artifacts/e2e.xml"
-  if [ -f "$xml" ]; then
-    tests=$(grep -oE '<testsuites tests="[0-9]+"' "$xml" | grep -oE '[0-9]+')
-    fails=$(grep -oE '<testsuites tests="[0-9]+" failures="[0-9]+"' "$xml" | grep -oE '[0-9]+"$' | tr -d '"')
-    e2e_failed=${fails:-0}
-    e2e_passed=$(( ${tests:-0} - e2e_failed ))
-  else
-    e2e_failed=1; status=1
-  fi
+  count_e2e "$root/build/win/artifacts/e2e.xml"
+  # The English pages again under an English Wine: the window in the system's language, and the
+  # English guide's screenshots (build/win/artifacts/en).
+  KESTRUNE_LANG=en_US.UTF-8 bash "$root/scripts/e2e.sh" --gtest_filter='English.*' || status=1
+  count_e2e "$root/build/win/artifacts/en/e2e.xml"
   # The surface agreement check counts as one end-to-end test.
   if tail -1 "$root/build/win/artifacts/surface_agreement.txt" 2>/dev/null | tr -d "\r" | grep -qx AGREE; then
     e2e_passed=$((e2e_passed + 1))

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sourced: a Wine prefix of the project's own under build/, a Japanese locale and an X display
-# (a virtual one when none is available). Sets KESTRUNE_OWN_XVFB when it started one.
+# Sourced: a Wine prefix of the project's own under build/, a Japanese locale (or KESTRUNE_LANG's:
+# Wine takes the user's interface language from it, so KESTRUNE_LANG=en_US.UTF-8 makes an English
+# system, whether or not that locale is installed) and an X display (a virtual one when none is
+# available). Sets KESTRUNE_OWN_XVFB when it started one.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export LANG=${KESTRUNE_LANG:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 
 KESTRUNE_OWN_XVFB=
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then

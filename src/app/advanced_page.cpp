@@ -63,7 +63,7 @@ bool AdvancedPage::AddName(std::wstring_view name) {
   ExcludeList longer = exclude_;
   if (!longer.Add(name)) return false;
   if (!p_.settings.ExcludeFits(longer.Stored())) {
-    p_.boxes.Show(kExcludeListFull, kProgramTitle, mb::kOk | mb::kIconExclamation);
+    p_.boxes.Show(UiText(TextId::ExcludeListFull), kProgramTitle, mb::kOk | mb::kIconExclamation);
     return false;
   }
   exclude_ = std::move(longer);

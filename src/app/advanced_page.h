@@ -11,9 +11,7 @@
 
 namespace kestrune {
 
-// An addition the stored list has no room for.
-inline constexpr std::wstring_view kExcludeListFull =
-    L"加速しないプログラムの一覧がいっぱいのため、追加できません。ほかのプログラムを削除してから追加してください。";
+// An addition the stored list has no room for: TextId::ExcludeListFull.
 
 // The page's check boxes, each the mirror of one flag setting of the [Advanced] section.
 class FlagBoxes {

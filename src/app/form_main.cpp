@@ -9,7 +9,7 @@ namespace kestrune {
 
 void FormMain::Load() {
   c_.tabs.CopyTabImages();
-  for (int i = 0; i < kPageCount; ++i) c_.tabs.SetTabCaption(i, kPageCaptions[i]);
+  for (int i = 0; i < kPageCount; ++i) c_.tabs.SetTabCaption(i, UiText(kPageCaptions[i]));
   c_.tabs.SetActiveTab(kFirstPage);
   c_.tabs.SetActiveTabHeight(kActiveTabHeight);
 
@@ -43,7 +43,7 @@ void FormMain::Load() {
 
 bool FormMain::QueryUnload() {
   if (!p_.hook.ShutdownFlag() &&
-      p_.boxes.Show(kConfirmExit, kConfirmTitle, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
+      p_.boxes.Show(UiText(TextId::ConfirmExit), UiText(TextId::ConfirmTitle), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
     return false;
   }
   if (advanced_ != nullptr) advanced_->OnShutDown();
@@ -103,7 +103,7 @@ void FormMain::TellRealtimeRefused(const TickOutcome& outcome) {
   // Last: the box's own message loop runs further ticks, which must find this one applied and told.
   if (outcome.realtimeRefused && !toldRealtimeRefused_) {
     toldRealtimeRefused_ = true;
-    p_.boxes.Show(kRealtimeNeedsAdministrator, kProgramTitle, mb::kOk | mb::kIconExclamation);
+    p_.boxes.Show(UiText(TextId::RealtimeNeedsAdministrator), kProgramTitle, mb::kOk | mb::kIconExclamation);
   }
 }
 
@@ -141,7 +141,7 @@ void FormMain::OnBackgroundMouseMove() {
 
 bool PassSingleInstanceGuard(bool anotherInstanceRunning, MessageBoxes& boxes) {
   if (!anotherInstanceRunning) return true;
-  boxes.Show(kAlreadyRunning, kProgramTitle, mb::kOk | mb::kIconExclamation);
+  boxes.Show(UiText(TextId::AlreadyRunning), kProgramTitle, mb::kOk | mb::kIconExclamation);
   return false;
 }
 

@@ -13,21 +13,17 @@
 #include "engine/boost_cycle.h"
 #include "engine/history.h"
 #include "platform/message_boxes.h"
+#include "platform/texts.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {
 
 inline constexpr std::wstring_view kWindowCaption = L"Kestrune v" KESTRUNE_VERSION_WTEXT;
 inline constexpr std::wstring_view kHomePage = L"http://www.kestrune.example/";
-inline constexpr std::wstring_view kAlreadyRunning = L"Kestruneは実行中です。";
-inline constexpr std::wstring_view kConfirmExit = L"終了しますか？";
-inline constexpr std::wstring_view kConfirmTitle = L"確認してください。";
-inline constexpr std::wstring_view kRealtimeNeedsAdministrator =
-    L"「極限加速」にはKestruneを管理者として実行する必要があります。普通加速で加速しました。";
 
 // Page captions, each with one blank before and after; page 3 (about) is shown first.
-inline constexpr std::wstring_view kPageCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ",
-                                                      L" 詳細設定 "};
+inline constexpr TextId kPageCaptions[] = {TextId::TabState, TextId::TabSettings, TextId::TabHistory, TextId::TabAbout,
+                                           TextId::TabAdvanced};
 inline constexpr int kPageCount = 5;
 inline constexpr int kFirstPage = 3;
 inline constexpr int kActiveTabHeight = 25;

@@ -5,6 +5,7 @@
 
 #include "platform/font.h"
 #include "platform/property_bag.h"
+#include "platform/texts.h"
 
 namespace kestrune {
 
@@ -20,7 +21,7 @@ inline Font FormMainButtonFont() {
 inline PropertyBag CommandExitProperties() {
   PropertyBag bag;
   bag.Set<Font>("Font", FormMainButtonFont());
-  bag.Set<std::wstring>("Caption", L"終了");
+  bag.Set<std::wstring>("Caption", std::wstring(UiText(TextId::ButtonExit)));
   return bag;
 }
 
@@ -28,7 +29,7 @@ inline PropertyBag CommandExitProperties() {
 inline PropertyBag CommandMiniProperties() {
   PropertyBag bag;
   bag.Set<Font>("Font", FormMainButtonFont());
-  bag.Set<std::wstring>("Caption", L"隠す");
+  bag.Set<std::wstring>("Caption", std::wstring(UiText(TextId::ButtonHide)));
   return bag;
 }
 

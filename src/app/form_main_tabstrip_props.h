@@ -10,6 +10,7 @@
 #include "platform/dpi.h"
 #include "platform/font.h"
 #include "platform/property_bag.h"
+#include "platform/texts.h"
 
 namespace kestrune {
 
@@ -18,8 +19,8 @@ struct TabStripSavedInt {
   std::int32_t value;
 };
 
-inline constexpr std::wstring_view kFormMainTabCaptions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ",
-                                                             L" について ", L" 詳細設定 "};
+inline constexpr TextId kFormMainTabCaptions[] = {TextId::TabState, TextId::TabSettings, TextId::TabHistory,
+                                                  TextId::TabAbout, TextId::TabAdvanced};
 
 // In the order the strip writes them, after the tab records.
 inline constexpr TabStripSavedInt kFormMainTabStripInts[] = {
@@ -52,8 +53,8 @@ inline PropertyBag TabStripMainProperties(const Font& formFont = Font{}, int dpi
   PropertyBag bag;
   bag.Set<std::int32_t>("TabCount", static_cast<std::int32_t>(std::size(kFormMainTabCaptions)));
   int index = 0;
-  for (std::wstring_view caption : kFormMainTabCaptions)
-    bag.Set<std::wstring>("TabCaption(" + std::to_string(index++) + ")", std::wstring(caption));
+  for (TextId caption : kFormMainTabCaptions)
+    bag.Set<std::wstring>("TabCaption(" + std::to_string(index++) + ")", std::wstring(UiText(caption)));
   for (const TabStripSavedInt& p : kFormMainTabStripInts) {
     const bool height = p.key == "ActiveTabHeight";
     bag.Set<std::int32_t>(std::string(p.key), height ? ScaleToDpi(p.value, dpi) : p.value);

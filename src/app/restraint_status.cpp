@@ -1,17 +1,15 @@
 #include "app/restraint_status.h"
 
+#include "platform/texts.h"
+
 namespace kestrune {
 
 std::wstring RestrainedProgramsText(const std::vector<RestrainedProgram>& programs) {
-  if (programs.empty()) return std::wstring(kRestrainedNone);
+  if (programs.empty()) return std::wstring(UiText(TextId::RestrainedNone));
   std::wstring text;
   for (const RestrainedProgram& program : programs) {
-    if (!text.empty()) text += L"、";
-    text += program.name;
-    text += L" (";
-    text += program.since;
-    text += kRestrainedSince;
-    text += L")";
+    if (!text.empty()) text += UiText(TextId::RestrainedSeparator);
+    text += UiText(TextId::RestrainedSince, {program.name, program.since});
   }
   return text;
 }
@@ -31,8 +29,8 @@ void RestraintStatus::Apply(const std::vector<RestraintChange>& changes, Restrai
   if (changes.empty()) return;
   if (recording.on) {
     for (const RestraintChange& change : changes) {
-      const std::wstring title = std::wstring(change.restrained ? kRestraintStarted : kRestraintEnded) + change.name;
-      history_.Append(title, kRestraintLevel, recording.maximum);
+      const std::wstring title = std::wstring(change.restrained ? UiText(TextId::RestraintStarted) : UiText(TextId::RestraintEnded)) + change.name;
+      history_.Append(title, UiText(TextId::RestraintLevel), recording.maximum);
     }
   }
   label_.SetCaption(RestrainedProgramsText(restraint_.Restrained()));

@@ -11,13 +11,7 @@
 
 namespace kestrune {
 
-inline constexpr std::wstring_view kRestrainedNone = L"なし";
-inline constexpr std::wstring_view kRestrainedSince = L"から";
-inline constexpr std::wstring_view kRestraintStarted = L"抑制開始: ";
-inline constexpr std::wstring_view kRestraintEnded = L"抑制解除: ";
-inline constexpr std::wstring_view kRestraintLevel = L"抑制";
-
-// "build.exe (10:12:03から)、indexer.exe (10:12:09から)"; "なし" when there is none.
+// "build.exe (10:12:03から)、indexer.exe (10:12:09から)"; "なし" when there is none (in Japanese).
 std::wstring RestrainedProgramsText(const std::vector<RestrainedProgram>& programs);
 
 // Where the history goes, read at the moment of each change.

@@ -8,7 +8,7 @@ namespace kestrune {
 
 void SettingsPage::Load() {
   if (location_.moved) Notify(SettingsMovedNotice(location_.file));
-  for (const std::wstring_view item : kSpeedLevelItems) c_.comboSpeed.AddItem(item);
+  for (const std::wstring_view item : SpeedLevelItems()) c_.comboSpeed.AddItem(item);
   for (const std::wstring_view item : kRecordCountItems) c_.comboRecordCount.AddItem(item);
 
   // The states the form is designed with; which of them the loaded values change decides which
@@ -51,9 +51,9 @@ void SettingsPage::OnCheckAutoRunClick() {
   // The box says what Windows will do at log-on.
   if (on && !result.written) {
     c_.checkAutoRun.SetChecked(false);
-    Notify(kAutostartRefused);
+    Notify(UiText(TextId::AutostartRefused));
   }
-  if (result.machineValueLeft) Notify(kMachineAutostartLeft);
+  if (result.machineValueLeft) Notify(UiText(TextId::MachineAutostartLeft));
 }
 
 void SettingsPage::OnCheckAutoMinClick() { settings_.SetFlag(Setting::AutoMin, c_.checkAutoMin.Checked()); }

@@ -11,12 +11,9 @@
 
 namespace kestrune {
 
-// Autostart could be written in neither Run key: the box is unticked again.
-inline constexpr std::wstring_view kAutostartRefused =
-    L"Windows起動時に起動するように登録できませんでした。レジストリに書き込む権限がありません。";
-// A machine-wide Run value that this user cannot remove goes on starting a copy at log-on.
-inline constexpr std::wstring_view kMachineAutostartLeft =
-    L"すべてのユーザー用の自動起動の登録を削除できませんでした。削除するには、管理者として実行してください。";
+// Autostart could be written in neither Run key: the box is unticked again (TextId::AutostartRefused).
+// A machine-wide Run value that this user cannot remove goes on starting a copy at log-on
+// (TextId::MachineAutostartLeft).
 
 struct SettingsControls {
   CheckBox& checkAutoRun;

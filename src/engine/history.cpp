@@ -45,12 +45,12 @@ long long LeadingInteger(std::wstring_view text) {
 }
 
 std::wstring_view LevelColumnText(SpeedLevel level) {
-  return level == SpeedLevel::Normal ? kSpeedNormal : kSpeedExtreme;
+  return level == SpeedLevel::Normal ? SpeedNormalText() : SpeedExtremeText();
 }
 
 std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage) {
   std::wstring text;
-  text += history_text::kFileHeading;
+  text += history_text::FileHeading();
   text += L"\r\n";
   text += homePage;
   text += L"\r\n";
@@ -78,29 +78,29 @@ void History::Append(std::wstring_view title, std::wstring_view levelText, long 
 void History::Clear() { s_.rows.Clear(); }
 
 void History::OnToolbarButtonClick(std::wstring_view caption) {
-  if (caption == history_text::kClearButton)
+  if (caption == history_text::ClearButton())
     Clear();
-  else if (caption == history_text::kSaveButton)
+  else if (caption == history_text::SaveButton())
     Save();
 }
 
 void History::Save() {
   if (s_.rows.RowCount() == 0) {
-    s_.messages.Show(history_text::kNoRecords, kProgramTitle, mb::kIconExclamation);
+    s_.messages.Show(history_text::NoRecords(), kProgramTitle, mb::kIconExclamation);
     return;
   }
   // Built before the dialog: ticks that append rows while it is open do not reach this file.
   const std::string bytes = s_.codePage.ToAnsi(BuildHistoryText(s_.rows, homePage_));
 
   FileDialogOptions options;
-  options.filter = history_text::kFilter;
+  options.filter = history_text::Filter();
   const FileDialogResult chosen = s_.dialog.Show(options);
   if (!chosen.ok) return ShowFailure(chosen.error);
   if (chosen.fileName.empty()) return;
 
   const FileResult written = WriteWhole(chosen.fileName, bytes);
   if (!written.Ok()) return ShowFailure(written.error);
-  s_.messages.Show(history_text::kSaved, history_text::kSavedTitle, mb::kIconExclamation);
+  s_.messages.Show(history_text::Saved(), history_text::SavedTitle(), mb::kIconExclamation);
 }
 
 FileResult History::WriteWhole(const std::wstring& target, const std::string& bytes) {
@@ -115,14 +115,14 @@ FileResult History::WriteWhole(const std::wstring& target, const std::string& by
     if (result.status == Status::TargetLost) {
       // The new content now exists only in the temporary file: keep it and say where it is.
       result.error += L"\n";
-      result.error += history_text::kContentKeptIn;
+      result.error += history_text::ContentKeptIn();
       result.error += temporary;
       return result;
     }
     if (!result.Ok()) s_.files.Remove(temporary);
     return result;
   }
-  return FileResult::Failure(std::wstring(history_text::kNoTemporaryName));
+  return FileResult::Failure(std::wstring(history_text::NoTemporaryName()));
 }
 
 void History::ShowFailure(std::wstring_view description) {

@@ -9,20 +9,22 @@
 #include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
+#include "platform/texts.h"
 #include "vocabulary/speed_level.h"
 
 namespace kestrune {
 
 namespace history_text {
-inline constexpr std::wstring_view kClearButton = L"記録クリア";
-inline constexpr std::wstring_view kSaveButton = L"記録保存";
-inline constexpr std::wstring_view kFileHeading = L"Kestrune加速記録";
-inline constexpr std::wstring_view kNoRecords = L"記録がありません。";
-inline constexpr std::wstring_view kSaved = L"保存できました。";
-inline constexpr std::wstring_view kSavedTitle = L":-)";
-inline constexpr std::wstring_view kNoTemporaryName = L"保存用の一時ファイルを作成できませんでした。";
-inline constexpr std::wstring_view kContentKeptIn = L"保存する内容は次のファイルに残っています: ";
-inline constexpr std::wstring_view kFilter = L"(*.txt)|*.txt";
+// In the language shown; the toolbar's buttons are told apart by these captions.
+inline std::wstring_view ClearButton() { return UiText(TextId::ToolbarClear); }
+inline std::wstring_view SaveButton() { return UiText(TextId::ToolbarSave); }
+inline std::wstring_view FileHeading() { return UiText(TextId::HistoryFileHeading); }
+inline std::wstring_view NoRecords() { return UiText(TextId::HistoryNoRecords); }
+inline std::wstring_view Saved() { return UiText(TextId::HistorySaved); }
+inline std::wstring_view SavedTitle() { return UiText(TextId::HistorySavedTitle); }
+inline std::wstring_view NoTemporaryName() { return UiText(TextId::HistoryNoTemporaryName); }
+inline std::wstring_view ContentKeptIn() { return UiText(TextId::HistoryContentKeptIn); }
+inline std::wstring_view Filter() { return UiText(TextId::HistoryFilter); }
 }  // namespace history_text
 
 // Where the rows live: the history keeps none of its own, the window's list view holds them.

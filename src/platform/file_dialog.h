@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/texts.h"
+
 namespace kestrune {
 
 struct FileDialogOptions {
@@ -25,9 +27,9 @@ class FileDialog {
 };
 
 // The descriptions a failed dialog reports; the user sees them in the save's failure box.
-inline constexpr std::wstring_view kDialogCancelled = L"キャンセルが選択されました。";
-inline constexpr std::wstring_view kDialogFailed = L"ファイルを選ぶダイアログを開けませんでした。";
-inline constexpr std::wstring_view kDialogNameTooLong = L"ファイル名が長すぎます。";
+inline std::wstring_view DialogCancelled() { return UiText(TextId::DialogCancelled); }
+inline std::wstring_view DialogFailed() { return UiText(TextId::DialogFailed); }
+inline std::wstring_view DialogNameTooLong() { return UiText(TextId::DialogNameTooLong); }
 
 // The filter as the platform's dialog wants it: every '|' becomes a NUL and the list ends in two NULs.
 std::wstring DialogFilterList(std::wstring_view filter);

@@ -8,6 +8,7 @@
 
 #include "platform/code_page.h"
 #include "settings/autostart_value.h"
+#include "settings/language_choice.h"
 #include "settings/settings_file.h"
 #include "vocabulary/speed_level.h"
 
@@ -25,6 +26,8 @@ class Settings {
 
   SpeedLevel Speed();
   std::wstring RecordCount();  // always one of kRecordCountItems
+  // Not written back at start-up: a file without it keeps its bytes, and means "auto".
+  LanguageChoice Language() { return LanguageChoiceFromStored(file_.Read(Setting::Language)); }
   // The exclusion list's stored text; its meaning is the exclusion list's. A value that filled its
   // buffer comes without its last entry, which may be cut in the middle of a name, and is marked
   // cut: writing it back would lose what the buffer did not hold.
@@ -41,6 +44,7 @@ class Settings {
   AutostartResult SetAutoRun(bool on);
   void SetSpeed(SpeedLevel level);
   void SetRecordCount(std::wstring_view item);
+  void SetLanguage(LanguageChoice choice) { file_.Write(Setting::Language, StoredLanguageChoice(choice)); }
   void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
 
  private:

@@ -12,7 +12,7 @@ namespace kestrune {
 enum class Setting {
   AutoRun, AutoMin, Speed, Recording, RecordCount, Acceleration, AlwaysTop,
   // [Advanced]
-  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground
+  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground, Language
 };
 
 struct SettingKey {
@@ -26,8 +26,9 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"Record", "EnableRecord"},     {"Record", "RecordCount"},       {"Normal", "EnableSpeed"},
     {"Normal", "AlwaysTop"},        {"Advanced", "RestoreOriginal"}, {"Advanced", "RestoreOnStop"},
     {"Advanced", "Exclude"},        {"Advanced", "InstantReaction"}, {"Advanced", "RestrainBackground"},
+    {"Advanced", "Language"},
 };
-static_assert(std::size(kSettingKeys) == static_cast<std::size_t>(Setting::RestrainBackground) + 1);
+static_assert(std::size(kSettingKeys) == static_cast<std::size_t>(Setting::Language) + 1);
 constexpr SettingKey KeyOf(Setting setting) { return kSettingKeys[static_cast<std::size_t>(setting)]; }
 
 // The settings file beside the executable.

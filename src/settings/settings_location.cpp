@@ -1,4 +1,5 @@
 #include "settings/settings_location.h"
+#include "platform/texts.h"
 
 #include "platform/file_system.h"
 #include "settings/settings_file.h"
@@ -19,7 +20,7 @@ SettingsLocation LocateSettings(FileAccess& files, std::wstring_view programFold
 }
 
 std::wstring SettingsMovedNotice(std::wstring_view file) {
-  return L"プログラムのフォルダーに設定を保存できないため、設定は次のファイルに保存します。\n" + std::wstring(file);
+  return UiText(TextId::SettingsMoved, {file});
 }
 
 }  // namespace kestrune

@@ -49,14 +49,6 @@ double ParseLeadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::string ShortestDecimal(double value) {
-  if (value == 0.0) return "0";  // no "-0" for a negative zero
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (ec != std::errc()) return std::string();
-  return std::string(buffer, end);
-}
-
 bool FlagFromStored(std::string_view stored) { return ParseLeadingNumber(stored) == 1.0; }
 
 std::string_view StoredFlag(bool on) { return on ? "1" : "0"; }
@@ -67,10 +59,14 @@ SpeedLevel SpeedLevelFromStored(std::string_view stored) {
 
 std::string_view StoredSpeedLevel(SpeedLevel level) { return level == SpeedLevel::Normal ? "1" : "2"; }
 
+// The items are whole numbers in their shortest spelling, so the stored number selects the item of
+// equal value ("0300.000" selects "300"). Compared as numbers, not as text: turning a double into
+// its shortest text would link the C++ library's floating-point formatting tables into the program
+// for this one comparison.
 std::wstring RecordCountFromStored(std::string_view stored, const CodePage& codePage) {
-  const std::wstring number = codePage.ToWide(ShortestDecimal(ParseLeadingNumber(stored)));
+  const double number = ParseLeadingNumber(stored);
   for (const std::wstring_view item : kRecordCountItems)
-    if (item == number) return number;
+    if (ParseLeadingNumber(codePage.ToAnsi(item)) == number) return std::wstring(item);
   return std::wstring(kFallbackRecordCount);
 }
 

@@ -21,9 +21,6 @@ inline constexpr std::wstring_view kFallbackRecordCount = L"50";
 // A number too large for a double gives an infinity of its sign.
 double ParseLeadingNumber(std::string_view text);
 
-// The shortest decimal text of a number as the combo items spell it: 100.0 gives "100", 2.5 gives "2.5".
-std::string ShortestDecimal(double value);
-
 // A flag setting is on exactly when its number is 1 ("1", "01", "1.0", "1abc"; not "2", "-1", "on", "").
 bool FlagFromStored(std::string_view stored);
 // "1" for on, "0" for off.

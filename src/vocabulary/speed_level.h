@@ -1,7 +1,10 @@
 #pragma once
-// The two speed levels. ComboSpeed shows them by these item texts, the tick raises by them, the
+// The two speed levels. ComboSpeed shows them by their item texts (the language shown's), the tick raises by them, the
 // history names them in its rows and the settings file stores them as 1 and 2.
+#include <array>
 #include <string_view>
+
+#include "platform/texts.h"
 
 namespace kestrune {
 
@@ -11,24 +14,25 @@ enum class SpeedLevel {
   Unknown,  // any other text: nothing is raised
 };
 
-inline constexpr std::wstring_view kSpeedNormal = L"普通加速";
-inline constexpr std::wstring_view kSpeedExtreme = L"極限加速";
+// The item texts, in the language shown.
+inline std::wstring_view SpeedNormalText() { return UiText(TextId::SpeedNormal); }
+inline std::wstring_view SpeedExtremeText() { return UiText(TextId::SpeedExtreme); }
 
 // ComboSpeed's items, in the order the list shows them.
-inline constexpr std::wstring_view kSpeedLevelItems[] = {kSpeedNormal, kSpeedExtreme};
+inline std::array<std::wstring_view, 2> SpeedLevelItems() { return {SpeedNormalText(), SpeedExtremeText()}; }
 
 // The level an item text names; texts are compared exactly, case and width included.
-constexpr SpeedLevel SpeedLevelOf(std::wstring_view itemText) {
-  if (itemText == kSpeedNormal) return SpeedLevel::Normal;
-  if (itemText == kSpeedExtreme) return SpeedLevel::Extreme;
+inline SpeedLevel SpeedLevelOf(std::wstring_view itemText) {
+  if (itemText == SpeedNormalText()) return SpeedLevel::Normal;
+  if (itemText == SpeedExtremeText()) return SpeedLevel::Extreme;
   return SpeedLevel::Unknown;
 }
 
 // The item text of a level; an unknown level has none.
-constexpr std::wstring_view ItemTextOf(SpeedLevel level) {
+inline std::wstring_view ItemTextOf(SpeedLevel level) {
   switch (level) {
-    case SpeedLevel::Normal: return kSpeedNormal;
-    case SpeedLevel::Extreme: return kSpeedExtreme;
+    case SpeedLevel::Normal: return SpeedNormalText();
+    case SpeedLevel::Extreme: return SpeedExtremeText();
     case SpeedLevel::Unknown: break;
   }
   return {};

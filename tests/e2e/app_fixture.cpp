@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/texts.h"
+
 namespace kestrune::e2e {
 
 RunningApp::RunningApp(const std::string& ini) {
@@ -50,9 +52,10 @@ void RunningApp::Pick(int comboId, const std::wstring& itemText) {
 int RunningApp::ActivePage() const {
   // The strip reads out the active tab's caption.
   const std::wstring caption = Text(Control(ids::kTabStripMain));
-  const wchar_t* captions[] = {L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ", L" 詳細設定 "};
-  for (int i = 0; i < kPages; ++i)
-    if (caption == captions[i]) return i;
+  // In either language: the tab captions are the tables' first entries, in page order.
+  for (const Language language : {Language::Japanese, Language::English})
+    for (int i = 0; i < kPages; ++i)
+      if (caption == TextTable(language)[static_cast<std::size_t>(TextId::TabState) + i].text) return i;
   return -1;
 }
 

@@ -58,6 +58,39 @@ class RunningApp {
   HWND main_ = nullptr;
 };
 
+// The resolution a program started now reads from the user's settings; the old setting comes back
+// when the object goes, so later starts see the resolution they saw before.
+class StartResolution {
+ public:
+  explicit StartResolution(DWORD dpi) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    DWORD size = sizeof(old_);
+    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+           ERROR_SUCCESS;
+    set_ = ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)) ==
+           ERROR_SUCCESS;
+  }
+  ~StartResolution() {
+    if (key_ == nullptr) return;
+    if (had_) ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+    else ::RegDeleteValueW(key_, L"LogPixels");
+    ::RegCloseKey(key_);
+  }
+  StartResolution(const StartResolution&) = delete;
+  StartResolution& operator=(const StartResolution&) = delete;
+  bool Set() const { return set_; }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 0;
+  bool had_ = false;
+  bool set_ = false;
+};
+
 // The resource monitor has drawn its diagram: a line of its grid's colour runs across its rectangle
 // in the window's picture. Until its first tick, half a second after the window loaded, it shows only
 // its background.

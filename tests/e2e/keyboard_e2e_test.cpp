@@ -27,7 +27,7 @@ const PageOrder kOrders[] = {
      {ids::kTabStripMain, ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction,
       ids::kCheckRestrainBackground,
       ids::kListExclude, ids::kCommandRemoveExclude, ids::kCommandAddLastFront, ids::kEditExcludeName,
-      ids::kCommandAddExclude, ids::kCommandMini, ids::kCommandExit}},
+      ids::kCommandAddExclude, ids::kComboLanguage, ids::kCommandMini, ids::kCommandExit}},
     {0, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
     {1,
      {ids::kTabStripMain, ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckAlwaysTop, ids::kCheckAcceleration,

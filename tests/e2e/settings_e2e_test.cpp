@@ -260,7 +260,7 @@ TEST(Settings, WithNeitherRunKeyWritableAutostartIsRefusedAndSaysSo) {
   ::PostMessageW(app.Control(ids::kCheckAutoRun), BM_CLICK, 0, 0);
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L"Kestrune")) != nullptr; }));
-  EXPECT_EQ(MessageBoxText(box), kAutostartRefused);
+  EXPECT_EQ(MessageBoxText(box), UiText(TextId::AutostartRefused));
   SaveScreenshot(box, L"autostart_refused");
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));

@@ -33,6 +33,7 @@ constexpr int kImageAdvanced = 180, kLabelGiveBack = 181, kCheckRestoreOriginal 
 constexpr int kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
 constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
+constexpr int kLabelLanguage = 194, kComboLanguage = 195;
 
 // The tray menu.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;

@@ -6,6 +6,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
+#include "platform/texts.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {
@@ -48,39 +49,39 @@ constexpr ControlRow kControls[] = {
     {2, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNoHandler},
 
     // Page 0: state.
-    {0, ids::kLabelStateHeading, Text, L"加速状態", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {0, ids::kLabelInfoCaption, Text, L"加速中のプログラム:", kLabel, x0 + 12, y0 + 26, 132, 16, N, kNoHandler},
-    {0, ids::kLabelInfo, Text, L"まだありません", kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNoHandler},
-    {0, ids::kLabelCountCaption, Text, L"加速済のプログラム個数:", kLabel, x0 + 12, y0 + 46, 132, 16, N, kNoHandler},
+    {0, ids::kLabelStateHeading, Text, TextId::StateHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {0, ids::kLabelInfoCaption, Text, TextId::BoostedCaption, kLabel, x0 + 12, y0 + 26, 132, 16, N, kNoHandler},
+    {0, ids::kLabelInfo, Text, TextId::BoostedNone, kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNoHandler},
+    {0, ids::kLabelCountCaption, Text, TextId::BoostedCountCaption, kLabel, x0 + 12, y0 + 46, 132, 16, N, kNoHandler},
     {0, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNoHandler},
-    {0, ids::kLabelMonitorHeading, Text, L"リアルタイム状態", kLabel, x0 + 4, y0 + 72, 200, 16, B, kNoHandler},
+    {0, ids::kLabelMonitorHeading, Text, TextId::LiveHeading, kLabel, x0 + 4, y0 + 72, 200, 16, B, kNoHandler},
     // Its width and height are the saved property set's, in pixels at any resolution.
     {0, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNoHandler},
     {0, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendCpu, Text, L"CPU", kLabel, x0 + 16, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelLegendCpu, Text, TextId::LegendCpu, kLabel, x0 + 16, y0 + 192, 90, 16, N, kNoHandler},
     {0, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendMemory, Text, L"メモリ", kLabel, x0 + 72, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelLegendMemory, Text, TextId::LegendMemory, kLabel, x0 + 72, y0 + 192, 90, 16, N, kNoHandler},
     {0, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendPageFile, Text, L"ページファイル", kLabel, x0 + 140, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelLegendPageFile, Text, TextId::LegendPageFile, kLabel, x0 + 140, y0 + 192, 90, 16, N, kNoHandler},
     {0, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendVirtual, Text, L"仮想メモリ", kLabel, x0 + 238, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelLegendVirtual, Text, TextId::LegendVirtualMemory, kLabel, x0 + 238, y0 + 192, 90, 16, N, kNoHandler},
     {0, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendDisk, Text, L"ディスクスペース", kLabel, x0 + 326, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kLabelRestrainedCaption, Text, L"抑制中のプログラム:", kLabel, x0 + 12, y0 + 220, 132, 16, N, kNoHandler},
-    {0, ids::kLabelRestrained, Text, L"なし", kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNoHandler},
+    {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNoHandler},
+    {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNoHandler},
+    {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNoHandler},
 
     // Page 1: settings.
-    {1, ids::kLabelGeneralHeading, Text, L"一般設定", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {1, ids::kCheckAutoRun, Check, L"Windows起動時に起動する", kCheck, x0 + 20, y0 + 24, 300, 20, N, Calls(&SettingsPage::OnCheckAutoRunClick)},
-    {1, ids::kCheckAutoMin, Check, L"起動する時にトレイアイコンになる", kCheck, x0 + 20, y0 + 46, 300, 20, N, Calls(&SettingsPage::OnCheckAutoMinClick)},
-    {1, ids::kCheckAlwaysTop, Check, L"ウィンドウを常に最前面表示する", kCheck, x0 + 20, y0 + 68, 300, 20, N, Calls(&SettingsPage::OnCheckAlwaysTopClick)},
-    {1, ids::kLabelAccelerationHeading, Text, L"加速設定", kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
-    {1, ids::kCheckAcceleration, Check, L"加速を使用する", kCheck, x0 + 20, y0 + 116, 200, 20, N, Calls(&FormMain::OnCheckAccelerationClick)},
-    {1, ids::kLabelSpeedCaption, Text, L"加速度:", kLabel, x0 + 20, y0 + 143, 70, 16, N, kNoHandler},
+    {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {1, ids::kCheckAutoRun, Check, TextId::CheckAutoRun, kCheck, x0 + 20, y0 + 24, 300, 20, N, Calls(&SettingsPage::OnCheckAutoRunClick)},
+    {1, ids::kCheckAutoMin, Check, TextId::CheckAutoMin, kCheck, x0 + 20, y0 + 46, 300, 20, N, Calls(&SettingsPage::OnCheckAutoMinClick)},
+    {1, ids::kCheckAlwaysTop, Check, TextId::CheckMostTop, kCheck, x0 + 20, y0 + 68, 300, 20, N, Calls(&SettingsPage::OnCheckAlwaysTopClick)},
+    {1, ids::kLabelAccelerationHeading, Text, TextId::BoostHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
+    {1, ids::kCheckAcceleration, Check, TextId::CheckState, kCheck, x0 + 20, y0 + 116, 200, 20, N, Calls(&FormMain::OnCheckAccelerationClick)},
+    {1, ids::kLabelSpeedCaption, Text, TextId::SpeedCaption, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNoHandler},
     {1, ids::kComboSpeed, Combo, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N, Calls(&SettingsPage::OnComboSpeedClick)},
-    {1, ids::kLabelRecordingHeading, Text, L"加速記録", kLabel, x0 + 4, y0 + 170, 200, 16, B, kNoHandler},
-    {1, ids::kCheckRecording, Check, L"加速使用記録", kCheck, x0 + 20, y0 + 190, 200, 20, N, Calls(&SettingsPage::OnCheckRecordingClick)},
-    {1, ids::kLabelRecordCountCaption, Text, L"最大記録数:", kLabel, x0 + 20, y0 + 217, 70, 16, N, kNoHandler},
+    {1, ids::kLabelRecordingHeading, Text, TextId::RecordHeading, kLabel, x0 + 4, y0 + 170, 200, 16, B, kNoHandler},
+    {1, ids::kCheckRecording, Check, TextId::CheckEnableRecord, kCheck, x0 + 20, y0 + 190, 200, 20, N, Calls(&SettingsPage::OnCheckRecordingClick)},
+    {1, ids::kLabelRecordCountCaption, Text, TextId::RecordCountCaption, kLabel, x0 + 20, y0 + 217, 70, 16, N, kNoHandler},
     {1, ids::kComboRecordCount, Combo, L"", kCombo, x0 + 96, y0 + 213, 120, 200, N, Calls(&SettingsPage::OnComboRecordCountClick)},
 
     // Page 2: history.
@@ -91,32 +92,34 @@ constexpr ControlRow kControls[] = {
     {3, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNoHandler},
     {3, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNoHandler},
     {3, ids::kLabelPerformance, Text,
-     L"システムのパフォーマンスは全面的に15％以上を上げることができます。コンピュータを高速化することができます。",
+     TextId::AboutPerformance,
      kLabel, x0 + 6, y0 + 64, 420, 32, N, kNoHandler},
     {3, ids::kLabelSafety, Text,
-     L"ソフト加速技術を採用しいるので、ハードウェアに影響がないし、システムリソースも消耗しません。ご安心ください。",
+     TextId::AboutSoftware,
      kLabel, x0 + 6, y0 + 102, 420, 32, N, kNoHandler},
-    {3, ids::kLabelCopyright, Text, L"Copyright (C) Kestrune Software. All rights reserved.", kLabel, x0 + 6, y0 + 146,
+    {3, ids::kLabelCopyright, Text, TextId::AboutCopyright, kLabel, x0 + 6, y0 + 146,
      420, 16, N, kNoHandler},
     {3, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Calls(&FormMain::OnLinkClick)},
-    {3, ids::kLabelNeedHelp, Link, L"ご質問がありますか？", kLink, x0 + 6, y0 + 200, 200, 16, N, Calls(&FormMain::OnLinkClick)},
+    {3, ids::kLabelNeedHelp, Link, TextId::AboutQuestions, kLink, x0 + 6, y0 + 200, 200, 16, N, Calls(&FormMain::OnLinkClick)},
 
     // Page 4: advanced. Two groups like the settings page's; each list and text box follows the
     // label that names it, which is also its name for screen readers.
     {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
-    {4, ids::kLabelGiveBack, Text, L"加速の動作", kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {4, ids::kCheckRestoreOriginal, Check, L"元の優先度に戻す", kCheck, x0 + 20, y0 + 22, 330, 20, N, Mirrors(Setting::RestoreOriginal)},
-    {4, ids::kCheckRestoreOnStop, Check, L"停止・終了時に優先度を戻す", kCheck, x0 + 20, y0 + 42, 330, 20, N, Mirrors(Setting::RestoreOnStop)},
-    {4, ids::kCheckInstantReaction, Check, L"切り替えにすぐ反応する", kCheck, x0 + 20, y0 + 62, 330, 20, N, Mirrors(Setting::InstantReaction)},
-    {4, ids::kCheckRestrainBackground, Check, L"裏で負荷の高いプログラムを抑える", kCheck, x0 + 20, y0 + 82, 330, 20,
+    {4, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
+    {4, ids::kCheckRestoreOriginal, Check, TextId::CheckRestoreOriginal, kCheck, x0 + 20, y0 + 22, 330, 20, N, Mirrors(Setting::RestoreOriginal)},
+    {4, ids::kCheckRestoreOnStop, Check, TextId::CheckRestoreOnStop, kCheck, x0 + 20, y0 + 42, 330, 20, N, Mirrors(Setting::RestoreOnStop)},
+    {4, ids::kCheckInstantReaction, Check, TextId::CheckInstantReaction, kCheck, x0 + 20, y0 + 62, 330, 20, N, Mirrors(Setting::InstantReaction)},
+    {4, ids::kCheckRestrainBackground, Check, TextId::CheckRestrainBackground, kCheck, x0 + 20, y0 + 82, 330, 20,
      N, Mirrors(Setting::RestrainBackground, &FormMain::OnCheckRestrainBackgroundClick)},
-    {4, ids::kLabelExclude, Text, L"加速しないプログラム", kLabel, x0 + 4, y0 + 110, 200, 16, B, kNoHandler},
+    {4, ids::kLabelExclude, Text, TextId::ExcludeHeading, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNoHandler},
     {4, ids::kListExclude, List, L"", kListBox, x0 + 20, y0 + 130, 200, 114, N, kNoHandler},
-    {4, ids::kCommandRemoveExclude, Push, L"削除", kPush, x0 + 228, y0 + 130, 80, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
-    {4, ids::kCommandAddLastFront, Push, L"前面だったプログラムを追加", kPush, x0 + 228, y0 + 158, 200, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
-    {4, ids::kLabelExcludeName, Text, L"プログラム名:", kLabel, x0 + 228, y0 + 188, 200, 16, N, kNoHandler},
+    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 228, y0 + 130, 80, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
+    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 228, y0 + 158, 200, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
+    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 228, y0 + 188, 200, 16, N, kNoHandler},
     {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N, kNoHandler},
-    {4, ids::kCommandAddExclude, Push, L"追加", kPush, x0 + 364, y0 + 205, 64, 24, N, Calls(&AdvancedPage::OnAddClick)},
+    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 364, y0 + 205, 64, 24, N, Calls(&AdvancedPage::OnAddClick)},
+    {4, ids::kLabelLanguage, Text, TextId::LanguageCaption, kLabel, x0 + 228, y0 + 240, 60, 16, N, kNoHandler},
+    {4, ids::kComboLanguage, Combo, L"", kCombo, x0 + 290, y0 + 236, 138, 200, N, Calls(&LanguageChooser::OnComboLanguageClick)},
 };
 // clang-format on
 
@@ -131,6 +134,15 @@ constexpr struct {
     /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
     /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}};
 static_assert(std::size(kKinds) == static_cast<std::size_t>(Report) + 1);
+
+constexpr RowPlace kEnglishPlaces[] = {
+    // The legend: each swatch and its label move so that the longer names fit side by side.
+    {ids::kLabelLegendCpu, x0 + 16, y0 + 192, 30, 16},
+    {ids::kSwatchMemory, x0 + 52, y0 + 194, 12, 12},    {ids::kLabelLegendMemory, x0 + 68, y0 + 192, 52, 16},
+    {ids::kSwatchPageFile, x0 + 124, y0 + 194, 12, 12}, {ids::kLabelLegendPageFile, x0 + 140, y0 + 192, 58, 16},
+    {ids::kSwatchVirtual, x0 + 202, y0 + 194, 12, 12},  {ids::kLabelLegendVirtual, x0 + 218, y0 + 192, 92, 16},
+    {ids::kSwatchDisk, x0 + 314, y0 + 194, 12, 12},     {ids::kLabelLegendDisk, x0 + 330, y0 + 192, 90, 16},
+};
 
 constexpr SwatchColor kSwatches[] = {
     {ids::kSwatchCpu, RGB(0, 0xC0, 0)},   {ids::kSwatchMemory, RGB(0xFF, 0xFF, 0)}, {ids::kSwatchPageFile, RGB(0xFF, 0, 0)},
@@ -155,5 +167,18 @@ bool RunsHandler(ControlKind kind, int code) {
 }
 
 std::span<const SwatchColor> LegendSwatches() { return kSwatches; }
+
+ControlRow LaidOut(const ControlRow& row, Language language) {
+  if (language != Language::English) return row;
+  ControlRow placed = row;
+  for (const RowPlace& place : kEnglishPlaces) {
+    if (place.id != row.id) continue;
+    placed.x = place.x;
+    placed.y = place.y;
+    placed.width = place.width;
+    placed.height = place.height;
+  }
+  return placed;
+}
 
 }  // namespace kestrune

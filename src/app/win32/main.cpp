@@ -5,6 +5,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/main_window.h"
+#include "app/win32/start_language.h"
 #include "platform/win32/control_window.h"
 
 namespace {
@@ -34,7 +35,9 @@ class ComApartment {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   kestrune::Win32MessageBoxes boxes;
-  if (!kestrune::PassSingleInstanceGuard(AnotherInstanceRunning(), boxes)) return 0;
+  const bool another = AnotherInstanceRunning();
+  if (another) kestrune::ShowLanguage(kestrune::LanguageBeforeStart());
+  if (!kestrune::PassSingleInstanceGuard(another, boxes)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                                       ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

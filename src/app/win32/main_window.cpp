@@ -7,6 +7,7 @@
 
 #include "app/win32/control_ids.h"
 #include "app/win32/services.h"
+#include "app/win32/start_language.h"
 #include "platform/win32/executable_path.h"
 
 namespace kestrune {
@@ -21,8 +22,13 @@ constexpr int kClientHeight = 352;
 Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 // The logic objects need the window (the file dialog's owner), so they are made once it exists.
-void Win32MainWindow::BuildLogic() {
+// Before the first text is shown: the tray's tip and every control's caption are in that language.
+void Win32MainWindow::ChooseLanguage() {
   services_ = std::make_unique<Win32Services>(codePage_, hwnd_, ExecutableDirectory(), ExecutableBaseName());
+  ShowLanguage(StartLanguage(services_->settingsFile));
+}
+
+void Win32MainWindow::BuildLogic() {
   const auto check = [this](int id) -> CheckBox& { return Control<Win32CheckBox>(id); };
   const auto combo = [this](int id) -> ComboBox& { return Control<Win32ComboBox>(id); };
   const auto label = [this](int id) -> Win32Label& { return Control<Win32Label>(id); };
@@ -30,6 +36,7 @@ void Win32MainWindow::BuildLogic() {
   history_ = std::make_unique<History>(
       History::Services{rows, clock_, boxes_, services_->dialog, services_->files, codePage_}, std::wstring(kHomePage));
   settings_ = std::make_unique<Settings>(services_->settingsFile, services_->autostart, codePage_);
+  languageChooser_ = std::make_unique<LanguageChooser>(combo(ids::kComboLanguage), *settings_, boxes_);
   settingsPage_ = std::make_unique<SettingsPage>(
       SettingsControls{check(ids::kCheckAutoRun), check(ids::kCheckAutoMin), check(ids::kCheckAlwaysTop),
                        check(ids::kCheckAcceleration), check(ids::kCheckRecording), combo(ids::kComboSpeed),
@@ -100,6 +107,7 @@ bool Win32MainWindow::Create() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
   boxes_.SetOwner(hwnd_);
+  ChooseLanguage();
   tray_.Setup(hwnd_, smallIcon_ != nullptr ? smallIcon_ : icon_);
   if (!CreateControls()) return false;
   BuildLogic();
@@ -108,6 +116,7 @@ bool Win32MainWindow::Create() {
   // Focus marks stay hidden until the keyboard is used.
   ShowFocusMarks(false);
   form_->Load();
+  languageChooser_->Load();
   // Start-minimised hides the window through the hook before it is ever shown.
   if (!hiddenToTray_) ::ShowWindow(hwnd_, SW_SHOW);
   ::UpdateWindow(hwnd_);

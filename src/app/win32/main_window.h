@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "app/language_chooser.h"
 #include "app/win32/control_table.h"
 #include "app/win32/fonts.h"
 #include "app/win32/foreground_watch.h"
@@ -81,7 +82,7 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
-  FormLogic Logic() { return {*form_, *settingsPage_, *advancedPage_}; }
+  FormLogic Logic() { return {*form_, *settingsPage_, *advancedPage_, *languageChooser_}; }
   // The link label a window is, if it is one.
   Win32Label* LinkOf(HWND control);
   HBRUSH OnColorStatic(HDC dc, HWND control);
@@ -103,6 +104,7 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   void SetUpHistoryList(HWND list);
   void CreateTrayMenu();
   void BuildLogic();
+  void ChooseLanguage();
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
   // main_window_dpi.cpp: the resolution of the screen the window stands on, and a move to another.
   static int InitialDpi(HWND window);
@@ -157,6 +159,7 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   std::unique_ptr<History> history_;
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<SettingsPage> settingsPage_;
+  std::unique_ptr<LanguageChooser> languageChooser_;
   std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
   std::unique_ptr<PriorityChanges> changes_;
   std::unique_ptr<BoostCycle> boost_;

@@ -10,16 +10,18 @@
 #include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
+#include "platform/texts.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {
 namespace {
 
 struct HistoryColumn {
-  const wchar_t* header;
+  TextId header;
   int width;  // 96-dpi pixels
 };
-constexpr HistoryColumn kHistoryColumns[] = {{L"NO.", 60}, {L"時間", 80}, {L"加速記録", 287}, {L"加速度", 96}};
+constexpr HistoryColumn kHistoryColumns[] = {{TextId::ColumnNumber, 60}, {TextId::ColumnTime, 80},
+                                             {TextId::ColumnRecord, 287}, {TextId::ColumnLevel, 96}};
 
 }  // namespace
 
@@ -33,11 +35,12 @@ bool Win32MainWindow::CreateControls() {
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
-  for (const ControlRow& row : MainWindowControls()) {
+  for (const ControlRow& designed : MainWindowControls()) {
+    const ControlRow row = LaidOut(designed, ShownLanguage());
     const bool made = row.kind == ControlKind::Own ? CreateOwnControl(row) : CreateStockControl(row) != nullptr;
     if (!made) {
       // A window without one of its controls cannot be driven as the user expects: say which and stop.
-      const std::wstring text = L"コントロール " + std::to_wstring(row.id) + L" を作成できませんでした。";
+      const std::wstring text = UiText(TextId::ControlNotMade, {std::to_wstring(row.id)});
       boxes_.Show(text, kProgramTitle, mb::kIconExclamation);
       return false;
     }
@@ -56,7 +59,7 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   // Made in its place, then parked through its adapter, which keeps a far place within the range
   // Windows holds.
   const int parked = row.page > 0 ? row.page * tabs_.ParkOffset() : 0;
-  HWND control = ::CreateWindowExW(0, WindowClassOf(row.kind), row.text, WS_CHILD | WS_VISIBLE | row.style,
+  HWND control = ::CreateWindowExW(0, WindowClassOf(row.kind), row.text.Get(), WS_CHILD | WS_VISIBLE | row.style,
                                    Scale(row.x), Scale(row.y), Scale(row.width), Scale(row.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
   if (control == nullptr) return nullptr;
@@ -123,8 +126,8 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
     case ids::kCommandMini:
     case ids::kCommandExit:
       return Emplace<Win32GradientButton>(row.id).Create(
-          hwnd_, row.id, bounds, row.text, row.id == ids::kCommandMini ? CommandMiniProperties() : CommandExitProperties(),
-          [this, &row] { if (form_) row.onNotify.Run(Logic()); });
+          hwnd_, row.id, bounds, row.text.Get(), row.id == ids::kCommandMini ? CommandMiniProperties() : CommandExitProperties(),
+          [this, handler = row.onNotify] { if (form_) handler.Run(Logic()); });
     case ids::kSystemMonitorState: {
       // The saved size is in pixels; only the place follows the resolution.
       const Rect placed{bounds.left, bounds.top, bounds.left + row.width, bounds.top + row.height};
@@ -150,17 +153,17 @@ void Win32MainWindow::AddToolbarButtons(HWND toolbar) {
   struct ToolbarButton {
     int id;
     int image;
-    const wchar_t* caption;
+    TextId caption;
   };
-  static constexpr ToolbarButton kButtons[] = {{ids::kToolbarClear, STD_DELETE, L"記録クリア"},
-                                               {ids::kToolbarSave, STD_FILESAVE, L"記録保存"}};
+  static constexpr ToolbarButton kButtons[] = {{ids::kToolbarClear, STD_DELETE, TextId::ToolbarClear},
+                                               {ids::kToolbarSave, STD_FILESAVE, TextId::ToolbarSave}};
   TBBUTTON buttons[2] = {};
   for (int i = 0; i < 2; ++i) {
     buttons[i].iBitmap = kButtons[i].image;
     buttons[i].idCommand = kButtons[i].id;
     buttons[i].fsState = TBSTATE_ENABLED;
     buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-    buttons[i].iString = reinterpret_cast<INT_PTR>(kButtons[i].caption);
+    buttons[i].iString = reinterpret_cast<INT_PTR>(UiTextZ(kButtons[i].caption));
   }
   ::SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
 }
@@ -171,7 +174,7 @@ void Win32MainWindow::SetUpHistoryList(HWND list) {
   for (int i = 0; i < static_cast<int>(std::size(kHistoryColumns)); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(kHistoryColumns[i].header);
+    column.pszText = const_cast<wchar_t*>(UiTextZ(kHistoryColumns[i].header));
     column.cx = Scale(kHistoryColumns[i].width);
     column.iSubItem = i;
     ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
@@ -194,11 +197,11 @@ void Win32MainWindow::SetHistoryImages(HWND list) {
 void Win32MainWindow::CreateTrayMenu() {
   // The tray menu, never shown as the window's menu bar.
   trayMenu_ = ::CreatePopupMenu();
-  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuMainScreen, L"について");
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuMainScreen, UiTextZ(TextId::MenuAbout));
   ::AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuUpdate, L"ご質問がありますか？");
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuUpdate, UiTextZ(TextId::MenuQuestions));
   ::AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuExit, L"終了");
+  ::AppendMenuW(trayMenu_, MF_STRING, ids::kMenuExit, UiTextZ(TextId::MenuExit));
 }
 
 }  // namespace kestrune

@@ -132,14 +132,16 @@ std::vector<int> Win32MainWindow::ParkedDistances(int before) const {
     const int id = ::GetDlgCtrlID(contained->Hwnd());
     const auto rows = MainWindowControls();
     const auto row = std::find_if(rows.begin(), rows.end(), [id](const ControlRow& r) { return r.id == id; });
-    distances.push_back(row == rows.end() ? 0 : contained->Left() - (scaled(row->x) - scaled(strip.x)));
+    const int x = row == rows.end() ? 0 : LaidOut(*row, ShownLanguage()).x;
+    distances.push_back(row == rows.end() ? 0 : contained->Left() - (scaled(x) - scaled(strip.x)));
   }
   return distances;
 }
 
 void Win32MainWindow::PlaceControls(const std::vector<int>& parked) {
   const ControlRow& strip = MainWindowControls().front();
-  for (const ControlRow& row : MainWindowControls()) {
+  for (const ControlRow& designed : MainWindowControls()) {
+    const ControlRow row = LaidOut(designed, ShownLanguage());
     const HWND control = ::GetDlgItem(hwnd_, row.id);
     if (control == nullptr) continue;
     // The monitor's saved size is in pixels at any resolution; only its place follows.

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/window_hook.h"
+#include "platform/texts.h"
 
 namespace kestrune {
 
@@ -15,7 +16,7 @@ void Win32TrayIcon::Setup(HWND window, HICON icon) {
   data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data_.uCallbackMessage = msg::kTrayCallback;
   data_.hIcon = icon;
-  std::wcsncpy(data_.szTip, L"Kestrune", 63);
+  std::wcsncpy(data_.szTip, UiTextZ(TextId::TrayTip), 63);
 }
 
 void Win32TrayIcon::SetIcon(HICON icon) {

@@ -14,7 +14,7 @@ AccessibleDescription DescribeButton(const ButtonFacts& button) {
   self.state = st::kFocusable | (button.pressed ? st::kPressed : 0u) | (button.focused ? st::kFocused : 0u) |
                (button.enabled ? 0u : st::kUnavailable);
   // A disabled button cannot be pushed, so it offers no action.
-  if (button.enabled) self.defaultAction = kPushAction;
+  if (button.enabled) self.defaultAction = PushActionText();
   self.keyboardShortcut = AltShortcut(AccessKeyOf(button.caption).value_or(L'\0'));
   self.location = Rect{0, 0, button.width, button.height};
   return d;

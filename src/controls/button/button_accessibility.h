@@ -3,10 +3,11 @@
 #include <string_view>
 
 #include "platform/accessible.h"
+#include "platform/texts.h"
 
 namespace kestrune::button {
 
-inline constexpr wchar_t kPushAction[] = L"押す";
+inline std::wstring_view PushActionText() { return UiText(TextId::ActionPress); }
 
 struct ButtonFacts {
   std::wstring_view caption;

@@ -1,6 +1,7 @@
 #include "controls/monitor/monitor_accessibility.h"
 
 #include "platform/rounding.h"
+#include "platform/texts.h"
 
 namespace kestrune::monitor {
 
@@ -11,12 +12,14 @@ std::wstring Percent(float value) { return std::to_wstring(RoundEvenInt(static_c
 }  // namespace
 
 std::wstring FiguresText(const std::optional<SystemLevelSample>& newest) {
-  if (!newest) return L"計測中";
+  if (!newest) return std::wstring(UiText(TextId::MonitorMeasuring));
   const SystemLevelSample& s = *newest;
   // The page-file and virtual-memory fields hold the share in use, the disk field the share free.
-  return L"CPU " + (s.CPULoadPercent < 0 ? std::wstring(L"不明") : Percent(s.CPULoadPercent)) + L"、メモリ " +
-         Percent(s.MemoryLoadPercent) + L"、ページファイル " + Percent(s.PageFileAvailablePercent) + L"、仮想メモリ " +
-         Percent(s.VirtualMemoryAvailablePercent) + L"、ディスク空き " + Percent(s.HDAvailablePercent);
+  const std::wstring cpu =
+      s.CPULoadPercent < 0 ? std::wstring(UiText(TextId::MonitorUnknown)) : Percent(s.CPULoadPercent);
+  return UiText(TextId::MonitorFigures,
+                {cpu, Percent(s.MemoryLoadPercent), Percent(s.PageFileAvailablePercent),
+                 Percent(s.VirtualMemoryAvailablePercent), Percent(s.HDAvailablePercent)});
 }
 
 AccessibleDescription DescribeMonitor(const std::optional<SystemLevelSample>& newest, bool enabled, int width,

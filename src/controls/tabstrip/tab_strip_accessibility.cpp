@@ -23,7 +23,7 @@ AccessibleDescription DescribeTabStrip(const TabStripModel& model, bool focused,
     item.name = SpokenTabCaption(tab.caption);
     item.state = st::kSelectable | st::kFocusable | (active ? st::kSelected : 0u) |
                  (active && focused ? st::kFocused : 0u) | (available ? 0u : st::kUnavailable);
-    if (available) item.defaultAction = kSwitchAction;
+    if (available) item.defaultAction = SwitchActionText();
     item.keyboardShortcut = AltShortcut(static_cast<wchar_t>(tab.accessKey));
     item.location = tab.tabRect;
     d.children.push_back(std::move(item));

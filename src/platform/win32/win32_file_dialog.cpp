@@ -45,13 +45,13 @@ FileDialogResult Win32FileDialog::Show(const FileDialogOptions& options) {
     return result;
   }
   if (error == 0)
-    result.error = kDialogCancelled;
+    result.error = DialogCancelled();
   else if (error == FNERR_BUFFERTOOSMALL)
-    result.error = kDialogNameTooLong;
+    result.error = DialogNameTooLong();
   else {
     wchar_t code[24] = {};
     std::swprintf(code, sizeof code / sizeof code[0], L" (0x%04lX)", static_cast<unsigned long>(error));
-    result.error = std::wstring(kDialogFailed) + code;
+    result.error = std::wstring(DialogFailed()) + code;
   }
   return result;
 }

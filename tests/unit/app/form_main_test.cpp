@@ -336,7 +336,7 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
   EXPECT_EQ(name.text, L"x.exe");
   EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, kExcludeListFull);
+  EXPECT_EQ(boxes.shown[0].text, UiText(TextId::ExcludeListFull));
 
   list.SetSelectedIndex(0);
   advanced.OnRemoveClick();

@@ -124,7 +124,7 @@ TEST(AutoStartAtLoad, RefusedRunKeysDoNotStopTheLoad) {
   EXPECT_EQ(f.store.reads, 7);
   EXPECT_EQ(f.store.Get("Normal", "AutoRun"), "0");
   ASSERT_EQ(f.boxes.shown.size(), 1u);
-  EXPECT_EQ(f.boxes.shown[0].text, kAutostartRefused);
+  EXPECT_EQ(f.boxes.shown[0].text, UiText(TextId::AutostartRefused));
   EXPECT_EQ(f.registry.closes, 0);
   EXPECT_TRUE(f.registry.values.empty());
 }

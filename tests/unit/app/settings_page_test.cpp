@@ -160,14 +160,14 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
   EXPECT_EQ(registry.values.count(kRunValue), 1u);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, kMachineAutostartLeft);
+  EXPECT_EQ(boxes.shown[0].text, UiText(TextId::MachineAutostartLeft));
   registry.values.clear();
   autoRun.SetChecked(true);
   page.OnCheckAutoRunClick();
   EXPECT_FALSE(autoRun.Checked());
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].text, kAutostartRefused);
+  EXPECT_EQ(boxes.shown[1].text, UiText(TextId::AutostartRefused));
   EXPECT_EQ(boxes.shown[1].title, L"Kestrune");
   EXPECT_EQ(boxes.shown[1].flags, 0x30u);
   EXPECT_TRUE(registry.open.empty());

@@ -20,11 +20,11 @@ TEST(ButtonDescription, PushButtonNamedByItsCaption) {
     const wchar_t* action;
     const wchar_t* shortcut;
   } const cases[] = {
-      {{L"隠す", true, false, false, 75, 23}, L"隠す", st::kFocusable, kPushAction, L""},
-      {{L" E&xit ", true, true, true, 75, 23}, L"Exit", st::kFocusable | st::kPressed | st::kFocused, kPushAction,
+      {{L"隠す", true, false, false, 75, 23}, L"隠す", st::kFocusable, L"押す", L""},
+      {{L" E&xit ", true, true, true, 75, 23}, L"Exit", st::kFocusable | st::kPressed | st::kFocused, L"押す",
        L"Alt+X"},
       {{L"Tom && Jerry", false, false, false, 75, 23}, L"Tom & Jerry", st::kFocusable | st::kUnavailable, L"", L""},
-      {{L"&&&b", true, false, false, 75, 23}, L"&b", st::kFocusable, kPushAction, L"Alt+B"},
+      {{L"&&&b", true, false, false, 75, 23}, L"&b", st::kFocusable, L"押す", L"Alt+B"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];

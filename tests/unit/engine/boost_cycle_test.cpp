@@ -195,7 +195,7 @@ TEST(SpeedLevelText, NamesTheLevelExactly) {
   EXPECT_EQ(SpeedLevelOf(L"極限加速"), SpeedLevel::Extreme);
   for (const wchar_t* other : {L"", L"普通加速 ", L" 極限加速", L"普通", L"Normal"})
     EXPECT_EQ(SpeedLevelOf(other), SpeedLevel::Unknown) << std::wstring(other).size();
-  for (const std::wstring_view item : kSpeedLevelItems) EXPECT_EQ(ItemTextOf(SpeedLevelOf(item)), item);
+  for (const std::wstring_view item : SpeedLevelItems()) EXPECT_EQ(ItemTextOf(SpeedLevelOf(item)), item);
   EXPECT_EQ(ItemTextOf(SpeedLevel::Unknown), L"");
 }
 

@@ -78,7 +78,7 @@ TEST_P(TickOperationFailure, IsSurvivedSilentlyAndTheSwitchStillShowsCountsAndRe
   ASSERT_EQ(list.RowCount(), 2);
   EXPECT_EQ(list.Cell(1, 0), L"2 ");
   EXPECT_EQ(list.Cell(1, 2), c.title);
-  EXPECT_EQ(list.Cell(1, 3), kSpeedNormal);
+  EXPECT_EQ(list.Cell(1, 3), SpeedNormalText());
   EXPECT_TRUE(messages.shown.empty()) << "the tick reported a failure";
 }
 

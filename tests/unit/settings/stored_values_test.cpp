@@ -53,16 +53,6 @@ TEST(LeadingNumberLimits, HugeAndTinyInputsNeitherFailNorTurnOn) {
   EXPECT_TRUE(FlagFromStored(std::string(300, '0') + "1"));
 }
 
-TEST(ShortestDecimalText, MatchesTheComboItemSpelling) {
-  EXPECT_EQ(ShortestDecimal(100.0), "100");
-  EXPECT_EQ(ShortestDecimal(50), "50");
-  EXPECT_EQ(ShortestDecimal(0.0), "0");
-  EXPECT_EQ(ShortestDecimal(-0.0), "0");
-  EXPECT_EQ(ShortestDecimal(2.5), "2.5");
-  EXPECT_EQ(ShortestDecimal(ParseLeadingNumber("0300.000")), "300");
-  EXPECT_EQ(ShortestDecimal(-7), "-7");
-}
-
 // What RecordCount's stored text selects: the item spelled as the number's shortest decimal form,
 // or the first item when no item is spelled so.
 class RecordCountFromText : public ::testing::TestWithParam<std::pair<const char*, const wchar_t*>> {};

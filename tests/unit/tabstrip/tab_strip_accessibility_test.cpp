@@ -24,12 +24,12 @@ TEST(TabStripDescription, OnePageTabPerTab) {
     const wchar_t* action;
     const wchar_t* shortcut;
   } const cases[] = {
-      {L" 状態 ", true, L"状態", st::kSelectable | st::kFocusable, kSwitchAction, L""},
-      {L" &files ", true, L"files", st::kSelectable | st::kFocusable | st::kSelected | st::kFocused, kSwitchAction,
+      {L" 状態 ", true, L"状態", st::kSelectable | st::kFocusable, L"切り替え", L""},
+      {L" &files ", true, L"files", st::kSelectable | st::kFocusable | st::kSelected | st::kFocused, L"切り替え",
        L"Alt+F"},
       {L"\u3000&Save && Load\u3000", false, L"Save & Load", st::kSelectable | st::kFocusable | st::kUnavailable, L"",
        L"Alt+S"},
-      {L"E&xit&", true, L"Exit", st::kSelectable | st::kFocusable, kSwitchAction, L""},
+      {L"E&xit&", true, L"Exit", st::kSelectable | st::kFocusable, L"切り替え", L""},
   };
   TabStripModel model;
   model.tabCount = 4;

@@ -1,0 +1,28 @@
+#include "app/win32/start_language.h"
+
+#include <windows.h>
+
+#include "platform/win32/executable_path.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_access.h"
+#include "platform/win32/win32_profile_store.h"
+#include "settings/language_choice.h"
+
+namespace kestrune {
+
+Language StartLanguage(SettingsFile& file) {
+  return LanguageFor(LanguageChoiceFromStored(file.Read(Setting::Language)), ::GetUserDefaultUILanguage());
+}
+
+Language LanguageBeforeStart() {
+  Win32FileAccess access;
+  const std::wstring beside = SettingsFilePath(ExecutableDirectory());
+  const std::wstring userFolder = UserProgramFolder();
+  const bool besideUsed = access.Exists(beside) || userFolder.empty();
+  Win32CodePage codePage;
+  Win32ProfileStore profile(codePage, besideUsed ? beside : SettingsFilePath(userFolder));
+  SettingsFile file(profile);
+  return StartLanguage(file);
+}
+
+}  // namespace kestrune

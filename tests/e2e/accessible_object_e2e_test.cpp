@@ -9,7 +9,7 @@
 #include "controls/button/gradient_button.h"
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/control_window.h"
-#include "platform/win32/win32_system_colors.h"
+#include "platform/win32/system_colors.h"
 
 namespace kestrune::e2e {
 namespace {

@@ -23,14 +23,14 @@
 #include "controls/button/gradient_button.h"
 #include "controls/tabstrip/tab_strip.h"
 #include "controls/monitor/system_monitor.h"
-#include "controls/monitor/win32/win32_system_figures.h"
+#include "controls/monitor/win32/system_figures.h"
 #include "fakes/fake_system_figures.h"
 #include "fakes/null_control_host.h"
 #include "platform/control_error.h"
 #include "platform/raster/raster_surface.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/gdi_surface.h"
-#include "platform/win32/win32_system_colors.h"
+#include "platform/win32/system_colors.h"
 
 using namespace kestrune;
 using namespace kestrune::monitor;

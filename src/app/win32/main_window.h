@@ -20,11 +20,11 @@
 #include "app/win32/own_controls.h"
 #include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_code_page.h"
-#include "platform/win32/win32_message_boxes.h"
-#include "platform/win32/win32_process_snapshot.h"
-#include "platform/win32/win32_processes.h"
+#include "platform/win32/clock.h"
+#include "platform/win32/code_page.h"
+#include "platform/win32/message_boxes.h"
+#include "platform/win32/process_snapshot.h"
+#include "platform/win32/processes.h"
 #include "platform/win32/window_base.h"
 
 namespace kestrune {

@@ -11,12 +11,12 @@
 #include "app/ui.h"
 #include "controls/button/gradient_button.h"
 #include "controls/monitor/system_monitor.h"
-#include "controls/monitor/win32/win32_system_figures.h"
+#include "controls/monitor/win32/system_figures.h"
 #include "controls/tabstrip/tab_strip.h"
-#include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "controls/tabstrip/win32/tab_strip_platform.h"
 #include "platform/dpi.h"
 #include "platform/win32/control_window.h"
-#include "platform/win32/win32_system_colors.h"
+#include "platform/win32/system_colors.h"
 
 namespace kestrune {
 

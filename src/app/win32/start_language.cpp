@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "platform/win32/executable_path.h"
-#include "platform/win32/win32_code_page.h"
-#include "platform/win32/win32_file_access.h"
-#include "platform/win32/win32_profile_store.h"
+#include "platform/win32/code_page.h"
+#include "platform/win32/file_access.h"
+#include "platform/win32/profile_store.h"
 #include "settings/language_choice.h"
 
 namespace kestrune {

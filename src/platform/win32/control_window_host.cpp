@@ -2,7 +2,7 @@
 // the window's border, shape, state and bounds, and the property-changed notice to the form.
 #include "platform/win32/control_window.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/window_region_win32.h"
+#include "platform/win32/window_region.h"
 
 #include <cwctype>
 

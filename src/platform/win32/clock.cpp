@@ -1,4 +1,4 @@
-#include "platform/win32/win32_clock.h"
+#include "platform/win32/clock.h"
 
 #include <windows.h>
 

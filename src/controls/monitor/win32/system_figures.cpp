@@ -1,4 +1,4 @@
-#include "controls/monitor/win32/win32_system_figures.h"
+#include "controls/monitor/win32/system_figures.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/win32_system_information.h"
+#include "platform/win32/system_information.h"
 
 namespace kestrune::monitor {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/window_region_win32.h"
+#include "platform/win32/window_region.h"
 
 namespace kestrune::win32 {
 

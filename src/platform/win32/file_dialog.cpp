@@ -1,4 +1,4 @@
-#include "platform/win32/win32_file_dialog.h"
+#include "platform/win32/file_dialog.h"
 
 #include <windows.h>
 #include <commdlg.h>

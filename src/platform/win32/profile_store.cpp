@@ -1,4 +1,4 @@
-#include "platform/win32/win32_profile_store.h"
+#include "platform/win32/profile_store.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_state_file.h"
+#include "platform/win32/state_file.h"
 
 #include <windows.h>
 

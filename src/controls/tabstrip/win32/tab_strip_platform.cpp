@@ -1,4 +1,4 @@
-#include "controls/tabstrip/win32/win32_tab_strip_platform.h"
+#include "controls/tabstrip/win32/tab_strip_platform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/open_file_dialog.h"
 

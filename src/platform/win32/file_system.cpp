@@ -1,8 +1,8 @@
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/file_system.h"
 
 #include <windows.h>
 
-#include "platform/win32/win32_error_text.h"
+#include "platform/win32/error_text.h"
 
 namespace kestrune {
 

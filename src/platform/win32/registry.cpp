@@ -1,4 +1,4 @@
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/registry.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_processes.h"
+#include "platform/win32/processes.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_file_access.h"
+#include "platform/win32/file_access.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_process_snapshot.h"
+#include "platform/win32/process_snapshot.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "platform/win32/win32_system_information.h"
+#include "platform/win32/system_information.h"
 
 namespace kestrune {
 namespace {

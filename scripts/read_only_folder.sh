@@ -13,6 +13,10 @@ artifacts=/tmp/kestrune-read-only-artifacts
 
 fail() { echo "read-only folder: failed ($1)"; exit 1; }
 [ "$(id -u)" -eq 0 ] || fail "must run as root to make the user and the folder"
+# One run at a time: the user, its Wine prefix (and so the program's single-instance guard) and the
+# folder are the same for every test run on this machine, and two runs at once would meet there.
+exec 9>/tmp/kestrune-read-only.lock
+flock -w 1800 9 || fail "another run kept the lock for 30 minutes"
 [ -f "$bin/kestrune.exe" ] && [ -f "$bin/kestrune_e2e.exe" ] || fail "Windows build missing"
 id -u "$user" >/dev/null 2>&1 || useradd -m -s /bin/bash "$user" || fail "useradd"
 home=$(getent passwd "$user" | cut -d: -f6)

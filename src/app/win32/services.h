@@ -12,6 +12,7 @@
 #include "platform/win32/file_system.h"
 #include "platform/win32/profile_store.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/seat.h"
 #include "platform/win32/state_file.h"
 #include "settings/autostart_value.h"
 #include "settings/settings_file.h"
@@ -26,7 +27,8 @@ struct Win32Services {
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)),
-        journal(JournalFilePath(location.folder)) {}
+        journal(JournalFilePath(location.folder, SeatIdentity())),
+        sharedJournal(SharedJournalFilePath(location.folder)) {}
 
   // The folder of the settings file: the program's own files that belong with the settings go there.
   const std::wstring& SettingsFolder() const { return location.folder; }
@@ -39,8 +41,10 @@ struct Win32Services {
   AutostartValue autostart;
   Win32FileDialog dialog;
   Win32FileSystem files;
-  // Beside the settings file: given the settings file's folder, it follows that file wherever it is kept.
+  // Beside the settings file: given the settings file's folder, it follows that file wherever it is
+  // kept. This seat's own, and the one copies shared before (read once for what it holds).
   Win32StateFile journal;
+  Win32StateFile sharedJournal;
 };
 
 }  // namespace kestrune

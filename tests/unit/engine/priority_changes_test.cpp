@@ -19,17 +19,19 @@ using testing::FakeProcessApi;
 constexpr std::uint32_t N = priority::kNormal, H = priority::kHigh, R = priority::kRealtime;
 constexpr std::uint32_t kIdle = 0x40, kBelowNormal = 0x4000, kAboveNormal = 0x8000;
 
-// The journal reads exactly the lines it writes: a line cut short, altered or not ours is passed
-// over, and the whole lines around it still count.
-TEST(JournalLine, ReadsExactlyTheLinesItWrites) {
-  const ChangeEntry a{4294967295u, 18446744073709551615u, kBelowNormal, H}, b{20, 222, 0, R};
+// The journal reads exactly the lines it writes, and the lines earlier versions wrote (without the
+// throttling field): a line cut short, altered or not ours is passed over, and the whole lines
+// around it still count.
+TEST(JournalLine, ReadsExactlyTheLinesItWritesAndThoseOfEarlierVersions) {
+  const ChangeEntry a{4294967295u, 18446744073709551615u, kBelowNormal, H}, b{20, 222, 0, R},
+      t{30, 333, N, kBelowNormal, true};
   const std::string lineA = FormatJournal({a}), lineB = FormatJournal({b});
   const std::string fields = lineA.substr(0, lineA.size() - 10), check = lineA.substr(lineA.size() - 9, 8);
   const struct {
     std::string text;
     std::vector<ChangeEntry> read;
   } cases[] = {
-      {lineA + lineB, {a, b}},
+      {lineA + lineB + FormatJournal({t}), {a, b, t}},
       {lineA.substr(0, lineA.size() - 1) + "\r\n" + "garbage\n" + lineB, {a, b}},
       {lineA + lineB.substr(0, lineB.size() - 1), {a}},  // the last line without its line feed
       {fields + " " + check.substr(0, 7) + "\n", {}},     // cut in the checksum
@@ -37,8 +39,26 @@ TEST(JournalLine, ReadsExactlyTheLinesItWrites) {
       {fields + "  " + check + "\n", {}},
       {FormatJournal({{0, 5, N, H}}) + FormatJournal({{7, 0, N, H}}) + FormatJournal({{7, 5, N, 0}}), {}},
       {"", {}},
+      // Whole lines of an earlier version, and lines no version writes.
+      {"20 222 0 256 292929f0\n" + lineA, {b, a}},
+      {"20 222 0 256 2 856efde6\n20 222 0 256 1 7 75baac9a\n", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseJournal(c.text), c.read) << c.text;
+}
+
+// Each seat (machine and session) keeps its own journal beside the settings: two copies started from
+// one folder never share a file, and the shared name of earlier versions is no seat's.
+TEST(JournalLine, EachSeatHasAJournalOfItsOwn) {
+  const std::wstring folder = L"C:\\Tools\\Kestrune";
+  const std::wstring mine = JournalFilePath(folder, L"1b7f2a3c-machine|1"), again = JournalFilePath(folder, L"1b7f2a3c-machine|1");
+  const std::wstring names[] = {mine, JournalFilePath(folder, L"1b7f2a3c-machine|2"),
+                                JournalFilePath(folder, L"9e01d4c8-machine|1"), SharedJournalFilePath(folder)};
+  EXPECT_EQ(mine, again);
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    EXPECT_EQ(names[i].rfind(folder + L"\\kestrune.", 0), 0u) << i;
+    EXPECT_EQ(names[i].substr(names[i].size() - 8), L".journal") << i;
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(names[i], names[j]) << i << " " << j;
+  }
 }
 
 // What a changed process gets back, by what it is now.
@@ -132,17 +152,41 @@ TEST_F(Changes, AProcessWhoseWindowClosedIsGivenBack) {
   EXPECT_TRUE(api.open.empty());
 }
 
-// What an ended run left in the journal is given back by the same rule, and the journal cleared.
+// What an ended run left in its journal, and an earlier version in the journal every copy shared,
+// is given back by the same rule, and both are cleared.
 TEST_F(Changes, TheNextStartGivesBackWhatAnEndedRunLeftRaised) {
   api.processes[kA].priorityClass = H;
-  api.processes[kB].priorityClass = R;
-  journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}, {kB, 222, N, H}}) + "torn li";
-  PriorityChanges next{api, journal};
+  api.processes[kB].priorityClass = H;
+  journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}}) + "torn li";
+  testing::FakeStateFile shared;
+  shared.bytes = "20 222 32 128 d4b9de2f\n";  // B raised by an earlier version
+  PriorityChanges next{api, journal, &shared};
   next.GiveBackLeftovers(true);
   EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
-  EXPECT_EQ(api.ClassOf(kB), R);  // chosen by someone else since
+  EXPECT_EQ(api.ClassOf(kB), N);
   EXPECT_EQ(journal.bytes, "");
+  EXPECT_EQ(shared.bytes, "");
+  api.processes[kA].priorityClass = H;
+  api.processes[kB].priorityClass = kIdle;  // chosen by someone else since
+  journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}});
+  shared.bytes = "20 222 32 128 d4b9de2f\n";
+  next.GiveBackLeftovers(false);
+  EXPECT_EQ(api.ClassOf(kA), N);
+  EXPECT_EQ(api.ClassOf(kB), kIdle);
   EXPECT_TRUE(api.open.empty());
+}
+
+// A give-back names the very process it raised: when that one has ended and its id went to a
+// process the restraint then lowered, the switch away from the old window leaves the newcomer
+// lowered and its change held.
+TEST_F(Changes, AGiveBackNeverUndoesAChangeToAnotherProcessUnderTheSameId) {
+  const SetOutcome raised = changes.Set(kA, H);
+  ASSERT_EQ(raised.started, 111u);
+  api.processes[kA] = {N, false, false, L"newcomer.exe", 999};
+  ASSERT_EQ(changes.Set(kA, kBelowNormal, {999, N}).obtained, kBelowNormal);
+  changes.GiveBack(kA, raised.started, false);
+  EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
+  EXPECT_EQ(changes.Held(), (std::vector<ChangeEntry>{{kA, 999, N, kBelowNormal}}));
 }
 
 // Real-time answered with high: the switch says so, and the give-back still finds the class it set.

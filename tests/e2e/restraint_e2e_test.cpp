@@ -136,7 +136,8 @@ TEST(Restraint, AProgramBusyOnlyInFrontIsNotLoweredOnceBehindWhileAHogBesideItIs
   ASSERT_TRUE(ClassBecomes(hog, BELOW_NORMAL_PRIORITY_CLASS)) << ClassOf(hog);
   ASSERT_TRUE(browser.BringToFront());
   app.Tick();
-  ASSERT_TRUE(ClassBecomes(game, NORMAL_PRIORITY_CLASS)) << ClassOf(game);  // its raise given back
+  // Its raise given back by the switch, and nothing after it.
+  EXPECT_EQ(ClassOf(game), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
   EXPECT_TRUE(ClassStays(game.ProcessId(), NORMAL_PRIORITY_CLASS, 10s)) << ClassOf(game);
   EXPECT_EQ(ClassOf(hog), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
 }

@@ -10,6 +10,7 @@
 #include "platform/win32/file_access.h"
 #include "platform/win32/file_dialog.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/profile_path.h"
 #include "platform/win32/profile_store.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/seat.h"
@@ -23,7 +24,7 @@ namespace kestrune {
 struct Win32Services {
   Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
       : location(LocateSettings(access, directory, UserProgramFolder())),
-        profile(codePage, location.file),
+        profile(codePage, ProfileFilePath(location.file)),
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)),

@@ -5,6 +5,7 @@
 #include "platform/win32/executable_path.h"
 #include "platform/win32/code_page.h"
 #include "platform/win32/file_access.h"
+#include "platform/win32/profile_path.h"
 #include "platform/win32/profile_store.h"
 #include "settings/language_choice.h"
 #include "settings/settings_location.h"
@@ -18,7 +19,8 @@ Language StartLanguage(SettingsFile& file) {
 Language LanguageBeforeStart() {
   Win32FileAccess access;
   Win32CodePage codePage;
-  Win32ProfileStore profile(codePage, SettingsFileInUse(access, ExecutableDirectory(), UserProgramFolder()));
+  Win32ProfileStore profile(codePage,
+                            ProfileFilePath(SettingsFileInUse(access, ExecutableDirectory(), UserProgramFolder())));
   SettingsFile file(profile);
   return StartLanguage(file);
 }

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 #include "platform/profile.h"
 
 namespace kestrune {
@@ -13,9 +12,8 @@ namespace kestrune {
 // use the ANSI functions read it as before, and a file such a copy wrote reads here.
 class Win32ProfileStore : public ProfileStore {
  public:
-  // iniPath: a full path; one longer than MAX_PATH is taken in its extended form.
-  Win32ProfileStore(const CodePage& codePage, std::wstring_view iniPath)
-      : codePage_(codePage), path_(ExtendedLengthPath(iniPath)) {}
+  Win32ProfileStore(const CodePage& codePage, std::wstring iniPath)
+      : codePage_(codePage), path_(std::move(iniPath)) {}
   std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) override;
   bool Write(std::string_view section, std::string_view key, std::string_view value) override;
 

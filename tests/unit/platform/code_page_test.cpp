@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "fakes/fake_code_page.h"
+#include "fakes/fake_shift_jis.h"
+#include "platform/profile.h"
+#include "platform/unicode_text.h"
 
 namespace kestrune {
 namespace {
@@ -26,6 +32,38 @@ TEST(BoundAnsi, KeepsWholeDoubleByteCharacters) {
 
   // A lead byte cut off at the end of the input is left out.
   EXPECT_EQ(BoundAnsi("ab\x82", 254, cp), "ab");
+}
+
+// What a file gets when its text leaves the code page: the code page's bytes only when they read back
+// as the same text, else UTF-8 (the saved history) or UTF-16 (the settings file), each with its mark.
+TEST(TextForms, CodePageOnlyWhenExactElseUnicodeWithEveryCharacter) {
+  testing::FakeShiftJisCodePage sjis;
+  const std::wstring pair{wchar_t(0xD83D), wchar_t(0xDE00)};  // U+1F600 as Windows holds it
+  struct Case {
+    std::wstring text;
+    std::optional<std::string> ansi;
+    std::string utf8, utf16;
+  };
+  const Case cases[] = {
+      {L"", "", "", ""},
+      {L"a|b.exe", "a|b.exe", "a|b.exe", std::string("a\0|\0b\0.\0e\0x\0e\0", 14)},
+      {L"メモ帳", "\x83\x81\x83\x82\x92\xA0", "\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3", "\xE1\x30\xE2\x30\x33\x5E"},
+      {L"\uAC00.exe", std::nullopt, "\xEA\xB0\x80.exe", std::string("\x00\xAC.\0e\0x\0e\0", 10)},
+      {L"\u00E9", std::nullopt, "\xC3\xA9", std::string("\xE9\0", 2)},  // no look-alike "e"
+      {L"?", "?", "?", std::string("?\0", 2)},
+      {pair, std::nullopt, "\xF0\x9F\x98\x80", std::string("\x3D\xD8\x00\xDE", 4)},
+      {std::wstring(1, wchar_t(0xD800)) + L"x", std::nullopt, "\xEF\xBF\xBDx", std::string("\xFD\xFFx\0", 4)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExactAnsi(c.text, sjis), c.ansi) << c.utf8;
+    EXPECT_EQ(Utf8Bytes(c.text), c.utf8) << c.utf8;
+    EXPECT_EQ(Utf16LeBytes(c.text), c.utf16) << c.utf8;
+  }
+  // Before the first UTF-16 write the whole file turns over, line ends and all; never twice.
+  EXPECT_EQ(Utf16ProfileBytes("[a]\r\nk=\x83\x81\r\n", sjis),
+            std::string("\xFF\xFE[\0a\0]\0\r\0\n\0k\0=\0\xE1\x30\r\0\n\0", 22));
+  EXPECT_EQ(Utf16ProfileBytes("", sjis), std::string("\xFF\xFE"));
+  EXPECT_EQ(Utf16ProfileBytes(std::string("\xFF\xFE[\0", 4), sjis), std::nullopt);
 }
 
 }  // namespace

@@ -92,33 +92,27 @@ std::string CaptionProblems(RunningApp& app, int page, const UiFonts& fonts, int
   return problems;
 }
 
-RECT InPicture(HWND main, HWND control) {
-  RECT window{}, r{};
-  ::GetWindowRect(main, &window);
-  ::GetWindowRect(control, &r);
-  ::OffsetRect(&r, -window.left, -window.top);
-  return r;
-}
-
-// A part of the window's picture for scripts/read_captions.py, which reads it with text recognition
-// and fails unless every word listed beside it (<name>.txt, one a line) is found whole: letters drawn
-// as empty boxes, or cut off at the edge of their control, read as nothing.
-void SaveForReading(const WindowPixels& picture, RECT part, const std::wstring& name, const std::string& words) {
-  EXPECT_TRUE(SavePng(Cropped(picture, part), ArtifactDir() + L"\\read_" + name + L".png")) << "reading picture";
-  WriteFileBytes(ArtifactDir() + L"\\read_" + name + L".txt", words);
-}
-
-// The tab row (the strip's top, as high as its active tab and its border) on every page, since the
-// active tab's caption is bold and wider, and the two buttons.
+// Parts of the window's picture for scripts/read_captions.py, which reads each with text recognition
+// and fails unless every word listed beside it (read_<name>.txt) is found whole: letters drawn as
+// empty boxes, or cut off at their control's edge, read as nothing. The tab row (as high as the
+// active tab and its border) on every page, since the active caption is bold and wider; the buttons.
 void SaveCaptionsForReading(RunningApp& app, int page, int dpi) {
   const WindowPixels picture = app.Pixels();
-  const std::wstring at = std::to_wstring(dpi) + L"_";
-  RECT row = InPicture(app.Main(), app.Control(ids::kTabStripMain));
-  row.bottom = row.top + MulDiv(27, dpi, 96);
-  SaveForReading(picture, row, at + L"tabs_" + std::to_wstring(page), "State\nSettings\nHistory\nAbout\nAdvanced\n");
+  RECT window{};
+  ::GetWindowRect(app.Main(), &window);
+  const auto save = [&](int id, int height, const std::wstring& name, const std::string& words) {
+    RECT part{};
+    ::GetWindowRect(app.Control(id), &part);
+    ::OffsetRect(&part, -window.left, -window.top);
+    if (height > 0) part.bottom = part.top + height;
+    const std::wstring file = ArtifactDir() + L"\\read_" + std::to_wstring(dpi) + L"_" + name;
+    EXPECT_TRUE(SavePng(Cropped(picture, part), file + L".png")) << "reading picture";
+    WriteFileBytes(file + L".txt", words);
+  };
+  save(ids::kTabStripMain, MulDiv(27, dpi, 96), L"tabs_" + std::to_wstring(page), "State\nSettings\nHistory\nAbout\nAdvanced\n");
   if (page != 0) return;
-  SaveForReading(picture, InPicture(app.Main(), app.Control(ids::kCommandMini)), at + L"hide", "Hide\n");
-  SaveForReading(picture, InPicture(app.Main(), app.Control(ids::kCommandExit)), at + L"exit", "Exit\n");
+  save(ids::kCommandMini, 0, L"hide", "Hide\n");
+  save(ids::kCommandExit, 0, L"exit", "Exit\n");
 }
 
 TEST(English, EveryPageReadsInEnglishAndEachCaptionFits) {

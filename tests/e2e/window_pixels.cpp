@@ -90,16 +90,14 @@ RECT DifferenceBox(const WindowPixels& a, const WindowPixels& b, int tolerance) 
 }
 
 WindowPixels Cropped(const WindowPixels& pixels, RECT rect) {
-  rect.left = std::clamp<LONG>(rect.left, 0, pixels.width);
-  rect.right = std::clamp<LONG>(rect.right, rect.left, pixels.width);
-  rect.top = std::clamp<LONG>(rect.top, 0, pixels.height);
-  rect.bottom = std::clamp<LONG>(rect.bottom, rect.top, pixels.height);
+  const RECT whole{0, 0, pixels.width, pixels.height};
   WindowPixels part;
+  if (!::IntersectRect(&rect, &rect, &whole)) return part;
   part.width = rect.right - rect.left;
   part.height = rect.bottom - rect.top;
   for (LONG y = rect.top; y < rect.bottom; ++y) {
     const auto row = pixels.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * pixels.width + rect.left) * 3;
-    part.rgb.insert(part.rgb.end(), row, row + static_cast<std::ptrdiff_t>(part.width) * 3);
+    part.rgb.insert(part.rgb.end(), row, row + part.width * 3);
   }
   return part;
 }

@@ -3,6 +3,7 @@
 // private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString. The file turns
 // into UTF-16 at its first WriteUnicode; its texts in the code page are ASCII.
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,7 +20,6 @@ class FakeProfileStore : public ProfileStore {
     std::string section;
     std::string key;
     std::string value;
-    std::optional<std::wstring> unicodeValue;  // written by WriteUnicode
   };
 
   std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) override {
@@ -38,28 +38,22 @@ class FakeProfileStore : public ProfileStore {
     writeLog.push_back(std::string(section) + "." + std::string(key) + "=" + std::string(value));
     if (failWrites || failWriteKeys.count(std::string(section) + "." + std::string(key))) return false;
     Set(section, key, value);
+    unicodeValues.erase(std::string(section) + "." + std::string(key));
     return true;
   }
 
-  std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key,
-                                          std::size_t bufferChars) override {
+  std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key, std::size_t chars) override {
     if (!unicode) return std::nullopt;
-    ++reads;
-    readLog.push_back(std::string(section) + "." + std::string(key));
-    lastBufferBytes = bufferChars;
-    const std::wstring value = GetUnicode(section, key).value_or(L"");
-    return bufferChars == 0 ? std::wstring() : value.substr(0, bufferChars - 1);
+    const std::string narrow = Read(section, key, chars);
+    lastBufferBytes = chars;
+    const auto wide = unicodeValues.find(std::string(section) + "." + std::string(key));
+    return wide == unicodeValues.end() ? std::wstring(narrow.begin(), narrow.end()) : wide->second.substr(0, chars - 1);
   }
 
   bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override {
-    if (onWrite) onWrite(std::string(key));
-    ++writes;
-    writeLog.push_back(std::string(section) + "." + std::string(key) + "=(UTF-16)");
-    if (failWrites || failWriteKeys.count(std::string(section) + "." + std::string(key))) return false;
+    if (!Write(section, key, "")) return false;
     unicode = true;
-    Set(section, key, "");
-    for (auto& e : entries)
-      if (e.section == section && e.key == key) e.unicodeValue = std::wstring(value);
+    unicodeValues[std::string(section) + "." + std::string(key)] = value;
     return true;
   }
 
@@ -67,17 +61,9 @@ class FakeProfileStore : public ProfileStore {
     for (auto& e : entries)
       if (e.section == section && e.key == key) {
         e.value = value;
-        e.unicodeValue.reset();
         return;
       }
-    entries.push_back({std::string(section), std::string(key), std::string(value), std::nullopt});
-  }
-
-  // The value as the wide functions read it.
-  std::optional<std::wstring> GetUnicode(std::string_view section, std::string_view key) const {
-    for (const auto& e : entries)
-      if (e.section == section && e.key == key) return e.unicodeValue.value_or(std::wstring(e.value.begin(), e.value.end()));
-    return std::nullopt;
+    entries.push_back({std::string(section), std::string(key), std::string(value)});
   }
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const {
@@ -89,7 +75,8 @@ class FakeProfileStore : public ProfileStore {
   bool Exists() const { return !entries.empty(); }
 
   std::vector<Entry> entries;
-  bool unicode = false;  // the file is in UTF-16
+  bool unicode = false;                                // the file is in UTF-16
+  std::map<std::string, std::wstring> unicodeValues;  // "Section.Key": values written by WriteUnicode
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
   std::set<std::string> failReadKeys;   // "Section.Key" that reads as empty, as an unreadable file does
   std::set<std::string> failWriteKeys;  // "Section.Key" whose writes fail and change nothing

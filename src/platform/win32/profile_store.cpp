@@ -73,6 +73,8 @@ bool Win32ProfileStore::WriteUnicode(std::string_view section, std::string_view 
     if (exists && (found.nFileSizeHigh != 0 || bytes.size() != found.nFileSizeLow)) return false;
     const std::optional<std::string> unicode = Utf16ProfileBytes(bytes, codePage_);
     if (unicode && !file.Write(*unicode)) return false;
+    // A profile cache that still holds the file as it was reads it again.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
   }
   const std::wstring valueZ(value);
   return WritePrivateProfileStringW(codePage_.ToWide(section).c_str(), codePage_.ToWide(key).c_str(), valueZ.c_str(),

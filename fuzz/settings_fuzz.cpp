@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -71,11 +70,6 @@ class RawStore : public ProfileStore {
     return slice;
   }
   bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
-  // The input is a file in the code page.
-  std::optional<std::wstring> ReadUnicode(std::string_view, std::string_view, std::size_t) override {
-    return std::nullopt;
-  }
-  bool WriteUnicode(std::string_view, std::string_view, std::wstring_view) override { return true; }
 
  private:
   std::string_view bytes_;

@@ -23,12 +23,16 @@ class ProfileStore {
 
   // As GetPrivateProfileStringW on a file in UTF-16: at most bufferChars - 1 characters. None while
   // the file is in the code page, where Read gives the value with its byte bound.
-  virtual std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key,
-                                                  std::size_t bufferChars) = 0;
+  virtual std::optional<std::wstring> ReadUnicode(std::string_view /*section*/, std::string_view /*key*/,
+                                                  std::size_t /*bufferChars*/) {
+    return std::nullopt;
+  }
   // Stores a value the code page cannot hold: a file still in the code page is first written again
   // in UTF-16, every line as it was (a missing file is made so). False, and the file as it was,
-  // when that or the write failed.
-  virtual bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) = 0;
+  // when that or the write failed. The defaults are a store that keeps to the code page.
+  virtual bool WriteUnicode(std::string_view /*section*/, std::string_view /*key*/, std::wstring_view /*value*/) {
+    return false;
+  }
 };
 
 // A file's bytes in UTF-16 with its byte-order mark, the text read in the code page as the profile

@@ -13,8 +13,6 @@
 // Writes behave like WritePrivateProfileStringA: the first matching key line of the first matching
 // section is replaced, a missing key is added after the section's last entry, a missing section is
 // added at the end; the file is then stored again with CR LF after every line.
-// It stays in the code page: it cannot be written again in UTF-16, so a value outside the code page
-// is refused as a file that could not be rewritten refuses it.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -111,14 +109,6 @@ class FakeIniFile : public ProfileStore {
     lines_.push_back(entry);
     IndexSections();
     return true;
-  }
-
-  std::optional<std::wstring> ReadUnicode(std::string_view, std::string_view, std::size_t) override {
-    return std::nullopt;
-  }
-  bool WriteUnicode(std::string_view, std::string_view, std::wstring_view) override {
-    ++writes;
-    return false;
   }
 
   // The value the platform would give for a key, without the read bound; nullopt when missing.

@@ -68,8 +68,6 @@ class OverlongStore : public ProfileStore {
  public:
   std::string Read(std::string_view, std::string_view, std::size_t) override { return std::string(400, 'y'); }
   bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
-  std::optional<std::wstring> ReadUnicode(std::string_view, std::string_view, std::size_t) override { return {}; }
-  bool WriteUnicode(std::string_view, std::string_view, std::wstring_view) override { return true; }
 };
 
 TEST(SettingsFileRead, NeverExceedsTheBufferWhateverTheStoreAnswers) {

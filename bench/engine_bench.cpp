@@ -19,8 +19,8 @@ using namespace kestrune;
 class BenchProcesses : public ProcessApi {
  public:
   WindowHandle ForegroundWindow() override { return foreground; }
-  std::string WindowTitleAnsi(WindowHandle window) override {
-    return window == 1 ? "Editor - notes.txt" : std::string(300, 'b');
+  std::wstring WindowTitle(WindowHandle window) override {
+    return window == 1 ? L"Editor - notes.txt" : std::wstring(300, L'b');
   }
   ProcessId WindowProcess(WindowHandle window) override { return static_cast<ProcessId>(window * 10); }
   ProcessId CurrentProcess() override { return 1; }

@@ -1,7 +1,8 @@
-// Arbitrary window titles (invalid double-byte sequences, NULs, line breaks, 10,000-byte titles) through
-// the acceleration tick and straight into the history, then cleared, bounded and saved with the file fakes.
-// Whatever the titles, a saved file must keep its shape: the two heading lines, one line per row
-// numbered from 1, every line ended by CR LF; and a failed save must leave nothing behind.
+// Arbitrary window titles (any code-page bytes, characters outside the code page, NULs, line breaks,
+// 10,000-byte titles) through the acceleration tick and straight into the history, then cleared,
+// bounded and saved with the file fakes, in either language. Whatever the titles, a saved file must
+// keep its shape in the code page or in UTF-8: the two heading lines, one line per row numbered from 1,
+// every line ended by CR LF; and a failed save must leave nothing behind.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -14,6 +15,8 @@
 
 #include "engine/boost_cycle.h"
 #include "engine/history.h"
+#include "platform/texts.h"
+#include "platform/unicode_text.h"
 #include "vocabulary/program.h"
 #include "vocabulary/speed_level.h"
 #include "fakes/fake_clock.h"
@@ -89,13 +92,9 @@ struct World {
   PriorityChanges changes{processes, journal};
   BoostCycle cycle{processes, codePage, changes};
   WindowHandle nextWindow = 0x1000;
-  // The lines every saved file starts with, and the time every row shows, as the file holds them.
-  const std::string heading = codePage.ToAnsi(history_text::FileHeading()) + "\r\n";
-  const std::string home = codePage.ToAnsi(kHomePage) + "\r\n";
-  const std::string rowTime = "  " + codePage.ToAnsi(clock.time) + " ";
 };
 
-std::string Title(FuzzedDataProvider& in) {
+std::string TitleBytes(FuzzedDataProvider& in) {
   if (in.ConsumeBool()) return in.ConsumeRandomLengthString(12000);
   // A long title from a short input: one pattern repeated up to 10,000 bytes. All but one length in
   // a hundred fall below 300, around the 254 bytes of the title buffer where the cut is made; the
@@ -112,10 +111,24 @@ std::string Title(FuzzedDataProvider& in) {
   return title;
 }
 
+// Code-page bytes as the system would turn them into a title, now and then with a character the code
+// page lacks.
+std::wstring Title(const World& w, FuzzedDataProvider& in) {
+  std::wstring title = w.codePage.ToWide(TitleBytes(in));
+  if (in.ConsumeIntegralInRange<int>(0, 7) == 0) title.insert(title.size() / 2, 1, L'\uAC00');
+  return title;
+}
+
 // The saved bytes against the rows they came from.
 void CheckSavedFile(const World& w, const std::string& bytes, int rows) {
-  Check(bytes.compare(0, w.heading.size(), w.heading) == 0, "first line is not the heading");
-  Check(bytes.compare(w.heading.size(), w.home.size(), w.home) == 0, "second line is not the home page");
+  // The lines every saved file starts with, and the time every row shows, as the file holds them.
+  const bool utf8 = bytes.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+  const auto form = [&](std::wstring_view text) { return utf8 ? Utf8Bytes(text) : w.codePage.ToAnsi(text); };
+  const std::string heading = (utf8 ? std::string(kUtf8Mark) : std::string()) + form(history_text::FileHeading()) + "\r\n";
+  const std::string home = form(kHomePage) + "\r\n";
+  const std::string rowTime = "  " + form(w.clock.time) + " ";
+  Check(bytes.compare(0, heading.size(), heading) == 0, "first line is not the heading");
+  Check(bytes.compare(heading.size(), home.size(), home) == 0, "second line is not the home page");
   const std::string_view text(bytes);
   int lines = 0;
   std::size_t start = 0;
@@ -125,7 +138,7 @@ void CheckSavedFile(const World& w, const std::string& bytes, int rows) {
     const std::string_view line = text.substr(start, lf - 1 - start);
     Check(line.find('\r') == std::string_view::npos, "a CR not followed by LF");
     if (lines >= 2) {
-      const std::string prefix = std::to_string(lines - 1) + w.rowTime;
+      const std::string prefix = std::to_string(lines - 1) + rowTime;
       Check(line.substr(0, prefix.size()) == prefix, "a row line does not start with its number and time");
       Check(line.size() > prefix.size() - 1 && line.back() == ' ', "a row line does not end in a blank");
     }
@@ -199,6 +212,8 @@ void CheckAppended(const World& w) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
+  // Before the world: the speed list takes its item texts in the language shown.
+  ShowLanguage(in.ConsumeBool() ? Language::English : Language::Japanese);
   World w;
   w.speed.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 2));
   w.maximum.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 3));
@@ -210,7 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (in.ConsumeIntegralInRange<int>(0, 4)) {
       case 0: {  // a new window comes to the front
         const WindowHandle window = w.nextWindow++;
-        w.processes.AddWindow(window, 2, Title(in));
+        w.processes.AddWindow(window, 2, Title(w, in));
         w.processes.foreground = window;
         // As the window applies a tick: the row gets the outcome's title, level and the list's maximum.
         const TickOutcome outcome = w.cycle.Tick({true, SpeedLevelOf(w.speed.Text()), true});
@@ -228,7 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 1:  // a title handed to the history as it is
-        w.history.Append(w.codePage.ToWide(Title(in)), SpeedLevelOf(w.speed.Text()), LeadingInteger(w.maximum.Text()));
+        w.history.Append(Title(w, in), SpeedLevelOf(w.speed.Text()), LeadingInteger(w.maximum.Text()));
         CheckAppended(w);
         break;
       case 2:

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool fonts-ipafont-gothic imagemagick locales
+  tesseract-ocr tesseract-ocr-eng
 )
 
 # Wine's 32-bit half comes from the i386 architecture; the tests were made with it in place.

@@ -9,7 +9,7 @@ bin="$root/build/win/bin"
 artifacts="$root/build/win/artifacts"
 [ -z "${KESTRUNE_LANG:-}" ] || artifacts="$artifacts/${KESTRUNE_LANG:0:2}"
 mkdir -p "$artifacts"
-rm -f "$artifacts"/*.png "$artifacts"/e2e.xml
+rm -f "$artifacts"/*.png "$artifacts"/e2e.xml "$artifacts"/read_*.txt "$artifacts"/read_captions.txt
 source "$root/scripts/wine_env.sh"
 trap kestrune_wine_cleanup EXIT
 
@@ -46,4 +46,12 @@ for argument in "$@"; do case $argument in --gtest_filter=*) filtered=yes ;; esa
 [ "$filtered" = yes ] || set -- --gtest_filter='-ReadOnlyFolder.*' "$@"
 # The bound only ends a run that hangs: on a loaded machine a whole run has taken 15 minutes.
 timeout 3600 wine kestrune_e2e.exe --gtest_output="xml:$(winepath -w "$artifacts/e2e.xml")" "$@" || status=$?
+
+# The English window's captions as drawn, read back with text recognition: the parts of its pictures
+# that English.* saved for reading (read_*.png). Counted by scripts/test.sh as one more test.
+if compgen -G "$artifacts/read_*.png" >/dev/null; then
+  echo "== captions read back =="
+  python3 "$root/scripts/read_captions.py" "$artifacts" | tee "$artifacts/read_captions.txt"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+fi
 exit $status

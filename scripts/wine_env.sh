@@ -3,8 +3,17 @@
 # Wine takes the user's interface language from it, so KESTRUNE_LANG=en_US.UTF-8 makes an English
 # system, whether or not that locale is installed) and an X display (a virtual one when none is
 # available). Sets KESTRUNE_OWN_XVFB when it started one.
+# A system of another language gets a prefix of its own, as Wine makes it: the Japanese faces that
+# the Japanese system's prefix maps to the IPA fonts stay unmapped there, as they are on an English
+# Windows without the Japanese fonts, so what its tests see is what such a system shows.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+japanese=yes
+case ${KESTRUNE_LANG:-ja} in ja*) ;; *) japanese=no ;; esac
+if [ "$japanese" = yes ]; then
+  export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+else
+  export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-${KESTRUNE_LANG:0:2}}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export LANG=${KESTRUNE_LANG:-ja_JP.UTF-8}
@@ -27,11 +36,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
-# The Windows Japanese UI faces, served by the IPA fonts (Wine's own fallback has no Latin letters).
-for face in "MS UI Gothic" "MS PGothic" "Meiryo UI"; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1 || true
-done
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Gothic" /d IPAGothic /f >/dev/null 2>&1 || true
+if [ "$japanese" = yes ]; then
+  # The Windows Japanese UI faces, served by the IPA fonts (Wine's own fallback has no Latin letters).
+  for face in "MS UI Gothic" "MS PGothic" "Meiryo UI"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1 || true
+  done
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Gothic" /d IPAGothic /f >/dev/null 2>&1 || true
+else
+  # None, even in a prefix that had them from an earlier run.
+  wine reg delete 'HKCU\Software\Wine\Fonts\Replacements' /f >/dev/null 2>&1 || true
+fi
 # Without a window manager Wine draws the window frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 

@@ -58,8 +58,6 @@ void AdvancedPage::OnFlagClick(Setting flag) {
 }
 
 bool AdvancedPage::AddName(std::wstring_view name) {
-  // The file holds the list in the code page: a name it cannot spell would come back as another.
-  if (p_.codePage.ToWide(p_.codePage.ToAnsi(name)) != name) return false;
   ExcludeList longer = exclude_;
   if (!longer.Add(name)) return false;
   if (!p_.settings.ExcludeFits(longer.Stored())) {

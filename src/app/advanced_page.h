@@ -5,7 +5,6 @@
 #include "app/ui.h"
 #include "engine/boost_cycle.h"
 #include "engine/exclude_list.h"
-#include "platform/code_page.h"
 #include "platform/message_boxes.h"
 #include "settings/settings.h"
 
@@ -73,7 +72,6 @@ struct AdvancedParts {
   BoostCycle& boost;
   ProcessApi& processes;
   ForegroundWatch& watch;
-  const CodePage& codePage;
   MessageBoxes& boxes;
 };
 

@@ -17,18 +17,18 @@ inline Font FormMainButtonFont() {
   return font;
 }
 
-// CommandExit: "終了" [Exit].
-inline PropertyBag CommandExitProperties() {
+// CommandExit: "終了" [Exit]; font: the form's in the language shown (form_font.h).
+inline PropertyBag CommandExitProperties(const Font& font = FormMainButtonFont()) {
   PropertyBag bag;
-  bag.Set<Font>("Font", FormMainButtonFont());
+  bag.Set<Font>("Font", font);
   bag.Set<std::wstring>("Caption", std::wstring(UiText(TextId::ButtonExit)));
   return bag;
 }
 
 // CommandMini: "隠す" [Hide].
-inline PropertyBag CommandMiniProperties() {
+inline PropertyBag CommandMiniProperties(const Font& font = FormMainButtonFont()) {
   PropertyBag bag;
-  bag.Set<Font>("Font", FormMainButtonFont());
+  bag.Set<Font>("Font", font);
   bag.Set<std::wstring>("Caption", std::wstring(UiText(TextId::ButtonHide)));
   return bag;
 }

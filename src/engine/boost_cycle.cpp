@@ -61,9 +61,9 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
 
   const WindowHandle foreground = processes_.ForegroundWindow();
   // Read on every gated tick, before the change test, as one title read per tick.
-  const std::string ansiTitle = processes_.WindowTitleAnsi(foreground);
+  const std::wstring title = processes_.WindowTitle(foreground);
   // The title ends at its first NUL, as it would in the title buffer.
-  const std::string_view text = std::string_view(ansiTitle).substr(0, ansiTitle.find('\0'));
+  const std::wstring_view text = std::wstring_view(title).substr(0, title.find(L'\0'));
 
   state_.previous = state_.current;
   state_.current = foreground;
@@ -81,7 +81,7 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
 
   TickOutcome outcome;
   outcome.switched = true;
-  outcome.title = codePage_.ToWide(BoundAnsi(text, kTitleBytes, codePage_));
+  outcome.title = std::wstring(BoundAsAnsi(text, kTitleBytes, codePage_));
   outcome.record = input.recording;
   outcome.level = LevelObtained(input.level, obtained);
   outcome.switchCount = state_.switchCount;

@@ -15,7 +15,8 @@
 
 namespace kestrune {
 
-// The title buffer is 255 bytes: at most 254 bytes of title in the ANSI code page.
+// The title is bounded as a 255-byte buffer in the ANSI code page bounds it: at most 254 bytes' worth
+// of title there. Its characters stay Unicode, so a title the code page cannot spell still reads.
 inline constexpr std::size_t kTitleBytes = 254;
 
 struct BoostState {

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <utility>
+
+#include "platform/unicode_text.h"
 
 #include "vocabulary/program.h"
 
@@ -66,6 +70,11 @@ std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePag
   return text;
 }
 
+std::string HistoryFileBytes(std::wstring_view text, const CodePage& codePage) {
+  if (std::optional<std::string> ansi = ExactAnsi(text, codePage)) return std::move(*ansi);
+  return std::string(kUtf8Mark) + Utf8Bytes(text);
+}
+
 void History::Append(std::wstring_view title, std::wstring_view levelText, long long maximum) {
   if (s_.rows.RowCount() > maximum) s_.rows.Clear();
   const int row = s_.rows.RowCount();
@@ -90,7 +99,7 @@ void History::Save() {
     return;
   }
   // Built before the dialog: ticks that append rows while it is open do not reach this file.
-  const std::string bytes = s_.codePage.ToAnsi(BuildHistoryText(s_.rows, homePage_));
+  const std::string bytes = HistoryFileBytes(BuildHistoryText(s_.rows, homePage_), s_.codePage);
 
   FileDialogOptions options;
   options.filter = history_text::Filter();

@@ -50,6 +50,11 @@ std::wstring_view LevelColumnText(SpeedLevel level);
 // ended by CR LF. The level column is not written.
 std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage);
 
+// The file's bytes: in the code page, as other programs of the system expect a text file, when it
+// holds every character of the text; otherwise (a title or a name outside it, or the Japanese texts
+// on a system of another language) UTF-8 with a byte-order mark, which keeps them all.
+std::string HistoryFileBytes(std::wstring_view text, const CodePage& codePage);
+
 class History {
  public:
   struct Services {

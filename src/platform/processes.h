@@ -28,8 +28,8 @@ class ProcessApi {
 
   virtual ~ProcessApi() = default;
   virtual WindowHandle ForegroundWindow() = 0;
-  // The window's whole title in the ANSI code page (the caller bounds it); empty when it has none.
-  virtual std::string WindowTitleAnsi(WindowHandle window) = 0;
+  // The window's whole title (the caller bounds it); empty when it has none.
+  virtual std::wstring WindowTitle(WindowHandle window) = 0;
   virtual ProcessId WindowProcess(WindowHandle window) = 0;
   virtual ProcessId CurrentProcess() = 0;
   virtual Handle OpenProcess(std::uint32_t accessRights, ProcessId process) = 0;

@@ -1,11 +1,17 @@
 #pragma once
 // Private-profile (ini) file access, bound to one file.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace kestrune {
 
+// The file holds its text in the ANSI code page until a value that the code page cannot hold is
+// stored. It then becomes UTF-16 with a byte-order mark: the profile functions read and write such a
+// file as it is, so every other key keeps reading the same, through either pair of calls.
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;
@@ -14,6 +20,23 @@ class ProfileStore {
   virtual std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) = 0;
   // As WritePrivateProfileStringA: true on success.
   virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+  // As GetPrivateProfileStringW on a file in UTF-16: at most bufferChars - 1 characters. None while
+  // the file is in the code page, where Read gives the value with its byte bound.
+  virtual std::optional<std::wstring> ReadUnicode(std::string_view /*section*/, std::string_view /*key*/,
+                                                  std::size_t /*bufferChars*/) {
+    return std::nullopt;
+  }
+  // Stores a value the code page cannot hold: a file still in the code page is first written again
+  // in UTF-16, every line as it was (a missing file is made so). False, and the file as it was,
+  // when that or the write failed. The defaults are a store that keeps to the code page.
+  virtual bool WriteUnicode(std::string_view /*section*/, std::string_view /*key*/, std::wstring_view /*value*/) {
+    return false;
+  }
 };
+
+// A file's bytes in UTF-16 with its byte-order mark, the text read in the code page as the profile
+// functions read it; none for a file that is in UTF-16 already.
+std::optional<std::string> Utf16ProfileBytes(std::string_view fileBytes, const CodePage& codePage);
 
 }  // namespace kestrune

@@ -1,5 +1,8 @@
 #include "settings/settings.h"
 
+#include <optional>
+#include <utility>
+
 #include "settings/stored_values.h"
 
 namespace kestrune {
@@ -13,8 +16,13 @@ SpeedLevel Settings::Speed() { return SpeedLevelFromStored(file_.Read(Setting::S
 std::wstring Settings::RecordCount() { return RecordCountFromStored(file_.Read(Setting::RecordCount), codePage_); }
 
 Settings::StoredList Settings::Exclude() {
-  const SettingsFile::ListValue value = file_.ReadList(Setting::Exclude);
-  StoredList list{codePage_.ToWide(value.text), value.cut};
+  StoredList list;
+  if (auto unicode = file_.ReadUnicodeList(Setting::Exclude)) {
+    list = {std::move(unicode->text), unicode->cut};
+  } else {
+    const SettingsFile::ListValue value = file_.ReadList(Setting::Exclude);
+    list = {codePage_.ToWide(value.text), value.cut};
+  }
   // Cut in wide text: in a double-byte code page a trail byte can look like the separator.
   if (list.cut) {
     const std::size_t bar = list.text.rfind(L'|');
@@ -24,7 +32,18 @@ Settings::StoredList Settings::Exclude() {
 }
 
 bool Settings::ExcludeFits(std::wstring_view stored) const {
-  return codePage_.ToAnsi(stored).size() <= SettingsFile::kListLimitBytes;
+  // Counted in both forms the file may hold it in: bytes of the code page, characters of UTF-16.
+  return codePage_.ToAnsi(stored).size() <= SettingsFile::kListLimitBytes &&
+         stored.size() <= SettingsFile::kListLimitBytes;
+}
+
+void Settings::SetExclude(std::wstring_view stored) {
+  // A list the code page holds is written as it always was, so a file that never held anything else
+  // keeps its form and its bytes; a name it cannot spell turns the file into UTF-16.
+  if (const std::optional<std::string> ansi = ExactAnsi(stored, codePage_))
+    file_.Write(Setting::Exclude, *ansi);
+  else
+    file_.WriteUnicode(Setting::Exclude, stored);
 }
 
 AutostartResult Settings::SetAutoRun(bool on) {

@@ -36,7 +36,7 @@ class Settings {
     bool cut = false;
   };
   StoredList Exclude();
-  // Whether a list stored so reads back whole.
+  // Whether a list stored so reads back whole, in whichever form the file holds it.
   bool ExcludeFits(std::wstring_view stored) const;
 
   // The file writes' results are not acted on: a control keeps its new state when its value could
@@ -45,7 +45,7 @@ class Settings {
   void SetSpeed(SpeedLevel level);
   void SetRecordCount(std::wstring_view item);
   void SetLanguage(LanguageChoice choice) { file_.Write(Setting::Language, StoredLanguageChoice(choice)); }
-  void SetExclude(std::wstring_view stored) { file_.Write(Setting::Exclude, codePage_.ToAnsi(stored)); }
+  void SetExclude(std::wstring_view stored);
 
  private:
   SettingsFile& file_;

@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <utility>
+
 #include "platform/file_system.h"
 
 namespace kestrune {
@@ -8,23 +10,45 @@ std::wstring SettingsFilePath(std::wstring_view directory) { return JoinPath(dir
 
 std::string SettingsFile::Read(Setting setting) { return ReadList(setting).text; }
 
-SettingsFile::ListValue SettingsFile::ReadList(Setting setting) {
-  const SettingKey where = KeyOf(setting);
-  const std::size_t buffer = BufferBytes(setting);
-  std::string value = store_.Read(where.section, where.key, buffer);
+namespace {
+
+// A value as the platform gave it, of chars or wide characters, made what a read gives.
+template <typename Text>
+SettingsFile::Value<Text> Cleaned(Text value, std::size_t buffer) {
   const bool cut = value.size() + 2 >= buffer;
   // The platform fills at most the buffer less its terminator; never trust a longer answer.
   if (value.size() > buffer - 1) value.resize(buffer - 1);
-  if (const auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
-  const auto first = value.find_first_not_of(' ');
-  if (first == std::string::npos) return {std::string(), cut};
-  const auto last = value.find_last_not_of(' ');
+  if (const auto nul = value.find(typename Text::value_type{}); nul != Text::npos) value.resize(nul);
+  const auto first = value.find_first_not_of(typename Text::value_type{' '});
+  if (first == Text::npos) return {Text(), cut};
+  const auto last = value.find_last_not_of(typename Text::value_type{' '});
   return {value.substr(first, last - first + 1), cut};
+}
+
+}  // namespace
+
+SettingsFile::ListValue SettingsFile::ReadList(Setting setting) {
+  const SettingKey where = KeyOf(setting);
+  const std::size_t buffer = BufferBytes(setting);
+  return Cleaned(store_.Read(where.section, where.key, buffer), buffer);
+}
+
+std::optional<SettingsFile::Value<std::wstring>> SettingsFile::ReadUnicodeList(Setting setting) {
+  const SettingKey where = KeyOf(setting);
+  const std::size_t buffer = BufferBytes(setting);
+  std::optional<std::wstring> value = store_.ReadUnicode(where.section, where.key, buffer);
+  if (!value) return std::nullopt;
+  return Cleaned(std::move(*value), buffer);
 }
 
 bool SettingsFile::Write(Setting setting, std::string_view value) {
   const SettingKey where = KeyOf(setting);
   return store_.Write(where.section, where.key, value);
+}
+
+bool SettingsFile::WriteUnicode(Setting setting, std::wstring_view value) {
+  const SettingKey where = KeyOf(setting);
+  return store_.WriteUnicode(where.section, where.key, value);
 }
 
 }  // namespace kestrune

@@ -1,7 +1,9 @@
 #pragma once
 // kestrune.ini: the seven settings, each a text value under its section and key. Values are the
-// file's ANSI bytes; what they mean for the controls is settings.h's business.
+// file's ANSI bytes, but for the exclusion list once it holds a name the code page cannot spell (the
+// file is UTF-16 from then on); what they mean for the controls is settings.h's business.
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,14 +56,21 @@ class SettingsFile {
   // The value up to its first NUL without leading and trailing blanks; empty when missing.
   std::string Read(Setting setting);
 
-  struct ListValue {
-    std::string text;  // as Read gives it
+  template <typename Text>
+  struct Value {
+    Text text;         // as Read gives it
     bool cut = false;  // the value filled the buffer: its end may be missing
   };
+  using ListValue = Value<std::string>;
   // Read, and whether the value may have been cut.
   ListValue ReadList(Setting setting);
+  // The same from a file in UTF-16, with the bound counted in characters; none while the file is in
+  // the code page.
+  std::optional<Value<std::wstring>> ReadUnicodeList(Setting setting);
   // True when the platform reported success.
   bool Write(Setting setting, std::string_view value);
+  // A value the code page cannot hold; the file turns into UTF-16 first.
+  bool WriteUnicode(Setting setting, std::wstring_view value);
 
  private:
   ProfileStore& store_;

@@ -119,6 +119,43 @@ TEST(Advanced, AnExcludedProgramKeepsItsClassAndItsSwitchIsCountedAndRecorded) {
   EXPECT_EQ(PriorityClassOf(b.ProcessId()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
 }
 
+// Two programs named in Hangul on a Japanese system, whose code page has no Hangul: the one added to
+// the list by its typed name is left alone and the other raised, at once and after a restart (the
+// settings file, now UTF-16, gives the name back whole); label and history show their titles.
+TEST(Advanced, ProgramsNamedOutsideTheCodePageAreLeftAloneByTheirNames) {
+  RunningApp app(kAccelerating);
+  const std::wstring listed = app.Dir().File(L"\uAC00\uB098.exe"), other = app.Dir().File(L"\uB2E4\uB77C.exe");
+  for (const std::wstring& copy : {listed, other}) ASSERT_TRUE(::CopyFileW(HelperPath().c_str(), copy.c_str(), FALSE));
+  ASSERT_TRUE(app.Start());
+  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\uAC00\uB098.exe"));
+  ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
+  const std::string ini = app.IniBytes();
+  EXPECT_EQ(ini.substr(0, 2), "\xFF\xFE");
+  EXPECT_NE(std::wstring(reinterpret_cast<const wchar_t*>(ini.data()), ini.size() / 2).find(L"Exclude=\uAC00\uB098.exe\r\n"),
+            std::wstring::npos);
+
+  HelperApp a({L"\uAC00\uB098"}, {listed, L"", L"KestruneTestHelper"});
+  HelperApp b({L"\uB2E4\uB77C"}, {other, L"", L"KestruneTestHelper"});
+  for (int run = 0; run < 2; ++run) {
+    if (run == 1) {
+      app.EndSession();
+      ASSERT_TRUE(app.Start());
+    }
+    ASSERT_TRUE(b.BringToFront());
+    app.Tick();
+    EXPECT_TRUE(ClassBecomes(b.ProcessId(), HIGH_PRIORITY_CLASS)) << "run " << run;
+    ASSERT_TRUE(a.BringToFront());
+    app.Tick();
+    EXPECT_TRUE(ClassBecomes(b.ProcessId(), NORMAL_PRIORITY_CLASS)) << "run " << run;
+    EXPECT_EQ(PriorityClassOf(a.ProcessId()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS)) << "run " << run;
+    EXPECT_EQ(app.ControlText(ids::kLabelInfo), L"\uAC00\uB098");
+    HWND history = app.Control(ids::kListViewHistory);
+    const int rows = ListViewRowCount(history);
+    ASSERT_GE(rows, 2);
+    EXPECT_EQ(ListViewCell(history, rows - 2, 2) + L" " + ListViewCell(history, rows - 1, 2), L"\uB2E4\uB77C \uAC00\uB098");
+  }
+}
+
 // The moment a helper's class changes, polled closely: the time of the last poll that still saw the
 // old class, when it may have changed at the earliest. None when it had changed already, when the
 // gap between two polls grew too wide to tell (this process was held up), or by `until`.

@@ -1,8 +1,11 @@
 // The window in English: every page's captions are printable ASCII, and each caption fits its
-// control and stays clear of the controls beside it, at 96 and 144 dpi. On a Japanese system the
-// setting Language=en asks for English; on any other the system's language does. Choosing Japanese
-// on the advanced page then gives the Japanese window at the next start, on either system. The
-// screenshots are the English guide's pictures.
+// control and stays clear of the controls beside it, at 96 and 144 dpi. What the own controls drew
+// (the tab row on each page, the two buttons) is saved for scripts/read_captions.py, which reads it
+// back with text recognition: in the English pass's prefix the Japanese faces are not there, as on
+// an English system without the Japanese fonts. On a Japanese system the setting Language=en asks
+// for English; on any other the system's language does. Choosing Japanese on the advanced page then
+// gives the Japanese window at the next start, on either system. The screenshots are the English
+// guide's pictures.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -89,6 +92,29 @@ std::string CaptionProblems(RunningApp& app, int page, const UiFonts& fonts, int
   return problems;
 }
 
+// Parts of the window's picture for scripts/read_captions.py, which reads each with text recognition
+// and fails unless every word listed beside it (read_<name>.txt) is found whole: letters drawn as
+// empty boxes, or cut off at their control's edge, read as nothing. The tab row (as high as the
+// active tab and its border) on every page, since the active caption is bold and wider; the buttons.
+void SaveCaptionsForReading(RunningApp& app, int page, int dpi) {
+  const WindowPixels picture = app.Pixels();
+  RECT window{};
+  ::GetWindowRect(app.Main(), &window);
+  const auto save = [&](int id, int height, const std::wstring& name, const std::string& words) {
+    RECT part{};
+    ::GetWindowRect(app.Control(id), &part);
+    ::OffsetRect(&part, -window.left, -window.top);
+    if (height > 0) part.bottom = part.top + height;
+    const std::wstring file = ArtifactDir() + L"\\read_" + std::to_wstring(dpi) + L"_" + name;
+    EXPECT_TRUE(SavePng(Cropped(picture, part), file + L".png")) << "reading picture";
+    WriteFileBytes(file + L".txt", words);
+  };
+  save(ids::kTabStripMain, MulDiv(27, dpi, 96), L"tabs_" + std::to_wstring(page), "State\nSettings\nHistory\nAbout\nAdvanced\n");
+  if (page != 0) return;
+  save(ids::kCommandMini, 0, L"hide", "Hide\n");
+  save(ids::kCommandExit, 0, L"exit", "Exit\n");
+}
+
 TEST(English, EveryPageReadsInEnglishAndEachCaptionFits) {
   const bool japanese = JapaneseSystem();
   const wchar_t* shots[] = {L"pages_0_state", L"pages_1_settings", L"pages_2_history", L"pages_3_about",
@@ -103,7 +129,7 @@ TEST(English, EveryPageReadsInEnglishAndEachCaptionFits) {
     }
     ASSERT_TRUE(WaitFor([&] { return Visible(app.Main()); }));
     UiFonts fonts;
-    fonts.Create(dpi);
+    fonts.Create(dpi, Language::English);
     for (int page = 0; page < RunningApp::kPages; ++page) {
       ASSERT_TRUE(app.ShowPage(page));
       const std::wstring tab = Text(app.Control(ids::kTabStripMain));
@@ -113,6 +139,7 @@ TEST(English, EveryPageReadsInEnglishAndEachCaptionFits) {
         EXPECT_TRUE(WaitFor([&] { return MonitorShowsItsGrid(app); }));
       }
       app.Screenshot((dpi == 96 ? L"en_" : L"en144_") + std::wstring(shots[page]));
+      SaveCaptionsForReading(app, page, dpi);
     }
     fonts.Destroy();
   }

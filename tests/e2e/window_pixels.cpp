@@ -89,6 +89,19 @@ RECT DifferenceBox(const WindowPixels& a, const WindowPixels& b, int tolerance) 
   return box;
 }
 
+WindowPixels Cropped(const WindowPixels& pixels, RECT rect) {
+  const RECT whole{0, 0, pixels.width, pixels.height};
+  WindowPixels part;
+  if (!::IntersectRect(&rect, &rect, &whole)) return part;
+  part.width = rect.right - rect.left;
+  part.height = rect.bottom - rect.top;
+  for (LONG y = rect.top; y < rect.bottom; ++y) {
+    const auto row = pixels.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * pixels.width + rect.left) * 3;
+    part.rgb.insert(part.rgb.end(), row, row + part.width * 3);
+  }
+  return part;
+}
+
 bool SavePng(const WindowPixels& pixels, const std::wstring& path) {
   if (pixels.Empty()) return false;
   const std::vector<std::uint8_t> png =

@@ -28,6 +28,9 @@ WindowPixels CaptureWindow(HWND hwnd);
 // everywhere: the rectangle then spans the larger one.
 RECT DifferenceBox(const WindowPixels& a, const WindowPixels& b, int tolerance);
 
+// The part of the picture inside rect (clipped to the picture).
+WindowPixels Cropped(const WindowPixels& pixels, RECT rect);
+
 // Writes the pixels as a PNG file; false when the picture is empty or the file cannot be written.
 bool SavePng(const WindowPixels& pixels, const std::wstring& path);
 

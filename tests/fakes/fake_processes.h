@@ -24,7 +24,7 @@ class FakeProcessApi : public ProcessApi {
 
   void AddProcess(ProcessId id) { processes[id] = Process{}; }
   void AddProcess(ProcessId id, Process process) { processes[id] = process; }
-  void AddWindow(WindowHandle window, ProcessId owner, std::string title) {
+  void AddWindow(WindowHandle window, ProcessId owner, std::wstring title) {
     Window w;
     w.owner = owner;
     w.title = std::move(title);
@@ -32,7 +32,7 @@ class FakeProcessApi : public ProcessApi {
   }
   // A child window of another window, with its class (a store app's core window in its frame).
   void AddChild(WindowHandle child, WindowHandle parent, ProcessId owner, std::string className) {
-    AddWindow(child, owner, "");
+    AddWindow(child, owner, L"");
     windows[child].parent = parent;
     windows[child].className = std::move(className);
   }
@@ -41,11 +41,11 @@ class FakeProcessApi : public ProcessApi {
     ++foregroundQueries;
     return failForeground ? 0 : foreground;
   }
-  std::string WindowTitleAnsi(WindowHandle window) override {
+  std::wstring WindowTitle(WindowHandle window) override {
     ++titleReads;
-    if (failTitle) return std::string();
+    if (failTitle) return std::wstring();
     auto it = windows.find(window);
-    return it == windows.end() ? std::string() : it->second.title;
+    return it == windows.end() ? std::wstring() : it->second.title;
   }
   ProcessId WindowProcess(WindowHandle window) override {
     if (failWindowProcess) return 0;
@@ -124,7 +124,7 @@ class FakeProcessApi : public ProcessApi {
 
   struct Window {
     ProcessId owner = 0;
-    std::string title;
+    std::wstring title;
     std::string className = "Window";
     WindowHandle parent = 0;
   };

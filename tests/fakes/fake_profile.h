@@ -1,7 +1,9 @@
 #pragma once
 // An ini file in memory. Sections and keys keep the order of their first write, as the platform's
-// private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString.
+// private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString. The file turns
+// into UTF-16 at its first WriteUnicode; its texts in the code page are ASCII.
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -36,6 +38,22 @@ class FakeProfileStore : public ProfileStore {
     writeLog.push_back(std::string(section) + "." + std::string(key) + "=" + std::string(value));
     if (failWrites || failWriteKeys.count(std::string(section) + "." + std::string(key))) return false;
     Set(section, key, value);
+    unicodeValues.erase(std::string(section) + "." + std::string(key));
+    return true;
+  }
+
+  std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key, std::size_t chars) override {
+    if (!unicode) return std::nullopt;
+    const std::string narrow = Read(section, key, chars);
+    lastBufferBytes = chars;
+    const auto wide = unicodeValues.find(std::string(section) + "." + std::string(key));
+    return wide == unicodeValues.end() ? std::wstring(narrow.begin(), narrow.end()) : wide->second.substr(0, chars - 1);
+  }
+
+  bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override {
+    if (!Write(section, key, "")) return false;
+    unicode = true;
+    unicodeValues[std::string(section) + "." + std::string(key)] = value;
     return true;
   }
 
@@ -57,6 +75,8 @@ class FakeProfileStore : public ProfileStore {
   bool Exists() const { return !entries.empty(); }
 
   std::vector<Entry> entries;
+  bool unicode = false;                                // the file is in UTF-16
+  std::map<std::string, std::wstring> unicodeValues;  // "Section.Key": values written by WriteUnicode
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
   std::set<std::string> failReadKeys;   // "Section.Key" that reads as empty, as an unreadable file does
   std::set<std::string> failWriteKeys;  // "Section.Key" whose writes fail and change nothing

@@ -30,20 +30,30 @@ const wchar_t* PickJapaneseFace() {
   return L"MS UI Gothic";  // let the font mapper find a Japanese face by character set
 }
 
-HFONT MakeFont(const wchar_t* face, int points, int dpi, int weight, bool underline) {
-  return ::CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE,
-                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+HFONT MakeFont(const wchar_t* face, BYTE charset, int points, int dpi, int weight, bool underline) {
+  return ::CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE, charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 }  // namespace
 
-void UiFonts::Create(int dpi) {
-  const wchar_t* face = PickJapaneseFace();
-  normal = MakeFont(face, 9, dpi, FW_NORMAL, false);
-  bold = MakeFont(face, 9, dpi, FW_BOLD, false);
-  title = MakeFont(face, 16, dpi, FW_BOLD, false);
-  underline = MakeFont(face, 9, dpi, FW_NORMAL, true);
+std::wstring SystemUiFace() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) == FALSE ||
+      metrics.lfMessageFont.lfFaceName[0] == L'\0')
+    return L"MS Shell Dlg 2";  // the dialog face, which the system maps to its own
+  return metrics.lfMessageFont.lfFaceName;
+}
+
+void UiFonts::Create(int dpi, Language language) {
+  const bool english = language == Language::English;
+  const std::wstring face = english ? SystemUiFace() : PickJapaneseFace();
+  const BYTE charset = english ? DEFAULT_CHARSET : SHIFTJIS_CHARSET;
+  normal = MakeFont(face.c_str(), charset, 9, dpi, FW_NORMAL, false);
+  bold = MakeFont(face.c_str(), charset, 9, dpi, FW_BOLD, false);
+  title = MakeFont(face.c_str(), charset, 16, dpi, FW_BOLD, false);
+  underline = MakeFont(face.c_str(), charset, 9, dpi, FW_NORMAL, true);
 }
 
 void UiFonts::Destroy() {

@@ -48,7 +48,7 @@ void Win32MainWindow::BuildLogic() {
   restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(
       AdvancedControls{*this, Control<Win32ListBox>(ids::kListExclude), Control<Win32TextBox>(ids::kEditExcludeName)},
-      AdvancedParts{*settings_, *boost_, processes_, watch_, codePage_, boxes_});
+      AdvancedParts{*settings_, *boost_, processes_, watch_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
     advancedPage_->OnForegroundEvent(windowOwner);
     if (form_) form_->OnQuickLook();

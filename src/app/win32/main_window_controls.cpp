@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/form_font.h"
 #include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
@@ -26,7 +27,7 @@ constexpr HistoryColumn kHistoryColumns[] = {{TextId::ColumnNumber, 60}, {TextId
 }  // namespace
 
 bool Win32MainWindow::CreateControls() {
-  fonts_.Create(dpi_);
+  fonts_.Create(dpi_, ShownLanguage());
   pageBrush_ = ::CreateSolidBrush(kPageColor);
   // Not owned by the main window: a tooltip is always topmost, and under Wine a topmost owned
   // pop-up keeps SetWindowPos(HWND_TOPMOST) from making its owner topmost, so always-on-top
@@ -111,9 +112,7 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
   const Rect bounds{Scale(row.x), Scale(row.y), Scale(row.x + row.width), Scale(row.y + row.height)};
   switch (row.id) {
     case ids::kTabStripMain: {
-      Font formFont;
-      formFont.size = 9.0;
-      return tabs_.Create(hwnd_, row.id, bounds, formFont, dpi_,
+      return tabs_.Create(hwnd_, row.id, bounds, FormFont(ShownLanguage(), SystemUiFace()), dpi_,
                           {[this] { if (form_) form_->OnBackgroundMouseDown(); },
                            [this] { if (form_) form_->OnBackgroundMouseMove(); },
                            [this] { KeepFocusOnPage(); }},
@@ -124,10 +123,12 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
                           });
     }
     case ids::kCommandMini:
-    case ids::kCommandExit:
+    case ids::kCommandExit: {
+      const Font font = FormFont(ShownLanguage(), SystemUiFace());
       return Emplace<Win32GradientButton>(row.id).Create(
-          hwnd_, row.id, bounds, row.text.Get(), row.id == ids::kCommandMini ? CommandMiniProperties() : CommandExitProperties(),
+          hwnd_, row.id, bounds, row.text.Get(), row.id == ids::kCommandMini ? CommandMiniProperties(font) : CommandExitProperties(font),
           [this, handler = row.onNotify] { if (form_) handler.Run(Logic()); });
+    }
     case ids::kSystemMonitorState: {
       // The saved size is in pixels; only the place follows the resolution.
       const Rect placed{bounds.left, bounds.top, bounds.left + row.width, bounds.top + row.height};

@@ -107,7 +107,7 @@ void Win32MainWindow::ReplaceIcons() {
 void Win32MainWindow::ReplaceFonts() {
   UiFonts old = fonts_;
   fonts_ = UiFonts{};
-  fonts_.Create(dpi_);
+  fonts_.Create(dpi_, ShownLanguage());
   for (const ControlRow& row : MainWindowControls()) {
     if (row.kind == ControlKind::Own) continue;
     ::SendDlgItemMessageW(hwnd_, row.id, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);

@@ -8,9 +8,9 @@ namespace kestrune {
 
 WindowHandle Win32ProcessApi::ForegroundWindow() { return ToWindowHandle(::GetForegroundWindow()); }
 
-std::string Win32ProcessApi::WindowTitleAnsi(WindowHandle window) {
-  // Read the whole title; the caller cuts it at the byte bound without splitting a character,
-  // which GetWindowTextA with a short buffer does not promise.
+std::wstring Win32ProcessApi::WindowTitle(WindowHandle window) {
+  // Read whole and in Unicode: the caller cuts it at the code page's byte bound without splitting a
+  // character, and a title the code page cannot spell keeps its characters.
   const HWND hwnd = ToHwnd(window);
   if (hwnd == nullptr) return {};
   if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) {
@@ -19,16 +19,12 @@ std::string Win32ProcessApi::WindowTitleAnsi(WindowHandle window) {
     // keeps is the same text. Far more characters than the caller's byte bound can hold.
     wchar_t wide[1024];
     const int chars = ::InternalGetWindowText(hwnd, wide, 1024);
-    if (chars <= 0) return {};
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide, chars, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) ::WideCharToMultiByte(CP_ACP, 0, wide, chars, text.data(), bytes, nullptr, nullptr);
-    return text;
+    return chars > 0 ? std::wstring(wide, static_cast<std::size_t>(chars)) : std::wstring();
   }
-  const int length = ::GetWindowTextLengthA(hwnd);
+  const int length = ::GetWindowTextLengthW(hwnd);
   if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(hwnd, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }

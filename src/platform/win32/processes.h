@@ -6,7 +6,7 @@ namespace kestrune {
 class Win32ProcessApi : public ProcessApi {
  public:
   WindowHandle ForegroundWindow() override;
-  std::string WindowTitleAnsi(WindowHandle window) override;
+  std::wstring WindowTitle(WindowHandle window) override;
   ProcessId WindowProcess(WindowHandle window) override;
   ProcessId CurrentProcess() override;
   Handle OpenProcess(std::uint32_t accessRights, ProcessId process) override;

@@ -4,7 +4,28 @@
 
 #include <algorithm>
 
+#include "platform/file_system.h"
+#include "platform/unicode_text.h"
+#include "platform/win32/state_file.h"
+
 namespace kestrune {
+
+namespace {
+
+// Whether the file starts with the UTF-16 byte-order mark: the form the profile functions then keep.
+bool InUtf16(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char mark[2] = {};
+  DWORD read = 0;
+  const bool ok = ::ReadFile(file, mark, 2, &read, nullptr) != FALSE && read == 2;
+  ::CloseHandle(file);
+  return ok && std::string_view(mark, 2) == kUtf16LeMark;
+}
+
+}  // namespace
 
 std::string Win32ProfileStore::Read(std::string_view section, std::string_view key, std::size_t bufferBytes) {
   if (bufferBytes == 0) return std::string();
@@ -26,6 +47,38 @@ bool Win32ProfileStore::Write(std::string_view section, std::string_view key, st
   const std::wstring keyZ = codePage_.ToWide(key);
   const std::wstring valueZ = codePage_.ToWide(value);
   return WritePrivateProfileStringW(sectionZ.c_str(), keyZ.c_str(), valueZ.c_str(), path_.c_str()) != 0;
+}
+
+std::optional<std::wstring> Win32ProfileStore::ReadUnicode(std::string_view section, std::string_view key,
+                                                           std::size_t bufferChars) {
+  if (!InUtf16(path_)) return std::nullopt;
+  if (bufferChars == 0) return std::wstring();
+  const auto size = static_cast<DWORD>(std::min<std::size_t>(bufferChars, 65535));
+  std::wstring buffer(size, L'\0');
+  const DWORD copied = GetPrivateProfileStringW(codePage_.ToWide(section).c_str(), codePage_.ToWide(key).c_str(), L"",
+                                                buffer.data(), size, path_.c_str());
+  buffer.resize(std::min<DWORD>(copied, size - 1));
+  return buffer;
+}
+
+bool Win32ProfileStore::WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) {
+  if (!InUtf16(path_)) {
+    // The whole file or nothing: a file that exists but does not read whole (locked, too large for
+    // the state file) is left as it is rather than replaced by part of it.
+    WIN32_FILE_ATTRIBUTE_DATA found{};
+    const bool exists =
+        ::GetFileAttributesExW(ExtendedLengthPath(path_).c_str(), GetFileExInfoStandard, &found) != FALSE;
+    Win32StateFile file(path_);
+    const std::string bytes = file.Read();
+    if (exists && (found.nFileSizeHigh != 0 || bytes.size() != found.nFileSizeLow)) return false;
+    const std::optional<std::string> unicode = Utf16ProfileBytes(bytes, codePage_);
+    if (unicode && !file.Write(*unicode)) return false;
+    // A profile cache that still holds the file as it was reads it again.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+  }
+  const std::wstring valueZ(value);
+  return WritePrivateProfileStringW(codePage_.ToWide(section).c_str(), codePage_.ToWide(key).c_str(), valueZ.c_str(),
+                                    path_.c_str()) != 0;
 }
 
 }  // namespace kestrune

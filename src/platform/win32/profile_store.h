@@ -7,15 +7,19 @@
 namespace kestrune {
 
 // kestrune.ini through the wide private-profile functions, so the file is found whatever its folder
-// is called. Its content stays in the ANSI code page without byte-order mark: the wide functions
-// keep a file's encoding, and a file they create is written in the ANSI code page, so copies that
-// use the ANSI functions read it as before, and a file such a copy wrote reads here.
+// is called. Its content stays in the ANSI code page without byte-order mark until a value outside
+// the code page is stored: the wide functions keep a file's encoding, and a file they create is
+// written in the ANSI code page, so copies that use the ANSI functions read it as before, and a file
+// such a copy wrote reads here. A file turned into UTF-16 reads the same through both.
 class Win32ProfileStore : public ProfileStore {
  public:
   Win32ProfileStore(const CodePage& codePage, std::wstring iniPath)
       : codePage_(codePage), path_(std::move(iniPath)) {}
   std::string Read(std::string_view section, std::string_view key, std::size_t bufferBytes) override;
   bool Write(std::string_view section, std::string_view key, std::string_view value) override;
+  std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key,
+                                          std::size_t bufferChars) override;
+  bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override;
 
  private:
   const CodePage& codePage_;

@@ -30,8 +30,8 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
     api.AddProcess(1);
     api.AddProcess(5);
     api.AddProcess(6);
-    api.AddWindow(0x50, 5, "Other");
-    api.AddWindow(0x60, 6, "Second");
+    api.AddWindow(0x50, 5, L"Other");
+    api.AddWindow(0x60, 6, L"Second");
     api.foreground = 0x50;
   }
   void Store(const char* section, const char* key, const char* value) { store.Set(section, key, value); }
@@ -252,7 +252,7 @@ class AdvancedFormTest : public FormMainTest {
   FakeTextBox name;
   FakeForegroundWatch watch;
   AdvancedPage advanced{{flags, list, name},
-                        {settings, boost, api, watch, codePage, boxes}};
+                        {settings, boost, api, watch, boxes}};
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {

@@ -26,8 +26,8 @@ class AdvancedBoost : public ::testing::Test {
     api.AddProcess(kSelf);
     api.AddProcess(kA, Proc(L"C:\\Tools\\a.exe", 111));
     api.AddProcess(kB, Proc(L"C:\\Tools\\b.exe", 222));
-    api.AddWindow(kWinA, kA, "A");
-    api.AddWindow(kWinB, kB, "B");
+    api.AddWindow(kWinA, kA, L"A");
+    api.AddWindow(kWinB, kB, L"B");
   }
   static FakeProcessApi::Process Proc(const wchar_t* path, std::uint64_t started) {
     FakeProcessApi::Process p;
@@ -197,7 +197,7 @@ TEST(FrameRule, AFrameStandsForItsCoreWindowsOwnerAndWaitsForIt) {
 TEST_F(AdvancedBoost, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
   api.AddProcess(kHost);
   api.AddProcess(kApp, Proc(L"C:\\Apps\\app.exe", 333));
-  api.AddWindow(kFrame, kHost, "Store app");
+  api.AddWindow(kFrame, kHost, L"Store app");
   api.windows[kFrame].className = std::string(kFrameWindowClass);
   Front(kWinA);
   Front(kFrame);
@@ -222,7 +222,7 @@ TEST_F(AdvancedBoost, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
 TEST_F(AdvancedBoost, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
   api.AddProcess(kHost);
   api.AddProcess(kApp);
-  api.AddWindow(kFrame, kHost, "Store app");
+  api.AddWindow(kFrame, kHost, L"Store app");
   api.windows[kFrame].className = std::string(kFrameWindowClass);
   // In front before its core window exists: the host is raised, and given back when the frame
   // leaves, although by then the frame would be taken for the app.

@@ -24,10 +24,10 @@ class BoostCycleTest : public ::testing::Test {
     api.AddProcess(kEditor);
     api.AddProcess(kBrowser);
     api.AddProcess(kSystem, {priority::kNormal, true, false});
-    api.AddWindow(kEditorMain, kEditor, "Editor");
-    api.AddWindow(kEditorFind, kEditor, "Find");
-    api.AddWindow(kBrowserMain, kBrowser, "Browser");
-    api.AddWindow(kSystemWin, kSystem, "System");
+    api.AddWindow(kEditorMain, kEditor, L"Editor");
+    api.AddWindow(kEditorFind, kEditor, L"Find");
+    api.AddWindow(kBrowserMain, kBrowser, L"Browser");
+    api.AddWindow(kSystemWin, kSystem, L"System");
   }
   TickOutcome Front(WindowHandle w) {
     api.foreground = w;
@@ -179,14 +179,27 @@ TEST_F(BoostCycleTest, CounterSaturatesAtInt32Max) {
   EXPECT_EQ(cycle.State().switchCount, std::numeric_limits<std::int32_t>::max());
 }
 
-TEST_F(BoostCycleTest, LongAndDoubleByteTitlesAreBoundedAt254Bytes) {
-  api.AddWindow(0x4001, kBrowser, std::string(300, 'T'));
-  EXPECT_EQ(Front(0x4001).title, std::wstring(254, L'T'));
-
-  std::string dbcs(253, 'a');
-  dbcs += "\x93\xFA\x96\x7B";  // two double-byte characters straddling the bound
-  api.AddWindow(0x4002, kBrowser, dbcs);
-  EXPECT_EQ(Front(0x4002).title, std::wstring(253, L'a'));
+// The title keeps the cut a 255-byte buffer in the code page made, and its characters: one the code
+// page lacks counts as the one byte standing in for it there, yet shows as itself.
+TEST_F(BoostCycleTest, TitlesAreBoundedAt254BytesOfTheCodePageAndKeepTheirCharacters) {
+  struct Case {
+    std::wstring title, shown;
+  };
+  const std::wstring a253(253, L'a');
+  const std::wstring doubleByte = codePage.ToWide("\x93\xFA\x96\x7B");  // two characters of two bytes
+  const Case cases[] = {
+      {std::wstring(300, L'T'), std::wstring(254, L'T')},
+      {a253 + doubleByte, a253},  // the first pair would straddle the bound
+      {L"\uAC00\uB098.exe", L"\uAC00\uB098.exe"},
+      {a253 + L"\uAC00\uB098", a253 + L"\uAC00"},
+      // A surrogate pair, as Windows holds a character beyond U+FFFF, is never split.
+      {a253 + std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}, a253},
+  };
+  WindowHandle window = 0x4001;
+  for (const Case& c : cases) {
+    api.AddWindow(window, kBrowser, c.title);
+    EXPECT_EQ(Front(window++).title, c.shown) << c.title.size();
+  }
 }
 
 // ComboSpeed's text names the level exactly; any other text (no selection included) is unknown.

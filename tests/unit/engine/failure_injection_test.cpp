@@ -35,8 +35,8 @@ class TickOperationFailure : public ::testing::TestWithParam<TickFailure>, prote
     api.AddProcess(kSelf);
     api.AddProcess(kEditor);
     api.AddProcess(kBrowser);
-    api.AddWindow(kEditorWindow, kEditor, "Editor");
-    api.AddWindow(kBrowserWindow, kBrowser, "Browser");
+    api.AddWindow(kEditorWindow, kEditor, L"Editor");
+    api.AddWindow(kBrowserWindow, kBrowser, L"Browser");
   }
 
   // One tick, its row recorded as the window records it.

@@ -2,16 +2,16 @@
 // The history over in-memory rows, clock, message boxes, dialog and files.
 #include "engine/history.h"
 #include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_history_rows.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_shift_jis.h"
 
 namespace kestrune::testing {
 
 struct HistoryRig {
-  FakeCodePage codePage;
+  FakeShiftJisCodePage codePage;
   FakeHistoryRows list;
   FakeClock clock;
   FakeMessageBoxes messages;

@@ -139,6 +139,20 @@ TEST_F(HistoryTest, SaveWritesTheWholeTextInAnsiWithCrLfInOneWrite) {
   EXPECT_EQ(list.RowCount(), 2);  // saving leaves the history as it was
 }
 
+// A title the code page cannot spell (or the Japanese texts on a system of another language): the
+// whole file in UTF-8 with its mark rather than question marks.
+TEST_F(HistoryTest, TextOutsideTheCodePageIsSavedAsUtf8WithItsMark) {
+  clock.time = L"9:05:07";
+  history.Append(L"メモ帳", SpeedLevel::Normal, maximum);
+  history.Append(L"\uAC00\uB098.exe", SpeedLevel::Normal, maximum);
+  history.Save();
+  EXPECT_EQ(files.files[kTarget],
+            "\xEF\xBB\xBF" "Kestrune\xE5\x8A\xA0\xE9\x80\x9F\xE8\xA8\x98\xE9\x8C\xB2\r\n"
+            "https://kestrune.example/\r\n"
+            "1  9:05:07 \xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3 \r\n"
+            "2  9:05:07 \xEA\xB0\x80\xEB\x82\x98.exe \r\n");
+}
+
 TEST_F(HistoryTest, RowsAddedWhileTheDialogIsOpenAreNotSaved) {
   history.Append(L"before", SpeedLevel::Normal, maximum);
   dialog.onShow = [&] { history.Append(L"during", SpeedLevel::Normal, maximum); };

@@ -108,9 +108,9 @@ class Changes : public ::testing::Test {
     api.AddProcess(kSelf);
     api.AddProcess(kA, {kBelowNormal, false, false, L"a.exe", 111});
     api.AddProcess(kB, {N, false, false, L"b.exe", 222});
-    api.AddWindow(kWinA1, kA, "A1");
-    api.AddWindow(kWinA2, kA, "A2");
-    api.AddWindow(kWinB, kB, "B");
+    api.AddWindow(kWinA1, kA, L"A1");
+    api.AddWindow(kWinA2, kA, L"A2");
+    api.AddWindow(kWinB, kB, L"B");
   }
   TickOutcome Front(WindowHandle w) {
     api.foreground = w;

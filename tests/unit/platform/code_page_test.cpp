@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "fakes/fake_code_page.h"
+#include "fakes/fake_shift_jis.h"
+#include "platform/profile.h"
+#include "platform/unicode_text.h"
 
 namespace kestrune {
 namespace {
@@ -26,6 +32,24 @@ TEST(BoundAnsi, KeepsWholeDoubleByteCharacters) {
 
   // A lead byte cut off at the end of the input is left out.
   EXPECT_EQ(BoundAnsi("ab\x82", 254, cp), "ab");
+}
+
+// What a file gets when its text leaves the code page: the code page's bytes only when they read back
+// as the same text, else UTF-8 (the saved history) or UTF-16 (the settings file), each with its mark.
+TEST(TextForms, CodePageOnlyWhenExactElseUnicodeWithEveryCharacter) {
+  testing::FakeShiftJisCodePage sjis;
+  EXPECT_EQ(ExactAnsi(L"a|メモ帳.exe", sjis), "a|\x83\x81\x83\x82\x92\xA0.exe");
+  EXPECT_EQ(ExactAnsi(L"\uAC00.exe", sjis), std::nullopt);
+  EXPECT_EQ(ExactAnsi(L"\u00E9", sjis), std::nullopt);  // no look-alike "e"
+  // A character beyond U+FFFF as Windows holds it, and a surrogate without its partner.
+  const std::wstring pair{wchar_t(0xD83D), wchar_t(0xDE00)}, lone{wchar_t(0xD800), L'x'};
+  EXPECT_EQ(Utf8Bytes(L"\u00E9" + pair + lone), "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBDx");
+  EXPECT_EQ(Utf16LeBytes(pair + lone), std::string("\x3D\xD8\x00\xDE\xFD\xFFx\0", 8));
+  // Before the first UTF-16 write the whole file turns over, line ends and all; never twice.
+  EXPECT_EQ(Utf16ProfileBytes("[a]\r\nk=\x83\x81\r\n", sjis),
+            std::string("\xFF\xFE[\0a\0]\0\r\0\n\0k\0=\0\xE1\x30\r\0\n\0", 22));
+  EXPECT_EQ(Utf16ProfileBytes("", sjis), std::string("\xFF\xFE"));
+  EXPECT_EQ(Utf16ProfileBytes(std::string("\xFF\xFE[\0", 4), sjis), std::nullopt);
 }
 
 }  // namespace

@@ -153,6 +153,32 @@ TEST(ExcludeFits, CountsTheBytesTheFileHolds) {
   EXPECT_FALSE(rig.settings.ExcludeFits(std::wstring(4095, doubleByte)));        // 8190 bytes
 }
 
+// The list in the file's two forms. While the code page holds every name it is written as bytes and
+// the file keeps its form; the first name outside it turns the file into UTF-16, from which the list
+// reads back whole, with the same bound counted in characters.
+TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
+  SettingsRig rig;
+  const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
+  rig.settings.SetExclude(L"a.exe|" + doubleByte + L".exe");
+  EXPECT_FALSE(rig.store.unicode);
+  EXPECT_EQ(rig.store.Get("Advanced", "Exclude"), "a.exe|\x82\xA0.exe");
+  EXPECT_EQ(rig.settings.Exclude().text, L"a.exe|" + doubleByte + L".exe");
+
+  rig.settings.SetExclude(L"a.exe|\uAC00\uB098.exe");
+  EXPECT_TRUE(rig.store.unicode);
+  EXPECT_EQ(rig.settings.Exclude().text, L"a.exe|\uAC00\uB098.exe");
+  EXPECT_EQ(rig.store.lastBufferBytes, 8192u);
+  // A list the code page holds again is still written into the file's UTF-16 form.
+  rig.settings.SetExclude(L"a.exe");
+  EXPECT_EQ(rig.settings.Exclude().text, L"a.exe");
+
+  const std::wstring hangul(8180, L'\uAC00');
+  rig.store.WriteUnicode("Advanced", "Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
+  const Settings::StoredList cut = rig.settings.Exclude();
+  EXPECT_TRUE(cut.cut);
+  EXPECT_EQ(cut.text, hangul + L"|b.exe");
+}
+
 // Every step of autostart failed in turn: each goes on silently and closes what it opened, and
 // the setting is still written after the registry steps. AutoRun is stored on only while a Run
 // value names the program. (Which key takes the value is the autostart value's own table.)

@@ -81,8 +81,7 @@ DWORD StartSpinningChild() {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return 0;
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return 0;
   ::CloseHandle(info.hThread);
   ::CloseHandle(info.hProcess);
   return info.dwProcessId;

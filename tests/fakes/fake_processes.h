@@ -78,13 +78,9 @@ class FakeProcessApi : public ProcessApi {
   void CloseHandle(Handle h) override {
     ++closes;
     const auto it = open.find(h);
-    if (it == open.end()) {
-      ++badCloses;
-      return;
-    }
-    const ProcessId id = it->second.id;
-    open.erase(it);
-    if (onClose) onClose(id);
+    const ProcessId id = it == open.end() ? 0 : it->second.id;
+    if (id == 0) ++badCloses;
+    if (open.erase(h) != 0 && onClose) onClose(id);
   }
 
   std::string WindowClassName(WindowHandle window) override {

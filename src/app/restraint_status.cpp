@@ -22,7 +22,8 @@ void RestraintStatus::Tick(bool on, ProcessId front, const ExcludeList* exclude,
 }
 
 void RestraintStatus::End(RestraintRecording recording) {
-  if (!restraint_.Restrained().empty()) Apply(restraint_.ReleaseAll(), recording);
+  // Also with nothing held: the readings must start afresh once restraint is on again.
+  Apply(restraint_.ReleaseAll(), recording);
 }
 
 void RestraintStatus::Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording) {

@@ -40,28 +40,17 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(ProcessId front, c
 }
 
 void BackgroundRestraint::Restrain(const RestraintStep& step) {
-  // Only from the normal class: any other is someone's choice.
+  // Only from the normal class: any other is someone's choice. One handle for the class and the
+  // throttling, both for this very process.
   const ChangeExpectation expect{step.started, priority::kNormal};
-  if (s_.changes.Set(step.process, priority::kBelowNormal, expect) != priority::kBelowNormal) {
+  const SetOutcome outcome = s_.changes.Set(step.process, priority::kBelowNormal, expect, true);
+  if (outcome.obtained != priority::kBelowNormal) {
     planner_.Refused(step.process, step.started);
     return;
   }
-  RestrainedProgram program{step.process, step.started, std::wstring(step.name), s_.clock.TimeOfDayText(), false};
-  const ProcessApi::Handle handle = s_.processes.OpenProcess(access::kSetInformation | access::kQueryLimited, step.process);
-  if (handle != 0) {
-    // Throttled only where nobody has taken control of it, so that ending it gives back exactly what was.
-    constexpr std::uint32_t speed = ProcessApi::kThrottleExecutionSpeed;
-    ProcessApi::Throttling state;
-    if (s_.processes.ReadThrottling(handle, state) && (state.controlMask & speed) == 0) {
-      state.controlMask |= speed;
-      state.stateMask |= speed;
-      program.throttled = s_.processes.WriteThrottling(handle, state);
-    }
-    s_.processes.CloseHandle(handle);
-  }
   planner_.Restrained(step.process, step.started);
-  changes_.push_back({true, program.name});
-  programs_.push_back(std::move(program));
+  changes_.push_back({true, std::wstring(step.name)});
+  programs_.push_back({step.process, step.started, std::wstring(step.name), s_.clock.TimeOfDayText(), outcome.throttled});
 }
 
 void BackgroundRestraint::Release(ProcessId process, std::uint64_t started) {
@@ -73,25 +62,25 @@ void BackgroundRestraint::Release(ProcessId process, std::uint64_t started) {
   const bool classStillOurs = std::any_of(held.begin(), held.end(), [&](const ChangeEntry& e) {
     return e.SameProcess(process, started) && e.set == priority::kBelowNormal;
   });
-  if (classStillOurs) {
-    // Below normal is only ever set from normal, so the class before is normal either way.
-    s_.changes.GiveBack(process, true);
-  } else if (it->throttled) {
-    // A switch has raised it since: the raise owns its class now, only the throttling is ours.
-    const ProcessApi::Handle handle = s_.processes.OpenProcess(access::kSetInformation | access::kQueryLimited, process);
-    if (handle != 0) {
-      if (s_.processes.StartTime(handle) == started) EndSpeedThrottling(s_.processes, handle);
-      s_.processes.CloseHandle(handle);
-    }
-  }
+  // Below normal is only ever set from normal, so the class before is normal either way. Once a
+  // switch has raised it since, the raise owns its class and only the throttling is the restraint's.
+  if (classStillOurs)
+    s_.changes.GiveBack(process, started, true);
+  else
+    s_.changes.EndThrottling(process, started);
   changes_.push_back({false, it->name});
   programs_.erase(it);
 }
 
 const std::vector<RestraintChange>& BackgroundRestraint::OnFront(ProcessId front) {
   changes_.clear();
-  for (std::size_t i = programs_.size(); i-- > 0;)
-    if (programs_[i].process == front) Release(programs_[i].process, programs_[i].started);
+  // The program that came to the front is its process and every descendant, as the last reading
+  // found them.
+  for (std::size_t i = programs_.size(); i-- > 0;) {
+    const RestrainedProgram& program = programs_[i];
+    if (program.process == front || InProgramOf(samples_, program.process, program.started, front))
+      Release(program.process, program.started);
+  }
   if (!changes_.empty()) s_.changes.Flush();
   return changes_;
 }

@@ -42,9 +42,10 @@ class BackgroundRestraint {
   // One reading, once a second while acceleration and restraint are on. front: the process
   // acceleration acts for.
   const std::vector<RestraintChange>& Tick(ProcessId front, const ExcludeList* exclude);
-  // A switch brought this process to the front: it is no longer restrained (the switch may then raise it).
+  // A switch brought this process to the front: it and its descendants are no longer restrained.
   const std::vector<RestraintChange>& OnFront(ProcessId front);
-  // Restraint ends (switched off, acceleration off, exit, log-off): every restrained program back.
+  // Restraint ends (switched off, acceleration off, exit, log-off): every restrained program back,
+  // and the next reading starts afresh: what happened during the pause was not measured.
   const std::vector<RestraintChange>& ReleaseAll();
 
   const std::vector<RestrainedProgram>& Restrained() const { return programs_; }

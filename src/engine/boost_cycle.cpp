@@ -13,19 +13,19 @@ SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
   return asked;
 }
 
-std::uint32_t BoostCycle::Raise(const TickInput& input, ProcessId process) {
+SetOutcome BoostCycle::Raise(const TickInput& input, ProcessId process) {
   // An unknown level cannot come from the pick-only list; nothing is raised then and the title
   // replaces any notice, so none is shown.
   std::uint32_t raised = 0;
   if (input.level == SpeedLevel::Normal) raised = priority::kHigh;
   if (input.level == SpeedLevel::Extreme) raised = priority::kRealtime;
-  if (raised == 0) return 0;
+  if (raised == 0) return {};
   return changes_.Set(process, raised);
 }
 
 void BoostCycle::GiveBackRaised(bool restoreOriginal) {
   if (state_.switchCount == 0 || state_.currentLeftAlone) return;
-  changes_.GiveBack(state_.currentProcess, restoreOriginal);
+  changes_.GiveBack(state_.currentProcess, state_.currentStarted, restoreOriginal);
   changes_.Flush();
   state_.currentLeftAlone = true;
 }
@@ -38,9 +38,10 @@ std::uint32_t BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
   // One name read serves the exclusion and "前面だったプログラムを追加".
   const std::wstring name = other || listed ? ExecutableNameOf(processes_, acting.process) : std::wstring();
   state_.currentLeftAlone = listed && !name.empty() && input.exclude->Contains(name);
-  const std::uint32_t obtained = state_.currentLeftAlone ? 0 : Raise(input, acting.process);
+  const SetOutcome raised = state_.currentLeftAlone ? SetOutcome{} : Raise(input, acting.process);
+  state_.currentStarted = raised.started;
   if (other && !name.empty()) state_.lastOtherName = name;
-  return obtained;
+  return raised.obtained;
 }
 
 void BoostCycle::DecideFrameAgain(const TickInput& input) {
@@ -49,7 +50,8 @@ void BoostCycle::DecideFrameAgain(const TickInput& input) {
   state_.awaitingCore = false;
   if (acting.process == state_.currentProcess) return;
   // The host was acted on for the frame; the app inside takes its place.
-  if (!state_.currentLeftAlone && state_.currentProcess != 0) changes_.GiveBack(state_.currentProcess, input.restoreOriginal);
+  if (!state_.currentLeftAlone && state_.currentProcess != 0)
+    changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
   ActOn(input, acting);
   changes_.Flush();
 }
@@ -71,7 +73,7 @@ TickOutcome BoostCycle::Tick(const TickInput& input) {
   }
 
   // The process raised for the previous window, by its id: that window may have closed since.
-  if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, input.restoreOriginal);
+  if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
   const std::uint32_t obtained = ActOn(input, ActingProcessOf(processes_, state_.current));
   changes_.Flush();
 

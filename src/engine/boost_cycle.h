@@ -28,6 +28,9 @@ struct BoostState {
   bool currentLeftAlone = false;
   // The process the switch to the current window acted on (and raised, unless left alone); 0 = none.
   ProcessId currentProcess = 0;
+  // The start time of the process raised for the current window; 0 when nothing was raised. The
+  // give-back asks for this very process: its id may name another by then.
+  std::uint64_t currentStarted = 0;
   // The executable file name of the last program other than this one that a switch brought to the
   // front, read at that switch (its process may have ended since, and its id be another's); empty
   // = none yet.
@@ -95,8 +98,8 @@ class BoostCycle {
   void SetState(const BoostState& state) { state_ = state; }
 
  private:
-  // The class read back after the raise; 0 when nothing was raised or nothing could be read.
-  std::uint32_t Raise(const TickInput& input, ProcessId process);
+  // What the raise did; nothing when nothing was raised.
+  SetOutcome Raise(const TickInput& input, ProcessId process);
   // Raises (unless excluded) the process the current window stands for, and remembers it; the class
   // read back after the raise, 0 when nothing was raised.
   std::uint32_t ActOn(const TickInput& input, const Acting& acting);

@@ -19,6 +19,18 @@ std::uint32_t Checksum(std::string_view text) {
   return hash;
 }
 
+// FNV-1a over 64 bits, of the text's UTF-16 units: a short, fixed name for a seat.
+std::uint64_t SeatHash(std::wstring_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const wchar_t c : text) {
+    for (const unsigned byte : {static_cast<unsigned>(c) & 0xFFu, (static_cast<unsigned>(c) >> 8) & 0xFFu}) {
+      hash ^= byte;
+      hash *= 1099511628211ull;
+    }
+  }
+  return hash;
+}
+
 std::string HexOf(std::uint32_t value) {
   char digits[9] = {};
   std::snprintf(digits, sizeof(digits), "%08x", static_cast<unsigned>(value));
@@ -37,8 +49,10 @@ std::optional<T> DecimalField(std::string_view field) {
 
 std::string FieldsOf(const ChangeEntry& e) {
   return std::to_string(e.process) + ' ' + std::to_string(e.started) + ' ' + std::to_string(e.before) + ' ' +
-         std::to_string(e.set);
+         std::to_string(e.set) + ' ' + (e.throttled ? '1' : '0');
 }
+
+constexpr int kOldFields = 4, kFields = 5;
 
 }  // namespace
 
@@ -57,21 +71,26 @@ std::optional<ChangeEntry> ParseJournalLine(std::string_view line) {
   const std::string_view fields = line.substr(0, lastBlank);
   if (line.substr(lastBlank + 1) != HexOf(Checksum(fields))) return std::nullopt;
 
-  std::string_view parts[4];
-  std::string_view rest = fields;
-  for (int i = 0; i < 4; ++i) {
+  std::string_view parts[kFields];
+  int count = 0;
+  for (std::string_view rest = fields;;) {
+    if (count == kFields) return std::nullopt;  // more fields than any version writes
     const std::size_t blank = rest.find(' ');
-    if ((i < 3) != (blank != std::string_view::npos)) return std::nullopt;
-    parts[i] = rest.substr(0, blank);
-    if (i < 3) rest.remove_prefix(blank + 1);
+    parts[count++] = rest.substr(0, blank);
+    if (blank == std::string_view::npos) break;
+    rest.remove_prefix(blank + 1);
   }
+  if (count != kOldFields && count != kFields) return std::nullopt;
   const auto process = DecimalField<ProcessId>(parts[0]);
   const auto started = DecimalField<std::uint64_t>(parts[1]);
   const auto before = DecimalField<std::uint32_t>(parts[2]);
   const auto set = DecimalField<std::uint32_t>(parts[3]);
   // A change always names a process and the class it got; the class before may have been unreadable.
   if (!process || !started || !before || !set || *process == 0 || *started == 0 || *set == 0) return std::nullopt;
-  return ChangeEntry{*process, *started, *before, *set};
+  // Lines of earlier versions say nothing of throttling: nothing is known to have been switched on.
+  if (count == kOldFields) return ChangeEntry{*process, *started, *before, *set, false};
+  if (parts[4] != "0" && parts[4] != "1") return std::nullopt;
+  return ChangeEntry{*process, *started, *before, *set, parts[4] == "1"};
 }
 
 std::vector<ChangeEntry> ParseJournal(std::string_view bytes) {
@@ -88,6 +107,14 @@ std::vector<ChangeEntry> ParseJournal(std::string_view bytes) {
   return entries;
 }
 
-std::wstring JournalFilePath(std::wstring_view settingsFolder) { return JoinPath(settingsFolder, L"kestrune.journal"); }
+std::wstring JournalFilePath(std::wstring_view settingsFolder, std::wstring_view seat) {
+  char digits[17] = {};
+  std::snprintf(digits, sizeof(digits), "%016llx", static_cast<unsigned long long>(SeatHash(seat)));
+  return JoinPath(settingsFolder, L"kestrune." + std::wstring(digits, digits + 16) + L".journal");
+}
+
+std::wstring SharedJournalFilePath(std::wstring_view settingsFolder) {
+  return JoinPath(settingsFolder, L"kestrune.journal");
+}
 
 }  // namespace kestrune

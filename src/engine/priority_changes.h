@@ -29,37 +29,64 @@ struct ChangeExpectation {
   std::uint32_t classNow = 0;
 };
 
+// What a Set did: the class read back afterwards (0 when the process could not be opened for the
+// change or its class not read), the start time that names the process for its give-back, and
+// whether execution-speed throttling was switched on with the class.
+struct SetOutcome {
+  std::uint32_t obtained = 0;
+  std::uint64_t started = 0;
+  bool throttled = false;
+};
+
 class PriorityChanges {
  public:
-  PriorityChanges(ProcessApi& api, StateFile& journal) : api_(api), journal_(journal) {}
+  // journal: this copy's own. earlier: the journal copies shared before each had its own, whose
+  // leftovers the start-up gives back once (none: there is no such file to look at).
+  PriorityChanges(ProcessApi& api, StateFile& journal, StateFile* earlier = nullptr)
+      : api_(api), journal_(journal), earlier_(earlier) {}
 
-  // Gives the process the class, the change written to the journal first. Answers the class the
-  // process has afterwards, read back (the system may give another class than the one asked for
-  // and still report success), or 0 when the process could not be opened for the change or its
-  // class not read. A process whose start time cannot be read is not changed: it could not be told
-  // from a later process under the same id when it is given back.
+  // Gives the process the class, the change written to the journal first, and answers what it did.
+  // The class is read back: the system may give another class than the one asked for and still
+  // report success. A process that already has the class it would get is left as it is and no
+  // change is kept: nothing is given back that this program did not do. A process whose start time
+  // cannot be read is not changed: it could not be told from a later process under the same id when
+  // it is given back.
   // With expect, only this very process (its start time) is changed, and only from that class: a
   // process someone already gave a class of their choosing keeps it.
-  std::uint32_t Set(ProcessId process, std::uint32_t priorityClass, const ChangeExpectation& expect = {});
+  // throttle: execution-speed throttling too, through the same handle, where the system can read it
+  // and nobody (the process itself included) has taken control of it, so that giving it back
+  // restores exactly the state read.
+  SetOutcome Set(ProcessId process, std::uint32_t priorityClass, const ChangeExpectation& expect = {},
+                 bool throttle = false);
 
-  // Gives back what Set did to this process, found by its id whatever became of its windows, and
-  // forgets it. The journal follows at the next Set or Flush: an entry given back and still in the
-  // journal is harmless, since the class it names is no longer the process's.
-  void GiveBack(ProcessId process, bool restoreOriginal);
+  // Gives back what Set did to this very process (its id and start time), found by its id whatever
+  // became of its windows, and forgets it; a later process under the same id keeps what it has.
+  // The journal follows at the next Set or Flush: an entry given back and still in the journal is
+  // harmless, since the class it names is no longer the process's.
+  void GiveBack(ProcessId process, std::uint64_t started, bool restoreOriginal);
+  // Ends the throttling Set switched on for this very process and keeps the rest of its change: a
+  // raise has taken its class over since.
+  void EndThrottling(ProcessId process, std::uint64_t started);
   void Flush();
 
-  // Start-up: the changes an earlier run left in the journal (it was ended before it could give
-  // them back) are given back, then the journal is cleared.
+  // Start-up: the changes an earlier run of this copy left in the journal (it was ended before it
+  // could give them back), and those in the shared journal of an earlier version, are given back,
+  // then the journals are cleared.
   void GiveBackLeftovers(bool restoreOriginal);
 
   const std::vector<ChangeEntry>& Held() const { return held_; }
 
  private:
   void GiveBackEntry(const ChangeEntry& entry, bool restoreOriginal);
+  ChangeEntry* HeldEntry(ProcessId process, std::uint64_t started);
+  // The class read back after a Set, and the throttling planned with it, settled in the entry.
+  SetOutcome Settle(ProcessApi::Handle handle, const std::optional<ChangeEntry>& previous, const ChangeEntry& asked,
+                    std::uint32_t classNow, const std::optional<ProcessApi::Throttling>& throttling);
   void WriteJournal();
 
   ProcessApi& api_;
   StateFile& journal_;
+  StateFile* earlier_;
   std::vector<ChangeEntry> held_;
   bool dirty_ = false;
 };

@@ -6,17 +6,24 @@
 namespace kestrune {
 namespace {
 
-// The shell and its hosts, the desktop window manager, the log-on and session managers, the input
-// methods and the audio engine: the user waits on each of them for every click and key.
+// The programs the user relies on for every click, key and word, whoever started them: slowing any
+// of them is felt at once, as a frozen desktop, lagging text or a reader that falls silent. Each
+// group's reason is in the guide.
 constexpr std::wstring_view kInteractiveSystem[] = {
-    L"explorer.exe",         L"dwm.exe",           L"csrss.exe",
-    L"winlogon.exe",         L"wininit.exe",       L"smss.exe",
-    L"services.exe",         L"lsass.exe",         L"svchost.exe",
-    L"audiodg.exe",          L"ctfmon.exe",        L"TextInputHost.exe",
-    L"sihost.exe",           L"fontdrvhost.exe",   L"ShellExperienceHost.exe",
-    L"StartMenuExperienceHost.exe", L"SearchHost.exe", L"SearchApp.exe",
-    L"ApplicationFrameHost.exe", L"RuntimeBroker.exe", L"taskmgr.exe",
-    L"conhost.exe",          L"ChsIME.exe",        L"IMEBroker.exe",
+    // The shell and its hosts, the desktop window manager, the log-on and session managers.
+    L"explorer.exe", L"dwm.exe", L"csrss.exe", L"winlogon.exe", L"wininit.exe", L"smss.exe", L"services.exe",
+    L"lsass.exe", L"svchost.exe", L"sihost.exe", L"fontdrvhost.exe", L"ShellExperienceHost.exe",
+    L"StartMenuExperienceHost.exe", L"SearchHost.exe", L"SearchApp.exe", L"ApplicationFrameHost.exe",
+    L"RuntimeBroker.exe", L"taskmgr.exe", L"conhost.exe",
+    // The audio engine: sound that stutters.
+    L"audiodg.exe",
+    // Input methods: Windows' text services and its own input methods' hosts, and third-party ones
+    // (Google Japanese Input's converter and candidate window), which turn every key into text.
+    L"ctfmon.exe", L"TextInputHost.exe", L"ChsIME.exe", L"IMEBroker.exe", L"GoogleIMEJaConverter.exe",
+    L"GoogleIMEJaRenderer.exe",
+    // Assistive tools: the magnifier, the screen readers (Narrator, NVDA, JAWS), the on-screen and
+    // touch keyboards, speech recognition.
+    L"Magnify.exe", L"Narrator.exe", L"nvda.exe", L"jfw.exe", L"osk.exe", L"TabTip.exe", L"sapisvr.exe",
 };
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
@@ -78,14 +85,16 @@ RestraintPlanner::Track* RestraintPlanner::Find(ProcessId process, std::uint64_t
   return started == 0 || it->started == started ? &*it : nullptr;
 }
 
-void RestraintPlanner::Merge(const std::vector<ProcessSample>& samples) {
+void RestraintPlanner::Merge(const std::vector<ProcessSample>& samples, bool counted) {
   for (Track& track : tracks_) track.seen = false;
   // Samples and the tracks known before this reading are both sorted by id: one walk pairs them.
   // New processes go to the end and the tracks are sorted again afterwards.
   const std::size_t known = tracks_.size();
   std::size_t next = 0;
-  std::uint64_t& machine = machine_[static_cast<std::size_t>(slot_)];
-  for (const ProcessSample& sample : samples) {
+  const auto slot = static_cast<std::size_t>(slot_);
+  std::uint64_t machine = 0;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const ProcessSample& sample = samples[i];
     // Process 0 is the system's idle time, not work.
     if (sample.process == 0) continue;
     while (next < known && tracks_[next].process < sample.process) ++next;
@@ -101,19 +110,33 @@ void RestraintPlanner::Merge(const std::vector<ProcessSample>& samples) {
     }
     Track& track = tracks_[index];
     const std::uint64_t delta = sample.processorTime >= track.lastTime ? sample.processorTime - track.lastTime : 0;
-    track.usedSum += delta - track.used[static_cast<std::size_t>(slot_)];
-    track.used[static_cast<std::size_t>(slot_)] = delta;
+    const bool front = frontMarks_[i] == InProgram::Yes;
+    if (front || track.front) {
+      // The user's program: what it did in front, and before, says nothing about it behind. Its
+      // window starts again once it has left the front.
+      track.used = {};
+      track.usedSum = 0;
+    } else if (counted) {
+      track.usedSum += delta - track.used[slot];
+      track.used[slot] = delta;
+    }
+    // The machine was busy with it all the same.
+    if (counted) machine += delta;
     track.lastTime = sample.processorTime;
     track.name = sample.name;
     track.session = sample.session;
     track.seen = true;
-    machine += delta;
+    track.front = front;
   }
+  if (!counted) return;
+  machine_[slot] = machine;
   machineSum_ += machine;
 }
 
 bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& context) const {
-  if (track.process == context.front || track.process == context.self) return false;
+  // The program in front is the front process and its descendants: never only the process that owns
+  // the window, never every process of the same name (another copy of it may be a hog).
+  if (track.front || track.process == context.front || track.process == context.self) return false;
   // Only the current user's processes are ours to lower; the rest of the machine counts as load.
   if (track.session != context.session) return false;
   if (context.exclude != nullptr && !context.exclude->Empty() && context.exclude->Contains(track.name)) return false;
@@ -152,7 +175,8 @@ const std::vector<RestraintStep>& RestraintPlanner::Plan(std::vector<ProcessSamp
   const bool baseLine = lastNow_ == 0 || now <= lastNow_;
   if (!baseLine) Advance(now - lastNow_);
   lastNow_ = now;
-  Merge(samples);
+  MarkProgramOf(samples, context.front, frontMarks_);
+  Merge(samples, !baseLine);
   if (machineBusy && !baseLine) {
     std::uint64_t& machine = machine_[static_cast<std::size_t>(slot_)];
     machineSum_ += *machineBusy - machine;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/exclude_list.h"
+#include "engine/program_tree.h"
 #include "platform/process_snapshot.h"
 
 namespace kestrune {
@@ -36,7 +37,9 @@ struct RestraintStep {
 };
 
 struct RestraintContext {
-  ProcessId front = 0;  // the process acceleration acts for now (a store app's, not its frame's)
+  // The process acceleration acts for now (a store app's, not its frame's): it and its descendants
+  // are the program in front.
+  ProcessId front = 0;
   ProcessId self = 0;
   std::uint32_t session = 0;
   const ExcludeList* exclude = nullptr;
@@ -54,8 +57,12 @@ class RestraintPlanner {
   explicit RestraintPlanner(RestraintRules rules = {});
   const RestraintRules& Rules() const { return rules_; }
 
-  // Weighs one reading (samples are sorted in place) taken at now (100 ns units) on a machine of
-  // cores processors, and answers the steps to take. The first reading only sets the base line.
+  // Weighs one reading (samples are sorted in place) taken at now (100 ns units, a clock that only
+  // moves forward) on a machine of cores processors, and answers the steps to take. The first
+  // reading only sets the base line, and so does one whose time has not moved on: nothing is
+  // counted over no time. What a process used while it was part of the program in front (at either
+  // end of a reading), or before, never counts towards a hog: a game is busy while the user plays
+  // it, and says nothing of what it does behind.
   // machineBusy: the processor time the whole machine used since the last reading, where the system
   // tells it (MachineTimes); without it the samples' sum stands for it, which misses any work the
   // list does not show.
@@ -88,10 +95,12 @@ class RestraintPlanner {
     int refusedTicks = 0;
     bool restrained = false;
     bool seen = false;
+    bool front = false;  // part of the program in front at the last reading
   };
 
   void Advance(std::uint64_t elapsed);
-  void Merge(const std::vector<ProcessSample>& samples);
+  // counted: the reading spans time, so its use enters the window.
+  void Merge(const std::vector<ProcessSample>& samples, bool counted);
   void Decide(const RestraintContext& context, unsigned cores);
   bool MayRestrain(const Track& track, const RestraintContext& context) const;
   Track* Find(ProcessId process, std::uint64_t started);
@@ -99,6 +108,7 @@ class RestraintPlanner {
   RestraintRules rules_;
   std::vector<Track> tracks_;  // sorted by process id
   std::vector<RestraintStep> steps_;
+  std::vector<InProgram> frontMarks_;  // per sample of the reading: part of the program in front
   std::array<std::uint64_t, RestraintRules::kMaxWindow> elapsed_{};
   std::array<std::uint64_t, RestraintRules::kMaxWindow> machine_{};
   std::uint64_t elapsedSum_ = 0;

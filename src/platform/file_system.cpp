@@ -28,4 +28,8 @@ std::wstring ExtendedLengthPath(std::wstring_view fullPath) {
   return drive ? L"\\\\?\\" + path : L"\\\\?\\UNC" + path.substr(1);
 }
 
+std::wstring TemporaryPathBeside(std::wstring_view fullPath) {
+  return ExtendedLengthPath(std::wstring(fullPath) + L".tmp");
+}
+
 }  // namespace kestrune

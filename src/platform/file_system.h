@@ -36,6 +36,12 @@ std::wstring JoinPath(std::wstring_view directory, std::wstring_view name);
 // already in a device form are given back as they are.
 std::wstring ExtendedLengthPath(std::wstring_view fullPath);
 
+// The temporary file a whole-file write goes through before it takes the file's place: beside the
+// file, its name longer by ".tmp", in the form the file functions take. Made from the plain path, so
+// that a file just within MAX_PATH (a folder of 240 characters) still gets a temporary file the
+// system accepts.
+std::wstring TemporaryPathBeside(std::wstring_view fullPath);
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

@@ -15,14 +15,17 @@ struct ProcessSample {
   std::uint64_t processorTime = 0;  // user + kernel time, in 100 ns units
   std::uint32_t session = 0;        // the log-on session the process runs in
   std::wstring_view name;           // executable file name; valid until the next Take
+  ProcessId parent = 0;             // the process that started it, as it was then (its id may be another's now)
 };
 
 class ProcessSnapshot {
  public:
   virtual ~ProcessSnapshot() = default;
   // Replaces samples with the processes running now (the vector's storage is reused, so a steady
-  // number of processes costs no allocation) and sets now to the system time of the reading, in
-  // 100 ns units. False when the system refused the list; samples is then empty.
+  // number of processes costs no allocation) and sets now to the time of the reading, in 100 ns
+  // units, from a clock that only moves forward: a wall clock set back or forward (time sync,
+  // daylight saving) would count the machine's load twice or not at all. False when the system
+  // refused the list; samples is then empty.
   virtual bool Take(std::vector<ProcessSample>& samples, std::uint64_t& now) = 0;
   // The session this program runs in: the current user's processes share it.
   virtual std::uint32_t OwnSession() = 0;

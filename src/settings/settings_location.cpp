@@ -19,6 +19,14 @@ SettingsLocation LocateSettings(FileAccess& files, std::wstring_view programFold
   return user;
 }
 
+std::wstring SettingsFileInUse(FileAccess& files, std::wstring_view programFolder, std::wstring_view userFolder) {
+  std::wstring beside = SettingsFilePath(programFolder);
+  if (userFolder.empty() || files.CanWrite(beside)) return beside;
+  std::wstring user = SettingsFilePath(userFolder);
+  // The user's file exists, or a running copy whose copy failed makes it at its first write.
+  return files.Exists(user) || files.CanWrite(user) ? user : beside;
+}
+
 std::wstring SettingsMovedNotice(std::wstring_view file) {
   return UiText(TextId::SettingsMoved, {file});
 }

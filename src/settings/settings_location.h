@@ -22,6 +22,10 @@ struct SettingsLocation {
 // empty: the user's folder is unknown.
 SettingsLocation LocateSettings(FileAccess& files, std::wstring_view programFolder, std::wstring_view userFolder);
 
+// The settings file a copy already running uses, found by the same rule without making a folder or
+// copying a file: the single-instance notice, shown before anything else, reads its language there.
+std::wstring SettingsFileInUse(FileAccess& files, std::wstring_view programFolder, std::wstring_view userFolder);
+
 // The notice for a user whose settings moved.
 std::wstring SettingsMovedNotice(std::wstring_view file);
 

@@ -11,6 +11,13 @@
 //                                              two, so that beside other heavy work on the machine the
 //                                              spinner still takes well over the quarter of a core a
 //                                              background hog is known by
+//        helper_window.exe --spin-child "<title>"  the window, and a child of this same executable
+//                                              without a window that keeps two cores busy, as a
+//                                              browser's video decoder does for its window; the window
+//                                              answers the registered message "KestruneTestHelper.Child"
+//                                              with the child's process id. The child ends with it.
+//        helper_window.exe --spin-in-front "<title>"  the window, and two threads that keep two cores
+//                                              busy only while it is in front, as a game does
 //
 // A window of this program comes to the front when it receives the registered message
 // "KestruneTestHelper.BringToFront", from its own thread, as an application does when the user clicks
@@ -28,17 +35,56 @@ namespace {
 
 UINT bringToFront = 0;
 UINT spinControl = 0;
+UINT childQuery = 0;
 int openWindows = 0;
 std::atomic<bool> spinning{false};
+std::atomic<bool> inFront{true};  // with --spin-in-front: whether the window is in front now
+DWORD childId = 0;
 
 DWORD WINAPI Spin(LPVOID) {
   volatile unsigned long long work = 0;
   for (;;) {
-    if (spinning.load(std::memory_order_relaxed))
+    if (spinning.load(std::memory_order_relaxed) && inFront.load(std::memory_order_relaxed))
       work = work + 1;
     else
       ::Sleep(20);
   }
+}
+
+void StartSpinners() {
+  spinning = true;
+  for (int thread = 0; thread < 2; ++thread) ::CloseHandle(::CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
+}
+
+// Keeps inFront up to date for the window whose handle it is given.
+DWORD WINAPI WatchFront(LPVOID window) {
+  for (;;) {
+    inFront = ::GetForegroundWindow() == static_cast<HWND>(window);
+    ::Sleep(20);
+  }
+}
+
+// The windowless child: busy until its parent ends.
+int SpinningChild(DWORD parentId) {
+  HANDLE parent = ::OpenProcess(SYNCHRONIZE, FALSE, parentId);
+  if (parent == nullptr) return 1;
+  StartSpinners();
+  ::WaitForSingleObject(parent, INFINITE);
+  ::CloseHandle(parent);
+  return 0;
+}
+
+DWORD StartSpinningChild() {
+  wchar_t exe[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(exe) + L"\" --spinning-child " + std::to_wstring(::GetCurrentProcessId());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return 0;
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return info.dwProcessId;
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,6 +96,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     spinning = wParam != 0;
     return 1;
   }
+  if (childQuery != 0 && message == childQuery) return static_cast<LRESULT>(childId);
   if (message == WM_DESTROY) {
     if (--openWindows == 0) ::PostQuitMessage(0);
     return 0;
@@ -73,11 +120,19 @@ std::vector<std::wstring> Titles() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bringToFront = ::RegisterWindowMessageW(L"KestruneTestHelper.BringToFront");
   spinControl = ::RegisterWindowMessageW(L"KestruneTestHelper.Spin");
+  childQuery = ::RegisterWindowMessageW(L"KestruneTestHelper.Child");
   std::vector<std::wstring> titles = Titles();
+  if (titles.size() == 2 && titles[0] == L"--spinning-child")
+    return SpinningChild(static_cast<DWORD>(std::wcstoul(titles[1].c_str(), nullptr, 10)));
+  const bool spinInFront = titles.size() > 1 && titles[0] == L"--spin-in-front";
   if (titles.size() > 1 && titles[0] == L"--spin") {
     titles.erase(titles.begin());
-    spinning = true;
-    for (int thread = 0; thread < 2; ++thread) ::CloseHandle(::CreateThread(nullptr, 0, Spin, nullptr, 0, nullptr));
+    StartSpinners();
+  } else if (titles.size() > 1 && titles[0] == L"--spin-child") {
+    titles.erase(titles.begin());
+    childId = StartSpinningChild();
+  } else if (spinInFront) {
+    titles.erase(titles.begin());
   }
   const bool frame = titles.size() == 2 && titles[0] == L"--frame";
   const bool core = titles.size() == 2 && titles[0] == L"--core";
@@ -101,9 +156,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Right of where the program's window comes up, so that the screenshots show that window whole.
   int offset = 0;
   for (const std::wstring& title : titles) {
-    if (::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640 + offset,
-                          40 + offset, 300, 120, nullptr, nullptr, instance, nullptr) == nullptr) {
-      return 1;
+    HWND window = ::CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640 + offset,
+                                    40 + offset, 300, 120, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
+    if (spinInFront && openWindows == 0) {
+      inFront = false;
+      ::CloseHandle(::CreateThread(nullptr, 0, WatchFront, window, 0, nullptr));
+      StartSpinners();
     }
     ++openWindows;
     offset += 30;

@@ -19,6 +19,7 @@ class FakeProcessApi : public ProcessApi {
     bool hidden = false;            // every open fails
     std::wstring path = L"C:\\Apps\\app.exe";
     std::uint64_t started = 1;      // a new process under a reused id gets another value
+    ProcessId parent = 0;           // the process that started it
   };
 
   void AddProcess(ProcessId id) { processes[id] = Process{}; }
@@ -76,7 +77,10 @@ class FakeProcessApi : public ProcessApi {
   }
   void CloseHandle(Handle h) override {
     ++closes;
-    if (open.erase(h) == 0) ++badCloses;
+    const auto it = open.find(h);
+    const ProcessId id = it == open.end() ? 0 : it->second.id;
+    if (id == 0) ++badCloses;
+    if (open.erase(h) != 0 && onClose) onClose(id);
   }
 
   std::string WindowClassName(WindowHandle window) override {
@@ -141,6 +145,7 @@ class FakeProcessApi : public ProcessApi {
   bool failGetPriority = false;       // the class reads as 0
   bool realtimeGivesHigh = false;     // a standard user's Windows: real-time is answered with high
   std::function<void(ProcessId, std::uint32_t)> onSet;  // called as a class is about to change
+  std::function<void(ProcessId)> onClose;               // called once a handle to the process is closed
   int foregroundQueries = 0, titleReads = 0, opens = 0, sets = 0, closes = 0, badCloses = 0, pathReads = 0;
 };
 

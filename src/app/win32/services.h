@@ -10,8 +10,10 @@
 #include "platform/win32/file_access.h"
 #include "platform/win32/file_dialog.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/profile_path.h"
 #include "platform/win32/profile_store.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/seat.h"
 #include "platform/win32/state_file.h"
 #include "settings/autostart_value.h"
 #include "settings/settings_file.h"
@@ -22,11 +24,12 @@ namespace kestrune {
 struct Win32Services {
   Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
       : location(LocateSettings(access, directory, UserProgramFolder())),
-        profile(codePage, location.file),
+        profile(codePage, ProfileFilePath(location.file)),
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
         dialog(ToWindowHandle(owner)),
-        journal(JournalFilePath(location.folder)) {}
+        journal(JournalFilePath(location.folder, SeatIdentity())),
+        sharedJournal(SharedJournalFilePath(location.folder)) {}
 
   // The folder of the settings file: the program's own files that belong with the settings go there.
   const std::wstring& SettingsFolder() const { return location.folder; }
@@ -39,8 +42,10 @@ struct Win32Services {
   AutostartValue autostart;
   Win32FileDialog dialog;
   Win32FileSystem files;
-  // Beside the settings file: given the settings file's folder, it follows that file wherever it is kept.
+  // Beside the settings file: given the settings file's folder, it follows that file wherever it is
+  // kept. This seat's own, and the one copies shared before (read once for what it holds).
   Win32StateFile journal;
+  Win32StateFile sharedJournal;
 };
 
 }  // namespace kestrune

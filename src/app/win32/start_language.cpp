@@ -5,8 +5,10 @@
 #include "platform/win32/executable_path.h"
 #include "platform/win32/code_page.h"
 #include "platform/win32/file_access.h"
+#include "platform/win32/profile_path.h"
 #include "platform/win32/profile_store.h"
 #include "settings/language_choice.h"
+#include "settings/settings_location.h"
 
 namespace kestrune {
 
@@ -16,11 +18,9 @@ Language StartLanguage(SettingsFile& file) {
 
 Language LanguageBeforeStart() {
   Win32FileAccess access;
-  const std::wstring beside = SettingsFilePath(ExecutableDirectory());
-  const std::wstring userFolder = UserProgramFolder();
-  const bool besideUsed = access.Exists(beside) || userFolder.empty();
   Win32CodePage codePage;
-  Win32ProfileStore profile(codePage, besideUsed ? beside : SettingsFilePath(userFolder));
+  Win32ProfileStore profile(codePage,
+                            ProfileFilePath(SettingsFileInUse(access, ExecutableDirectory(), UserProgramFolder())));
   SettingsFile file(profile);
   return StartLanguage(file);
 }

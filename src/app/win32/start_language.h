@@ -7,8 +7,8 @@ namespace kestrune {
 
 Language StartLanguage(SettingsFile& file);
 
-// Before the window exists (the single-instance notice): read from the settings file a running
-// copy uses, the one beside the program when it is there, else the user's, without making either.
+// Before the window exists (the single-instance notice): read from the settings file the running
+// copy uses, beside the program or in the user's folder, without making either.
 Language LanguageBeforeStart();
 
 }  // namespace kestrune

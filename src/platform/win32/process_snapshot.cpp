@@ -56,9 +56,11 @@ bool Win32ProcessSnapshot::Take(std::vector<ProcessSample>& samples, std::uint64
     buffer_.resize(std::max<std::size_t>(buffer_.size() * 2, needed + 64 * 1024));
   }
   if (status < 0) return false;
-  FILETIME time{};
-  ::GetSystemTimeAsFileTime(&time);
-  now = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  // The interrupt time moves only forward, in 100 ns units, and not while the machine sleeps, when
+  // no process runs either.
+  ULONGLONG time = 0;
+  ::QueryUnbiasedInterruptTime(&time);
+  now = time;
   std::size_t offset = 0;
   for (;;) {
     if (offset + sizeof(ProcessRecord) > buffer_.size()) break;
@@ -69,6 +71,7 @@ bool Win32ProcessSnapshot::Take(std::vector<ProcessSample>& samples, std::uint64
     sample.started = Time(record.createTime);
     sample.processorTime = Time(record.userTime) + Time(record.kernelTime);
     sample.session = record.sessionId;
+    sample.parent = static_cast<ProcessId>(reinterpret_cast<std::uintptr_t>(record.inheritedFromUniqueProcessId));
     if (record.nameBuffer != nullptr) sample.name = std::wstring_view(record.nameBuffer, record.nameLength / sizeof(wchar_t));
     samples.push_back(sample);
     if (record.nextEntryOffset == 0) break;

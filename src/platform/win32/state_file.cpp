@@ -26,9 +26,8 @@ std::string Win32StateFile::Read() {
 bool Win32StateFile::Write(std::string_view bytes) {
   if (bytes.empty()) return ::DeleteFileW(path_.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
   if (bytes.size() > kMostBytes) return false;
-  const std::wstring temporary = path_ + L".tmp";
   HANDLE file =
-      ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool complete = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
@@ -36,9 +35,9 @@ bool Win32StateFile::Write(std::string_view bytes) {
   // Not flushed: the file must outlive the program, not the machine. A power loss ends every
   // process the file could name.
   const bool closed = ::CloseHandle(file) != FALSE;
-  if (complete && closed && ::MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE)
+  if (complete && closed && ::MoveFileExW(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE)
     return true;
-  ::DeleteFileW(temporary.c_str());
+  ::DeleteFileW(temporary_.c_str());
   return false;
 }
 

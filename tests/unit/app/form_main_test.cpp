@@ -512,5 +512,24 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
   for (const ChangeEntry& entry : ParseJournal(journal.bytes)) EXPECT_NE(entry.process, 6u);
 }
 
+// Restraint switched off for a minute while nothing was held, in which the build worked; back on, the
+// build is idle: the readings start afresh rather than span the pause, and it is not lowered.
+TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
+  snapshot.cores[6] = 0.0;
+  snapshot.cores[5] = 1.0;  // the program in front keeps the machine busy
+  for (int i = 0; i < 10; ++i) form.BoostAndRestrain();
+  ASSERT_EQ(api.ClassOf(6), priority::kNormal);
+  restrain.SetChecked(false);
+  form.OnCheckRestrainBackgroundClick();
+  snapshot.cores[6] = 1.0;
+  snapshot.Pass(60);
+  snapshot.cores[6] = 0.0;
+  restrain.SetChecked(true);
+  form.OnCheckRestrainBackgroundClick();
+  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+  EXPECT_EQ(restrained.Caption(), L"なし");
+}
+
 }  // namespace
 }  // namespace kestrune

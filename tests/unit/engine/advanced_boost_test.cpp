@@ -57,6 +57,9 @@ struct GiveBackCase {
   std::uint32_t before;
   bool idReused;
   std::uint32_t after;
+  SpeedLevel level = SpeedLevel::Normal;
+  bool realtimeGivesHigh = false;  // a standard user's Windows
+  std::uint32_t raised = priority::kHigh;
 };
 
 class GiveBackRule : public AdvancedBoost, public ::testing::WithParamInterface<GiveBackCase> {};
@@ -64,13 +67,15 @@ class GiveBackRule : public AdvancedBoost, public ::testing::WithParamInterface<
 TEST_P(GiveBackRule, LeavingTheFrontGivesBackWhatTheProcessHad) {
   const GiveBackCase& c = GetParam();
   input.restoreOriginal = c.restoreOriginal;
+  input.level = c.level;
+  api.realtimeGivesHigh = c.realtimeGivesHigh;
   api.processes[kA].priorityClass = c.before;
   Front(kWinA);
-  EXPECT_EQ(api.ClassOf(kA), priority::kHigh);
+  EXPECT_EQ(api.ClassOf(kA), c.raised);
   if (c.idReused) api.processes[kA].started = 999;
   EXPECT_TRUE(Front(kWinB).switched);
   EXPECT_EQ(api.ClassOf(kA), c.after);
-  EXPECT_EQ(api.ClassOf(kB), priority::kHigh);
+  EXPECT_NE(api.ClassOf(kB), priority::kNormal) << "B raised";
   // A's memory went with its give-back: back in front and away again, it gets the same.
   Front(kWinA);
   Front(kWinB);
@@ -86,7 +91,14 @@ INSTANTIATE_TEST_SUITE_P(
                       GiveBackCase{"OnGivesIdle", true, kIdle, false, kIdle},
                       GiveBackCase{"OnGivesAboveNormal", true, kAboveNormal, false, kAboveNormal},
                       // The process under A's id is not the one raised: not Kestrune's to change.
-                      GiveBackCase{"ReusedIdIsLeftAlone", true, kBelowNormal, true, priority::kHigh}),
+                      GiveBackCase{"ReusedIdIsLeftAlone", true, kBelowNormal, true, priority::kHigh},
+                      // A class the user chose before the program came to the front is the one it
+                      // asks for: nothing was changed, so nothing is given back, at either level.
+                      GiveBackCase{"ChosenHighStaysHigh", false, priority::kHigh, false, priority::kHigh},
+                      GiveBackCase{"ChosenRealtimeStaysRealtime", false, priority::kRealtime, false,
+                                   priority::kRealtime, SpeedLevel::Extreme, false, priority::kRealtime},
+                      GiveBackCase{"ChosenHighAnsweredWithHighStaysHigh", false, priority::kHigh, false,
+                                   priority::kHigh, SpeedLevel::Extreme, true}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // Whether B, named in some spelling in the list, is left alone: never raised, never lowered; A is

@@ -76,6 +76,8 @@ TEST_F(Restraint, ThrottlesWhereOfferedAndGivesBackExactlyTheStateItRead) {
   ASSERT_EQ(UntilRestrained(), 7);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u | kSpeed);
   EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u | kSpeed);
+  EXPECT_EQ(ParseJournal(journal.bytes),
+            (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, priority::kBelowNormal, true}}));
   restraint.ReleaseAll();
   EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u);
   EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u);
@@ -101,6 +103,47 @@ TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
   EXPECT_TRUE(restraint.Tick(kHog, nullptr).empty()) << "in front, it is never restrained";
+}
+
+// A browser in its own efficiency mode: lowered, but its throttling is its own, and the give-back
+// (at a release, or at the start after a kill: the same rule) leaves it on.
+TEST_F(Restraint, AProcessThatThrottlesItselfKeepsItsThrottling) {
+  api.throttling[kHog] = {kSpeed, kSpeed};
+  ASSERT_EQ(UntilRestrained(), 7);
+  EXPECT_FALSE(restraint.Restrained()[0].throttled);
+  PriorityChanges nextRun{api, journal};
+  nextRun.GiveBackLeftovers(false);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+  EXPECT_EQ(api.throttling[kHog].controlMask & api.throttling[kHog].stateMask, kSpeed);
+}
+
+// The hog ends right after its class was set and a new process takes its id: the throttling goes
+// with the class, through the same handle, never to the newcomer.
+TEST_F(Restraint, TheThrottlingGoesToTheVeryProcessWhoseClassWasSet) {
+  api.throttling[kHog] = {};
+  api.onClose = [&](ProcessId id) {
+    if (id != kHog || api.ClassOf(kHog) != priority::kBelowNormal) return;
+    api.processes[kHog] = {priority::kNormal, false, false, L"C:\\n\\newcomer.exe", 999};
+    api.throttling[kHog] = {};
+  };
+  ASSERT_EQ(UntilRestrained(), 7);
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+}
+
+// A browser behind the window in front: its renderer, a child of the same executable, hogs and is
+// lowered. The browser comes to the front: its renderer is let go at once, and never lowered while
+// its program stays there.
+TEST_F(Restraint, AChildIsLetGoTheMomentItsProgramComesToTheFront) {
+  constexpr ProcessId kBrowser = 40, kRenderer = 41;
+  api.AddProcess(kBrowser, {priority::kNormal, false, false, L"C:\\b\\browser.exe", 400});
+  api.AddProcess(kRenderer, {priority::kNormal, false, false, L"C:\\b\\browser.exe", 401, kBrowser});
+  snapshot.cores = {{kRenderer, 1.0}};
+  ASSERT_EQ(UntilRestrained(), 7);
+  ASSERT_EQ(api.ClassOf(kRenderer), priority::kBelowNormal);
+  EXPECT_EQ(restraint.OnFront(kBrowser).size(), 1u);
+  EXPECT_EQ(api.ClassOf(kRenderer), priority::kNormal);
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(restraint.Tick(kBrowser, nullptr).empty()) << i;
 }
 
 TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {

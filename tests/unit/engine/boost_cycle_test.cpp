@@ -217,15 +217,15 @@ TEST(PriorityChangesSet, OpensOnceAndClosesWhatItOpened) {
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
   api.AddProcess(7, {priority::kNormal, true, false});
-  EXPECT_EQ(changes.Set(7, priority::kHigh), 0u);  // protected: not changed, nothing read
+  EXPECT_EQ(changes.Set(7, priority::kHigh).obtained, 0u);  // protected: not changed, nothing read
   EXPECT_EQ(api.opens, 1);
   EXPECT_EQ(api.closes, 0);
 
-  EXPECT_EQ(changes.Set(0, priority::kHigh), 0u);  // no process: nothing opened
+  EXPECT_EQ(changes.Set(0, priority::kHigh).obtained, 0u);  // no process: nothing opened
   EXPECT_EQ(api.opens, 1);
 
   api.AddProcess(8);
-  EXPECT_EQ(changes.Set(8, priority::kRealtime), priority::kRealtime);
+  EXPECT_EQ(changes.Set(8, priority::kRealtime).obtained, priority::kRealtime);
   EXPECT_EQ(api.opens, 2);
   EXPECT_TRUE(api.open.empty());
   EXPECT_EQ(api.badCloses, 0);

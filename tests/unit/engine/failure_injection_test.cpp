@@ -126,7 +126,7 @@ TEST_P(SetPriorityFailure, GivesTheClassItCouldReadAndClosesEverything) {
   PriorityChanges changes{api, journal};
   api.AddProcess(kEditor);
   GetParam().fail(api);
-  EXPECT_EQ(changes.Set(kEditor, priority::kRealtime), GetParam().result);
+  EXPECT_EQ(changes.Set(kEditor, priority::kRealtime).obtained, GetParam().result);
   EXPECT_EQ(api.ClassOf(kEditor), GetParam().classAfter);
   EXPECT_EQ(changes.Held().size(), GetParam().held);
   EXPECT_EQ(ParseJournal(journal.bytes), changes.Held());

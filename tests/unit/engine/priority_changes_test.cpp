@@ -19,17 +19,19 @@ using testing::FakeProcessApi;
 constexpr std::uint32_t N = priority::kNormal, H = priority::kHigh, R = priority::kRealtime;
 constexpr std::uint32_t kIdle = 0x40, kBelowNormal = 0x4000, kAboveNormal = 0x8000;
 
-// The journal reads exactly the lines it writes: a line cut short, altered or not ours is passed
-// over, and the whole lines around it still count.
-TEST(JournalLine, ReadsExactlyTheLinesItWrites) {
-  const ChangeEntry a{4294967295u, 18446744073709551615u, kBelowNormal, H}, b{20, 222, 0, R};
+// The journal reads exactly the lines it writes, and the lines earlier versions wrote (without the
+// throttling field): a line cut short, altered or not ours is passed over, and the whole lines
+// around it still count.
+TEST(JournalLine, ReadsExactlyTheLinesItWritesAndThoseOfEarlierVersions) {
+  const ChangeEntry a{4294967295u, 18446744073709551615u, kBelowNormal, H}, b{20, 222, 0, R},
+      t{30, 333, N, kBelowNormal, true};
   const std::string lineA = FormatJournal({a}), lineB = FormatJournal({b});
   const std::string fields = lineA.substr(0, lineA.size() - 10), check = lineA.substr(lineA.size() - 9, 8);
   const struct {
     std::string text;
     std::vector<ChangeEntry> read;
   } cases[] = {
-      {lineA + lineB, {a, b}},
+      {lineA + lineB + FormatJournal({t}), {a, b, t}},
       {lineA.substr(0, lineA.size() - 1) + "\r\n" + "garbage\n" + lineB, {a, b}},
       {lineA + lineB.substr(0, lineB.size() - 1), {a}},  // the last line without its line feed
       {fields + " " + check.substr(0, 7) + "\n", {}},     // cut in the checksum
@@ -37,10 +39,20 @@ TEST(JournalLine, ReadsExactlyTheLinesItWrites) {
       {fields + "  " + check + "\n", {}},
       {FormatJournal({{0, 5, N, H}}) + FormatJournal({{7, 0, N, H}}) + FormatJournal({{7, 5, N, 0}}), {}},
       {"", {}},
+      // Whole lines of an earlier version, and lines no version writes.
+      {"20 222 0 256 292929f0\n" + lineA, {b, a}},
+      {"20 222 0 256 2 856efde6\n20 222 0 256 1 7 75baac9a\n", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseJournal(c.text), c.read) << c.text;
-  EXPECT_EQ(JournalFilePath(L"C:\\Users\\u\\AppData\\Roaming\\Kestrune"),
-            L"C:\\Users\\u\\AppData\\Roaming\\Kestrune\\kestrune.journal");
+}
+
+// Each seat (machine and session) keeps a journal of its own: two copies started from one folder
+// never share a file, nor with the shared name of earlier versions.
+TEST(JournalLine, EachSeatHasAJournalOfItsOwn) {
+  const std::wstring a = JournalFilePath(L"C:\\K", L"guid-1|1"), b = JournalFilePath(L"C:\\K", L"guid-1|2");
+  EXPECT_EQ(a, JournalFilePath(L"C:\\K", L"guid-1|1"));
+  EXPECT_EQ(a.substr(0, 13) + a.substr(30), L"C:\\K\\kestrune.journal");  // kestrune.<seat>.journal
+  EXPECT_TRUE(a != b && a != JournalFilePath(L"C:\\K", L"guid-2|1") && b != SharedJournalFilePath(L"C:\\K"));
 }
 
 // What a changed process gets back, by what it is now.
@@ -134,17 +146,33 @@ TEST_F(Changes, AProcessWhoseWindowClosedIsGivenBack) {
   EXPECT_TRUE(api.open.empty());
 }
 
-// What an ended run left in the journal is given back by the same rule, and the journal cleared.
+// What an ended run left in its journal, and an earlier version in the journal every copy shared,
+// is given back by the same rule, and both are cleared.
 TEST_F(Changes, TheNextStartGivesBackWhatAnEndedRunLeftRaised) {
   api.processes[kA].priorityClass = H;
   api.processes[kB].priorityClass = R;
-  journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}, {kB, 222, N, H}}) + "torn li";
-  PriorityChanges next{api, journal};
+  journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}}) + "torn li";
+  testing::FakeStateFile shared;
+  shared.bytes = "20 222 32 128 d4b9de2f\n";  // B raised to high by an earlier version
+  PriorityChanges next{api, journal, &shared};
   next.GiveBackLeftovers(true);
   EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
   EXPECT_EQ(api.ClassOf(kB), R);  // chosen by someone else since
-  EXPECT_EQ(journal.bytes, "");
+  EXPECT_EQ(journal.bytes + shared.bytes, "");
   EXPECT_TRUE(api.open.empty());
+}
+
+// A give-back names the very process it raised: when that one has ended and its id went to a
+// process the restraint then lowered, the switch away from the old window leaves the newcomer
+// lowered and its change held.
+TEST_F(Changes, AGiveBackNeverUndoesAChangeToAnotherProcessUnderTheSameId) {
+  const SetOutcome raised = changes.Set(kA, H);
+  ASSERT_EQ(raised.started, 111u);
+  api.processes[kA] = {N, false, false, L"newcomer.exe", 999};
+  ASSERT_EQ(changes.Set(kA, kBelowNormal, {999, N}).obtained, kBelowNormal);
+  changes.GiveBack(kA, raised.started, false);
+  EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
+  EXPECT_EQ(changes.Held(), (std::vector<ChangeEntry>{{kA, 999, N, kBelowNormal}}));
 }
 
 // Real-time answered with high: the switch says so, and the give-back still finds the class it set.

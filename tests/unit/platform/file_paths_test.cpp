@@ -34,6 +34,16 @@ TEST(FilePaths, ExtendedLengthPathOnlyForLongFullPaths) {
   for (const auto& [path, expected] : cases) EXPECT_EQ(ExtendedLengthPath(path), expected) << path.size();
 }
 
+// A file the program writes through a temporary one beside it, in a deep folder: the file's own path
+// still fits MAX_PATH, its temporary file's does not and reaches the system in the extended form.
+TEST(FilePaths, ATemporaryFileBesideAFileThatJustFitsTakesTheExtendedForm) {
+  const std::wstring folder = L"C:\\" + std::wstring(221, L'f');
+  const std::wstring journal = folder + L"\\kestrune.0123456789abcdef.journal";
+  ASSERT_EQ(ExtendedLengthPath(journal), journal) << journal.size();
+  EXPECT_EQ(TemporaryPathBeside(journal), L"\\\\?\\" + journal + L".tmp");
+  EXPECT_EQ(TemporaryPathBeside(L"C:\\Tools\\kestrune.journal"), L"C:\\Tools\\kestrune.journal.tmp");
+}
+
 TEST(FilePaths, DialogFilterListSeparatesByNul) {
   EXPECT_EQ(DialogFilterList(L"(*.txt)|*.txt"), std::wstring(L"(*.txt)\0*.txt\0\0", 15));
   EXPECT_EQ(DialogFilterList(L"a|b|c|d"), std::wstring(L"a\0b\0c\0d\0\0", 9));

@@ -48,6 +48,8 @@ TEST_P(SettingsPlace, IsBesideTheProgramWhereItCanBeWritten) {
   const SettingsLocation where = LocateSettings(files, kProgram, c.userFolderKnown ? kUser : L"");
 
   EXPECT_EQ(where.file, c.chosen);
+  // A second copy started now tells the user it is already running in the language of this file.
+  EXPECT_EQ(SettingsFileInUse(files, kProgram, c.userFolderKnown ? kUser : L""), c.chosen);
   EXPECT_EQ(where.folder, where.file.substr(0, where.file.rfind(L'\\')));
   EXPECT_EQ(where.moved, c.moved);
   const auto user = files.files.find(kUserFile);

@@ -75,7 +75,7 @@ constexpr ControlRow kControls[] = {
     {1, ids::kCheckAutoRun, Check, TextId::CheckAutoRun, kCheck, x0 + 20, y0 + 24, 300, 20, N, Calls(&SettingsPage::OnCheckAutoRunClick)},
     {1, ids::kCheckAutoMin, Check, TextId::CheckAutoMin, kCheck, x0 + 20, y0 + 46, 300, 20, N, Calls(&SettingsPage::OnCheckAutoMinClick)},
     {1, ids::kCheckAlwaysTop, Check, TextId::CheckMostTop, kCheck, x0 + 20, y0 + 68, 300, 20, N, Calls(&SettingsPage::OnCheckAlwaysTopClick)},
-    {1, ids::kLabelAccelerationHeading, Text, TextId::BoostHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
+    {1, ids::kLabelAccelerationHeading, Text, TextId::AccelerationHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
     {1, ids::kCheckAcceleration, Check, TextId::CheckState, kCheck, x0 + 20, y0 + 116, 200, 20, N, Calls(&FormMain::OnCheckAccelerationClick)},
     {1, ids::kLabelSpeedCaption, Text, TextId::SpeedCaption, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNoHandler},
     {1, ids::kComboSpeed, Combo, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N, Calls(&SettingsPage::OnComboSpeedClick)},

@@ -43,7 +43,7 @@ void Win32MainWindow::BuildLogic() {
                        combo(ids::kComboRecordCount)},
       *settings_, *this, boxes_, services_->location);
   changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal, &services_->sharedJournal);
-  boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
+  boost_ = std::make_unique<AccelerationCycle>(processes_, codePage_, *changes_);
   restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
   restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(

@@ -162,7 +162,7 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   std::unique_ptr<LanguageChooser> languageChooser_;
   std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
   std::unique_ptr<PriorityChanges> changes_;
-  std::unique_ptr<BoostCycle> boost_;
+  std::unique_ptr<AccelerationCycle> boost_;
   std::unique_ptr<BackgroundRestraint> restraint_;
   std::unique_ptr<RestraintStatus> restraintStatus_;
   std::unique_ptr<WindowHook> hook_;

@@ -1,4 +1,4 @@
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 
 #include <limits>
 
@@ -13,7 +13,7 @@ SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
   return asked;
 }
 
-SetOutcome BoostCycle::Raise(const TickInput& input, ProcessId process) {
+SetOutcome AccelerationCycle::Raise(const TickInput& input, ProcessId process) {
   // An unknown level cannot come from the pick-only list; nothing is raised then and the title
   // replaces any notice, so none is shown.
   std::uint32_t raised = 0;
@@ -23,14 +23,14 @@ SetOutcome BoostCycle::Raise(const TickInput& input, ProcessId process) {
   return changes_.Set(process, raised);
 }
 
-void BoostCycle::GiveBackRaised(bool restoreOriginal) {
+void AccelerationCycle::GiveBackRaised(bool restoreOriginal) {
   if (state_.switchCount == 0 || state_.currentLeftAlone) return;
   changes_.GiveBack(state_.currentProcess, state_.currentStarted, restoreOriginal);
   changes_.Flush();
   state_.currentLeftAlone = true;
 }
 
-std::uint32_t BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
+std::uint32_t AccelerationCycle::ActOn(const TickInput& input, const Acting& acting) {
   state_.currentProcess = acting.process;
   state_.awaitingCore = acting.awaitsCore;
   const bool other = acting.process != 0 && acting.process != processes_.CurrentProcess();
@@ -44,7 +44,7 @@ std::uint32_t BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
   return raised.obtained;
 }
 
-void BoostCycle::DecideFrameAgain(const TickInput& input) {
+void AccelerationCycle::DecideFrameAgain(const TickInput& input) {
   const Acting acting = ActingProcessOf(processes_, state_.current);
   if (acting.awaitsCore) return;
   state_.awaitingCore = false;
@@ -56,7 +56,7 @@ void BoostCycle::DecideFrameAgain(const TickInput& input) {
   changes_.Flush();
 }
 
-TickOutcome BoostCycle::Tick(const TickInput& input) {
+TickOutcome AccelerationCycle::Tick(const TickInput& input) {
   if (!input.acceleration) return {};
 
   const WindowHandle foreground = processes_.ForegroundWindow();

@@ -1,0 +1,21 @@
+#pragma once
+// What a button, a link, a tray menu item or a toolbar button asks for, by name. The window's
+// control table gives each control's command; the items without rows (the tray menu's, the history
+// toolbar's) are told apart by their command ids, never by their captions.
+namespace kestrune {
+
+enum class Command : unsigned char {
+  None,
+  HideToTray,       // "隠す"
+  AskToExit,        // "終了": asks first
+  OpenHomePage,     // the about page's links and the tray menu's "ご質問がありますか？"
+  ShowWindow,       // the tray menu's "について"
+  ExitFromTray,     // the tray menu's "終了": the window comes back for the question
+  ClearHistory,     // the history toolbar's "記録クリア"
+  SaveHistory,      // the history toolbar's "記録保存"
+  ExcludeTypedName,  // "追加"
+  ExcludeLastFront,  // "前面だったプログラムを追加"
+  RemoveExcluded,    // "削除"
+};
+
+}  // namespace kestrune

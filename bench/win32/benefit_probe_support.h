@@ -230,14 +230,20 @@ inline DWORD ChildOf(DWORD parent) {
   return child;
 }
 
+// The front program ends by its window: its threads stop as the window goes (the child kind's ends
+// its renderer then). Wine keeps such a process for two seconds after its last window, which is
+// not waited for.
 inline void EndFront(Front& front) {
-  if (front.window != nullptr && ::IsWindow(front.window)) ::PostMessageW(front.window, WM_CLOSE, 0, 0);
-  if (front.info.hProcess != nullptr && ::WaitForSingleObject(front.info.hProcess, 5000) != WAIT_OBJECT_0) {
-    if (front.child != 0) {
-      if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE, FALSE, front.child)) {
-        ::TerminateProcess(child, 0);
-        ::CloseHandle(child);
-      }
+  if (front.window != nullptr && ::IsWindow(front.window)) {
+    ::PostMessageW(front.window, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 500 && ::IsWindow(front.window); ++i) ::Sleep(10);
+  }
+  if (front.info.hProcess != nullptr) ::WaitForSingleObject(front.info.hProcess, 200);
+  if (front.child != 0) {
+    if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, front.child)) {
+      ::TerminateProcess(child, 0);
+      ::WaitForSingleObject(child, 5000);
+      ::CloseHandle(child);
     }
   }
   EndProcess(front.info);
@@ -270,13 +276,13 @@ inline void ReadClasses(Cell& cell, const Front& front, Outcome& outcome) {
 }
 
 // Waits until Kestrune has raised the front program and restrained the load as the configuration
-// asks, and at least long enough for the restraint to have weighed every process started with this
-// front program (its readings cover five seconds). Gives up after 30 s: settled=0 in the figures.
+// asks; with restraint and a renderer, also long enough for the restraint to have weighed the
+// renderer (its readings cover five seconds). Gives up after 30 s: settled=0 in the figures.
 inline Outcome Settle(Cell& cell, const Front& front, const ConfigRow& config) {
   const DWORD raised = !config.excludeFront && config.speed == 1   ? HIGH_PRIORITY_CLASS
                        : !config.excludeFront && config.speed == 2 ? REALTIME_PRIORITY_CLASS
                                                                    : 0;
-  const double minimum = config.restrain ? 8 : 2;
+  const double minimum = config.restrain && front.child != 0 ? 8 : 1;
   const double start = NowUs();
   Outcome outcome;
   for (;;) {

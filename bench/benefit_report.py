@@ -16,7 +16,7 @@ END = "<!-- end of benefit figures -->"
 CONFIGS = ["off", "normal", "extreme", "normal+restraint", "restraint"]
 LEVELS = {"spare": "one core spare", "1x": "1 busy thread per core", "2x": "2 busy threads per core",
           "4x": "4 busy threads per core"}
-GAIN, NONE = 1.25, 0.1  # a median ratio that counts as a gain; the band around 1 that counts as none
+GAIN, FLOOR = 1.25, 1.1  # a gain: a median ratio of GAIN or more, and no round at FLOOR or less
 
 
 def parse(path):
@@ -135,7 +135,7 @@ def verdict(ratios):
     if not ratios:
         return None, "-"
     median = statistics.median(ratios)
-    word = "gain" if median >= GAIN and min(ratios) > 1 + NONE else "none" if abs(median - 1) <= NONE else "unclear"
+    word = "gain" if median >= GAIN and min(ratios) > FLOOR else "no gain"
     return word, f"{word} (x{median:.2f}, {min(ratios):.2f}-{max(ratios):.2f})"
 
 
@@ -153,7 +153,7 @@ def markdown(meta, figures):
              f"{meta.get('load before', '?')} before and {meta.get('load after', '?')} after. Command: "
              f"`{meta.get('command', '?')}`.", "",
              "The throughput front program's work with 普通加速 against Kestrune not running (a gain: a median "
-             f"ratio of {GAIN} or more; none: within {NONE:.0%} of 1):", "", control(figures)]
+             f"ratio of {GAIN} or more and every round above {FLOOR}):", "", control(figures)]
     for title, body in tables(figures):
         parts += ["", title + ":", "", body]
     unsettled = figures.unsettled()

@@ -112,7 +112,7 @@ bridge_mode() {  # apply | watch
 
 cells=0
 for level in $levels; do cells=$((cells + $(cells_of "$level" | wc -l))); done
-minutes=$(( (rounds * cells * (seconds + 2 * short + 25) + 59) / 60 ))
+minutes=$(( (rounds * cells * (seconds + 2 * short + 20) + 59) / 60 ))
 results=$out/results.txt
 {
   echo "# date: $(date -u '+%Y-%m-%d %H:%M UTC')"

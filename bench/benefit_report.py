@@ -76,7 +76,7 @@ class Figures:
 
     def classes(self, level, config, bridge, kind, key):
         seen = sorted({r.get(key, "-") for r in self.runs(level, config, bridge, kind)})
-        return "/".join(seen) or "-"
+        return ", ".join(seen) or "-"
 
     def unsettled(self):
         return [r for r in self.results if r.get("settled") != "1"]

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # benefit.sh [--seconds N] [--short N] [--rounds N] [--levels "..."] [--configs "..."] [--control "..."]
 #            [--kinds a,b] [--no-docs]
+# benefit.sh --report [--no-docs]
 # benefit.sh --bridge-smoke
 #
 # What Kestrune's settings do for the program in front while busy programs run behind it, under
@@ -26,6 +27,7 @@
 # of docs/performance.md and draws the chart of the lateness distributions into both guides' images
 # (with --no-docs: build/benefit/ only). A full run takes about an hour.
 #
+# --report: only the tables, the section and the chart again, from the last run's build/benefit/results.txt.
 # --bridge-smoke: only the bridge's smoke run (tests/bench/scheduler_bridge_smoke.py).
 #
 # The Wine prefix is build/wineprefix-benefit unless WINEPREFIX is set; the raw figures go to
@@ -33,7 +35,7 @@
 # nice value it changed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=20 short=10 rounds=3 levels="spare 1x 2x 4x" control=normal docs=1 smoke=0
+seconds=20 short=10 rounds=3 levels="spare 1x 2x 4x" control=normal docs=1 smoke=0 report_only=0
 configs="off normal extreme normal+restraint restraint" kinds=throughput,responsive,child
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -46,13 +48,29 @@ while [ $# -gt 0 ]; do
     --kinds) kinds=$2; shift 2 ;;
     --no-docs) docs=0; shift ;;
     --bridge-smoke) smoke=1; shift ;;
+    --report) report_only=1; shift ;;
     *) sed -n '2,3p' "$0" >&2; exit 2 ;;
   esac
 done
 
 bin=$root/build/win/bin
 out=$root/build/benefit
+results=$out/results.txt
 mkdir -p "$out"
+report() {
+  local command=(python3 "$root/bench/benefit_report.py" "$results")
+  if [ "$docs" = 1 ]; then
+    command+=(--docs "$root/docs/performance.md" --chart-ja "$root/docs/ja/images/benefit_lateness.png"
+              --chart-en "$root/docs/en/images/en_benefit_lateness.png")
+  else
+    command+=(--chart-ja "$out/benefit_lateness.png" --chart-en "$out/en_benefit_lateness.png")
+  fi
+  "${command[@]}" | tee "$out/report.md"
+}
+if [ "$report_only" = 1 ]; then
+  report
+  exit
+fi
 if [ "$smoke" = 1 ]; then
   bash "$root/scripts/build.sh" windows class_reader benefit_load >/dev/null
 else
@@ -113,7 +131,6 @@ bridge_mode() {  # apply | watch
 cells=0
 for level in $levels; do cells=$((cells + $(cells_of "$level" | wc -l))); done
 minutes=$(( (rounds * cells * (seconds + 2 * short + 20) + 59) / 60 ))
-results=$out/results.txt
 {
   echo "# date: $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "# wine: $(wine --version)"
@@ -136,6 +153,7 @@ for round in $(seq 1 "$rounds"); do
       bridge_mode "$([ "$mode" = on ] && echo apply || echo watch)"
       label="round=$round level=$level bridge=$mode"
       printf 'round %s/%s  load %-5s  %-17s bridge %-3s ' "$round" "$rounds" "$level" "$config" "$mode"
+      # In the background and waited for, so that a signal ends the run at once, not after this probe.
       (cd "$bin" && timeout 600 wine benefit_probe.exe --kestrune "$kestrune" --config "$config" \
         --threads "$(threads_of "$level")" --kinds "$kinds" --seconds "$seconds" --short "$short" --label "$label") \
         2>>"$out/probe.log" | tr -d '\r' | tee -a "$results" | awk '
@@ -144,17 +162,11 @@ for round in $(seq 1 "$rounds"); do
             if (f["kind"] == "responsive") printf "1 ms p99 %.1f ms ", f["input_p99"] / 1000
             if (f["kind"] == "child") printf "renderer %.2f cores ", f["front_cpu"]
             if (f["settled"] != 1) printf "(NOT SETTLED) " }
-          END { printf "\n" }' || echo "  the probe failed: see $out/probe.log"
+          END { printf "\n" }' || echo "  the probe failed: see $out/probe.log" &
+      wait $! || true
     done
   done
 done
 echo "# load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results"
 
-report=(python3 "$root/bench/benefit_report.py" "$results")
-if [ "$docs" = 1 ]; then
-  report+=(--docs "$root/docs/performance.md" --chart-ja "$root/docs/ja/images/benefit_lateness.png"
-           --chart-en "$root/docs/en/images/en_benefit_lateness.png")
-else
-  report+=(--chart-ja "$out/benefit_lateness.png" --chart-en "$out/en_benefit_lateness.png")
-fi
-"${report[@]}" | tee "$out/report.md"
+report

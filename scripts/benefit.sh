@@ -25,7 +25,7 @@
 # in a turning order from round to round. Then bench/benefit_report.py prints the tables (median,
 # min and max over the rounds; ratios against "off" of the same round), writes the figures section
 # of docs/performance.md and draws the chart of the lateness distributions into both guides' images
-# (with --no-docs: build/benefit/ only). A full run takes about an hour.
+# (with --no-docs: build/benefit/ only). A full run takes 70 to 80 minutes on 2 cores.
 #
 # --report: only the tables, the section and the chart again, from the last run's build/benefit/results.txt.
 # --bridge-smoke: only the bridge's smoke run (tests/bench/scheduler_bridge_smoke.py).
@@ -130,7 +130,7 @@ bridge_mode() {  # apply | watch
 
 cells=0
 for level in $levels; do cells=$((cells + $(cells_of "$level" | wc -l))); done
-minutes=$(( (rounds * cells * (seconds + 2 * short + 20) + 59) / 60 ))
+minutes=$(( (rounds * cells * (seconds + 2 * short + 25) + 59) / 60 ))
 {
   echo "# date: $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "# wine: $(wine --version)"

@@ -6,7 +6,9 @@ the screenshots the end-to-end runs have just written: the Japanese guide's from
 the English guide's from build/win/artifacts/en (the run under an English Wine; scripts/e2e.sh
 empties each folder before its run). Fails when a picture a guide shows was not made by the run, or
 when a guide's images folder holds a picture the guide does not show, or when a state page's picture
-does not show the resource monitor's diagram.
+does not show the resource monitor's diagram. The chart of the benefit benchmark (benefit_*.png,
+en_benefit_*.png) is no screenshot: scripts/benefit.sh draws it into the images folder, where it
+must be a PNG file, and it is left as drawn.
 """
 import glob
 import os
@@ -21,6 +23,7 @@ PNG = b"\x89PNG\r\n\x1a\n"
 # its first tick it shows its bare background: a picture taken then shows no diagram.
 GRID = b"\xe0\xe0\xe0"
 STATE_PAGE = "pages_0_state.png"  # with any prefix, as the English pass names its pictures
+DRAWN = re.compile(r"(en_)?benefit_[\w-]+\.png")
 # Each guide's folder under docs/ and its screenshots' folder under build/win/artifacts.
 GUIDES = (("ja", ""), ("en", "en"))
 
@@ -94,6 +97,15 @@ def copy_guide_images(root, language, shots):
     errors = []
     os.makedirs(images, exist_ok=True)
     for name in sorted(shown):
+        if DRAWN.fullmatch(name):
+            drawn = os.path.join(images, name)
+            head = b""
+            if os.path.isfile(drawn):
+                with open(drawn, "rb") as f:
+                    head = f.read(len(PNG))
+            if head != PNG:
+                errors.append(f"{name}: the {language} guide shows it, but scripts/benefit.sh has drawn no such chart")
+            continue
         made = os.path.join(artifacts, name)
         if not os.path.isfile(made):
             errors.append(f"{name}: the {language} guide shows it, but the end-to-end run made no such screenshot")
@@ -110,7 +122,7 @@ def copy_guide_images(root, language, shots):
             f.write(compressed_png(data))
     for stale in sorted(set(os.listdir(images)) - shown):
         errors.append(f"docs/{language}/images/{stale}: the guide does not show it")
-    return errors, len(shown)
+    return errors, len([name for name in shown if not DRAWN.fullmatch(name)])
 
 
 def main():

@@ -110,9 +110,9 @@ BENCHMARK(BM_TickAccelerationOff);
 // programs' executable names looked up in a list of ten names that holds neither.
 void BM_TickWithSwitchRestoringAndExcluding(benchmark::State& st) {
   Tick t;
-  ExcludeList list = ExcludeList::Parse(L"a.exe|b.exe|c.exe|d.exe|e.exe|f.exe|g.exe|h.exe|i.exe|j.exe");
+  const ProgramRules list = ProgramRules::FromStored(L"a.exe|b.exe|c.exe|d.exe|e.exe|f.exe|g.exe|h.exe|i.exe|j.exe", {});
   t.input.restoreOriginal = true;
-  t.input.exclude = &list;
+  t.input.rules = &list;
   for (auto _ : st) {
     t.processes.foreground = t.processes.foreground == 1 ? 2 : 1;
     benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);

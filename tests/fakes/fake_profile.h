@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "platform/unicode_text.h"
 
 namespace kestrune::testing {
 
@@ -50,10 +51,35 @@ class FakeProfileStore : public ProfileStore {
     return wide == unicodeValues.end() ? std::wstring(narrow.begin(), narrow.end()) : wide->second.substr(0, chars - 1);
   }
 
-  bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override {
-    if (!Write(section, key, "")) return false;
+  // A key outside ASCII is held under its UTF-8 bytes.
+  bool WriteUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) override {
+    const std::string narrow = Utf8Bytes(key);
+    if (!Write(section, narrow, "")) return false;
     unicode = true;
-    unicodeValues[std::string(section) + "." + std::string(key)] = value;
+    unicodeValues[std::string(section) + "." + narrow] = value;
+    wideKeys[narrow] = key;
+    return true;
+  }
+
+  std::vector<ProfileEntry> ReadSection(std::string_view section) override {
+    ++sectionReads;
+    std::vector<ProfileEntry> found;
+    for (const auto& e : entries) {
+      if (e.section != section) continue;
+      const auto wide = wideKeys.find(e.key);
+      const auto value = unicodeValues.find(e.section + "." + e.key);
+      found.push_back({wide != wideKeys.end() ? wide->second : std::wstring(e.key.begin(), e.key.end()),
+                       value != unicodeValues.end() ? value->second : std::wstring(e.value.begin(), e.value.end())});
+    }
+    return found;
+  }
+
+  bool Remove(std::string_view section, std::wstring_view key) override {
+    const std::string narrow = Utf8Bytes(key);
+    writeLog.push_back(std::string(section) + "." + narrow + " removed");
+    if (failWrites) return false;
+    std::erase_if(entries, [&](const Entry& e) { return e.section == section && e.key == narrow; });
+    unicodeValues.erase(std::string(section) + "." + narrow);
     return true;
   }
 
@@ -77,14 +103,16 @@ class FakeProfileStore : public ProfileStore {
   std::vector<Entry> entries;
   bool unicode = false;                                // the file is in UTF-16
   std::map<std::string, std::wstring> unicodeValues;  // "Section.Key": values written by WriteUnicode
+  std::map<std::string, std::wstring> wideKeys;       // the keys WriteUnicode wrote, by their UTF-8 bytes
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
   std::set<std::string> failReadKeys;   // "Section.Key" that reads as empty, as an unreadable file does
   std::set<std::string> failWriteKeys;  // "Section.Key" whose writes fail and change nothing
   int reads = 0;
   int writes = 0;
+  int sectionReads = 0;
   std::size_t lastBufferBytes = 0;
   std::vector<std::string> readLog;   // "Section.Key"
-  std::vector<std::string> writeLog;  // "Section.Key=value", failed writes included
+  std::vector<std::string> writeLog;  // "Section.Key=value" and "Section.Key removed", failed ones included
   std::function<void(const std::string& key)> onWrite;  // runs before each write, to look at the world then
 };
 

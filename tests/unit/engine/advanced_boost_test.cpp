@@ -42,8 +42,8 @@ class AdvancedBoost : public ::testing::Test {
 
   FakeProcessApi api;
   testing::FakeCodePage codePage;
-  ExcludeList exclude;
-  TickInput input{true, SpeedLevel::Normal, true, false, &exclude};
+  ProgramRules rules;
+  TickInput input{true, SpeedLevel::Normal, true, false, &rules};
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
   BoostCycle cycle{api, codePage, changes};
@@ -112,7 +112,7 @@ struct ExcludeCase {
 class ExcludeRule : public AdvancedBoost, public ::testing::WithParamInterface<ExcludeCase> {};
 
 TEST_P(ExcludeRule, AnExcludedProgramKeepsItsClassAndTheSwitchStillCounts) {
-  exclude = ExcludeList::Parse(GetParam().stored);
+  rules = ProgramRules::FromStored(GetParam().stored, {});
   api.processes[kB].priorityClass = kIdle;
   Front(kWinA);
   const TickOutcome toB = Front(kWinB);
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExcludeRule,
 TEST_F(AdvancedBoost, ASwitchReadsTheNameOnceListOrNot) {
   Front(kWinB);
   for (const bool listed : {false, true}) {
-    exclude = listed ? ExcludeList::Parse(L"z.exe") : ExcludeList();
+    rules = listed ? ProgramRules::FromStored(L"z.exe", {}) : ProgramRules();
     const int opens = api.opens;
     const int reads = api.pathReads;
     Front(kWinA);

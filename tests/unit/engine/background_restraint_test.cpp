@@ -28,7 +28,7 @@ class Restraint : public ::testing::Test {
   // Readings until the hog has been restrained; the count, or 0 within twenty.
   int UntilRestrained() {
     for (int i = 1; i <= 20; ++i)
-      if (!restraint.Tick(kFront, nullptr).empty()) return i;
+      if (!restraint.Tick({true, true, kFront}).empty()) return i;
     return 0;
   }
 
@@ -53,7 +53,7 @@ TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
 
   snapshot.cores[kHog] = 0.0;
   std::vector<RestraintChange> released;
-  for (int i = 0; i < 10 && released.empty(); ++i) released = restraint.Tick(kFront, nullptr);
+  for (int i = 0; i < 10 && released.empty(); ++i) released = restraint.Tick({true, true, kFront});
   ASSERT_EQ(released.size(), 1u);
   EXPECT_FALSE(released[0].restrained);
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
@@ -102,7 +102,7 @@ TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
   EXPECT_EQ(restraint.OnFront(kHog).size(), 1u);
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
-  EXPECT_TRUE(restraint.Tick(kHog, nullptr).empty()) << "in front, it is never restrained";
+  EXPECT_TRUE(restraint.Tick({true, true, kHog}).empty()) << "in front, it is never restrained";
 }
 
 // A browser in its own efficiency mode: lowered, but its throttling is its own, and the give-back
@@ -143,7 +143,7 @@ TEST_F(Restraint, AChildIsLetGoTheMomentItsProgramComesToTheFront) {
   ASSERT_EQ(api.ClassOf(kRenderer), priority::kBelowNormal);
   EXPECT_EQ(restraint.OnFront(kBrowser).size(), 1u);
   EXPECT_EQ(api.ClassOf(kRenderer), priority::kNormal);
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(restraint.Tick(kBrowser, nullptr).empty()) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(restraint.Tick({true, true, kBrowser}).empty()) << i;
 }
 
 TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {

@@ -173,7 +173,7 @@ TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
   EXPECT_EQ(rig.settings.Exclude().text, L"a.exe");
 
   const std::wstring hangul(8180, L'\uAC00');
-  rig.store.WriteUnicode("Advanced", "Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
+  rig.store.WriteUnicode("Advanced", L"Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
   const Settings::StoredList cut = rig.settings.Exclude();
   EXPECT_TRUE(cut.cut);
   EXPECT_EQ(cut.text, hangul + L"|b.exe");

@@ -68,19 +68,27 @@ class FakeProfileStore : public ProfileStore {
       if (e.section != section) continue;
       const auto wide = wideKeys.find(e.key);
       const auto value = unicodeValues.find(e.section + "." + e.key);
-      found.push_back({wide != wideKeys.end() ? wide->second : std::wstring(e.key.begin(), e.key.end()),
-                       value != unicodeValues.end() ? value->second : std::wstring(e.value.begin(), e.value.end())});
+      found.push_back({wide != wideKeys.end() ? wide->second : Wide(e.key),
+                       value != unicodeValues.end() ? value->second : Wide(e.value)});
     }
     return found;
   }
 
   bool Remove(std::string_view section, std::wstring_view key) override {
-    const std::string narrow = Utf8Bytes(key);
-    writeLog.push_back(std::string(section) + "." + narrow + " removed");
+    writeLog.push_back(std::string(section) + "." + Utf8Bytes(key) + " removed");
     if (failWrites) return false;
-    std::erase_if(entries, [&](const Entry& e) { return e.section == section && e.key == narrow; });
-    unicodeValues.erase(std::string(section) + "." + narrow);
+    std::erase_if(entries, [&](const Entry& e) {
+      const auto wide = wideKeys.find(e.key);
+      const bool same = e.section == section && (wide != wideKeys.end() ? wide->second : Wide(e.key)) == key;
+      if (same) unicodeValues.erase(e.section + "." + e.key);
+      return same;
+    });
     return true;
+  }
+
+  // Bytes of the file as the wide profile functions read them.
+  std::wstring Wide(std::string_view bytes) const {
+    return codePage != nullptr ? codePage->ToWide(bytes) : std::wstring(bytes.begin(), bytes.end());
   }
 
   void Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -102,6 +110,7 @@ class FakeProfileStore : public ProfileStore {
 
   std::vector<Entry> entries;
   bool unicode = false;                                // the file is in UTF-16
+  const CodePage* codePage = nullptr;                 // the file's bytes read as text; without one, ASCII
   std::map<std::string, std::wstring> unicodeValues;  // "Section.Key": values written by WriteUnicode
   std::map<std::string, std::wstring> wideKeys;       // the keys WriteUnicode wrote, by their UTF-8 bytes
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)

@@ -179,6 +179,21 @@ TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
   EXPECT_EQ(cut.text, hangul + L"|b.exe");
 }
 
+// The [Rules] lines, one program at a time: in the code page while it holds the name and the words,
+// as the other keys; a name outside it turns the file into UTF-16 as the exclusion list does.
+TEST(RuleLines, TakeTheFormTheirNameNeedsAndGoWhenRemoved) {
+  SettingsRig rig;
+  rig.store.codePage = &rig.codePage;
+  const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
+  rig.settings.SetRuleLine(doubleByte + L".exe", L"high,free");
+  EXPECT_FALSE(rig.store.unicode);
+  EXPECT_EQ(rig.store.Get("Rules", "\x82\xA0.exe"), "high,free");
+  rig.settings.SetRuleLine(L"\uC778\uCF54\uB354.exe", L"auto,low");
+  EXPECT_TRUE(rig.store.unicode);
+  rig.settings.RemoveRuleLine(doubleByte + L".exe");
+  EXPECT_EQ(rig.settings.RuleLines(), (std::vector<ProfileEntry>{{L"\uC778\uCF54\uB354.exe", L"auto,low"}}));
+}
+
 // Every step of autostart failed in turn: each goes on silently and closes what it opened, and
 // the setting is still written after the registry steps. AutoRun is stored on only while a Run
 // value names the program. (Which key takes the value is the autostart value's own table.)

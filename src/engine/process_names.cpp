@@ -27,7 +27,7 @@ struct CaseRun {
 };
 
 constexpr CaseRun kRuns[] = {
-    {0x0061, 0x007A, 0x20, 1},  {0x00E0, 0x00F6, 0x20, 1},  {0x00F8, 0x00FE, 0x20, 1},
+    {0x00E0, 0x00F6, 0x20, 1},  {0x00F8, 0x00FE, 0x20, 1},
     {0x0101, 0x012F, 1, 2},     {0x0133, 0x0137, 1, 2},     {0x013A, 0x0148, 1, 2},
     {0x014B, 0x0177, 1, 2},     {0x017A, 0x017E, 1, 2},     {0x01CE, 0x01DC, 1, 2},
     {0x01DF, 0x01EF, 1, 2},     {0x01F9, 0x021F, 1, 2},     {0x0223, 0x0233, 1, 2},
@@ -52,7 +52,7 @@ constexpr CasePair kPairs[] = {
 
 wchar_t FoldedForNames(wchar_t c) {
   const auto code = static_cast<char32_t>(c);
-  if (code < 0x61) return c;
+  if (code < 0x80) return code >= 0x61 && code <= 0x7A ? static_cast<wchar_t>(code - 0x20) : c;
   for (const CaseRun& run : kRuns) {
     if (code < run.first) break;
     if (code <= run.last && (code - run.first) % run.step == 0) return static_cast<wchar_t>(code - run.offset);

@@ -70,6 +70,8 @@ class RawStore : public ProfileStore {
     return slice;
   }
   bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
+  std::vector<ProfileEntry> ReadSection(std::string_view) override { return {}; }
+  bool Remove(std::string_view, std::wstring_view) override { return true; }
 
  private:
   std::string_view bytes_;

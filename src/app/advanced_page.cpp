@@ -1,6 +1,8 @@
 #include "app/advanced_page.h"
 
 #include <iterator>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "engine/process_names.h"
@@ -37,7 +39,9 @@ void AdvancedPage::Load() {
   bool on[std::size(kFlags)] = {};
   for (std::size_t i = 0; i < std::size(kFlags); ++i) on[i] = s.Flag(kFlags[i]);
   const Settings::StoredList stored = s.Exclude();
-  exclude_ = ExcludeList::Parse(stored.text);
+  rules_ = ProgramRules::FromStored(stored.text, s.RuleLines());
+  // Exclude's names, and after them any a [Rules] line alone leaves alone.
+  exclude_ = rules_.Excluded();
 
   for (std::size_t i = 0; i < std::size(kFlags); ++i) c_.flags.Of(kFlags[i]).SetChecked(on[i]);
   c_.listExclude.SetItems(exclude_.Names());
@@ -45,7 +49,7 @@ void AdvancedPage::Load() {
 
   for (std::size_t i = 0; i < std::size(kFlags); ++i) {
     // The list comes after the two give-back flags, where files written so far have it.
-    if (i == 2 && !stored.cut) s.SetExclude(exclude_.Stored());
+    if (i == 2 && !stored.cut && s.ExcludeFits(exclude_.Stored())) s.SetExclude(exclude_.Stored());
     s.SetFlag(kFlags[i], on[i]);
   }
   quick_.Set(c_.flags.Of(Setting::InstantReaction).Checked());
@@ -65,8 +69,23 @@ bool AdvancedPage::AddName(std::wstring_view name) {
     return false;
   }
   exclude_ = std::move(longer);
+  StoreRule(exclude_.Names().back(), true);
   ShowAndStore(static_cast<int>(exclude_.Names().size()) - 1);
   return true;
+}
+
+void AdvancedPage::StoreRule(std::wstring_view name, bool off) {
+  const std::optional<std::wstring> before = rules_.LineOf(name);
+  const ProgramRule* rule = rules_.Find(name);
+  const BehindChoice behind = rule != nullptr ? rule->behind : BehindChoice::Auto;
+  // The name was taken as a file name by the list, so the rules take it too.
+  rules_.Set(name, off ? FrontChoice::Off : FrontChoice::Auto, behind);
+  const std::optional<std::wstring> after = rules_.LineOf(name);
+  if (after == before) return;
+  if (after)
+    p_.settings.SetRuleLine(name, *after);
+  else
+    p_.settings.RemoveRuleLine(name);
 }
 
 void AdvancedPage::ShowAndStore(int selected) {
@@ -86,7 +105,10 @@ void AdvancedPage::OnAddLastFrontClick() {
 
 void AdvancedPage::OnRemoveClick() {
   const int index = c_.listExclude.SelectedIndex();
-  if (!exclude_.RemoveAt(index)) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= exclude_.Names().size()) return;
+  const std::wstring name = exclude_.Names()[static_cast<std::size_t>(index)];
+  exclude_.RemoveAt(index);
+  StoreRule(name, false);
   const int count = static_cast<int>(exclude_.Names().size());
   // The entry that moved into its place stays selected, so several can be removed in a row.
   ShowAndStore(index < count ? index : count - 1);

@@ -5,6 +5,7 @@
 #include "app/ui.h"
 #include "engine/boost_cycle.h"
 #include "engine/exclude_list.h"
+#include "engine/program_rules.h"
 #include "platform/message_boxes.h"
 #include "settings/settings.h"
 
@@ -105,15 +106,21 @@ class AdvancedPage {
   // What the tick needs from this page.
   bool RestoreOriginal() const { return c_.flags.Of(Setting::RestoreOriginal).Checked(); }
   bool RestrainBackground() const { return c_.flags.Of(Setting::RestrainBackground).Checked(); }
-  const ExcludeList& Exclude() const { return exclude_; }
+  // The rules per program, from the Exclude key and the [Rules] section; the list shows those left
+  // alone in front.
+  const ProgramRules& Rules() const { return rules_; }
 
  private:
   bool AddName(std::wstring_view name);
   void ShowAndStore(int selected);
+  // The listed program is now left alone in front (off) or no longer: its rule follows, and its
+  // [Rules] line where that changed.
+  void StoreRule(std::wstring_view name, bool off);
 
   AdvancedControls c_;
   AdvancedParts p_;
   ExcludeList exclude_;
+  ProgramRules rules_;
   QuickReaction quick_;
 };
 

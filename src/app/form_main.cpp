@@ -55,14 +55,16 @@ bool FormMain::QueryUnload() {
 
 void FormMain::BoostAndRestrain() {
   const TickOutcome outcome = Switch();
-  const bool on = restraint_ != nullptr && Page().checkAcceleration.Checked() && advanced_ != nullptr &&
-                  advanced_->RestrainBackground();
-  // The recording's controls are read only when a reading or a give-back is due, not every second.
-  if (on || (restraint_ != nullptr && restraint_->Holding())) {
-    restraint_->Tick(on, p_.boost.State().currentProcess, advanced_ != nullptr ? &advanced_->Exclude() : nullptr,
-                     Recording());
-  }
+  Behind();
   TellRealtimeRefused(outcome);
+}
+
+void FormMain::Behind() {
+  if (restraint_ == nullptr) return;
+  const BehindInput input{Page().checkAcceleration.Checked(), advanced_ != nullptr && advanced_->RestrainBackground(),
+                          p_.boost.State().currentProcess, advanced_ != nullptr ? &advanced_->Rules() : nullptr};
+  // The recording's controls are read only when a reading or a give-back is due, not every second.
+  if (restraint_->Due(input)) restraint_->Tick(input, Recording());
 }
 
 RestraintRecording FormMain::Recording() const {
@@ -76,8 +78,9 @@ void FormMain::EndRestraint() {
 void FormMain::OnCheckRestrainBackgroundClick() {
   if (advanced_ == nullptr) return;
   advanced_->OnFlagClick(Setting::RestrainBackground);
-  // Switched on, the next tick starts measuring; switched off, everything goes back at once.
-  if (!advanced_->RestrainBackground()) EndRestraint();
+  // Switched on, the next tick starts measuring; switched off, what the restraint held goes back at
+  // once (what the rules keep low stays).
+  if (!advanced_->RestrainBackground()) Behind();
 }
 
 TickOutcome FormMain::Switch() {
@@ -85,7 +88,7 @@ TickOutcome FormMain::Switch() {
                   Page().checkRecording.Checked()};
   if (advanced_ != nullptr && input.acceleration) {
     input.restoreOriginal = advanced_->RestoreOriginal();
-    input.exclude = &advanced_->Exclude();
+    input.rules = &advanced_->Rules();
   }
   const TickOutcome outcome = p_.boost.Tick(input);
   if (!outcome.switched) return outcome;

@@ -108,6 +108,8 @@ class FormMain {
   RestraintRecording Recording() const;
   const SettingsControls& Page() const { return p_.settingsPage.Controls(); }
   void EndRestraint();
+  // The programs behind: the restraint's reading and the rules' lowerings, when either is due.
+  void Behind();
 
   FormControls c_;
   FormParts p_;

@@ -46,6 +46,15 @@ void Settings::SetExclude(std::wstring_view stored) {
     file_.WriteUnicode(Setting::Exclude, stored);
 }
 
+void Settings::SetRuleLine(std::wstring_view name, std::wstring_view value) {
+  const std::optional<std::string> ansiName = ExactAnsi(name, codePage_);
+  const std::optional<std::string> ansiValue = ExactAnsi(value, codePage_);
+  if (ansiName && ansiValue)
+    file_.WriteSectionKey(kRulesSection, *ansiName, *ansiValue);
+  else
+    file_.WriteSectionKeyUnicode(kRulesSection, name, value);
+}
+
 AutostartResult Settings::SetAutoRun(bool on) {
   const AutostartResult result = on ? autostart_.Add() : autostart_.Remove();
   // Stored on only when Windows will in fact start the program.

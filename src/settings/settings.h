@@ -5,6 +5,7 @@
 // names the program).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "settings/autostart_value.h"
@@ -46,6 +47,15 @@ class Settings {
   void SetRecordCount(std::wstring_view item);
   void SetLanguage(LanguageChoice choice) { file_.Write(Setting::Language, StoredLanguageChoice(choice)); }
   void SetExclude(std::wstring_view stored);
+
+  // The [Rules] section as it stands: one entry per program, its name the key and its two words the
+  // value; their meaning is the rules'. Read whole, however many.
+  std::vector<ProfileEntry> RuleLines() { return file_.ReadSection(kRulesSection); }
+  // One program's line written (in the code page where it holds both name and value exactly, else
+  // in a file turned UTF-16 as the exclusion list is) or removed. Only the line of a program whose
+  // rule changed is written, so a word a later version added to another line stays.
+  void SetRuleLine(std::wstring_view name, std::wstring_view value);
+  void RemoveRuleLine(std::wstring_view name) { file_.RemoveSectionKey(kRulesSection, name); }
 
  private:
   SettingsFile& file_;

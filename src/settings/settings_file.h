@@ -1,11 +1,13 @@
 #pragma once
-// kestrune.ini: the seven settings, each a text value under its section and key. Values are the
-// file's ANSI bytes, but for the exclusion list once it holds a name the code page cannot spell (the
-// file is UTF-16 from then on); what they mean for the controls is settings.h's business.
+// kestrune.ini: the seven settings, each a text value under its section and key, and the section of
+// the rules per program, one key per program. Values are the file's ANSI bytes, but for the exclusion
+// list once it holds a name the code page cannot spell (the file is UTF-16 from then on) and the
+// rules, which are read in Unicode; what they mean for the controls is settings.h's business.
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/profile.h"
 
@@ -32,6 +34,9 @@ inline constexpr SettingKey kSettingKeys[] = {
 };
 static_assert(std::size(kSettingKeys) == static_cast<std::size_t>(Setting::Language) + 1);
 constexpr SettingKey KeyOf(Setting setting) { return kSettingKeys[static_cast<std::size_t>(setting)]; }
+
+// The section of the rules per program: "encoder.exe=high,free".
+inline constexpr std::string_view kRulesSection = "Rules";
 
 // The settings file beside the executable.
 std::wstring SettingsFilePath(std::wstring_view directory);
@@ -71,6 +76,18 @@ class SettingsFile {
   bool Write(Setting setting, std::string_view value);
   // A value the code page cannot hold; the file turns into UTF-16 first.
   bool WriteUnicode(Setting setting, std::wstring_view value);
+
+  // The section's keys and values, every one, in the file's order.
+  std::vector<ProfileEntry> ReadSection(std::string_view section) { return store_.ReadSection(section); }
+  // One key of a section, in the code page (WriteSectionKey) or in Unicode (the file turns into
+  // UTF-16 first), or removed.
+  bool WriteSectionKey(std::string_view section, std::string_view key, std::string_view value) {
+    return store_.Write(section, key, value);
+  }
+  bool WriteSectionKeyUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) {
+    return store_.WriteUnicode(section, key, value);
+  }
+  bool RemoveSectionKey(std::string_view section, std::wstring_view key) { return store_.Remove(section, key); }
 
  private:
   ProfileStore& store_;

@@ -531,5 +531,24 @@ TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
   EXPECT_EQ(restrained.Caption(), L"なし");
 }
 
+// A rule written by hand keeps its program low through the form, the restraint off; removed from the
+// exclusion list in the window, the program keeps its line, now "auto,low", and is raised in front.
+TEST_F(RestraintFormTest, RulesInTheFileActAndTheListKeepsTheirLines) {
+  restrain.SetChecked(false);
+  form.OnCheckRestrainBackgroundClick();
+  Store("Advanced", "Exclude", "build.exe");
+  Store("Rules", "build.exe", "off,low");
+  form.Load();
+  EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  EXPECT_EQ(restraint.KeptLow().size(), 1u);
+  list.SetSelectedIndex(0);
+  advanced.OnRemoveClick();
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+  EXPECT_EQ(store.Get("Rules", "build.exe"), "auto,low");
+  api.foreground = 0x60;
+  form.BoostAndRestrain();
+  EXPECT_EQ(api.ClassOf(6), priority::kHigh);
+}
+
 }  // namespace
 }  // namespace kestrune

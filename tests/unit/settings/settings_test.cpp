@@ -173,10 +173,25 @@ TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
   EXPECT_EQ(rig.settings.Exclude().text, L"a.exe");
 
   const std::wstring hangul(8180, L'\uAC00');
-  rig.store.WriteUnicode("Advanced", "Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
+  rig.store.WriteUnicode("Advanced", L"Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
   const Settings::StoredList cut = rig.settings.Exclude();
   EXPECT_TRUE(cut.cut);
   EXPECT_EQ(cut.text, hangul + L"|b.exe");
+}
+
+// The [Rules] lines, one program at a time: in the code page while it holds the name and the words,
+// as the other keys; a name outside it turns the file into UTF-16 as the exclusion list does.
+TEST(RuleLines, TakeTheFormTheirNameNeedsAndGoWhenRemoved) {
+  SettingsRig rig;
+  rig.store.codePage = &rig.codePage;
+  const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
+  rig.settings.SetRuleLine(doubleByte + L".exe", L"high,free");
+  EXPECT_FALSE(rig.store.unicode);
+  EXPECT_EQ(rig.store.Get("Rules", "\x82\xA0.exe"), "high,free");
+  rig.settings.SetRuleLine(L"\uC778\uCF54\uB354.exe", L"auto,low");
+  EXPECT_TRUE(rig.store.unicode);
+  rig.settings.RemoveRuleLine(doubleByte + L".exe");
+  EXPECT_EQ(rig.settings.RuleLines(), (std::vector<ProfileEntry>{{L"\uC778\uCF54\uB354.exe", L"auto,low"}}));
 }
 
 // Every step of autostart failed in turn: each goes on silently and closes what it opened, and

@@ -5,7 +5,7 @@
 # pictures are left out, links keep their text, headings get a mark of their own (Japanese ones, or
 # with ASCII_MARKS, for the English guide, ASCII ones), a table's rows become a list, and every
 # paragraph and list item is filled anew into lines of at most 78 columns, so that Notepad without
-# word wrap shows it whole. A column is an ASCII letter's width: a Japanese character takes two.
+# word wrap shows it whole. A column is an ASCII letter's width: any other character takes two.
 # Code blocks keep their lines, indented.
 foreach(arg SOURCE OUTPUT)
   if(NOT DEFINED ${arg})
@@ -32,10 +32,9 @@ function(split_pieces text out)
     string(LENGTH "${piece}" digits)
     math(EXPR bytes "${digits} / 2")
     string(SUBSTRING "${piece}" 0 1 lead)
+    # Notepad with a Japanese font draws every character outside ASCII wide, "×" too.
     if(lead MATCHES "[0-7]")
       set(width ${bytes})
-    elseif(lead MATCHES "[cd]")
-      set(width 1)
     else()
       set(width 2)
     endif()
@@ -48,7 +47,8 @@ function(split_pieces text out)
 endfunction()
 
 # Japanese line-breaking rules: these never begin a line (closing marks, small kana, the long vowel
-# mark) and those never end one (opening marks); each stays with its neighbour.
+# mark, and ASCII punctuation after a Japanese word) and those never end one (opening marks); each
+# stays with its neighbour.
 set(never_first "、" "。" "，" "．" "・" "：" "；" "？" "！" "ー" "）" "」" "』" "】" "〕" "〉" "》" "”" "’"
     "％" "…" "ぁ" "ぃ" "ぅ" "ぇ" "ぉ" "っ" "ゃ" "ゅ" "ょ" "ァ" "ィ" "ゥ" "ェ" "ォ" "ッ" "ャ" "ュ" "ョ")
 set(never_last "（" "「" "『" "【" "〔" "〈" "《" "“" "‘")
@@ -70,8 +70,11 @@ function(fill text prefix hang out)
     list(GET place 0 offset)
     list(GET place 1 bytes)
     string(SUBSTRING "${text}" ${offset} ${bytes} piece)
-    if(NOT unit STREQUAL "" AND NOT unit STREQUAL " " AND NOT piece STREQUAL " " AND
-       (glue_next OR piece IN_LIST never_first))
+    set(closing FALSE)
+    if(piece IN_LIST never_first OR piece MATCHES "^[:;,.)!?%]")
+      set(closing TRUE)
+    endif()
+    if(NOT unit STREQUAL "" AND NOT unit STREQUAL " " AND NOT piece STREQUAL " " AND (glue_next OR closing))
       string(APPEND unit "${piece}")
       math(EXPR unit_width "${unit_width} + ${width}")
     else()
@@ -164,6 +167,16 @@ if(MARKDOWN)
   string(REGEX REPLACE "\n### ([^\n]*)" "\n${subsection_mark} \\1" text "${text}")
   string(REGEX REPLACE "\\[([^]\n]*)\\]\\([^)\n]*\\)" "\\1" text "${text}")
   string(REPLACE "**" "" text "${text}")
+  # A name in backquotes (a path, a file name) is never broken at its blanks: they stand as the
+  # byte 0x05 until the lines are filled.
+  string(ASCII 5 blank_stand_in)
+  string(REGEX MATCHALL "`[^`\n]*`" spans "${text}")
+  foreach(span IN LISTS spans)
+    if(span MATCHES " ")
+      string(REPLACE " " "${blank_stand_in}" kept "${span}")
+      string(REPLACE "${span}" "${kept}" text "${text}")
+    endif()
+  endforeach()
   string(REPLACE "`" "" text "${text}")
 
   # Line by line from here. The characters that CMake's lists read (";" separates, "[" and "]"
@@ -268,6 +281,7 @@ if(MARKDOWN)
   string(REPLACE "${open_stand_in}" "[" text "${text}")
   string(REPLACE "${close_stand_in}" "]" text "${text}")
   string(REPLACE "${backslash_stand_in}" "\\" text "${text}")
+  string(REPLACE "${blank_stand_in}" " " text "${text}")
   # Blank lines left where pictures and comments were: never more than one in a row.
   string(REGEX REPLACE "\n\n\n+" "\n\n" text "${text}")
   string(REGEX REPLACE "\n+$" "" text "${text}")

@@ -6,7 +6,9 @@
 // the Japanese guide's, the English pass (an English system) the English guide's, named en_...
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app_fixture.h"
@@ -112,6 +114,8 @@ TEST(Guide, FirstStepsRaiseTheProgramInFrontAndKestruneItselfUntilItIsListed) {
   ASSERT_LT(round, kRounds) << "the foreground was moved by the system in every round";
   ASSERT_TRUE(app.ShowPage(0));
   EXPECT_TRUE(WaitFor([&] { return MonitorShowsItsGrid(app); }));
+  // The diagram scrolls in from the right, a few pixels a sample: some seconds of it show its lines.
+  std::this_thread::sleep_for(std::chrono::seconds(12));
   const wchar_t* pages[] = {L"state", L"settings", L"history", L"about", L"advanced"};
   for (int page : {0, 1, 2, 3, 4}) {
     ASSERT_TRUE(app.ShowPage(page));

@@ -114,8 +114,9 @@ TEST(Guide, FirstStepsRaiseTheProgramInFrontAndKestruneItselfUntilItIsListed) {
   ASSERT_LT(round, kRounds) << "the foreground was moved by the system in every round";
   ASSERT_TRUE(app.ShowPage(0));
   EXPECT_TRUE(WaitFor([&] { return MonitorShowsItsGrid(app); }));
-  // The diagram scrolls in from the right, a few pixels a sample: some seconds of it show its lines.
-  std::this_thread::sleep_for(std::chrono::seconds(12));
+  // The diagram scrolls in from the right, one pixel a sample, two samples a second: forty seconds of
+  // it show its lines over a fifth of its width.
+  std::this_thread::sleep_for(std::chrono::seconds(40));
   const wchar_t* pages[] = {L"state", L"settings", L"history", L"about", L"advanced"};
   for (int page : {0, 1, 2, 3, 4}) {
     ASSERT_TRUE(app.ShowPage(page));

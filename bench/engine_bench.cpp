@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "engine/acceleration_cycle.h"
+#include "engine/background_restraint.h"
 #include "engine/history.h"
 #include "engine/restraint_planner.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
 
 namespace {
@@ -95,9 +98,9 @@ BENCHMARK(BM_TickAccelerationOff);
 // programs' executable names looked up in a list of ten names that holds neither.
 void BM_TickWithSwitchRestoringAndExcluding(benchmark::State& st) {
   Tick t;
-  ExcludeList list = ExcludeList::Parse(L"a.exe|b.exe|c.exe|d.exe|e.exe|f.exe|g.exe|h.exe|i.exe|j.exe");
+  const ProgramRules list = ProgramRules::FromStored(L"a.exe|b.exe|c.exe|d.exe|e.exe|f.exe|g.exe|h.exe|i.exe|j.exe", {});
   t.input.restoreOriginal = true;
-  t.input.exclude = &list;
+  t.input.rules = &list;
   for (auto _ : st) {
     t.processes.foreground = t.processes.foreground == 1 ? 2 : 1;
     benchmark::DoNotOptimize(t.cycle.Tick(t.input).switched);
@@ -150,5 +153,60 @@ void BM_RestraintDecisionPerProcess(benchmark::State& st) {
   st.SetItemsProcessed(static_cast<std::int64_t>(st.iterations()) * kProcesses);
 }
 BENCHMARK(BM_RestraintDecisionPerProcess);
+
+// The process list as the system gives it, the same every second: copying it stands for the one
+// system call that fills the reused buffer.
+class BenchSnapshot : public ProcessSnapshot {
+ public:
+  bool Take(std::vector<ProcessSample>& samples, std::uint64_t& now) override {
+    samples.assign(system.begin(), system.end());
+    now = ++ticks * 10'000'000ull;
+    return true;
+  }
+  std::uint32_t OwnSession() override { return 1; }
+  unsigned ProcessorCount() override { return 4; }
+  bool MachineTimes(std::uint64_t& idle, std::uint64_t& total) override {
+    total = ticks * 40'000'000ull;
+    idle = busy ? ticks * 10'000'000ull : total;
+    return true;
+  }
+  std::vector<ProcessSample> system;
+  std::uint64_t ticks = 1;
+  bool busy = false;
+};
+
+// The programs behind with 100 rules (ten of them "low") and 300 processes, a third of them of a
+// program with a rule: every process's rule looked up and decided each tick, the copies a rule keeps
+// low held, nothing to change in the steady state. Arg 0: the restraint off (the rules' decision
+// alone); 1: the restraint on over a busy machine, its planner asking the same decision for each
+// candidate. The figure per process is what each process of the system costs the tick.
+void BM_RulesDecisionPerProcess(benchmark::State& st) {
+  constexpr int kRules = 100, kProcesses = 300;
+  std::vector<ProfileEntry> lines;
+  for (int i = 0; i < kRules; ++i)
+    lines.push_back({L"Rule" + std::to_wstring(i) + L".exe", i % 10 == 0 ? L"auto,low" : i % 2 ? L"high,free" : L"off,auto"});
+  const ProgramRules rules = ProgramRules::FromStored(L"", lines);
+  std::vector<std::wstring> names;
+  for (int i = 0; i < kProcesses; ++i)
+    names.push_back(i % 3 == 0 ? L"rule" + std::to_wstring(i % kRules) + L".exe" : L"program" + std::to_wstring(i) + L".exe");
+  kestrune::testing::FakeProcessApi api;
+  BenchSnapshot snapshot;
+  for (int i = 0; i < kProcesses; ++i) {
+    const auto id = static_cast<ProcessId>(((i * 7919) % kProcesses + 1) * 4);  // the system's own order
+    api.AddProcess(id, {priority::kNormal, false, false, names[static_cast<std::size_t>(i)], 1000u + id, i % 5 ? id - 4 : 0});
+    snapshot.system.push_back({id, 1000u + id, 0, 1, names[static_cast<std::size_t>(i)], i % 5 ? id - 4 : 0});
+  }
+  snapshot.busy = st.range(0) == 1;
+  kestrune::testing::FakeStateFile journal;
+  kestrune::testing::FakeClock clock;
+  PriorityChanges changes{api, journal};
+  BackgroundRestraint behind{{snapshot, api, changes, clock}};
+  const BehindInput input{true, st.range(0) == 1, 8, &rules};
+  for (int i = 0; i < 3; ++i) behind.Tick(input);
+  if (behind.KeptLow().empty()) st.SkipWithError("no process of a low rule is held");
+  for (auto _ : st) benchmark::DoNotOptimize(behind.Tick(input).size());
+  st.SetItemsProcessed(static_cast<std::int64_t>(st.iterations()) * kProcesses);
+}
+BENCHMARK(BM_RulesDecisionPerProcess)->Arg(0)->Arg(1);
 
 }  // namespace

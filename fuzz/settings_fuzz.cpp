@@ -78,6 +78,8 @@ class RawStore : public ProfileStore {
     return slice;
   }
   bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
+  std::vector<ProfileEntry> ReadSection(std::string_view) override { return {}; }
+  bool Remove(std::string_view, std::wstring_view) override { return true; }
 
  private:
   std::string_view bytes_;
@@ -131,7 +133,8 @@ bool Allowed(Start& s, const RecordingIni::Written& w) {
       case SettingKind::Flag: return IsFlag(w.value);
       case SettingKind::Speed: return w.value == "1" || w.value == "2";
       case SettingKind::RecordCount: return w.value == "50" || w.value == "100" || w.value == "200" || w.value == "300";
-      case SettingKind::Language: return false;  // never written at start-up
+      case SettingKind::Language:
+      case SettingKind::Lines: return false;  // never written at start-up
       case SettingKind::Names: {
         const std::wstring names = s.codePage.ToWide(w.value);
         return ExcludeList::Parse(names).Stored() == names;
@@ -153,6 +156,7 @@ void CheckShown(Start& s) {
         Check(s.controls.lists[row.setting].items == ExcludeList::Parse(m.Names(row.setting)).Names(),
               "the list disagrees with the model");
         break;
+      case SettingKind::Lines: break;  // no control of its own
       default: {
         const int index = s.controls.combos[row.setting].SelectedIndex();
         Check(index >= 0 && index < ItemCount(row.kind), "a list left without one of its items");

@@ -5,6 +5,8 @@ The zip's name is kestrune-<version>-win64.zip; it holds one folder of that name
 kestrune.exe, README-ja.txt, README-en.txt and LICENSE.txt. The texts open by double-click on any
 Windows: UTF-8 (the guides with the byte-order mark), CR LF line ends and no lone CR or LF; the
 English guide, besides its byte-order mark, is printable ASCII, which every code page shows alike.
+The guides' lines are at most 78 columns wide (a Japanese character takes two), so that Notepad
+without word wrap shows them whole.
 Prints one line per check ("ok: ..." or "FAIL: ...") and the version on the last line as
 "version: X.Y.Z"; exits 1 when a check failed.
 """
@@ -12,10 +14,23 @@ import os
 import re
 import shutil
 import sys
+import unicodedata
 import zipfile
 
 NAME = re.compile(r"^kestrune-(\d+\.\d+\.\d+)-win64\.zip$")
 BOM = b"\xef\xbb\xbf"
+COLUMNS = 78
+
+
+def columns(line):
+    """The width of a line in Notepad with a Japanese font: wide and ambiguous characters take two."""
+    return sum(2 if unicodedata.east_asian_width(c) in "WFA" else 1 for c in line)
+
+
+def wide_lines(text):
+    """The lines wider than COLUMNS, as "line N (W columns)"."""
+    return [f"line {n} ({columns(line)} columns)" for n, line in enumerate(text.split("\r\n"), 1)
+            if columns(line) > COLUMNS]
 
 
 def text_problems(data, bom):
@@ -72,6 +87,12 @@ def check(zip_path, out_dir):
     results.append((re.fullmatch(rb"[\x20-\x7e\r\n]*", english[len(BOM):]) is not None and
                     "acceleration" in english_text and "Realtime" in english_text and "![" not in english_text,
                     "README-en.txt is the English guide in printable ASCII without Markdown pictures"))
+    for name in ("README-ja.txt", "README-en.txt"):
+        path = os.path.join(root, name)
+        text = open(path, "rb").read().decode("utf-8-sig", "replace") if os.path.isfile(path) else ""
+        wide = wide_lines(text)
+        results.append((text != "" and not wide, f"{name}: every line at most {COLUMNS} columns" +
+                        (f" (wider: {', '.join(wide[:5])})" if wide else "")))
     return results, version
 
 

@@ -6,7 +6,10 @@ the screenshots the end-to-end runs have just written: the Japanese guide's from
 the English guide's from build/win/artifacts/en (the run under an English Wine; scripts/e2e.sh
 empties each folder before its run). Fails when a picture a guide shows was not made by the run, or
 when a guide's images folder holds a picture the guide does not show, or when a state page's picture
-does not show the resource monitor's diagram.
+does not show the resource monitor's diagram. The chart of the benefit benchmark (benefit_*.png,
+en_benefit_*.png) is no screenshot: scripts/benefit.sh draws it into the images folder, where it
+must be a PNG file, and it is left as drawn. The read-me's picture, docs/screenshot.png, is the
+Japanese guide's state page from the same run.
 """
 import glob
 import os
@@ -20,9 +23,12 @@ PNG = b"\x89PNG\r\n\x1a\n"
 # The monitor on the state page draws its grid in this colour (its saved grid colour 0xE0E0E0). Until
 # its first tick it shows its bare background: a picture taken then shows no diagram.
 GRID = b"\xe0\xe0\xe0"
-STATE_PAGE = "pages_0_state.png"  # with any prefix, as the English pass names its pictures
+STATE_PAGES = ("pages_0_state.png", "guide_state.png")  # with any prefix, as the English pass names its pictures
+DRAWN = re.compile(r"(en_)?benefit_[\w-]+\.png")
 # Each guide's folder under docs/ and its screenshots' folder under build/win/artifacts.
 GUIDES = (("ja", ""), ("en", "en"))
+# The read-me's picture: this screenshot of the Japanese run, which the Japanese guide shows too.
+README_PICTURE = ("guide_state.png", os.path.join("docs", "screenshot.png"))
 
 
 def compressed_png(data):
@@ -94,6 +100,15 @@ def copy_guide_images(root, language, shots):
     errors = []
     os.makedirs(images, exist_ok=True)
     for name in sorted(shown):
+        if DRAWN.fullmatch(name):
+            drawn = os.path.join(images, name)
+            head = b""
+            if os.path.isfile(drawn):
+                with open(drawn, "rb") as f:
+                    head = f.read(len(PNG))
+            if head != PNG:
+                errors.append(f"{name}: the {language} guide shows it, but scripts/benefit.sh has drawn no such chart")
+            continue
         made = os.path.join(artifacts, name)
         if not os.path.isfile(made):
             errors.append(f"{name}: the {language} guide shows it, but the end-to-end run made no such screenshot")
@@ -103,14 +118,14 @@ def copy_guide_images(root, language, shots):
         if not data.startswith(PNG):
             errors.append(f"{name}: the screenshot is no PNG file")
             continue
-        if name.endswith(STATE_PAGE) and not shows_monitor_grid(data):
+        if name.endswith(STATE_PAGES) and not shows_monitor_grid(data):
             errors.append(f"{name}: the resource monitor shows no diagram (no grid lines in it)")
             continue
         with open(os.path.join(images, name), "wb") as f:
             f.write(compressed_png(data))
     for stale in sorted(set(os.listdir(images)) - shown):
         errors.append(f"docs/{language}/images/{stale}: the guide does not show it")
-    return errors, len(shown)
+    return errors, len([name for name in shown if not DRAWN.fullmatch(name)])
 
 
 def main():
@@ -120,6 +135,15 @@ def main():
         found, count = copy_guide_images(root, language, shots)
         errors += found
         copied += count
+    shot, target = README_PICTURE
+    made = os.path.join(root, "build", "win", "artifacts", shot)
+    if os.path.isfile(made):
+        with open(made, "rb") as f:
+            data = f.read()
+        with open(os.path.join(root, target), "wb") as f:
+            f.write(compressed_png(data))
+    else:
+        errors.append(f"{shot}: {target} is this screenshot, but the end-to-end run made none")
     for error in errors:
         print(error)
     if errors:

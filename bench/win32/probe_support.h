@@ -52,7 +52,7 @@ class RunFolder {
     ::CreateDirectoryW(path_.c_str(), nullptr);
   }
   ~RunFolder() {
-    for (const wchar_t* name : {L"kestrune.exe", L"kestrune.ini"}) ::DeleteFileW(File(name).c_str());
+    for (const wchar_t* name : {L"kestrune.exe", L"kestrune.ini", L"kestrune.journal"}) ::DeleteFileW(File(name).c_str());
     ::RemoveDirectoryW(path_.c_str());
   }
   RunFolder(const RunFolder&) = delete;

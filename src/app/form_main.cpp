@@ -20,6 +20,7 @@ void FormMain::Start() {
 
   // Before the first tick, which may raise one of those processes again and must find its own class.
   p_.acceleration.GiveBackLeftovers(p_.settings.Flag(Setting::RestoreOriginal));
+  ticking_ = true;
   Tick();
 
   p_.window.SetTopmost(p_.settings.Flag(Setting::AlwaysTop));
@@ -47,10 +48,15 @@ bool FormMain::End() {
 
 void FormMain::Tick() {
   const TickOutcome outcome = Switch();
-  const bool on = p_.settings.Flag(Setting::Acceleration) && p_.settings.Flag(Setting::RestrainBackground);
-  if (on || p_.restraint.Holding())
-    p_.restraint.Tick(on, p_.acceleration.State().currentProcess, &p_.exclusions.List(), Recording());
+  Behind();
   TellRealtimeRefused(outcome);
+}
+
+void FormMain::Behind() {
+  const SettingsModel& s = p_.settings;
+  const BehindInput input{s.Flag(Setting::Acceleration), s.Flag(Setting::RestrainBackground),
+                          p_.acceleration.State().currentProcess, &p_.exclusions.Rules()};
+  if (p_.restraint.Due(input)) p_.restraint.Tick(input, Recording());
 }
 
 RestraintRecording FormMain::Recording() const {
@@ -64,7 +70,7 @@ TickOutcome FormMain::Switch() {
   TickInput input{s.Flag(Setting::Acceleration), s.Speed(), s.Flag(Setting::Recording)};
   if (input.acceleration) {
     input.restoreOriginal = s.Flag(Setting::RestoreOriginal);
-    input.exclude = &p_.exclusions.List();
+    input.rules = &p_.exclusions.Rules();
   }
   const TickOutcome outcome = p_.acceleration.Tick(input);
   if (!outcome.switched) return outcome;
@@ -91,14 +97,15 @@ void FormMain::LookAtForeground() {
 }
 
 void FormMain::AccelerationSwitched() {
-  if (p_.settings.Flag(Setting::Acceleration)) return;
+  if (!ticking_ || p_.settings.Flag(Setting::Acceleration)) return;
   if (p_.settings.Flag(Setting::RestoreOnStop)) p_.acceleration.GiveBackRaised(p_.settings.Flag(Setting::RestoreOriginal));
   EndRestraint();
 }
 
 void FormMain::RestraintSwitched() {
-  // Switched on, the next tick starts measuring; switched off, everything goes back at once.
-  if (!p_.settings.Flag(Setting::RestrainBackground)) EndRestraint();
+  // Switched on, the next tick starts measuring; switched off, what the restraint held goes back at
+  // once (what the rules keep low stays).
+  if (ticking_ && !p_.settings.Flag(Setting::RestrainBackground)) Behind();
 }
 
 void FormMain::ShowWindow() {

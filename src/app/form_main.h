@@ -86,9 +86,14 @@ class FormMain {
   void TellRealtimeRefused(const TickOutcome& outcome);
   RestraintRecording Recording() const;
   void EndRestraint();
+  // The programs behind: the restraint's reading and the rules' lowerings, when either is due.
+  void Behind();
 
   FormParts p_;
   bool sessionEnding_ = false;
+  // The first tick has run: before it nothing is held by this run, and a switch read at start-up
+  // must not act ahead of the give-back of what an earlier run left.
+  bool ticking_ = false;
   bool toldRealtimeRefused_ = false;  // the notice is shown once per run
 };
 

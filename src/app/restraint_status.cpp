@@ -14,13 +14,6 @@ std::wstring RestrainedProgramsText(const std::vector<RestrainedProgram>& progra
   return text;
 }
 
-void RestraintStatus::Tick(bool on, ProcessId front, const ExcludeList* exclude, RestraintRecording recording) {
-  if (on)
-    Apply(restraint_.Tick(front, exclude), recording);
-  else
-    End(recording);
-}
-
 void RestraintStatus::End(RestraintRecording recording) {
   // Also with nothing held: the readings must start afresh once restraint is on again.
   Apply(restraint_.ReleaseAll(), recording);

@@ -25,14 +25,15 @@ class RestraintStatus {
   RestraintStatus(BackgroundRestraint& restraint, Label& label, History& history)
       : restraint_(restraint), label_(label), history_(history) {}
 
-  // The one-second tick: a reading while on, and everything given back once it is no longer on.
-  void Tick(bool on, ProcessId front, const ExcludeList* exclude, RestraintRecording recording);
+  // The one-second tick of the programs behind, when it is due (Due).
+  bool Due(const BehindInput& input) const { return restraint_.Due(input); }
+  void Tick(const BehindInput& input, RestraintRecording recording) { Apply(restraint_.Tick(input), recording); }
   // A switch made this process the front one.
   void OnFront(ProcessId front, RestraintRecording recording) { Apply(restraint_.OnFront(front), recording); }
   // Restraint or acceleration switched off, or the program ends.
   void End(RestraintRecording recording);
-  // Whether a tick with restraint off has anything to give back.
-  bool Holding() const { return !restraint_.Restrained().empty(); }
+  // Whether anything lowered is held, which a switch may have to give back.
+  bool Holding() const { return restraint_.Holding(); }
 
  private:
   void Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording);

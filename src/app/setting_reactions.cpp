@@ -20,7 +20,7 @@ SettingValue Program::Settle(Setting setting, SettingValue value) {
       w_.window.SetTopmost(std::get<bool>(value));
       return value;
     case Setting::Exclude:
-      return NameList{ExcludeList::Parse(std::get<NameList>(value).text).Stored()};
+      return NameList{exclusions_.ExcludeNormalForm(std::get<NameList>(value).text)};
     default:
       return value;
   }
@@ -39,7 +39,8 @@ void Program::Changed(Setting setting) {
     case Setting::Acceleration: return form_.AccelerationSwitched();
     case Setting::RestrainBackground: return form_.RestraintSwitched();
     case Setting::InstantReaction: return quick_.Set(settings_.Flag(Setting::InstantReaction));
-    case Setting::Exclude: return exclusions_.Reload();
+    case Setting::Exclude:
+    case Setting::Rules: return exclusions_.Reload();
     // Every caption, item and row text would have to be made again: the language shown changes at
     // the next start, which the user is told.
     case Setting::Language: return notice(TextId::LanguageNote);

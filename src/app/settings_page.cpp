@@ -96,6 +96,7 @@ void SettingsPage::Show(Setting setting) {
   switch (kind) {
     case SettingKind::Flag: controls_.Check(setting).SetChecked(model_.Flag(setting)); return;
     case SettingKind::Names: controls_.List(setting).SetItems(ExcludeList::Parse(model_.Names(setting)).Names()); return;
+    case SettingKind::Lines: return;  // no control of its own
     default: controls_.Combo(setting).SetSelectedIndex(ItemIndex(kind, model_.Value(setting))); return;
   }
 }
@@ -104,7 +105,8 @@ SettingValue SettingsPage::Chosen(Setting setting) {
   const SettingKind kind = RowOf(setting).kind;
   switch (kind) {
     case SettingKind::Flag: return controls_.Check(setting).Checked();
-    case SettingKind::Names: return std::monostate{};  // edited by its buttons, never chosen in the list
+    case SettingKind::Names:
+    case SettingKind::Lines: return std::monostate{};  // edited by buttons, never chosen in a control
     default: return ItemValue(kind, controls_.Combo(setting).SelectedIndex());
   }
 }

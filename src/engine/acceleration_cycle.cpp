@@ -13,16 +13,6 @@ SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
   return asked;
 }
 
-SetOutcome AccelerationCycle::Raise(const TickInput& input, ProcessId process) {
-  // An unknown level cannot come from the pick-only list; nothing is raised then and the title
-  // replaces any notice, so none is shown.
-  std::uint32_t raised = 0;
-  if (input.level == SpeedLevel::Normal) raised = priority::kHigh;
-  if (input.level == SpeedLevel::Extreme) raised = priority::kRealtime;
-  if (raised == 0) return {};
-  return changes_.Set(process, raised);
-}
-
 void AccelerationCycle::GiveBackRaised(bool restoreOriginal) {
   if (state_.switchCount == 0 || state_.currentLeftAlone) return;
   changes_.GiveBack(state_.currentProcess, state_.currentStarted, restoreOriginal);
@@ -30,18 +20,25 @@ void AccelerationCycle::GiveBackRaised(bool restoreOriginal) {
   state_.currentLeftAlone = true;
 }
 
-std::uint32_t AccelerationCycle::ActOn(const TickInput& input, const Acting& acting) {
+AccelerationCycle::Acted AccelerationCycle::ActOn(const TickInput& input, const Acting& acting) {
   state_.currentProcess = acting.process;
   state_.awaitingCore = acting.awaitsCore;
   const bool other = acting.process != 0 && acting.process != processes_.CurrentProcess();
-  const bool listed = input.exclude != nullptr && !input.exclude->Empty();
-  // One name read serves the exclusion and "前面だったプログラムを追加".
-  const std::wstring name = other || listed ? ExecutableNameOf(processes_, acting.process) : std::wstring();
-  state_.currentLeftAlone = listed && !name.empty() && input.exclude->Contains(name);
-  const SetOutcome raised = state_.currentLeftAlone ? SetOutcome{} : Raise(input, acting.process);
+  const bool ruled = input.rules != nullptr && !input.rules->Empty();
+  // One name read serves the rules and "前面だったプログラムを追加".
+  Acted acted;
+  acted.name = other || ruled ? ExecutableNameOf(processes_, acting.process) : std::wstring();
+  const ProgramRule* rule = ruled && !acted.name.empty() ? input.rules->Find(acted.name) : nullptr;
+  ProcessPlace place;
+  place.front = place.frontTree = true;
+  acted.decision = Decide(rule, place, {input.level, false});
+  state_.currentLeftAlone = acted.decision.treatment != Treatment::Raised;
+  const SetOutcome raised =
+      state_.currentLeftAlone ? SetOutcome{} : changes_.Set(acting.process, acted.decision.priorityClass);
   state_.currentStarted = raised.started;
-  if (other && !name.empty()) state_.lastOtherName = name;
-  return raised.obtained;
+  acted.obtained = raised.obtained;
+  if (other && !acted.name.empty()) state_.lastOtherName = acted.name;
+  return acted;
 }
 
 void AccelerationCycle::DecideFrameAgain(const TickInput& input) {
@@ -74,7 +71,7 @@ TickOutcome AccelerationCycle::Tick(const TickInput& input) {
 
   // The process raised for the previous window, by its id: that window may have closed since.
   if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
-  const std::uint32_t obtained = ActOn(input, ActingProcessOf(processes_, state_.current));
+  const Acted acted = ActOn(input, ActingProcessOf(processes_, state_.current));
   changes_.Flush();
 
   if (state_.switchCount < std::numeric_limits<std::int32_t>::max()) ++state_.switchCount;
@@ -83,9 +80,13 @@ TickOutcome AccelerationCycle::Tick(const TickInput& input) {
   outcome.switched = true;
   outcome.title = std::wstring(BoundAsAnsi(text, kTitleBytes, codePage_));
   outcome.record = input.recording;
-  outcome.level = LevelObtained(input.level, obtained);
+  // A process left alone is shown with the general level, as the switch always was.
+  const SpeedLevel asked = acted.decision.treatment == Treatment::Raised ? acted.decision.level : input.level;
+  outcome.level = LevelObtained(asked, acted.obtained);
   outcome.switchCount = state_.switchCount;
-  outcome.realtimeRefused = input.level == SpeedLevel::Extreme && obtained == priority::kHigh;
+  outcome.realtimeRefused = asked == SpeedLevel::Extreme && acted.obtained == priority::kHigh;
+  outcome.byRule = acted.decision.byRule;
+  outcome.program = acted.name;
   return outcome;
 }
 

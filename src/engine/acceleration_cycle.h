@@ -7,8 +7,9 @@
 #include <string>
 
 #include "engine/acting_process.h"
-#include "engine/exclude_list.h"
 #include "engine/priority_changes.h"
+#include "engine/program_decision.h"
+#include "engine/program_rules.h"
 #include "platform/code_page.h"
 #include "platform/processes.h"
 #include "vocabulary/speed_level.h"
@@ -23,8 +24,8 @@ struct AccelerationState {
   WindowHandle current = 0;
   WindowHandle previous = 0;
   std::int32_t switchCount = 0;
-  // The current window's process was not raised (its program is excluded) or has been given back
-  // already (acceleration was switched off): the next switch does not lower it.
+  // The current window's process was not raised (its program's rule leaves it alone) or has been
+  // given back already (acceleration was switched off): the next switch does not lower it.
   bool currentLeftAlone = false;
   // The process the switch to the current window acted on (and raised, unless left alone); 0 = none.
   ProcessId currentProcess = 0;
@@ -47,8 +48,8 @@ struct TickInput {
   bool recording = false;
   // RestoreOriginal: give a process back the class it had before it was raised.
   bool restoreOriginal = false;
-  // The programs never raised nor lowered; null or empty: none.
-  const ExcludeList* exclude = nullptr;
+  // The rules per program, the programs left alone in front among them; null or empty: none.
+  const ProgramRules* rules = nullptr;
 };
 
 // What one tick asks of the window. Nothing, unless the foreground window changed.
@@ -60,6 +61,10 @@ struct TickOutcome {
   std::int32_t switchCount = 0;  // LabelCount's caption, in decimal
   // "極限加速" was asked for and the system gave the high class: the program lacks the right.
   bool realtimeRefused = false;
+  // The rule of the program brought to the front decided its raise (its level, or none at all)
+  // rather than the general setting; program is its executable's name.
+  bool byRule = false;
+  std::wstring program;
 };
 
 // The level a raise obtained, by the class read back after it: the system may answer a request for
@@ -98,11 +103,13 @@ class AccelerationCycle {
   void SetState(const AccelerationState& state) { state_ = state; }
 
  private:
-  // What the raise did; nothing when nothing was raised.
-  SetOutcome Raise(const TickInput& input, ProcessId process);
-  // Raises (unless excluded) the process the current window stands for, and remembers it; the class
-  // read back after the raise, 0 when nothing was raised.
-  std::uint32_t ActOn(const TickInput& input, const Acting& acting);
+  struct Acted {
+    Decision decision;
+    std::uint32_t obtained = 0;  // the class read back after the raise, 0 when nothing was raised
+    std::wstring name;           // the executable's name, when it was read
+  };
+  // Raises the process the current window stands for as the decision says, and remembers it.
+  Acted ActOn(const TickInput& input, const Acting& acting);
   // The current window is a frame that had no app inside: acts on the app once it is there.
   void DecideFrameAgain(const TickInput& input);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/process_names.h"
+
 namespace kestrune {
 namespace {
 
@@ -16,33 +18,20 @@ std::wstring_view Trim(std::wstring_view text) {
 // Characters a Windows file name cannot hold (the separators are gone by now).
 bool Forbidden(wchar_t c) { return c < 0x20 || std::wstring_view(L"<>\"*?|").find(c) != std::wstring_view::npos; }
 
-// Latin letters only: Windows folds more, but every executable name users put here in practice
-// differs from its listed spelling in Latin case at most.
-wchar_t Fold(wchar_t c) {
-  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
-  if (c >= L'\uFF41' && c <= L'\uFF5A') return static_cast<wchar_t>(c - 0xFF41 + 0xFF21);  // full-width
-  return c;
-}
+}  // namespace
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return Fold(x) == Fold(y);
-         });
-}
-
-// One entry as the user or the file gives it, reduced to a file name; empty when unusable.
-std::wstring_view NameOfEntry(std::wstring_view entry) {
+std::wstring_view ProgramNameOfEntry(std::wstring_view entry) {
   std::wstring_view name = Trim(FileNameOf(Trim(entry)));
   if (name == L"." || name == L"..") return {};
   if (std::any_of(name.begin(), name.end(), Forbidden)) return {};
   return name;
 }
 
-}  // namespace
-
 std::wstring_view FileNameOf(std::wstring_view path) {
-  const std::size_t cut = path.find_last_of(L"\\/:");
-  return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
+  // One pass from the end: every process of every reading goes through here.
+  std::size_t start = path.size();
+  while (start > 0 && path[start - 1] != L'\\' && path[start - 1] != L'/' && path[start - 1] != L':') --start;
+  return path.substr(start);
 }
 
 ExcludeList ExcludeList::Parse(std::wstring_view stored) {
@@ -68,11 +57,11 @@ std::wstring ExcludeList::Stored() const {
 bool ExcludeList::Contains(std::wstring_view executable) const {
   const std::wstring_view name = FileNameOf(executable);
   if (name.empty()) return false;
-  return std::any_of(names_.begin(), names_.end(), [&](const std::wstring& n) { return SameName(n, name); });
+  return std::any_of(names_.begin(), names_.end(), [&](const std::wstring& n) { return SameProgramName(n, name); });
 }
 
 bool ExcludeList::Add(std::wstring_view name) {
-  const std::wstring_view clean = NameOfEntry(name);
+  const std::wstring_view clean = ProgramNameOfEntry(name);
   if (clean.empty() || Contains(clean)) return false;
   names_.emplace_back(clean);
   return true;

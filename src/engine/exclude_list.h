@@ -10,6 +10,10 @@ namespace kestrune {
 // The file name of a path: what follows its last "\", "/" or drive colon.
 std::wstring_view FileNameOf(std::wstring_view path);
 
+// One entry as the user or the file gives it, reduced to a file name: blanks around it and a path
+// before it go; empty for "." and "..", and for a name with a character no file name may hold.
+std::wstring_view ProgramNameOfEntry(std::wstring_view entry);
+
 class ExcludeList {
  public:
   ExcludeList() = default;
@@ -24,7 +28,7 @@ class ExcludeList {
   bool Empty() const { return names_.empty(); }
 
   // Whether a process with this executable (a path or a bare name) is in the list. Names compare
-  // without regard to the case of Latin letters, as file names do.
+  // without regard to case, as file names do (SameProgramName).
   bool Contains(std::wstring_view executable) const;
 
   // Adds a name the user typed or picked (read like one stored entry); false when it is not a

@@ -1,7 +1,9 @@
 #include "engine/restraint_planner.h"
 
 #include <algorithm>
-#include <cwctype>
+
+#include "engine/process_names.h"
+#include "engine/program_decision.h"
 
 namespace kestrune {
 namespace {
@@ -26,12 +28,6 @@ constexpr std::wstring_view kInteractiveSystem[] = {
     L"Magnify.exe", L"Narrator.exe", L"nvda.exe", L"jfw.exe", L"osk.exe", L"TabTip.exe", L"sapisvr.exe",
 };
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-         });
-}
-
 // The machine's use, in cores, from which on it counts as busy.
 double BusyCores(unsigned cores, const RestraintRules& rules) {
   return std::min(rules.busyShare * static_cast<double>(std::max(cores, 1u)), rules.busyCapCores);
@@ -42,7 +38,7 @@ double BusyCores(unsigned cores, const RestraintRules& rules) {
 bool IsInteractiveSystemProcess(std::wstring_view executable) {
   const std::wstring_view name = FileNameOf(executable);
   return std::any_of(std::begin(kInteractiveSystem), std::end(kInteractiveSystem),
-                     [name](std::wstring_view system) { return SameName(name, system); });
+                     [name](std::wstring_view system) { return SameProgramName(name, system); });
 }
 
 bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores, const RestraintRules& rules) {
@@ -136,11 +132,15 @@ void RestraintPlanner::Merge(const std::vector<ProcessSample>& samples, bool cou
 bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& context) const {
   // The program in front is the front process and its descendants: never only the process that owns
   // the window, never every process of the same name (another copy of it may be a hog).
-  if (track.front || track.process == context.front || track.process == context.self) return false;
+  ProcessPlace place;
+  place.frontTree = track.front || track.process == context.front;
   // Only the current user's processes are ours to lower; the rest of the machine counts as load.
-  if (track.session != context.session) return false;
-  if (context.exclude != nullptr && !context.exclude->Empty() && context.exclude->Contains(track.name)) return false;
-  return !IsInteractiveSystemProcess(track.name);
+  place.ours = track.session == context.session && track.process != context.self;
+  place.hog = true;
+  if (place.frontTree || !place.ours) return false;
+  place.system = IsInteractiveSystemProcess(track.name);
+  const ProgramRule* rule = context.rules != nullptr && !context.rules->Empty() ? context.rules->Find(track.name) : nullptr;
+  return kestrune::Decide(rule, place, {SpeedLevel::Unknown, true}).treatment == Treatment::Restrained;
 }
 
 void RestraintPlanner::Decide(const RestraintContext& context, unsigned cores) {

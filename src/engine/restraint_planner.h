@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/exclude_list.h"
+#include "engine/program_rules.h"
 #include "engine/program_tree.h"
 #include "platform/process_snapshot.h"
 
@@ -42,7 +42,9 @@ struct RestraintContext {
   ProcessId front = 0;
   ProcessId self = 0;
   std::uint32_t session = 0;
-  const ExcludeList* exclude = nullptr;
+  // The rules per program: a program left alone, never restrained or kept low by its rule is not the
+  // restraint's to lower (Decide). Null: none.
+  const ProgramRules* rules = nullptr;
 };
 
 // Whether the machine was busy between two looks at its times (MachineTimes: idle and whole time
@@ -69,6 +71,10 @@ class RestraintPlanner {
   const std::vector<RestraintStep>& Plan(std::vector<ProcessSample>& samples, std::uint64_t now, unsigned cores,
                                          const RestraintContext& context,
                                          std::optional<std::uint64_t> machineBusy = std::nullopt);
+
+  // Each sample of the last reading, in the order Plan sorted them: whether it is part of the program
+  // in front.
+  const std::vector<InProgram>& FrontMarks() const { return frontMarks_; }
 
   // The answers to a Restrain step: it was made, or the process could not or must not be lowered
   // (not ours to open, a class someone chose) and is left alone for a while.

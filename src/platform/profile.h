@@ -4,10 +4,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page.h"
 
 namespace kestrune {
+
+// One key of a section with its value, as the wide profile functions read them.
+struct ProfileEntry {
+  std::wstring key;
+  std::wstring value;
+  friend bool operator==(const ProfileEntry&, const ProfileEntry&) = default;
+};
 
 // The file holds its text in the ANSI code page until a value that the code page cannot hold is
 // stored. It then becomes UTF-16 with a byte-order mark: the profile functions read and write such a
@@ -27,12 +35,21 @@ class ProfileStore {
                                                   std::size_t /*bufferChars*/) {
     return std::nullopt;
   }
-  // Stores a value the code page cannot hold: a file still in the code page is first written again
-  // in UTF-16, every line as it was (a missing file is made so). False, and the file as it was,
+  // Stores a key or value the code page cannot hold: a file still in the code page is first written
+  // again in UTF-16, every line as it was (a missing file is made so). False, and the file as it was,
   // when that or the write failed. The defaults are a store that keeps to the code page.
-  virtual bool WriteUnicode(std::string_view /*section*/, std::string_view /*key*/, std::wstring_view /*value*/) {
+  virtual bool WriteUnicode(std::string_view /*section*/, std::wstring_view /*key*/, std::wstring_view /*value*/) {
     return false;
   }
+
+  // Every key of the section with its value, in the file's order, however many and however long
+  // (GetPrivateProfileStringW with no key name lists them): a file in the code page is read through
+  // it, one in UTF-16 as it is. A value loses the quotes around it as a single read does. Empty when
+  // the file or the section is missing.
+  virtual std::vector<ProfileEntry> ReadSection(std::string_view section) = 0;
+  // Removes the key (WritePrivateProfileStringW with no value): true when the platform reported
+  // success.
+  virtual bool Remove(std::string_view section, std::wstring_view key) = 0;
 };
 
 // A file's bytes in UTF-16 with its byte-order mark, the text read in the code page as the profile

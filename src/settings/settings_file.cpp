@@ -48,7 +48,8 @@ bool SettingsFile::Write(Setting setting, std::string_view value) {
 
 bool SettingsFile::WriteUnicode(Setting setting, std::wstring_view value) {
   const SettingRow& where = RowOf(setting);
-  return store_.WriteUnicode(where.section, where.key, value);
+  // The keys of the table are ASCII: the same characters in any code page.
+  return store_.WriteUnicode(where.section, std::wstring(where.key.begin(), where.key.end()), value);
 }
 
 }  // namespace kestrune

@@ -1,11 +1,13 @@
 #pragma once
 // kestrune.ini: each setting a text value under the section and key of its row in settings_table.h.
 // Values are the file's ANSI bytes, but for a list of names once it holds one the code page cannot
-// spell (the file is UTF-16 from then on); what they mean is the model's business (settings_model.h).
+// spell (the file is UTF-16 from then on); a setting of whole lines is its row's section, every key
+// of it, read in Unicode. What the values mean is the model's business (settings_model.h).
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/profile.h"
 #include "settings/settings_table.h"
@@ -50,6 +52,18 @@ class SettingsFile {
   bool Write(Setting setting, std::string_view value);
   // A value the code page cannot hold; the file turns into UTF-16 first.
   bool WriteUnicode(Setting setting, std::wstring_view value);
+
+  // A Lines setting: every key of its section with its value, in the file's order.
+  std::vector<ProfileEntry> ReadLines(Setting setting) { return store_.ReadSection(RowOf(setting).section); }
+  // One key of its section, in the code page (WriteLine) or in Unicode (the file turns into UTF-16
+  // first), or removed. True when the platform reported success.
+  bool WriteLine(Setting setting, std::string_view key, std::string_view value) {
+    return store_.Write(RowOf(setting).section, key, value);
+  }
+  bool WriteLineUnicode(Setting setting, std::wstring_view key, std::wstring_view value) {
+    return store_.WriteUnicode(RowOf(setting).section, key, value);
+  }
+  bool RemoveLine(Setting setting, std::wstring_view key) { return store_.Remove(RowOf(setting).section, key); }
 
  private:
   ProfileStore& store_;

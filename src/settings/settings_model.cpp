@@ -1,5 +1,6 @@
 #include "settings/settings_model.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -26,6 +27,7 @@ StoredValue SettingsModel::Read(Setting setting) {
     case SettingKind::RecordCount: return {RecordCountFromStored(file_.Read(setting))};
     case SettingKind::Language: return {LanguageChoiceFromStored(file_.Read(setting))};
     case SettingKind::Names: return ReadNames(setting);
+    case SettingKind::Lines: return {SectionLines{file_.ReadLines(setting)}};
   }
   return {};
 }
@@ -50,6 +52,7 @@ StoredValue SettingsModel::ReadNames(Setting setting) {
 }
 
 bool SettingsModel::Store(Setting setting, SettingValue value) {
+  if (RowOf(setting).kind == SettingKind::Lines) return StoreLines(setting, std::move(value));
   Assign(setting, std::move(value));
   const SettingValue& held = Value(setting);
   switch (RowOf(setting).kind) {
@@ -57,9 +60,35 @@ bool SettingsModel::Store(Setting setting, SettingValue value) {
     case SettingKind::Speed: return file_.Write(setting, StoredSpeedLevel(Speed()));
     case SettingKind::RecordCount: return file_.Write(setting, StoredRecordCount(RecordCount()));
     case SettingKind::Language: return file_.Write(setting, StoredLanguageChoice(Language()));
-    case SettingKind::Names: return std::holds_alternative<NameList>(held) && WriteNames(setting, Names(setting));
+    case SettingKind::Names:
+      return std::holds_alternative<NameList>(held) && NamesFit(Names(setting)) && WriteNames(setting, Names(setting));
+    case SettingKind::Lines: return false;
   }
   return false;
+}
+
+bool SettingsModel::StoreLines(Setting setting, SettingValue value) {
+  const std::vector<ProfileEntry> before = Lines(setting);
+  Assign(setting, std::move(value));
+  const std::vector<ProfileEntry>& after = Lines(setting);
+  const auto keyed = [](const std::vector<ProfileEntry>& lines, const std::wstring& key) {
+    return std::find_if(lines.begin(), lines.end(), [&](const ProfileEntry& line) { return line.key == key; });
+  };
+  bool written = true;
+  for (const ProfileEntry& line : before)
+    if (keyed(after, line.key) == after.end()) written = file_.RemoveLine(setting, line.key) && written;
+  for (const ProfileEntry& line : after) {
+    const auto old = keyed(before, line.key);
+    if (old == before.end() || old->value != line.value) written = WriteLine(setting, line) && written;
+  }
+  return written;
+}
+
+bool SettingsModel::WriteLine(Setting setting, const ProfileEntry& line) {
+  const std::optional<std::string> key = ExactAnsi(line.key, codePage_);
+  const std::optional<std::string> value = ExactAnsi(line.value, codePage_);
+  if (key && value) return file_.WriteLine(setting, *key, *value);
+  return file_.WriteLineUnicode(setting, line.key, line.value);
 }
 
 bool SettingsModel::WriteNames(Setting setting, std::wstring_view names) {
@@ -81,6 +110,12 @@ const std::wstring& SettingsModel::Names(Setting setting) const {
   static const std::wstring kNone;
   const NameList* names = std::get_if<NameList>(&values_[Index(setting)]);
   return names != nullptr ? names->text : kNone;
+}
+
+const std::vector<ProfileEntry>& SettingsModel::Lines(Setting setting) const {
+  static const std::vector<ProfileEntry> kNone;
+  const SectionLines* lines = std::get_if<SectionLines>(&values_[Index(setting)]);
+  return lines != nullptr ? lines->lines : kNone;
 }
 
 bool SettingsModel::NamesFit(std::wstring_view names) const {

@@ -12,11 +12,12 @@
 //   section, key   where kestrune.ini keeps it
 //   start    its state before the file is read (SettingStart): the state its control is designed
 //            with. A stored value that differs is a change, and a change is stored and acted on.
-//   control  the id of the control that shows it in the main window
+//   control  the id of the control that shows it in the main window; 0 for none
 //   page     the page of the window's tab strip that control stands on
 //
 // The start-up reads the rows in this order, which is also the order in which it writes values back
-// (new keys go to the end of their section, so the order shapes the file).
+// (new keys go to the end of their section, so the order shapes the file). Rules comes before
+// Exclude: the exclusion list's normal form takes in the programs a rule leaves alone in front.
 #include <cstddef>
 #include <iterator>
 #include <optional>
@@ -30,9 +31,9 @@ namespace kestrune {
 //   RecordCount  the history's maximum, one of kRecordCounts, stored as its number
 //   Language     the window's language, stored "auto", "ja" or "en"
 //   Names        program names separated by "|", read with a buffer of its own (see SettingsFile)
-// A setting that is a whole section (one key per program) would be a kind of its own beside Names,
-// with its own read and write of the section.
-enum class SettingKind : unsigned char { Flag, Speed, RecordCount, Language, Names };
+//   Lines        a whole section, one key per program, read whole and written one line at a time
+//                (its row's key is empty; it has no control of its own)
+enum class SettingKind : unsigned char { Flag, Speed, RecordCount, Language, Names, Lines };
 
 // The state before the file is read:
 //   Off, On  a check box designed unticked or ticked: a stored value that differs is a change
@@ -58,6 +59,7 @@ inline constexpr int kAdvancedPage = 4;
   X(AlwaysTop,          Flag,         "Normal",   "AlwaysTop",          On,     133,    kSettingsPage)     \
   X(RestoreOriginal,    Flag,         "Advanced", "RestoreOriginal",    Unset,  182,    kAdvancedPage)     \
   X(RestoreOnStop,      Flag,         "Advanced", "RestoreOnStop",      Unset,  183,    kAdvancedPage)     \
+  X(Rules,              Lines,        "Rules",    "",                   Kept,   0,      kAdvancedPage)     \
   X(Exclude,            Names,        "Advanced", "Exclude",            Unset,  187,    kAdvancedPage)     \
   X(InstantReaction,    Flag,         "Advanced", "InstantReaction",    Unset,  185,    kAdvancedPage)     \
   X(RestrainBackground, Flag,         "Advanced", "RestrainBackground", Unset,  193,    kAdvancedPage)     \
@@ -92,7 +94,7 @@ constexpr int ControlOf(Setting setting) { return RowOf(setting).control; }
 // The setting a control shows, if it shows one.
 constexpr std::optional<Setting> SettingOfControl(int control) {
   for (const SettingRow& row : kSettingRows)
-    if (row.control == control) return row.setting;
+    if (row.control != 0 && row.control == control) return row.setting;
   return std::nullopt;
 }
 

@@ -95,7 +95,15 @@ WindowPixels RunningApp::Pixels() {
 }
 
 void RunningApp::Screenshot(const std::wstring& name) {
-  EXPECT_TRUE(SavePng(Pixels(), ArtifactDir() + L"\\" + name + L".png")) << "screenshot " << testing::PrintToString(name);
+  // The client area only: the frame is the system's, and Wine draws its buttons without the glyphs
+  // Windows shows, so a picture with it would show no window a user has seen.
+  RECT window{}, client{};
+  ::GetWindowRect(main_, &window);
+  ::GetClientRect(main_, &client);
+  ::MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::OffsetRect(&client, -window.left, -window.top);
+  EXPECT_TRUE(SavePng(Cropped(Pixels(), client), ArtifactDir() + L"\\" + name + L".png"))
+      << "screenshot " << testing::PrintToString(name);
 }
 
 void RunningApp::EndSession() {

@@ -40,8 +40,9 @@ class RunningApp {
   int ActivePage() const;
   // Shown to the user: a visible window within the main window's client area.
   bool OnScreen(int id) const;
+  // Saves the client area of the window as it is drawn now to <ArtifactDir>\<name>.png.
   void Screenshot(const std::wstring& name);
-  // The window's pixels once everything is painted anew, as Screenshot saves them.
+  // The window's pixels, frame included, once everything is painted anew.
   WindowPixels Pixels();
   // Ends the program through its own shut-down (log-off path: no confirmation).
   void EndSession();

@@ -12,7 +12,9 @@
 //  - a read gives at most bufferBytes - 1 bytes.
 // Writes behave like WritePrivateProfileStringA: the first matching key line of the first matching
 // section is replaced, a missing key is added after the section's last entry, a missing section is
-// added at the end; the file is then stored again with CR LF after every line.
+// added at the end; the file is then stored again with CR LF after every line. A section read lists
+// the keys of the first section of its name, values unquoted, each byte taken as the character of the
+// same number (the fake's code page is Latin-1); a removal drops the first matching key line.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -107,6 +109,31 @@ class FakeIniFile : public ProfileStore {
     }
     lines_.push_back(Append("[" + std::string(section) + "]"));
     lines_.push_back(entry);
+    IndexSections();
+    return true;
+  }
+
+  std::vector<ProfileEntry> ReadSection(std::string_view section) override {
+    ++reads;
+    std::vector<ProfileEntry> entries;
+    const auto header = FindSection(section);
+    if (!header) return entries;
+    const auto wide = [](std::string_view bytes) {
+      std::wstring text;
+      for (const char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+      return text;
+    };
+    for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+      if (lines_[i].kind == Kind::Key) entries.push_back({wide(View(lines_[i].name)), wide(Unquote(View(lines_[i].value)))});
+    return entries;
+  }
+
+  bool Remove(std::string_view section, std::wstring_view key) override {
+    ++writes;
+    if (failWrites) return false;
+    std::string narrow;
+    for (const wchar_t c : key) narrow.push_back(static_cast<char>(c));
+    if (const auto found = Find(section, narrow)) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*found));
     IndexSections();
     return true;
   }

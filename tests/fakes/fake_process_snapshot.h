@@ -19,7 +19,9 @@ class FakeProcessSnapshot : public ProcessSnapshot {
     now = (++readings + 1 + passed) * 10'000'000ull;
     for (auto& [id, p] : api_.processes) {
       used[id] += static_cast<std::uint64_t>(cores[id] * 10'000'000);
-      samples.push_back({id, p.started, used[id], 1, FileNameOf(p.path), p.parent});
+      const auto session = sessions.find(id);
+      samples.push_back({id, p.started, used[id], session == sessions.end() ? 1u : session->second, FileNameOf(p.path),
+                         p.parent});
     }
     return true;
   }
@@ -43,6 +45,7 @@ class FakeProcessSnapshot : public ProcessSnapshot {
   }
 
   std::map<ProcessId, double> cores;  // what each process uses, in cores
+  std::map<ProcessId, std::uint32_t> sessions;  // the session each runs in where it is not this user's (1)
   std::map<ProcessId, std::uint64_t> used;
   std::uint64_t readings = 0, passed = 0;
   double machineSeconds = 0, machineBusy = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "platform/unicode_text.h"
 
 namespace kestrune::testing {
 
@@ -50,11 +51,44 @@ class FakeProfileStore : public ProfileStore {
     return wide == unicodeValues.end() ? std::wstring(narrow.begin(), narrow.end()) : wide->second.substr(0, chars - 1);
   }
 
-  bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override {
-    if (!Write(section, key, "")) return false;
+  // A key outside ASCII is held under its UTF-8 bytes.
+  bool WriteUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) override {
+    const std::string narrow = Utf8Bytes(key);
+    if (!Write(section, narrow, "")) return false;
     unicode = true;
-    unicodeValues[std::string(section) + "." + std::string(key)] = value;
+    unicodeValues[std::string(section) + "." + narrow] = value;
+    wideKeys[narrow] = key;
     return true;
+  }
+
+  std::vector<ProfileEntry> ReadSection(std::string_view section) override {
+    ++sectionReads;
+    std::vector<ProfileEntry> found;
+    for (const auto& e : entries) {
+      if (e.section != section) continue;
+      const auto wide = wideKeys.find(e.key);
+      const auto value = unicodeValues.find(e.section + "." + e.key);
+      found.push_back({wide != wideKeys.end() ? wide->second : Wide(e.key),
+                       value != unicodeValues.end() ? value->second : Wide(e.value)});
+    }
+    return found;
+  }
+
+  bool Remove(std::string_view section, std::wstring_view key) override {
+    writeLog.push_back(std::string(section) + "." + Utf8Bytes(key) + " removed");
+    if (failWrites) return false;
+    std::erase_if(entries, [&](const Entry& e) {
+      const auto wide = wideKeys.find(e.key);
+      const bool same = e.section == section && (wide != wideKeys.end() ? wide->second : Wide(e.key)) == key;
+      if (same) unicodeValues.erase(e.section + "." + e.key);
+      return same;
+    });
+    return true;
+  }
+
+  // Bytes of the file as the wide profile functions read them.
+  std::wstring Wide(std::string_view bytes) const {
+    return codePage != nullptr ? codePage->ToWide(bytes) : std::wstring(bytes.begin(), bytes.end());
   }
 
   void Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -76,15 +110,18 @@ class FakeProfileStore : public ProfileStore {
 
   std::vector<Entry> entries;
   bool unicode = false;                                // the file is in UTF-16
+  const CodePage* codePage = nullptr;                 // the file's bytes read as text; without one, ASCII
   std::map<std::string, std::wstring> unicodeValues;  // "Section.Key": values written by WriteUnicode
+  std::map<std::string, std::wstring> wideKeys;       // the keys WriteUnicode wrote, by their UTF-8 bytes
   bool failWrites = false;  // writes report failure and change nothing (read-only directory, full disk)
   std::set<std::string> failReadKeys;   // "Section.Key" that reads as empty, as an unreadable file does
   std::set<std::string> failWriteKeys;  // "Section.Key" whose writes fail and change nothing
   int reads = 0;
   int writes = 0;
+  int sectionReads = 0;
   std::size_t lastBufferBytes = 0;
   std::vector<std::string> readLog;   // "Section.Key"
-  std::vector<std::string> writeLog;  // "Section.Key=value", failed writes included
+  std::vector<std::string> writeLog;  // "Section.Key=value" and "Section.Key removed", failed ones included
   std::function<void(const std::string& key)> onWrite;  // runs before each write, to look at the world then
 };
 

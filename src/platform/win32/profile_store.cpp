@@ -61,7 +61,7 @@ std::optional<std::wstring> Win32ProfileStore::ReadUnicode(std::string_view sect
   return buffer;
 }
 
-bool Win32ProfileStore::WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) {
+bool Win32ProfileStore::WriteUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) {
   if (!InUtf16(path_)) {
     // The whole file or nothing: a file that exists but does not read whole (locked, too large for
     // the state file) is left as it is rather than replaced by part of it.
@@ -76,9 +76,50 @@ bool Win32ProfileStore::WriteUnicode(std::string_view section, std::string_view 
     // A profile cache that still holds the file as it was reads it again.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
   }
+  const std::wstring keyZ(key);
   const std::wstring valueZ(value);
-  return WritePrivateProfileStringW(codePage_.ToWide(section).c_str(), codePage_.ToWide(key).c_str(), valueZ.c_str(),
-                                    path_.c_str()) != 0;
+  return WritePrivateProfileStringW(codePage_.ToWide(section).c_str(), keyZ.c_str(), valueZ.c_str(), path_.c_str()) != 0;
+}
+
+namespace {
+
+// One read through GetPrivateProfileStringW whatever its length: the buffer grows until the answer
+// is not the one the function gives a buffer that was too small (its size less one for a value, less
+// two for a list of names, whose last name it cuts).
+std::wstring ReadWhole(const wchar_t* section, const wchar_t* key, const std::wstring& path) {
+  const DWORD shortBy = key == nullptr ? 2 : 1;
+  for (DWORD size = 1024;; size *= 2) {
+    std::wstring buffer(size, L'\0');
+    const DWORD copied = GetPrivateProfileStringW(section, key, L"", buffer.data(), size, path.c_str());
+    // A file of more than a gigabyte of text is no settings file: what was read is what there is.
+    if (copied + shortBy < size || size >= (1u << 29)) {
+      buffer.resize(std::min<DWORD>(copied, size - 1));
+      return buffer;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<ProfileEntry> Win32ProfileStore::ReadSection(std::string_view section) {
+  const std::wstring sectionZ = codePage_.ToWide(section);
+  // The names, each ended by a NUL; the list by one more, which the copied count leaves out.
+  const std::wstring names = ReadWhole(sectionZ.c_str(), nullptr, path_);
+  std::vector<ProfileEntry> entries;
+  for (std::size_t at = 0; at < names.size();) {
+    const std::size_t end = std::min(names.find(L'\0', at), names.size());
+    std::wstring key = names.substr(at, end - at);
+    at = end + 1;
+    if (key.empty()) continue;
+    std::wstring value = ReadWhole(sectionZ.c_str(), key.c_str(), path_);
+    entries.push_back({std::move(key), std::move(value)});
+  }
+  return entries;
+}
+
+bool Win32ProfileStore::Remove(std::string_view section, std::wstring_view key) {
+  const std::wstring keyZ(key);
+  return WritePrivateProfileStringW(codePage_.ToWide(section).c_str(), keyZ.c_str(), nullptr, path_.c_str()) != 0;
 }
 
 }  // namespace kestrune

@@ -19,7 +19,9 @@ class Win32ProfileStore : public ProfileStore {
   bool Write(std::string_view section, std::string_view key, std::string_view value) override;
   std::optional<std::wstring> ReadUnicode(std::string_view section, std::string_view key,
                                           std::size_t bufferChars) override;
-  bool WriteUnicode(std::string_view section, std::string_view key, std::wstring_view value) override;
+  bool WriteUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) override;
+  std::vector<ProfileEntry> ReadSection(std::string_view section) override;
+  bool Remove(std::string_view section, std::wstring_view key) override;
 
  private:
   const CodePage& codePage_;

@@ -292,7 +292,7 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "game.exe|Other.exe");
-  EXPECT_TRUE(program.Exclusions().List().Contains(L"other.exe"));  // the tick's list follows
+  EXPECT_NE(program.Exclusions().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
 
   list.SetSelectedIndex(0);
   program.Run(Command::RemoveExcluded);
@@ -303,7 +303,7 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   program.Run(Command::RemoveExcluded);  // nothing selected: nothing to remove
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
-  EXPECT_TRUE(program.Exclusions().List().Empty());
+  EXPECT_TRUE(program.Exclusions().Rules().Empty());
 }
 
 // A stored list longer than its read buffer: it shows without the name the buffer cut and is not
@@ -529,6 +529,24 @@ TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
   for (int i = 0; i < 7; ++i) program.OnTick();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
   EXPECT_EQ(restrained.Caption(), L"なし");
+}
+
+// A rule written by hand keeps its program low, the restraint off; removed from the exclusion list
+// in the window, the program keeps its line, now "auto,low", and is raised in front.
+TEST_F(AdvancedFormTest, RulesInTheFileActAndTheListKeepsTheirLines) {
+  api.processes[6].path = L"C:\\b\\build.exe";
+  StoreAccelerating("50");
+  Store("Advanced", "Exclude", "build.exe");
+  Store("Rules", "build.exe", "off,low");
+  program.Start();
+  EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  list.SetSelectedIndex(0);
+  program.Run(Command::RemoveExcluded);
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+  EXPECT_EQ(store.Get("Rules", "build.exe"), "auto,low");
+  api.foreground = 0x60;
+  program.OnTick();
+  EXPECT_EQ(api.ClassOf(6), priority::kHigh);
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ class AccelerationRules : public ::testing::Test {
 
   FakeProcessApi api;
   testing::FakeCodePage codePage;
-  ExcludeList exclude;
-  TickInput input{true, SpeedLevel::Normal, true, false, &exclude};
+  ProgramRules rules;
+  TickInput input{true, SpeedLevel::Normal, true, false, &rules};
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
   AccelerationCycle cycle{api, codePage, changes};
@@ -112,7 +112,7 @@ struct ExcludeCase {
 class ExcludeRule : public AccelerationRules, public ::testing::WithParamInterface<ExcludeCase> {};
 
 TEST_P(ExcludeRule, AnExcludedProgramKeepsItsClassAndTheSwitchStillCounts) {
-  exclude = ExcludeList::Parse(GetParam().stored);
+  rules = ProgramRules::FromStored(GetParam().stored, {});
   api.processes[kB].priorityClass = kIdle;
   Front(kWinA);
   const TickOutcome toB = Front(kWinB);
@@ -136,12 +136,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExcludeRule,
                                            ExcludeCase{"Empty", L"", false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
+// A rule's level goes before the general one (普通加速 here): the encoder gets the real-time class,
+// given back behind; a program its rule leaves alone keeps its class; the outcome says a rule decided.
+TEST_F(AccelerationRules, ARulesLevelGoesBeforeTheGeneralOne) {
+  rules = ProgramRules::FromStored(L"", {{L"b.exe", L"realtime,auto"}, {L"a.exe", L"off,low"}});
+  api.processes[kA].priorityClass = kIdle;
+  Front(kWinA);
+  const TickOutcome toB = Front(kWinB);
+  EXPECT_EQ(api.ClassOf(kB), priority::kRealtime);
+  EXPECT_EQ(toB.level, SpeedLevel::Extreme);
+  EXPECT_TRUE(toB.byRule);
+  EXPECT_EQ(toB.program, L"b.exe");
+  const TickOutcome toA = Front(kWinA);
+  EXPECT_EQ(api.ClassOf(kB), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kA), kIdle);
+  EXPECT_EQ(toA.level, SpeedLevel::Normal);
+  EXPECT_TRUE(toA.byRule);
+}
+
 // Each switch to another program reads its name once, kept for "前面だったプログラムを追加" and
 // serving the list too: a list adds no open of its own.
 TEST_F(AccelerationRules, ASwitchReadsTheNameOnceListOrNot) {
   Front(kWinB);
   for (const bool listed : {false, true}) {
-    exclude = listed ? ExcludeList::Parse(L"z.exe") : ExcludeList();
+    rules = listed ? ProgramRules::FromStored(L"z.exe", {}) : ProgramRules();
     const int opens = api.opens;
     const int reads = api.pathReads;
     Front(kWinA);

@@ -28,7 +28,7 @@ class Restraint : public ::testing::Test {
   // Readings until the hog has been restrained; the count, or 0 within twenty.
   int UntilRestrained() {
     for (int i = 1; i <= 20; ++i)
-      if (!restraint.Tick(kFront, nullptr).empty()) return i;
+      if (!restraint.Tick({true, true, kFront}).empty()) return i;
     return 0;
   }
 
@@ -53,7 +53,7 @@ TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
 
   snapshot.cores[kHog] = 0.0;
   std::vector<RestraintChange> released;
-  for (int i = 0; i < 10 && released.empty(); ++i) released = restraint.Tick(kFront, nullptr);
+  for (int i = 0; i < 10 && released.empty(); ++i) released = restraint.Tick({true, true, kFront});
   ASSERT_EQ(released.size(), 1u);
   EXPECT_FALSE(released[0].restrained);
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
@@ -102,7 +102,7 @@ TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
   EXPECT_EQ(restraint.OnFront(kHog).size(), 1u);
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
-  EXPECT_TRUE(restraint.Tick(kHog, nullptr).empty()) << "in front, it is never restrained";
+  EXPECT_TRUE(restraint.Tick({true, true, kHog}).empty()) << "in front, it is never restrained";
 }
 
 // A browser in its own efficiency mode: lowered, but its throttling is its own, and the give-back
@@ -143,7 +143,7 @@ TEST_F(Restraint, AChildIsLetGoTheMomentItsProgramComesToTheFront) {
   ASSERT_EQ(api.ClassOf(kRenderer), priority::kBelowNormal);
   EXPECT_EQ(restraint.OnFront(kBrowser).size(), 1u);
   EXPECT_EQ(api.ClassOf(kRenderer), priority::kNormal);
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(restraint.Tick(kBrowser, nullptr).empty()) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(restraint.Tick({true, true, kBrowser}).empty()) << i;
 }
 
 TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {
@@ -155,6 +155,83 @@ TEST_F(Restraint, ALeftoverOfAKilledRunIsGivenBackAtTheNextStart) {
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
   EXPECT_TRUE(journal.bytes.empty());
+}
+
+// A backup tool kept low by its rule on a quiet machine, the restraint off: each copy behind is
+// lowered within the tick it is found in, journaled first, but not the copy the program in front
+// started, one of another session, nor one whose class someone chose; it is let go in front, lowered
+// again behind, and given back once the rule goes, a class its user chose since staying.
+TEST_F(Restraint, AProgramARuleKeepsLowIsLowOnlyWhileBehind) {
+  constexpr ProcessId kBackup = 50, kLater = 51, kChild = 52, kOtherSeat = 53, kTuned = 54;
+  snapshot.cores = {};
+  for (const ProcessId id : {kBackup, kChild, kOtherSeat, kTuned})
+    api.AddProcess(id, {priority::kNormal, false, false, L"C:\\b\\Backup.EXE", 500 + id, id == kChild ? kFront : 0});
+  snapshot.sessions[kOtherSeat] = 2;
+  api.processes[kTuned].priorityClass = kAboveNormal;
+  ProgramRules rules = ProgramRules::FromStored(L"", {{L"backup.exe", L"auto,low"}});
+  const BehindInput input{true, false, kFront, &rules};
+  std::string journalAtChange;
+  api.onSet = [&](ProcessId id, std::uint32_t) { journalAtChange = id == kBackup ? journal.bytes : journalAtChange; };
+  ASSERT_TRUE(restraint.Due(input));
+  EXPECT_TRUE(restraint.Tick(input).empty()) << "the rule's, not the restraint's";
+  EXPECT_EQ(restraint.RuleChanges().size(), 1u);
+  EXPECT_EQ(ParseJournal(journalAtChange), (std::vector<ChangeEntry>{{kBackup, 550, priority::kNormal, priority::kBelowNormal}}));
+  for (const ProcessId id : {kChild, kOtherSeat}) EXPECT_EQ(api.ClassOf(id), priority::kNormal) << id;
+  EXPECT_EQ(api.ClassOf(kTuned), kAboveNormal);
+  api.AddProcess(kLater, {priority::kNormal, false, false, L"D:\\backup.exe", 551});
+  restraint.Tick(input);
+  EXPECT_EQ(api.ClassOf(kLater), priority::kBelowNormal);
+  const int opens = api.opens;
+  restraint.Tick(input);
+  EXPECT_EQ(api.opens, opens) << "nothing held is set again, nothing refused asked again at once";
+
+  EXPECT_EQ(restraint.OnFront(kBackup).size(), 0u);
+  EXPECT_EQ(restraint.RuleChanges().size(), 1u);
+  restraint.Tick({true, false, kBackup, &rules});
+  EXPECT_EQ(api.ClassOf(kBackup), priority::kNormal);
+  restraint.Tick(input);
+  EXPECT_EQ(api.ClassOf(kBackup), priority::kBelowNormal);
+
+  api.processes[kLater].priorityClass = kIdle;
+  rules.Set(L"backup.exe", FrontChoice::Auto, BehindChoice::Auto);
+  restraint.Tick(input);
+  EXPECT_EQ(api.ClassOf(kBackup), priority::kNormal);
+  EXPECT_EQ(api.ClassOf(kLater), kIdle);
+  EXPECT_TRUE(restraint.KeptLow().empty());
+  EXPECT_TRUE(journal.bytes.empty());
+  EXPECT_FALSE(restraint.Due(input)) << "no reading is taken any more";
+}
+
+// Kept low, then acceleration is switched off; kept low again, then the program is killed: the next
+// start gives it back from the journal.
+TEST_F(Restraint, AProgramKeptLowIsGivenBackWithAccelerationAndAfterAKill) {
+  const ProgramRules rules = ProgramRules::FromStored(L"", {{L"BUILD.exe", L"off,low"}});
+  restraint.Tick({true, false, kFront, &rules});
+  ASSERT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
+  restraint.Tick({false, false, kFront, &rules});
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+  restraint.Tick({true, false, kFront, &rules});
+  ASSERT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
+  PriorityChanges nextRun{api, journal};
+  nextRun.GiveBackLeftovers(false);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
+}
+
+// A restrained hog whose program a rule now keeps low changes hands without a change of class (its
+// throttling, which the rule does not ask for, ends), and stays low when the restraint is switched off.
+TEST_F(Restraint, AHogARuleNowKeepsLowStaysLowWithoutAChangeOfClass) {
+  api.throttling[kHog] = {};
+  ASSERT_EQ(UntilRestrained(), 7);
+  const ProgramRules rules = ProgramRules::FromStored(L"", {{L"build.exe", L"auto,low"}});
+  const int sets = api.sets;
+  EXPECT_EQ(restraint.Tick({true, true, kFront, &rules}).size(), 1u);
+  EXPECT_EQ(restraint.RuleChanges().size(), 1u);
+  EXPECT_EQ(api.sets, sets);
+  EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
+  restraint.Tick({true, false, kFront, &rules});
+  EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
+  EXPECT_TRUE(restraint.Restrained().empty());
+  EXPECT_EQ(restraint.KeptLow().size(), 1u);
 }
 
 }  // namespace

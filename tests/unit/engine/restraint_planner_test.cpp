@@ -25,8 +25,8 @@ class Machine {
   std::uint64_t now = 5 * kSecond;
   unsigned cores = 2;
   RestraintPlanner planner;
-  ExcludeList exclude;
-  RestraintContext context{kFront, kSelf, 1, &exclude};
+  ProgramRules rules;
+  RestraintContext context{kFront, kSelf, 1, &rules};
   // Work the process list does not show (another system's, under an emulator); below 0: the
   // machine's own times are not told, and the samples stand for them.
   double unseenLoad = -1;
@@ -78,7 +78,7 @@ TEST_P(HogRule, RestrainsOnlyABackgroundHogOfThisUserOnABusyMachine) {
   const HogCase& c = GetParam();
   Machine m;
   m.cores = c.cores;
-  m.exclude = ExcludeList::Parse(L"excluded.exe");
+  m.rules = ProgramRules::FromStored(L"excluded.exe", {});
   m.procs = {{c.id, c.exe, c.use, c.session, c.started, c.parent}, {kOther, L"tray.exe", c.otherLoad}, {0, L"Idle", 1.0}};
   if (c.id != kFront) m.procs.push_back({kFront, L"browser.exe", 0.0, 1, 50});
   if (c.parent == kShell) m.procs.push_back({kShell, L"cmd.exe", 0.0, 1, 60, kFront});
@@ -141,9 +141,9 @@ TEST_F(Release, AtOnceWhenItComesToTheFrontOrIsExcludedOrEnds) {
   m.context.front = kFront;
   // Back behind and still busy: a hog again, but only by what it uses behind.
   ASSERT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 5), 3);
-  m.exclude = ExcludeList::Parse(L"build.exe");
+  m.rules = ProgramRules::FromStored(L"build.exe", {});
   EXPECT_EQ(m.ReadingsUntil(RestraintStepKind::Release, kHog, 1), 1);
-  m.exclude = {};
+  m.rules = {};
   ASSERT_EQ(m.ReadingsUntil(RestraintStepKind::Restrain, kHog, 1), 1);
   // Ended, and its id taken by a new process: the old one's release names no program, and the
   // newcomer inherits nothing.

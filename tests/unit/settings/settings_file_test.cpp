@@ -28,6 +28,8 @@ class OverlongStore : public ProfileStore {
  public:
   std::string Read(std::string_view, std::string_view, std::size_t) override { return std::string(400, 'y'); }
   bool Write(std::string_view, std::string_view, std::string_view) override { return true; }
+  std::vector<ProfileEntry> ReadSection(std::string_view) override { return {}; }
+  bool Remove(std::string_view, std::wstring_view) override { return true; }
 };
 
 TEST(SettingsFileRead, NeverExceedsTheBufferWhateverTheStoreAnswers) {

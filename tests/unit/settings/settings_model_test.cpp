@@ -146,10 +146,36 @@ TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
   EXPECT_EQ(names(), L"a.exe");
 
   const std::wstring hangul(8180, L'\uAC00');
-  rig.store.WriteUnicode("Advanced", "Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
+  rig.store.WriteUnicode("Advanced", L"Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
   const StoredValue cut = rig.model.Read(Setting::Exclude);
   EXPECT_FALSE(cut.whole);
   EXPECT_EQ(cut.value, SettingValue(NameList{hangul + L"|b.exe"}));
+}
+
+// The [Rules] lines, one program at a time: only the lines that changed are written or removed; in
+// the code page while it holds the name and the words, as the other keys; a name outside it turns
+// the file into UTF-16 as the exclusion list does.
+TEST(RuleLines, OnlyChangedLinesAreWrittenInTheFormTheirNameNeeds) {
+  ModelRig rig;
+  rig.store.codePage = &rig.codePage;
+  const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
+  rig.store.Set("Rules", "kept.exe", "off,low,later");
+  rig.model.Assign(Setting::Rules, rig.model.Read(Setting::Rules).value);
+  std::vector<ProfileEntry> lines = rig.model.Lines(Setting::Rules);
+  lines.push_back({doubleByte + L".exe", L"high,free"});
+  rig.model.Store(Setting::Rules, SectionLines{lines});
+  EXPECT_FALSE(rig.store.unicode);
+  EXPECT_EQ(rig.store.Get("Rules", "\x82\xA0.exe"), "high,free");
+  lines.push_back({L"\uC778\uCF54\uB354.exe", L"auto,low"});
+  rig.model.Store(Setting::Rules, SectionLines{lines});
+  EXPECT_TRUE(rig.store.unicode);
+  lines.erase(lines.begin() + 1);
+  rig.store.writeLog.clear();
+  rig.model.Store(Setting::Rules, SectionLines{lines});
+  EXPECT_EQ(rig.store.writeLog.size(), 1u);  // the one line removed
+  EXPECT_FALSE(rig.store.Get("Rules", "\x82\xA0.exe"));
+  EXPECT_EQ(rig.model.Read(Setting::Rules).value,
+            SettingValue(SectionLines{{{L"kept.exe", L"off,low,later"}, {L"\uC778\uCF54\uB354.exe", L"auto,low"}}}));
 }
 
 }  // namespace

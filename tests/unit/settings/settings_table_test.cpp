@@ -34,6 +34,7 @@ const Expected kExpected[] = {
     {Setting::AlwaysTop, "Normal.AlwaysTop", false},
     {Setting::RestoreOriginal, "Advanced.RestoreOriginal", true},
     {Setting::RestoreOnStop, "Advanced.RestoreOnStop", true},
+    {Setting::Rules, "Rules.", SectionLines{{{L"a.exe", L"high,free"}}}},  // the whole section
     {Setting::Exclude, "Advanced.Exclude", NameList{L"a.exe|b.exe"}},
     {Setting::InstantReaction, "Advanced.InstantReaction", true},
     {Setting::RestrainBackground, "Advanced.RestrainBackground", true},
@@ -53,7 +54,10 @@ TEST(SettingsTable, EveryRowKeepsItsPlaceItsValueAndItsCaptions) {
     EXPECT_EQ(place, e.place);
     EXPECT_TRUE(places.insert(place).second) << "two settings in one place";
     EXPECT_TRUE(names.insert(std::string(row.name)).second);
-    EXPECT_TRUE(controls.insert(row.control).second) << "two settings on one control";
+    if (row.control != 0) {
+      EXPECT_TRUE(controls.insert(row.control).second) << "two settings on one control";
+    }
+    EXPECT_EQ(row.control == 0, row.kind == SettingKind::Lines) << "a setting without a control";
     EXPECT_TRUE(row.page == kSettingsPage || row.page == kAdvancedPage);
     // Only an on/off setting starts on or off.
     if (row.start == SettingStart::Off || row.start == SettingStart::On) {
@@ -68,12 +72,18 @@ TEST(SettingsTable, EveryRowKeepsItsPlaceItsValueAndItsCaptions) {
     EXPECT_EQ(model.Value(row.setting), StartValue(row));
     EXPECT_TRUE(model.Store(row.setting, e.sample));
     ASSERT_EQ(store.writeLog.size(), 1u);
-    EXPECT_EQ(store.writeLog[0].substr(0, place.size() + 1), place + "=");
+    const bool lines = row.kind == SettingKind::Lines;
+    const std::string key = lines ? place + "a.exe=" : place + "=";
+    EXPECT_EQ(store.writeLog[0].substr(0, key.size()), key);
     const StoredValue read = model.Read(row.setting);
-    EXPECT_EQ(store.readLog.back(), place);
-    EXPECT_EQ(store.lastBufferBytes, row.kind == SettingKind::Names ? 8192u : 255u);
     EXPECT_EQ(read.value, e.sample);
     EXPECT_TRUE(read.whole);
+    if (lines) {
+      EXPECT_EQ(store.sectionReads, 1);
+      continue;  // no caption: it has no control of its own
+    }
+    EXPECT_EQ(store.readLog.back(), place);
+    EXPECT_EQ(store.lastBufferBytes, row.kind == SettingKind::Names ? 8192u : 255u);
 
     // Named in both languages, the English in characters every system's fonts show.
     for (const Language language : {Language::Japanese, Language::English}) {
@@ -85,8 +95,8 @@ TEST(SettingsTable, EveryRowKeepsItsPlaceItsValueAndItsCaptions) {
     }
     ShowLanguage(Language::Japanese);
   }
-  EXPECT_EQ(SettingCaptions(Language::Japanese).size(), kSettingCount) << "a caption of no setting";
-  EXPECT_EQ(SettingCaptions(Language::English).size(), kSettingCount) << "a caption of no setting";
+  EXPECT_EQ(SettingCaptions(Language::Japanese).size(), controls.size()) << "a caption of no setting";
+  EXPECT_EQ(SettingCaptions(Language::English).size(), controls.size()) << "a caption of no setting";
 }
 
 }  // namespace

@@ -74,11 +74,11 @@ class MainWindowOps {
  public:
   virtual ~MainWindowOps() = default;
   virtual void SetTopmost(bool topmost) = 0;          // SetWindowPos TOPMOST / NOTOPMOST, no move, no size
-  virtual void StartDrag() = 0;                       // ReleaseCapture + WM_NCLBUTTONDOWN/HTCAPTION
+  virtual void StartDrag() = 0;                       // the window follows the mouse, as by its caption
   virtual bool IsVisible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  virtual void Restore() = 0;                         // WM_SYSCOMMAND SC_RESTORE
+  virtual void Restore() = 0;                         // back from minimised, where it was
   virtual void OpenUrl(std::wstring_view url) = 0;    // ShellExecute "open"; failures ignored
   virtual void BringToForeground() = 0;               // SetForegroundWindow
   virtual void ShowTrayMenu() = 0;                    // the hidden menu as a pop-up at the mouse

@@ -34,12 +34,12 @@ class FormMainTest : public ::testing::Test, protected testing::ProgramRig {
     Store("Record", "EnableRecord", "1");
     Store("Record", "RecordCount", maximum);
   }
-  AccelerationCycle& boost = program.Acceleration();
+  AccelerationCycle& cycle = program.Acceleration();
 };
 
 TEST_F(FormMainTest, StartRunsItsStepsInOrder) {
   StoreAccelerating("50");
-  boost.SetState({7, 8, 9});
+  cycle.SetState({7, 8, 9});
   program.Start();
   // The settings load first (AlwaysTop, on by design, is turned off by the missing value and sets the
   // z-order), then the loaded AlwaysTop is applied again. The tray's notifications are let through
@@ -52,7 +52,7 @@ TEST_F(FormMainTest, StartRunsItsStepsInOrder) {
   EXPECT_EQ(speed.Text(), L"普通加速");
   // The acceleration state was cleared and the first tick ran at once, with the loaded level: the
   // first switch counts 1 and raised the window's owner to the high class.
-  EXPECT_EQ(boost.State().switchCount, 1);
+  EXPECT_EQ(cycle.State().switchCount, 1);
   EXPECT_EQ(api.ClassOf(5), priority::kHigh);
   EXPECT_EQ(count.Caption(), L"1");
   EXPECT_FALSE(homePage.Hot());

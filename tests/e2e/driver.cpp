@@ -293,6 +293,16 @@ std::wstring ListViewCell(HWND list, int row, int column) {
   return text;
 }
 
+bool SelectListViewRow(HWND list, int row) {
+  RemoteBlock block(list, sizeof(LVITEMW));
+  if (block.Address() == nullptr) return false;
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+  block.Write(&item, sizeof(item));
+  return ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Address())) != 0;
+}
+
 bool SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return SavePng(CaptureWindow(hwnd), ArtifactDir() + L"\\" + name + L".png");
 }

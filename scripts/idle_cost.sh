@@ -145,7 +145,7 @@ cases="bare about monitor tray quick restrain rules ruleslow taskmgr"
 if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before"; fi
 declare -A pid prefix slot
 slot[about]="0 0"; slot[monitor]="480 0"; slot[quick]="960 0"; slot[before]="1440 0"; slot[taskmgr]="0 420"
-slot[bare]="480 420"; slot[restrain]="960 420"; slot[rules]="1440 420"; slot[ruleslow]="0 780"
+slot[bare]="480 420"; slot[restrain]="960 420"; slot[rules]="1440 420"; slot[ruleslow]="480 780"
 for c in $cases; do
   prefix[$c]=$out/prefix-$c
   clone_prefix "${prefix[$c]}"

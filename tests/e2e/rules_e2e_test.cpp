@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app_fixture.h"
 
@@ -31,6 +32,12 @@ TEST(Rules, ARuleMadeInTheWindowIsStoredAtOnceAndRaisesItsProgramToRealTimeAfter
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.ShowPage(4));
   HWND list = app.Control(ids::kListExclude);
+  // What a screen reader reads: the columns by their headers, and the list and each box by the label
+  // just before it (the system names a control without text of its own by the label before it).
+  EXPECT_EQ(ListViewHeader(list, 0) + L"|" + ListViewHeader(list, 1) + L"|" + ListViewHeader(list, 2), L"プログラム|前面|背面");
+  for (const auto& [id, label] : {std::pair{ids::kListExclude, L"プログラムごとの規則"}, std::pair{ids::kComboRuleFront, L"前面:"},
+                                  std::pair{ids::kComboRuleBehind, L"背面:"}})
+    EXPECT_EQ(Text(::GetWindow(app.Control(id), GW_HWNDPREV)), label) << id;
   ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"encoder.exe"));
   ASSERT_TRUE(Press(app, ids::kCommandAddExclude));
   ASSERT_EQ(ListViewRowCount(list), 1);

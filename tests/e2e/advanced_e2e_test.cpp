@@ -265,8 +265,9 @@ TEST(Advanced, AFrameInFrontWithoutItsAppIsDecidedAgainOnceTheAppIsInside) {
   EXPECT_EQ(app.SwitchCount(), switches);
 }
 
-// The exclusion list edited on its page: typed, the program last in front, removed; each state on
-// screen, and the file holding the list in its normal form after each change.
+// The rule list edited on its page as the exclusion list was: typed, the program last in front (each
+// left alone in front), removed; each state on screen, and the file holding Exclude in its normal
+// form after each change.
 TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
   RunningApp app(kAccelerating);
   ASSERT_TRUE(app.Start());

@@ -4,8 +4,7 @@
 // settings page; the page also holds the exclusion list the tick consults and the quick reaction.
 #include "app/ui.h"
 #include "engine/boost_cycle.h"
-#include "engine/exclude_list.h"
-#include "engine/program_rules.h"
+#include "app/rule_editor.h"
 #include "platform/message_boxes.h"
 #include "settings/settings.h"
 
@@ -22,7 +21,9 @@ class FlagBoxes {
 
 struct AdvancedControls {
   FlagBoxes& flags;
-  ListBox& listExclude;
+  RuleTable& rules;
+  ComboBox& comboFront;
+  ComboBox& comboBehind;
   TextBox& textExcludeName;
 };
 
@@ -78,7 +79,12 @@ struct AdvancedParts {
 
 class AdvancedPage {
  public:
-  AdvancedPage(AdvancedControls controls, AdvancedParts parts) : c_(controls), p_(parts), quick_(parts.watch) {}
+  AdvancedPage(AdvancedControls controls, AdvancedParts parts)
+      : c_(controls),
+        p_(parts),
+        rules_({controls.rules, controls.comboFront, controls.comboBehind, controls.textExcludeName},
+               {parts.settings, parts.boost, parts.boxes}),
+        quick_(parts.watch) {}
 
   // Start-up: the flags and the list into their controls, each written back in its normal form (a
   // file without them gains them with their defaults), and the quick reaction started when it is on.
@@ -91,12 +97,16 @@ class AdvancedPage {
   void OnFlagClick(Setting flag);
   // The system's notification came: the look itself is the form's (FormMain::OnQuickLook).
   void OnForegroundEvent(ProcessId windowOwner) { quick_.OnHookEvent(windowOwner, p_.processes.CurrentProcess()); }
-  // "追加": the typed name; "前面だったプログラムを追加": the program last in front other than this
-  // one; "削除": the selected entry. The list is stored at once when it changes; an addition that
-  // would make it too long to read back whole is refused with a message.
-  void OnAddClick();
-  void OnAddLastFrontClick();
-  void OnRemoveClick();
+  // The rule list (RuleEditor): "追加" the typed name, "前面だったプログラムを追加" the program last
+  // in front other than this one, each left alone in front; "削除" the selected row; the two boxes
+  // the selected row's choices. Stored at once; a change that would make the Exclude key too long to
+  // read back whole is refused with a message.
+  void OnAddClick() { rules_.OnAddClick(); }
+  void OnAddLastFrontClick() { rules_.OnAddLastFrontClick(); }
+  void OnRemoveClick() { rules_.OnRemoveClick(); }
+  void OnRuleSelected() { rules_.OnSelect(); }
+  void OnComboFrontClick() { rules_.OnFrontChoice(); }
+  void OnComboBehindClick() { rules_.OnBehindChoice(); }
 
   // Acceleration was switched off, or the program is ending: with RestoreOnStop the process raised
   // last is given back. Ending also stops the quick reaction.
@@ -106,21 +116,13 @@ class AdvancedPage {
   // What the tick needs from this page.
   bool RestoreOriginal() const { return c_.flags.Of(Setting::RestoreOriginal).Checked(); }
   bool RestrainBackground() const { return c_.flags.Of(Setting::RestrainBackground).Checked(); }
-  // The rules per program, from the Exclude key and the [Rules] section; the list shows those left
-  // alone in front.
-  const ProgramRules& Rules() const { return rules_; }
+  // The rules per program, from the Exclude key and the [Rules] section, as the list edits them.
+  const ProgramRules& Rules() const { return rules_.Rules(); }
 
  private:
-  bool AddName(std::wstring_view name);
-  void ShowAndStore(int selected);
-  // The listed program is now left alone in front (off) or no longer: its rule follows, and its
-  // [Rules] line where that changed.
-  void StoreRule(std::wstring_view name, bool off);
-
   AdvancedControls c_;
   AdvancedParts p_;
-  ExcludeList exclude_;
-  ProgramRules rules_;
+  RuleEditor rules_;
   QuickReaction quick_;
 };
 

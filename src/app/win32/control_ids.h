@@ -13,7 +13,7 @@ constexpr int kLabelStateHeading = 110, kLabelInfoCaption = 111, kLabelInfo = 11
 constexpr int kSystemMonitorState = 116;
 constexpr int kLabelLegendCpu = 117, kLabelLegendMemory = 118, kLabelLegendPageFile = 119, kLabelLegendVirtual = 120, kLabelLegendDisk = 121;
 constexpr int kSwatchCpu = 122, kSwatchMemory = 123, kSwatchPageFile = 124, kSwatchVirtual = 125, kSwatchDisk = 126;
-constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128;
+constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128, kLabelKeptLowCaption = 108, kLabelKeptLow = 109;
 
 // Page 1: settings
 constexpr int kLabelGeneralHeading = 130, kCheckAutoRun = 131, kCheckAutoMin = 132, kCheckAlwaysTop = 133, kLabelAccelerationHeading = 134;
@@ -34,6 +34,8 @@ constexpr int kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 1
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
 constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
 constexpr int kLabelLanguage = 194, kComboLanguage = 195;
+// The rule list (kListExclude) and the selected row's two choices.
+constexpr int kLabelRuleFront = 196, kComboRuleFront = 197, kLabelRuleBehind = 198, kComboRuleBehind = 199;
 
 // The tray menu.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;

@@ -27,6 +27,7 @@ constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kToolbar = WS_TABSTOP |
     TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+constexpr DWORD kRuleList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
 
 constexpr ControlFont N = ControlFont::Normal;
 constexpr ControlFont B = ControlFont::Bold;
@@ -69,6 +70,8 @@ constexpr ControlRow kControls[] = {
     {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNoHandler},
     {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNoHandler},
     {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNoHandler},
+    {0, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNoHandler},
+    {0, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNoHandler},
 
     // Page 1: settings.
     {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
@@ -112,14 +115,19 @@ constexpr ControlRow kControls[] = {
     {4, ids::kCheckRestrainBackground, Check, TextId::CheckRestrainBackground, kCheck, x0 + 20, y0 + 82, 330, 20,
      N, Mirrors(Setting::RestrainBackground, &FormMain::OnCheckRestrainBackgroundClick)},
     {4, ids::kLabelExclude, Text, TextId::ExcludeHeading, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNoHandler},
-    {4, ids::kListExclude, List, L"", kListBox, x0 + 20, y0 + 130, 200, 114, N, kNoHandler},
-    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 228, y0 + 130, 80, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
-    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 228, y0 + 158, 200, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
-    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 228, y0 + 188, 200, 16, N, kNoHandler},
-    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N, kNoHandler},
-    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 364, y0 + 205, 64, 24, N, Calls(&AdvancedPage::OnAddClick)},
-    {4, ids::kLabelLanguage, Text, TextId::LanguageCaption, kLabel, x0 + 228, y0 + 240, 60, 16, N, kNoHandler},
-    {4, ids::kComboLanguage, Combo, L"", kCombo, x0 + 290, y0 + 236, 138, 200, N, Calls(&LanguageChooser::OnComboLanguageClick)},
+    // The rule list: the selected row's two choices and its removal under it, the additions beside it.
+    {4, ids::kListExclude, Rules, L"", kRuleList, x0 + 20, y0 + 128, 232, 74, N, kNoHandler},
+    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
+    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNoHandler},
+    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNoHandler},
+    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 370, y0 + 175, 58, 24, N, Calls(&AdvancedPage::OnAddClick)},
+    {4, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNoHandler},
+    {4, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Calls(&AdvancedPage::OnComboFrontClick)},
+    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 190, y0 + 206, 62, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
+    {4, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNoHandler},
+    {4, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Calls(&AdvancedPage::OnComboBehindClick)},
+    {4, ids::kLabelLanguage, Text, TextId::LanguageCaption, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNoHandler},
+    {4, ids::kComboLanguage, Combo, L"", kCombo, x0 + 320, y0 + 236, 108, 200, N, Calls(&LanguageChooser::OnComboLanguageClick)},
 };
 // clang-format on
 
@@ -132,8 +140,9 @@ constexpr struct {
     /* Own */ {nullptr, kAnyCode},          /* Text */ {L"STATIC", kNoCode},      /* Link */ {L"STATIC", STN_CLICKED},
     /* Icon */ {L"STATIC", kNoCode},        /* Swatch */ {L"STATIC", kNoCode},    /* Check */ {L"BUTTON", BN_CLICKED},
     /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
-    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}};
-static_assert(std::size(kKinds) == static_cast<std::size_t>(Report) + 1);
+    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode},
+    /* Rules */ {WC_LISTVIEWW, kNoCode}};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(Rules) + 1);
 
 constexpr RowPlace kEnglishPlaces[] = {
     // The legend: each swatch and its label move so that the longer names fit side by side.

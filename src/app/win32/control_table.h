@@ -20,9 +20,9 @@ namespace kestrune {
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
 // What a control is: its window class, the adapter the form logic sees (a Text, a Link: Win32Label;
-// Check, Combo, List, Edit, Report: the adapter of that name) and the notification that runs its
+// Check, Combo, List, Edit, Report: the adapter of that name; Rules: Win32RuleTable) and the notification that runs its
 // handler (any for an Own control, the click of a Link, Check or Push, a Combo's choice).
-enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report };
+enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report, Rules };
 
 // The form logic the notifications reach.
 struct FormLogic {

@@ -45,9 +45,11 @@ void Win32MainWindow::BuildLogic() {
   changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal, &services_->sharedJournal);
   boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
   restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
-  restraintStatus_ = std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), *history_);
+  restraintStatus_ =
+      std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), label(ids::kLabelKeptLow), *history_);
   advancedPage_ = std::make_unique<AdvancedPage>(
-      AdvancedControls{*this, Control<Win32ListBox>(ids::kListExclude), Control<Win32TextBox>(ids::kEditExcludeName)},
+      AdvancedControls{*this, Control<Win32RuleTable>(ids::kListExclude), combo(ids::kComboRuleFront),
+                       combo(ids::kComboRuleBehind), Control<Win32TextBox>(ids::kEditExcludeName)},
       AdvancedParts{*settings_, *boost_, processes_, watch_, boxes_});
   watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
     advancedPage_->OnForegroundEvent(windowOwner);
@@ -146,6 +148,9 @@ LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_NOTIFY:
+      if (IsSelectionChange(lParam, ids::kListExclude)) advancedPage_->OnRuleSelected();
+      break;
     case WM_CTLCOLORSTATIC:
       if (HBRUSH brush = OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
         return reinterpret_cast<LRESULT>(brush);

@@ -18,6 +18,7 @@
 #include "app/win32/fonts.h"
 #include "app/win32/foreground_watch.h"
 #include "app/win32/own_controls.h"
+#include "app/win32/rule_table.h"
 #include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
 #include "platform/win32/clock.h"
@@ -145,7 +146,7 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   Win32ForegroundWatch watch_;
   // The adapters the form logic talks to, one for each row that has one, made with its control.
   using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32ListBox, Win32TextBox, Win32HistoryList,
-                               Win32GradientButton>;
+                               Win32GradientButton, Win32RuleTable>;
   std::map<int, Adapter> adapters_;
   template <typename T>
   T& Control(int id) { return std::get<T>(adapters_.at(id)); }

@@ -104,6 +104,10 @@ void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
       Emplace<Win32HistoryList>(row.id).Attach(control);
       SetUpHistoryList(control);
       return;
+    case ControlKind::Rules:
+      Emplace<Win32RuleTable>(row.id).Attach(control);
+      Control<Win32RuleTable>(row.id).AddColumns(dpi_);
+      return;
     default: return;
   }
 }

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 #include "fakes/fake_clock.h"
@@ -14,6 +15,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_rule_table.h"
 #include "fakes/fake_state_file.h"
 #include "settings_page_rig.h"
 
@@ -248,10 +250,11 @@ class AdvancedFormTest : public FormMainTest {
   FakeCheckBox& restoreOnStop = flags.boxes[Setting::RestoreOnStop];
   FakeCheckBox& instant = flags.boxes[Setting::InstantReaction];
   FakeCheckBox& restrain = flags.boxes[Setting::RestrainBackground];
-  FakeListBox list;
+  FakeRuleTable list;
+  FakeComboBox front, behind;
   FakeTextBox name;
   FakeForegroundWatch watch;
-  AdvancedPage advanced{{flags, list, name},
+  AdvancedPage advanced{{flags, list, front, behind, name},
                         {settings, boost, api, watch, boxes}};
 };
 
@@ -469,8 +472,8 @@ class RestraintFormTest : public AdvancedFormTest {
   }
   FakeProcessSnapshot snapshot{api};
   BackgroundRestraint restraint{{snapshot, api, changes, clock}};
-  FakeLabel restrained;
-  RestraintStatus status{restraint, restrained, history};
+  FakeLabel restrained, keptLow;
+  RestraintStatus status{restraint, restrained, keptLow, history};
 };
 
 TEST_F(RestraintFormTest, ShowsAndRecordsTheRestrainedProgram) {
@@ -533,21 +536,60 @@ TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
 
 // A rule written by hand keeps its program low through the form, the restraint off; removed from the
 // exclusion list in the window, the program keeps its line, now "auto,low", and is raised in front.
-TEST_F(RestraintFormTest, RulesInTheFileActAndTheListKeepsTheirLines) {
+// The rule list: a row's choices shown in the boxes when selected, changed there and stored at once
+// (its line, and Exclude for a program left alone in front); the state page and the history show
+// what a rule keeps low; a removed row's program is given back at the next tick.
+TEST_F(RestraintFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   restrain.SetChecked(false);
   form.OnCheckRestrainBackgroundClick();
   Store("Advanced", "Exclude", "build.exe");
   Store("Rules", "build.exe", "off,low");
+  const int rowsBefore = rows.RowCount();
   form.Load();
   EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
-  EXPECT_EQ(restraint.KeptLow().size(), 1u);
+  EXPECT_EQ(keptLow.Caption(), L"build.exe (9:05:07から)");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則: build.exe");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 3), L"常に低く");
+  EXPECT_GT(rows.RowCount(), rowsBefore);
+  ASSERT_EQ(list.rows.size(), 1u);
+  EXPECT_EQ(list.rows[0], (std::array<std::wstring, 3>{L"build.exe", L"加速しない", L"常に低く"}));
+  EXPECT_EQ(front.ItemCount(), 4);
+  EXPECT_EQ(behind.ItemCount(), 3);
+
+  list.SetSelectedIndex(0);
+  advanced.OnRuleSelected();
+  EXPECT_EQ(front.Text(), L"加速しない");
+  EXPECT_EQ(behind.Text(), L"常に低く");
+  ASSERT_TRUE(front.Select(L"極限加速"));
+  advanced.OnComboFrontClick();
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+  EXPECT_EQ(store.Get("Rules", "build.exe"), "realtime,low");
+  EXPECT_EQ(list.rows[0][1], L"極限加速");
+  EXPECT_EQ(list.selected, 0);
+
+  // Typed names are left alone in front, as the exclusion list of old added them; a second row for
+  // the same program is refused.
+  name.text = L"C:\\x\\Backup.EXE";
+  advanced.OnAddClick();
+  name.text = L"backup.exe";
+  advanced.OnAddClick();
+  EXPECT_EQ(name.text, L"backup.exe");
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"build.exe", L"Backup.EXE"}));
+  EXPECT_EQ(list.selected, 1);
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "Backup.EXE");
+  EXPECT_FALSE(store.Get("Rules", "Backup.EXE").has_value());
+  ASSERT_TRUE(behind.Select(L"抑えない"));
+  advanced.OnComboBehindClick();
+  EXPECT_EQ(store.Get("Rules", "Backup.EXE"), "off,free");
+
   list.SetSelectedIndex(0);
   advanced.OnRemoveClick();
-  EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
-  EXPECT_EQ(store.Get("Rules", "build.exe"), "auto,low");
-  api.foreground = 0x60;
+  EXPECT_FALSE(store.Get("Rules", "build.exe").has_value());
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Backup.EXE"}));
   form.BoostAndRestrain();
-  EXPECT_EQ(api.ClassOf(6), priority::kHigh);
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+  EXPECT_EQ(keptLow.Caption(), L"なし");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則解除: build.exe");
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_rule_table.h"
 #include "fakes/fake_state_file.h"
 #include "fakes/fake_window.h"
 #include "settings/stored_values.h"
@@ -112,13 +113,16 @@ struct Start {
   FakeMainWindow window{log};
   FakeTray tray{log};
   FakeTabPages tabs{log};
-  FakeLabel info, count, restrained, homePage, needHelp;
+  FakeLabel info, count, restrained, keptLow, homePage, needHelp;
+  FakeRuleTable rules;
+  FakeComboBox ruleFront, ruleBehind;
   FakeSettingControls controls;
   FakeTextBox excludeName;
   FakeHistoryView rows;
   FakeForegroundWatch watch;
   Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal},
-                  ProgramWindow{window, tray, tabs, info, count, restrained, homePage, needHelp, controls, excludeName,
+                  ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
+                                ruleFront, ruleBehind, excludeName,
                                 rows, watch}};
   SettingsModel& Model() { return program.Settings(); }
 };
@@ -153,10 +157,11 @@ void CheckShown(Start& s) {
         Check(s.controls.checks[row.setting].Checked() == m.Flag(row.setting), "a box disagrees with the model");
         break;
       case SettingKind::Names:
-        Check(s.controls.lists[row.setting].items == ExcludeList::Parse(m.Names(row.setting)).Names(),
-              "the list disagrees with the model");
+        // The rule list shows the programs of Exclude left alone in front, each a row.
+        for (const std::wstring& name : ExcludeList::Parse(m.Names(row.setting)).Names())
+          Check(std::count(s.rules.items.begin(), s.rules.items.end(), name) == 1, "the rule list lacks a listed program");
         break;
-      case SettingKind::Lines: break;  // no control of its own
+      case SettingKind::Lines: break;
       default: {
         const int index = s.controls.combos[row.setting].SelectedIndex();
         Check(index >= 0 && index < ItemCount(row.kind), "a list left without one of its items");

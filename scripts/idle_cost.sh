@@ -16,6 +16,9 @@
 #   quick      Kestrune shown on the monitor's page with InstantReaction=1
 #   restrain   Kestrune shown on the about page with RestrainBackground=1: its readings of every
 #              process once a second, to compare with "about", where the setting is 0
+#   rules      Kestrune shown on the monitor's page with ten rules per program, none "low", restraint
+#              off: to compare with "monitor", which has none
+#   ruleslow   the same with one of the ten rules "low": a reading of every process once a second
 #   taskmgr    Wine's task manager on its performance page, which draws live graphs too
 #   before     only when KESTRUNE_BEFORE names a folder with another build's kestrune.exe: that
 #              build shown on the monitor's page, to compare with "monitor" in the same run
@@ -132,12 +135,18 @@ kestrune_settings() {  # $1: folder, $2: AutoMin, $3: InstantReaction, $4: Restr
   printf '[Normal]\r\nAutoRun=0\r\nAutoMin=%s\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n[Advanced]\r\nInstantReaction=%s\r\nRestrainBackground=%s\r\n' \
     "$2" "$3" "${4:-0}" > "$1/kestrune.ini"
 }
+# Ten rules per program after the settings: three left alone in front (in Exclude too), the others
+# raised at their own level or kept from the restraint; $2: the last one's behind word.
+kestrune_rules() {  # $1: folder, $2: auto or low
+  printf 'Exclude=game1.exe|game2.exe|game3.exe\r\n[Rules]\r\nencoder.exe=high,free\r\nrender.exe=realtime,auto\r\n' >> "$1/kestrune.ini"
+  printf 'player.exe=auto,free\r\nbrowser.exe=high,auto\r\nmail.exe=auto,free\r\nsync.exe=off,free\r\nbackup.exe=high,%s\r\n' "$2" >> "$1/kestrune.ini"
+}
 
-cases="bare about monitor tray quick restrain taskmgr"
+cases="bare about monitor tray quick restrain rules ruleslow taskmgr"
 if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before beforetray"; fi
 declare -A pid prefix slot
 slot[about]="0 0"; slot[monitor]="480 0"; slot[quick]="960 0"; slot[before]="1440 0"; slot[taskmgr]="0 420"
-slot[bare]="480 420"; slot[restrain]="960 420"
+slot[bare]="480 420"; slot[restrain]="960 420"; slot[rules]="1440 420"; slot[ruleslow]="480 780"
 for c in $cases; do
   prefix[$c]=$out/prefix-$c
   clone_prefix "${prefix[$c]}"
@@ -149,7 +158,8 @@ for c in $cases; do
        kestrune_settings "$out/run-$c" "$([ $c = beforetray ] && echo 1 || echo 0)" 0 ;;
     *) cp "$bin/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
        kestrune_settings "$out/run-$c" "$([ $c = tray ] && echo 1 || echo 0)" "$([ $c = quick ] && echo 1 || echo 0)" \
-         "$([ $c = restrain ] && echo 1 || echo 0)" ;;
+         "$([ $c = restrain ] && echo 1 || echo 0)"
+       case $c in rules) kestrune_rules "$out/run-$c" auto ;; ruleslow) kestrune_rules "$out/run-$c" low ;; esac ;;
   esac
   (cd "$out/run-$c" && WINEPREFIX=${prefix[$c]} exec wine $exe >/dev/null 2>&1) &
   pid[$c]=$(wait_in_prefix "${prefix[$c]}" "\\${exe%.exe}.exe")
@@ -161,7 +171,7 @@ for c in $cases; do
   # are where those tabs sit with the Japanese fonts of wine_env.sh (the screenshots show whether
   # the clicks landed).
   case $c in
-    monitor|quick|before) xdotool mousemove --window "$w" 45 45 click 1 2>/dev/null || true ;;
+    monitor|quick|before|rules|ruleslow) xdotool mousemove --window "$w" 45 45 click 1 2>/dev/null || true ;;
     taskmgr) xdotool mousemove --window "$w" 202 57 click 1 2>/dev/null || true ;;
   esac
 done

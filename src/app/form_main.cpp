@@ -55,7 +55,7 @@ void FormMain::Tick() {
 void FormMain::Behind() {
   const SettingsModel& s = p_.settings;
   const BehindInput input{s.Flag(Setting::Acceleration), s.Flag(Setting::RestrainBackground),
-                          p_.acceleration.State().currentProcess, &p_.exclusions.Rules()};
+                          p_.acceleration.State().currentProcess, &p_.rules.Rules()};
   if (p_.restraint.Due(input)) p_.restraint.Tick(input, Recording());
 }
 
@@ -70,7 +70,7 @@ TickOutcome FormMain::Switch() {
   TickInput input{s.Flag(Setting::Acceleration), s.Speed(), s.Flag(Setting::Recording)};
   if (input.acceleration) {
     input.restoreOriginal = s.Flag(Setting::RestoreOriginal);
-    input.rules = &p_.exclusions.Rules();
+    input.rules = &p_.rules.Rules();
   }
   const TickOutcome outcome = p_.acceleration.Tick(input);
   if (!outcome.switched) return outcome;

@@ -4,7 +4,7 @@
 // its window and controls through small interfaces and takes every setting from the model.
 #include <string_view>
 
-#include "app/exclusion_editor.h"
+#include "app/rule_editor.h"
 #include "app/main_window_events.h"
 #include "app/quick_reaction.h"
 #include "app/restraint_status.h"
@@ -38,7 +38,7 @@ struct FormParts {
   AccelerationCycle& acceleration;
   History& history;
   RestraintStatus& restraint;
-  const ExclusionEditor& exclusions;
+  const RuleEditor& rules;
   QuickReaction& quick;
 };
 

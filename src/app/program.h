@@ -2,18 +2,18 @@
 // The program: every part of the logic, built and owned in this one place and in the order each
 // needs the others (the settings model, the history, the journal of priority changes, the
 // acceleration tick, the background restraint, the quick reaction, the settings' pages, the
-// exclusion list's editor and the main window's behaviour). It answers the main window's events,
+// rule list's editor and the main window's behaviour). It answers the main window's events,
 // each with the part it concerns, and it is the reaction of each setting to its change.
 //
 // Portable: the platform's services and the window's controls come in as interfaces, from the
 // Win32 program (app/win32/program.h) or from the tests' fakes.
 #include <memory>
 
-#include "app/exclusion_editor.h"
 #include "app/form_main.h"
 #include "app/main_window_events.h"
 #include "app/quick_reaction.h"
 #include "app/restraint_status.h"
+#include "app/rule_editor.h"
 #include "app/settings_page.h"
 #include "app/ui.h"
 #include "engine/acceleration_cycle.h"
@@ -59,9 +59,13 @@ struct ProgramWindow {
   Label& info;
   Label& count;
   Label& restrained;
+  Label& keptLow;
   LinkLabel& homePage;
   LinkLabel& needHelp;
   SettingControls& settings;
+  RuleTable& rules;
+  ComboBox& ruleFront;
+  ComboBox& ruleBehind;
   TextBox& excludeName;
   HistoryView& history;
   ForegroundWatch& watch;
@@ -96,7 +100,7 @@ class Program : public MainWindowEvents, private SettingReactions {
   SettingsPage& Page() { return page_; }
   AccelerationCycle& Acceleration() { return acceleration_; }
   History& Records() { return history_; }
-  const ExclusionEditor& Exclusions() const { return exclusions_; }
+  const RuleEditor& Rules() const { return rules_; }
 
  private:
   // SettingReactions (setting_reactions.cpp)
@@ -113,7 +117,7 @@ class Program : public MainWindowEvents, private SettingReactions {
   RestraintStatus restraintStatus_;
   QuickReaction quick_;
   SettingsPage page_;
-  ExclusionEditor exclusions_;
+  RuleEditor rules_;
   FormMain form_;
   // What the last change of AutoRun asked for, and what the Run keys did.
   bool autostartAsked_ = false;

@@ -20,14 +20,19 @@ void RestraintStatus::End(RestraintRecording recording) {
 }
 
 void RestraintStatus::Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording) {
-  if (changes.empty()) return;
-  if (recording.on) {
-    for (const RestraintChange& change : changes) {
-      const std::wstring title = std::wstring(change.restrained ? UiText(TextId::RestraintStarted) : UiText(TextId::RestraintEnded)) + change.name;
-      history_.Append(title, UiText(TextId::RestraintLevel), recording.maximum);
-    }
-  }
+  const std::vector<RestraintChange>& rules = restraint_.RuleChanges();
+  if (changes.empty() && rules.empty()) return;
+  Record(changes, TextId::RestraintStarted, TextId::RestraintEnded, TextId::RestraintLevel, recording);
+  Record(rules, TextId::RuleStarted, TextId::RuleEnded, TextId::RuleLevel, recording);
   label_.SetCaption(RestrainedProgramsText(restraint_.Restrained()));
+  keptLowLabel_.SetCaption(RestrainedProgramsText(restraint_.KeptLow()));
+}
+
+void RestraintStatus::Record(const std::vector<RestraintChange>& changes, TextId started, TextId ended, TextId level,
+                             RestraintRecording recording) {
+  if (!recording.on) return;
+  for (const RestraintChange& change : changes)
+    history_.Append(std::wstring(UiText(change.restrained ? started : ended)) + change.name, UiText(level), recording.maximum);
 }
 
 }  // namespace kestrune

@@ -1,6 +1,7 @@
 #pragma once
-// What the window shows and records of the background restraint: the state page's line of the
-// programs restrained right now, and a history row for each restraint and release.
+// What the window shows and records of the programs behind: the state page's lines of the programs
+// restrained right now and of those a rule keeps low, and a history row for each lowering and
+// release, the restraint's and the rules'.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "app/ui.h"
 #include "engine/background_restraint.h"
 #include "engine/history.h"
+#include "platform/texts.h"
 
 namespace kestrune {
 
@@ -22,8 +24,8 @@ struct RestraintRecording {
 
 class RestraintStatus {
  public:
-  RestraintStatus(BackgroundRestraint& restraint, Label& label, History& history)
-      : restraint_(restraint), label_(label), history_(history) {}
+  RestraintStatus(BackgroundRestraint& restraint, Label& label, Label& keptLowLabel, History& history)
+      : restraint_(restraint), label_(label), keptLowLabel_(keptLowLabel), history_(history) {}
 
   // The one-second tick of the programs behind, when it is due (Due).
   bool Due(const BehindInput& input) const { return restraint_.Due(input); }
@@ -37,9 +39,12 @@ class RestraintStatus {
 
  private:
   void Apply(const std::vector<RestraintChange>& changes, RestraintRecording recording);
+  void Record(const std::vector<RestraintChange>& changes, TextId started, TextId ended, TextId level,
+              RestraintRecording recording);
 
   BackgroundRestraint& restraint_;
   Label& label_;
+  Label& keptLowLabel_;
   History& history_;
 };
 

@@ -20,7 +20,7 @@ SettingValue Program::Settle(Setting setting, SettingValue value) {
       w_.window.SetTopmost(std::get<bool>(value));
       return value;
     case Setting::Exclude:
-      return NameList{exclusions_.ExcludeNormalForm(std::get<NameList>(value).text)};
+      return NameList{rules_.ExcludeNormalForm(std::get<NameList>(value).text)};
     default:
       return value;
   }
@@ -40,7 +40,7 @@ void Program::Changed(Setting setting) {
     case Setting::RestrainBackground: return form_.RestraintSwitched();
     case Setting::InstantReaction: return quick_.Set(settings_.Flag(Setting::InstantReaction));
     case Setting::Exclude:
-    case Setting::Rules: return exclusions_.Reload();
+    case Setting::Rules: return rules_.Reload();
     // Every caption, item and row text would have to be made again: the language shown changes at
     // the next start, which the user is told.
     case Setting::Language: return notice(TextId::LanguageNote);

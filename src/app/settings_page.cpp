@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "engine/exclude_list.h"
 #include "platform/texts.h"
 #include "settings/stored_values.h"
 #include "vocabulary/program.h"
@@ -95,8 +94,8 @@ void SettingsPage::Show(Setting setting) {
   const SettingKind kind = RowOf(setting).kind;
   switch (kind) {
     case SettingKind::Flag: controls_.Check(setting).SetChecked(model_.Flag(setting)); return;
-    case SettingKind::Names: controls_.List(setting).SetItems(ExcludeList::Parse(model_.Names(setting)).Names()); return;
-    case SettingKind::Lines: return;  // no control of its own
+    case SettingKind::Names:
+    case SettingKind::Lines: return;  // the rule list shows both (RuleEditor)
     default: controls_.Combo(setting).SetSelectedIndex(ItemIndex(kind, model_.Value(setting))); return;
   }
 }

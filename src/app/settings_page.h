@@ -19,7 +19,6 @@ class SettingControls {
   virtual ~SettingControls() = default;
   virtual CheckBox& Check(Setting setting) = 0;  // a Flag's
   virtual ComboBox& Combo(Setting setting) = 0;  // a Speed's, RecordCount's or Language's
-  virtual ListBox& List(Setting setting) = 0;    // a Names'
 };
 
 // What a change of a setting does besides being stored: the program's reaction to each setting.
@@ -56,7 +55,7 @@ class SettingsPage {
   // The user changed a setting's control: what it shows now is the choice. A choice equal to the
   // setting's value, or no choice at all, changes nothing.
   void OnControlChanged(Setting setting);
-  // A change the program makes (the exclusion list's editing), handled as the user's would be.
+  // A change the program makes (the rule list's editing), handled as the user's would be.
   void Change(Setting setting, SettingValue value) { Apply(setting, std::move(value), true); }
 
  private:

@@ -25,7 +25,7 @@ enum class TextId : unsigned short {
   // Page 0: state.
   StateHeading, BoostedCaption, BoostedNone, BoostedCountCaption, LiveHeading,
   LegendCpu, LegendMemory, LegendPageFile, LegendVirtualMemory, LegendDiskSpace,
-  RestrainedCaption, RestrainedNone, RestrainedSince, RestrainedSeparator,
+  RestrainedCaption, RestrainedNone, RestrainedSince, RestrainedSeparator, KeptLowCaption,
   // Page 1: settings.
   GeneralHeading, AccelerationHeading, RecordHeading,
   AutostartRefused, MachineAutostartLeft, SettingsMoved,
@@ -33,11 +33,14 @@ enum class TextId : unsigned short {
   ToolbarClear, ToolbarSave, ColumnNumber, ColumnTime, ColumnRecord, ColumnLevel,
   HistoryFileHeading, HistoryNoRecords, HistorySaved, HistorySavedTitle, HistoryNoTemporaryName,
   HistoryContentKeptIn, HistoryFilter, DialogCancelled, DialogFailed, DialogNameTooLong, ErrorNumber,
-  RestraintStarted, RestraintEnded, RestraintLevel,
+  RestraintStarted, RestraintEnded, RestraintLevel, RuleStarted, RuleEnded, RuleLevel,
   // Page 3: about.
   AboutPerformance, AboutSoftware, AboutCopyright, AboutQuestions,
   // Page 4: advanced.
   GiveBackHeading, RemoveExclude, AddLastFront, ExcludeNameCaption, AddExclude, ExcludeListFull,
+  // The rule list's columns, its two boxes and their items (in the order of FrontChoice, BehindChoice).
+  ColumnProgram, ColumnFront, ColumnBehind, RuleFrontCaption, RuleBehindCaption,
+  RuleFrontAuto, RuleFrontHigh, RuleFrontRealtime, RuleFrontOff, RuleBehindAuto, RuleBehindFree, RuleBehindLow,
   LanguageAuto, LanguageJapanese, LanguageEnglish, LanguageNote,
   // What screen readers are told beyond the captions.
   ActionSwitch, ActionPress, MonitorMeasuring, MonitorUnknown, MonitorFigures,

@@ -17,7 +17,8 @@
 //
 // The start-up reads the rows in this order, which is also the order in which it writes values back
 // (new keys go to the end of their section, so the order shapes the file). Rules comes before
-// Exclude: the exclusion list's normal form takes in the programs a rule leaves alone in front.
+// Exclude: the exclusion list's normal form takes in the programs a rule leaves alone in front. The
+// two are shown together by the rule list (Rules' control; Exclude has none of its own).
 #include <cstddef>
 #include <iterator>
 #include <optional>
@@ -32,7 +33,7 @@ namespace kestrune {
 //   Language     the window's language, stored "auto", "ja" or "en"
 //   Names        program names separated by "|", read with a buffer of its own (see SettingsFile)
 //   Lines        a whole section, one key per program, read whole and written one line at a time
-//                (its row's key is empty; it has no control of its own)
+//                (its row's key is empty)
 enum class SettingKind : unsigned char { Flag, Speed, RecordCount, Language, Names, Lines };
 
 // The state before the file is read:
@@ -59,8 +60,8 @@ inline constexpr int kAdvancedPage = 4;
   X(AlwaysTop,          Flag,         "Normal",   "AlwaysTop",          On,     133,    kSettingsPage)     \
   X(RestoreOriginal,    Flag,         "Advanced", "RestoreOriginal",    Unset,  182,    kAdvancedPage)     \
   X(RestoreOnStop,      Flag,         "Advanced", "RestoreOnStop",      Unset,  183,    kAdvancedPage)     \
-  X(Rules,              Lines,        "Rules",    "",                   Kept,   0,      kAdvancedPage)     \
-  X(Exclude,            Names,        "Advanced", "Exclude",            Unset,  187,    kAdvancedPage)     \
+  X(Rules,              Lines,        "Rules",    "",                   Kept,   187,    kAdvancedPage)     \
+  X(Exclude,            Names,        "Advanced", "Exclude",            Unset,  0,      kAdvancedPage)     \
   X(InstantReaction,    Flag,         "Advanced", "InstantReaction",    Unset,  185,    kAdvancedPage)     \
   X(RestrainBackground, Flag,         "Advanced", "RestrainBackground", Unset,  193,    kAdvancedPage)     \
   X(Language,           Language,     "Advanced", "Language",           Kept,   195,    kAdvancedPage)

@@ -265,8 +265,9 @@ TEST(Advanced, AFrameInFrontWithoutItsAppIsDecidedAgainOnceTheAppIsInside) {
   EXPECT_EQ(app.SwitchCount(), switches);
 }
 
-// The exclusion list edited on its page: typed, the program last in front, removed; each state on
-// screen, and the file holding the list in its normal form after each change.
+// The rule list edited on its page as the exclusion list was: typed, the program last in front (each
+// left alone in front), removed; each state on screen, and the file holding Exclude in its normal
+// form after each change.
 TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
   RunningApp app(kAccelerating);
   ASSERT_TRUE(app.Start());
@@ -285,17 +286,19 @@ TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
                  reinterpret_cast<LPARAM>(L"  C:\\Games\\Game.exe "));
   ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
   ASSERT_TRUE(Command(app, ids::kCommandAddLastFront));
-  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(ListViewRowCount(list), 2);
+  EXPECT_EQ(ListViewCell(list, 1, 0) + L" " + ListViewCell(list, 1, 1) + L" " + ListViewCell(list, 1, 2),
+            L"helper_window.exe 加速しない 通常どおり");
   EXPECT_EQ(app.ControlText(ids::kEditExcludeName), L"");
   EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "Game.exe|helper_window.exe"; }))
       << app.IniBytes();
-  ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  ASSERT_TRUE(SelectListViewRow(list, -1));
   app.Screenshot(L"advanced_entries");
-  ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+  ASSERT_TRUE(SelectListViewRow(list, 0));
   app.Screenshot(L"advanced_selection");
 
   ASSERT_TRUE(Command(app, ids::kCommandRemoveExclude));
-  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(ListViewRowCount(list), 1);
   EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "helper_window.exe"; }))
       << app.IniBytes();
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -291,6 +292,33 @@ std::wstring ListViewCell(HWND list, int row, int column) {
   block.Read(text.data(), kChars * sizeof(wchar_t), sizeof(LVITEMW));
   text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
   return text;
+}
+
+std::wstring ListViewHeader(HWND list, int column) {
+  constexpr std::size_t kChars = 128;
+  RemoteBlock block(list, sizeof(LVCOLUMNW) + kChars * sizeof(wchar_t));
+  if (block.Address() == nullptr) return L"<no access>";
+  LVCOLUMNW header{};
+  header.mask = LVCF_TEXT;
+  header.cchTextMax = static_cast<int>(kChars);
+  header.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(block.Address()) + sizeof(LVCOLUMNW));
+  block.Write(&header, sizeof(header));
+  if (::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(block.Address())) == 0)
+    return L"<no column>";
+  std::wstring text(kChars, L'\0');
+  block.Read(text.data(), kChars * sizeof(wchar_t), sizeof(LVCOLUMNW));
+  text.resize(std::wcslen(text.c_str()));
+  return text;
+}
+
+bool SelectListViewRow(HWND list, int row) {
+  RemoteBlock block(list, sizeof(LVITEMW));
+  if (block.Address() == nullptr) return false;
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+  block.Write(&item, sizeof(item));
+  return ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.Address())) != 0;
 }
 
 bool SaveScreenshot(HWND hwnd, const std::wstring& name) {

@@ -93,6 +93,10 @@ RECT TabItemRect(HWND tab, int index);
 // Cross-process reads of a list view (its messages are not marshalled between processes).
 int ListViewRowCount(HWND list);
 std::wstring ListViewCell(HWND list, int row, int column);
+// A column's header text.
+std::wstring ListViewHeader(HWND list, int column);
+// Selects the row (none: -1) as a click would, so the list view tells its window.
+bool SelectListViewRow(HWND list, int row);
 
 // Saves the window as it has drawn itself to <ArtifactDir>\<name>.png.
 bool SaveScreenshot(HWND hwnd, const std::wstring& name);

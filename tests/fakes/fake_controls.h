@@ -101,10 +101,8 @@ class FakeSettingControls : public SettingControls {
  public:
   CheckBox& Check(Setting setting) override { return checks[setting]; }
   ComboBox& Combo(Setting setting) override { return combos[setting]; }
-  ListBox& List(Setting setting) override { return lists[setting]; }
   std::map<Setting, FakeCheckBox> checks;
   std::map<Setting, FakeComboBox> combos;
-  std::map<Setting, FakeListBox> lists;
 };
 
 }  // namespace kestrune::testing

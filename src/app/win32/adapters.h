@@ -7,6 +7,7 @@
 
 #include "app/settings_page.h"
 #include "app/win32/own_controls.h"
+#include "app/win32/rule_table.h"
 #include "app/win32/stock_controls.h"
 
 namespace kestrune {
@@ -24,11 +25,10 @@ class Win32Adapters : public SettingControls {
 
   CheckBox& Check(Setting setting) override { return Of<Win32CheckBox>(ControlOf(setting)); }
   ComboBox& Combo(Setting setting) override { return Of<Win32ComboBox>(ControlOf(setting)); }
-  ListBox& List(Setting setting) override { return Of<Win32ListBox>(ControlOf(setting)); }
 
  private:
   using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32ListBox, Win32TextBox, Win32HistoryList,
-                               Win32GradientButton>;
+                               Win32GradientButton, Win32RuleTable>;
   std::map<int, Adapter> adapters_;
 };
 

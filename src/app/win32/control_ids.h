@@ -15,7 +15,7 @@ constexpr int kLabelStateHeading = 110, kLabelInfoCaption = 111, kLabelInfo = 11
 constexpr int kSystemMonitorState = 116;
 constexpr int kLabelLegendCpu = 117, kLabelLegendMemory = 118, kLabelLegendPageFile = 119, kLabelLegendVirtual = 120, kLabelLegendDisk = 121;
 constexpr int kSwatchCpu = 122, kSwatchMemory = 123, kSwatchPageFile = 124, kSwatchVirtual = 125, kSwatchDisk = 126;
-constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128;
+constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128, kLabelKeptLowCaption = 108, kLabelKeptLow = 109;
 
 // Page 1: settings
 constexpr int kLabelGeneralHeading = 130, kLabelAccelerationHeading = 134, kLabelSpeedCaption = 136;
@@ -41,7 +41,10 @@ constexpr int kCheckRestoreOriginal = ControlOf(Setting::RestoreOriginal);
 constexpr int kCheckRestoreOnStop = ControlOf(Setting::RestoreOnStop);
 constexpr int kCheckInstantReaction = ControlOf(Setting::InstantReaction);
 constexpr int kCheckRestrainBackground = ControlOf(Setting::RestrainBackground);
-constexpr int kListExclude = ControlOf(Setting::Exclude), kComboLanguage = ControlOf(Setting::Language);
+// The rule list shows the setting Rules (and with it the programs of Exclude).
+constexpr int kListExclude = ControlOf(Setting::Rules), kComboLanguage = ControlOf(Setting::Language);
+// The selected rule's two choices.
+constexpr int kLabelRuleFront = 196, kComboRuleFront = 197, kLabelRuleBehind = 198, kComboRuleBehind = 199;
 
 // The tray menu.
 constexpr int kMenuMainScreen = 170, kMenuUpdate = 171, kMenuExit = 172;

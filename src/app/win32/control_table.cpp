@@ -23,12 +23,12 @@ constexpr DWORD kIcon = SS_ICON | SS_REALSIZEIMAGE;
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kListBox = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 // TBSTYLE_CUSTOMERASE: the window paints the toolbar's background in the page's colour.
 constexpr DWORD kToolbar = WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_CUSTOMERASE | CCS_NORESIZE |
     CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+constexpr DWORD kRuleList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
 
 constexpr ControlFont N = ControlFont::Normal;
 constexpr ControlFont B = ControlFont::Bold;
@@ -40,9 +40,9 @@ using enum ControlKind;
 // the setting's kind.
 constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height) {
   const SettingRow& row = RowOf(setting);
-  const bool check = row.kind == SettingKind::Flag, list = row.kind == SettingKind::Names;
-  const ControlKind kind = check ? Check : list ? List : Combo;
-  const DWORD style = check ? kCheck : list ? kListBox : kCombo;
+  const bool check = row.kind == SettingKind::Flag, rules = row.kind == SettingKind::Lines;
+  const ControlKind kind = check ? Check : rules ? Rules : Combo;
+  const DWORD style = check ? kCheck : rules ? kRuleList : kCombo;
   return {row.page, row.control, kind, check ? RowText(setting) : RowText(L""), style, x, y, width, height,
           ControlFont::Normal, {Command::None, setting}};
 }
@@ -91,6 +91,8 @@ constexpr ControlRow kControls[] = {
     {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNothing},
     {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNothing},
     {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNothing},
+    {0, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNothing},
+    {0, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNothing},
 
     // Page 1: settings.
     {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
@@ -129,15 +131,20 @@ constexpr ControlRow kControls[] = {
     {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
     {4, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
     {4, kFlagColumn, Check, L"", kCheck, x0 + 20, kFlagColumnTop, kFlagWidth, kFlagHeight, N, kNothing},
-    {4, ids::kLabelExclude, Text, Setting::Exclude, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNothing},
-    Shows(Setting::Exclude, x0 + 20, y0 + 130, 200, 114),
-    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 228, y0 + 130, 80, 24, N, Runs(Command::RemoveExcluded)},
-    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 228, y0 + 158, 200, 24, N, Runs(Command::ExcludeLastFront)},
-    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 228, y0 + 188, 200, 16, N, kNothing},
-    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 228, y0 + 206, 130, 22, N, kNothing},
-    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 364, y0 + 205, 64, 24, N, Runs(Command::ExcludeTypedName)},
-    {4, ids::kLabelLanguage, Text, Setting::Language, kLabel, x0 + 228, y0 + 240, 60, 16, N, kNothing},
-    Shows(Setting::Language, x0 + 290, y0 + 236, 138, 200),
+    {4, ids::kLabelExclude, Text, Setting::Rules, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNothing},
+    // The rule list: the selected row's two choices and its removal under it, the additions beside it.
+    Shows(Setting::Rules, x0 + 20, y0 + 128, 232, 74),
+    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Runs(Command::ExcludeLastFront)},
+    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNothing},
+    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNothing},
+    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 370, y0 + 175, 58, 24, N, Runs(Command::ExcludeTypedName)},
+    {4, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNothing},
+    {4, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Runs(Command::ChooseRuleFront)},
+    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 190, y0 + 206, 62, 24, N, Runs(Command::RemoveRule)},
+    {4, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNothing},
+    {4, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Runs(Command::ChooseRuleBehind)},
+    {4, ids::kLabelLanguage, Text, Setting::Language, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNothing},
+    Shows(Setting::Language, x0 + 320, y0 + 236, 108, 200),
 };
 // clang-format on
 
@@ -150,8 +157,9 @@ constexpr struct {
     /* Own */ {nullptr, kAnyCode},          /* Text */ {L"STATIC", kNoCode},      /* Link */ {L"STATIC", STN_CLICKED},
     /* Icon */ {L"STATIC", kNoCode},        /* Swatch */ {L"STATIC", kNoCode},    /* Check */ {L"BUTTON", BN_CLICKED},
     /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
-    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}};
-static_assert(std::size(kKinds) == static_cast<std::size_t>(Report) + 1);
+    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode},
+    /* Rules */ {WC_LISTVIEWW, kNoCode}};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(Rules) + 1);
 
 constexpr RowPlace kEnglishPlaces[] = {
     // The legend: each swatch and its label move so that the longer names fit side by side.

@@ -20,9 +20,10 @@ namespace kestrune {
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
 // What a control is: its window class, the adapter the program sees (a Text, a Link: Win32Label;
-// Check, Combo, List, Edit, Report: the adapter of that name) and the notification that tells the
-// program (any for an Own control, the click of a Link, Check or Push, a Combo's choice).
-enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report };
+// Check, Combo, List, Edit, Report: the adapter of that name; Rules: Win32RuleTable) and the
+// notification that tells the program (any for an Own control, the click of a Link, Check or Push,
+// a Combo's choice; a Rules list's selection comes as WM_NOTIFY).
+enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report, Rules };
 
 // What a control's notification tells the program: the command it runs, or that the user changed
 // the setting it shows; or nothing.

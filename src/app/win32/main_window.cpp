@@ -81,9 +81,13 @@ ProgramWindow Win32MainWindow::Parts(ForegroundWatch& watch) {
           label(ids::kLabelInfo),
           label(ids::kLabelCount),
           label(ids::kLabelRestrained),
+          label(ids::kLabelKeptLow),
           label(ids::kLabelHomePage),
           label(ids::kLabelNeedHelp),
           adapters_,
+          adapters_.Of<Win32RuleTable>(ids::kListExclude),
+          adapters_.Of<Win32ComboBox>(ids::kComboRuleFront),
+          adapters_.Of<Win32ComboBox>(ids::kComboRuleBehind),
           adapters_.Of<Win32TextBox>(ids::kEditExcludeName),
           adapters_.Of<Win32HistoryList>(ids::kListViewHistory),
           watch};
@@ -255,9 +259,14 @@ bool Win32MainWindow::OnSetCursor(HWND control, UINT mouseMessage) {
   return true;
 }
 
-// The history's toolbar asks before it erases its background (TBSTYLE_CUSTOMERASE): it takes the
-// page's colour, as the strip draws the page behind it.
+// A row of the rule list selected or deselected: the program shows its choices. The history's
+// toolbar asks before it erases its background (TBSTYLE_CUSTOMERASE): it takes the page's colour, as
+// the strip draws the page behind it.
 LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
+  if (IsSelectionChange(reinterpret_cast<LPARAM>(&header), ids::kListExclude)) {
+    events_->Run(Command::ShowRuleChoices);
+    return 0;
+  }
   if (header.idFrom != ids::kToolbarSpeedMain || header.code != NM_CUSTOMDRAW) return 0;
   const auto& draw = reinterpret_cast<const NMCUSTOMDRAW&>(header);
   if (draw.dwDrawStage != CDDS_PREERASE) return CDRF_DODEFAULT;

@@ -104,6 +104,10 @@ void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
       adapters_.Make<Win32HistoryList>(row.id).Attach(control);
       SetUpHistoryList(control);
       return;
+    case ControlKind::Rules:
+      adapters_.Make<Win32RuleTable>(row.id).Attach(control);
+      adapters_.Of<Win32RuleTable>(row.id).AddColumns(dpi_);
+      return;
     default: return;
   }
 }

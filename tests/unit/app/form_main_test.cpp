@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "program_rig.h"
 
 namespace kestrune {
@@ -242,7 +244,9 @@ class AdvancedFormTest : public FormMainTest {
   FakeCheckBox& restoreOnStop = Check(Setting::RestoreOnStop);
   FakeCheckBox& instant = Check(Setting::InstantReaction);
   FakeCheckBox& restrain = Check(Setting::RestrainBackground);
-  FakeListBox& list = List(Setting::Exclude);
+  FakeRuleTable& list = rules;
+  FakeComboBox& front = ruleFront;
+  FakeComboBox& behind = ruleBehind;
   FakeTextBox& name = excludeName;
 };
 
@@ -292,18 +296,18 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "game.exe|Other.exe");
-  EXPECT_NE(program.Exclusions().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
+  EXPECT_NE(program.Rules().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
 
   list.SetSelectedIndex(0);
-  program.Run(Command::RemoveExcluded);
+  program.Run(Command::RemoveRule);
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Other.exe"}));
   EXPECT_EQ(list.selected, 0);
-  program.Run(Command::RemoveExcluded);
+  program.Run(Command::RemoveRule);
   list.SetSelectedIndex(-1);
-  program.Run(Command::RemoveExcluded);  // nothing selected: nothing to remove
+  program.Run(Command::RemoveRule);  // nothing selected: nothing to remove
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
-  EXPECT_TRUE(program.Exclusions().Rules().Empty());
+  EXPECT_TRUE(program.Rules().Rules().Empty());
 }
 
 // A stored list longer than its read buffer: it shows without the name the buffer cut and is not
@@ -332,7 +336,7 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
   EXPECT_EQ(boxes.shown[0].text, UiText(TextId::ExcludeListFull));
 
   list.SetSelectedIndex(0);
-  program.Run(Command::RemoveExcluded);
+  program.Run(Command::RemoveRule);
   program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(list.items.back(), L"x.exe");
   EXPECT_EQ(list.items.size(), 819u);
@@ -531,22 +535,60 @@ TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
   EXPECT_EQ(restrained.Caption(), L"なし");
 }
 
-// A rule written by hand keeps its program low, the restraint off; removed from the exclusion list
-// in the window, the program keeps its line, now "auto,low", and is raised in front.
-TEST_F(AdvancedFormTest, RulesInTheFileActAndTheListKeepsTheirLines) {
+// A rule written by hand keeps its program low, the restraint off: lowered at the first tick, after
+// the start-up's give-back of what an earlier run left. The rule list: a row's choices shown in the
+// boxes when selected, changed there and stored at once (its line, and Exclude for a program left
+// alone in front); the state page and the history show what a rule keeps low; a removed row's
+// program is given back at the next tick.
+TEST_F(AdvancedFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   api.processes[6].path = L"C:\\b\\build.exe";
   StoreAccelerating("50");
   Store("Advanced", "Exclude", "build.exe");
   Store("Rules", "build.exe", "off,low");
   program.Start();
   EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
+  EXPECT_EQ(keptLow.Caption(), L"build.exe (9:05:07から)");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則: build.exe");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 3), L"常に低く");
+  ASSERT_EQ(list.rows.size(), 1u);
+  EXPECT_EQ(list.rows[0], (std::array<std::wstring, 3>{L"build.exe", L"加速しない", L"常に低く"}));
+  EXPECT_EQ(front.ItemCount(), 4);
+  EXPECT_EQ(behind.ItemCount(), 3);
+
   list.SetSelectedIndex(0);
-  program.Run(Command::RemoveExcluded);
+  program.Run(Command::ShowRuleChoices);
+  EXPECT_EQ(front.Text(), L"加速しない");
+  EXPECT_EQ(behind.Text(), L"常に低く");
+  ASSERT_TRUE(front.Select(L"極限加速"));
+  program.Run(Command::ChooseRuleFront);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
-  EXPECT_EQ(store.Get("Rules", "build.exe"), "auto,low");
-  api.foreground = 0x60;
+  EXPECT_EQ(store.Get("Rules", "build.exe"), "realtime,low");
+  EXPECT_EQ(list.rows[0][1], L"極限加速");
+  EXPECT_EQ(list.selected, 0);
+
+  // Typed names are left alone in front, as the exclusion list of old added them; a second row for
+  // the same program is refused.
+  name.text = L"C:\\x\\Backup.EXE";
+  program.Run(Command::ExcludeTypedName);
+  name.text = L"backup.exe";
+  program.Run(Command::ExcludeTypedName);
+  EXPECT_EQ(name.text, L"backup.exe");
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"build.exe", L"Backup.EXE"}));
+  EXPECT_EQ(list.selected, 1);
+  EXPECT_EQ(store.Get("Advanced", "Exclude"), "Backup.EXE");
+  EXPECT_FALSE(store.Get("Rules", "Backup.EXE").has_value());
+  ASSERT_TRUE(behind.Select(L"抑えない"));
+  program.Run(Command::ChooseRuleBehind);
+  EXPECT_EQ(store.Get("Rules", "Backup.EXE"), "off,free");
+
+  list.SetSelectedIndex(0);
+  program.Run(Command::RemoveRule);
+  EXPECT_FALSE(store.Get("Rules", "build.exe").has_value());
+  EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Backup.EXE"}));
   program.OnTick();
-  EXPECT_EQ(api.ClassOf(6), priority::kHigh);
+  EXPECT_EQ(api.ClassOf(6), priority::kNormal);
+  EXPECT_EQ(keptLow.Caption(), L"なし");
+  EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則解除: build.exe");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_rule_table.h"
 #include "fakes/fake_state_file.h"
 #include "fakes/fake_window.h"
 
@@ -45,7 +46,9 @@ struct ProgramRig {
   FakeMainWindow window{log};
   FakeTray tray{log};
   FakeTabPages tabs{log};
-  FakeLabel info, count, restrained, homePage, needHelp;
+  FakeLabel info, count, restrained, keptLow, homePage, needHelp;
+  FakeRuleTable rules;
+  FakeComboBox ruleFront, ruleBehind;
   FakeSettingControls controls;
   FakeTextBox excludeName;
   FakeHistoryView rows;
@@ -53,13 +56,13 @@ struct ProgramRig {
 
   Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal,
                                   nullptr, location},
-                  ProgramWindow{window, tray, tabs, info, count, restrained, homePage, needHelp, controls, excludeName,
+                  ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
+                                ruleFront, ruleBehind, excludeName,
                                 rows, watch}};
 
   // The settings' controls by name.
   FakeCheckBox& Check(Setting setting) { return controls.checks[setting]; }
   FakeComboBox& Combo(Setting setting) { return controls.combos[setting]; }
-  FakeListBox& List(Setting setting) { return controls.lists[setting]; }
   FakeCheckBox& autoRun = Check(Setting::AutoRun);
   FakeCheckBox& autoMin = Check(Setting::AutoMin);
   FakeCheckBox& alwaysTop = Check(Setting::AlwaysTop);

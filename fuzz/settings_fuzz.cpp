@@ -156,11 +156,13 @@ void CheckShown(Start& s) {
       case SettingKind::Flag:
         Check(s.controls.checks[row.setting].Checked() == m.Flag(row.setting), "a box disagrees with the model");
         break;
-      case SettingKind::Names:
+      case SettingKind::Names: {
         // The rule list shows the programs of Exclude left alone in front, each a row.
-        for (const std::wstring& name : ExcludeList::Parse(m.Names(row.setting)).Names())
+        const ExcludeList listed = ExcludeList::Parse(m.Names(row.setting));
+        for (const std::wstring& name : listed.Names())
           Check(std::count(s.rules.items.begin(), s.rules.items.end(), name) == 1, "the rule list lacks a listed program");
         break;
+      }
       case SettingKind::Lines: break;
       default: {
         const int index = s.controls.combos[row.setting].SelectedIndex();

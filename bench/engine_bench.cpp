@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/acceleration_cycle.h"
 #include "engine/background_restraint.h"
-#include "engine/boost_cycle.h"
 #include "engine/history.h"
 #include "engine/restraint_planner.h"
 #include "fakes/fake_clock.h"
@@ -56,21 +56,6 @@ class Latin1 : public CodePage {
   }
 };
 
-class Rows : public HistoryRows {
- public:
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
-  void Clear() override { rows_.clear(); }
-  void AddRow(std::wstring_view itemText) override { rows_.push_back({std::wstring(itemText), {}, {}, {}}); }
-  void SetCell(int row, int column, std::wstring_view text) override {
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
-  }
-  std::wstring Cell(int row, int column) const override {
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-  }
-
- private:
-  std::vector<std::vector<std::wstring>> rows_;
-};
 
 struct Tick {
   BenchProcesses processes;
@@ -78,7 +63,7 @@ struct Tick {
   TickInput input{true, SpeedLevel::Normal, true};
   kestrune::testing::FakeStateFile journal;
   PriorityChanges changes{processes, journal};
-  BoostCycle cycle{processes, codePage, changes};
+  AccelerationCycle cycle{processes, codePage, changes};
 };
 
 // Every tick a different window: a give-back and a raise (three opens, one of them for the program's
@@ -133,13 +118,9 @@ BENCHMARK(BM_QuickLookStill);
 
 // The saved file's text for the largest history the "300" maximum allows.
 void BM_BuildFullHistoryText(benchmark::State& st) {
-  Rows rows;
-  for (int i = 0; i < 301; ++i) {
-    rows.AddRow(std::to_wstring(i + 1) + L" ");
-    rows.SetCell(i, 1, L"12:34:56");
-    rows.SetCell(i, 2, std::wstring(254, L'x'));
-    rows.SetCell(i, 3, SpeedNormalText());
-  }
+  std::vector<HistoryRow> rows;
+  for (int i = 0; i < 301; ++i)
+    rows.push_back({std::to_wstring(i + 1) + L" ", L"12:34:56", std::wstring(254, L'x'), std::wstring(SpeedNormalText())});
   for (auto _ : st) {
     const std::wstring text = BuildHistoryText(rows, L"https://kestrune.example/");
     benchmark::DoNotOptimize(text.data());

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 #include "engine/history.h"
 #include "platform/texts.h"
 #include "platform/unicode_text.h"
@@ -21,10 +21,9 @@
 #include "vocabulary/speed_level.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
+#include "fakes/fake_history_view.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
@@ -48,19 +47,15 @@ void Check(bool ok, const char* what) {
 
 // The list remembers the first row changed since the rows were last checked, so that the numbering
 // check after every step reads only the rows that can have changed since it last passed.
-class WatchedList : public FakeHistoryRows {
+class WatchedList : public FakeHistoryView {
  public:
   void Clear() override {
-    FakeHistoryRows::Clear();
+    FakeHistoryView::Clear();
     firstChanged = 0;
   }
-  void AddRow(std::wstring_view itemText) override {
+  void AddRow(const HistoryRow& row) override {
     firstChanged = std::min(firstChanged, rows.size());
-    FakeHistoryRows::AddRow(itemText);
-  }
-  void SetCell(int row, int column, std::wstring_view text) override {
-    firstChanged = std::min(firstChanged, static_cast<std::size_t>(row));
-    FakeHistoryRows::SetCell(row, column, text);
+    FakeHistoryView::AddRow(row);
   }
   std::size_t firstChanged = 0;
 };
@@ -79,10 +74,10 @@ class MeasuredFiles : public FakeFileSystem {
 struct World {
   FakeProcessApi processes;
   FakeCodePage codePage;
-  // The speed list as the window reads it; "other" names no level, as a damaged list would.
-  FakeComboBox speed{std::wstring(SpeedNormalText()), std::wstring(SpeedExtremeText()), L"other"};
+  // The speed level and the maximum as the settings hold them; the unknown level too.
+  SpeedLevel speed = SpeedLevel::Normal;
   WatchedList list;
-  FakeComboBox maximum{L"50", L"100", L"200", L"300"};
+  int maximum = 50;
   FakeClock clock;
   FakeMessageBoxes messages;
   FakeFileDialog dialog;
@@ -90,7 +85,7 @@ struct World {
   History history{History::Services{list, clock, messages, dialog, files, codePage}, std::wstring(kHomePage)};
   kestrune::testing::FakeStateFile journal;
   PriorityChanges changes{processes, journal};
-  BoostCycle cycle{processes, codePage, changes};
+  AccelerationCycle cycle{processes, codePage, changes};
   WindowHandle nextWindow = 0x1000;
 };
 
@@ -201,22 +196,25 @@ void Save(World& w, FuzzedDataProvider& in) {
 void CheckAppended(const World& w) {
   const int rows = w.list.RowCount();
   Check(rows >= 1, "an append added no row");
-  Check(rows <= LeadingInteger(w.maximum.Text()) + 1, "the history outgrew its maximum");
+  Check(rows <= w.maximum + 1, "the history outgrew its maximum");
+  Check(w.history.Rows().size() == static_cast<std::size_t>(rows), "the list shows other rows than the history holds");
   const std::wstring& level = w.list.rows.back().at(3);
   Check(level == SpeedNormalText() || level == SpeedExtremeText(), "a row with another level");
-  Check(level == (w.speed.Text() == SpeedNormalText() ? SpeedNormalText() : SpeedExtremeText()),
-        "a row's level disagrees with the speed text");
+  Check(level == (w.speed == SpeedLevel::Normal ? SpeedNormalText() : SpeedExtremeText()),
+        "a row's level disagrees with the speed level");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  // Before the world: the speed list takes its item texts in the language shown.
+  // Before the world: the level column takes its texts in the language shown.
   ShowLanguage(in.ConsumeBool() ? Language::English : Language::Japanese);
+  constexpr SpeedLevel kLevels[] = {SpeedLevel::Normal, SpeedLevel::Extreme, SpeedLevel::Unknown};
+  constexpr int kMaximums[] = {50, 100, 200, 300};
   World w;
-  w.speed.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 2));
-  w.maximum.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 3));
+  w.speed = kLevels[in.ConsumeIntegralInRange<int>(0, 2)];
+  w.maximum = kMaximums[in.ConsumeIntegralInRange<int>(0, 3)];
   w.processes.AddProcess(2);
 
   constexpr int kSavesPerInput = 4;
@@ -228,9 +226,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         w.processes.AddWindow(window, 2, Title(w, in));
         w.processes.foreground = window;
         // As the window applies a tick: the row gets the outcome's title, level and the list's maximum.
-        const TickOutcome outcome = w.cycle.Tick({true, SpeedLevelOf(w.speed.Text()), true});
+        const TickOutcome outcome = w.cycle.Tick({true, w.speed, true});
         Check(outcome.switched && outcome.record, "a new foreground window not taken as a switch");
-        w.history.Append(outcome.title, outcome.level, LeadingInteger(w.maximum.Text()));
+        w.history.Append(outcome.title, outcome.level, w.maximum);
         // Only the new window and the one before it are asked about again; older titles would only
         // pile up for the rest of the input.
         w.processes.windows.erase(window - 2);
@@ -243,11 +241,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 1:  // a title handed to the history as it is
-        w.history.Append(Title(w, in), SpeedLevelOf(w.speed.Text()), LeadingInteger(w.maximum.Text()));
+        w.history.Append(Title(w, in), w.speed, w.maximum);
         CheckAppended(w);
         break;
       case 2:
-        w.history.OnToolbarButtonClick(history_text::ClearButton());
+        w.history.Clear();
         Check(w.list.RowCount() == 0, "clear left rows");
         break;
       case 3:
@@ -256,7 +254,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (saves++ < kSavesPerInput) Save(w, in);
         break;
       case 4:
-        w.maximum.SetSelectedIndex(in.ConsumeIntegralInRange<int>(0, 3));
+        w.maximum = kMaximums[in.ConsumeIntegralInRange<int>(0, 3)];
         break;
     }
     for (int r = static_cast<int>(w.list.firstChanged); r < w.list.RowCount(); ++r)

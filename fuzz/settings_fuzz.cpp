@@ -1,27 +1,36 @@
-// Arbitrary bytes as the contents of kestrune.ini, through the settings read routines and the start-up
-// load, against in-memory controls, registry and file. Whatever the file holds, start-up must leave
-// every control in a state its list offers, write back only the texts the handlers know, close every
-// registry key, and agree with itself when run again on the file it left behind.
+// Arbitrary bytes as the contents of kestrune.ini, through the settings read routines and the
+// program's start-up load, against in-memory controls, registry and file. Whatever the file holds,
+// start-up must leave every setting at a value its control offers and every control showing the
+// model, write back only values in their normal form, close every registry key, and agree with
+// itself when run again on the file it left behind.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/program.h"
+#include "engine/exclude_list.h"
+#include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_history_view.h"
 #include "fakes/fake_ini_file.h"
 #include "fakes/fake_message_boxes.h"
-#include "app/settings_page.h"
+#include "fakes/fake_process_snapshot.h"
+#include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_rule_table.h"
+#include "fakes/fake_state_file.h"
 #include "fakes/fake_window.h"
-#include "settings/settings.h"
 #include "settings/stored_values.h"
-#include "vocabulary/speed_level.h"
 
 namespace {
 
@@ -78,57 +87,90 @@ class RawStore : public ProfileStore {
   std::size_t pos_ = 0;
 };
 
+// What the settings are after a start-up, as the model holds them.
 struct States {
-  bool autoRun, autoMin, recording, acceleration, alwaysTop;
-  std::wstring speed, count;
+  std::vector<SettingValue> values;
   bool operator==(const States&) const = default;
 };
 
-struct Form {
-  FakeCheckBox autoRun, autoMin, recording, acceleration, alwaysTop;
-  // Empty: the load fills both lists.
-  FakeComboBox speed, count;
-  SettingsControls Controls() { return {autoRun, autoMin, alwaysTop, acceleration, recording, speed, count}; }
-  States Now() const {
-    return {autoRun.Checked(), autoMin.Checked(), recording.Checked(), acceleration.Checked(),
-            alwaysTop.Checked(), speed.Text(), count.Text()};
+// The whole program over in-memory everything, on the given settings store.
+struct Start {
+  explicit Start(ProfileStore& store) : settingsFile(store) {
+    registry.values[std::wstring(kRunValue)] = L"\"D:\\old\\kestrune.exe\"";
   }
-};
-
-// The fakes a load works on, made once and set back before every load by copying fresh ones over
-// them. Copying into the same objects keeps their storage: made anew for each of the four loads of
-// every input, the combo boxes, registry and file cost more than the loads themselves under the
-// address sanitizer.
-struct Workspace {
-  RecordingIni ini;
   FakeRegistry registry;
   FakeCodePage codePage;
-  Form form;
-
-  void Reset(const FakeIniFile& file) {
-    static const Form freshForm;
-    static const FakeRegistry freshRegistry = [] {
-      FakeRegistry fresh;
-      fresh.values[std::wstring(kRunValue)] = L"\"D:\\old\\kestrune.exe\"";
-      return fresh;
-    }();
-    ini.Open(file);
-    registry = freshRegistry;
-    codePage = FakeCodePage();
-    form = freshForm;
-  }
+  SettingsFile settingsFile;
+  AutostartValue autostart{registry, std::wstring(kExecutable)};
+  FakeProcessApi api;
+  FakeProcessSnapshot snapshot{api};
+  FakeClock clock;
+  FakeMessageBoxes boxes;
+  FakeFileDialog dialog;
+  FakeFileSystem files;
+  FakeStateFile journal;
+  CallLog log;
+  FakeMainWindow window{log};
+  FakeTray tray{log};
+  FakeTabPages tabs{log};
+  FakeLabel info, count, restrained, keptLow, homePage, needHelp;
+  FakeRuleTable rules;
+  FakeComboBox ruleFront, ruleBehind;
+  FakeSettingControls controls;
+  FakeTextBox excludeName;
+  FakeHistoryView rows;
+  FakeForegroundWatch watch;
+  Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal},
+                  ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
+                                ruleFront, ruleBehind, excludeName,
+                                rows, watch}};
+  SettingsModel& Model() { return program.Settings(); }
 };
 
-bool Allowed(const RecordingIni::Written& w) {
-  const auto flag = [&] { return w.value == "0" || w.value == "1"; };
-  if (w.section == "Normal" && (w.key == "AutoRun" || w.key == "AutoMin" || w.key == "EnableSpeed" ||
-                                w.key == "AlwaysTop"))
-    return flag();
-  if (w.section == "Record" && w.key == "EnableRecord") return flag();
-  if (w.section == "Speed" && w.key == "SpeedLevel") return w.value == "1" || w.value == "2";
-  if (w.section == "Record" && w.key == "RecordCount")
-    return w.value == "50" || w.value == "100" || w.value == "200" || w.value == "300";
+bool IsFlag(std::string_view value) { return value == "0" || value == "1"; }
+
+// Whether a value written back is one the settings' rules write: each kind in its normal form.
+bool Allowed(Start& s, const RecordingIni::Written& w) {
+  for (const SettingRow& row : kSettingRows) {
+    if (row.section != w.section || row.key != w.key) continue;
+    switch (row.kind) {
+      case SettingKind::Flag: return IsFlag(w.value);
+      case SettingKind::Speed: return w.value == "1" || w.value == "2";
+      case SettingKind::RecordCount: return w.value == "50" || w.value == "100" || w.value == "200" || w.value == "300";
+      case SettingKind::Language:
+      case SettingKind::Lines: return false;  // never written at start-up
+      case SettingKind::Names: {
+        const std::wstring names = s.codePage.ToWide(w.value);
+        return ExcludeList::Parse(names).Stored() == names;
+      }
+    }
+  }
   return false;
+}
+
+// Every control shows the model's value.
+void CheckShown(Start& s) {
+  SettingsModel& m = s.Model();
+  for (const SettingRow& row : kSettingRows) {
+    switch (row.kind) {
+      case SettingKind::Flag:
+        Check(s.controls.checks[row.setting].Checked() == m.Flag(row.setting), "a box disagrees with the model");
+        break;
+      case SettingKind::Names: {
+        // The rule list shows the programs of Exclude left alone in front, each a row.
+        const ExcludeList listed = ExcludeList::Parse(m.Names(row.setting));
+        for (const std::wstring& name : listed.Names())
+          Check(std::count(s.rules.items.begin(), s.rules.items.end(), name) == 1, "the rule list lacks a listed program");
+        break;
+      }
+      case SettingKind::Lines: break;
+      default: {
+        const int index = s.controls.combos[row.setting].SelectedIndex();
+        Check(index >= 0 && index < ItemCount(row.kind), "a list left without one of its items");
+        Check(ItemValue(row.kind, index) == m.Value(row.setting), "a list disagrees with the model");
+      }
+    }
+  }
 }
 
 // What one start-up leaves behind.
@@ -139,125 +181,102 @@ struct Outcome {
 };
 
 // file is the start-up file; the load works on a copy of it.
-Outcome LoadOnce(Workspace& ws, const FakeIniFile& file, bool failEverything) {
-  ws.Reset(file);
-  RecordingIni& ini = ws.ini;
-  FakeRegistry& registry = ws.registry;
-  Form& form = ws.form;
+Outcome LoadOnce(const FakeIniFile& file, bool failEverything) {
+  RecordingIni ini;
+  ini.Open(file);
+  auto start = std::make_unique<Start>(ini);
+  Start& s = *start;
   ini.failWrites = failEverything;
-  registry.failCreate = failEverything;
-  SettingsFile config(ini);
-  AutostartValue autoRun(registry, std::wstring(kExecutable));
-  Settings settings(config, autoRun, ws.codePage);
-  CallLog log;
-  FakeMainWindow window(log);
-  FakeMessageBoxes boxes;
-  SettingsPage page(form.Controls(), settings, window, boxes);
-  page.Load();
-  const std::size_t topmostCalls = window.topmostCalls.size();
-  const bool topmost = topmostCalls > 0 && window.topmostCalls.back();
+  s.registry.failCreate = failEverything;
+  s.program.Page().Load();
+  SettingsModel& m = s.Model();
+  const std::size_t topmostCalls = s.window.topmostCalls.size();
 
-  Check(form.speed.SelectedIndex() == 0 || form.speed.SelectedIndex() == 1, "speed level not one of its items");
-  Check(form.count.SelectedIndex() >= 0 && form.count.SelectedIndex() < 4, "record count not one of its items");
-  Check(registry.open.empty(), "registry key left open");
-  Check(registry.badCloses == 0, "registry key closed that was not open");
-  if (!failEverything && form.autoRun.Checked()) {
-    const auto run = registry.values.find(std::wstring(kRunValue));
-    Check(run != registry.values.end() && run->second == L"\"C:\\Tools\\kestrune.exe\"",
+  CheckShown(s);
+  Check(s.registry.open.empty(), "registry key left open");
+  Check(s.registry.badCloses == 0, "registry key closed that was not open");
+  if (!failEverything && m.Flag(Setting::AutoRun)) {
+    const auto run = s.registry.values.find(std::wstring(kRunValue));
+    Check(run != s.registry.values.end() && run->second == L"\"C:\\Tools\\kestrune.exe\"",
           "autostart value not this copy's quoted path");
   }
-  if (failEverything) Check(registry.values.size() == 1, "registry changed although it refused every open");
+  if (failEverything) Check(s.registry.values.size() == 1, "registry changed although it refused every open");
 
   for (std::size_t i = 0; i < ini.written.size(); ++i) {
     const auto& w = ini.written[i];
-    Check(Allowed(w), "a value written back is not one the handlers know");
+    Check(Allowed(s, w), "a value written back is not in its normal form");
     for (std::size_t j = 0; j < i; ++j)
       Check(ini.written[j].section != w.section || ini.written[j].key != w.key, "a setting written twice in one load");
   }
   Check(topmostCalls <= 1, "topmost set more than once");
-  if (topmostCalls > 0) Check(topmost == form.alwaysTop.Checked(), "window topmost disagrees with the box");
+  if (topmostCalls > 0) Check(s.window.topmostCalls.back() == m.Flag(Setting::AlwaysTop), "window topmost disagrees");
 
-  const States s = form.Now();
   if (!failEverything) {
-    // The file now says what the controls show.
-    Check(FlagFromStored(config.Read(Setting::AutoRun)) == s.autoRun, "AutoRun in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::AutoMin)) == s.autoMin, "AutoMin in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::Recording)) == s.recording, "EnableRecord in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::Acceleration)) == s.acceleration, "EnableSpeed in the file disagrees");
-    Check(FlagFromStored(config.Read(Setting::AlwaysTop)) == s.alwaysTop, "AlwaysTop in the file disagrees");
-    Check(settings.Flag(Setting::AlwaysTop) == s.alwaysTop, "always-on-top setting disagrees with the box");
-    Check(SpeedLevelFromStored(config.Read(Setting::Speed)) == SpeedLevelOf(s.speed),
-          "SpeedLevel in the file disagrees");
+    // The file now says what the model holds.
+    for (const SettingRow& row : kSettingRows) {
+      const StoredValue stored = m.Read(row.setting);
+      if (row.kind != SettingKind::Names || stored.whole)
+        Check(stored.value == m.Value(row.setting), "the file disagrees with the model");
+    }
   }
 
-  // A flag read as on must hold a 1 somewhere; an exact "1" must be on.
-  const auto flagSound = [&](const char* section, const char* key, bool on) {
-    const auto stored = file.Lookup(section, key);
+  // A flag read as on must hold a 1 somewhere; an exact "1" must be on. With both Run keys refused
+  // autostart is off whatever the file says.
+  for (const SettingRow& row : kSettingRows) {
+    if (row.kind != SettingKind::Flag || (failEverything && row.setting == Setting::AutoRun)) continue;
+    const auto stored = file.Lookup(row.section, row.key);
     const std::string_view text =
         stored ? std::string_view(*stored).substr(0, SettingsFile::kReadBufferBytes - 1) : std::string_view();
+    const bool on = m.Flag(row.setting);
     if (on) Check(text.find('1') != std::string_view::npos, "a flag without a 1 read as on");
     if (text == "1") Check(on, "a plain 1 read as off");
-  };
-  // With both Run keys refused autostart is off whatever the file says.
-  if (!failEverything) flagSound("Normal", "AutoRun", s.autoRun);
-  flagSound("Normal", "AutoMin", s.autoMin);
-  flagSound("Record", "EnableRecord", s.recording);
-  flagSound("Normal", "EnableSpeed", s.acceleration);
-  flagSound("Normal", "AlwaysTop", s.alwaysTop);
+  }
 
-  return {s, failEverything ? std::string() : ini.Bytes(), ini.written.size()};
+  States states;
+  for (const SettingRow& row : kSettingRows) states.values.push_back(m.Value(row.setting));
+  return {states, failEverything ? std::string() : ini.Bytes(), ini.written.size()};
 }
 
-void ReadRoutinesAreBounded(Workspace& ws, std::string_view bytes) {
+void ReadRoutinesAreBounded(std::string_view bytes) {
   RawStore raw(bytes);
   SettingsFile config(raw);
   for (int round = 0; round < 2; ++round) {
-    for (const Setting setting : {Setting::AutoRun, Setting::AutoMin, Setting::Speed, Setting::Recording,
-                                  Setting::RecordCount, Setting::Acceleration, Setting::AlwaysTop}) {
-      const std::string v = config.Read(setting);
-      Check(v.size() <= SettingsFile::kReadBufferBytes - 1, "a read longer than its buffer");
+    for (const SettingRow& row : kSettingRows) {
+      const std::string v = config.ReadList(row.setting).text;
+      Check(v.size() <= SettingsFile::BufferBytes(row.setting) - 1, "a read longer than its buffer");
       Check(v.find('\0') == std::string::npos, "a read holding a NUL");
       Check(v.empty() || (v.front() != ' ' && v.back() != ' '), "a read not trimmed");
     }
   }
   // The load itself on those answers.
-  ws.Reset(FakeIniFile());
   RawStore again(bytes);
-  SettingsFile loadConfig(again);
-  AutostartValue autoRun(ws.registry, std::wstring(kExecutable));
-  Settings settings(loadConfig, autoRun, ws.codePage);
-  CallLog log;
-  FakeMainWindow window(log);
-  FakeMessageBoxes boxes;
-  SettingsPage page(ws.form.Controls(), settings, window, boxes);
-  page.Load();
-  Check(ws.form.speed.SelectedIndex() >= 0 && ws.form.count.SelectedIndex() >= 0, "a combo left without selection");
-  Check(ws.registry.open.empty(), "registry key left open");
+  auto start = std::make_unique<Start>(again);
+  start->program.Page().Load();
+  CheckShown(*start);
+  Check(start->registry.open.empty(), "registry key left open");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  // Kept from one input to the next for their storage; every load sets them back first.
-  static Workspace ws;
   static FakeIniFile file, written;
 
   file.SetBytes(bytes);
-  const Outcome first = LoadOnce(ws, file, false);
-  // Start-up on the file it wrote is a fixed point: the same states and not one byte changed.
+  const Outcome first = LoadOnce(file, false);
+  // Start-up on the file it wrote is a fixed point: the same values and not one byte changed.
   written.SetBytes(first.file);
-  const Outcome second = LoadOnce(ws, written, false);
-  Check(second.states == first.states, "second start-up shows other states");
+  const Outcome second = LoadOnce(written, false);
+  Check(second.states == first.states, "second start-up holds other values");
   Check(second.file == first.file, "second start-up changed the file");
-  // Failing writes and refused Run keys change no control state but autostart's: with no Run key
-  // to name the program its box is unticked again.
-  const Outcome failing = LoadOnce(ws, file, true);
+  // Failing writes and refused Run keys change no value but autostart's: with no Run key to name the
+  // program it is off.
+  const Outcome failing = LoadOnce(file, true);
   States expected = first.states;
-  expected.autoRun = false;
-  Check(failing.states == expected, "failures changed a control state");
-  Check(failing.writes == first.writes, "failures changed which handlers ran");
+  expected.values[static_cast<std::size_t>(Setting::AutoRun)] = false;
+  Check(failing.states == expected, "failures changed a value");
+  Check(failing.writes == first.writes, "failures changed which settings were written");
 
-  ReadRoutinesAreBounded(ws, bytes);
+  ReadRoutinesAreBounded(bytes);
   return 0;
 }

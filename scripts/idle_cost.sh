@@ -22,6 +22,7 @@
 #   taskmgr    Wine's task manager on its performance page, which draws live graphs too
 #   before     only when KESTRUNE_BEFORE names a folder with another build's kestrune.exe: that
 #              build shown on the monitor's page, to compare with "monitor" in the same run
+#   beforetray the same build hidden in the notification area, to compare with "tray"
 # and prints for each the processor time its Wine process used in that period (utime + stime from
 # /proc/<pid>/stat), the same per minute, its peak resident memory (VmHWM from /proc/<pid>/status)
 # and the processor time of its prefix's Wine server. Every Kestrune runs with acceleration and
@@ -142,7 +143,7 @@ kestrune_rules() {  # $1: folder, $2: auto or low
 }
 
 cases="bare about monitor tray quick restrain rules ruleslow taskmgr"
-if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before"; fi
+if [ -n "${KESTRUNE_BEFORE:-}" ]; then cases="$cases before beforetray"; fi
 declare -A pid prefix slot
 slot[about]="0 0"; slot[monitor]="480 0"; slot[quick]="960 0"; slot[before]="1440 0"; slot[taskmgr]="0 420"
 slot[bare]="480 420"; slot[restrain]="960 420"; slot[rules]="1440 420"; slot[ruleslow]="480 780"
@@ -153,8 +154,8 @@ for c in $cases; do
   case $c in
     bare) cp "$bin/bare_window.exe" "$out/run-$c/"; exe=bare_window.exe ;;
     taskmgr) exe=taskmgr ;;
-    before) cp "$KESTRUNE_BEFORE/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
-       kestrune_settings "$out/run-$c" 0 0 ;;
+    before|beforetray) cp "$KESTRUNE_BEFORE/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
+       kestrune_settings "$out/run-$c" "$([ $c = beforetray ] && echo 1 || echo 0)" 0 ;;
     *) cp "$bin/kestrune.exe" "$out/run-$c/"; exe=kestrune.exe
        kestrune_settings "$out/run-$c" "$([ $c = tray ] && echo 1 || echo 0)" "$([ $c = quick ] && echo 1 || echo 0)" \
          "$([ $c = restrain ] && echo 1 || echo 0)"
@@ -162,7 +163,7 @@ for c in $cases; do
   esac
   (cd "$out/run-$c" && WINEPREFIX=${prefix[$c]} exec wine $exe >/dev/null 2>&1) &
   pid[$c]=$(wait_in_prefix "${prefix[$c]}" "\\${exe%.exe}.exe")
-  [ "$c" = tray ] && continue
+  case $c in tray|beforetray) continue ;; esac
   w=$(x_window_of_pid "${pid[$c]}")
   xdotool windowmove "$w" ${slot[$c]} 2>/dev/null || true
   sleep 1
@@ -188,11 +189,11 @@ end=$(date +%s.%N)
 hz=$(getconf CLK_TCK)
 {
   printf 'idle cost over %.1f s of wall time, side by side, each in a prefix of its own:\n' "$(echo "$end - $start" | bc)"
-  printf '  %-8s  %12s  %14s  %14s  %16s\n' program "CPU time (s)" "CPU s / minute" "peak RSS (MiB)" "its server (s)"
+  printf '  %-10s  %12s  %14s  %14s  %16s\n' program "CPU time (s)" "CPU s / minute" "peak RSS (MiB)" "its server (s)"
   for c in $cases; do
     awk -v c="$c" -v t="$(( $(cpu_ticks "${pid[$c]}") - ticks0[$c] ))" -v s="$(( $(cpu_ticks "${server[$c]}") - server0[$c] ))" \
         -v hz="$hz" -v kib="$(peak_kib "${pid[$c]}")" -v wall="$(echo "$end - $start" | bc)" \
-        'BEGIN { printf "  %-8s  %12.2f  %14.3f  %14.1f  %16.2f\n", c, t / hz, 60 * t / hz / wall, kib / 1024, s / hz }'
+        'BEGIN { printf "  %-10s  %12.2f  %14.3f  %14.1f  %16.2f\n", c, t / hz, 60 * t / hz / wall, kib / 1024, s / hz }'
   done
 } | tee -a "$out/figures.txt"
 import -window root "$out/idle_end.png"

@@ -1,104 +1,85 @@
 #include "app/form_main.h"
 
+#include <iterator>
 #include <string>
 
-#include "vocabulary/program.h"
-#include "vocabulary/speed_level.h"
+#include "app/form_main_tabstrip_props.h"
+#include "platform/texts.h"
 
 namespace kestrune {
 
-void FormMain::Load() {
-  c_.tabs.CopyTabImages();
-  for (int i = 0; i < kPageCount; ++i) c_.tabs.SetTabCaption(i, UiText(kPageCaptions[i]));
-  c_.tabs.SetActiveTab(kFirstPage);
-  c_.tabs.SetActiveTabHeight(kActiveTabHeight);
+void FormMain::Start() {
+  p_.tabs.CopyTabImages();
+  for (std::size_t i = 0; i < std::size(kFormMainTabCaptions); ++i)
+    p_.tabs.SetTabCaption(static_cast<int>(i), UiText(kFormMainTabCaptions[i]));
+  p_.tabs.SetActiveTab(kFirstPage);
+  p_.tabs.SetActiveTabHeight(kFormMainActiveTabHeight);
 
-  p_.boost.Reset();
-
+  p_.acceleration.Reset();
   p_.settingsPage.Load();
-  if (advanced_ != nullptr) advanced_->Load();
 
   // Before the first tick, which may raise one of those processes again and must find its own class.
-  p_.boost.GiveBackLeftovers(advanced_ != nullptr && advanced_->RestoreOriginal());
-  BoostAndRestrain();
+  p_.acceleration.GiveBackLeftovers(p_.settings.Flag(Setting::RestoreOriginal));
+  ticking_ = true;
+  Tick();
 
-  // Read from the file again rather than from the check box.
   p_.window.SetTopmost(p_.settings.Flag(Setting::AlwaysTop));
+  p_.homePage.SetHot(false);
+  p_.needHelp.SetHot(false);
 
-  c_.labelHomePage.SetHot(false);
-  c_.labelNeedHelp.SetHot(false);
-
-  p_.installer.Install();
-  p_.installer.AllowFromShell(msg::kTrayCallback);
+  p_.window.AcceptTrayNotifications();
   p_.tray.Add();
-  p_.hook.ClearShutdownFlag();
-
-  // Through the hook: the window goes to the tray before it is ever shown.
-  if (Page().checkAutoMin.Checked()) p_.window.SendMinimizeCommand();
-
-  const std::uint32_t taskbarCreated = p_.installer.RegisterTaskbarCreated();
-  if (taskbarCreated != 0) p_.installer.AllowFromShell(taskbarCreated);
-  p_.hook.SetTaskbarCreatedMessage(taskbarCreated);
+  // The window goes to the tray before it is ever shown.
+  if (p_.settings.Flag(Setting::AutoMin)) HideToTray();
+  p_.window.AcceptTaskbarCreated();
 }
 
-bool FormMain::QueryUnload() {
-  if (!p_.hook.ShutdownFlag() &&
+bool FormMain::End() {
+  if (!sessionEnding_ &&
       p_.boxes.Show(UiText(TextId::ConfirmExit), UiText(TextId::ConfirmTitle), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
     return false;
   }
-  if (advanced_ != nullptr) advanced_->OnShutDown();
+  p_.quick.Set(false);
+  if (p_.settings.Flag(Setting::RestoreOnStop)) p_.acceleration.GiveBackRaised(p_.settings.Flag(Setting::RestoreOriginal));
   EndRestraint();
   p_.tray.Delete();
-  p_.installer.Remove();
   return true;
 }
 
-void FormMain::BoostAndRestrain() {
+void FormMain::Tick() {
   const TickOutcome outcome = Switch();
   Behind();
   TellRealtimeRefused(outcome);
 }
 
 void FormMain::Behind() {
-  if (restraint_ == nullptr) return;
-  const BehindInput input{Page().checkAcceleration.Checked(), advanced_ != nullptr && advanced_->RestrainBackground(),
-                          p_.boost.State().currentProcess, advanced_ != nullptr ? &advanced_->Rules() : nullptr};
-  // The recording's controls are read only when a reading or a give-back is due, not every second.
-  if (restraint_->Due(input)) restraint_->Tick(input, Recording());
+  const SettingsModel& s = p_.settings;
+  const BehindInput input{s.Flag(Setting::Acceleration), s.Flag(Setting::RestrainBackground),
+                          p_.acceleration.State().currentProcess, &p_.rules.Rules()};
+  if (p_.restraint.Due(input)) p_.restraint.Tick(input, Recording());
 }
 
 RestraintRecording FormMain::Recording() const {
-  return {Page().checkRecording.Checked(), LeadingInteger(Page().comboRecordCount.Text())};
+  return {p_.settings.Flag(Setting::Recording), p_.settings.RecordCount()};
 }
 
-void FormMain::EndRestraint() {
-  if (restraint_ != nullptr) restraint_->End(Recording());
-}
-
-void FormMain::OnCheckRestrainBackgroundClick() {
-  if (advanced_ == nullptr) return;
-  advanced_->OnFlagClick(Setting::RestrainBackground);
-  // Switched on, the next tick starts measuring; switched off, what the restraint held goes back at
-  // once (what the rules keep low stays).
-  if (!advanced_->RestrainBackground()) Behind();
-}
+void FormMain::EndRestraint() { p_.restraint.End(Recording()); }
 
 TickOutcome FormMain::Switch() {
-  TickInput input{Page().checkAcceleration.Checked(), SpeedLevelOf(Page().comboSpeed.Text()),
-                  Page().checkRecording.Checked()};
-  if (advanced_ != nullptr && input.acceleration) {
-    input.restoreOriginal = advanced_->RestoreOriginal();
-    input.rules = &advanced_->Rules();
+  const SettingsModel& s = p_.settings;
+  TickInput input{s.Flag(Setting::Acceleration), s.Speed(), s.Flag(Setting::Recording)};
+  if (input.acceleration) {
+    input.restoreOriginal = s.Flag(Setting::RestoreOriginal);
+    input.rules = &p_.rules.Rules();
   }
-  const TickOutcome outcome = p_.boost.Tick(input);
+  const TickOutcome outcome = p_.acceleration.Tick(input);
   if (!outcome.switched) return outcome;
   // A restrained program that comes to the front is let go at once, not at the next reading.
-  if (restraint_ != nullptr && restraint_->Holding()) restraint_->OnFront(p_.boost.State().currentProcess, Recording());
-  c_.labelInfo.SetCaption(outcome.title);
-  c_.labelInfo.SetTooltip(outcome.title);
-  if (outcome.record)
-    p_.history.Append(outcome.title, outcome.level, LeadingInteger(Page().comboRecordCount.Text()));
-  c_.labelCount.SetCaption(std::to_wstring(outcome.switchCount));
+  if (p_.restraint.Holding()) p_.restraint.OnFront(p_.acceleration.State().currentProcess, Recording());
+  p_.info.SetCaption(outcome.title);
+  p_.info.SetTooltip(outcome.title);
+  if (outcome.record) p_.history.Append(outcome.title, outcome.level, s.RecordCount());
+  p_.count.SetCaption(std::to_wstring(outcome.switchCount));
   return outcome;
 }
 
@@ -110,36 +91,50 @@ void FormMain::TellRealtimeRefused(const TickOutcome& outcome) {
   }
 }
 
-void FormMain::OnQuickLook() {
+void FormMain::LookAtForeground() {
   // The background readings keep to the one-second tick; a quick switch only lets its front program go.
-  if (Page().checkAcceleration.Checked() && p_.boost.ForegroundMoved()) TellRealtimeRefused(Switch());
+  if (p_.settings.Flag(Setting::Acceleration) && p_.acceleration.ForegroundMoved()) TellRealtimeRefused(Switch());
 }
 
-void FormMain::OnCheckAccelerationClick() {
-  p_.settingsPage.OnCheckAccelerationClick();
-  if (advanced_ != nullptr && !Page().checkAcceleration.Checked()) advanced_->OnAccelerationOff();
-  if (!Page().checkAcceleration.Checked()) EndRestraint();
+void FormMain::AccelerationSwitched() {
+  if (!ticking_ || p_.settings.Flag(Setting::Acceleration)) return;
+  if (p_.settings.Flag(Setting::RestoreOnStop)) p_.acceleration.GiveBackRaised(p_.settings.Flag(Setting::RestoreOriginal));
+  EndRestraint();
 }
 
-void FormMain::OnMenuMainScreen() {
+void FormMain::RestraintSwitched() {
+  // Switched on, the next tick starts measuring; switched off, what the restraint held goes back at
+  // once (what the rules keep low stays).
+  if (ticking_ && !p_.settings.Flag(Setting::RestrainBackground)) Behind();
+}
+
+void FormMain::ShowWindow() {
   if (p_.window.IsVisible()) return;
   p_.window.Show();
-  p_.window.SendRestore();
+  p_.window.Restore();
 }
 
-void FormMain::OnMenuExit() {
+void FormMain::ExitFromTray() {
   p_.window.Show();
   p_.window.RequestClose();
 }
 
-void FormMain::OnLinkMouseMove(LinkLabel& link) {
+void FormMain::OnTrayClicked(TrayClick click) {
+  if (click == TrayClick::DoubleClick) return ShowWindow();
+  if (p_.window.IsVisible()) return;
+  // The window must own the foreground or the pop-up menu would not close when clicked away.
+  p_.window.BringToForeground();
+  p_.window.ShowTrayMenu();
+}
+
+void FormMain::HighlightLink(LinkLabel& link) {
   if (!link.Hot()) link.SetHot(true);
 }
 
-void FormMain::OnBackgroundMouseMove() {
+void FormMain::UnhighlightLinks() {
   // Only restyle when needed: mouse moves arrive many times a second.
-  if (c_.labelHomePage.Hot()) c_.labelHomePage.SetHot(false);
-  if (c_.labelNeedHelp.Hot()) c_.labelNeedHelp.SetHot(false);
+  if (p_.homePage.Hot()) p_.homePage.SetHot(false);
+  if (p_.needHelp.Hot()) p_.needHelp.SetHot(false);
 }
 
 bool PassSingleInstanceGuard(bool anotherInstanceRunning, MessageBoxes& boxes) {

@@ -1,6 +1,7 @@
 #pragma once
 // The saved property set of the main window's tab strip (TabStripMain), kept as data: property
-// pages in the XP look, five pages, a 25-pixel active tab; everything not listed at its default.
+// pages in the XP look, a page for each caption, a 25-pixel active tab; everything not listed at its
+// default.
 // The colours are the XP set that choosing that theme stored; the page colour is the active tab's.
 #include <cstdint>
 #include <iterator>
@@ -19,14 +20,18 @@ struct TabStripSavedInt {
   std::int32_t value;
 };
 
+// The pages' captions, in page order, each with one blank before and after.
 inline constexpr TextId kFormMainTabCaptions[] = {TextId::TabState, TextId::TabSettings, TextId::TabHistory,
                                                   TextId::TabAbout, TextId::TabAdvanced};
+
+// The active tab's height at 96 dpi.
+inline constexpr std::int32_t kFormMainActiveTabHeight = 25;
 
 // In the order the strip writes them, after the tab records.
 inline constexpr TabStripSavedInt kFormMainTabStripInts[] = {
     {"ActiveTabBackEndColor", 0x00FBFDFB},
     {"ActiveTabBackStartColor", 0x00FBFDFB},
-    {"ActiveTabHeight", 25},
+    {"ActiveTabHeight", kFormMainActiveTabHeight},
     {"BackColor", 0x00FBFDFB},
     {"DisabledTabBackColor", static_cast<std::int32_t>(0x8000000F)},
     {"DisabledTabForeColor", 0x00A0A0A0},

@@ -1,5 +1,6 @@
 #include "app/rule_editor.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -18,22 +19,22 @@ constexpr TextId kBehindTexts[] = {TextId::RuleBehindAuto, TextId::RuleBehindFre
 std::wstring_view FrontChoiceText(FrontChoice choice) { return UiText(kFrontTexts[static_cast<int>(choice)]); }
 std::wstring_view BehindChoiceText(BehindChoice choice) { return UiText(kBehindTexts[static_cast<int>(choice)]); }
 
-void RuleEditor::Load() {
-  const Settings::StoredList stored = p_.settings.Exclude();
-  cut_ = stored.cut;
-  rules_ = ProgramRules::FromStored(stored.text, p_.settings.RuleLines());
+void RuleEditor::Reload() {
+  rules_ = ProgramRules::FromStored(p_.settings.Names(Setting::Exclude), p_.settings.Lines(Setting::Rules));
+  if (loaded_) return;
+  // The start-up: the list and the boxes are made once; later the editor keeps its rows itself.
+  loaded_ = true;
   rows_ = rules_.All();
-  if (c_.front.ItemCount() == 0)
-    for (TextId id : kFrontTexts) c_.front.AddItem(UiText(id));
-  if (c_.behind.ItemCount() == 0)
-    for (TextId id : kBehindTexts) c_.behind.AddItem(UiText(id));
-  c_.name.SetText(L"");
+  if (p_.front.ItemCount() == 0)
+    for (TextId id : kFrontTexts) p_.front.AddItem(UiText(id));
+  if (p_.behind.ItemCount() == 0)
+    for (TextId id : kBehindTexts) p_.behind.AddItem(UiText(id));
+  p_.name.SetText(L"");
   Show(-1);
 }
 
-void RuleEditor::WriteBack() {
-  const std::wstring exclude = rules_.Excluded().Stored();
-  if (!cut_ && p_.settings.ExcludeFits(exclude)) p_.settings.SetExclude(exclude);
+std::wstring RuleEditor::ExcludeNormalForm(std::wstring_view names) const {
+  return ProgramRules::FromStored(names, p_.settings.Lines(Setting::Rules)).Excluded().Stored();
 }
 
 void RuleEditor::Show(int selected) {
@@ -41,16 +42,16 @@ void RuleEditor::Show(int selected) {
   cells.reserve(rows_.size());
   for (const ProgramRule& row : rows_)
     cells.push_back({row.name, std::wstring(FrontChoiceText(row.front)), std::wstring(BehindChoiceText(row.behind))});
-  c_.list.SetRows(cells);
-  c_.list.SetSelectedIndex(selected);
+  p_.list.SetRows(cells);
+  p_.list.SetSelectedIndex(selected);
   ShowChoices();
 }
 
 void RuleEditor::ShowChoices() {
-  const int index = c_.list.SelectedIndex();
+  const int index = p_.list.SelectedIndex();
   const bool row = index >= 0 && static_cast<std::size_t>(index) < rows_.size();
-  c_.front.SetSelectedIndex(row ? static_cast<int>(rows_[static_cast<std::size_t>(index)].front) : -1);
-  c_.behind.SetSelectedIndex(row ? static_cast<int>(rows_[static_cast<std::size_t>(index)].behind) : -1);
+  p_.front.SetSelectedIndex(row ? static_cast<int>(rows_[static_cast<std::size_t>(index)].front) : -1);
+  p_.behind.SetSelectedIndex(row ? static_cast<int>(rows_[static_cast<std::size_t>(index)].behind) : -1);
 }
 
 bool RuleEditor::Change(std::size_t index, FrontChoice front, BehindChoice behind) {
@@ -59,24 +60,34 @@ bool RuleEditor::Change(std::size_t index, FrontChoice front, BehindChoice behin
   if (!next.Set(name, front, behind)) return false;
   const std::wstring exclude = next.Excluded().Stored();
   const bool excludeChanged = exclude != rules_.Excluded().Stored();
-  if (excludeChanged && !p_.settings.ExcludeFits(exclude)) {
+  if (excludeChanged && !p_.settings.NamesFit(exclude)) {
     p_.boxes.Show(UiText(TextId::ExcludeListFull), kProgramTitle, mb::kOk | mb::kIconExclamation);
     return false;
   }
   const std::optional<std::wstring> before = rules_.LineOf(name);
+  const std::optional<std::wstring> after = next.LineOf(name);
   rules_ = std::move(next);
   rows_[index].front = front;
   rows_[index].behind = behind;
   // Only this program's line: a word a later version added to another line stays.
-  const std::optional<std::wstring> after = rules_.LineOf(name);
-  if (after != before) {
-    if (after)
-      p_.settings.SetRuleLine(name, *after);
-    else
-      p_.settings.RemoveRuleLine(name);
-  }
-  if (excludeChanged) p_.settings.SetExclude(exclude);
+  if (after != before) StoreLine(name, after);
+  if (excludeChanged) p_.page.Change(Setting::Exclude, NameList{exclude});
   return true;
+}
+
+void RuleEditor::StoreLine(const std::wstring& name, const std::optional<std::wstring>& after) {
+  std::vector<ProfileEntry> lines = p_.settings.Lines(Setting::Rules);
+  const auto line = std::find_if(lines.begin(), lines.end(), [&](const ProfileEntry& entry) {
+    return SameProgramName(ProgramNameOfEntry(entry.key), name);
+  });
+  if (!after) {
+    if (line != lines.end()) lines.erase(line);
+  } else if (line != lines.end()) {
+    line->value = *after;
+  } else {
+    lines.push_back({name, *after});
+  }
+  p_.page.Change(Setting::Rules, SectionLines{std::move(lines)});
 }
 
 bool RuleEditor::AddName(std::wstring_view typed) {
@@ -95,17 +106,17 @@ bool RuleEditor::AddName(std::wstring_view typed) {
   return true;
 }
 
-void RuleEditor::OnAddClick() {
-  if (AddName(c_.name.Text())) c_.name.SetText(L"");
+void RuleEditor::AddTypedName() {
+  if (AddName(p_.name.Text())) p_.name.SetText(L"");
 }
 
-void RuleEditor::OnAddLastFrontClick() {
-  const std::wstring& last = p_.boost.State().lastOtherName;
+void RuleEditor::AddLastFront() {
+  const std::wstring& last = p_.acceleration.State().lastOtherName;
   if (!last.empty()) AddName(last);
 }
 
-void RuleEditor::OnRemoveClick() {
-  const int index = c_.list.SelectedIndex();
+void RuleEditor::RemoveSelected() {
+  const int index = p_.list.SelectedIndex();
   if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return;
   if (!Change(static_cast<std::size_t>(index), FrontChoice::Auto, BehindChoice::Auto)) return;
   rows_.erase(rows_.begin() + index);
@@ -114,11 +125,9 @@ void RuleEditor::OnRemoveClick() {
   Show(index < count ? index : count - 1);
 }
 
-void RuleEditor::OnSelect() { ShowChoices(); }
-
 void RuleEditor::Choose(bool front) {
-  const int index = c_.list.SelectedIndex();
-  const int choice = (front ? c_.front : c_.behind).SelectedIndex();
+  const int index = p_.list.SelectedIndex();
+  const int choice = (front ? p_.front : p_.behind).SelectedIndex();
   if (index >= 0 && static_cast<std::size_t>(index) < rows_.size() && choice >= 0) {
     ProgramRule wanted = rows_[static_cast<std::size_t>(index)];
     if (front)

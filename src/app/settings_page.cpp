@@ -1,75 +1,113 @@
 #include "app/settings_page.h"
 
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "platform/texts.h"
 #include "settings/stored_values.h"
 #include "vocabulary/program.h"
-#include "vocabulary/speed_level.h"
 
 namespace kestrune {
+namespace {
+
+// The language list's items in the order of LanguageChoice.
+constexpr TextId kLanguageItems[] = {TextId::LanguageAuto, TextId::LanguageJapanese, TextId::LanguageEnglish};
+
+// The record counts' item texts, made once: the list shows them as the numbers they are.
+std::wstring_view RecordCountText(int index) {
+  static const std::wstring kTexts[] = {std::to_wstring(kRecordCounts[0]), std::to_wstring(kRecordCounts[1]),
+                                        std::to_wstring(kRecordCounts[2]), std::to_wstring(kRecordCounts[3])};
+  static_assert(std::size(kTexts) == std::size(kRecordCounts));
+  return kTexts[index];
+}
+
+}  // namespace
+
+int ItemCount(SettingKind kind) {
+  switch (kind) {
+    case SettingKind::Speed: return static_cast<int>(SpeedLevelItems().size());
+    case SettingKind::RecordCount: return static_cast<int>(std::size(kRecordCounts));
+    case SettingKind::Language: return static_cast<int>(std::size(kLanguageItems));
+    default: return 0;
+  }
+}
+
+std::wstring_view ItemText(SettingKind kind, int index) {
+  if (index < 0 || index >= ItemCount(kind)) return {};
+  switch (kind) {
+    case SettingKind::Speed: return SpeedLevelItems()[static_cast<std::size_t>(index)];
+    case SettingKind::RecordCount: return RecordCountText(index);
+    default: return UiText(kLanguageItems[index]);
+  }
+}
+
+SettingValue ItemValue(SettingKind kind, int index) {
+  if (index < 0 || index >= ItemCount(kind)) return std::monostate{};
+  switch (kind) {
+    case SettingKind::Speed: return index == 0 ? SpeedLevel::Normal : SpeedLevel::Extreme;
+    case SettingKind::RecordCount: return kRecordCounts[index];
+    default: return static_cast<LanguageChoice>(index);
+  }
+}
+
+int ItemIndex(SettingKind kind, const SettingValue& value) {
+  for (int i = 0; i < ItemCount(kind); ++i)
+    if (ItemValue(kind, i) == value) return i;
+  return -1;
+}
 
 void SettingsPage::Load() {
-  if (location_.moved) Notify(SettingsMovedNotice(location_.file));
-  for (const std::wstring_view item : SpeedLevelItems()) c_.comboSpeed.AddItem(item);
-  for (const std::wstring_view item : kRecordCountItems) c_.comboRecordCount.AddItem(item);
-
-  // The states the form is designed with; which of them the loaded values change decides which
-  // handlers run, and so what is written back.
-  c_.checkAutoRun.SetChecked(false);
-  c_.checkAutoMin.SetChecked(false);
-  c_.checkAlwaysTop.SetChecked(true);
-  c_.checkAcceleration.SetChecked(true);
-  c_.checkRecording.SetChecked(true);
-  c_.comboSpeed.SetSelectedIndex(-1);
-  c_.comboRecordCount.SetSelectedIndex(-1);
-
-  LoadCheck(c_.checkAutoRun, settings_.Flag(Setting::AutoRun), &SettingsPage::OnCheckAutoRunClick);
-  LoadCheck(c_.checkAutoMin, settings_.Flag(Setting::AutoMin), &SettingsPage::OnCheckAutoMinClick);
-  LoadCombo(c_.comboSpeed, ItemTextOf(settings_.Speed()), &SettingsPage::OnComboSpeedClick);
-  LoadCheck(c_.checkRecording, settings_.Flag(Setting::Recording), &SettingsPage::OnCheckRecordingClick);
-  LoadCombo(c_.comboRecordCount, settings_.RecordCount(), &SettingsPage::OnComboRecordCountClick);
-  LoadCheck(c_.checkAcceleration, settings_.Flag(Setting::Acceleration), &SettingsPage::OnCheckAccelerationClick);
-  LoadCheck(c_.checkAlwaysTop, settings_.Flag(Setting::AlwaysTop), &SettingsPage::OnCheckAlwaysTopClick);
-}
-
-void SettingsPage::LoadCheck(CheckBox& box, bool checked, Handler handler) {
-  if (box.Checked() == checked) return;
-  box.SetChecked(checked);
-  (this->*handler)();
-}
-
-void SettingsPage::LoadCombo(ComboBox& combo, std::wstring_view item, Handler handler) {
-  const int index = combo.FindItem(item);
-  if (index < 0 || combo.SelectedIndex() == index) return;
-  combo.SetSelectedIndex(index);
-  (this->*handler)();
-}
-
-void SettingsPage::Notify(std::wstring_view text) { boxes_.Show(text, kProgramTitle, mb::kOk | mb::kIconExclamation); }
-
-void SettingsPage::OnCheckAutoRunClick() {
-  const bool on = c_.checkAutoRun.Checked();
-  const AutostartResult result = settings_.SetAutoRun(on);
-  // The box says what Windows will do at log-on.
-  if (on && !result.written) {
-    c_.checkAutoRun.SetChecked(false);
-    Notify(UiText(TextId::AutostartRefused));
+  if (location_.moved) boxes_.Show(SettingsMovedNotice(location_.file), kProgramTitle, mb::kOk | mb::kIconExclamation);
+  for (const SettingRow& row : kSettingRows) {
+    ComboBox* combo = ItemCount(row.kind) > 0 ? &controls_.Combo(row.setting) : nullptr;
+    for (int i = 0; combo != nullptr && i < ItemCount(row.kind); ++i) combo->AddItem(ItemText(row.kind, i));
   }
-  if (result.machineValueLeft) Notify(UiText(TextId::MachineAutostartLeft));
+  for (const SettingRow& row : kSettingRows) {
+    StoredValue stored = model_.Read(row.setting);
+    if (row.start == SettingStart::Kept) {
+      model_.Assign(row.setting, std::move(stored.value));
+    } else if (stored.value != model_.Value(row.setting)) {
+      Apply(row.setting, std::move(stored.value), stored.whole);
+    }
+  }
+  for (const SettingRow& row : kSettingRows) Show(row.setting);
 }
 
-void SettingsPage::OnCheckAutoMinClick() { settings_.SetFlag(Setting::AutoMin, c_.checkAutoMin.Checked()); }
+void SettingsPage::OnControlChanged(Setting setting) {
+  SettingValue chosen = Chosen(setting);
+  if (std::holds_alternative<std::monostate>(chosen) || chosen == model_.Value(setting)) return;
+  Apply(setting, std::move(chosen), true);
+}
 
-void SettingsPage::OnComboSpeedClick() { settings_.SetSpeed(SpeedLevelOf(c_.comboSpeed.Text())); }
+void SettingsPage::Apply(Setting setting, SettingValue value, bool store) {
+  value = reactions_.Settle(setting, std::move(value));
+  if (store)
+    model_.Store(setting, std::move(value));
+  else
+    model_.Assign(setting, std::move(value));
+  Show(setting);
+  reactions_.Changed(setting);
+}
 
-void SettingsPage::OnCheckRecordingClick() { settings_.SetFlag(Setting::Recording, c_.checkRecording.Checked()); }
+void SettingsPage::Show(Setting setting) {
+  const SettingKind kind = RowOf(setting).kind;
+  switch (kind) {
+    case SettingKind::Flag: controls_.Check(setting).SetChecked(model_.Flag(setting)); return;
+    case SettingKind::Names:
+    case SettingKind::Lines: return;  // the rule list shows both (RuleEditor)
+    default: controls_.Combo(setting).SetSelectedIndex(ItemIndex(kind, model_.Value(setting))); return;
+  }
+}
 
-void SettingsPage::OnComboRecordCountClick() { settings_.SetRecordCount(c_.comboRecordCount.Text()); }
-
-void SettingsPage::OnCheckAccelerationClick() { settings_.SetFlag(Setting::Acceleration, c_.checkAcceleration.Checked()); }
-
-void SettingsPage::OnCheckAlwaysTopClick() {
-  const bool on = c_.checkAlwaysTop.Checked();
-  window_.SetTopmost(on);
-  settings_.SetFlag(Setting::AlwaysTop, on);
+SettingValue SettingsPage::Chosen(Setting setting) {
+  const SettingKind kind = RowOf(setting).kind;
+  switch (kind) {
+    case SettingKind::Flag: return controls_.Check(setting).Checked();
+    case SettingKind::Names:
+    case SettingKind::Lines: return std::monostate{};  // edited by buttons, never chosen in a control
+    default: return ItemValue(kind, controls_.Combo(setting).SelectedIndex());
+  }
 }
 
 }  // namespace kestrune

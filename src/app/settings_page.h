@@ -1,64 +1,71 @@
 #pragma once
-// The settings page (" ソフト設定 "): its seven controls mirror the seven settings. At start-up
-// every stored value is put into its control; afterwards every change of a control is stored at
-// once by that control's change handler.
+// The settings as the window's pages show them (the settings page and the advanced page): the
+// controls show the model, a change the user makes goes into the model, and the program's reaction
+// to each setting runs around it. The model is the truth (settings_model.h); a control is read only
+// at the moment the user changes it, to learn what was chosen.
 #include <string_view>
 
 #include "app/ui.h"
 #include "platform/message_boxes.h"
-#include "settings/settings.h"
 #include "settings/settings_location.h"
+#include "settings/settings_model.h"
 
 namespace kestrune {
 
-// Autostart could be written in neither Run key: the box is unticked again (TextId::AutostartRefused).
-// A machine-wide Run value that this user cannot remove goes on starting a copy at log-on
-// (TextId::MachineAutostartLeft).
-
-struct SettingsControls {
-  CheckBox& checkAutoRun;
-  CheckBox& checkAutoMin;
-  CheckBox& checkAlwaysTop;
-  CheckBox& checkAcceleration;
-  CheckBox& checkRecording;
-  ComboBox& comboSpeed;
-  ComboBox& comboRecordCount;
+// The controls that show the settings, found by setting (the window finds them by each row's
+// control id).
+class SettingControls {
+ public:
+  virtual ~SettingControls() = default;
+  virtual CheckBox& Check(Setting setting) = 0;  // a Flag's
+  virtual ComboBox& Combo(Setting setting) = 0;  // a Speed's, RecordCount's or Language's
 };
+
+// What a change of a setting does besides being stored: the program's reaction to each setting.
+class SettingReactions {
+ public:
+  virtual ~SettingReactions() = default;
+  // Before the value is held and stored: the value it settles on (autostart is on only where a Run
+  // key took the program; a list in its normal form).
+  virtual SettingValue Settle(Setting setting, SettingValue value) = 0;
+  // After it is held, stored and shown.
+  virtual void Changed(Setting setting) = 0;
+};
+
+// The items of a setting's pick-only list, in the order the list shows them, and what each means.
+int ItemCount(SettingKind kind);
+std::wstring_view ItemText(SettingKind kind, int index);  // in the language shown
+SettingValue ItemValue(SettingKind kind, int index);      // none for an index out of range
+int ItemIndex(SettingKind kind, const SettingValue& value);  // -1 for none
 
 class SettingsPage {
  public:
   // location: where the settings file is; when the settings moved there at this start, the load
   // tells the user so.
-  SettingsPage(SettingsControls controls, Settings& settings, MainWindowOps& window, MessageBoxes& boxes,
+  SettingsPage(SettingsModel& model, SettingControls& controls, SettingReactions& reactions, MessageBoxes& boxes,
                SettingsLocation location = {})
-      : c_(controls), settings_(settings), window_(window), boxes_(boxes), location_(std::move(location)) {}
+      : model_(model), controls_(controls), reactions_(reactions), boxes_(boxes), location_(std::move(location)) {}
 
-  // Start-up: fills the two lists, gives the controls the states they are designed with, then
-  // loads the seven settings in their fixed order. A control whose state a loaded value changes
-  // runs its change handler, as a click would, so the file afterwards holds what the handlers wrote.
+  // Start-up: fills the lists, then reads every setting in the table's order. A stored value that
+  // differs from the setting's start is a change, as a click would make it: it settles, is stored
+  // (a list the file does not hold whole is not) and shown, and its reaction runs; so the file
+  // afterwards holds what the changes wrote. A Kept setting is taken as read. Every control shows
+  // the model at the end.
   void Load();
-
-  // The change handlers, run when the user clicks a control. Autostart's box is unticked again when
-  // no Run key took the value, and a machine-wide value this user cannot remove is reported.
-  void OnCheckAutoRunClick();
-  void OnCheckAutoMinClick();
-  void OnComboSpeedClick();
-  void OnCheckRecordingClick();
-  void OnComboRecordCountClick();
-  void OnCheckAccelerationClick();
-  void OnCheckAlwaysTopClick();
-
-  const SettingsControls& Controls() const { return c_; }
+  // The user changed a setting's control: what it shows now is the choice. A choice equal to the
+  // setting's value, or no choice at all, changes nothing.
+  void OnControlChanged(Setting setting);
+  // A change the program makes (the rule list's editing), handled as the user's would be.
+  void Change(Setting setting, SettingValue value) { Apply(setting, std::move(value), true); }
 
  private:
-  using Handler = void (SettingsPage::*)();
-  void LoadCheck(CheckBox& box, bool checked, Handler handler);
-  void LoadCombo(ComboBox& combo, std::wstring_view item, Handler handler);
-  void Notify(std::wstring_view text);
+  void Apply(Setting setting, SettingValue value, bool store);
+  void Show(Setting setting);
+  SettingValue Chosen(Setting setting);
 
-  SettingsControls c_;
-  Settings& settings_;
-  MainWindowOps& window_;
+  SettingsModel& model_;
+  SettingControls& controls_;
+  SettingReactions& reactions_;
   MessageBoxes& boxes_;
   SettingsLocation location_;
 };

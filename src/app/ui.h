@@ -74,16 +74,21 @@ class MainWindowOps {
  public:
   virtual ~MainWindowOps() = default;
   virtual void SetTopmost(bool topmost) = 0;          // SetWindowPos TOPMOST / NOTOPMOST, no move, no size
-  virtual void SendMinimizeCommand() = 0;             // WM_COMMAND with wParam 0xF020
-  virtual void StartDrag() = 0;                       // ReleaseCapture + WM_NCLBUTTONDOWN/HTCAPTION
+  virtual void StartDrag() = 0;                       // the window follows the mouse, as by its caption
   virtual bool IsVisible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  virtual void SendRestore() = 0;                     // WM_SYSCOMMAND SC_RESTORE
+  virtual void Restore() = 0;                         // back from minimised, where it was
   virtual void OpenUrl(std::wstring_view url) = 0;    // ShellExecute "open"; failures ignored
   virtual void BringToForeground() = 0;               // SetForegroundWindow
   virtual void ShowTrayMenu() = 0;                    // the hidden menu as a pop-up at the mouse
-  virtual void RequestClose() = 0;                    // starts the unload (and so the confirmation)
+  virtual void RequestClose() = 0;                    // starts the shut-down (and so the confirmation)
+  // Lets the shell's messages through the window's message filter: the tray icon's notifications,
+  // and "TaskbarCreated" once registered. An elevated copy (the real-time class and other users'
+  // processes need administrator rights) would otherwise never hear the shell, which has fewer
+  // rights. Failures are ignored.
+  virtual void AcceptTrayNotifications() = 0;
+  virtual void AcceptTaskbarCreated() = 0;
 };
 
 // The page switcher of the main window (the tab strip).

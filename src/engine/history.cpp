@@ -1,7 +1,6 @@
 #include "engine/history.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -33,38 +32,23 @@ void AppendCell(std::wstring& text, std::wstring_view cell) {
 
 }  // namespace
 
-long long LeadingInteger(std::wstring_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == L' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-  long long value = 0;
-  constexpr long long kMax = std::numeric_limits<long long>::max();
-  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    const long long digit = text[i] - L'0';
-    // Saturate: a maximum this large keeps every row anyway.
-    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
-  }
-  return negative ? -value : value;
-}
-
 std::wstring_view LevelColumnText(SpeedLevel level) {
   return level == SpeedLevel::Normal ? SpeedNormalText() : SpeedExtremeText();
 }
 
-std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage) {
+std::wstring BuildHistoryText(const std::vector<HistoryRow>& rows, std::wstring_view homePage) {
   std::wstring text;
   text += history_text::FileHeading();
   text += L"\r\n";
   text += homePage;
   text += L"\r\n";
-  for (int row = 0; row < rows.RowCount(); ++row) {
-    // The item text already ends in a blank, hence two blanks after the number.
-    AppendCell(text, rows.Cell(row, 0));
+  for (const HistoryRow& row : rows) {
+    // The number already ends in a blank, hence two blanks after it.
+    AppendCell(text, row.number);
     text += L' ';
-    AppendCell(text, rows.Cell(row, 1));
+    AppendCell(text, row.time);
     text += L' ';
-    AppendCell(text, rows.Cell(row, 2));
+    AppendCell(text, row.title);
     text += L" \r\n";
   }
   return text;
@@ -76,30 +60,24 @@ std::string HistoryFileBytes(std::wstring_view text, const CodePage& codePage) {
 }
 
 void History::Append(std::wstring_view title, std::wstring_view levelText, long long maximum) {
-  if (s_.rows.RowCount() > maximum) s_.rows.Clear();
-  const int row = s_.rows.RowCount();
-  s_.rows.AddRow(std::to_wstring(row + 1) + L" ");
-  s_.rows.SetCell(row, 1, s_.clock.TimeOfDayText());
-  s_.rows.SetCell(row, 2, title);
-  s_.rows.SetCell(row, 3, levelText);
+  if (static_cast<long long>(rows_.size()) > maximum) Clear();
+  rows_.push_back({std::to_wstring(rows_.size() + 1) + L" ", s_.clock.TimeOfDayText(), std::wstring(title),
+                   std::wstring(levelText)});
+  s_.view.AddRow(rows_.back());
 }
 
-void History::Clear() { s_.rows.Clear(); }
-
-void History::OnToolbarButtonClick(std::wstring_view caption) {
-  if (caption == history_text::ClearButton())
-    Clear();
-  else if (caption == history_text::SaveButton())
-    Save();
+void History::Clear() {
+  rows_.clear();
+  s_.view.Clear();
 }
 
 void History::Save() {
-  if (s_.rows.RowCount() == 0) {
+  if (rows_.empty()) {
     s_.messages.Show(history_text::NoRecords(), kProgramTitle, mb::kIconExclamation);
     return;
   }
   // Built before the dialog: ticks that append rows while it is open do not reach this file.
-  const std::string bytes = HistoryFileBytes(BuildHistoryText(s_.rows, homePage_), s_.codePage);
+  const std::string bytes = HistoryFileBytes(BuildHistoryText(rows_, homePage_), s_.codePage);
 
   FileDialogOptions options;
   options.filter = history_text::Filter();

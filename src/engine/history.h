@@ -1,8 +1,10 @@
 #pragma once
 // The acceleration history: one row per foreground switch while recording is on, cleared by the
-// user or when it grows past the chosen maximum, and saved on request as a text file.
+// user or when it grows past the chosen maximum, and saved on request as a text file. The history
+// holds its rows; the window's list view shows them (HistoryView).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/code_page.h"
@@ -15,9 +17,7 @@
 namespace kestrune {
 
 namespace history_text {
-// In the language shown; the toolbar's buttons are told apart by these captions.
-inline std::wstring_view ClearButton() { return UiText(TextId::ToolbarClear); }
-inline std::wstring_view SaveButton() { return UiText(TextId::ToolbarSave); }
+// In the language shown.
 inline std::wstring_view FileHeading() { return UiText(TextId::HistoryFileHeading); }
 inline std::wstring_view NoRecords() { return UiText(TextId::HistoryNoRecords); }
 inline std::wstring_view Saved() { return UiText(TextId::HistorySaved); }
@@ -27,28 +27,30 @@ inline std::wstring_view ContentKeptIn() { return UiText(TextId::HistoryContentK
 inline std::wstring_view Filter() { return UiText(TextId::HistoryFilter); }
 }  // namespace history_text
 
-// Where the rows live: the history keeps none of its own, the window's list view holds them.
-class HistoryRows {
- public:
-  virtual ~HistoryRows() = default;
-  virtual int RowCount() const = 0;
-  virtual void Clear() = 0;
-  // Appends a row with the item text and icon 1; the other columns are filled by SetCell.
-  virtual void AddRow(std::wstring_view itemText) = 0;
-  virtual void SetCell(int row, int column, std::wstring_view text) = 0;  // column 1..3
-  virtual std::wstring Cell(int row, int column) const = 0;               // column 0..3
+// One row: "1 " (the number and a blank), the time of day, the title, the level column.
+struct HistoryRow {
+  std::wstring number;
+  std::wstring time;
+  std::wstring title;
+  std::wstring level;
+  bool operator==(const HistoryRow&) const = default;
 };
 
-// The leading decimal number of a text (the maximum as ComboRecordCount shows it); an empty
-// or non-numeric text is 0.
-long long LeadingInteger(std::wstring_view text);
+// What shows the rows (the window's list view): the history holds them, the view follows.
+class HistoryView {
+ public:
+  virtual ~HistoryView() = default;
+  virtual void Clear() = 0;
+  // Appends the row at the end, with the program's icon.
+  virtual void AddRow(const HistoryRow& row) = 0;
+};
 
 // The level column of a row: anything but the normal level reads as the extreme one.
 std::wstring_view LevelColumnText(SpeedLevel level);
 
 // The file's text: the heading, the home page, then "number  time title " per row, every line
 // ended by CR LF. The level column is not written.
-std::wstring BuildHistoryText(const HistoryRows& rows, std::wstring_view homePage);
+std::wstring BuildHistoryText(const std::vector<HistoryRow>& rows, std::wstring_view homePage);
 
 // The file's bytes: in the code page, as other programs of the system expect a text file, when it
 // holds every character of the text; otherwise (a title or a name outside it, or the Japanese texts
@@ -58,7 +60,7 @@ std::string HistoryFileBytes(std::wstring_view text, const CodePage& codePage);
 class History {
  public:
   struct Services {
-    HistoryRows& rows;         // ListViewHistory
+    HistoryView& view;         // ListViewHistory
     Clock& clock;
     MessageBoxes& messages;
     FileDialog& dialog;        // CommonDialogSaveLog
@@ -76,8 +78,7 @@ class History {
   // A row of another kind (a background restraint), with its own text in the level column.
   void Append(std::wstring_view title, std::wstring_view levelText, long long maximum);
   void Clear();
-  // ToolbarSpeedMain: the buttons are told apart by caption; any other caption does nothing.
-  void OnToolbarButtonClick(std::wstring_view caption);
+  const std::vector<HistoryRow>& Rows() const { return rows_; }
   // Every failure, cancelling the dialog included, is shown with its description and writes nothing.
   void Save();
 
@@ -89,6 +90,7 @@ class History {
 
   Services s_;
   std::wstring homePage_;
+  std::vector<HistoryRow> rows_;
 };
 
 }  // namespace kestrune

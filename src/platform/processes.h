@@ -1,5 +1,5 @@
 #pragma once
-// Foreground window and process priority operations the boost cycle needs.
+// Foreground window and process priority operations the acceleration cycle needs.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -13,6 +13,16 @@ std::span<const TextEntry> TextTable(Language language) {
   return language == Language::English ? kEnglishTable : kJapaneseTable;
 }
 
+std::span<const SettingCaptionEntry> SettingCaptions(Language language) {
+  return language == Language::English ? kEnglishSettingCaptions : kJapaneseSettingCaptions;
+}
+
+std::wstring_view SettingCaption(std::string_view setting) {
+  for (const SettingCaptionEntry& entry : SettingCaptions(shown))
+    if (entry.setting == setting) return entry.text;
+  return {};
+}
+
 Language ShownLanguage() { return shown; }
 
 void ShowLanguage(Language language) { shown = language; }

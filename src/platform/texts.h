@@ -27,8 +27,7 @@ enum class TextId : unsigned short {
   LegendCpu, LegendMemory, LegendPageFile, LegendVirtualMemory, LegendDiskSpace,
   RestrainedCaption, RestrainedNone, RestrainedSince, RestrainedSeparator, KeptLowCaption,
   // Page 1: settings.
-  GeneralHeading, CheckAutoRun, CheckAutoMin, CheckMostTop, BoostHeading, CheckState, SpeedCaption,
-  RecordHeading, CheckEnableRecord, RecordCountCaption,
+  GeneralHeading, AccelerationHeading, RecordHeading,
   AutostartRefused, MachineAutostartLeft, SettingsMoved,
   // Page 2: history.
   ToolbarClear, ToolbarSave, ColumnNumber, ColumnTime, ColumnRecord, ColumnLevel,
@@ -38,12 +37,11 @@ enum class TextId : unsigned short {
   // Page 3: about.
   AboutPerformance, AboutSoftware, AboutCopyright, AboutQuestions,
   // Page 4: advanced.
-  GiveBackHeading, CheckRestoreOriginal, CheckRestoreOnStop, CheckInstantReaction, CheckRestrainBackground,
-  ExcludeHeading, RemoveExclude, AddLastFront, ExcludeNameCaption, AddExclude, ExcludeListFull,
+  GiveBackHeading, RemoveExclude, AddLastFront, ExcludeNameCaption, AddExclude, ExcludeListFull,
   // The rule list's columns, its two boxes and their items (in the order of FrontChoice, BehindChoice).
   ColumnProgram, ColumnFront, ColumnBehind, RuleFrontCaption, RuleBehindCaption,
   RuleFrontAuto, RuleFrontHigh, RuleFrontRealtime, RuleFrontOff, RuleBehindAuto, RuleBehindFree, RuleBehindLow,
-  LanguageCaption, LanguageAuto, LanguageJapanese, LanguageEnglish, LanguageNote,
+  LanguageAuto, LanguageJapanese, LanguageEnglish, LanguageNote,
   // What screen readers are told beyond the captions.
   ActionSwitch, ActionPress, MonitorMeasuring, MonitorUnknown, MonitorFigures,
   Count
@@ -67,6 +65,17 @@ void ShowLanguage(Language language);
 std::wstring_view UiText(TextId id);
 // For a platform call that takes a C string: every text of the tables is a literal.
 inline const wchar_t* UiTextZ(TextId id) { return UiText(id).data(); }
+
+// The captions of the settings' controls (the text of a check box, the label before a list), each
+// under its setting's name in settings_table.h, so that a new setting's caption is one line in each
+// language's table. The settings table's unit test holds every setting to a caption in both.
+struct SettingCaptionEntry {
+  std::string_view setting;
+  std::wstring_view text;  // a literal: its data() ends in a NUL
+};
+std::span<const SettingCaptionEntry> SettingCaptions(Language language);
+// The caption in the language shown; empty for a name no entry has.
+std::wstring_view SettingCaption(std::string_view setting);
 
 // The pattern with %1 .. %9 replaced by the values; a value's own % signs stay as they are.
 std::wstring FillIn(std::wstring_view pattern, std::initializer_list<std::wstring_view> values);

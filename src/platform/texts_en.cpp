@@ -41,15 +41,8 @@ const TextEntry kEnglishTexts[] = {
     {TextId::RestrainedSeparator, L", "},
     {TextId::KeptLowCaption, L"Kept low:"},
     {TextId::GeneralHeading, L"General"},
-    {TextId::CheckAutoRun, L"Start with Windows"},
-    {TextId::CheckAutoMin, L"Start as an icon in the notification area"},
-    {TextId::CheckMostTop, L"Keep the window on top of others"},
-    {TextId::BoostHeading, L"Acceleration"},
-    {TextId::CheckState, L"Use acceleration"},
-    {TextId::SpeedCaption, L"Speed:"},
+    {TextId::AccelerationHeading, L"Acceleration"},
     {TextId::RecordHeading, L"History"},
-    {TextId::CheckEnableRecord, L"Record each switch"},
-    {TextId::RecordCountCaption, L"Max. rows:"},
     {TextId::AutostartRefused,
      L"Kestrune could not be set to start with Windows: it may not write to the registry."},
     {TextId::MachineAutostartLeft,
@@ -85,11 +78,6 @@ const TextEntry kEnglishTexts[] = {
     {TextId::AboutCopyright, L"Copyright (C) Kestrune Software. All rights reserved."},
     {TextId::AboutQuestions, L"Any questions?"},
     {TextId::GiveBackHeading, L"How acceleration acts"},
-    {TextId::CheckRestoreOriginal, L"Give back the priority a program had"},
-    {TextId::CheckRestoreOnStop, L"Give the priority back on stop and exit"},
-    {TextId::CheckInstantReaction, L"React to a switch at once"},
-    {TextId::CheckRestrainBackground, L"Hold back busy programs in the background"},
-    {TextId::ExcludeHeading, L"Rules per program"},
     {TextId::RemoveExclude, L"Remove"},
     {TextId::AddLastFront, L"Add the last program in front"},
     {TextId::ExcludeNameCaption, L"Program name:"},
@@ -108,7 +96,6 @@ const TextEntry kEnglishTexts[] = {
     {TextId::RuleBehindAuto, L"As usual"},
     {TextId::RuleBehindFree, L"Never hold back"},
     {TextId::RuleBehindLow, L"Always low"},
-    {TextId::LanguageCaption, L"Language:"},
     {TextId::LanguageAuto, L"Automatic"},
     {TextId::LanguageJapanese, L"Japanese"},
     {TextId::LanguageEnglish, L"English"},
@@ -121,6 +108,24 @@ const TextEntry kEnglishTexts[] = {
 };
 // clang-format on
 
+// The captions of the settings' controls, by setting (settings_table.h).
+const SettingCaptionEntry kEnglishCaptions[] = {
+    {"AutoRun", L"Start with Windows"},
+    {"AutoMin", L"Start as an icon in the notification area"},
+    {"Speed", L"Speed:"},
+    {"Recording", L"Record each switch"},
+    {"RecordCount", L"Max. rows:"},
+    {"Acceleration", L"Use acceleration"},
+    {"AlwaysTop", L"Keep the window on top of others"},
+    {"RestoreOriginal", L"Give back the priority a program had"},
+    {"RestoreOnStop", L"Give the priority back on stop and exit"},
+    {"Rules", L"Rules per program"},
+    {"InstantReaction", L"React to a switch at once"},
+    {"RestrainBackground", L"Hold back busy programs in the background"},
+    {"Language", L"Language:"},
+};
+
+const std::span<const SettingCaptionEntry> kEnglishSettingCaptions = kEnglishCaptions;
 const std::span<const TextEntry> kEnglishTable = kEnglishTexts;
 
 }  // namespace kestrune

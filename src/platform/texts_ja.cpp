@@ -40,15 +40,8 @@ const TextEntry kJapaneseTexts[] = {
     {TextId::RestrainedSeparator, L"、"},
     {TextId::KeptLowCaption, L"低く保つプログラム:"},
     {TextId::GeneralHeading, L"一般設定"},
-    {TextId::CheckAutoRun, L"Windows起動時に起動する"},
-    {TextId::CheckAutoMin, L"起動する時にトレイアイコンになる"},
-    {TextId::CheckMostTop, L"ウィンドウを常に最前面表示する"},
-    {TextId::BoostHeading, L"加速設定"},
-    {TextId::CheckState, L"加速を使用する"},
-    {TextId::SpeedCaption, L"加速度:"},
+    {TextId::AccelerationHeading, L"加速設定"},
     {TextId::RecordHeading, L"加速記録"},
-    {TextId::CheckEnableRecord, L"加速使用記録"},
-    {TextId::RecordCountCaption, L"最大記録数:"},
     {TextId::AutostartRefused,
      L"Windows起動時に起動するように登録できませんでした。レジストリに書き込む権限がありません。"},
     {TextId::MachineAutostartLeft,
@@ -84,11 +77,6 @@ const TextEntry kJapaneseTexts[] = {
     {TextId::AboutCopyright, L"Copyright (C) Kestrune Software. All rights reserved."},
     {TextId::AboutQuestions, L"ご質問がありますか？"},
     {TextId::GiveBackHeading, L"加速の動作"},
-    {TextId::CheckRestoreOriginal, L"元の優先度に戻す"},
-    {TextId::CheckRestoreOnStop, L"停止・終了時に優先度を戻す"},
-    {TextId::CheckInstantReaction, L"切り替えにすぐ反応する"},
-    {TextId::CheckRestrainBackground, L"裏で負荷の高いプログラムを抑える"},
-    {TextId::ExcludeHeading, L"プログラムごとの規則"},
     {TextId::RemoveExclude, L"削除"},
     {TextId::AddLastFront, L"前面だったプログラムを追加"},
     {TextId::ExcludeNameCaption, L"プログラム名:"},
@@ -107,7 +95,6 @@ const TextEntry kJapaneseTexts[] = {
     {TextId::RuleBehindAuto, L"通常どおり"},
     {TextId::RuleBehindFree, L"抑えない"},
     {TextId::RuleBehindLow, L"常に低く"},
-    {TextId::LanguageCaption, L"表示言語:"},
     {TextId::LanguageAuto, L"自動"},
     {TextId::LanguageJapanese, L"日本語"},
     {TextId::LanguageEnglish, L"英語"},
@@ -120,6 +107,24 @@ const TextEntry kJapaneseTexts[] = {
 };
 // clang-format on
 
+// The captions of the settings' controls, by setting (settings_table.h).
+const SettingCaptionEntry kJapaneseCaptions[] = {
+    {"AutoRun", L"Windows起動時に起動する"},
+    {"AutoMin", L"起動する時にトレイアイコンになる"},
+    {"Speed", L"加速度:"},
+    {"Recording", L"加速使用記録"},
+    {"RecordCount", L"最大記録数:"},
+    {"Acceleration", L"加速を使用する"},
+    {"AlwaysTop", L"ウィンドウを常に最前面表示する"},
+    {"RestoreOriginal", L"元の優先度に戻す"},
+    {"RestoreOnStop", L"停止・終了時に優先度を戻す"},
+    {"Rules", L"プログラムごとの規則"},
+    {"InstantReaction", L"切り替えにすぐ反応する"},
+    {"RestrainBackground", L"裏で負荷の高いプログラムを抑える"},
+    {"Language", L"表示言語:"},
+};
+
+const std::span<const SettingCaptionEntry> kJapaneseSettingCaptions = kJapaneseCaptions;
 const std::span<const TextEntry> kJapaneseTable = kJapaneseTexts;
 
 }  // namespace kestrune

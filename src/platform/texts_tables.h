@@ -6,5 +6,7 @@ namespace kestrune {
 
 extern const std::span<const TextEntry> kJapaneseTable;
 extern const std::span<const TextEntry> kEnglishTable;
+extern const std::span<const SettingCaptionEntry> kJapaneseSettingCaptions;
+extern const std::span<const SettingCaptionEntry> kEnglishSettingCaptions;
 
 }  // namespace kestrune

@@ -28,13 +28,13 @@ SettingsFile::Value<Text> Cleaned(Text value, std::size_t buffer) {
 }  // namespace
 
 SettingsFile::ListValue SettingsFile::ReadList(Setting setting) {
-  const SettingKey where = KeyOf(setting);
+  const SettingRow& where = RowOf(setting);
   const std::size_t buffer = BufferBytes(setting);
   return Cleaned(store_.Read(where.section, where.key, buffer), buffer);
 }
 
 std::optional<SettingsFile::Value<std::wstring>> SettingsFile::ReadUnicodeList(Setting setting) {
-  const SettingKey where = KeyOf(setting);
+  const SettingRow& where = RowOf(setting);
   const std::size_t buffer = BufferBytes(setting);
   std::optional<std::wstring> value = store_.ReadUnicode(where.section, where.key, buffer);
   if (!value) return std::nullopt;
@@ -42,12 +42,12 @@ std::optional<SettingsFile::Value<std::wstring>> SettingsFile::ReadUnicodeList(S
 }
 
 bool SettingsFile::Write(Setting setting, std::string_view value) {
-  const SettingKey where = KeyOf(setting);
+  const SettingRow& where = RowOf(setting);
   return store_.Write(where.section, where.key, value);
 }
 
 bool SettingsFile::WriteUnicode(Setting setting, std::wstring_view value) {
-  const SettingKey where = KeyOf(setting);
+  const SettingRow& where = RowOf(setting);
   // The keys of the table are ASCII: the same characters in any code page.
   return store_.WriteUnicode(where.section, std::wstring(where.key.begin(), where.key.end()), value);
 }

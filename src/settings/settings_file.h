@@ -1,8 +1,8 @@
 #pragma once
-// kestrune.ini: the seven settings, each a text value under its section and key, and the section of
-// the rules per program, one key per program. Values are the file's ANSI bytes, but for the exclusion
-// list once it holds a name the code page cannot spell (the file is UTF-16 from then on) and the
-// rules, which are read in Unicode; what they mean for the controls is settings.h's business.
+// kestrune.ini: each setting a text value under the section and key of its row in settings_table.h.
+// Values are the file's ANSI bytes, but for a list of names once it holds one the code page cannot
+// spell (the file is UTF-16 from then on); a setting of whole lines is its row's section, every key
+// of it, read in Unicode. What the values mean is the model's business (settings_model.h).
 #include <iterator>
 #include <optional>
 #include <string>
@@ -10,33 +10,9 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "settings/settings_table.h"
 
 namespace kestrune {
-
-enum class Setting {
-  AutoRun, AutoMin, Speed, Recording, RecordCount, Acceleration, AlwaysTop,
-  // [Advanced]
-  RestoreOriginal, RestoreOnStop, Exclude, InstantReaction, RestrainBackground, Language
-};
-
-struct SettingKey {
-  std::string_view section;
-  std::string_view key;
-};
-
-// Where each setting lives in the file, in the order of Setting.
-inline constexpr SettingKey kSettingKeys[] = {
-    {"Normal", "AutoRun"},          {"Normal", "AutoMin"},           {"Speed", "SpeedLevel"},
-    {"Record", "EnableRecord"},     {"Record", "RecordCount"},       {"Normal", "EnableSpeed"},
-    {"Normal", "AlwaysTop"},        {"Advanced", "RestoreOriginal"}, {"Advanced", "RestoreOnStop"},
-    {"Advanced", "Exclude"},        {"Advanced", "InstantReaction"}, {"Advanced", "RestrainBackground"},
-    {"Advanced", "Language"},
-};
-static_assert(std::size(kSettingKeys) == static_cast<std::size_t>(Setting::Language) + 1);
-constexpr SettingKey KeyOf(Setting setting) { return kSettingKeys[static_cast<std::size_t>(setting)]; }
-
-// The section of the rules per program: "encoder.exe=high,free".
-inline constexpr std::string_view kRulesSection = "Rules";
 
 // The settings file beside the executable.
 std::wstring SettingsFilePath(std::wstring_view directory);
@@ -45,15 +21,15 @@ class SettingsFile {
  public:
   // GetPrivateProfileString is given a 255-byte buffer, so a value reads as at most 254 bytes.
   static constexpr std::size_t kReadBufferBytes = 255;
-  // The exclusion list is read whole up to this bound: cut at 254 bytes, its last name would be
-  // cut too and written back so when the list next changes.
+  // A list of names is read whole up to this bound: cut at 254 bytes, its last name would be cut
+  // too and written back so when the list next changes.
   static constexpr std::size_t kListBufferBytes = 8192;
   // A value that comes back within two bytes of the buffer's end may have been cut: the platform
   // leaves out a double-byte character that would not fit whole. A list of at most this many
   // bytes therefore always reads back whole, and no longer one is stored.
   static constexpr std::size_t kListLimitBytes = kListBufferBytes - 3;
   static std::size_t BufferBytes(Setting setting) {
-    return setting == Setting::Exclude ? kListBufferBytes : kReadBufferBytes;
+    return RowOf(setting).kind == SettingKind::Names ? kListBufferBytes : kReadBufferBytes;
   }
 
   explicit SettingsFile(ProfileStore& store) : store_(store) {}
@@ -77,17 +53,17 @@ class SettingsFile {
   // A value the code page cannot hold; the file turns into UTF-16 first.
   bool WriteUnicode(Setting setting, std::wstring_view value);
 
-  // The section's keys and values, every one, in the file's order.
-  std::vector<ProfileEntry> ReadSection(std::string_view section) { return store_.ReadSection(section); }
-  // One key of a section, in the code page (WriteSectionKey) or in Unicode (the file turns into
-  // UTF-16 first), or removed.
-  bool WriteSectionKey(std::string_view section, std::string_view key, std::string_view value) {
-    return store_.Write(section, key, value);
+  // A Lines setting: every key of its section with its value, in the file's order.
+  std::vector<ProfileEntry> ReadLines(Setting setting) { return store_.ReadSection(RowOf(setting).section); }
+  // One key of its section, in the code page (WriteLine) or in Unicode (the file turns into UTF-16
+  // first), or removed. True when the platform reported success.
+  bool WriteLine(Setting setting, std::string_view key, std::string_view value) {
+    return store_.Write(RowOf(setting).section, key, value);
   }
-  bool WriteSectionKeyUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) {
-    return store_.WriteUnicode(section, key, value);
+  bool WriteLineUnicode(Setting setting, std::wstring_view key, std::wstring_view value) {
+    return store_.WriteUnicode(RowOf(setting).section, key, value);
   }
-  bool RemoveSectionKey(std::string_view section, std::wstring_view key) { return store_.Remove(section, key); }
+  bool RemoveLine(Setting setting, std::wstring_view key) { return store_.Remove(RowOf(setting).section, key); }
 
  private:
   ProfileStore& store_;

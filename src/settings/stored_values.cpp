@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace kestrune {
@@ -59,17 +60,15 @@ SpeedLevel SpeedLevelFromStored(std::string_view stored) {
 
 std::string_view StoredSpeedLevel(SpeedLevel level) { return level == SpeedLevel::Normal ? "1" : "2"; }
 
-// The items are whole numbers in their shortest spelling, so the stored number selects the item of
-// equal value ("0300.000" selects "300"). Compared as numbers, not as text: turning a double into
-// its shortest text would link the C++ library's floating-point formatting tables into the program
-// for this one comparison.
-std::wstring RecordCountFromStored(std::string_view stored, const CodePage& codePage) {
+// Compared as numbers, not as text: turning a double into its shortest text would link the C++
+// library's floating-point formatting tables into the program for this one comparison.
+int RecordCountFromStored(std::string_view stored) {
   const double number = ParseLeadingNumber(stored);
-  for (const std::wstring_view item : kRecordCountItems)
-    if (ParseLeadingNumber(codePage.ToAnsi(item)) == number) return std::wstring(item);
-  return std::wstring(kFallbackRecordCount);
+  for (const int count : kRecordCounts)
+    if (static_cast<double>(count) == number) return count;
+  return kFallbackRecordCount;
 }
 
-std::string StoredRecordCount(std::wstring_view item, const CodePage& codePage) { return codePage.ToAnsi(item); }
+std::string StoredRecordCount(int count) { return std::to_string(count); }
 
 }  // namespace kestrune

@@ -4,17 +4,16 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
 #include "vocabulary/speed_level.h"
 
 namespace kestrune {
 
-// The maximum record counts ComboRecordCount offers, in the order the list shows them.
-inline constexpr std::wstring_view kRecordCountItems[] = {L"50", L"100", L"200", L"300"};
+// The history's maximums the record count's list offers, in the order the list shows them.
+inline constexpr int kRecordCounts[] = {50, 100, 200, 300};
 
-// The maximum chosen when the file holds none of the items (or no RecordCount at all): the
-// smallest and first item, so a damaged file can never make the history grow large.
-inline constexpr std::wstring_view kFallbackRecordCount = L"50";
+// The maximum chosen when the file holds none of them (or no RecordCount at all): the smallest and
+// first, so a damaged file can never make the history grow large.
+inline constexpr int kFallbackRecordCount = 50;
 
 // The leading number of text, read leniently: optional blanks, an optional sign, digits and an
 // optional decimal fraction; whatever follows is ignored. Text without a leading number is 0.
@@ -31,10 +30,9 @@ SpeedLevel SpeedLevelFromStored(std::string_view stored);
 // "1" for the normal level, "2" for any other.
 std::string_view StoredSpeedLevel(SpeedLevel level);
 
-// The item whose text is the stored number in its shortest decimal form; the fallback item when
-// no item has that text.
-std::wstring RecordCountFromStored(std::string_view stored, const CodePage& codePage);
-// The item's text as the file holds it.
-std::string StoredRecordCount(std::wstring_view item, const CodePage& codePage);
+// The maximum equal to the stored number ("0300.000" is 300); the fallback when none is.
+int RecordCountFromStored(std::string_view stored);
+// The maximum in decimal, as the file holds it.
+std::string StoredRecordCount(int count);
 
 }  // namespace kestrune

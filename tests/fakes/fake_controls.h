@@ -1,10 +1,12 @@
 #pragma once
 // In-memory versions of the form's stock controls. Each counts the calls the logic makes on it.
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/settings_page.h"
 #include "app/ui.h"
 
 namespace kestrune::testing {
@@ -92,6 +94,15 @@ class FakeLabel : public LinkLabel {
  private:
   std::wstring caption_;
   bool hot_ = true;  // unstyled until the form styles it
+};
+
+// The settings' controls, one of the kind each setting's row asks for, made when first asked for.
+class FakeSettingControls : public SettingControls {
+ public:
+  CheckBox& Check(Setting setting) override { return checks[setting]; }
+  ComboBox& Combo(Setting setting) override { return combos[setting]; }
+  std::map<Setting, FakeCheckBox> checks;
+  std::map<Setting, FakeComboBox> combos;
 };
 
 }  // namespace kestrune::testing

@@ -1,11 +1,12 @@
 #pragma once
-// The main window, its tray icon and hook installation, recorded as an ordered call log.
+// The main window, its tray icon, its tab strip and the quick reaction's watch, recorded as an
+// ordered call log.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/form_main.h"
+#include "app/quick_reaction.h"
 #include "app/ui.h"
 
 namespace kestrune::testing {
@@ -20,7 +21,6 @@ class FakeMainWindow : public MainWindowOps {
     log_.push_back(topmost ? "topmost" : "notopmost");
     topmostCalls.push_back(topmost);
   }
-  void SendMinimizeCommand() override { log_.push_back("minimize"); }
   void StartDrag() override { log_.push_back("drag"); }
   bool IsVisible() const override { return visible; }
   void Show() override {
@@ -31,7 +31,7 @@ class FakeMainWindow : public MainWindowOps {
     log_.push_back("hide");
     visible = false;
   }
-  void SendRestore() override { log_.push_back("restore"); }
+  void Restore() override { log_.push_back("restore"); }
   void OpenUrl(std::wstring_view url) override {
     log_.push_back("open");
     lastUrl = url;
@@ -39,6 +39,8 @@ class FakeMainWindow : public MainWindowOps {
   void BringToForeground() override { log_.push_back("foreground"); }
   void ShowTrayMenu() override { log_.push_back("menu"); }
   void RequestClose() override { log_.push_back("close"); }
+  void AcceptTrayNotifications() override { log_.push_back("accept tray"); }
+  void AcceptTaskbarCreated() override { log_.push_back("accept taskbar"); }
   bool visible = true;
   std::wstring lastUrl;
   std::vector<bool> topmostCalls;
@@ -80,21 +82,6 @@ class FakeTabPages : public TabPages {
   std::vector<std::wstring> captions;
   int active = -1;
   int height = 0;
-
- private:
-  CallLog& log_;
-};
-
-class FakeHookInstaller : public HookInstaller {
- public:
-  explicit FakeHookInstaller(CallLog& log) : log_(log) {}
-  void Install() override { log_.push_back("hook+"); }
-  void Remove() override { log_.push_back("hook-"); }
-  std::uint32_t RegisterTaskbarCreated() override {
-    log_.push_back("register");
-    return 0xC123;
-  }
-  void AllowFromShell(std::uint32_t message) override { log_.push_back("allow " + std::to_string(message)); }
 
  private:
   CallLog& log_;

@@ -1,5 +1,7 @@
 #pragma once
-// Control ids of the main window, shared with the end-to-end test driver that finds them.
+// Control ids of the main window, shared with the end-to-end test driver that finds them. A
+// setting's control has the id its row in the settings table gives it.
+#include "settings/settings_table.h"
 
 namespace kestrune::ids {
 
@@ -16,9 +18,12 @@ constexpr int kSwatchCpu = 122, kSwatchMemory = 123, kSwatchPageFile = 124, kSwa
 constexpr int kLabelRestrainedCaption = 127, kLabelRestrained = 128, kLabelKeptLowCaption = 108, kLabelKeptLow = 109;
 
 // Page 1: settings
-constexpr int kLabelGeneralHeading = 130, kCheckAutoRun = 131, kCheckAutoMin = 132, kCheckAlwaysTop = 133, kLabelAccelerationHeading = 134;
-constexpr int kCheckAcceleration = 135, kLabelSpeedCaption = 136, kComboSpeed = 137, kLabelRecordingHeading = 138, kCheckRecording = 139;
-constexpr int kLabelRecordCountCaption = 140, kComboRecordCount = 141;
+constexpr int kLabelGeneralHeading = 130, kLabelAccelerationHeading = 134, kLabelSpeedCaption = 136;
+constexpr int kLabelRecordingHeading = 138, kLabelRecordCountCaption = 140;
+constexpr int kCheckAutoRun = ControlOf(Setting::AutoRun), kCheckAutoMin = ControlOf(Setting::AutoMin);
+constexpr int kCheckAlwaysTop = ControlOf(Setting::AlwaysTop), kCheckAcceleration = ControlOf(Setting::Acceleration);
+constexpr int kComboSpeed = ControlOf(Setting::Speed), kCheckRecording = ControlOf(Setting::Recording);
+constexpr int kComboRecordCount = ControlOf(Setting::RecordCount);
 
 // Page 2: history
 constexpr int kToolbarSpeedMain = 150, kListViewHistory = 151;
@@ -29,12 +34,16 @@ constexpr int kLabelTitle = 160, kLabelVersion = 161, kLabelPerformance = 162, k
 constexpr int kLabelHomePage = 165, kLabelNeedHelp = 166;
 
 // Page 4: advanced
-constexpr int kImageAdvanced = 180, kLabelGiveBack = 181, kCheckRestoreOriginal = 182, kCheckRestoreOnStop = 183;
-constexpr int kCheckInstantReaction = 185, kLabelExclude = 186, kListExclude = 187;
+constexpr int kImageAdvanced = 180, kLabelGiveBack = 181, kLabelExclude = 186;
 constexpr int kLabelExcludeName = 188, kEditExcludeName = 189, kCommandAddExclude = 190;
-constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kCheckRestrainBackground = 193;
-constexpr int kLabelLanguage = 194, kComboLanguage = 195;
-// The rule list (kListExclude) and the selected row's two choices.
+constexpr int kCommandAddLastFront = 191, kCommandRemoveExclude = 192, kLabelLanguage = 194;
+constexpr int kCheckRestoreOriginal = ControlOf(Setting::RestoreOriginal);
+constexpr int kCheckRestoreOnStop = ControlOf(Setting::RestoreOnStop);
+constexpr int kCheckInstantReaction = ControlOf(Setting::InstantReaction);
+constexpr int kCheckRestrainBackground = ControlOf(Setting::RestrainBackground);
+// The rule list shows the setting Rules (and with it the programs of Exclude).
+constexpr int kListExclude = ControlOf(Setting::Rules), kComboLanguage = ControlOf(Setting::Language);
+// The selected rule's two choices.
 constexpr int kLabelRuleFront = 196, kComboRuleFront = 197, kLabelRuleBehind = 198, kComboRuleBehind = 199;
 
 // The tray menu.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <vector>
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
@@ -22,10 +23,10 @@ constexpr DWORD kIcon = SS_ICON | SS_REALSIZEIMAGE;
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kListBox = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-constexpr DWORD kToolbar = WS_TABSTOP |
-    TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
+// TBSTYLE_CUSTOMERASE: the window paints the toolbar's background in the page's colour.
+constexpr DWORD kToolbar = WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_CUSTOMERASE | CCS_NORESIZE |
+    CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
 constexpr DWORD kList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
 constexpr DWORD kRuleList = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
 
@@ -35,99 +36,115 @@ constexpr ControlFont T = ControlFont::Title;
 
 using enum ControlKind;
 
+// A setting's control: its page, id and caption from the settings table, its kind and style from
+// the setting's kind.
+constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height) {
+  const SettingRow& row = RowOf(setting);
+  const bool check = row.kind == SettingKind::Flag, rules = row.kind == SettingKind::Lines;
+  const ControlKind kind = check ? Check : rules ? Rules : Combo;
+  const DWORD style = check ? kCheck : rules ? kRuleList : kCombo;
+  return {row.page, row.control, kind, check ? RowText(setting) : RowText(L""), style, x, y, width, height,
+          ControlFont::Normal, {Command::None, setting}};
+}
+
+// Where the advanced page's column of check boxes stands: one box under the other, in the order of
+// the settings table. The page was laid out for four; each further one moves the exclusion list's
+// heading and its top down by a box's height, and the list gives up that height (the buttons beside
+// it keep their places: the column ends above them up to five boxes).
+constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4;
+
+// Marks the place of that column among the rows.
+constexpr int kFlagColumn = -1;
+
 // clang-format off
 constexpr ControlRow kControls[] = {
     // Beside the pages: the strip that holds them and the two buttons under it.
-    {kBesidePages, ids::kTabStripMain, Own, nullptr, WS_TABSTOP, 8, 8, 454, 300, N, kNoHandler},
-    {kBesidePages, ids::kCommandMini, Own, L"CommandMini", WS_TABSTOP, 300, 318, 76, 26, N, Calls(&FormMain::OnCommandMiniClick)},
-    {kBesidePages, ids::kCommandExit, Own, L"CommandExit", WS_TABSTOP, 386, 318, 76, 26, N, Calls(&FormMain::OnCommandExitClick)},
+    {kBesidePages, ids::kTabStripMain, Own, nullptr, WS_TABSTOP, 8, 8, 454, 300, N, kNothing},
+    {kBesidePages, ids::kCommandMini, Own, L"CommandMini", WS_TABSTOP, 300, 318, 76, 26, N, Runs(Command::HideToTray)},
+    {kBesidePages, ids::kCommandExit, Own, L"CommandExit", WS_TABSTOP, 386, 318, 76, 26, N, Runs(Command::AskToExit)},
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.
-    {0, ids::kImageState, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
-    {1, ids::kImageSettings, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
-    {3, ids::kImageAbout, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
-    {2, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNoHandler},
+    {0, ids::kImageState, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {1, ids::kImageSettings, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {3, ids::kImageAbout, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {2, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNothing},
 
     // Page 0: state.
-    {0, ids::kLabelStateHeading, Text, TextId::StateHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {0, ids::kLabelInfoCaption, Text, TextId::BoostedCaption, kLabel, x0 + 12, y0 + 26, 132, 16, N, kNoHandler},
-    {0, ids::kLabelInfo, Text, TextId::BoostedNone, kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNoHandler},
-    {0, ids::kLabelCountCaption, Text, TextId::BoostedCountCaption, kLabel, x0 + 12, y0 + 46, 132, 16, N, kNoHandler},
-    {0, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNoHandler},
-    {0, ids::kLabelMonitorHeading, Text, TextId::LiveHeading, kLabel, x0 + 4, y0 + 72, 200, 16, B, kNoHandler},
+    {0, ids::kLabelStateHeading, Text, TextId::StateHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    {0, ids::kLabelInfoCaption, Text, TextId::BoostedCaption, kLabel, x0 + 12, y0 + 26, 132, 16, N, kNothing},
+    {0, ids::kLabelInfo, Text, TextId::BoostedNone, kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNothing},
+    {0, ids::kLabelCountCaption, Text, TextId::BoostedCountCaption, kLabel, x0 + 12, y0 + 46, 132, 16, N, kNothing},
+    {0, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNothing},
+    {0, ids::kLabelMonitorHeading, Text, TextId::LiveHeading, kLabel, x0 + 4, y0 + 72, 200, 16, B, kNothing},
     // Its width and height are the saved property set's, in pixels at any resolution.
-    {0, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNoHandler},
-    {0, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendCpu, Text, TextId::LegendCpu, kLabel, x0 + 16, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendMemory, Text, TextId::LegendMemory, kLabel, x0 + 72, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendPageFile, Text, TextId::LegendPageFile, kLabel, x0 + 140, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendVirtual, Text, TextId::LegendVirtualMemory, kLabel, x0 + 238, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNoHandler},
-    {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNoHandler},
-    {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNoHandler},
-    {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNoHandler},
-    {0, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNoHandler},
-    {0, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNoHandler},
+    {0, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNothing},
+    {0, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNothing},
+    {0, ids::kLabelLegendCpu, Text, TextId::LegendCpu, kLabel, x0 + 16, y0 + 192, 90, 16, N, kNothing},
+    {0, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNothing},
+    {0, ids::kLabelLegendMemory, Text, TextId::LegendMemory, kLabel, x0 + 72, y0 + 192, 90, 16, N, kNothing},
+    {0, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNothing},
+    {0, ids::kLabelLegendPageFile, Text, TextId::LegendPageFile, kLabel, x0 + 140, y0 + 192, 90, 16, N, kNothing},
+    {0, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNothing},
+    {0, ids::kLabelLegendVirtual, Text, TextId::LegendVirtualMemory, kLabel, x0 + 238, y0 + 192, 90, 16, N, kNothing},
+    {0, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNothing},
+    {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNothing},
+    {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNothing},
+    {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNothing},
+    {0, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNothing},
+    {0, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNothing},
 
     // Page 1: settings.
-    {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {1, ids::kCheckAutoRun, Check, TextId::CheckAutoRun, kCheck, x0 + 20, y0 + 24, 300, 20, N, Calls(&SettingsPage::OnCheckAutoRunClick)},
-    {1, ids::kCheckAutoMin, Check, TextId::CheckAutoMin, kCheck, x0 + 20, y0 + 46, 300, 20, N, Calls(&SettingsPage::OnCheckAutoMinClick)},
-    {1, ids::kCheckAlwaysTop, Check, TextId::CheckMostTop, kCheck, x0 + 20, y0 + 68, 300, 20, N, Calls(&SettingsPage::OnCheckAlwaysTopClick)},
-    {1, ids::kLabelAccelerationHeading, Text, TextId::BoostHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNoHandler},
-    {1, ids::kCheckAcceleration, Check, TextId::CheckState, kCheck, x0 + 20, y0 + 116, 200, 20, N, Calls(&FormMain::OnCheckAccelerationClick)},
-    {1, ids::kLabelSpeedCaption, Text, TextId::SpeedCaption, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNoHandler},
-    {1, ids::kComboSpeed, Combo, L"", kCombo, x0 + 96, y0 + 139, 120, 200, N, Calls(&SettingsPage::OnComboSpeedClick)},
-    {1, ids::kLabelRecordingHeading, Text, TextId::RecordHeading, kLabel, x0 + 4, y0 + 170, 200, 16, B, kNoHandler},
-    {1, ids::kCheckRecording, Check, TextId::CheckEnableRecord, kCheck, x0 + 20, y0 + 190, 200, 20, N, Calls(&SettingsPage::OnCheckRecordingClick)},
-    {1, ids::kLabelRecordCountCaption, Text, TextId::RecordCountCaption, kLabel, x0 + 20, y0 + 217, 70, 16, N, kNoHandler},
-    {1, ids::kComboRecordCount, Combo, L"", kCombo, x0 + 96, y0 + 213, 120, 200, N, Calls(&SettingsPage::OnComboRecordCountClick)},
+    {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    Shows(Setting::AutoRun, x0 + 20, y0 + 24, 300, 20),
+    Shows(Setting::AutoMin, x0 + 20, y0 + 46, 300, 20),
+    Shows(Setting::AlwaysTop, x0 + 20, y0 + 68, 300, 20),
+    {1, ids::kLabelAccelerationHeading, Text, TextId::AccelerationHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNothing},
+    Shows(Setting::Acceleration, x0 + 20, y0 + 116, 200, 20),
+    {1, ids::kLabelSpeedCaption, Text, Setting::Speed, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNothing},
+    Shows(Setting::Speed, x0 + 96, y0 + 139, 120, 200),
+    {1, ids::kLabelRecordingHeading, Text, TextId::RecordHeading, kLabel, x0 + 4, y0 + 170, 200, 16, B, kNothing},
+    Shows(Setting::Recording, x0 + 20, y0 + 190, 200, 20),
+    {1, ids::kLabelRecordCountCaption, Text, Setting::RecordCount, kLabel, x0 + 20, y0 + 217, 70, 16, N, kNothing},
+    Shows(Setting::RecordCount, x0 + 96, y0 + 213, 120, 200),
 
     // Page 2: history.
-    {2, ids::kToolbarSpeedMain, Toolbar, L"", kToolbar, x0 - 2, y0, 300, 28, N, kNoHandler},
-    {2, ids::kListViewHistory, Report, L"", kList, x0 - 2, y0 + 32, 440, 228, N, kNoHandler},
+    {2, ids::kToolbarSpeedMain, Toolbar, L"", kToolbar, x0 - 2, y0, 300, 28, N, kNothing},
+    {2, ids::kListViewHistory, Report, L"", kList, x0 - 2, y0 + 32, 440, 228, N, kNothing},
 
     // Page 3: about.
-    {3, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNoHandler},
-    {3, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNoHandler},
+    {3, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNothing},
+    {3, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNothing},
     {3, ids::kLabelPerformance, Text,
      TextId::AboutPerformance,
-     kLabel, x0 + 6, y0 + 64, 420, 32, N, kNoHandler},
+     kLabel, x0 + 6, y0 + 64, 420, 32, N, kNothing},
     {3, ids::kLabelSafety, Text,
      TextId::AboutSoftware,
-     kLabel, x0 + 6, y0 + 102, 420, 32, N, kNoHandler},
+     kLabel, x0 + 6, y0 + 102, 420, 32, N, kNothing},
     {3, ids::kLabelCopyright, Text, TextId::AboutCopyright, kLabel, x0 + 6, y0 + 146,
-     420, 16, N, kNoHandler},
-    {3, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Calls(&FormMain::OnLinkClick)},
-    {3, ids::kLabelNeedHelp, Link, TextId::AboutQuestions, kLink, x0 + 6, y0 + 200, 200, 16, N, Calls(&FormMain::OnLinkClick)},
+     420, 16, N, kNothing},
+    {3, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Runs(Command::OpenHomePage)},
+    {3, ids::kLabelNeedHelp, Link, TextId::AboutQuestions, kLink, x0 + 6, y0 + 200, 200, 16, N, Runs(Command::OpenHomePage)},
 
     // Page 4: advanced. Two groups like the settings page's; each list and text box follows the
     // label that names it, which is also its name for screen readers.
-    {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNoHandler},
-    {4, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNoHandler},
-    {4, ids::kCheckRestoreOriginal, Check, TextId::CheckRestoreOriginal, kCheck, x0 + 20, y0 + 22, 330, 20, N, Mirrors(Setting::RestoreOriginal)},
-    {4, ids::kCheckRestoreOnStop, Check, TextId::CheckRestoreOnStop, kCheck, x0 + 20, y0 + 42, 330, 20, N, Mirrors(Setting::RestoreOnStop)},
-    {4, ids::kCheckInstantReaction, Check, TextId::CheckInstantReaction, kCheck, x0 + 20, y0 + 62, 330, 20, N, Mirrors(Setting::InstantReaction)},
-    {4, ids::kCheckRestrainBackground, Check, TextId::CheckRestrainBackground, kCheck, x0 + 20, y0 + 82, 330, 20,
-     N, Mirrors(Setting::RestrainBackground, &FormMain::OnCheckRestrainBackgroundClick)},
-    {4, ids::kLabelExclude, Text, TextId::ExcludeHeading, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNoHandler},
+    {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {4, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    {4, kFlagColumn, Check, L"", kCheck, x0 + 20, kFlagColumnTop, kFlagWidth, kFlagHeight, N, kNothing},
+    {4, ids::kLabelExclude, Text, Setting::Rules, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNothing},
     // The rule list: the selected row's two choices and its removal under it, the additions beside it.
-    {4, ids::kListExclude, Rules, L"", kRuleList, x0 + 20, y0 + 128, 232, 74, N, kNoHandler},
-    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Calls(&AdvancedPage::OnAddLastFrontClick)},
-    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNoHandler},
-    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNoHandler},
-    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 370, y0 + 175, 58, 24, N, Calls(&AdvancedPage::OnAddClick)},
-    {4, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNoHandler},
-    {4, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Calls(&AdvancedPage::OnComboFrontClick)},
-    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 190, y0 + 206, 62, 24, N, Calls(&AdvancedPage::OnRemoveClick)},
-    {4, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNoHandler},
-    {4, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Calls(&AdvancedPage::OnComboBehindClick)},
-    {4, ids::kLabelLanguage, Text, TextId::LanguageCaption, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNoHandler},
-    {4, ids::kComboLanguage, Combo, L"", kCombo, x0 + 320, y0 + 236, 108, 200, N, Calls(&LanguageChooser::OnComboLanguageClick)},
+    Shows(Setting::Rules, x0 + 20, y0 + 128, 232, 74),
+    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Runs(Command::ExcludeLastFront)},
+    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNothing},
+    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNothing},
+    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 370, y0 + 175, 58, 24, N, Runs(Command::ExcludeTypedName)},
+    {4, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNothing},
+    {4, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Runs(Command::ChooseRuleFront)},
+    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 190, y0 + 206, 62, 24, N, Runs(Command::RemoveRule)},
+    {4, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNothing},
+    {4, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Runs(Command::ChooseRuleBehind)},
+    {4, ids::kLabelLanguage, Text, Setting::Language, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNothing},
+    Shows(Setting::Language, x0 + 320, y0 + 236, 108, 200),
 };
 // clang-format on
 
@@ -158,19 +175,65 @@ constexpr SwatchColor kSwatches[] = {
     {ids::kSwatchVirtual, RGB(0, 0, 0xFF)}, {ids::kSwatchDisk, RGB(0xFF, 0x80, 0xFF)},
 };
 
+// The rows with the advanced page's column of check boxes in the place of its mark.
+std::vector<ControlRow> WithFlagColumn() {
+  std::vector<ControlRow> rows;
+  int flags = 0;
+  for (const SettingRow& setting : kSettingRows)
+    if (setting.kind == SettingKind::Flag && setting.page == kAdvancedPage) ++flags;
+  const int below = kFlagHeight * (flags > kDesignedFlags ? flags - kDesignedFlags : 0);
+  for (const ControlRow& row : kControls) {
+    if (row.id != kFlagColumn) {
+      rows.push_back(row);
+      if (row.id == ids::kLabelExclude) rows.back().y += below;
+      if (row.id == ids::kListExclude) {
+        rows.back().y += below;
+        rows.back().height -= below;
+      }
+      continue;
+    }
+    int y = row.y;
+    for (const SettingRow& setting : kSettingRows) {
+      if (setting.kind != SettingKind::Flag || setting.page != kAdvancedPage) continue;
+      rows.push_back(Shows(setting.setting, row.x, y, row.width, row.height));
+      y += row.height;
+    }
+  }
+  return rows;
+}
+
+struct ItemCommand {
+  int id;
+  Command command;
+};
+constexpr ItemCommand kItemCommands[] = {
+    {ids::kToolbarClear, Command::ClearHistory}, {ids::kToolbarSave, Command::SaveHistory},
+    {ids::kMenuMainScreen, Command::ShowWindow}, {ids::kMenuUpdate, Command::OpenHomePage},
+    {ids::kMenuExit, Command::ExitFromTray},
+};
+
 }  // namespace
 
-std::span<const ControlRow> MainWindowControls() { return kControls; }
+std::span<const ControlRow> MainWindowControls() {
+  static const std::vector<ControlRow> rows = WithFlagColumn();
+  return rows;
+}
 
 const ControlRow* ControlRowOf(int id) {
-  for (const ControlRow& row : kControls)
+  for (const ControlRow& row : MainWindowControls())
     if (row.id == id) return &row;
   return nullptr;
 }
 
+Command CommandOfItem(int id) {
+  for (const ItemCommand& item : kItemCommands)
+    if (item.id == id) return item.command;
+  return Command::None;
+}
+
 const wchar_t* WindowClassOf(ControlKind kind) { return kKinds[static_cast<int>(kind)].windowClass; }
 
-bool RunsHandler(ControlKind kind, int code) {
+bool Notifies(ControlKind kind, int code) {
   const int runs = kKinds[static_cast<int>(kind)].notification;
   return runs == kAnyCode || runs == code;
 }

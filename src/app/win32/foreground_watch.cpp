@@ -1,10 +1,12 @@
 #include "app/win32/foreground_watch.h"
 
+#include <initializer_list>
+
 namespace kestrune {
 namespace {
 
 // A win-event callback carries no pointer of its own; one watch at most holds the hook.
-std::function<void(ProcessId)>* g_hookHandler = nullptr;
+const Win32ForegroundWatch* g_hookHolder = nullptr;
 
 }  // namespace
 
@@ -14,13 +16,13 @@ Win32ForegroundWatch::~Win32ForegroundWatch() {
 }
 
 bool Win32ForegroundWatch::StartHook() {
-  if (foregroundHook_ != nullptr || g_hookHandler != nullptr) return false;
+  if (foregroundHook_ != nullptr || g_hookHolder != nullptr) return false;
   foregroundHook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnEvent, 0, 0,
                                       WINEVENT_OUTOFCONTEXT);
   focusHook_ =
       ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
   if (foregroundHook_ == nullptr && focusHook_ == nullptr) return false;
-  g_hookHandler = &onChange_;
+  g_hookHolder = this;
   return true;
 }
 
@@ -29,7 +31,7 @@ void Win32ForegroundWatch::StopHook() {
     if (*hook != nullptr) ::UnhookWinEvent(*hook);
     *hook = nullptr;
   }
-  if (g_hookHandler == &onChange_) g_hookHandler = nullptr;
+  if (g_hookHolder == this) g_hookHolder = nullptr;
 }
 
 bool Win32ForegroundWatch::SystemDeliversForeground() const {
@@ -40,7 +42,7 @@ bool Win32ForegroundWatch::SystemDeliversForeground() const {
 }
 
 bool Win32ForegroundWatch::StartTimer() {
-  return window_ != nullptr && ::SetTimer(window_, timerId_, kQuickInterval, timerProc_) != 0;
+  return window_ != nullptr && ::SetTimer(window_, timerId_, kQuickInterval, nullptr) != 0;
 }
 
 void Win32ForegroundWatch::StopTimer() {
@@ -48,11 +50,10 @@ void Win32ForegroundWatch::StopTimer() {
 }
 
 void CALLBACK Win32ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
-  if ((event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_FOCUS) || g_hookHandler == nullptr || !*g_hookHandler)
-    return;
+  if ((event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_FOCUS) || g_hookHolder == nullptr) return;
   DWORD owner = 0;
   if (window != nullptr) ::GetWindowThreadProcessId(window, &owner);
-  (*g_hookHandler)(static_cast<ProcessId>(owner));
+  ::PostMessageW(g_hookHolder->window_, g_hookHolder->eventMessage_, static_cast<WPARAM>(owner), 0);
 }
 
 }  // namespace kestrune

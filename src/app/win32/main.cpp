@@ -1,12 +1,11 @@
-// kestrune.exe: single-instance guard, common controls, the main window and its message loop.
+// kestrune.exe: single-instance guard, common controls, the program and its message loop.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
 #include "app/form_main.h"
-#include "app/win32/main_window.h"
+#include "app/win32/program.h"
 #include "app/win32/start_language.h"
-#include "platform/win32/control_window.h"
 
 namespace {
 
@@ -45,13 +44,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   // Left after the window, whose controls disconnect their objects as they go.
   const ComApartment apartment;
-  kestrune::Win32MainWindow window(instance);
-  if (!window.Create()) return 1;
+  kestrune::Win32Program program(instance);
+  if (!program.Start()) return 1;
 
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.TranslateNavigation(message)) continue;
-    if (kestrune::ControlWindow::TranslateAccessKey(message)) continue;
+    if (program.PreTranslate(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

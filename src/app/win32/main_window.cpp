@@ -1,14 +1,15 @@
+// The main window's one window procedure: every message the window gets passes here once. What
+// concerns the program becomes a named event (MainWindowEvents); what the own controls follow of
+// their host (activation, colours) reaches them as named calls; the rest is the window's own
+// business (its controls' colours, the keyboard's UI state, the resolution).
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <stdexcept>
-
+#include "app/form_main.h"
 #include "app/win32/control_ids.h"
-#include "app/win32/services.h"
-#include "app/win32/start_language.h"
-#include "platform/win32/executable_path.h"
+#include "platform/win32/control_window.h"
 
 namespace kestrune {
 namespace {
@@ -16,53 +17,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"KestruneMainWindow";
 constexpr int kClientWidth = 470;
 constexpr int kClientHeight = 352;
+constexpr UINT kTrayCallback = 2025;  // the tray icon's notifications (tray_icon.cpp)
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
-
-// The logic objects need the window (the file dialog's owner), so they are made once it exists.
-// Before the first text is shown: the tray's tip and every control's caption are in that language.
-void Win32MainWindow::ChooseLanguage() {
-  services_ = std::make_unique<Win32Services>(codePage_, hwnd_, ExecutableDirectory(), ExecutableBaseName());
-  ShowLanguage(StartLanguage(services_->settingsFile));
-}
-
-void Win32MainWindow::BuildLogic() {
-  const auto check = [this](int id) -> CheckBox& { return Control<Win32CheckBox>(id); };
-  const auto combo = [this](int id) -> ComboBox& { return Control<Win32ComboBox>(id); };
-  const auto label = [this](int id) -> Win32Label& { return Control<Win32Label>(id); };
-  Win32HistoryList& rows = Control<Win32HistoryList>(ids::kListViewHistory);
-  history_ = std::make_unique<History>(
-      History::Services{rows, clock_, boxes_, services_->dialog, services_->files, codePage_}, std::wstring(kHomePage));
-  settings_ = std::make_unique<Settings>(services_->settingsFile, services_->autostart, codePage_);
-  languageChooser_ = std::make_unique<LanguageChooser>(combo(ids::kComboLanguage), *settings_, boxes_);
-  settingsPage_ = std::make_unique<SettingsPage>(
-      SettingsControls{check(ids::kCheckAutoRun), check(ids::kCheckAutoMin), check(ids::kCheckAlwaysTop),
-                       check(ids::kCheckAcceleration), check(ids::kCheckRecording), combo(ids::kComboSpeed),
-                       combo(ids::kComboRecordCount)},
-      *settings_, *this, boxes_, services_->location);
-  changes_ = std::make_unique<PriorityChanges>(processes_, services_->journal, &services_->sharedJournal);
-  boost_ = std::make_unique<BoostCycle>(processes_, codePage_, *changes_);
-  restraint_ = std::make_unique<BackgroundRestraint>(BackgroundRestraint::Services{snapshot_, processes_, *changes_, clock_});
-  restraintStatus_ =
-      std::make_unique<RestraintStatus>(*restraint_, label(ids::kLabelRestrained), label(ids::kLabelKeptLow), *history_);
-  advancedPage_ = std::make_unique<AdvancedPage>(
-      AdvancedControls{*this, Control<Win32RuleTable>(ids::kListExclude), combo(ids::kComboRuleFront),
-                       combo(ids::kComboRuleBehind), Control<Win32TextBox>(ids::kEditExcludeName)},
-      AdvancedParts{*settings_, *boost_, processes_, watch_, boxes_});
-  watch_.Setup(hwnd_, ids::kTimerQuick, StaticTimerProc, [this](ProcessId windowOwner) {
-    advancedPage_->OnForegroundEvent(windowOwner);
-    if (form_) form_->OnQuickLook();
-  });
-  hook_ = std::make_unique<WindowHook>(*this, tray_);
-  form_ = std::make_unique<FormMain>(
-      FormControls{label(ids::kLabelInfo), label(ids::kLabelCount), label(ids::kLabelHomePage),
-                   label(ids::kLabelNeedHelp), tabs_},
-      FormParts{*this, boxes_, *boost_, *history_, *settingsPage_, *settings_, *hook_, *this, tray_});
-  form_->AttachAdvanced(*advancedPage_);
-  form_->AttachRestraint(*restraintStatus_);
-}
+const UINT Win32MainWindow::kForegroundEvent = WM_APP + 0x4B;
 
 Win32MainWindow::~Win32MainWindow() {
   if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
@@ -76,7 +35,7 @@ Win32MainWindow::~Win32MainWindow() {
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
 }
 
-bool Win32MainWindow::Create() {
+bool Win32MainWindow::Create(Win32MessageBoxes& boxes) {
   dpi_ = InitialDpi(nullptr);
   LoadIcons();
   WNDCLASSEXW wc{};
@@ -108,135 +67,170 @@ bool Win32MainWindow::Create() {
     ::SetWindowPos(hwnd_, nullptr, now.left, now.top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  boxes_.SetOwner(hwnd_);
-  ChooseLanguage();
-  tray_.Setup(hwnd_, smallIcon_ != nullptr ? smallIcon_ : icon_);
-  if (!CreateControls()) return false;
-  BuildLogic();
-  ::SetTimer(hwnd_, ids::kTimerMain, 1000, StaticTimerProc);
+  boxes.SetOwner(hwnd_);
+  tray_.Setup(hwnd_, kTrayCallback, smallIcon_ != nullptr ? smallIcon_ : icon_);
+  navigation_.Attach(hwnd_, tabs_);
+  return CreateControls(boxes);
+}
 
-  // Focus marks stay hidden until the keyboard is used.
-  ShowFocusMarks(false);
-  form_->Load();
-  languageChooser_->Load();
-  // Start-minimised hides the window through the hook before it is ever shown.
+ProgramWindow Win32MainWindow::Parts(ForegroundWatch& watch) {
+  const auto label = [this](int id) -> Win32Label& { return adapters_.Of<Win32Label>(id); };
+  return {*this,
+          tray_,
+          tabs_,
+          label(ids::kLabelInfo),
+          label(ids::kLabelCount),
+          label(ids::kLabelRestrained),
+          label(ids::kLabelKeptLow),
+          label(ids::kLabelHomePage),
+          label(ids::kLabelNeedHelp),
+          adapters_,
+          adapters_.Of<Win32RuleTable>(ids::kListExclude),
+          adapters_.Of<Win32ComboBox>(ids::kComboRuleFront),
+          adapters_.Of<Win32ComboBox>(ids::kComboRuleBehind),
+          adapters_.Of<Win32TextBox>(ids::kEditExcludeName),
+          adapters_.Of<Win32HistoryList>(ids::kListViewHistory),
+          watch};
+}
+
+void Win32MainWindow::StartTicking() {
+  ::SetTimer(hwnd_, ids::kTimerMain, 1000, nullptr);
+  navigation_.ShowFocusMarks(false);
+}
+
+void Win32MainWindow::ShowUnlessHidden() {
   if (!hiddenToTray_) ::ShowWindow(hwnd_, SW_SHOW);
   ::UpdateWindow(hwnd_);
-  return true;
 }
 
-LRESULT CALLBACK Win32MainWindow::StaticHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<Win32MainWindow*>(WindowBase::FromHwnd(hwnd));
-  const WNDPROC previous = self->previousProc_;
-  return self->hook_->Handle({message, wParam, lParam}, [&](const WindowMessage& m) {
-    return ::CallWindowProcW(previous, hwnd, m.message, m.wParam, m.lParam);
-  });
-}
-
-void CALLBACK Win32MainWindow::StaticTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-  auto* self = static_cast<Win32MainWindow*>(WindowBase::FromHwnd(hwnd));
-  if (self != nullptr && self->hwnd_ == hwnd) self->HandleWindowMessage(WM_TIMER, id, 0);
+bool Win32MainWindow::PreTranslate(const MSG& msg) {
+  if (events_ == nullptr) return false;
+  return navigation_.PreTranslate(msg) || ControlWindow::TranslateAccessKey(msg);
 }
 
 LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (form_ == nullptr) return ::DefWindowProcW(hwnd_, message, wParam, lParam);  // still being created
+  LRESULT result = 0;
+  if (events_ == nullptr) {
+    // Still being made: the default, and the host's activation and colours for the strip made so far.
+    result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  } else if (!ProgramMessage(message, wParam, lParam, result)) {
+    switch (message) {
+      case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+          return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+      case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam))) return TRUE;
+        break;
+      case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      case WM_NEXTDLGCTL:
+        // An own control's arrow keys ask for the next or previous control, as in a dialog.
+        if (LOWORD(lParam) != FALSE)
+          ::SetFocus(reinterpret_cast<HWND>(wParam));
+        else
+          navigation_.MoveFocus(wParam == 0);
+        return TRUE;
+      case WM_UPDATEUISTATE:
+        return navigation_.UpdateUiState(wParam, lParam);
+      case WM_QUERYUISTATE:
+        return navigation_.QueryUiState(::DefWindowProcW(hwnd_, message, wParam, lParam));
+      case WM_ACTIVATE:
+        result = navigation_.OnActivate(wParam) ? 0 : ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        tabs_.HostActivated();
+        return result;
+      case WM_DPICHANGED:
+        // The rectangle Windows suggests keeps the window where the user put it, at the new size.
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+      case WM_DESTROY:
+        ::KillTimer(hwnd_, ids::kTimerMain);
+        if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+        ::PostQuitMessage(0);
+        return 0;
+      default:
+        break;
+    }
+    result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+  if (message == WM_ACTIVATE && events_ == nullptr) tabs_.HostActivated();
+  if (message == WM_SYSCOLORCHANGE || message == WM_THEMECHANGED) tabs_.HostColorsChanged();
+  return result;
+}
+
+bool Win32MainWindow::ProgramMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
   switch (message) {
     case WM_TIMER:
-      if (wParam == ids::kTimerMain) form_->BoostAndRestrain();
-      if (wParam == ids::kTimerQuick) form_->OnQuickLook();
-      return 0;
+      if (wParam == ids::kTimerMain) events_->OnTick();
+      if (wParam == ids::kTimerQuick) events_->OnQuickLook();
+      return true;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_NOTIFY:
-      if (IsSelectionChange(lParam, ids::kListExclude)) advancedPage_->OnRuleSelected();
-      break;
-    case WM_CTLCOLORSTATIC:
-      if (HBRUSH brush = OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-        return reinterpret_cast<LRESULT>(brush);
-      }
-      break;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_MINIMIZE) return false;
+      // Minimised first, so that restoring later brings the window back at its old place.
+      result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      events_->OnMinimised();
+      return true;
+    case kTrayCallback:
+      // Only the tray's own message is believed: any other whose lParam happens to read as a click
+      // is none.
+      if (lParam == WM_LBUTTONDBLCLK) events_->OnTrayClicked(TrayClick::DoubleClick);
+      if (lParam == WM_RBUTTONDOWN) events_->OnTrayClicked(TrayClick::RightButton);
+      return true;
+    case WM_QUERYENDSESSION:
+      events_->OnSessionEnding();
+      result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      return true;
+    case WM_ENDSESSION:
+      // The session ends without a WM_CLOSE: the window closes itself, and the program, told of the
+      // ending, asks nothing.
+      events_->OnSessionEnding();
+      if (wParam != FALSE) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+      return true;
+    case WM_CLOSE:
+      if (events_->OnCloseAsked()) ::DestroyWindow(hwnd_);
+      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      form_->OnBackgroundMouseDown();
-      return 0;
+      events_->OnBackgroundPressed();
+      return true;
     case WM_MOUSEMOVE:
-      form_->OnBackgroundMouseMove();
-      return 0;
-    case WM_NEXTDLGCTL:
-      // An own control's arrow keys ask for the next or previous control, as in a dialog.
-      if (LOWORD(lParam) != FALSE)
-        ::SetFocus(reinterpret_cast<HWND>(wParam));
-      else
-        MoveFocus(wParam == 0);
-      return TRUE;
-    case WM_UPDATEUISTATE:
-      return UpdateUiState(wParam, lParam);
-    case WM_QUERYUISTATE:
-      return (::DefWindowProcW(hwnd_, message, wParam, lParam) & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberFocus(false);
-      } else if (HIWORD(wParam) == 0 && lastFocus_ != nullptr) {
-        RememberFocus(true);
-        return 0;
-      }
-      break;
-    case WM_DPICHANGED:
-      // The rectangle Windows suggests keeps the window where the user put it, at the new size.
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_ENDSESSION:
-      // The hook has set the shutdown flag: closing now asks nothing.
-      if (wParam != FALSE) ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-      return 0;
-    case WM_CLOSE:
-      if (form_->QueryUnload()) ::DestroyWindow(hwnd_);
-      return 0;
-    case WM_DESTROY:
-      ::KillTimer(hwnd_, ids::kTimerMain);
-      if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
-      tooltip_ = nullptr;
-      ::PostQuitMessage(0);
-      return 0;
+      events_->OnBackgroundPointerMoved();
+      return true;
     default:
-      break;
+      if (message == kForegroundEvent) {
+        events_->OnForegroundEvent(static_cast<ProcessId>(wParam));
+        return true;
+      }
+      if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        events_->OnTaskbarCreated();
+        return true;
+      }
+      return false;
   }
-  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void Win32MainWindow::OnCommand(int id, int code) {
-  if (const ControlRow* row = ControlRowOf(id)) {
-    if (RunsHandler(row->kind, code)) row->onNotify.Run(Logic());
+  const ControlRow* row = ControlRowOf(id);
+  if (row == nullptr) {
+    // A toolbar button or a tray menu item, told apart by its id.
+    events_->Run(CommandOfItem(id));
     return;
   }
-  switch (id) {
-    case ids::kToolbarClear:
-    case ids::kToolbarSave: {
-      // The history tells its buttons apart by caption, as the user reads them.
-      wchar_t caption[64] = {};
-      ::SendMessageW(::GetDlgItem(hwnd_, ids::kToolbarSpeedMain), TB_GETBUTTONTEXTW, static_cast<WPARAM>(id),
-                     reinterpret_cast<LPARAM>(caption));
-      history_->OnToolbarButtonClick(caption);
-      return;
-    }
-    case ids::kMenuMainScreen: form_->OnMenuMainScreen(); return;
-    case ids::kMenuUpdate: form_->OnMenuUpdate(); return;
-    case ids::kMenuExit: form_->OnMenuExit(); return;
-    default: return;
-  }
-}
-
-CheckBox& Win32MainWindow::Of(Setting flag) {
-  for (const ControlRow& row : MainWindowControls())
-    if (row.onNotify.mirrors == flag) return Control<Win32CheckBox>(row.id);
-  throw std::logic_error("no check box mirrors this flag");
+  if (!Notifies(row->kind, code)) return;
+  if (row->notify.setting) events_->OnSettingChosen(*row->notify.setting);
+  if (row->notify.command != Command::None) events_->Run(row->notify.command);
 }
 
 Win32Label* Win32MainWindow::LinkOf(HWND control) {
   const ControlRow* row = ControlRowOf(::GetDlgCtrlID(control));
-  return row != nullptr && row->kind == ControlKind::Link ? &Control<Win32Label>(row->id) : nullptr;
+  return row != nullptr && row->kind == ControlKind::Link ? &adapters_.Of<Win32Label>(row->id) : nullptr;
 }
 
 HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
@@ -255,27 +249,31 @@ HBRUSH Win32MainWindow::OnColorStatic(HDC dc, HWND control) {
   return nullptr;
 }
 
-LRESULT CALLBACK Win32MainWindow::ChildSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                                    UINT_PTR id, DWORD_PTR data) {
-  auto* self = reinterpret_cast<Win32MainWindow*>(data);
-  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, ChildSubclassProc, id);
-  return self->HandleChildMessage(hwnd, message, wParam, lParam);
+// A child passes WM_SETCURSOR to its parent first (DefWindowProc), for every move of the pointer
+// over it: over a link that is the pointer arriving, and the hand it shows.
+bool Win32MainWindow::OnSetCursor(HWND control, UINT mouseMessage) {
+  Win32Label* link = control != hwnd_ ? LinkOf(control) : nullptr;
+  if (link == nullptr) return false;
+  if (mouseMessage == WM_MOUSEMOVE) events_->OnPointerOverLink(*link);
+  ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+  return true;
 }
 
-LRESULT Win32MainWindow::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Win32Label* link = LinkOf(child)) {
-    if (message == WM_MOUSEMOVE) form_->OnLinkMouseMove(*link);
-    if (message == WM_SETCURSOR) {
-      ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-      return TRUE;
-    }
-  } else if (message == WM_ERASEBKGND && child == ::GetDlgItem(hwnd_, ids::kToolbarSpeedMain)) {
-    RECT rect{};
-    ::GetClientRect(child, &rect);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &rect, pageBrush_);
-    return TRUE;
+// A row of the rule list selected or deselected: the program shows its choices. The history's
+// toolbar asks before it erases its background (TBSTYLE_CUSTOMERASE): it takes the page's colour, as
+// the strip draws the page behind it.
+LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
+  if (IsSelectionChange(reinterpret_cast<LPARAM>(&header), ids::kListExclude)) {
+    events_->Run(Command::ShowRuleChoices);
+    return 0;
   }
-  return ::DefSubclassProc(child, message, wParam, lParam);
+  if (header.idFrom != ids::kToolbarSpeedMain || header.code != NM_CUSTOMDRAW) return 0;
+  const auto& draw = reinterpret_cast<const NMCUSTOMDRAW&>(header);
+  if (draw.dwDrawStage != CDDS_PREERASE) return CDRF_DODEFAULT;
+  RECT rect{};
+  ::GetClientRect(header.hwndFrom, &rect);
+  ::FillRect(draw.hdc, &rect, pageBrush_);
+  return CDRF_SKIPDEFAULT;
 }
 
 }  // namespace kestrune

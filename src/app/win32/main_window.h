@@ -1,111 +1,90 @@
 #pragma once
-// The real main window: builds its controls, turns messages into calls of the portable form logic,
-// and supplies what that logic asks of the window (tray, hook, z-order, dragging, the shell).
+// The real main window: makes its controls from the control table and their adapters, turns each of
+// its messages once into a named event for the program (MainWindowEvents), and does what the
+// program asks of a window (MainWindowOps). It neither builds nor owns the program: the Win32
+// program (program.h) does, and hands the window the program's events once it exists.
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <map>
 #include <memory>
-#include <string>
 #include <utility>
-#include <variant>
 #include <vector>
 
-#include "app/form_main.h"
-#include "app/language_chooser.h"
+#include "app/main_window_events.h"
+#include "app/program.h"
+#include "app/win32/adapters.h"
 #include "app/win32/control_table.h"
 #include "app/win32/fonts.h"
-#include "app/win32/foreground_watch.h"
+#include "app/win32/keyboard_navigation.h"
 #include "app/win32/own_controls.h"
-#include "app/win32/rule_table.h"
-#include "app/win32/stock_controls.h"
 #include "app/win32/tray_icon.h"
-#include "platform/win32/clock.h"
-#include "platform/win32/code_page.h"
 #include "platform/win32/message_boxes.h"
-#include "platform/win32/process_snapshot.h"
-#include "platform/win32/processes.h"
 #include "platform/win32/window_base.h"
 
 namespace kestrune {
 
-// The settings file, the autostart value, the history's files and the journal, bound to this
-// executable's location.
-struct Win32Services;
-
-class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInstaller, public FlagBoxes {
+class Win32MainWindow : public WindowBase, public MainWindowOps {
  public:
-  explicit Win32MainWindow(HINSTANCE instance);
+  explicit Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
   ~Win32MainWindow() override;
   Win32MainWindow(const Win32MainWindow&) = delete;
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
-  // Creates the window, runs the start-up sequence and shows the window unless it went to the tray.
-  // False when the window or one of its controls could not be made; that has been reported.
-  bool Create();
+  // Creates the window and its controls, hidden. False when the window or one of its controls could
+  // not be made; a control that could not be made has been reported in a box the window owns.
+  bool Create(Win32MessageBoxes& boxes);
+  HWND Hwnd() const { return hwnd_; }
+  // What the program works with of its window.
+  ProgramWindow Parts(ForegroundWatch& watch);
+  // From here on every message reaches the program; until then the window only does the default.
+  void SetEvents(MainWindowEvents* events) { events_ = events; }
+  // The one-second tick; the focus marks stay hidden until the keyboard is used.
+  void StartTicking();
+  // After the start-up, unless it went to the tray.
+  void ShowUnlessHidden();
 
-  // For the message loop, ahead of translation: the window's keyboard navigation (Tab, Shift+Tab,
-  // Ctrl+Tab, Ctrl+Shift+Tab, Enter on a push button) and its focus marks, which mouse use hides
-  // and the keyboard shows. True when the message was used up.
-  bool TranslateNavigation(const MSG& msg);
+  // For the message loop, ahead of translation: the window's keyboard navigation and the own
+  // controls' access keys. True when the message was used up.
+  bool PreTranslate(const MSG& msg);
 
   // MainWindowOps
   void SetTopmost(bool topmost) override;
-  void SendMinimizeCommand() override;
   void StartDrag() override;
   bool IsVisible() const override;
   void Show() override;
   void Hide() override;
-  void SendRestore() override;
+  void Restore() override;
   void OpenUrl(std::wstring_view url) override;
   void BringToForeground() override;
   void ShowTrayMenu() override;
   void RequestClose() override;
+  void AcceptTrayNotifications() override;
+  void AcceptTaskbarCreated() override;
 
-  // FlagBoxes: the check box whose row mirrors the flag.
-  CheckBox& Of(Setting flag) override;
-
-  // HookInstaller
-  void Install() override;
-  void Remove() override;
-  std::uint32_t RegisterTaskbarCreated() override;
-  void AllowFromShell(std::uint32_t message) override;
+  // The message a hook's event is posted as (main_window.cpp): wParam the process that owns the
+  // event's window.
+  static const UINT kForegroundEvent;
 
  private:
-  static LRESULT CALLBACK StaticHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // The window's timers, run past its window procedure: the tab strip's hook subclasses the window,
-  // and under Wine every message through the subclass chain asks the server for its properties a
-  // dozen times. A WM_TIMER sent to the window is still handled there.
-  static void CALLBACK StaticTimerProc(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
-  static LRESULT CALLBACK ChildSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR id, DWORD_PTR data);
   LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+  // The messages that reach the program, each once as a named event; false when it is none of them.
+  bool ProgramMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OnCommand(int id, int code);
-  FormLogic Logic() { return {*form_, *settingsPage_, *advancedPage_, *languageChooser_}; }
+  HBRUSH OnColorStatic(HDC dc, HWND control);
+  bool OnSetCursor(HWND control, UINT mouseMessage);
+  LRESULT OnNotify(const NMHDR& header);
   // The link label a window is, if it is one.
   Win32Label* LinkOf(HWND control);
-  HBRUSH OnColorStatic(HDC dc, HWND control);
-
-  // main_window_keyboard.cpp: the tab order over the table, the page switch keys, focus marks.
-  bool NavigationKey(const MSG& msg);
-  void MoveFocus(bool forward);
-  void KeepFocusOnPage();
-  void ShowFocusMarks(bool show);
-  LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
-  void RememberFocus(bool activating);
 
   // main_window_controls.cpp: the controls of the table, and what each needs beyond its row.
-  bool CreateControls();
+  bool CreateControls(Win32MessageBoxes& boxes);
   HWND CreateStockControl(const ControlRow& row);
   bool CreateOwnControl(const ControlRow& row);
   void MakeAdapter(const ControlRow& row, HWND control);
   void SetUpToolbar(HWND toolbar);
   void SetUpHistoryList(HWND list);
   void CreateTrayMenu();
-  void BuildLogic();
-  void ChooseLanguage();
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
   // main_window_dpi.cpp: the resolution of the screen the window stands on, and a move to another.
   static int InitialDpi(HWND window);
@@ -122,52 +101,28 @@ class Win32MainWindow : public WindowBase, public MainWindowOps, public HookInst
   void SizeHistoryColumns(HWND list);
 
   HINSTANCE instance_;
-  HWND tooltip_ = nullptr;
-  HBRUSH pageBrush_ = nullptr;
-  HMENU trayMenu_ = nullptr;
+  MainWindowEvents* events_ = nullptr;
+  UINT taskbarCreated_ = 0;  // the registered "TaskbarCreated", once the program accepts it
+  bool hiddenToTray_ = false;
+  int dpi_ = 96;
+
+  // What the window made and releases.
+  UiFonts fonts_;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
+  HBRUSH pageBrush_ = nullptr;
+  HMENU trayMenu_ = nullptr;
+  HWND tooltip_ = nullptr;
   HIMAGELIST historyImages_ = nullptr;
   std::vector<std::pair<HWND, HBRUSH>> swatches_;  // the legend's swatches and their colours
-  int dpi_ = 96;
-  UiFonts fonts_;
-  WNDPROC previousProc_ = nullptr;
-  bool hiddenToTray_ = false;
-  bool focusHidden_ = false;  // UISF_HIDEFOCUS of the window's UI state (see ui_state.h)
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
 
-  Win32ProcessApi processes_;
-  Win32ProcessSnapshot snapshot_;
-  Win32CodePage codePage_;
-  Win32Clock clock_;
-  Win32MessageBoxes boxes_;
-  Win32TrayIcon tray_;
-
-  Win32ForegroundWatch watch_;
-  // The adapters the form logic talks to, one for each row that has one, made with its control.
-  using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32ListBox, Win32TextBox, Win32HistoryList,
-                               Win32GradientButton, Win32RuleTable>;
-  std::map<int, Adapter> adapters_;
-  template <typename T>
-  T& Control(int id) { return std::get<T>(adapters_.at(id)); }
-  template <typename T>
-  T& Emplace(int id) { return std::get<T>(adapters_.try_emplace(id, std::in_place_type<T>).first->second); }
+  // Its controls: the stock controls' adapters by id, the own controls, the pages' contained controls.
+  Win32Adapters adapters_;
   Win32TabStripPages tabs_;
   Win32Monitor monitor_;
   std::vector<std::unique_ptr<Win32ContainedControl>> contained_;
-
-  std::unique_ptr<Win32Services> services_;
-  std::unique_ptr<History> history_;
-  std::unique_ptr<Settings> settings_;
-  std::unique_ptr<SettingsPage> settingsPage_;
-  std::unique_ptr<LanguageChooser> languageChooser_;
-  std::unique_ptr<AdvancedPage> advancedPage_;  // after watch_: gone first, releasing what it started
-  std::unique_ptr<PriorityChanges> changes_;
-  std::unique_ptr<BoostCycle> boost_;
-  std::unique_ptr<BackgroundRestraint> restraint_;
-  std::unique_ptr<RestraintStatus> restraintStatus_;
-  std::unique_ptr<WindowHook> hook_;
-  std::unique_ptr<FormMain> form_;
+  Win32TrayIcon tray_;
+  Win32KeyboardNavigation navigation_;
 };
 
 }  // namespace kestrune

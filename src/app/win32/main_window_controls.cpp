@@ -1,5 +1,5 @@
 // The main window's controls: made from the table in control_table.cpp, then given what each needs
-// beyond its row (icons, brushes, toolbar buttons, list columns, the form's adapters).
+// beyond its row (icons, brushes, toolbar buttons, list columns, the adapters the program talks to).
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
@@ -26,7 +26,7 @@ constexpr HistoryColumn kHistoryColumns[] = {{TextId::ColumnNumber, 60}, {TextId
 
 }  // namespace
 
-bool Win32MainWindow::CreateControls() {
+bool Win32MainWindow::CreateControls(Win32MessageBoxes& boxes) {
   fonts_.Create(dpi_, ShownLanguage());
   pageBrush_ = ::CreateSolidBrush(kPageColor);
   // Not owned by the main window: a tooltip is always topmost, and under Wine a topmost owned
@@ -42,12 +42,12 @@ bool Win32MainWindow::CreateControls() {
     if (!made) {
       // A window without one of its controls cannot be driven as the user expects: say which and stop.
       const std::wstring text = UiText(TextId::ControlNotMade, {std::to_wstring(row.id)});
-      boxes_.Show(text, kProgramTitle, mb::kIconExclamation);
+      boxes.Show(text, kProgramTitle, mb::kIconExclamation);
       return false;
     }
   }
   CreateTrayMenu();
-  for (int id : {ids::kCommandMini, ids::kCommandExit}) Control<Win32GradientButton>(id).SetDpi(dpi_);
+  for (int id : {ids::kCommandMini, ids::kCommandExit}) adapters_.Of<Win32GradientButton>(id).SetDpi(dpi_);
   monitor_.SetDpi(dpi_);
   // The page controls stand above the strip, which draws the pages' background.
   ::SetWindowPos(tabs_.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -73,18 +73,18 @@ HWND Win32MainWindow::CreateStockControl(const ControlRow& row) {
   return control;
 }
 
-// What each kind needs beyond its row, and the adapter the form logic talks to.
+// What each kind needs beyond its row, and the adapter the program talks to.
 void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
   switch (row.kind) {
     case ControlKind::Text:
       // LabelInfo shows the whole title as its tooltip when the caption is cut.
-      Emplace<Win32Label>(row.id).Attach(control, row.id == ids::kLabelInfo ? tooltip_ : nullptr);
+      adapters_.Make<Win32Label>(row.id).Attach(control, row.id == ids::kLabelInfo ? tooltip_ : nullptr);
       return;
     case ControlKind::Link: {
-      Win32Label& link = Emplace<Win32Label>(row.id);
+      // The pointer over it reaches the window as the link's WM_SETCURSOR (OnSetCursor).
+      Win32Label& link = adapters_.Make<Win32Label>(row.id);
       link.Attach(control);
       link.SetLinkFonts(fonts_.normal, fonts_.underline);
-      ::SetWindowSubclass(control, ChildSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
       return;
     }
     case ControlKind::Icon:
@@ -95,18 +95,18 @@ void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
       for (const SwatchColor& swatch : LegendSwatches())
         if (swatch.id == row.id) swatches_.emplace_back(control, ::CreateSolidBrush(swatch.color));
       return;
-    case ControlKind::Check: Emplace<Win32CheckBox>(row.id).Attach(control); return;
-    case ControlKind::Combo: Emplace<Win32ComboBox>(row.id).Attach(control); return;
-    case ControlKind::List: Emplace<Win32ListBox>(row.id).Attach(control); return;
-    case ControlKind::Edit: Emplace<Win32TextBox>(row.id).Attach(control); return;
+    case ControlKind::Check: adapters_.Make<Win32CheckBox>(row.id).Attach(control); return;
+    case ControlKind::Combo: adapters_.Make<Win32ComboBox>(row.id).Attach(control); return;
+    case ControlKind::List: adapters_.Make<Win32ListBox>(row.id).Attach(control); return;
+    case ControlKind::Edit: adapters_.Make<Win32TextBox>(row.id).Attach(control); return;
     case ControlKind::Toolbar: SetUpToolbar(control); return;
     case ControlKind::Report:
-      Emplace<Win32HistoryList>(row.id).Attach(control);
+      adapters_.Make<Win32HistoryList>(row.id).Attach(control);
       SetUpHistoryList(control);
       return;
     case ControlKind::Rules:
-      Emplace<Win32RuleTable>(row.id).Attach(control);
-      Control<Win32RuleTable>(row.id).AddColumns(dpi_);
+      adapters_.Make<Win32RuleTable>(row.id).Attach(control);
+      adapters_.Of<Win32RuleTable>(row.id).AddColumns(dpi_);
       return;
     default: return;
   }
@@ -117,9 +117,9 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
   switch (row.id) {
     case ids::kTabStripMain: {
       return tabs_.Create(hwnd_, row.id, bounds, FormFont(ShownLanguage(), SystemUiFace()), dpi_,
-                          {[this] { if (form_) form_->OnBackgroundMouseDown(); },
-                           [this] { if (form_) form_->OnBackgroundMouseMove(); },
-                           [this] { KeepFocusOnPage(); }},
+                          {[this] { if (events_) events_->OnBackgroundPressed(); },
+                           [this] { if (events_) events_->OnBackgroundPointerMoved(); },
+                           [this] { navigation_.KeepFocusOnPage(); }},
                           [this] {
                             std::vector<ContainedControl*> controls;
                             for (auto& c : contained_) controls.push_back(c.get());
@@ -129,9 +129,9 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
     case ids::kCommandMini:
     case ids::kCommandExit: {
       const Font font = FormFont(ShownLanguage(), SystemUiFace());
-      return Emplace<Win32GradientButton>(row.id).Create(
+      return adapters_.Make<Win32GradientButton>(row.id).Create(
           hwnd_, row.id, bounds, row.text.Get(), row.id == ids::kCommandMini ? CommandMiniProperties(font) : CommandExitProperties(font),
-          [this, handler = row.onNotify] { if (form_) handler.Run(Logic()); });
+          [this, command = row.notify.command] { if (events_) events_->Run(command); });
     }
     case ids::kSystemMonitorState: {
       // The saved size is in pixels; only the place follows the resolution.
@@ -147,7 +147,6 @@ bool Win32MainWindow::CreateOwnControl(const ControlRow& row) {
 }
 
 void Win32MainWindow::SetUpToolbar(HWND toolbar) {
-  ::SetWindowSubclass(toolbar, ChildSubclassProc, ids::kToolbarSpeedMain, reinterpret_cast<DWORD_PTR>(this));
   ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   ::SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));

@@ -75,7 +75,7 @@ void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   tabs_.SetDpi(dpi_);
-  for (int id : {ids::kCommandMini, ids::kCommandExit}) Control<Win32GradientButton>(id).SetDpi(dpi_);
+  for (int id : {ids::kCommandMini, ids::kCommandExit}) adapters_.Of<Win32GradientButton>(id).SetDpi(dpi_);
   monitor_.SetDpi(dpi_);
   PlaceControls(parked);
   ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -111,7 +111,7 @@ void Win32MainWindow::ReplaceFonts() {
   for (const ControlRow& row : MainWindowControls()) {
     if (row.kind == ControlKind::Own) continue;
     ::SendDlgItemMessageW(hwnd_, row.id, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
-    if (row.kind == ControlKind::Link) Control<Win32Label>(row.id).SetLinkFonts(fonts_.normal, fonts_.underline);
+    if (row.kind == ControlKind::Link) adapters_.Of<Win32Label>(row.id).SetLinkFonts(fonts_.normal, fonts_.underline);
   }
   // A toolbar measures its buttons when they are added: they are added again in the new font.
   const HWND toolbar = ::GetDlgItem(hwnd_, ids::kToolbarSpeedMain);
@@ -162,7 +162,7 @@ void Win32MainWindow::PlaceControls(const std::vector<int>& parked) {
   }
   const HWND history = ::GetDlgItem(hwnd_, ids::kListViewHistory);
   if (history != nullptr) SizeHistoryColumns(history);
-  Control<Win32RuleTable>(ids::kListExclude).SizeColumns(dpi_);
+  adapters_.Of<Win32RuleTable>(ids::kListExclude).SizeColumns(dpi_);
 }
 
 }  // namespace kestrune

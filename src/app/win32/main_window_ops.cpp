@@ -1,5 +1,5 @@
-// What the form logic asks of the real window: z-order, visibility, dragging, the shell, the tray
-// menu, and the window-procedure hook.
+// What the program asks of the real window: z-order, visibility, dragging, the shell, the tray menu,
+// and the shell's messages let through.
 #include "app/win32/main_window.h"
 
 #include <shellapi.h>
@@ -9,8 +9,6 @@ namespace kestrune {
 void Win32MainWindow::SetTopmost(bool topmost) {
   ::SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
-
-void Win32MainWindow::SendMinimizeCommand() { ::SendMessageW(hwnd_, WM_COMMAND, SC_MINIMIZE, 0); }
 
 void Win32MainWindow::StartDrag() {
   ::ReleaseCapture();
@@ -29,7 +27,7 @@ void Win32MainWindow::Hide() {
   ::ShowWindow(hwnd_, SW_HIDE);
 }
 
-void Win32MainWindow::SendRestore() { ::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0); }
+void Win32MainWindow::Restore() { ::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0); }
 
 void Win32MainWindow::OpenUrl(std::wstring_view url) {
   ::ShellExecuteW(hwnd_, L"open", std::wstring(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -47,22 +45,12 @@ void Win32MainWindow::ShowTrayMenu() {
 
 void Win32MainWindow::RequestClose() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
-void Win32MainWindow::Install() {
-  previousProc_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32MainWindow::StaticHookProc)));
-}
+namespace {
 
-void Win32MainWindow::Remove() {
-  if (previousProc_ == nullptr) return;
-  ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-  previousProc_ = nullptr;
-}
-
-std::uint32_t Win32MainWindow::RegisterTaskbarCreated() { return ::RegisterWindowMessageW(L"TaskbarCreated"); }
-
-void Win32MainWindow::AllowFromShell(std::uint32_t message) {
-  // Looked up by name: the per-window filter arrived with Windows 7 and the per-process one with
-  // Vista; older systems filter nothing, so there is nothing to allow.
+// Lets a message from a process with fewer rights through to the window. Looked up by name: the
+// per-window filter arrived with Windows 7 and the per-process one with Vista; older systems filter
+// nothing, so there is nothing to allow.
+void AllowFromShell(HWND window, UINT message) {
   using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
   constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
@@ -70,11 +58,20 @@ void Win32MainWindow::AllowFromShell(std::uint32_t message) {
   if (user32 == nullptr) return;
   if (auto perWindow = reinterpret_cast<PerWindow>(
           reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
-    perWindow(hwnd_, message, kAllow, nullptr);
+    perWindow(window, message, kAllow, nullptr);
   } else if (auto perProcess = reinterpret_cast<PerProcess>(
                  reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
     perProcess(message, kAllow);
   }
+}
+
+}  // namespace
+
+void Win32MainWindow::AcceptTrayNotifications() { AllowFromShell(hwnd_, tray_.CallbackMessage()); }
+
+void Win32MainWindow::AcceptTaskbarCreated() {
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  if (taskbarCreated_ != 0) AllowFromShell(hwnd_, taskbarCreated_);
 }
 
 }  // namespace kestrune

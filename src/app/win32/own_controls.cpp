@@ -61,7 +61,6 @@ bool Win32TabStripPages::Create(HWND parent, int id, const Rect& bounds, const F
   args.saved = &saved;
   args.ambientFont = formFont;
   args.dpi = dpi;
-  args.hookHostWindow = true;
   args.containedControls = std::move(contained);
   args.createControl = [this](ControlHost& host, Surface& surface) {
     tabstrip::TabStripEvents* events = this;

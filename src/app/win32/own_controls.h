@@ -1,6 +1,6 @@
 #pragma once
 // The main window's own controls (page strip, the two buttons, the resource monitor), each hosted by
-// the one control-window binding, and the adapters the form logic talks to.
+// the one control-window binding, and the adapters the program talks to.
 #include <windows.h>
 
 #include <functional>
@@ -73,6 +73,9 @@ class Win32TabStripPages : public TabPages, private tabstrip::TabStripEvents {
   void SetDpi(int dpi);
   // The next or previous page, as Ctrl+Page Down and Ctrl+Page Up on the strip select it.
   void StepPage(bool forward) { strip_->SelectNeighbourTab(forward); }
+  // What the strip follows of the window that hosts it.
+  void HostActivated() { window_.HostActivated(); }
+  void HostColorsChanged() { window_.HostColorsChanged(); }
 
  private:
   void TabSwitch(int previousTab) override;

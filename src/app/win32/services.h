@@ -22,12 +22,11 @@
 namespace kestrune {
 
 struct Win32Services {
-  Win32Services(const CodePage& codePage, HWND owner, const std::wstring& directory, const std::wstring& baseName)
+  Win32Services(const CodePage& codePage, const std::wstring& directory, const std::wstring& baseName)
       : location(LocateSettings(access, directory, UserProgramFolder())),
         profile(codePage, ProfileFilePath(location.file)),
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
-        dialog(ToWindowHandle(owner)),
         journal(JournalFilePath(location.folder, SeatIdentity())),
         sharedJournal(SharedJournalFilePath(location.folder)) {}
 
@@ -40,7 +39,7 @@ struct Win32Services {
   Win32Registry registry;
   SettingsFile settingsFile;
   AutostartValue autostart;
-  Win32FileDialog dialog;
+  Win32FileDialog dialog;  // owned by the main window once it exists
   Win32FileSystem files;
   // Beside the settings file: given the settings file's folder, it follows that file wherever it is
   // kept. This seat's own, and the one copies shared before (read once for what it holds).

@@ -83,36 +83,27 @@ void Win32Label::SetHot(bool hot) {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-int Win32HistoryList::RowCount() const { return static_cast<int>(ListView_GetItemCount(hwnd_)); }
-
 void Win32HistoryList::Clear() { ListView_DeleteAllItems(hwnd_); }
 
-void Win32HistoryList::AddRow(std::wstring_view itemText) {
-  std::wstring text(itemText);
+void Win32HistoryList::AddRow(const HistoryRow& row) {
+  std::wstring number = row.number;
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = RowCount();
+  item.iItem = static_cast<int>(ListView_GetItemCount(hwnd_));
   item.iImage = 0;  // the first image of the small image list
-  item.pszText = text.data();
-  ::SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  item.pszText = number.data();
+  const auto index = static_cast<int>(::SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  SetCell(index, 1, row.time);
+  SetCell(index, 2, row.title);
+  SetCell(index, 3, row.level);
 }
 
-void Win32HistoryList::SetCell(int row, int column, std::wstring_view text) {
+void Win32HistoryList::SetCell(int row, int column, const std::wstring& text) {
   std::wstring copy(text);
   LVITEMW item{};
   item.iSubItem = column;
   item.pszText = copy.data();
   ::SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-std::wstring Win32HistoryList::Cell(int row, int column) const {
-  wchar_t buffer[512] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = 512;
-  const LRESULT n = ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return std::wstring(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
 }  // namespace kestrune

@@ -1,6 +1,6 @@
 #pragma once
-// The form's control interfaces over real Windows controls. Setting a state never runs a handler:
-// the form decides when a change counts as a click.
+// The program's control interfaces over real Windows controls. Setting a state never tells the
+// program: only the user's change of a control does.
 #include <windows.h>
 
 #include "app/ui.h"
@@ -77,17 +77,15 @@ class Win32Label : public LinkLabel {
   HFONT hotFont_ = nullptr;
 };
 
-// ListViewHistory holds the history's rows.
-class Win32HistoryList : public HistoryRows {
+// ListViewHistory shows the history's rows.
+class Win32HistoryList : public HistoryView {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  int RowCount() const override;
   void Clear() override;
-  void AddRow(std::wstring_view itemText) override;
-  void SetCell(int row, int column, std::wstring_view text) override;
-  std::wstring Cell(int row, int column) const override;
+  void AddRow(const HistoryRow& row) override;
 
  private:
+  void SetCell(int row, int column, const std::wstring& text);
   HWND hwnd_ = nullptr;
 };
 

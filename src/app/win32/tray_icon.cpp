@@ -2,19 +2,18 @@
 
 #include <cwchar>
 
-#include "app/window_hook.h"
 #include "platform/texts.h"
 
 namespace kestrune {
 
-void Win32TrayIcon::Setup(HWND window, HICON icon) {
+void Win32TrayIcon::Setup(HWND window, UINT callbackMessage, HICON icon) {
   data_ = {};
   // The first version of the record: every shell since Windows 95 understands it.
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data_.hWnd = window;
   data_.uID = 0;
   data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data_.uCallbackMessage = msg::kTrayCallback;
+  data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
   std::wcsncpy(data_.szTip, UiTextZ(TextId::TrayTip), 63);
 }

@@ -106,13 +106,6 @@ void ControlWindow::OnCreate() {
     const int h = surface_->ScaleHeight();
     Guard([&] { control_->OnResize(w, h); });
   }
-  if (loaded_ && args_.hookHostWindow && args_.parent != nullptr) {
-    const HWND root = ::GetAncestor(args_.parent, GA_ROOT);
-    if (root != nullptr &&
-        ::SetWindowSubclass(root, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                            reinterpret_cast<DWORD_PTR>(this)))
-      hostWindow_ = root;
-  }
 }
 
 LRESULT ControlWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,23 +113,12 @@ LRESULT ControlWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM l
   return HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlWindow::HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                                 DWORD_PTR refData) {
-  auto* self = reinterpret_cast<ControlWindow*>(refData);
-  const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-  self->HostMessage(message);
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(hwnd, &ControlWindow::HostSubclassProc, id);
-    self->hostWindow_ = nullptr;
-  }
-  return result;
+void ControlWindow::HostActivated() {
+  if (control_ && loaded_) Guard([&] { control_->OnHostActivated(); });
 }
 
-// The host window's messages the control hears of, after the window has handled them.
-void ControlWindow::HostMessage(UINT message) {
-  if (!control_ || !loaded_) return;
-  if (message == WM_ACTIVATE) Guard([&] { control_->OnHostActivated(); });
-  else if (message == WM_SYSCOLORCHANGE || message == WM_THEMECHANGED) Guard([&] { control_->OnHostColorsChanged(); });
+void ControlWindow::HostColorsChanged() {
+  if (control_ && loaded_) Guard([&] { control_->OnHostColorsChanged(); });
 }
 
 void ControlWindow::TrackLeave() {
@@ -329,10 +311,6 @@ void ControlWindow::Destroyed() {
   Guard([&] { control_->OnDestroy(); });
   for (UINT_PTR id : timers_) ::KillTimer(hwnd_, id);
   timers_.clear();
-  if (hostWindow_ != nullptr) {
-    ::RemoveWindowSubclass(hostWindow_, &ControlWindow::HostSubclassProc, reinterpret_cast<UINT_PTR>(this));
-    hostWindow_ = nullptr;
-  }
   control_.reset();
   surface_.reset();
 }

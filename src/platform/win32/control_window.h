@@ -38,8 +38,6 @@ struct ControlWindowArgs {
   std::function<void(ControlWindow&, std::string_view key)> onPropertyChanged;
   // Controls placed inside this one (container controls only).
   std::function<std::vector<ContainedControl*>()> containedControls;
-  // Tell the control of the hosting top-level window's activation and colour changes.
-  bool hookHostWindow = false;
 };
 
 class ControlWindow : public ControlHost, public WindowBase {
@@ -101,11 +99,13 @@ class ControlWindow : public ControlHost, public WindowBase {
 
   // Changes the ambient properties and tells the control.
   void SetAmbient(bool userMode, const Font& font, OleColor backColor);
+  // The window that hosts the control was activated or deactivated, or the system's colours or theme
+  // changed: its window procedure tells the control, after handling the message itself.
+  void HostActivated();
+  void HostColorsChanged();
 
  private:
   LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  static LRESULT CALLBACK HostSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Into the window on WM_PAINT, or into `picture` on WM_PRINTCLIENT.
   void Paint(HDC picture);
@@ -121,7 +121,6 @@ class ControlWindow : public ControlHost, public WindowBase {
   void OnCreate();
   void TrackLeave();
   bool AcceptsAccessKey(wchar_t key) const;
-  void HostMessage(UINT message);
   LRESULT DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT UpdateUiState(WPARAM wParam, LPARAM lParam);
   // WM_GETOBJECT and the posted default action; false for any other message.
@@ -129,7 +128,6 @@ class ControlWindow : public ControlHost, public WindowBase {
   void ReleaseAccessible();
 
   ControlWindowArgs args_{};
-  HWND hostWindow_ = nullptr;  // subclassed top-level window, when hookHostWindow
   std::unique_ptr<GdiSurface> surface_;
   std::unique_ptr<OwnControl> control_;
   std::set<UINT_PTR> timers_;

@@ -1,3 +1,6 @@
+// The main window's behaviour through the whole program over in-memory controls, files and desktop:
+// the start-up and shut-down, the tick, the tray and the session, the buttons and links, the
+// advanced page's settings and list, and the background restraint.
 #include "app/form_main.h"
 
 #include <cstdio>
@@ -6,18 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <map>
 
-#include "fakes/fake_clock.h"
-#include "fakes/fake_file_dialog.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
-#include "fakes/fake_message_boxes.h"
-#include "fakes/fake_process_snapshot.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_rule_table.h"
-#include "fakes/fake_state_file.h"
-#include "settings_page_rig.h"
+#include "program_rig.h"
 
 namespace kestrune {
 namespace {
@@ -25,8 +18,7 @@ namespace {
 using namespace testing;
 using ::testing::ElementsAre;
 
-// The whole form over in-memory controls, files and desktop.
-class FormMainTest : public ::testing::Test, protected SettingsPageRig {
+class FormMainTest : public ::testing::Test, protected testing::ProgramRig {
  protected:
   FormMainTest() {
     api.AddProcess(1);
@@ -38,99 +30,84 @@ class FormMainTest : public ::testing::Test, protected SettingsPageRig {
   }
   void Store(const char* section, const char* key, const char* value) { store.Set(section, key, value); }
   // Acceleration and recording on, normal level, the given maximum.
-  void StoreAccelerating(const char* recordCount) {
+  void StoreAccelerating(const char* maximum) {
     Store("Normal", "EnableSpeed", "1");
     Store("Speed", "SpeedLevel", "1");
     Store("Record", "EnableRecord", "1");
-    Store("Record", "RecordCount", recordCount);
+    Store("Record", "RecordCount", maximum);
   }
-
-  FakeProcessApi api;
-  FakeLabel info, countLabel, home, help;
-  FakeTabPages tabs{log};
-  FakeHistoryRows rows;
-  FakeClock clock;
-  FakeFileDialog dialog;
-  FakeFileSystem files;
-  testing::FakeStateFile journal;
-  PriorityChanges changes{api, journal};
-  BoostCycle boost{api, codePage, changes};
-  History history{{rows, clock, boxes, dialog, files, codePage}, std::wstring(kHomePage)};
-  FakeTray tray{log};
-  WindowHook hook{window, tray};
-  FakeHookInstaller installer{log};
-  FormMain form{{info, countLabel, home, help, tabs},
-                {window, boxes, boost, history, page, settings, hook, installer, tray}};
+  AccelerationCycle& cycle = program.Acceleration();
 };
 
-TEST_F(FormMainTest, LoadRunsItsStepsInOrder) {
+TEST_F(FormMainTest, StartRunsItsStepsInOrder) {
   StoreAccelerating("50");
-  boost.SetState({7, 8, 9});
-  form.Load();
-  // The settings load first (CheckAlwaysTop, checked by design, is unchecked by the missing AlwaysTop
-  // and sets the z-order), then the stored AlwaysTop is applied again. The tray's callback is let
-  // through before the icon exists, "TaskbarCreated" once it is registered.
-  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "hook+", "allow 2025", "tray+",
-                               "register", "allow 49443"));
+  cycle.SetState({7, 8, 9});
+  program.Start();
+  // The settings load first (AlwaysTop, on by design, is turned off by the missing value and sets the
+  // z-order), then the loaded AlwaysTop is applied again. The tray's notifications are let through
+  // before the icon exists, "TaskbarCreated" at the end.
+  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "accept tray", "tray+",
+                               "accept taskbar"));
   EXPECT_THAT(tabs.captions, ElementsAre(L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ", L" 詳細設定 "));
   EXPECT_EQ(tabs.active, 3);
   EXPECT_EQ(tabs.height, 25);
   EXPECT_EQ(speed.Text(), L"普通加速");
-  // The boost state was cleared and the first tick ran at once, with the loaded level: the first
-  // switch counts 1 and raised the window's owner to the high class.
-  EXPECT_EQ(boost.State().switchCount, 1);
+  // The acceleration state was cleared and the first tick ran at once, with the loaded level: the
+  // first switch counts 1 and raised the window's owner to the high class.
+  EXPECT_EQ(cycle.State().switchCount, 1);
   EXPECT_EQ(api.ClassOf(5), priority::kHigh);
-  EXPECT_EQ(countLabel.Caption(), L"1");
-  EXPECT_FALSE(home.Hot());
-  EXPECT_FALSE(help.Hot());
+  EXPECT_EQ(count.Caption(), L"1");
+  EXPECT_FALSE(homePage.Hot());
+  EXPECT_FALSE(needHelp.Hot());
 }
 
-TEST_F(FormMainTest, LoadAppliesAlwaysOnTopAndStartMinimised) {
+TEST_F(FormMainTest, StartAppliesAlwaysOnTopAndStartMinimised) {
   Store("Normal", "AlwaysTop", "1");
   Store("Normal", "AutoMin", "1");
-  form.Load();
-  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "topmost", "hook+", "allow 2025", "tray+", "minimize",
-                               "register", "allow 49443"));
+  program.Start();
+  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "topmost", "accept tray", "tray+", "hide", "accept taskbar"));
 }
 
 TEST_F(FormMainTest, TheTimerShowsAndRecordsWhatTheTickAsks) {
   StoreAccelerating("100");
   clock.time = L"9:05:07";
-  form.Load();  // the first switch, to "Other"
+  program.Start();  // the first switch, to "Other"
   EXPECT_EQ(info.Caption(), L"Other");
   EXPECT_EQ(info.tooltip, L"Other");
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_EQ(rows.rows[0], (std::vector<std::wstring>{L"1 ", L"9:05:07", L"Other", L"普通加速"}));
 
   api.foreground = 0x60;
-  form.BoostAndRestrain();
+  program.OnTick();
   EXPECT_EQ(info.Caption(), L"Second");
-  EXPECT_EQ(countLabel.Caption(), L"2");
+  EXPECT_EQ(count.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
   // Recording off: counted, not recorded.
-  recording.SetChecked(false);
+  Click(Setting::Recording);
   api.foreground = 0x50;
-  form.BoostAndRestrain();
-  EXPECT_EQ(countLabel.Caption(), L"3");
+  program.OnTick();
+  EXPECT_EQ(count.Caption(), L"3");
   EXPECT_EQ(rows.RowCount(), 2);
 
-  // The maximum is read from its combo at every append: without a selection it is 0, so the list
-  // that holds more than that is cleared before the row is added.
-  recording.SetChecked(true);
-  count.SetSelectedIndex(-1);
+  // The maximum is the setting's at every append: at 50, a list that holds more is cleared before
+  // the row is added.
+  Click(Setting::Recording);
+  Pick(Setting::RecordCount, 0);
+  while (rows.RowCount() < 51) program.Records().Append(L"t", SpeedLevel::Normal, 100);
   api.foreground = 0x60;
-  form.BoostAndRestrain();
+  program.OnTick();
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_EQ(rows.rows[0][0], L"1 ");
+  EXPECT_EQ(program.Records().Rows().size(), 1u);
 
   // The same window, then acceleration off: nothing shown, counted or recorded.
-  const int captions = info.captionSets + countLabel.captionSets;
-  form.BoostAndRestrain();
-  acceleration.SetChecked(false);
+  const int captions = info.captionSets + count.captionSets;
+  program.OnTick();
+  Click(Setting::Acceleration);
   api.foreground = 0x50;
-  form.BoostAndRestrain();
-  EXPECT_EQ(info.captionSets + countLabel.captionSets, captions);
+  program.OnTick();
+  EXPECT_EQ(info.captionSets + count.captionSets, captions);
   EXPECT_EQ(rows.RowCount(), 1);
   EXPECT_TRUE(boxes.shown.empty());
 }
@@ -141,7 +118,7 @@ TEST_F(FormMainTest, ARefusedRealtimeIsRecordedAsObtainedAndToldOnce) {
   StoreAccelerating("100");
   Store("Speed", "SpeedLevel", "2");
   api.realtimeGivesHigh = true;
-  form.Load();
+  program.Start();
   EXPECT_EQ(speed.Text(), L"極限加速");
   EXPECT_EQ(api.ClassOf(5), priority::kHigh);
   ASSERT_EQ(rows.RowCount(), 1);
@@ -152,26 +129,26 @@ TEST_F(FormMainTest, ARefusedRealtimeIsRecordedAsObtainedAndToldOnce) {
   EXPECT_EQ(boxes.shown[0].flags, 0x30u);
 
   api.foreground = 0x60;
-  form.BoostAndRestrain();
+  program.OnTick();
   EXPECT_EQ(rows.rows[1][3], L"普通加速");
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 // A process an ended run left raised is given back before the first tick raises anything.
-TEST_F(FormMainTest, LoadGivesBackWhatAnEndedRunLeftRaised) {
+TEST_F(FormMainTest, StartGivesBackWhatAnEndedRunLeftRaised) {
   StoreAccelerating("100");
   api.processes[6].priorityClass = priority::kRealtime;
   journal.bytes = FormatJournal({{6, 1, priority::kNormal, priority::kRealtime}});
-  form.Load();
+  program.Start();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
   EXPECT_EQ(ParseJournal(journal.bytes), (std::vector<ChangeEntry>{{5, 1, priority::kNormal, priority::kHigh}}));
 }
 
-TEST_F(FormMainTest, UnloadAsksAndNoKeepsEverything) {
-  form.Load();
+TEST_F(FormMainTest, ClosingAsksAndNoKeepsEverything) {
+  program.Start();
   log.clear();
   boxes.answer = 7;  // IDNO
-  EXPECT_FALSE(form.QueryUnload());
+  EXPECT_FALSE(program.OnCloseAsked());
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, L"終了しますか？");
   EXPECT_EQ(boxes.shown[0].title, L"確認してください。");
@@ -179,47 +156,69 @@ TEST_F(FormMainTest, UnloadAsksAndNoKeepsEverything) {
   EXPECT_TRUE(log.empty());
 
   boxes.answer = mb::kIdYes;
-  EXPECT_TRUE(form.QueryUnload());
-  EXPECT_THAT(log, ElementsAre("tray-", "hook-"));
+  EXPECT_TRUE(program.OnCloseAsked());
+  EXPECT_THAT(log, ElementsAre("tray-"));
 }
 
 TEST_F(FormMainTest, LoggingOffEndsWithoutAsking) {
-  form.Load();
-  hook.Handle({msg::kQueryEndSession, 0, 0}, [](const WindowMessage&) { return std::intptr_t{1}; });
+  program.Start();
+  program.OnSessionEnding();
   log.clear();
-  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_TRUE(program.OnCloseAsked());
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_THAT(log, ElementsAre("tray-", "hook-"));
+  EXPECT_THAT(log, ElementsAre("tray-"));
 }
 
 TEST_F(FormMainTest, ButtonsMenuAndLinks) {
-  form.OnCommandMiniClick();
-  form.OnCommandExitClick();
-  form.OnBackgroundMouseDown();
-  EXPECT_THAT(log, ElementsAre("minimize", "close", "drag"));
+  program.Run(Command::HideToTray);
+  program.Run(Command::AskToExit);
+  program.OnBackgroundPressed();
+  EXPECT_THAT(log, ElementsAre("hide", "close", "drag"));
 
   log.clear();
-  form.OnMenuMainScreen();  // visible: nothing
+  window.visible = true;
+  program.Run(Command::ShowWindow);  // visible: nothing
   window.visible = false;
-  form.OnMenuMainScreen();
+  program.Run(Command::ShowWindow);
   EXPECT_THAT(log, ElementsAre("show", "restore"));
 
   log.clear();
   window.visible = false;
-  form.OnMenuExit();
+  program.Run(Command::ExitFromTray);
   EXPECT_THAT(log, ElementsAre("show", "close"));
 
-  form.OnMenuUpdate();
+  program.Run(Command::OpenHomePage);
   EXPECT_EQ(window.lastUrl, kHomePage);
 
-  home.SetHot(false);
-  help.SetHot(false);
-  form.OnLinkMouseMove(home);
-  EXPECT_TRUE(home.Hot());
-  EXPECT_FALSE(help.Hot());
-  form.OnBackgroundMouseMove();
-  form.OnBackgroundMouseMove();
-  EXPECT_FALSE(home.Hot());
+  homePage.SetHot(false);
+  needHelp.SetHot(false);
+  program.OnPointerOverLink(homePage);
+  EXPECT_TRUE(homePage.Hot());
+  EXPECT_FALSE(needHelp.Hot());
+  const int styles = homePage.styleSets;
+  program.OnBackgroundPointerMoved();
+  program.OnBackgroundPointerMoved();
+  EXPECT_FALSE(homePage.Hot());
+  EXPECT_EQ(homePage.styleSets, styles + 1);
+}
+
+// The tray icon, a minimised window and a re-created taskbar. The icon's double-click and its menu
+// act only while the window is hidden; the window minimised by the system goes to the tray.
+TEST_F(FormMainTest, TrayAndTaskbar) {
+  program.OnTrayClicked(TrayClick::DoubleClick);
+  program.OnTrayClicked(TrayClick::RightButton);
+  EXPECT_TRUE(log.empty());
+  program.OnMinimised();
+  EXPECT_THAT(log, ElementsAre("hide"));
+  log.clear();
+  program.OnTrayClicked(TrayClick::RightButton);
+  EXPECT_THAT(log, ElementsAre("foreground", "menu"));
+  log.clear();
+  program.OnTrayClicked(TrayClick::DoubleClick);
+  EXPECT_THAT(log, ElementsAre("show", "restore"));
+  log.clear();
+  program.OnTaskbarCreated();
+  EXPECT_THAT(log, ElementsAre("tray+"));
 }
 
 TEST(SingleInstanceGuard, SecondCopyShowsTheNoticeAndStops) {
@@ -233,34 +232,27 @@ TEST(SingleInstanceGuard, SecondCopyShowsTheNoticeAndStops) {
   EXPECT_EQ(boxes.shown[0].flags, 0x30u);
 }
 
-// The form with its advanced page: the four settings at start-up, the list's editing, giving back
-// when acceleration stops, and the quick reaction's look.
+// The form with the advanced page's settings: the start-up, the list's editing, giving back when
+// acceleration stops, and the quick reaction's look.
 class AdvancedFormTest : public FormMainTest {
  protected:
   AdvancedFormTest() {
     api.processes[5].path = L"C:\\Apps\\Other.exe";
     api.processes[6].path = L"C:\\Apps\\second.exe";
-    form.AttachAdvanced(advanced);
   }
-  struct FakeFlagBoxes : FlagBoxes {
-    CheckBox& Of(Setting flag) override { return boxes[flag]; }
-    std::map<Setting, FakeCheckBox> boxes;
-  } flags;
-  FakeCheckBox& restoreOriginal = flags.boxes[Setting::RestoreOriginal];
-  FakeCheckBox& restoreOnStop = flags.boxes[Setting::RestoreOnStop];
-  FakeCheckBox& instant = flags.boxes[Setting::InstantReaction];
-  FakeCheckBox& restrain = flags.boxes[Setting::RestrainBackground];
-  FakeRuleTable list;
-  FakeComboBox front, behind;
-  FakeTextBox name;
-  FakeForegroundWatch watch;
-  AdvancedPage advanced{{flags, list, front, behind, name},
-                        {settings, boost, api, watch, boxes}};
+  FakeCheckBox& restoreOriginal = Check(Setting::RestoreOriginal);
+  FakeCheckBox& restoreOnStop = Check(Setting::RestoreOnStop);
+  FakeCheckBox& instant = Check(Setting::InstantReaction);
+  FakeCheckBox& restrain = Check(Setting::RestrainBackground);
+  FakeRuleTable& list = rules;
+  FakeComboBox& front = ruleFront;
+  FakeComboBox& behind = ruleBehind;
+  FakeTextBox& name = excludeName;
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {
   StoreAccelerating("50");
-  form.Load();
+  program.Start();
   EXPECT_EQ(store.Get("Advanced", "RestoreOriginal"), "0");
   EXPECT_EQ(store.Get("Advanced", "RestoreOnStop"), "0");
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
@@ -276,7 +268,7 @@ TEST_F(AdvancedFormTest, StoredValuesAreLoadedAndWrittenBackInNormalForm) {
   Store("Advanced", "RestoreOnStop", " 1 ");
   Store("Advanced", "InstantReaction", "1.0");
   Store("Advanced", "Exclude", " b.exe | C:\\x\\A.exe || b.EXE ");
-  form.Load();
+  program.Start();
   EXPECT_TRUE(restoreOriginal.Checked() && restoreOnStop.Checked() && instant.Checked());
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"b.exe", L"A.exe"}));
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "b.exe|A.exe");
@@ -284,36 +276,38 @@ TEST_F(AdvancedFormTest, StoredValuesAreLoadedAndWrittenBackInNormalForm) {
   EXPECT_EQ(watch.hooks + watch.timers, 2);
   // Ending releases what the start acquired, exactly once.
   boxes.answer = mb::kIdYes;
-  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_TRUE(program.OnCloseAsked());
   EXPECT_EQ(watch.hooks + watch.timers + watch.badStops, 0);
 }
 
 TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   StoreAccelerating("50");
-  form.Load();  // "Other" (process 5) comes to the front
+  program.Start();  // "Other" (process 5) comes to the front
   name.text = L"  D:\\Games\\game.exe ";
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(name.text, L"");
   name.text = L"GAME.EXE";  // already listed: refused, the text stays for correcting
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   name.text = L"bad?.exe";
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(name.text, L"bad?.exe");
   api.processes[5].path = L"C:\\x\\Stranger.exe";  // "Other" ended and its id went to another program
-  advanced.OnAddLastFrontClick();
+  program.Run(Command::ExcludeLastFront);
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "game.exe|Other.exe");
+  EXPECT_NE(program.Rules().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
 
   list.SetSelectedIndex(0);
-  advanced.OnRemoveClick();
+  program.Run(Command::RemoveRule);
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Other.exe"}));
   EXPECT_EQ(list.selected, 0);
-  advanced.OnRemoveClick();
+  program.Run(Command::RemoveRule);
   list.SetSelectedIndex(-1);
-  advanced.OnRemoveClick();  // nothing selected: nothing to remove
+  program.Run(Command::RemoveRule);  // nothing selected: nothing to remove
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
+  EXPECT_TRUE(program.Rules().Rules().Empty());
 }
 
 // A stored list longer than its read buffer: it shows without the name the buffer cut and is not
@@ -329,12 +323,12 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
     if (i < 820) shown.push_back(codePage.ToWide(n));
   }
   Store("Advanced", "Exclude", stored.c_str());
-  form.Load();
+  program.Start();
   EXPECT_EQ(list.items, shown);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
 
   name.text = L"x.exe";
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(list.items, shown);
   EXPECT_EQ(name.text, L"x.exe");
   EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
@@ -342,8 +336,8 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
   EXPECT_EQ(boxes.shown[0].text, UiText(TextId::ExcludeListFull));
 
   list.SetSelectedIndex(0);
-  advanced.OnRemoveClick();
-  advanced.OnAddClick();
+  program.Run(Command::RemoveRule);
+  program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(list.items.back(), L"x.exe");
   EXPECT_EQ(list.items.size(), 819u);
   EXPECT_EQ(boxes.shown.size(), 1u);
@@ -353,24 +347,27 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
 TEST_F(AdvancedFormTest, StoppingGivesBackTheRaisedProcessOnlyWithRestoreOnStop) {
   for (const bool onStop : {false, true}) {
     for (int way = 0; way < 3; ++way) {
-      store.Set("Advanced", "RestoreOnStop", onStop ? "1" : "0");
-      StoreAccelerating("50");
-      api.processes[5].priorityClass = priority::kNormal;
-      hook.ClearShutdownFlag();
-      form.Load();
-      ASSERT_EQ(api.ClassOf(5), priority::kHigh);
+      testing::ProgramRig rig;
+      rig.api.AddProcess(5);
+      rig.api.AddWindow(0x50, 5, L"Other");
+      rig.api.foreground = 0x50;
+      rig.store.Set("Advanced", "RestoreOnStop", onStop ? "1" : "0");
+      for (const char* key : {"EnableSpeed", "AlwaysTop"}) rig.store.Set("Normal", key, "1");
+      rig.store.Set("Speed", "SpeedLevel", "1");
+      rig.program.Start();
+      ASSERT_EQ(rig.api.ClassOf(5), priority::kHigh);
       if (way == 0) {
-        acceleration.SetChecked(false);
-        form.OnCheckAccelerationClick();
-        EXPECT_EQ(store.Get("Normal", "EnableSpeed"), "0");
+        rig.Click(Setting::Acceleration);
+        EXPECT_EQ(rig.store.Get("Normal", "EnableSpeed"), "0");
       } else if (way == 1) {
-        boxes.answer = mb::kIdYes;
-        EXPECT_TRUE(form.QueryUnload());
+        rig.boxes.answer = mb::kIdYes;
+        EXPECT_TRUE(rig.program.OnCloseAsked());
       } else {
-        hook.Handle({msg::kQueryEndSession, 0, 0}, [](const WindowMessage&) { return std::intptr_t{1}; });
-        EXPECT_TRUE(form.QueryUnload());
+        rig.program.OnSessionEnding();
+        EXPECT_TRUE(rig.program.OnCloseAsked());
+        EXPECT_TRUE(rig.boxes.shown.empty());
       }
-      EXPECT_EQ(api.ClassOf(5), onStop ? priority::kNormal : priority::kHigh) << onStop << way;
+      EXPECT_EQ(rig.api.ClassOf(5), onStop ? priority::kNormal : priority::kHigh) << onStop << way;
     }
   }
 }
@@ -379,23 +376,38 @@ TEST_F(AdvancedFormTest, StoppingGivesBackTheRaisedProcessOnlyWithRestoreOnStop)
 // nothing left to do: a switch is acted on once.
 TEST_F(AdvancedFormTest, TheQuickLookActsOnceAndOnlyWithAccelerationOn) {
   StoreAccelerating("50");
-  form.Load();
+  program.Start();
   const int sets = api.sets;
-  form.OnQuickLook();  // nothing moved
+  program.OnQuickLook();  // nothing moved
   EXPECT_EQ(api.sets, sets);
   api.foreground = 0x60;
-  form.OnQuickLook();
-  form.BoostAndRestrain();
-  form.OnQuickLook();
+  program.OnQuickLook();
+  program.OnTick();
+  program.OnQuickLook();
   EXPECT_EQ(api.sets - sets, 2);
-  EXPECT_EQ(countLabel.Caption(), L"2");
+  EXPECT_EQ(count.Caption(), L"2");
   EXPECT_EQ(rows.RowCount(), 2);
 
-  acceleration.SetChecked(false);
+  Click(Setting::Acceleration);
   api.foreground = 0x50;
   const int queries = api.foregroundQueries;
-  form.OnQuickLook();
+  program.OnQuickLook();
   EXPECT_EQ(api.foregroundQueries, queries);
+}
+
+// The system's notification: another program's window proves that the hook delivers, so the timer
+// stops, and the look runs as the timer's would.
+TEST_F(AdvancedFormTest, ANotificationAboutAnotherProgramStopsTheTimerAndLooks) {
+  StoreAccelerating("50");
+  Store("Advanced", "InstantReaction", "1");
+  program.Start();
+  ASSERT_EQ(watch.timers, 1);
+  program.OnForegroundEvent(1);  // this program's own window proves nothing
+  EXPECT_EQ(watch.timers, 1);
+  api.foreground = 0x60;
+  program.OnForegroundEvent(6);
+  EXPECT_EQ(watch.timers, 0);
+  EXPECT_EQ(count.Caption(), L"2");
 }
 
 // The hook and the timer are held only while the setting is on and released by what acquired
@@ -464,16 +476,11 @@ class RestraintFormTest : public AdvancedFormTest {
   RestraintFormTest() {
     api.processes[6].path = L"C:\\b\\build.exe";
     snapshot.cores[6] = 1.0;
-    form.AttachRestraint(status);
     StoreAccelerating("50");
     Store("Advanced", "RestrainBackground", "1");
-    form.Load();  // "Other" (5) in front, "build" (6) spins behind it
-    for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
+    program.Start();  // "Other" (5) in front, "build" (6) spins behind it
+    for (int i = 0; i < 7; ++i) program.OnTick();
   }
-  FakeProcessSnapshot snapshot{api};
-  BackgroundRestraint restraint{{snapshot, api, changes, clock}};
-  FakeLabel restrained, keptLow;
-  RestraintStatus status{restraint, restrained, keptLow, history};
 };
 
 TEST_F(RestraintFormTest, ShowsAndRecordsTheRestrainedProgram) {
@@ -485,32 +492,28 @@ TEST_F(RestraintFormTest, ShowsAndRecordsTheRestrainedProgram) {
   EXPECT_EQ(rows.Cell(1, 3), L"抑制");
   // In front it is let go at once, before the switch raises it.
   api.foreground = 0x60;
-  form.BoostAndRestrain();
+  program.OnTick();
   EXPECT_EQ(api.ClassOf(6), priority::kHigh);
   EXPECT_EQ(restrained.Caption(), L"なし");
   EXPECT_EQ(rows.Cell(2, 2), L"抑制解除: build.exe");
 }
 
 TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
-  restrain.SetChecked(false);
-  form.OnCheckRestrainBackgroundClick();
+  Click(Setting::RestrainBackground);
   EXPECT_EQ(store.Get("Advanced", "RestrainBackground"), "0");
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
 
-  restrain.SetChecked(true);
-  form.OnCheckRestrainBackgroundClick();
-  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
+  Click(Setting::RestrainBackground);
+  for (int i = 0; i < 7; ++i) program.OnTick();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
-  acceleration.SetChecked(false);
-  form.OnCheckAccelerationClick();
+  Click(Setting::Acceleration);
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
 
-  acceleration.SetChecked(true);
-  form.OnCheckAccelerationClick();
-  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
+  Click(Setting::Acceleration);
+  for (int i = 0; i < 7; ++i) program.OnTick();
   ASSERT_EQ(api.ClassOf(6), priority::kBelowNormal);
   boxes.answer = mb::kIdYes;
-  EXPECT_TRUE(form.QueryUnload());
+  EXPECT_TRUE(program.OnCloseAsked());
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
   for (const ChangeEntry& entry : ParseJournal(journal.bytes)) EXPECT_NE(entry.process, 6u);
 }
@@ -520,48 +523,44 @@ TEST_F(RestraintFormTest, EachWayItEndsGivesBackAtOnce) {
 TEST_F(RestraintFormTest, AfterAPauseTheReadingsStartAfresh) {
   snapshot.cores[6] = 0.0;
   snapshot.cores[5] = 1.0;  // the program in front keeps the machine busy
-  for (int i = 0; i < 10; ++i) form.BoostAndRestrain();
+  for (int i = 0; i < 10; ++i) program.OnTick();
   ASSERT_EQ(api.ClassOf(6), priority::kNormal);
-  restrain.SetChecked(false);
-  form.OnCheckRestrainBackgroundClick();
+  Click(Setting::RestrainBackground);
   snapshot.cores[6] = 1.0;
   snapshot.Pass(60);
   snapshot.cores[6] = 0.0;
-  restrain.SetChecked(true);
-  form.OnCheckRestrainBackgroundClick();
-  for (int i = 0; i < 7; ++i) form.BoostAndRestrain();
+  Click(Setting::RestrainBackground);
+  for (int i = 0; i < 7; ++i) program.OnTick();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
   EXPECT_EQ(restrained.Caption(), L"なし");
 }
 
-// A rule written by hand keeps its program low through the form, the restraint off; removed from the
-// exclusion list in the window, the program keeps its line, now "auto,low", and is raised in front.
-// The rule list: a row's choices shown in the boxes when selected, changed there and stored at once
-// (its line, and Exclude for a program left alone in front); the state page and the history show
-// what a rule keeps low; a removed row's program is given back at the next tick.
-TEST_F(RestraintFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
-  restrain.SetChecked(false);
-  form.OnCheckRestrainBackgroundClick();
+// A rule written by hand keeps its program low, the restraint off: lowered at the first tick, after
+// the start-up's give-back of what an earlier run left. The rule list: a row's choices shown in the
+// boxes when selected, changed there and stored at once (its line, and Exclude for a program left
+// alone in front); the state page and the history show what a rule keeps low; a removed row's
+// program is given back at the next tick.
+TEST_F(AdvancedFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
+  api.processes[6].path = L"C:\\b\\build.exe";
+  StoreAccelerating("50");
   Store("Advanced", "Exclude", "build.exe");
   Store("Rules", "build.exe", "off,low");
-  const int rowsBefore = rows.RowCount();
-  form.Load();
+  program.Start();
   EXPECT_EQ(api.ClassOf(6), priority::kBelowNormal);
   EXPECT_EQ(keptLow.Caption(), L"build.exe (9:05:07から)");
   EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則: build.exe");
   EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 3), L"常に低く");
-  EXPECT_GT(rows.RowCount(), rowsBefore);
   ASSERT_EQ(list.rows.size(), 1u);
   EXPECT_EQ(list.rows[0], (std::array<std::wstring, 3>{L"build.exe", L"加速しない", L"常に低く"}));
   EXPECT_EQ(front.ItemCount(), 4);
   EXPECT_EQ(behind.ItemCount(), 3);
 
   list.SetSelectedIndex(0);
-  advanced.OnRuleSelected();
+  program.Run(Command::ShowRuleChoices);
   EXPECT_EQ(front.Text(), L"加速しない");
   EXPECT_EQ(behind.Text(), L"常に低く");
   ASSERT_TRUE(front.Select(L"極限加速"));
-  advanced.OnComboFrontClick();
+  program.Run(Command::ChooseRuleFront);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
   EXPECT_EQ(store.Get("Rules", "build.exe"), "realtime,low");
   EXPECT_EQ(list.rows[0][1], L"極限加速");
@@ -570,23 +569,23 @@ TEST_F(RestraintFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   // Typed names are left alone in front, as the exclusion list of old added them; a second row for
   // the same program is refused.
   name.text = L"C:\\x\\Backup.EXE";
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   name.text = L"backup.exe";
-  advanced.OnAddClick();
+  program.Run(Command::ExcludeTypedName);
   EXPECT_EQ(name.text, L"backup.exe");
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"build.exe", L"Backup.EXE"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "Backup.EXE");
   EXPECT_FALSE(store.Get("Rules", "Backup.EXE").has_value());
   ASSERT_TRUE(behind.Select(L"抑えない"));
-  advanced.OnComboBehindClick();
+  program.Run(Command::ChooseRuleBehind);
   EXPECT_EQ(store.Get("Rules", "Backup.EXE"), "off,free");
 
   list.SetSelectedIndex(0);
-  advanced.OnRemoveClick();
+  program.Run(Command::RemoveRule);
   EXPECT_FALSE(store.Get("Rules", "build.exe").has_value());
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Backup.EXE"}));
-  form.BoostAndRestrain();
+  program.OnTick();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
   EXPECT_EQ(keptLow.Caption(), L"なし");
   EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 2), L"規則解除: build.exe");

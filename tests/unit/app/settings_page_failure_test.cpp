@@ -1,5 +1,5 @@
-// Every profile read and write of the settings page's start-up failed in turn, and the Run key was
-// refused. A failure is silent, costs only its own setting, lets every later setting load and write
+// Every profile read and write of the settings page's keys at start-up failed in turn, and the Run
+// key was refused. A failure is silent, costs only its own setting, lets every later setting load and write
 // as usual, and leaves no registry key open. (Each registry step of autostart failing is the
 // settings' own test.)
 #include <gtest/gtest.h>
@@ -8,19 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "settings_page_rig.h"
+#include "program_rig.h"
 
 namespace kestrune {
 namespace {
 
-using testing::FakeRegistry;
-
 using testing::kRunValue;
+constexpr const wchar_t* kUserRunValue = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 const std::vector<std::string> kKeys = {"Normal.AutoRun",      "Normal.AutoMin",     "Speed.SpeedLevel",
                                         "Record.EnableRecord", "Record.RecordCount", "Normal.EnableSpeed",
                                         "Normal.AlwaysTop"};
 
-struct Form : testing::SettingsPageRig {
+struct Form : testing::ProgramRig {
   // Each setting as "key=state", in load order.
   std::vector<std::string> States() const {
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -28,7 +27,7 @@ struct Form : testing::SettingsPageRig {
             "Normal.AutoMin=" + flag(autoMin.Checked()),
             "Speed.SpeedLevel=" + std::string(speed.Text() == L"普通加速" ? "1" : "2"),
             "Record.EnableRecord=" + flag(recording.Checked()),
-            "Record.RecordCount=" + codePage.ToAnsi(count.Text()),
+            "Record.RecordCount=" + codePage.ToAnsi(recordCount.Text()),
             "Normal.EnableSpeed=" + flag(acceleration.Checked()),
             "Normal.AlwaysTop=" + flag(alwaysTop.Checked())};
   }
@@ -48,7 +47,7 @@ TEST_P(ProfileReadFailure, CostsOnlyItsOwnSetting) {
   f.store.Set("Normal", "AlwaysTop", "1");
   f.store.failReadKeys = {GetParam()};
 
-  f.page.Load();
+  f.program.Page().Load();
 
   std::vector<std::string> expected = {"Normal.AutoRun=1",      "Normal.AutoMin=1",     "Speed.SpeedLevel=1",
                                        "Record.EnableRecord=1", "Record.RecordCount=200", "Normal.EnableSpeed=1",
@@ -57,9 +56,9 @@ TEST_P(ProfileReadFailure, CostsOnlyItsOwnSetting) {
     if (e.rfind(GetParam() + "=", 0) == 0)
       e = GetParam() + (GetParam() == "Speed.SpeedLevel" ? "=2" : GetParam() == "Record.RecordCount" ? "=50" : "=0");
   EXPECT_EQ(f.States(), expected);
-  EXPECT_EQ(f.store.reads, 7);  // every later setting was still read
+  EXPECT_EQ(f.store.reads, 13);  // every later setting was still read
   // What the file holds afterwards agrees with the controls, except for a failed AutoRun or AutoMin:
-  // their boxes start unchecked, so the empty value changes nothing and no handler rewrites them.
+  // they start off, so the empty value changes nothing and nothing rewrites them.
   const bool unchangedBox = GetParam() == "Normal.AutoRun" || GetParam() == "Normal.AutoMin";
   for (const auto& e : expected) {
     const auto dot = e.find('.'), eq = e.find('=');
@@ -78,20 +77,22 @@ INSTANTIATE_TEST_SUITE_P(EachKey, ProfileReadFailure, ::testing::ValuesIn(kKeys)
 
 class ProfileWriteFailure : public ::testing::TestWithParam<std::string> {};
 
-// With no file every handler but AutoRun's and AutoMin's runs and writes; one refused write is silent,
-// the control keeps its new state, and the writes after it still happen.
+// With no file every setting but AutoRun and AutoMin changes and writes; one refused write is silent,
+// the setting keeps its new value, and the writes after it still happen.
 TEST_P(ProfileWriteFailure, IsSilentAndTheOtherWritesStillHappen) {
   Form f;
   f.store.failWriteKeys = {GetParam()};
 
-  f.page.Load();
+  f.program.Page().Load();
 
   EXPECT_EQ(f.States(), (std::vector<std::string>{"Normal.AutoRun=0", "Normal.AutoMin=0", "Speed.SpeedLevel=2",
                                                   "Record.EnableRecord=0", "Record.RecordCount=50",
                                                   "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
-  EXPECT_EQ(f.store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0",
-                                                        "Record.RecordCount=50", "Normal.EnableSpeed=0",
-                                                        "Normal.AlwaysTop=0"}));
+  EXPECT_EQ(f.store.writeLog,
+            (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
+                                      "Normal.EnableSpeed=0", "Normal.AlwaysTop=0", "Advanced.RestoreOriginal=0",
+                                      "Advanced.RestoreOnStop=0", "Advanced.Exclude=", "Advanced.InstantReaction=0",
+                                      "Advanced.RestrainBackground=0"}));
   for (const auto& written : f.store.writeLog) {
     const auto dot = written.find('.'), eq = written.find('=');
     const auto value = f.store.Get(written.substr(0, dot), written.substr(dot + 1, eq - dot - 1));
@@ -117,17 +118,84 @@ TEST(AutoStartAtLoad, RefusedRunKeysDoNotStopTheLoad) {
   f.store.Set("Normal", "EnableSpeed", "1");
   f.registry.failCreate = true;
 
-  f.page.Load();
+  f.program.Page().Load();
 
   EXPECT_FALSE(f.autoRun.Checked());
   EXPECT_TRUE(f.acceleration.Checked());
-  EXPECT_EQ(f.store.reads, 7);
+  EXPECT_EQ(f.store.reads, 13);
   EXPECT_EQ(f.store.Get("Normal", "AutoRun"), "0");
   ASSERT_EQ(f.boxes.shown.size(), 1u);
   EXPECT_EQ(f.boxes.shown[0].text, UiText(TextId::AutostartRefused));
   EXPECT_EQ(f.registry.closes, 0);
   EXPECT_TRUE(f.registry.values.empty());
 }
+
+// Every step of autostart failed in turn: each goes on silently and closes what it opened, and
+// the setting is still written after the registry steps. AutoRun is stored on only while a Run
+// value names the program. (Which key takes the value is the autostart value's own table.)
+struct AutoStartFailure {
+  const char* name;
+  std::function<void(testing::FakeRegistry&, testing::FakeProfileStore&)> fail;
+  bool check;                // the check box is checked (true) or unchecked
+  bool machineAfter;         // a machine-wide Run value exists afterwards
+  bool userAfter;            // the user's Run value exists afterwards
+  bool written;
+  const char* storedAfter;   // AutoRun in the file afterwards, nullptr when not there
+};
+
+class AutoStartStepFailure : public ::testing::TestWithParam<AutoStartFailure> {};
+
+TEST_P(AutoStartStepFailure, GoesOnAndStoresWhatWindowsWillDo) {
+  const AutoStartFailure& c = GetParam();
+  testing::ProgramRig rig;
+  rig.registry.values[kRunValue] = L"\"D:\\old\\kestrune.exe\"";
+  c.fail(rig.registry, rig.store);
+  // The box changes to the state under test: unticking starts from a ticked box.
+  rig.program.Settings().Assign(Setting::AutoRun, !c.check);
+  rig.autoRun.SetChecked(!c.check);
+
+  rig.Click(Setting::AutoRun);
+
+  EXPECT_EQ(rig.registry.values.count(kRunValue), c.machineAfter ? 1u : 0u);
+  EXPECT_EQ(rig.registry.values.count(kUserRunValue), c.userAfter ? 1u : 0u);
+  EXPECT_EQ(rig.program.Settings().Flag(Setting::AutoRun), c.written);
+  EXPECT_EQ(rig.autoRun.Checked(), c.written);
+  EXPECT_TRUE(rig.registry.open.empty()) << "Run key left open";
+  EXPECT_EQ(rig.registry.badCloses, 0);
+  EXPECT_EQ(rig.store.writes, 1);
+  const auto stored = rig.store.Get("Normal", "AutoRun");
+  if (c.storedAfter) {
+    EXPECT_EQ(stored, c.storedAfter);
+  } else {
+    EXPECT_FALSE(stored.has_value());
+  }
+}
+
+void NoFailure(testing::FakeRegistry&, testing::FakeProfileStore&) {}
+void FailCreate(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failCreate = true; }
+void FailSet(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failSet = true; }
+void FailDelete(testing::FakeRegistry& r, testing::FakeProfileStore&) { r.failDelete = true; }
+void FailWrite(testing::FakeRegistry&, testing::FakeProfileStore& s) { s.failWrites = true; }
+void FailCreateAndWrite(testing::FakeRegistry& r, testing::FakeProfileStore& s) {
+  r.failCreate = true;
+  s.failWrites = true;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, AutoStartStepFailure,
+    ::testing::Values(AutoStartFailure{"AddNothingFails", NoFailure, true, true, false, true, "1"},
+                      // Neither key opens: no Run value, so the setting is stored off.
+                      AutoStartFailure{"AddCreateKey", FailCreate, true, true, false, false, "0"},
+                      // An older value that cannot be replaced is removed rather than left naming another copy.
+                      AutoStartFailure{"AddSetValue", FailSet, true, false, false, false, "0"},
+                      AutoStartFailure{"AddProfileWrite", FailWrite, true, true, false, true, nullptr},
+                      AutoStartFailure{"AddCreateKeyAndProfileWrite", FailCreateAndWrite, true, true, false, false,
+                                       nullptr},
+                      AutoStartFailure{"RemoveNothingFails", NoFailure, false, false, false, false, "0"},
+                      AutoStartFailure{"RemoveCreateKey", FailCreate, false, true, false, false, "0"},
+                      AutoStartFailure{"RemoveDeleteValue", FailDelete, false, true, false, false, "0"},
+                      AutoStartFailure{"RemoveProfileWrite", FailWrite, false, false, false, false, nullptr}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace kestrune

@@ -1,19 +1,33 @@
+// The settings' pages over the whole program: what a start reads and writes back, which reactions a
+// loaded value runs, and what each change the user makes stores and does.
 #include "app/settings_page.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
-#include "settings_page_rig.h"
+#include "program_rig.h"
 
 namespace kestrune {
 namespace {
 
 using testing::kRunValue;
 
-class SettingsPageTest : public ::testing::Test, protected testing::SettingsPageRig {
+// What a start writes back after the settings page's keys: the advanced page's, in their normal form.
+const std::vector<std::string> kAdvancedWrites = {"Advanced.RestoreOriginal=0", "Advanced.RestoreOnStop=0",
+                                                  "Advanced.Exclude=", "Advanced.InstantReaction=0",
+                                                  "Advanced.RestrainBackground=0"};
+
+std::vector<std::string> Then(std::vector<std::string> first, const std::vector<std::string>& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+class SettingsPageTest : public ::testing::Test, protected testing::ProgramRig {
  protected:
+  SettingsPage& page = program.Page();
   // The file as section.key -> value, for whole-file comparisons.
   std::map<std::string, std::string> File() const {
     std::map<std::string, std::string> file;
@@ -22,27 +36,30 @@ class SettingsPageTest : public ::testing::Test, protected testing::SettingsPage
   }
 };
 
-TEST_F(SettingsPageTest, NoFileWritesBackTheHandlersValuesInLoadOrder) {
+TEST_F(SettingsPageTest, NoFileWritesBackTheChangedValuesInTheTablesOrder) {
   page.Load();
 
   // The lists are filled before anything is loaded into them.
   EXPECT_EQ(speed.ItemCount(), 2);
   EXPECT_EQ(speed.ItemText(0), L"普通加速");
   EXPECT_EQ(speed.ItemText(1), L"極限加速");
-  ASSERT_EQ(count.ItemCount(), 4);
-  EXPECT_EQ(count.ItemText(0), L"50");
-  EXPECT_EQ(count.ItemText(3), L"300");
+  ASSERT_EQ(recordCount.ItemCount(), 4);
+  EXPECT_EQ(recordCount.ItemText(0), L"50");
+  EXPECT_EQ(recordCount.ItemText(3), L"300");
 
-  EXPECT_EQ(store.readLog, (std::vector<std::string>{"Normal.AutoRun", "Normal.AutoMin", "Speed.SpeedLevel",
-                                                     "Record.EnableRecord", "Record.RecordCount",
-                                                     "Normal.EnableSpeed", "Normal.AlwaysTop"}));
-  EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
-                                                      "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
+  EXPECT_EQ(store.readLog,
+            (std::vector<std::string>{"Normal.AutoRun", "Normal.AutoMin", "Speed.SpeedLevel", "Record.EnableRecord",
+                                      "Record.RecordCount", "Normal.EnableSpeed", "Normal.AlwaysTop",
+                                      "Advanced.RestoreOriginal", "Advanced.RestoreOnStop", "Advanced.Exclude",
+                                      "Advanced.InstantReaction", "Advanced.RestrainBackground", "Advanced.Language"}));
+  EXPECT_EQ(store.writeLog, Then({"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
+                                  "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"},
+                                 kAdvancedWrites));
   EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || recording.Checked() || acceleration.Checked() || alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
-  EXPECT_EQ(count.Text(), L"50");
+  EXPECT_EQ(recordCount.Text(), L"50");
   EXPECT_EQ(topmostCalls, std::vector<bool>{false});
-  EXPECT_EQ(registry.creates, 0);  // AutoRun stayed unchecked, so its handler did not run
+  EXPECT_EQ(registry.creates, 0);  // AutoRun stayed off, so its reaction did not run
 }
 
 TEST_F(SettingsPageTest, OnlyRecordCountLeavesEverythingOffAndExtreme) {
@@ -51,15 +68,20 @@ TEST_F(SettingsPageTest, OnlyRecordCountLeavesEverythingOffAndExtreme) {
 
   EXPECT_FALSE(autoRun.Checked() || autoMin.Checked() || recording.Checked() || acceleration.Checked() || alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
-  EXPECT_EQ(count.Text(), L"100");
+  EXPECT_EQ(recordCount.Text(), L"100");
   EXPECT_EQ(File(), (std::map<std::string, std::string>{{"Record.RecordCount", "100"},
                                                          {"Speed.SpeedLevel", "2"},
                                                          {"Record.EnableRecord", "0"},
                                                          {"Normal.EnableSpeed", "0"},
-                                                         {"Normal.AlwaysTop", "0"}}));
+                                                         {"Normal.AlwaysTop", "0"},
+                                                         {"Advanced.RestoreOriginal", "0"},
+                                                         {"Advanced.RestoreOnStop", "0"},
+                                                         {"Advanced.Exclude", ""},
+                                                         {"Advanced.InstantReaction", "0"},
+                                                         {"Advanced.RestrainBackground", "0"}}));
 }
 
-TEST_F(SettingsPageTest, AllOnRunsOnlyTheHandlersOfChangedControls) {
+TEST_F(SettingsPageTest, AllOnRunsOnlyTheReactionsOfChangedSettings) {
   for (const char* key : {"AutoRun", "AutoMin", "EnableSpeed", "AlwaysTop"}) store.Set("Normal", key, "1");
   store.Set("Speed", "SpeedLevel", "1");
   store.Set("Record", "EnableRecord", "1");
@@ -74,10 +96,10 @@ TEST_F(SettingsPageTest, AllOnRunsOnlyTheHandlersOfChangedControls) {
 
   EXPECT_TRUE(autoRun.Checked() && autoMin.Checked() && recording.Checked() && acceleration.Checked() && alwaysTop.Checked());
   EXPECT_EQ(speed.Text(), L"普通加速");
-  EXPECT_EQ(count.Text(), L"200");
-  // The checked-by-design boxes did not change, so nothing ran for them.
-  EXPECT_EQ(store.writeLog,
-            (std::vector<std::string>{"Normal.AutoRun=1", "Normal.AutoMin=1", "Speed.SpeedLevel=1", "Record.RecordCount=200"}));
+  EXPECT_EQ(recordCount.Text(), L"200");
+  // The settings that start on did not change, so nothing ran for them.
+  EXPECT_EQ(store.writeLog, Then({"Normal.AutoRun=1", "Normal.AutoMin=1", "Speed.SpeedLevel=1", "Record.RecordCount=200"},
+                                 kAdvancedWrites));
   EXPECT_TRUE(topmostCalls.empty());
   EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   EXPECT_TRUE(registry.open.empty());
@@ -95,24 +117,24 @@ TEST_F(SettingsPageTest, StoredValuesAreReadAsNumbers) {
   EXPECT_TRUE(alwaysTop.Checked());
   EXPECT_FALSE(recording.Checked());
   EXPECT_EQ(speed.Text(), L"極限加速");
-  EXPECT_EQ(count.Text(), L"100");
+  EXPECT_EQ(recordCount.Text(), L"100");
   const auto file = File();
   EXPECT_EQ(file.at("Speed.SpeedLevel"), "2");
   EXPECT_EQ(file.at("Record.RecordCount"), "100");
   EXPECT_EQ(file.at("Record.EnableRecord"), "0");
-  EXPECT_EQ(file.at("Normal.EnableSpeed"), "  1  ");  // unchanged control: not rewritten
-  EXPECT_TRUE(settings.Flag(Setting::AlwaysTop));                   // and the window agrees with the check box
+  EXPECT_EQ(file.at("Normal.EnableSpeed"), "  1  ");  // unchanged setting: not rewritten
+  EXPECT_TRUE(program.Settings().Flag(Setting::AlwaysTop));  // and the model agrees with the check box
 }
 
 // RecordCount values that name no item must not break start-up: the first item is chosen and stored.
-// (Which text names which item is the settings' rule, tested there row by row.)
+// (Which text names which maximum is the stored values' rule, tested there row by row.)
 class RecordCountLoad : public SettingsPageTest, public ::testing::WithParamInterface<std::pair<const char*, const wchar_t*>> {};
 
 TEST_P(RecordCountLoad, SelectsTheItemOrFallsBackAndStoresIt) {
   const auto& [stored, item] = GetParam();
   store.Set("Record", "RecordCount", stored);
   page.Load();
-  EXPECT_EQ(count.Text(), item) << stored;
+  EXPECT_EQ(recordCount.Text(), item) << stored;
   EXPECT_EQ(store.Get("Record", "RecordCount"), codePage.ToAnsi(item)) << stored;
 }
 
@@ -120,32 +142,35 @@ INSTANTIATE_TEST_SUITE_P(Table, RecordCountLoad,
                          ::testing::Values(std::pair{"50", L"50"}, std::pair{"0300", L"300"}, std::pair{"", L"50"},
                                            std::pair{"75", L"50"}));
 
-TEST_F(SettingsPageTest, LoadStartsFromTheDesignedStatesWhateverTheControlsHeld) {
+TEST_F(SettingsPageTest, LoadStartsFromTheModelWhateverTheControlsHeld) {
   // A toolkit that creates every box unchecked and a combo already selected.
   recording.SetChecked(false);
   acceleration.SetChecked(false);
   alwaysTop.SetChecked(false);
   autoRun.SetChecked(true);
-  count.SetSelectedIndex(0);
+  recordCount.SetSelectedIndex(0);
   page.Load();
-  EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
-                                                      "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"}));
+  EXPECT_EQ(store.writeLog, Then({"Speed.SpeedLevel=2", "Record.EnableRecord=0", "Record.RecordCount=50",
+                                  "Normal.EnableSpeed=0", "Normal.AlwaysTop=0"},
+                                 kAdvancedWrites));
   EXPECT_EQ(registry.creates, 0);
+  EXPECT_FALSE(autoRun.Checked());
 }
 
-TEST_F(SettingsPageTest, FailedWritesLeaveTheControlsInTheirNewStates) {
+TEST_F(SettingsPageTest, FailedWritesLeaveTheSettingsAtTheirNewValues) {
   store.Set("Normal", "AutoMin", "1");
   store.failWrites = true;
   page.Load();
   EXPECT_TRUE(autoMin.Checked());
-  EXPECT_EQ(count.Text(), L"50");
-  EXPECT_EQ(store.writes, 6);
+  EXPECT_TRUE(program.Settings().Flag(Setting::AutoMin));
+  EXPECT_EQ(recordCount.Text(), L"50");
+  EXPECT_EQ(program.Settings().RecordCount(), 50);
+  EXPECT_EQ(store.writes, 11);
   EXPECT_EQ(*store.Get("Normal", "AutoMin"), "1");
 }
 
-TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) {
-  autoRun.SetChecked(true);
-  page.OnCheckAutoRunClick();
+TEST_F(SettingsPageTest, AutoRunSetsTheRunValueAndStoresWhatWindowsWillDo) {
+  Click(Setting::AutoRun);
   EXPECT_EQ(registry.values[kRunValue], L"\"C:\\Tools\\kestrune.exe\"");
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "1");
 
@@ -154,17 +179,16 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
   // Neither Run key may be written: unticking says that the machine-wide value stays, and ticking
   // says that nothing was registered and unticks the box again.
   registry.failCreate = true;
-  autoRun.SetChecked(false);
-  page.OnCheckAutoRunClick();
+  Click(Setting::AutoRun);
   EXPECT_FALSE(autoRun.Checked());
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
   EXPECT_EQ(registry.values.count(kRunValue), 1u);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, UiText(TextId::MachineAutostartLeft));
   registry.values.clear();
-  autoRun.SetChecked(true);
-  page.OnCheckAutoRunClick();
+  Click(Setting::AutoRun);
   EXPECT_FALSE(autoRun.Checked());
+  EXPECT_FALSE(program.Settings().Flag(Setting::AutoRun));
   EXPECT_EQ(*store.Get("Normal", "AutoRun"), "0");
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].text, UiText(TextId::AutostartRefused));
@@ -176,12 +200,9 @@ TEST_F(SettingsPageTest, CheckAutoRunClickSetsTheRunValueAndStoresTheBoxsState) 
 // Settings that moved to the user's folder at this start: the user hears where, once, before the load.
 TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
   for (const bool moved : {false, true}) {
-    testing::SettingsPageRig rig;
-    SettingsPage page(SettingsControls{rig.autoRun, rig.autoMin, rig.alwaysTop, rig.acceleration, rig.recording, rig.speed,
-                                       rig.count},
-                      rig.settings, rig.window, rig.boxes, SettingsLocation{L"D:\\u", L"D:\\u\\kestrune.ini", moved});
+    testing::ProgramRig rig(SettingsLocation{L"D:\\u", L"D:\\u\\kestrune.ini", moved});
     rig.store.onWrite = [&](const std::string&) { EXPECT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u); };
-    page.Load();
+    rig.program.Page().Load();
     ASSERT_EQ(rig.boxes.shown.size(), moved ? 1u : 0u);
     if (moved) {
       EXPECT_NE(rig.boxes.shown[0].text.find(L"D:\\u\\kestrune.ini"), std::wstring::npos);
@@ -189,38 +210,96 @@ TEST(SettingsPageMove, TheLoadTellsWhereTheSettingsNowLive) {
   }
 }
 
-TEST_F(SettingsPageTest, CheckAlwaysTopAppliesTheZOrderBeforeStoring) {
+TEST_F(SettingsPageTest, AlwaysOnTopAppliesTheZOrderBeforeStoring) {
+  page.Load();
+  store.writeLog.clear();
+  topmostCalls.clear();
   int writesWhenApplied = -1;
   window.onTopmost = [&] { writesWhenApplied = store.writes; };
-  alwaysTop.SetChecked(true);
-  page.OnCheckAlwaysTopClick();
-  EXPECT_EQ(writesWhenApplied, 0);
-  alwaysTop.SetChecked(false);
-  page.OnCheckAlwaysTopClick();
+  const int writes = store.writes;
+  Click(Setting::AlwaysTop);
+  EXPECT_EQ(writesWhenApplied, writes);
+  Click(Setting::AlwaysTop);
   EXPECT_EQ(topmostCalls, (std::vector<bool>{true, false}));
   EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AlwaysTop=1", "Normal.AlwaysTop=0"}));
 }
 
-TEST_F(SettingsPageTest, OtherHandlersStoreTheirControlsValues) {
+TEST_F(SettingsPageTest, EachChangeStoresItsValueAndTheSameChoiceAgainNothing) {
   page.Load();  // fills the lists
   store.writeLog.clear();
   topmostCalls.clear();
-  autoMin.SetChecked(true);
-  recording.SetChecked(false);
-  acceleration.SetChecked(true);
-  speed.SetSelectedIndex(0);
-  count.SetSelectedIndex(3);
-  page.OnCheckAutoMinClick();
-  page.OnCheckRecordingClick();
-  page.OnCheckAccelerationClick();
-  page.OnComboSpeedClick();
-  page.OnComboRecordCountClick();
-  speed.SetSelectedIndex(1);
-  page.OnComboSpeedClick();
-  EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AutoMin=1", "Record.EnableRecord=0", "Normal.EnableSpeed=1",
-                                                      "Speed.SpeedLevel=1", "Record.RecordCount=300", "Speed.SpeedLevel=2"}));
+  Click(Setting::AutoMin);
+  Click(Setting::Acceleration);
+  Click(Setting::Recording);
+  Click(Setting::Recording);
+  Pick(Setting::Speed, 0);
+  Pick(Setting::RecordCount, 3);
+  Pick(Setting::RecordCount, 3);  // chosen again: no change
+  Pick(Setting::Speed, 1);
+  Pick(Setting::Speed, -1);  // no item: no change
+  EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Normal.AutoMin=1", "Normal.EnableSpeed=1", "Record.EnableRecord=1",
+                                                      "Record.EnableRecord=0", "Speed.SpeedLevel=1",
+                                                      "Record.RecordCount=300", "Speed.SpeedLevel=2"}));
+  EXPECT_EQ(program.Settings().Speed(), SpeedLevel::Extreme);
+  EXPECT_EQ(program.Settings().RecordCount(), 300);
   EXPECT_EQ(registry.creates, 0);
   EXPECT_TRUE(topmostCalls.empty());
+}
+
+// The pick-only lists: each item names one value, in the order the list shows them, and the value
+// finds its item again; no item names none.
+TEST(SettingItems, EachItemNamesOneValue) {
+  struct Case {
+    SettingKind kind;
+    std::vector<std::wstring_view> texts;
+    std::vector<SettingValue> values;
+  };
+  const Case cases[] = {
+      {SettingKind::Speed, {L"普通加速", L"極限加速"}, {SpeedLevel::Normal, SpeedLevel::Extreme}},
+      {SettingKind::RecordCount, {L"50", L"100", L"200", L"300"}, {50, 100, 200, 300}},
+      {SettingKind::Language, {L"自動", L"日本語", L"英語"},
+       {LanguageChoice::Auto, LanguageChoice::Japanese, LanguageChoice::English}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(ItemCount(c.kind), static_cast<int>(c.texts.size()));
+    for (int i = 0; i < ItemCount(c.kind); ++i) {
+      EXPECT_EQ(ItemText(c.kind, i), c.texts[static_cast<std::size_t>(i)]);
+      EXPECT_EQ(ItemValue(c.kind, i), c.values[static_cast<std::size_t>(i)]);
+      EXPECT_EQ(ItemIndex(c.kind, c.values[static_cast<std::size_t>(i)]), i);
+    }
+    for (const int outside : {-1, ItemCount(c.kind)}) {
+      EXPECT_EQ(ItemValue(c.kind, outside), SettingValue());
+      EXPECT_EQ(ItemText(c.kind, outside), L"");
+    }
+    EXPECT_EQ(ItemIndex(c.kind, SettingValue()), -1);
+  }
+  EXPECT_EQ(ItemIndex(SettingKind::Speed, SpeedLevel::Unknown), -1);
+  EXPECT_EQ(ItemCount(SettingKind::Flag), 0);
+}
+
+// The advanced page's language list: the stored choice shown at start-up without a write, a change
+// stored at once with the notice that it shows from the next start.
+TEST(LanguageSetting, ShowsTheStoredChoiceAndStoresAChangeWithItsNotice) {
+  testing::ProgramRig fresh;
+  fresh.program.Page().Load();
+  EXPECT_EQ(fresh.Combo(Setting::Language).Text(), L"自動") << "a file without the setting";
+  EXPECT_FALSE(fresh.store.Get("Advanced", "Language").has_value()) << "loading writes nothing";
+
+  testing::ProgramRig rig;
+  rig.store.Set("Advanced", "Language", "en");
+  rig.program.Page().Load();
+  ASSERT_EQ(rig.Combo(Setting::Language).ItemCount(), 3);
+  EXPECT_EQ(rig.Combo(Setting::Language).Text(), L"英語");
+  rig.store.writeLog.clear();
+
+  rig.Pick(Setting::Language, 1);
+  EXPECT_EQ(rig.store.Get("Advanced", "Language"), "ja");
+  ASSERT_EQ(rig.boxes.shown.size(), 1u);
+  EXPECT_EQ(rig.boxes.shown[0].text, UiText(TextId::LanguageNote));
+  // The same choice again is no change: no write, no second notice.
+  rig.Pick(Setting::Language, 1);
+  EXPECT_EQ(rig.store.writeLog.size(), 1u);
+  EXPECT_EQ(rig.boxes.shown.size(), 1u);
 }
 
 }  // namespace

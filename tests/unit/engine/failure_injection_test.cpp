@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 #include "engine/change_journal.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
@@ -49,7 +49,7 @@ class TickOperationFailure : public ::testing::TestWithParam<TickFailure>, prote
   FakeProcessApi api;
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
-  BoostCycle cycle{api, codePage, changes};
+  AccelerationCycle cycle{api, codePage, changes};
 };
 
 TEST_P(TickOperationFailure, IsSurvivedSilentlyAndTheSwitchStillShowsCountsAndRecords) {

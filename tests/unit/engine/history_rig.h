@@ -4,7 +4,7 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
+#include "fakes/fake_history_view.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_shift_jis.h"
 
@@ -12,7 +12,7 @@ namespace kestrune::testing {
 
 struct HistoryRig {
   FakeShiftJisCodePage codePage;
-  FakeHistoryRows list;
+  FakeHistoryView list;
   FakeClock clock;
   FakeMessageBoxes messages;
   FakeFileDialog dialog;

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_history_rows.h"
+#include "fakes/fake_history_view.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_shift_jis.h"
 
@@ -27,7 +26,7 @@ class HistoryTest : public ::testing::Test {
     return numbers;
   }
 
-  testing::FakeHistoryRows list;
+  testing::FakeHistoryView list;
   long long maximum = 50;
   testing::FakeClock clock;
   testing::FakeMessageBoxes messages;
@@ -43,12 +42,10 @@ TEST_F(HistoryTest, AppendFillsNumberTimeTitleAndLevel) {
   clock.time = L"0:00:01";
   history.Append(L"", SpeedLevel::Extreme, maximum);
   history.Append(L"x", SpeedLevel::Unknown, maximum);  // anything but the normal level counts as extreme
-  history.Append(L"y", SpeedLevelOf(L"普通加速 "), maximum);  // the level of the exact text only
-  ASSERT_EQ(list.rows.size(), 4u);
+  ASSERT_EQ(list.rows.size(), 3u);
   EXPECT_EQ(list.rows[0], (std::vector<std::wstring>{L"1 ", L"23:59:58", L"メモ帳", L"普通加速"}));
   EXPECT_EQ(list.rows[1], (std::vector<std::wstring>{L"2 ", L"0:00:01", L"", L"極限加速"}));
   EXPECT_EQ(list.rows[2][3], L"極限加速");
-  EXPECT_EQ(list.rows[3][3], L"極限加速");
   EXPECT_EQ(list.clears, 0);
 }
 
@@ -78,24 +75,25 @@ TEST_F(HistoryTest, TheMaximumOfEachAppendCounts) {
   history.Append(L"t", SpeedLevel::Extreme, 100);
   EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
 
-  // Without a selection the maximum is 0: the list never holds more than one row.
-  history.Append(L"a", SpeedLevel::Extreme, LeadingInteger(L""));
-  history.Append(L"b", SpeedLevel::Extreme, LeadingInteger(L""));
+  // A maximum of 0: the list never holds more than one row.
+  history.Append(L"a", SpeedLevel::Extreme, 0);
+  history.Append(L"b", SpeedLevel::Extreme, 0);
   EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
   EXPECT_EQ(list.rows[0][2], L"b");
 }
 
-TEST_F(HistoryTest, ToolbarDispatchesByCaption) {
+// The history holds the rows and the list view shows them: a clear empties both, and numbering
+// starts again.
+TEST_F(HistoryTest, TheViewShowsTheRowsTheHistoryHolds) {
   history.Append(L"a", SpeedLevel::Normal, maximum);
-  history.Append(L"b", SpeedLevel::Normal, maximum);
-  for (const wchar_t* other : {L"", L"記録", L"記録クリア ", L"記録保存した"}) history.OnToolbarButtonClick(other);
-  EXPECT_EQ(list.RowCount(), 2);
-  EXPECT_EQ(dialog.shows, 0);
-  EXPECT_TRUE(messages.shown.empty());
-
-  history.OnToolbarButtonClick(L"記録保存");
-  EXPECT_EQ(dialog.shows, 1);
-  history.OnToolbarButtonClick(L"記録クリア");
+  history.Append(L"b", SpeedLevel::Extreme, maximum);
+  ASSERT_EQ(history.Rows().size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const HistoryRow& row = history.Rows()[i];
+    EXPECT_EQ(list.rows[i], (std::vector<std::wstring>{row.number, row.time, row.title, row.level}));
+  }
+  history.Clear();
+  EXPECT_TRUE(history.Rows().empty());
   EXPECT_EQ(list.RowCount(), 0);
   history.Append(L"c", SpeedLevel::Normal, maximum);
   EXPECT_EQ(Numbers(), std::vector<std::wstring>{L"1 "});
@@ -266,14 +264,6 @@ TEST_F(HistoryTest, AnEmptyFileNameWritesNothingAndSaysNothing) {
   history.Save();
   EXPECT_EQ(files.writeCalls, 0);
   EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(HistoryHelpers, LeadingIntegerOfComboText) {
-  const std::pair<const wchar_t*, long long> cases[] = {
-      {L"50", 50}, {L"300", 300}, {L"", 0}, {L"abc", 0}, {L" 100", 100}, {L"200x", 200}, {L"-5", -5},
-      {L"+7", 7}, {L"99999999999999999999999999", std::numeric_limits<long long>::max()},
-      {L"9223372036854775807", std::numeric_limits<long long>::max()}, {L"9223372036854775806", 9223372036854775806}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInteger(text), value) << std::wstring(text).size();
 }
 
 }  // namespace

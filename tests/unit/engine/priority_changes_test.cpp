@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
@@ -116,7 +116,7 @@ class Changes : public ::testing::Test {
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
   TickInput input{true, SpeedLevel::Normal, true};
-  BoostCycle cycle{api, codePage, changes};
+  AccelerationCycle cycle{api, codePage, changes};
 };
 
 TEST_F(Changes, EachChangeIsInTheJournalBeforeItIsMadeAndLeavesItOnceGivenBack) {

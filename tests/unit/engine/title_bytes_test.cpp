@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_state_file.h"
 #include "history_rig.h"
@@ -36,7 +36,7 @@ class TitleBytesTest : public ::testing::Test, protected testing::HistoryRig {
   testing::FakeProcessApi api;
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
-  BoostCycle cycle{api, codePage, changes};
+  AccelerationCycle cycle{api, codePage, changes};
   WindowHandle next = 0x100;
 };
 

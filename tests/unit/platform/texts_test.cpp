@@ -37,6 +37,23 @@ TEST(Texts, BothTablesHoldEveryTextInTheSameOrderWithTheSamePlaceholders) {
   }
 }
 
+// The settings' captions: each language names the same settings in the same order. (That every
+// setting has one is the settings table's test.)
+TEST(Texts, BothLanguagesCaptionTheSameSettings) {
+  const auto japanese = SettingCaptions(Language::Japanese);
+  const auto english = SettingCaptions(Language::English);
+  ASSERT_EQ(japanese.size(), english.size());
+  for (std::size_t i = 0; i < japanese.size(); ++i) {
+    EXPECT_EQ(japanese[i].setting, english[i].setting);
+    EXPECT_FALSE(japanese[i].text.empty() || english[i].text.empty()) << japanese[i].setting;
+  }
+  ShowLanguage(Language::English);
+  EXPECT_EQ(SettingCaption("Acceleration"), L"Use acceleration");
+  EXPECT_EQ(SettingCaption("NoSuchSetting"), L"");
+  ShowLanguage(Language::Japanese);
+  EXPECT_EQ(SettingCaption("Acceleration"), L"加速を使用する");
+}
+
 TEST(Texts, TheLanguageShownPicksTheTable) {
   ShowLanguage(Language::English);
   EXPECT_EQ(UiText(TextId::TabAbout), L" About ");

@@ -7,46 +7,6 @@
 namespace kestrune {
 namespace {
 
-// Each setting must read and write exactly its own section and key.
-struct Place {
-  Setting setting;
-  const char* section;
-  const char* key;
-};
-
-class SettingPlace : public ::testing::TestWithParam<Place> {};
-
-TEST_P(SettingPlace, ReadsAndWritesItsOwnSectionAndKey) {
-  const Place& p = GetParam();
-  testing::FakeProfileStore store;
-  SettingsFile file(store);
-
-  EXPECT_EQ(file.Read(p.setting), "");  // missing file
-  EXPECT_TRUE(file.Write(p.setting, "7"));
-  ASSERT_EQ(store.entries.size(), 1u);
-  EXPECT_EQ(store.entries[0].section, p.section);
-  EXPECT_EQ(store.entries[0].key, p.key);
-  EXPECT_EQ(store.entries[0].value, "7");
-
-  store.Set(p.section, p.key, "  42 ");
-  EXPECT_EQ(file.Read(p.setting), "42");
-  EXPECT_EQ(store.lastBufferBytes, 255u);
-
-  store.failWrites = true;
-  EXPECT_FALSE(file.Write(p.setting, "1"));
-  EXPECT_EQ(*store.Get(p.section, p.key), "  42 ");
-}
-
-INSTANTIATE_TEST_SUITE_P(All, SettingPlace,
-                         ::testing::Values(Place{Setting::AutoRun, "Normal", "AutoRun"},
-                                           Place{Setting::AutoMin, "Normal", "AutoMin"},
-                                           Place{Setting::Speed, "Speed", "SpeedLevel"},
-                                           Place{Setting::Recording, "Record", "EnableRecord"},
-                                           Place{Setting::RecordCount, "Record", "RecordCount"},
-                                           Place{Setting::Acceleration, "Normal", "EnableSpeed"},
-                                           Place{Setting::AlwaysTop, "Normal", "AlwaysTop"}),
-                         [](const auto& p) { return std::string(p.param.key); });
-
 TEST(SettingsFileRead, TrimsBlanksCutsAtNulAndBoundsTheLength) {
   testing::FakeProfileStore store;
   SettingsFile file(store);

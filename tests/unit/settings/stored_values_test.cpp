@@ -53,35 +53,32 @@ TEST(LeadingNumberLimits, HugeAndTinyInputsNeitherFailNorTurnOn) {
   EXPECT_TRUE(FlagFromStored(std::string(300, '0') + "1"));
 }
 
-// What RecordCount's stored text selects: the item spelled as the number's shortest decimal form,
-// or the first item when no item is spelled so.
-class RecordCountFromText : public ::testing::TestWithParam<std::pair<const char*, const wchar_t*>> {};
+// What RecordCount's stored text selects: the maximum equal to the number, or the first when none is.
+class RecordCountFromText : public ::testing::TestWithParam<std::pair<const char*, int>> {};
 
-TEST_P(RecordCountFromText, SelectsTheItemOrFallsBack) {
-  const auto& [stored, item] = GetParam();
-  testing::FakeCodePage codePage;
-  EXPECT_EQ(RecordCountFromStored(stored, codePage), item) << stored;
+TEST_P(RecordCountFromText, SelectsTheMaximumOrFallsBack) {
+  const auto& [stored, count] = GetParam();
+  EXPECT_EQ(RecordCountFromStored(stored), count) << stored;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RecordCountFromText,
-                         ::testing::Values(std::pair{"50", L"50"}, std::pair{"0300", L"300"},
-                                           std::pair{"200 rows", L"200"}, std::pair{"+100", L"100"},
-                                           std::pair{"100.0", L"100"}, std::pair{"", L"50"}, std::pair{"0", L"50"},
-                                           std::pair{"75", L"50"}, std::pair{"-100", L"50"},
-                                           std::pair{"100.5", L"50"}, std::pair{"many", L"50"},
-                                           std::pair{"1e2", L"50"}));
+                         ::testing::Values(std::pair{"50", 50}, std::pair{"0300", 300},
+                                           std::pair{"200 rows", 200}, std::pair{"+100", 100},
+                                           std::pair{"100.0", 100}, std::pair{"", 50}, std::pair{"0", 50},
+                                           std::pair{"75", 50}, std::pair{"-100", 50},
+                                           std::pair{"100.5", 50}, std::pair{"many", 50},
+                                           std::pair{"1e2", 50}));
 
-TEST(StoredText, OfEachControlState) {
-  testing::FakeCodePage codePage;
+TEST(StoredText, OfEachValue) {
   EXPECT_EQ(StoredFlag(true), "1");
   EXPECT_EQ(StoredFlag(false), "0");
   EXPECT_EQ(StoredSpeedLevel(SpeedLevel::Normal), "1");
   EXPECT_EQ(StoredSpeedLevel(SpeedLevel::Extreme), "2");
   EXPECT_EQ(StoredSpeedLevel(SpeedLevel::Unknown), "2");
-  for (const std::wstring_view item : kRecordCountItems) {
-    EXPECT_EQ(StoredRecordCount(item, codePage), codePage.ToAnsi(item));
-    // What an item stores selects that item again at the next start.
-    EXPECT_EQ(RecordCountFromStored(StoredRecordCount(item, codePage), codePage), item);
+  for (const int count : kRecordCounts) {
+    EXPECT_EQ(StoredRecordCount(count), std::to_string(count));
+    // What a maximum stores selects it again at the next start.
+    EXPECT_EQ(RecordCountFromStored(StoredRecordCount(count)), count);
   }
   EXPECT_EQ(SpeedLevelFromStored(StoredSpeedLevel(SpeedLevel::Normal)), SpeedLevel::Normal);
   EXPECT_EQ(SpeedLevelFromStored(StoredSpeedLevel(SpeedLevel::Extreme)), SpeedLevel::Extreme);

@@ -143,8 +143,62 @@ bool Win32SystemFigures::HasDiskFreeSpaceEx() {
   return kernel != nullptr && ::GetProcAddress(kernel, "GetDiskFreeSpaceExA") != nullptr;
 }
 
+Win32SystemFigures::~Win32SystemFigures() {
+  if (volume_ != INVALID_HANDLE_VALUE) ::CloseHandle(volume_);
+}
+
+bool Win32SystemFigures::VolumeSizes(const std::wstring& root, VolumeForm form, DiskFigures& figures) {
+  using Query = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, int);
+  static const Query query = [] {
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    const FARPROC proc = ntdll == nullptr ? nullptr : ::GetProcAddress(ntdll, "NtQueryVolumeInformationFile");
+    return reinterpret_cast<Query>(reinterpret_cast<void*>(proc));
+  }();
+  if (query == nullptr) return false;
+  if (root != volumeRoot_) {
+    if (volume_ != INVALID_HANDLE_VALUE) ::CloseHandle(volume_);
+    volume_ = ::CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    volumeRoot_ = root;
+  }
+  if (volume_ == INVALID_HANDLE_VALUE) return false;
+  ULONG_PTR status[2] = {};  // IO_STATUS_BLOCK
+  if (form == VolumeForm::FullSize) {
+    // FILE_FS_FULL_SIZE_INFORMATION (class 7): the units in all, free to this user, free at all.
+    struct {
+      LARGE_INTEGER total, caller, actual;
+      ULONG sectorsPerUnit, bytesPerSector;
+    } size{};
+    if (query(volume_, status, &size, sizeof(size), 7) != 0) return false;
+    const std::uint64_t unit = static_cast<std::uint64_t>(size.sectorsPerUnit) * size.bytesPerSector;
+    figures = {static_cast<std::uint64_t>(size.caller.QuadPart) * unit,
+               static_cast<std::uint64_t>(size.total.QuadPart) * unit,
+               static_cast<std::uint64_t>(size.actual.QuadPart) * unit};
+    return true;
+  }
+  // FILE_FS_SIZE_INFORMATION (class 3): the units in all and free, the same free to all.
+  struct {
+    LARGE_INTEGER total, available;
+    ULONG sectorsPerUnit, bytesPerSector;
+  } size{};
+  if (query(volume_, status, &size, sizeof(size), 3) != 0) return false;
+  const std::uint64_t unit = static_cast<std::uint64_t>(size.sectorsPerUnit) * size.bytesPerSector;
+  const std::uint64_t available = static_cast<std::uint64_t>(size.available.QuadPart) * unit;
+  figures = {available, static_cast<std::uint64_t>(size.total.QuadPart) * unit, available};
+  return true;
+}
+
 bool Win32SystemFigures::DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& freeToCaller, std::uint64_t& total,
                                          std::uint64_t& totalFree) {
+  DiskFigures kept;
+  if (volumeForm_ == VolumeForm::FullSize || volumeForm_ == VolumeForm::Size) {
+    if (VolumeSizes(root, volumeForm_, kept)) {
+      freeToCaller = kept.freeToCaller;
+      total = kept.total;
+      totalFree = kept.totalFree;
+      return true;
+    }
+  }
   ULARGE_INTEGER caller{};
   ULARGE_INTEGER all{};
   ULARGE_INTEGER free{};
@@ -153,6 +207,23 @@ bool Win32SystemFigures::DiskFreeSpaceEx(const std::wstring& root, std::uint64_t
   freeToCaller = caller.QuadPart;
   total = all.QuadPart;
   totalFree = free.QuadPart;
+  // At the first sample: the kept handle is believed in the form whose figures are these. The
+  // systems compute them from the volume's records in their own ways (Windows from the full sizes,
+  // Wine from the plain ones).
+  if (volumeForm_ == VolumeForm::Unknown) {
+    volumeForm_ = VolumeForm::None;
+    const DiskFigures read{freeToCaller, total, totalFree};
+    for (const VolumeForm form : {VolumeForm::FullSize, VolumeForm::Size}) {
+      if (VolumeSizes(root, form, kept) && kept == read) {
+        volumeForm_ = form;
+        break;
+      }
+    }
+    if (volumeForm_ == VolumeForm::None && volume_ != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(volume_);
+      volume_ = INVALID_HANDLE_VALUE;  // volumeRoot_ stays: the handle is not asked for again
+    }
+  }
   return true;
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/acting_process.h"
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 #include "engine/exclude_list.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_processes.h"
@@ -19,9 +19,9 @@ constexpr std::uint32_t kIdle = 0x40, kBelowNormal = 0x4000, kAboveNormal = 0x80
 constexpr ProcessId kSelf = 1, kA = 10, kB = 20, kHost = 30, kApp = 40;
 constexpr WindowHandle kWinA = 0x1001, kWinB = 0x2001, kFrame = 0x3001, kCore = 0x4001;
 
-class AdvancedBoost : public ::testing::Test {
+class AccelerationRules : public ::testing::Test {
  protected:
-  AdvancedBoost() {
+  AccelerationRules() {
     api.self = kSelf;
     api.AddProcess(kSelf);
     api.AddProcess(kA, Proc(L"C:\\Tools\\a.exe", 111));
@@ -46,7 +46,7 @@ class AdvancedBoost : public ::testing::Test {
   TickInput input{true, SpeedLevel::Normal, true, false, &rules};
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
-  BoostCycle cycle{api, codePage, changes};
+  AccelerationCycle cycle{api, codePage, changes};
 };
 
 // What A gets back when B comes to the front, by RestoreOriginal and by whether A's id now names
@@ -62,7 +62,7 @@ struct GiveBackCase {
   std::uint32_t raised = priority::kHigh;
 };
 
-class GiveBackRule : public AdvancedBoost, public ::testing::WithParamInterface<GiveBackCase> {};
+class GiveBackRule : public AccelerationRules, public ::testing::WithParamInterface<GiveBackCase> {};
 
 TEST_P(GiveBackRule, LeavingTheFrontGivesBackWhatTheProcessHad) {
   const GiveBackCase& c = GetParam();
@@ -109,7 +109,7 @@ struct ExcludeCase {
   bool excluded;
 };
 
-class ExcludeRule : public AdvancedBoost, public ::testing::WithParamInterface<ExcludeCase> {};
+class ExcludeRule : public AccelerationRules, public ::testing::WithParamInterface<ExcludeCase> {};
 
 TEST_P(ExcludeRule, AnExcludedProgramKeepsItsClassAndTheSwitchStillCounts) {
   rules = ProgramRules::FromStored(GetParam().stored, {});
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExcludeRule,
 
 // A rule's level goes before the general one (普通加速 here): the encoder gets the real-time class,
 // given back behind; a program its rule leaves alone keeps its class; the outcome says a rule decided.
-TEST_F(AdvancedBoost, ARulesLevelGoesBeforeTheGeneralOne) {
+TEST_F(AccelerationRules, ARulesLevelGoesBeforeTheGeneralOne) {
   rules = ProgramRules::FromStored(L"", {{L"b.exe", L"realtime,auto"}, {L"a.exe", L"off,low"}});
   api.processes[kA].priorityClass = kIdle;
   Front(kWinA);
@@ -156,7 +156,7 @@ TEST_F(AdvancedBoost, ARulesLevelGoesBeforeTheGeneralOne) {
 
 // Each switch to another program reads its name once, kept for "前面だったプログラムを追加" and
 // serving the list too: a list adds no open of its own.
-TEST_F(AdvancedBoost, ASwitchReadsTheNameOnceListOrNot) {
+TEST_F(AccelerationRules, ASwitchReadsTheNameOnceListOrNot) {
   Front(kWinB);
   for (const bool listed : {false, true}) {
     rules = listed ? ProgramRules::FromStored(L"z.exe", {}) : ProgramRules();
@@ -212,7 +212,7 @@ TEST(FrameRule, AFrameStandsForItsCoreWindowsOwnerAndWaitsForIt) {
 
 // A frame that comes to the front before its app is inside: the host is raised for now, and on the
 // first tick that finds the app the host is given back and the app raised; no switch is counted.
-TEST_F(AdvancedBoost, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
+TEST_F(AccelerationRules, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
   api.AddProcess(kHost);
   api.AddProcess(kApp, Proc(L"C:\\Apps\\app.exe", 333));
   api.AddWindow(kFrame, kHost, L"Store app");
@@ -237,7 +237,7 @@ TEST_F(AdvancedBoost, AFrameInFrontIsDecidedAgainUntilItsAppIsInside) {
   EXPECT_EQ(api.ClassOf(kApp), priority::kNormal);
 }
 
-TEST_F(AdvancedBoost, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
+TEST_F(AccelerationRules, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
   api.AddProcess(kHost);
   api.AddProcess(kApp);
   api.AddWindow(kFrame, kHost, L"Store app");
@@ -262,7 +262,7 @@ TEST_F(AdvancedBoost, AStoreAppsFrameRaisesTheAppAndGivesBackWhatItRaised) {
 
 // Acceleration stops: the process raised last gets back what it had, once; the next switch does
 // not lower it again, and nothing is given back before anything was raised.
-TEST_F(AdvancedBoost, StoppingGivesTheRaisedProcessBackOnce) {
+TEST_F(AccelerationRules, StoppingGivesTheRaisedProcessBackOnce) {
   for (const bool restoreOriginal : {false, true}) {
     cycle.Reset();
     api.processes[kA].priorityClass = kBelowNormal;
@@ -284,7 +284,7 @@ TEST_F(AdvancedBoost, StoppingGivesTheRaisedProcessBackOnce) {
 }
 
 // The quick look costs one foreground query and tells a moved foreground from a still one.
-TEST_F(AdvancedBoost, ForegroundMovedComparesWithTheLastTick) {
+TEST_F(AccelerationRules, ForegroundMovedComparesWithTheLastTick) {
   Front(kWinA);
   const int queries = api.foregroundQueries;
   EXPECT_FALSE(cycle.ForegroundMoved());

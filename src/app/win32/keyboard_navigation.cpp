@@ -9,8 +9,10 @@
 
 #include <vector>
 
+#include "app/win32/keyboard_navigation.h"
+
 #include "app/tab_order.h"
-#include "app/win32/main_window.h"
+#include "app/win32/control_table.h"
 #include "platform/win32/ui_state.h"
 
 namespace kestrune {
@@ -68,8 +70,8 @@ TableWindows ReadTable(HWND main) {
 
 }  // namespace
 
-bool Win32MainWindow::TranslateNavigation(const MSG& msg) {
-  if (hwnd_ == nullptr || form_ == nullptr || (msg.hwnd != hwnd_ && ::IsChild(hwnd_, msg.hwnd) == FALSE)) return false;
+bool Win32KeyboardNavigation::PreTranslate(const MSG& msg) {
+  if (main_ == nullptr || (msg.hwnd != main_ && ::IsChild(main_, msg.hwnd) == FALSE)) return false;
   switch (msg.message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -88,12 +90,12 @@ bool Win32MainWindow::TranslateNavigation(const MSG& msg) {
   }
 }
 
-bool Win32MainWindow::NavigationKey(const MSG& msg) {
+bool Win32KeyboardNavigation::NavigationKey(const MSG& msg) {
   const LRESULT wants = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (msg.wParam == VK_TAB) {
     // Page switching works from every control, as in the system's tabbed dialogs.
     if (KeyDown(VK_CONTROL)) {
-      tabs_.StepPage(!KeyDown(VK_SHIFT));
+      tabs_->StepPage(!KeyDown(VK_SHIFT));
       return true;
     }
     if ((wants & (DLGC_WANTTAB | DLGC_WANTMESSAGE)) != 0) return false;
@@ -107,10 +109,10 @@ bool Win32MainWindow::NavigationKey(const MSG& msg) {
   return PressHotToolbarButton(msg.hwnd, msg.wParam);
 }
 
-void Win32MainWindow::MoveFocus(bool forward) {
-  const TableWindows table = ReadTable(hwnd_);
+void Win32KeyboardNavigation::MoveFocus(bool forward) {
+  const TableWindows table = ReadTable(main_);
   const std::optional<std::size_t> next =
-      NextFocus(table.stops, tabs_.ActiveTab(), table.Holding(::GetFocus()), forward);
+      NextFocus(table.stops, tabs_->ActiveTab(), table.Holding(::GetFocus()), forward);
   if (!next) return;
   const HWND window = table.windows[*next];
   ::SetFocus(window);
@@ -120,48 +122,62 @@ void Win32MainWindow::MoveFocus(bool forward) {
 
 // A switch parks the page that held the focus: the focus goes to the strip rather than stay on a
 // control out of sight, where the next key would work it unseen.
-void Win32MainWindow::KeepFocusOnPage() {
-  const TableWindows table = ReadTable(hwnd_);
+void Win32KeyboardNavigation::KeepFocusOnPage() {
+  const TableWindows table = ReadTable(main_);
   const std::optional<std::size_t> focused = table.Holding(::GetFocus());
-  if (focused && OnOtherPage(table.stops[*focused], tabs_.ActiveTab())) ::SetFocus(tabs_.Hwnd());
+  if (focused && OnOtherPage(table.stops[*focused], tabs_->ActiveTab())) ::SetFocus(tabs_->Hwnd());
 }
 
-void Win32MainWindow::ShowFocusMarks(bool show) {
+void Win32KeyboardNavigation::ShowFocusMarks(bool show) {
   // Users who asked for keyboard cues at all times keep them after mouse use too.
   BOOL alwaysCues = FALSE;
   ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0);
   if (!show && alwaysCues != FALSE) return;
   if (focusHidden_ != show) return;
   // The top-level window changes the state itself, for itself and every control.
-  ::SendMessageW(hwnd_, WM_UPDATEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+  ::SendMessageW(main_, WM_UPDATEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
 }
 
-LRESULT Win32MainWindow::UpdateUiState(WPARAM wParam, LPARAM lParam) {
+LRESULT Win32KeyboardNavigation::UpdateUiState(WPARAM wParam, LPARAM lParam) {
   const bool hidden = FocusHiddenAfter(wParam, focusHidden_);
-  const LRESULT result = ::DefWindowProcW(hwnd_, WM_UPDATEUISTATE, wParam, lParam);
+  const LRESULT result = ::DefWindowProcW(main_, WM_UPDATEUISTATE, wParam, lParam);
   if (hidden == focusHidden_) return result;
   focusHidden_ = hidden;
   // DefWindowProc hands the change on to the controls on Windows, Wine's does not: the window does
   // so itself, and a control told twice changes once.
-  for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = ::GetWindow(main_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
     ::SendMessageW(child, WM_UPDATEUISTATE, wParam, lParam);
   return result;
+}
+
+LRESULT Win32KeyboardNavigation::QueryUiState(LRESULT systemState) const {
+  return (systemState & ~UISF_HIDEFOCUS) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
+}
+
+bool Win32KeyboardNavigation::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    RememberFocus(false);
+    return false;
+  }
+  if (HIWORD(wParam) != 0 || lastFocus_ == nullptr) return false;
+  RememberFocus(true);
+  return true;
 }
 
 // As a dialog does: the control that had the focus gets it back when the window is activated again,
 // unless a page switch made meanwhile (a reader's default action) has parked it: then the strip
 // takes it, as after a switch made from the keyboard.
-void Win32MainWindow::RememberFocus(bool activating) {
+void Win32KeyboardNavigation::RememberFocus(bool activating) {
   if (!activating) {
     const HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(hwnd_, focus) != FALSE) lastFocus_ = focus;
+    if (focus != nullptr && ::IsChild(main_, focus) != FALSE) lastFocus_ = focus;
     return;
   }
-  if (lastFocus_ == nullptr || ::IsWindow(lastFocus_) == FALSE || ::IsChild(hwnd_, lastFocus_) == FALSE) return;
-  const TableWindows table = ReadTable(hwnd_);
+  if (lastFocus_ == nullptr || ::IsWindow(lastFocus_) == FALSE || ::IsChild(main_, lastFocus_) == FALSE) return;
+  const TableWindows table = ReadTable(main_);
   const std::optional<std::size_t> remembered = table.Holding(lastFocus_);
-  const bool parked = remembered && OnOtherPage(table.stops[*remembered], tabs_.ActiveTab());
-  ::SetFocus(parked ? tabs_.Hwnd() : lastFocus_);
+  const bool parked = remembered && OnOtherPage(table.stops[*remembered], tabs_->ActiveTab());
+  ::SetFocus(parked ? tabs_->Hwnd() : lastFocus_);
 }
 
 }  // namespace kestrune

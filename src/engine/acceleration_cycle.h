@@ -20,7 +20,7 @@ namespace kestrune {
 // of title there. Its characters stay Unicode, so a title the code page cannot spell still reads.
 inline constexpr std::size_t kTitleBytes = 254;
 
-struct BoostState {
+struct AccelerationState {
   WindowHandle current = 0;
   WindowHandle previous = 0;
   std::int32_t switchCount = 0;
@@ -72,9 +72,9 @@ struct TickOutcome {
 // protected or excluded program) is shown with the level asked, as the switch always was.
 SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead);
 
-class BoostCycle {
+class AccelerationCycle {
  public:
-  BoostCycle(ProcessApi& processes, const CodePage& codePage, PriorityChanges& changes)
+  AccelerationCycle(ProcessApi& processes, const CodePage& codePage, PriorityChanges& changes)
       : processes_(processes), codePage_(codePage), changes_(changes) {}
 
   void Reset() { state_ = {}; }
@@ -99,8 +99,8 @@ class BoostCycle {
   // Start-up: what an earlier run that was ended while it held a process raised left in the journal.
   void GiveBackLeftovers(bool restoreOriginal) { changes_.GiveBackLeftovers(restoreOriginal); }
 
-  const BoostState& State() const { return state_; }
-  void SetState(const BoostState& state) { state_ = state; }
+  const AccelerationState& State() const { return state_; }
+  void SetState(const AccelerationState& state) { state_ = state; }
 
  private:
   struct Acted {
@@ -116,7 +116,7 @@ class BoostCycle {
   ProcessApi& processes_;
   const CodePage& codePage_;
   PriorityChanges& changes_;
-  BoostState state_;
+  AccelerationState state_;
 };
 
 }  // namespace kestrune

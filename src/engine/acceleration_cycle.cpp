@@ -1,4 +1,4 @@
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 
 #include <limits>
 
@@ -13,14 +13,14 @@ SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
   return asked;
 }
 
-void BoostCycle::GiveBackRaised(bool restoreOriginal) {
+void AccelerationCycle::GiveBackRaised(bool restoreOriginal) {
   if (state_.switchCount == 0 || state_.currentLeftAlone) return;
   changes_.GiveBack(state_.currentProcess, state_.currentStarted, restoreOriginal);
   changes_.Flush();
   state_.currentLeftAlone = true;
 }
 
-BoostCycle::Acted BoostCycle::ActOn(const TickInput& input, const Acting& acting) {
+AccelerationCycle::Acted AccelerationCycle::ActOn(const TickInput& input, const Acting& acting) {
   state_.currentProcess = acting.process;
   state_.awaitingCore = acting.awaitsCore;
   const bool other = acting.process != 0 && acting.process != processes_.CurrentProcess();
@@ -41,7 +41,7 @@ BoostCycle::Acted BoostCycle::ActOn(const TickInput& input, const Acting& acting
   return acted;
 }
 
-void BoostCycle::DecideFrameAgain(const TickInput& input) {
+void AccelerationCycle::DecideFrameAgain(const TickInput& input) {
   const Acting acting = ActingProcessOf(processes_, state_.current);
   if (acting.awaitsCore) return;
   state_.awaitingCore = false;
@@ -53,7 +53,7 @@ void BoostCycle::DecideFrameAgain(const TickInput& input) {
   changes_.Flush();
 }
 
-TickOutcome BoostCycle::Tick(const TickInput& input) {
+TickOutcome AccelerationCycle::Tick(const TickInput& input) {
   if (!input.acceleration) return {};
 
   const WindowHandle foreground = processes_.ForegroundWindow();

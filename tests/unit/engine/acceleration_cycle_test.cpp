@@ -1,4 +1,4 @@
-#include "engine/boost_cycle.h"
+#include "engine/acceleration_cycle.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@ using testing::FakeProcessApi;
 constexpr ProcessId kSelf = 1, kEditor = 10, kBrowser = 20, kSystem = 30;
 constexpr WindowHandle kEditorMain = 0x1001, kEditorFind = 0x1002, kBrowserMain = 0x2001, kSystemWin = 0x3001;
 
-class BoostCycleTest : public ::testing::Test {
+class AccelerationCycleTest : public ::testing::Test {
  protected:
-  BoostCycleTest() {
+  AccelerationCycleTest() {
     api.self = kSelf;
     api.AddProcess(kSelf);
     api.AddProcess(kEditor);
@@ -39,10 +39,10 @@ class BoostCycleTest : public ::testing::Test {
   TickInput input{true, SpeedLevel::Normal, true};
   testing::FakeStateFile journal;
   PriorityChanges changes{api, journal};
-  BoostCycle cycle{api, codePage, changes};
+  AccelerationCycle cycle{api, codePage, changes};
 };
 
-TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
+TEST_F(AccelerationCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
   input.acceleration = false;
   cycle.SetState({kEditorMain, kBrowserMain, 5});
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Front(kBrowserMain).switched);
@@ -54,7 +54,7 @@ TEST_F(BoostCycleTest, GateOffChangesNothingAndAsksThePlatformNothing) {
 
 // Nothing was raised before the first switch, so nothing is given back: the class the program
 // itself was started with is not the program's to change.
-TEST_F(BoostCycleTest, FirstSwitchOnlyRaisesTheNewOne) {
+TEST_F(AccelerationCycleTest, FirstSwitchOnlyRaisesTheNewOne) {
   api.processes[kSelf].priorityClass = priority::kHigh;
   const TickOutcome outcome = Front(kEditorMain);
   EXPECT_EQ(api.ClassOf(kSelf), priority::kHigh);
@@ -67,7 +67,7 @@ TEST_F(BoostCycleTest, FirstSwitchOnlyRaisesTheNewOne) {
   EXPECT_TRUE(api.open.empty());
 }
 
-TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerTick) {
+TEST_F(AccelerationCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerTick) {
   int switches = 0;
   for (int i = 0; i < 5; ++i) switches += Front(kEditorMain).switched ? 1 : 0;
   EXPECT_EQ(switches, 1);
@@ -78,7 +78,7 @@ TEST_F(BoostCycleTest, SameWindowRepeatedIsOneSwitchWithOneQueryAndTitleReadPerT
   EXPECT_EQ(api.opens, 2);  // only the one switch opened a process: the editor, raised and named
 }
 
-TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
+TEST_F(AccelerationCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
   Front(kEditorMain);
   EXPECT_EQ(Front(kBrowserMain).switchCount, 2);
   EXPECT_EQ(api.ClassOf(kEditor), priority::kNormal);
@@ -88,7 +88,7 @@ TEST_F(BoostCycleTest, SwitchBackAndForthRestoresThePreviousOwner) {
   EXPECT_EQ(api.ClassOf(kEditor), priority::kHigh);
 }
 
-TEST_F(BoostCycleTest, TwoWindowsOfOneProcessEachCountAndLeaveItRaised) {
+TEST_F(AccelerationCycleTest, TwoWindowsOfOneProcessEachCountAndLeaveItRaised) {
   Front(kEditorMain);
   const int setsBefore = api.sets;
   const TickOutcome outcome = Front(kEditorFind);
@@ -98,7 +98,7 @@ TEST_F(BoostCycleTest, TwoWindowsOfOneProcessEachCountAndLeaveItRaised) {
   EXPECT_EQ(outcome.switchCount, 2);
 }
 
-TEST_F(BoostCycleTest, NoForegroundWindowRaisesTheProgramItself) {
+TEST_F(AccelerationCycleTest, NoForegroundWindowRaisesTheProgramItself) {
   Front(kEditorMain);
   const TickOutcome outcome = Front(0);
   EXPECT_EQ(api.ClassOf(kEditor), priority::kNormal);
@@ -107,7 +107,7 @@ TEST_F(BoostCycleTest, NoForegroundWindowRaisesTheProgramItself) {
   EXPECT_EQ(outcome.title, L"");
 }
 
-TEST_F(BoostCycleTest, ProtectedProcessIsReadNotChangedButTheSwitchIsShown) {
+TEST_F(AccelerationCycleTest, ProtectedProcessIsReadNotChangedButTheSwitchIsShown) {
   const TickOutcome outcome = Front(kSystemWin);
   EXPECT_EQ(api.ClassOf(kSystem), priority::kNormal);
   EXPECT_EQ(outcome.title, L"System");
@@ -117,7 +117,7 @@ TEST_F(BoostCycleTest, ProtectedProcessIsReadNotChangedButTheSwitchIsShown) {
   EXPECT_EQ(api.badCloses, 0);
 }
 
-TEST_F(BoostCycleTest, VanishedWindowOrProcessIsNotAnError) {
+TEST_F(AccelerationCycleTest, VanishedWindowOrProcessIsNotAnError) {
   api.processes[kBrowser].hidden = true;
   Front(kBrowserMain);
   EXPECT_TRUE(Front(0x9999).switched);  // no such window: owner 0, opens fail
@@ -135,7 +135,7 @@ struct LevelCase {
   std::uint32_t browserClass;
 };
 
-class TickLevel : public BoostCycleTest, public ::testing::WithParamInterface<LevelCase> {};
+class TickLevel : public AccelerationCycleTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(TickLevel, RaisesByTheLevelOfThisTick) {
   input.level = GetParam().level;
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, TickLevel,
                                            LevelCase{"Unknown", SpeedLevel::Unknown, priority::kNormal}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(BoostCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
+TEST_F(AccelerationCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
   Front(kEditorMain);
   input.level = SpeedLevel::Extreme;
   EXPECT_FALSE(Front(kEditorMain).switched);
@@ -162,7 +162,7 @@ TEST_F(BoostCycleTest, SpeedChangeAppliesFromTheNextSwitch) {
   EXPECT_EQ(api.ClassOf(kBrowser), priority::kRealtime);
 }
 
-TEST_F(BoostCycleTest, RecordingOffStillCounts) {
+TEST_F(AccelerationCycleTest, RecordingOffStillCounts) {
   input.recording = false;
   Front(kEditorMain);
   const TickOutcome outcome = Front(kBrowserMain);
@@ -171,7 +171,7 @@ TEST_F(BoostCycleTest, RecordingOffStillCounts) {
   EXPECT_EQ(outcome.switchCount, 2);
 }
 
-TEST_F(BoostCycleTest, CounterSaturatesAtInt32Max) {
+TEST_F(AccelerationCycleTest, CounterSaturatesAtInt32Max) {
   cycle.SetState({0, 0, std::numeric_limits<std::int32_t>::max() - 1});
   Front(kEditorMain);
   Front(kBrowserMain);
@@ -181,7 +181,7 @@ TEST_F(BoostCycleTest, CounterSaturatesAtInt32Max) {
 
 // The title keeps the cut a 255-byte buffer in the code page made, and its characters: one the code
 // page lacks counts as the one byte standing in for it there, yet shows as itself.
-TEST_F(BoostCycleTest, TitlesAreBoundedAt254BytesOfTheCodePageAndKeepTheirCharacters) {
+TEST_F(AccelerationCycleTest, TitlesAreBoundedAt254BytesOfTheCodePageAndKeepTheirCharacters) {
   struct Case {
     std::wstring title, shown;
   };
@@ -200,16 +200,6 @@ TEST_F(BoostCycleTest, TitlesAreBoundedAt254BytesOfTheCodePageAndKeepTheirCharac
     api.AddWindow(window, kBrowser, c.title);
     EXPECT_EQ(Front(window++).title, c.shown) << c.title.size();
   }
-}
-
-// ComboSpeed's text names the level exactly; any other text (no selection included) is unknown.
-TEST(SpeedLevelText, NamesTheLevelExactly) {
-  EXPECT_EQ(SpeedLevelOf(L"普通加速"), SpeedLevel::Normal);
-  EXPECT_EQ(SpeedLevelOf(L"極限加速"), SpeedLevel::Extreme);
-  for (const wchar_t* other : {L"", L"普通加速 ", L" 極限加速", L"普通", L"Normal"})
-    EXPECT_EQ(SpeedLevelOf(other), SpeedLevel::Unknown) << std::wstring(other).size();
-  for (const std::wstring_view item : SpeedLevelItems()) EXPECT_EQ(ItemTextOf(SpeedLevelOf(item)), item);
-  EXPECT_EQ(ItemTextOf(SpeedLevel::Unknown), L"");
 }
 
 TEST(PriorityChangesSet, OpensOnceAndClosesWhatItOpened) {

@@ -46,6 +46,9 @@ else
   # None, even in a prefix that had them from an earlier run.
   wine reg delete 'HKCU\Software\Wine\Fonts\Replacements' /f >/dev/null 2>&1 || true
 fi
+# A program that crashes ends with its backtrace on the console instead of waiting behind a crash
+# dialog nobody answers (a waiting copy would keep holding its single-instance guard).
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
 # Without a window manager Wine draws the window frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cstdio>
 
 #include "platform/texts.h"
 
@@ -24,8 +25,16 @@ bool RunningApp::Start() {
   // hover marks of its own accord.
   if (!ParkPointer() || !process_.Start(exe_)) return false;
   // The window exists before its controls do; the tray icon comes at the end of the load step.
-  return WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; }) &&
-         WaitFor([&] { return TrayIconExists(main_); }) && RoundTrip(main_);
+  const bool window =
+      WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; });
+  const bool icon = window && WaitFor([&] { return TrayIconExists(main_); });
+  if (window && icon && RoundTrip(main_)) return true;
+  // Which step never came, and whether the program is still there: a start that fails on a machine
+  // nobody watches has only this line to go by.
+  std::fprintf(stderr, "kestrune did not come up: main window %s, tray icon %s, process %s (exit code 0x%lx)\n",
+               window ? "found" : "missing", icon ? "found" : "missing", process_.Running() ? "running" : "gone",
+               static_cast<unsigned long>(process_.ExitCode()));
+  return false;
 }
 
 void RunningApp::Click(int id) { ::SendMessageW(Control(id), BM_CLICK, 0, 0); }

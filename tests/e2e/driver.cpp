@@ -203,8 +203,20 @@ bool Visible(HWND hwnd) { return ::IsWindowVisible(hwnd) != FALSE; }
 
 DWORD PriorityClassOf(DWORD processId) {
   HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
-  if (process == nullptr) return 0;
+  if (process == nullptr) {
+    std::fprintf(stderr, "class of process %lu not read: OpenProcess error %lu\n",
+                 static_cast<unsigned long>(processId), static_cast<unsigned long>(::GetLastError()));
+    return 0;
+  }
   const DWORD result = ::GetPriorityClass(process);
+  if (result == 0) {
+    const DWORD error = ::GetLastError();
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process, &exitCode);
+    std::fprintf(stderr, "class of process %lu not read: GetPriorityClass error %lu, exit code 0x%lx\n",
+                 static_cast<unsigned long>(processId), static_cast<unsigned long>(error),
+                 static_cast<unsigned long>(exitCode));
+  }
   ::CloseHandle(process);
   return result;
 }

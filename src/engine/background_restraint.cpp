@@ -35,7 +35,7 @@ bool BackgroundRestraint::PlanDue(std::optional<std::uint64_t>& machineBusy) {
   const bool timed = s_.snapshot.MachineTimes(idle, total);
   const bool measured = timed && lastTotal_ != 0 && total >= lastTotal_ && idle - lastIdle_ <= total - lastTotal_;
   const bool busy = measured && MachineBusy(idle - lastIdle_, total - lastTotal_, s_.snapshot.ProcessorCount(),
-                                            planner_.Rules());
+                                            planner_.Thresholds());
   if (measured && measuring_) machineBusy = (total - lastTotal_) - (idle - lastIdle_);
   lastIdle_ = idle;
   lastTotal_ = total;

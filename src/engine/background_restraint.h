@@ -49,7 +49,8 @@ class BackgroundRestraint {
     PriorityChanges& changes;
     Clock& clock;
   };
-  explicit BackgroundRestraint(Services services, RestraintRules rules = {}) : s_(services), planner_(rules) {}
+  explicit BackgroundRestraint(Services services, RestraintThresholds thresholds = {})
+      : s_(services), planner_(thresholds) {}
 
   // Whether a Tick has anything to do: the restraint or a rule that keeps a program low is at work,
   // something lowered is still held, or the restraint's readings are to end. Nothing else costs a

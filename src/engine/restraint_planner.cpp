@@ -29,8 +29,8 @@ constexpr std::wstring_view kInteractiveSystem[] = {
 };
 
 // The machine's use, in cores, from which on it counts as busy.
-double BusyCores(unsigned cores, const RestraintRules& rules) {
-  return std::min(rules.busyShare * static_cast<double>(std::max(cores, 1u)), rules.busyCapCores);
+double BusyCores(unsigned cores, const RestraintThresholds& thresholds) {
+  return std::min(thresholds.busyShare * static_cast<double>(std::max(cores, 1u)), thresholds.busyCapCores);
 }
 
 }  // namespace
@@ -41,16 +41,17 @@ bool IsInteractiveSystemProcess(std::wstring_view executable) {
                      [name](std::wstring_view system) { return SameProgramName(name, system); });
 }
 
-bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores, const RestraintRules& rules) {
+bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores,
+                 const RestraintThresholds& thresholds) {
   if (totalDelta == 0 || idleDelta > totalDelta) return false;
   // The times are summed over all processors: the busy share of the whole, in cores.
   const double busy = static_cast<double>(totalDelta - idleDelta) / static_cast<double>(totalDelta) *
                       static_cast<double>(std::max(cores, 1u));
-  return busy >= BusyCores(cores, rules);
+  return busy >= BusyCores(cores, thresholds);
 }
 
-RestraintPlanner::RestraintPlanner(RestraintRules rules) : rules_(rules) {
-  rules_.windowTicks = std::clamp(rules_.windowTicks, 1, RestraintRules::kMaxWindow);
+RestraintPlanner::RestraintPlanner(RestraintThresholds thresholds) : thresholds_(thresholds) {
+  thresholds_.windowTicks = std::clamp(thresholds_.windowTicks, 1, RestraintThresholds::kMaxWindow);
 }
 
 void RestraintPlanner::Restart() {
@@ -66,12 +67,12 @@ void RestraintPlanner::Restart() {
 }
 
 void RestraintPlanner::Advance(std::uint64_t elapsed) {
-  slot_ = (slot_ + 1) % rules_.windowTicks;
+  slot_ = (slot_ + 1) % thresholds_.windowTicks;
   elapsedSum_ += elapsed - elapsed_[slot_];
   elapsed_[slot_] = elapsed;
   machineSum_ -= machine_[slot_];
   machine_[slot_] = 0;
-  filled_ = std::min(filled_ + 1, rules_.windowTicks);
+  filled_ = std::min(filled_ + 1, thresholds_.windowTicks);
 }
 
 RestraintPlanner::Track* RestraintPlanner::Find(ProcessId process, std::uint64_t started) {
@@ -143,23 +144,23 @@ bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& c
   return kestrune::Decide(rule, place, {SpeedLevel::Unknown, true}).treatment == Treatment::Restrained;
 }
 
-void RestraintPlanner::Decide(const RestraintContext& context, unsigned cores) {
+void RestraintPlanner::WeighTracks(const RestraintContext& context, unsigned cores) {
   const double window = static_cast<double>(elapsedSum_);
   const double tick = static_cast<double>(elapsed_[static_cast<std::size_t>(slot_)]);
-  const double busyCores = BusyCores(cores, rules_);
-  const bool busy = filled_ == rules_.windowTicks && static_cast<double>(machineSum_) >= busyCores * window;
+  const double busyCores = BusyCores(cores, thresholds_);
+  const bool busy = filled_ == thresholds_.windowTicks && static_cast<double>(machineSum_) >= busyCores * window;
   for (Track& track : tracks_) {
     if (track.restrained) {
-      const bool quiet = static_cast<double>(track.used[static_cast<std::size_t>(slot_)]) < rules_.quietShare * tick;
+      const bool quiet = static_cast<double>(track.used[static_cast<std::size_t>(slot_)]) < thresholds_.quietShare * tick;
       track.quietTicks = quiet ? track.quietTicks + 1 : 0;
-      if (!track.seen || track.quietTicks >= rules_.quietTicksToRelease || !MayRestrain(track, context)) {
+      if (!track.seen || track.quietTicks >= thresholds_.quietTicksToRelease || !MayRestrain(track, context)) {
         track.restrained = false;
         steps_.push_back({RestraintStepKind::Release, track.process, track.started,
                           track.seen ? track.name : std::wstring_view{}});
       }
     } else if (track.refusedTicks > 0) {
       --track.refusedTicks;
-    } else if (busy && track.seen && static_cast<double>(track.usedSum) >= rules_.hogShare * window &&
+    } else if (busy && track.seen && static_cast<double>(track.usedSum) >= thresholds_.hogShare * window &&
                MayRestrain(track, context)) {
       steps_.push_back({RestraintStepKind::Restrain, track.process, track.started, track.name});
     }
@@ -185,7 +186,7 @@ const std::vector<RestraintStep>& RestraintPlanner::Plan(std::vector<ProcessSamp
   std::sort(tracks_.begin(), tracks_.end(), [](const Track& a, const Track& b) {
     return a.process != b.process ? a.process < b.process : a.seen < b.seen;
   });
-  if (!baseLine) Decide(context, cores);
+  if (!baseLine) WeighTracks(context, cores);
   // Ended processes are forgotten once their release (if any) has been asked for.
   tracks_.erase(std::remove_if(tracks_.begin(), tracks_.end(), [](const Track& track) { return !track.seen; }),
                 tracks_.end());
@@ -200,7 +201,7 @@ void RestraintPlanner::Restrained(ProcessId process, std::uint64_t started) {
 }
 
 void RestraintPlanner::Refused(ProcessId process, std::uint64_t started) {
-  if (Track* track = Find(process, started)) track->refusedTicks = rules_.refusedTicks;
+  if (Track* track = Find(process, started)) track->refusedTicks = thresholds_.refusedTicks;
 }
 
 const std::vector<RestraintStep>& RestraintPlanner::ReleaseAll() {

@@ -16,7 +16,7 @@
 namespace kestrune {
 
 // The defaults and why they are what they are: docs/architecture.md, "Background restraint".
-struct RestraintRules {
+struct RestraintThresholds {
   static constexpr int kMaxWindow = 8;
   int windowTicks = 5;            // readings a process's use is averaged over
   double hogShare = 0.25;         // a hog's use over the window, in cores
@@ -49,15 +49,16 @@ struct RestraintContext {
 
 // Whether the machine was busy between two looks at its times (MachineTimes: idle and whole time
 // over all processors), by the same measure the planner uses for its window.
-bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores, const RestraintRules& rules = {});
+bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores,
+                 const RestraintThresholds& thresholds = {});
 
 // The system's own interactive processes: slowing any of them is felt as a frozen desktop.
 bool IsInteractiveSystemProcess(std::wstring_view executable);
 
 class RestraintPlanner {
  public:
-  explicit RestraintPlanner(RestraintRules rules = {});
-  const RestraintRules& Rules() const { return rules_; }
+  explicit RestraintPlanner(RestraintThresholds thresholds = {});
+  const RestraintThresholds& Thresholds() const { return thresholds_; }
 
   // Weighs one reading (samples are sorted in place) taken at now (100 ns units, a clock that only
   // moves forward) on a machine of cores processors, and answers the steps to take. The first
@@ -93,7 +94,7 @@ class RestraintPlanner {
     ProcessId process = 0;
     std::uint64_t started = 0;
     std::uint64_t lastTime = 0;
-    std::array<std::uint64_t, RestraintRules::kMaxWindow> used{};
+    std::array<std::uint64_t, RestraintThresholds::kMaxWindow> used{};
     std::uint64_t usedSum = 0;
     std::wstring_view name;
     std::uint32_t session = 0;
@@ -107,16 +108,16 @@ class RestraintPlanner {
   void Advance(std::uint64_t elapsed);
   // counted: the reading spans time, so its use enters the window.
   void Merge(const std::vector<ProcessSample>& samples, bool counted);
-  void Decide(const RestraintContext& context, unsigned cores);
+  void WeighTracks(const RestraintContext& context, unsigned cores);
   bool MayRestrain(const Track& track, const RestraintContext& context) const;
   Track* Find(ProcessId process, std::uint64_t started);
 
-  RestraintRules rules_;
+  RestraintThresholds thresholds_;
   std::vector<Track> tracks_;  // sorted by process id
   std::vector<RestraintStep> steps_;
   std::vector<InProgram> frontMarks_;  // per sample of the reading: part of the program in front
-  std::array<std::uint64_t, RestraintRules::kMaxWindow> elapsed_{};
-  std::array<std::uint64_t, RestraintRules::kMaxWindow> machine_{};
+  std::array<std::uint64_t, RestraintThresholds::kMaxWindow> elapsed_{};
+  std::array<std::uint64_t, RestraintThresholds::kMaxWindow> machine_{};
   std::uint64_t elapsedSum_ = 0;
   std::uint64_t machineSum_ = 0;
   std::uint64_t lastNow_ = 0;

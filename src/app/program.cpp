@@ -10,7 +10,7 @@ Program::Program(ProgramServices services, ProgramWindow window)
       settings_(s_.settingsFile, s_.codePage),
       history_(History::Services{w_.history, s_.clock, s_.boxes, s_.dialog, s_.files, s_.codePage},
                std::wstring(kHomePage)),
-      changes_(s_.processes, s_.journal, s_.sharedJournal),
+      changes_(s_.processes, s_.journal, s_.earlierJournals),
       acceleration_(s_.processes, s_.codePage, changes_),
       restraint_(BackgroundRestraint::Services{s_.snapshot, s_.processes, changes_, s_.clock}),
       restraintStatus_(restraint_, w_.restrained, w_.keptLow, history_),

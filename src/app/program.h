@@ -8,6 +8,7 @@
 // Portable: the platform's services and the window's controls come in as interfaces, from the
 // Win32 program (app/win32/program.h) or from the tests' fakes.
 #include <memory>
+#include <vector>
 
 #include "app/form_main.h"
 #include "app/main_window_events.h"
@@ -47,7 +48,7 @@ struct ProgramServices {
   SettingsFile& settingsFile;
   AutostartValue& autostart;
   StateFile& journal;                    // this seat's journal of priority changes
-  StateFile* sharedJournal = nullptr;    // the one all copies shared before, read once
+  std::vector<StateFile*> earlierJournals = {};  // read once at start-up, then cleared (JournalsAtStart)
   SettingsLocation location = {};        // where the settings file is, and whether it moved at this start
 };
 

@@ -33,8 +33,11 @@ AccelerationCycle::Acted AccelerationCycle::ActOn(const TickInput& input, const 
   place.front = place.frontTree = true;
   acted.decision = Decide(rule, place, {input.level, false});
   state_.currentLeftAlone = acted.decision.treatment != Treatment::Raised;
-  const SetOutcome raised =
-      state_.currentLeftAlone ? SetOutcome{} : changes_.Set(acting.process, acted.decision.priorityClass);
+  // Every raise of a switch in one batch: one journal write before the first is made.
+  raises_.clear();
+  if (!state_.currentLeftAlone) raises_.push_back({acting.process, acted.decision.priorityClass});
+  changes_.SetAll(raises_, raised_);
+  const SetOutcome raised = raises_.empty() ? SetOutcome{} : raised_[0];
   state_.currentStarted = raised.started;
   acted.obtained = raised.obtained;
   if (other && !acted.name.empty()) state_.lastOtherName = acted.name;

@@ -5,6 +5,7 @@
 // show and record; it reads no control itself.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/acting_process.h"
 #include "engine/priority_changes.h"
@@ -117,6 +118,8 @@ class AccelerationCycle {
   const CodePage& codePage_;
   PriorityChanges& changes_;
   AccelerationState state_;
+  std::vector<ChangeRequest> raises_;  // a switch's raises, the process in front first
+  std::vector<SetOutcome> raised_;
 };
 
 }  // namespace kestrune

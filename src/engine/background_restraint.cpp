@@ -1,6 +1,7 @@
 #include "engine/background_restraint.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "engine/program_decision.h"
 
@@ -10,13 +11,6 @@ namespace {
 // Readings a process a rule could not lower (not ours to open, a class someone chose) is left
 // alone before it is asked again: never every second.
 constexpr int kRefusedTicks = 30;
-
-RestrainedProgram* HeldIn(std::vector<RestrainedProgram>& programs, ProcessId process, std::uint64_t started) {
-  const auto it = std::find_if(programs.begin(), programs.end(), [&](const RestrainedProgram& p) {
-    return p.process == process && p.started == started;
-  });
-  return it == programs.end() ? nullptr : &*it;
-}
 
 }  // namespace
 
@@ -39,23 +33,23 @@ bool BackgroundRestraint::PlanDue(std::optional<std::uint64_t>& machineBusy) {
   if (measured && measuring_) machineBusy = (total - lastTotal_) - (idle - lastIdle_);
   lastIdle_ = idle;
   lastTotal_ = total;
-  return !(timed && !busy && programs_.empty());
+  return !(timed && !busy && programs_.Empty());
 }
 
 const std::vector<RestraintChange>& BackgroundRestraint::Tick(const BehindInput& input) {
   if (!input.acceleration) return ReleaseAll();
   changes_.clear();
   ruleChanges_.clear();
-  for (Refusal& refusal : refused_) --refusal.ticks;
-  std::erase_if(refused_, [](const Refusal& refusal) { return refusal.ticks <= 0; });
+  requests_.clear();
+  lowerings_.clear();
+  for (auto it = refused_.begin(); it != refused_.end();) it = --it->second <= 0 ? refused_.erase(it) : std::next(it);
   std::optional<std::uint64_t> machineBusy;
   const bool plan = input.restrain && PlanDue(machineBusy);
   if (!plan) measuring_ = false;
-  const bool keep = !keptLow_.empty() || (input.rules != nullptr && input.rules->AnyKeptLow());
+  const bool keep = !keptLow_.Empty() || (input.rules != nullptr && input.rules->AnyKeptLow());
   std::uint64_t now = 0;
   const bool read = (plan || keep) && s_.snapshot.Take(samples_, now);
 
-  const std::vector<RestraintStep>* steps = nullptr;
   if (plan && read) {
     if (!measuring_) {
       // After a pause the readings do not join up: start the window again.
@@ -63,8 +57,10 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(const BehindInput&
       measuring_ = true;
     }
     const RestraintContext context{input.front, s_.processes.CurrentProcess(), s_.snapshot.OwnSession(), input.rules};
-    steps = &planner_.Plan(samples_, now, s_.snapshot.ProcessorCount(), context, machineBusy);
+    const std::vector<RestraintStep>& steps =
+        planner_.Plan(samples_, now, s_.snapshot.ProcessorCount(), context, machineBusy);
     FindKeptLow(input, planner_.FrontMarks());
+    FollowSteps(steps);
   } else if (read) {
     std::sort(samples_.begin(), samples_.end(),
               [](const ProcessSample& a, const ProcessSample& b) { return a.process < b.process; });
@@ -72,23 +68,19 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(const BehindInput&
     FindKeptLow(input, marks_);
   }
   // With the restraint off, what it held goes back.
-  if (!input.restrain) steps = &planner_.ReleaseAll();
-  if (steps != nullptr) {
-    for (const RestraintStep& step : *steps) {
-      if (step.kind == RestraintStepKind::Restrain)
-        Restrain(step);
-      else if (!Transfer(step))
-        Release(programs_, changes_, step.process, step.started);
-    }
-  }
-  LowerKeptLow();
+  if (!input.restrain) FollowSteps(planner_.ReleaseAll());
+  AskKeptLow();
+  LowerAsked();
   s_.changes.Flush();
+  Compact();
   return changes_;
 }
 
 void BackgroundRestraint::FindKeptLow(const BehindInput& input, const std::vector<InProgram>& marks) {
   wanted_.clear();
-  std::vector<bool> stillKept(keptLow_.size(), false);
+  wantedMark_.assign(samples_.size(), false);
+  const std::vector<RestrainedProgram>& held = keptLow_.All();
+  std::vector<bool> stillKept(held.size(), false);
   if (input.rules != nullptr && input.rules->AnyKeptLow()) {
     const ProcessId self = s_.processes.CurrentProcess();
     const std::uint32_t session = s_.snapshot.OwnSession();
@@ -100,97 +92,126 @@ void BackgroundRestraint::FindKeptLow(const BehindInput& input, const std::vecto
       place.frontTree = marks[i] == InProgram::Yes || sample.process == input.front;
       place.ours = sample.session == session && sample.process != self;
       if (Decide(rule, place, {}).treatment != Treatment::KeptLow) continue;
-      if (RestrainedProgram* held = HeldIn(keptLow_, sample.process, sample.started))
-        stillKept[static_cast<std::size_t>(held - keptLow_.data())] = true;
-      else
+      if (const RestrainedProgram* program = keptLow_.Find(sample.process, sample.started)) {
+        stillKept[static_cast<std::size_t>(program - held.data())] = true;
+      } else {
         wanted_.push_back(i);
+        wantedMark_[i] = true;
+      }
     }
   }
   // Its rule gone or changed, come to the program in front, or ended.
-  for (std::size_t i = keptLow_.size(); i-- > 0;)
-    if (!stillKept[i]) Release(keptLow_, ruleChanges_, keptLow_[i].process, keptLow_[i].started);
+  for (std::size_t i = held.size(); i-- > 0;)
+    if (!stillKept[i] && held[i].process != 0) Release(keptLow_, ruleChanges_, held[i]);
 }
 
-void BackgroundRestraint::LowerKeptLow() {
+void BackgroundRestraint::FollowSteps(const std::vector<RestraintStep>& steps) {
+  for (const RestraintStep& step : steps) {
+    if (step.kind == RestraintStepKind::Restrain) {
+      // Only from the normal class: any other is someone's choice. One handle for the class and
+      // the throttling, both for this very process.
+      requests_.push_back({step.process, priority::kBelowNormal, {step.started, priority::kNormal}, true});
+      lowerings_.push_back({true, step.name});
+    } else if (!Transfer(step)) {
+      if (const RestrainedProgram* program = programs_.Find(step.process, step.started))
+        Release(programs_, changes_, *program);
+    }
+  }
+}
+
+void BackgroundRestraint::AskKeptLow() {
   for (const std::size_t i : wanted_) {
     const ProcessSample& sample = samples_[i];
-    if (HeldIn(keptLow_, sample.process, sample.started) != nullptr) continue;
-    const bool refused = std::any_of(refused_.begin(), refused_.end(), [&](const Refusal& r) {
-      return r.process == sample.process && r.started == sample.started;
-    });
-    if (refused) continue;
-    // Only from the normal class, as the restraint: any other is someone's choice.
-    const ChangeExpectation expect{sample.started, priority::kNormal};
-    if (s_.changes.Set(sample.process, priority::kBelowNormal, expect).obtained != priority::kBelowNormal) {
-      refused_.push_back({sample.process, sample.started, kRefusedTicks});
-      continue;
-    }
-    ruleChanges_.push_back({true, std::wstring(sample.name)});
-    keptLow_.push_back({sample.process, sample.started, std::wstring(sample.name), s_.clock.TimeOfDayText(), false});
+    // Changed hands from the restraint in this tick, or refused a while ago.
+    if (keptLow_.Find(sample.process, sample.started) != nullptr) continue;
+    if (refused_.contains({sample.process, sample.started})) continue;
+    // Only from the normal class, as the restraint: any other is someone's choice. The class alone.
+    requests_.push_back({sample.process, priority::kBelowNormal, {sample.started, priority::kNormal}, false});
+    lowerings_.push_back({false, sample.name});
   }
   wanted_.clear();
 }
 
-void BackgroundRestraint::Restrain(const RestraintStep& step) {
-  // Only from the normal class: any other is someone's choice. One handle for the class and the
-  // throttling, both for this very process.
-  const ChangeExpectation expect{step.started, priority::kNormal};
-  const SetOutcome outcome = s_.changes.Set(step.process, priority::kBelowNormal, expect, true);
-  if (outcome.obtained != priority::kBelowNormal) {
-    planner_.Refused(step.process, step.started);
-    return;
+void BackgroundRestraint::LowerAsked() {
+  if (requests_.empty()) return;
+  s_.changes.SetAll(requests_, outcomes_);
+  for (std::size_t i = 0; i < requests_.size(); ++i) {
+    const ChangeRequest& request = requests_[i];
+    const ProcessKey key{request.process, request.expect.started};
+    const bool lowered = outcomes_[i].obtained == priority::kBelowNormal;
+    const std::wstring name(lowerings_[i].name);
+    if (lowerings_[i].restraint) {
+      if (!lowered) {
+        planner_.Refused(key.process, key.started);
+        continue;
+      }
+      planner_.Restrained(key.process, key.started);
+      changes_.push_back({true, name});
+      programs_.Add({key.process, key.started, name, s_.clock.TimeOfDayText(), outcomes_[i].throttled});
+    } else if (!lowered) {
+      refused_[key] = kRefusedTicks;
+    } else {
+      ruleChanges_.push_back({true, name});
+      keptLow_.Add({key.process, key.started, name, s_.clock.TimeOfDayText(), false});
+    }
   }
-  planner_.Restrained(step.process, step.started);
-  changes_.push_back({true, std::wstring(step.name)});
-  programs_.push_back({step.process, step.started, std::wstring(step.name), s_.clock.TimeOfDayText(), outcome.throttled});
+  requests_.clear();
+  lowerings_.clear();
 }
 
 bool BackgroundRestraint::Transfer(const RestraintStep& step) {
-  const auto wanted = std::find_if(wanted_.begin(), wanted_.end(), [&](std::size_t i) {
-    return samples_[i].process == step.process && samples_[i].started == step.started;
-  });
-  RestrainedProgram* held = HeldIn(programs_, step.process, step.started);
-  if (wanted == wanted_.end() || held == nullptr) return false;
+  const auto at = std::lower_bound(samples_.begin(), samples_.end(), step.process,
+                                   [](const ProcessSample& s, ProcessId id) { return s.process < id; });
+  const bool wanted = at != samples_.end() && at->process == step.process && at->started == step.started &&
+                      wantedMark_[static_cast<std::size_t>(at - samples_.begin())];
+  RestrainedProgram* held = programs_.Find(step.process, step.started);
+  if (!wanted || held == nullptr) return false;
   // The rule asks for the class alone.
   if (held->throttled) s_.changes.EndThrottling(step.process, step.started);
   changes_.push_back({false, held->name});
   ruleChanges_.push_back({true, held->name});
-  keptLow_.push_back({held->process, held->started, held->name, s_.clock.TimeOfDayText(), false});
-  programs_.erase(programs_.begin() + (held - programs_.data()));
+  keptLow_.Add({held->process, held->started, held->name, s_.clock.TimeOfDayText(), false});
+  programs_.Remove(*held);
   return true;
 }
 
-void BackgroundRestraint::Release(std::vector<RestrainedProgram>& from, std::vector<RestraintChange>& log,
-                                  ProcessId process, std::uint64_t started) {
-  RestrainedProgram* held = HeldIn(from, process, started);
-  if (held == nullptr) return;
-  const auto& entries = s_.changes.Held();
-  const bool classStillOurs = std::any_of(entries.begin(), entries.end(), [&](const ChangeEntry& e) {
-    return e.SameProcess(process, started) && e.set == priority::kBelowNormal;
-  });
+void BackgroundRestraint::Release(HeldPrograms& from, std::vector<RestraintChange>& log,
+                                  const RestrainedProgram& program) {
+  const ProcessId process = program.process;
+  const std::uint64_t started = program.started;
+  const ChangeEntry* entry = s_.changes.Find(process, started);
   // Below normal is only ever set from normal, so the class before is normal either way. Once a
   // switch has raised it since, the raise owns its class and only the throttling is ours.
-  if (classStillOurs)
+  if (entry != nullptr && entry->set == priority::kBelowNormal)
     s_.changes.GiveBack(process, started, true);
   else
     s_.changes.EndThrottling(process, started);
-  log.push_back({false, held->name});
-  from.erase(from.begin() + (held - from.data()));
+  log.push_back({false, program.name});
+  from.Remove(program);
+}
+
+void BackgroundRestraint::Compact() {
+  programs_.Compact();
+  keptLow_.Compact();
 }
 
 const std::vector<RestraintChange>& BackgroundRestraint::OnFront(ProcessId front) {
   changes_.clear();
   ruleChanges_.clear();
   // The program that came to the front is its process and every descendant, as the last reading
-  // found them.
-  for (auto* list : {&programs_, &keptLow_}) {
-    for (std::size_t i = list->size(); i-- > 0;) {
-      const RestrainedProgram& program = (*list)[i];
-      if (program.process == front || InProgramOf(samples_, program.process, program.started, front))
-        Release(*list, list == &programs_ ? changes_ : ruleChanges_, program.process, program.started);
+  // found them. The planner lets go of a restraint with it: passing through the front ends it.
+  for (HeldPrograms* held : {&programs_, &keptLow_}) {
+    const std::vector<RestrainedProgram>& list = held->All();
+    for (std::size_t i = list.size(); i-- > 0;) {
+      const RestrainedProgram& program = list[i];
+      if (program.process == 0) continue;
+      if (program.process != front && !InProgramOf(samples_, program.process, program.started, front)) continue;
+      if (held == &programs_) planner_.Released(program.process, program.started);
+      Release(*held, held == &programs_ ? changes_ : ruleChanges_, program);
     }
   }
   if (!changes_.empty() || !ruleChanges_.empty()) s_.changes.Flush();
+  Compact();
   return changes_;
 }
 
@@ -198,10 +219,14 @@ const std::vector<RestraintChange>& BackgroundRestraint::ReleaseAll() {
   planner_.ReleaseAll();
   changes_.clear();
   ruleChanges_.clear();
-  while (!programs_.empty()) Release(programs_, changes_, programs_.back().process, programs_.back().started);
-  while (!keptLow_.empty()) Release(keptLow_, ruleChanges_, keptLow_.back().process, keptLow_.back().started);
+  for (HeldPrograms* held : {&programs_, &keptLow_}) {
+    const std::vector<RestrainedProgram>& list = held->All();
+    for (std::size_t i = list.size(); i-- > 0;)
+      if (list[i].process != 0) Release(*held, held == &programs_ ? changes_ : ruleChanges_, list[i]);
+  }
   refused_.clear();
   s_.changes.Flush();
+  Compact();
   measuring_ = false;
   return changes_;
 }

@@ -6,11 +6,14 @@
 // they come to the front, when what lowered them ends (the restraint switched off, the rule gone,
 // acceleration off, exit) and, after a crash, from the journal. Every change goes through
 // PriorityChanges, so it is journaled before it is made and given back only while the class is
-// still the one set. Which process is lowered, and why, is Decide's to say.
+// still the one set: every lowering of a tick in one write before the first is made. Which process
+// is lowered, and why, is Decide's to say.
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "engine/held_programs.h"
 #include "engine/priority_changes.h"
 #include "engine/program_rules.h"
 #include "engine/restraint_planner.h"
@@ -18,14 +21,6 @@
 #include "platform/process_snapshot.h"
 
 namespace kestrune {
-
-struct RestrainedProgram {
-  ProcessId process = 0;
-  std::uint64_t started = 0;
-  std::wstring name;
-  std::wstring since;  // the time of day it was lowered
-  bool throttled = false;
-};
 
 // One lowering or release, for the history.
 struct RestraintChange {
@@ -68,13 +63,13 @@ class BackgroundRestraint {
   // starts afresh: what happened during the pause was not measured.
   const std::vector<RestraintChange>& ReleaseAll();
 
-  const std::vector<RestrainedProgram>& Restrained() const { return programs_; }
+  const std::vector<RestrainedProgram>& Restrained() const { return programs_.All(); }
   // The processes a rule keeps low right now: the state page's list of them.
-  const std::vector<RestrainedProgram>& KeptLow() const { return keptLow_; }
+  const std::vector<RestrainedProgram>& KeptLow() const { return keptLow_.All(); }
   // What the rules lowered (restrained: true) or let go in the last Tick, OnFront or ReleaseAll: the
   // history's rows of a rule's changes.
   const std::vector<RestraintChange>& RuleChanges() const { return ruleChanges_; }
-  bool Holding() const { return !programs_.empty() || !keptLow_.empty(); }
+  bool Holding() const { return !programs_.Empty() || !keptLow_.Empty(); }
 
  private:
   // The look at the machine's times: whether the restraint's reading is due; the machine's use
@@ -83,27 +78,36 @@ class BackgroundRestraint {
   // The processes of the reading a rule keeps low and that are not held yet (wanted_), and the
   // release of those held that no rule keeps low any more. marks: part of the program in front.
   void FindKeptLow(const BehindInput& input, const std::vector<InProgram>& marks);
-  void LowerKeptLow();
-  void Restrain(const RestraintStep& step);
+  // The planner's steps: releases at once, restraints asked (Ask) for the tick's one journal write.
+  void FollowSteps(const std::vector<RestraintStep>& steps);
+  void AskKeptLow();
+  // Every lowering asked in this tick, made in one batch, and what each obtained taken in.
+  void LowerAsked();
   // A restrained process a rule now keeps low changes hands without a change of class.
   bool Transfer(const RestraintStep& step);
-  void Release(std::vector<RestrainedProgram>& from, std::vector<RestraintChange>& log, ProcessId process,
-               std::uint64_t started);
+  void Release(HeldPrograms& from, std::vector<RestraintChange>& log, const RestrainedProgram& program);
+  void Compact();
 
-  struct Refusal {
-    ProcessId process = 0;
-    std::uint64_t started = 0;
-    int ticks = 0;
+  // Why a process is asked to be lowered: the restraint (with its name from the reading), or a rule.
+  struct Lowering {
+    bool restraint = false;
+    std::wstring_view name;
   };
 
   Services s_;
   RestraintPlanner planner_;
   std::vector<ProcessSample> samples_;
   std::vector<InProgram> marks_;
-  std::vector<RestrainedProgram> programs_;
-  std::vector<RestrainedProgram> keptLow_;
+  HeldPrograms programs_;
+  HeldPrograms keptLow_;
   std::vector<std::size_t> wanted_;  // samples a rule keeps low that are not held yet
-  std::vector<Refusal> refused_;     // processes a rule could not lower, left alone for a while
+  std::vector<bool> wantedMark_;     // per sample: in wanted_
+  // Processes a rule could not lower (not ours to open, a class someone chose), left alone for as
+  // many readings.
+  std::unordered_map<ProcessKey, int, ProcessKeyHash> refused_;
+  std::vector<ChangeRequest> requests_;
+  std::vector<Lowering> lowerings_;  // why each of requests_ is asked
+  std::vector<SetOutcome> outcomes_;
   std::vector<RestraintChange> changes_;
   std::vector<RestraintChange> ruleChanges_;
   bool measuring_ = false;

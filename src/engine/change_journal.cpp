@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/file_system.h"
+#include "platform/processes.h"
 
 namespace kestrune {
 
@@ -47,14 +48,25 @@ std::optional<T> DecimalField(std::string_view field) {
   return value;
 }
 
+// A confirmed change in the fields earlier versions wrote, which they still read; one that is not
+// confirmed yet with the class asked after them.
 std::string FieldsOf(const ChangeEntry& e) {
-  return std::to_string(e.process) + ' ' + std::to_string(e.started) + ' ' + std::to_string(e.before) + ' ' +
-         std::to_string(e.set) + ' ' + (e.throttled ? '1' : '0');
+  std::string fields = std::to_string(e.process) + ' ' + std::to_string(e.started) + ' ' + std::to_string(e.before) +
+                       ' ' + std::to_string(e.set) + ' ' + (e.throttled ? '1' : '0');
+  if (e.asked != 0) fields += ' ' + std::to_string(e.asked);
+  return fields;
 }
 
-constexpr int kOldFields = 4, kFields = 5;
+constexpr int kOldFields = 4, kFields = 6;
 
 }  // namespace
+
+bool ChangeEntry::Accepts(std::uint32_t classNow) const {
+  if (classNow == 0 || classNow == before) return false;
+  if (classNow == set) return true;
+  // Windows answers a request for real time without the right to it with high, and says it succeeded.
+  return asked != 0 && (classNow == asked || (asked == priority::kRealtime && classNow == priority::kHigh));
+}
 
 std::string FormatJournal(const std::vector<ChangeEntry>& entries) {
   std::string text;
@@ -80,17 +92,20 @@ std::optional<ChangeEntry> ParseJournalLine(std::string_view line) {
     if (blank == std::string_view::npos) break;
     rest.remove_prefix(blank + 1);
   }
-  if (count != kOldFields && count != kFields) return std::nullopt;
+  if (count < kOldFields) return std::nullopt;
   const auto process = DecimalField<ProcessId>(parts[0]);
   const auto started = DecimalField<std::uint64_t>(parts[1]);
   const auto before = DecimalField<std::uint32_t>(parts[2]);
   const auto set = DecimalField<std::uint32_t>(parts[3]);
-  // A change always names a process and the class it got; the class before may have been unreadable.
-  if (!process || !started || !before || !set || *process == 0 || *started == 0 || *set == 0) return std::nullopt;
   // Lines of earlier versions say nothing of throttling: nothing is known to have been switched on.
-  if (count == kOldFields) return ChangeEntry{*process, *started, *before, *set, false};
-  if (parts[4] != "0" && parts[4] != "1") return std::nullopt;
-  return ChangeEntry{*process, *started, *before, *set, parts[4] == "1"};
+  const bool throttled = count > kOldFields && parts[4] == "1";
+  if (count > kOldFields && !throttled && parts[4] != "0") return std::nullopt;
+  const auto asked = count == kFields ? DecimalField<std::uint32_t>(parts[5]) : std::optional<std::uint32_t>(0);
+  // A change always names a process and a class: the one it got or, not yet confirmed, the one asked
+  // (a line that asks for nothing is no version's). The class before may have been unreadable.
+  if (!process || !started || !before || !set || !asked || *process == 0 || *started == 0) return std::nullopt;
+  if (count == kFields ? *asked == 0 : *set == 0) return std::nullopt;
+  return ChangeEntry{*process, *started, *before, *set, throttled, *asked};
 }
 
 std::vector<ChangeEntry> ParseJournal(std::string_view bytes) {
@@ -115,6 +130,17 @@ std::wstring JournalFilePath(std::wstring_view settingsFolder, std::wstring_view
 
 std::wstring SharedJournalFilePath(std::wstring_view settingsFolder) {
   return JoinPath(settingsFolder, L"kestrune.journal");
+}
+
+StartJournals JournalsAtStart(std::wstring_view settingsFolder, std::wstring_view programFolder,
+                              std::wstring_view userFolder, std::wstring_view seat) {
+  StartJournals journals{JournalFilePath(settingsFolder, seat), {}};
+  std::vector<std::wstring_view> folders{settingsFolder};
+  for (const std::wstring_view other : {programFolder, userFolder})
+    if (!other.empty() && other != settingsFolder) folders.push_back(other);
+  for (std::size_t i = 1; i < folders.size(); ++i) journals.earlier.push_back(JournalFilePath(folders[i], seat));
+  for (const std::wstring_view folder : folders) journals.earlier.push_back(SharedJournalFilePath(folder));
+  return journals;
 }
 
 }  // namespace kestrune

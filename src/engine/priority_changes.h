@@ -5,6 +5,8 @@
 // is theirs.
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/change_journal.h"
@@ -14,8 +16,9 @@
 namespace kestrune {
 
 // What a changed process gets back, given what it is now: nothing unless it is still the very
-// process (same start time) and still runs at the class that was set; then the class it had before
-// with restoreOriginal, the normal class without. Nothing either when that is the class it has.
+// process (same start time) and runs at a class the entry takes for this program's (ChangeEntry::
+// Accepts); then the class it had before with restoreOriginal, the normal class without. Nothing
+// either when that is the class it has.
 std::optional<std::uint32_t> GiveBackClass(const ChangeEntry& entry, std::uint64_t startedNow, std::uint32_t classNow,
                                            bool restoreOriginal);
 
@@ -38,12 +41,20 @@ struct SetOutcome {
   bool throttled = false;
 };
 
+// One change among several asked at once (SetAll), with what Set takes.
+struct ChangeRequest {
+  ProcessId process = 0;
+  std::uint32_t priorityClass = 0;
+  ChangeExpectation expect = {};
+  bool throttle = false;
+};
+
 class PriorityChanges {
  public:
-  // journal: this copy's own. earlier: the journal copies shared before each had its own, whose
-  // leftovers the start-up gives back once (none: there is no such file to look at).
-  PriorityChanges(ProcessApi& api, StateFile& journal, StateFile* earlier = nullptr)
-      : api_(api), journal_(journal), earlier_(earlier) {}
+  // journal: this copy's own. earlier: journals whose leftovers the start-up gives back once and
+  // then clears (this seat's where a run of the other kind keeps it, the one copies shared before).
+  PriorityChanges(ProcessApi& api, StateFile& journal, std::vector<StateFile*> earlier = {})
+      : api_(api), journal_(journal), earlier_(std::move(earlier)) {}
 
   // Gives the process the class, the change written to the journal first, and answers what it did.
   // The class is read back: the system may give another class than the one asked for and still
@@ -58,6 +69,12 @@ class PriorityChanges {
   // restores exactly the state read.
   SetOutcome Set(ProcessId process, std::uint32_t priorityClass, const ChangeExpectation& expect = {},
                  bool throttle = false);
+  // Several changes as Set makes each (a tick's lowerings, a program and the processes it started):
+  // every change asked is in the journal, in one write, before the first is made, so that a tick
+  // costs one write however many processes it changes. outcomes[i] answers requests[i]; a process
+  // asked for twice is changed for the first request only. What was obtained is confirmed in the
+  // journal by its next write.
+  void SetAll(const std::vector<ChangeRequest>& requests, std::vector<SetOutcome>& outcomes);
 
   // Gives back what Set did to this very process (its id and start time), found by its id whatever
   // became of its windows, and forgets it; a later process under the same id keeps what it has.
@@ -74,20 +91,40 @@ class PriorityChanges {
   // then the journals are cleared.
   void GiveBackLeftovers(bool restoreOriginal);
 
+  // The change held for this very process; none when there is none.
+  const ChangeEntry* Find(ProcessId process, std::uint64_t started) const;
   const std::vector<ChangeEntry>& Held() const { return held_; }
 
  private:
+  // A change asked and about to be made, its process open.
+  struct Pending {
+    ProcessApi::Handle handle = 0;
+    std::size_t request = 0;
+    std::uint64_t started = 0;
+    std::uint32_t classNow = 0;
+    std::optional<ChangeEntry> previous;  // the change held before this one
+    std::optional<ProcessApi::Throttling> throttling;
+  };
+
   void GiveBackEntry(const ChangeEntry& entry, bool restoreOriginal);
   ChangeEntry* HeldEntry(ProcessId process, std::uint64_t started);
-  // The class read back after a Set, and the throttling planned with it, settled in the entry.
-  SetOutcome Settle(ProcessApi::Handle handle, const std::optional<ChangeEntry>& previous, const ChangeEntry& asked,
-                    std::uint32_t classNow, const std::optional<ProcessApi::Throttling>& throttling);
+  void Hold(const ChangeEntry& entry);
+  void Drop(ProcessId process);
+  // Opens the process and, where it is to be changed, holds the change asked and keeps it open.
+  void Prepare(const ChangeRequest& request, std::size_t index, SetOutcome& outcome);
+  // The class read back after the change, and the throttling planned with it, settled in the entry.
+  SetOutcome Settle(const Pending& pending, const ChangeRequest& request);
   void WriteJournal();
 
   ProcessApi& api_;
   StateFile& journal_;
-  StateFile* earlier_;
+  std::vector<StateFile*> earlier_;
+  // One entry per process id: a later process under the same id replaces the entry of one that ended.
   std::vector<ChangeEntry> held_;
+  std::unordered_map<ProcessId, std::size_t> index_;  // where each id's entry is in held_
+  std::vector<Pending> pending_;
+  std::vector<ChangeRequest> one_;
+  std::vector<SetOutcome> oneOutcome_;
   bool dirty_ = false;
 };
 

@@ -200,6 +200,10 @@ void RestraintPlanner::Restrained(ProcessId process, std::uint64_t started) {
   }
 }
 
+void RestraintPlanner::Released(ProcessId process, std::uint64_t started) {
+  if (Track* track = Find(process, started)) track->restrained = false;
+}
+
 void RestraintPlanner::Refused(ProcessId process, std::uint64_t started) {
   if (Track* track = Find(process, started)) track->refusedTicks = thresholds_.refusedTicks;
 }

@@ -81,6 +81,9 @@ class RestraintPlanner {
   // (not ours to open, a class someone chose) and is left alone for a while.
   void Restrained(ProcessId process, std::uint64_t started);
   void Refused(ProcessId process, std::uint64_t started);
+  // A restraint let go of outside the planner's steps (its program came to the front): the process
+  // is judged afresh from the next reading on.
+  void Released(ProcessId process, std::uint64_t started);
 
   // Every restrained process, each marked free: restraint ends (switched off, acceleration off, exit).
   const std::vector<RestraintStep>& ReleaseAll();

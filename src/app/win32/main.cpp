@@ -9,9 +9,12 @@
 
 namespace {
 
-// Held for the process's lifetime; the system releases it when the process ends.
+// Held for the process's lifetime; the system releases it when the process ends. A copy run as
+// administrator makes a mutex that a copy without elevation may not open: the open is refused, and
+// the copy is running all the same. Two copies in one session would give back each other's changes.
 bool AnotherInstanceRunning() {
-  ::CreateMutexW(nullptr, FALSE, L"Local\\Kestrune.SingleInstance");
+  if (::CreateMutexW(nullptr, FALSE, L"Local\\Kestrune.SingleInstance") == nullptr)
+    return ::GetLastError() == ERROR_ACCESS_DENIED;
   return ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

@@ -25,7 +25,7 @@ bool Win32Program::Start() {
   watch_.Setup(window_.Hwnd(), ids::kTimerQuick, Win32MainWindow::kForegroundEvent);
   program_ = std::make_unique<Program>(
       ProgramServices{processes_, snapshot_, codePage_, clock_, boxes_, services_.dialog, services_.files,
-                      services_.settingsFile, services_.autostart, services_.journal, &services_.sharedJournal,
+                      services_.settingsFile, services_.autostart, services_.journal, services_.EarlierJournals(),
                       services_.location},
       window_.Parts(watch_));
   window_.SetEvents(program_.get());

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/change_journal.h"
 #include "platform/win32/handles.h"
@@ -23,17 +24,25 @@ namespace kestrune {
 
 struct Win32Services {
   Win32Services(const CodePage& codePage, const std::wstring& directory, const std::wstring& baseName)
-      : location(LocateSettings(access, directory, UserProgramFolder())),
+      : userFolder(UserProgramFolder()),
+        location(LocateSettings(access, directory, userFolder)),
         profile(codePage, ProfileFilePath(location.file)),
         settingsFile(profile),
         autostart(registry, ExecutablePath(directory, baseName)),
-        journal(JournalFilePath(location.folder, SeatIdentity())),
-        sharedJournal(SharedJournalFilePath(location.folder)) {}
+        journals(JournalsAtStart(location.folder, directory, userFolder, SeatIdentity())),
+        journal(journals.own),
+        earlierJournals(journals.earlier.begin(), journals.earlier.end()) {}
 
   // The folder of the settings file: the program's own files that belong with the settings go there.
   const std::wstring& SettingsFolder() const { return location.folder; }
+  std::vector<StateFile*> EarlierJournals() {
+    std::vector<StateFile*> journalsToRead;
+    for (Win32StateFile& file : earlierJournals) journalsToRead.push_back(&file);
+    return journalsToRead;
+  }
 
   Win32FileAccess access;
+  std::wstring userFolder;
   SettingsLocation location;
   Win32ProfileStore profile;
   Win32Registry registry;
@@ -42,9 +51,11 @@ struct Win32Services {
   Win32FileDialog dialog;  // owned by the main window once it exists
   Win32FileSystem files;
   // Beside the settings file: given the settings file's folder, it follows that file wherever it is
-  // kept. This seat's own, and the one copies shared before (read once for what it holds).
+  // kept. This seat's own, and those read once at start-up for what they hold: this seat's where a
+  // run with other rights keeps its settings, and the ones copies shared before.
+  StartJournals journals;
   Win32StateFile journal;
-  Win32StateFile sharedJournal;
+  std::vector<Win32StateFile> earlierJournals;
 };
 
 }  // namespace kestrune

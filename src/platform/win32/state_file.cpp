@@ -6,8 +6,9 @@ namespace kestrune {
 
 namespace {
 
-// The file is a handful of lines; anything longer is not ours to read whole.
-constexpr DWORD kMostBytes = 64 * 1024;
+// Read whole whatever it holds: a journal holds a line for every process changed, two thousand on
+// a busy machine. A file of a gigabyte is none of ours.
+constexpr LONGLONG kMostBytes = 1LL << 30;
 
 }  // namespace
 
@@ -15,17 +16,21 @@ std::string Win32StateFile::Read() {
   HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes(kMostBytes, '\0');
-  DWORD read = 0;
-  if (::ReadFile(file, bytes.data(), kMostBytes, &read, nullptr) == FALSE) read = 0;
+  LARGE_INTEGER size{};
+  std::string bytes;
+  if (::GetFileSizeEx(file, &size) != FALSE && size.QuadPart > 0 && size.QuadPart <= kMostBytes) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) == FALSE) read = 0;
+    bytes.resize(read);
+  }
   ::CloseHandle(file);
-  bytes.resize(read);
   return bytes;
 }
 
 bool Win32StateFile::Write(std::string_view bytes) {
   if (bytes.empty()) return ::DeleteFileW(path_.c_str()) != FALSE || ::GetLastError() == ERROR_FILE_NOT_FOUND;
-  if (bytes.size() > kMostBytes) return false;
+  if (static_cast<LONGLONG>(bytes.size()) > kMostBytes) return false;
   HANDLE file =
       ::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;

@@ -141,7 +141,8 @@ TEST_F(FormMainTest, StartGivesBackWhatAnEndedRunLeftRaised) {
   journal.bytes = FormatJournal({{6, 1, priority::kNormal, priority::kRealtime}});
   program.Start();
   EXPECT_EQ(api.ClassOf(6), priority::kNormal);
-  EXPECT_EQ(ParseJournal(journal.bytes), (std::vector<ChangeEntry>{{5, 1, priority::kNormal, priority::kHigh}}));
+  EXPECT_EQ(ParseJournal(journal.bytes),
+            (std::vector<ChangeEntry>{{5, 1, priority::kNormal, 0, false, priority::kHigh}}));
 }
 
 TEST_F(FormMainTest, ClosingAsksAndNoKeepsEverything) {

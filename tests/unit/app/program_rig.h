@@ -55,7 +55,7 @@ struct ProgramRig {
   FakeForegroundWatch watch;
 
   Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal,
-                                  nullptr, location},
+                                  {}, location},
                   ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
                                 ruleFront, ruleBehind, excludeName,
                                 rows, watch}};

@@ -45,7 +45,8 @@ TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
   api.onSet = [&](ProcessId, std::uint32_t) { journalAtChange = journal.bytes; };
   ASSERT_EQ(UntilRestrained(), 7);
   EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
-  EXPECT_EQ(ParseJournal(journalAtChange), (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, priority::kBelowNormal}}));
+  EXPECT_EQ(ParseJournal(journalAtChange),
+            (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, 0, false, priority::kBelowNormal}}));
   ASSERT_EQ(restraint.Restrained().size(), 1u);
   EXPECT_EQ(restraint.Restrained()[0].name, L"build.exe");
   EXPECT_EQ(restraint.Restrained()[0].since, clock.time);
@@ -77,7 +78,7 @@ TEST_F(Restraint, ThrottlesWhereOfferedAndGivesBackExactlyTheStateItRead) {
   EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u | kSpeed);
   EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u | kSpeed);
   EXPECT_EQ(ParseJournal(journal.bytes),
-            (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, priority::kBelowNormal, true}}));
+            (std::vector<ChangeEntry>{{kHog, 111, priority::kNormal, 0, true, priority::kBelowNormal}}));
   restraint.ReleaseAll();
   EXPECT_EQ(api.throttling[kHog].controlMask, 0x4u);
   EXPECT_EQ(api.throttling[kHog].stateMask, 0x4u);
@@ -103,6 +104,18 @@ TEST_F(Restraint, AProgramComingToTheFrontIsLetGoBeforeItIsRaised) {
   EXPECT_EQ(api.ClassOf(kHog), priority::kNormal);
   EXPECT_EQ(api.throttling[kHog].controlMask, 0u);
   EXPECT_TRUE(restraint.Tick({true, true, kHog}).empty()) << "in front, it is never restrained";
+}
+
+// With the quick reaction on, the user alt-tabs through a restrained build's console window and back
+// within the second: let go at the front, and restrained again at the next reading behind, since it
+// goes on hogging.
+TEST_F(Restraint, ABuildPassedThroughTheFrontIsRestrainedAgainBehind) {
+  ASSERT_EQ(UntilRestrained(), 7);
+  ASSERT_EQ(restraint.OnFront(kHog).size(), 1u);
+  restraint.OnFront(kFront);
+  EXPECT_EQ(UntilRestrained(), 1);
+  EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
+  EXPECT_EQ(restraint.Restrained().size(), 1u);
 }
 
 // A browser in its own efficiency mode: lowered, but its throttling is its own, and the give-back
@@ -175,7 +188,8 @@ TEST_F(Restraint, AProgramARuleKeepsLowIsLowOnlyWhileBehind) {
   ASSERT_TRUE(restraint.Due(input));
   EXPECT_TRUE(restraint.Tick(input).empty()) << "the rule's, not the restraint's";
   EXPECT_EQ(restraint.RuleChanges().size(), 1u);
-  EXPECT_EQ(ParseJournal(journalAtChange), (std::vector<ChangeEntry>{{kBackup, 550, priority::kNormal, priority::kBelowNormal}}));
+  EXPECT_EQ(ParseJournal(journalAtChange),
+            (std::vector<ChangeEntry>{{kBackup, 550, priority::kNormal, 0, false, priority::kBelowNormal}}));
   for (const ProcessId id : {kChild, kOtherSeat}) EXPECT_EQ(api.ClassOf(id), priority::kNormal) << id;
   EXPECT_EQ(api.ClassOf(kTuned), kAboveNormal);
   api.AddProcess(kLater, {priority::kNormal, false, false, L"D:\\backup.exe", 551});
@@ -200,6 +214,22 @@ TEST_F(Restraint, AProgramARuleKeepsLowIsLowOnlyWhileBehind) {
   EXPECT_TRUE(restraint.KeptLow().empty());
   EXPECT_TRUE(journal.bytes.empty());
   EXPECT_FALSE(restraint.Due(input)) << "no reading is taken any more";
+}
+
+// A rule keeps a build farm's workers low: the first tick lowers every one of them with one journal
+// write, which names them all before the first is changed.
+TEST_F(Restraint, ATickThatLowersManyWritesTheJournalOnceBeforeTheFirstChange) {
+  const ProgramRules rules = ProgramRules::FromStored(L"", {{L"worker.exe", L"auto,low"}});
+  for (ProcessId id = 100; id < 110; ++id)
+    api.AddProcess(id, {priority::kNormal, false, false, L"C:\\farm\\worker.exe", 1000 + id});
+  std::vector<ChangeEntry> atFirstChange;
+  api.onSet = [&](ProcessId, std::uint32_t) {
+    if (atFirstChange.empty()) atFirstChange = ParseJournal(journal.bytes);
+  };
+  restraint.Tick({true, false, kFront, &rules});
+  EXPECT_EQ(restraint.KeptLow().size(), 10u);
+  EXPECT_EQ(atFirstChange.size(), 10u);
+  EXPECT_EQ(journal.writes, 1);
 }
 
 // Kept low, then acceleration is switched off; kept low again, then the program is killed: the next

@@ -19,19 +19,19 @@ using testing::FakeProcessApi;
 constexpr std::uint32_t N = priority::kNormal, H = priority::kHigh, R = priority::kRealtime;
 constexpr std::uint32_t kIdle = 0x40, kBelowNormal = 0x4000, kAboveNormal = 0x8000;
 
-// The journal reads exactly the lines it writes, and the lines earlier versions wrote (without the
-// throttling field): a line cut short, altered or not ours is passed over, and the whole lines
-// around it still count.
+// The journal reads exactly the lines it writes, asked or confirmed, and the lines earlier versions
+// wrote (without the throttling field): a line cut short, altered or not ours is passed over, and
+// the whole lines around it still count.
 TEST(JournalLine, ReadsExactlyTheLinesItWritesAndThoseOfEarlierVersions) {
   const ChangeEntry a{4294967295u, 18446744073709551615u, kBelowNormal, H}, b{20, 222, 0, R},
-      t{30, 333, N, kBelowNormal, true};
+      t{30, 333, N, kBelowNormal, true}, asked{40, 444, N, 0, false, R}, again{50, 555, N, kBelowNormal, true, H};
   const std::string lineA = FormatJournal({a}), lineB = FormatJournal({b});
   const std::string fields = lineA.substr(0, lineA.size() - 10), check = lineA.substr(lineA.size() - 9, 8);
   const struct {
     std::string text;
     std::vector<ChangeEntry> read;
   } cases[] = {
-      {lineA + lineB + FormatJournal({t}), {a, b, t}},
+      {lineA + lineB + FormatJournal({t, asked, again}), {a, b, t, asked, again}},
       {lineA.substr(0, lineA.size() - 1) + "\r\n" + "garbage\n" + lineB, {a, b}},
       {lineA + lineB.substr(0, lineB.size() - 1), {a}},  // the last line without its line feed
       {fields + " " + check.substr(0, 7) + "\n", {}},     // cut in the checksum
@@ -41,7 +41,7 @@ TEST(JournalLine, ReadsExactlyTheLinesItWritesAndThoseOfEarlierVersions) {
       {"", {}},
       // Whole lines of an earlier version, and lines no version writes.
       {"20 222 0 256 292929f0\n" + lineA, {b, a}},
-      {"20 222 0 256 2 856efde6\n20 222 0 256 1 7 75baac9a\n", {}},
+      {"20 222 0 256 2 856efde6\n20 222 0 256 1 7 9 5e55bcd5\n20 222 32 0 0 0 934dc79a\n", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseJournal(c.text), c.read) << c.text;
 }
@@ -125,8 +125,8 @@ TEST_F(Changes, EachChangeIsInTheJournalBeforeItIsMadeAndLeavesItOnceGivenBack) 
   Front(kWinA1);
   Front(kWinB);
   ASSERT_EQ(atEachSet.size(), 3u);
-  EXPECT_EQ(atEachSet[0], (std::vector<ChangeEntry>{{kA, 111, kBelowNormal, H}}));
-  EXPECT_EQ(atEachSet[2], (std::vector<ChangeEntry>{{kB, 222, N, H}}));  // A's entry went with its give-back
+  EXPECT_EQ(atEachSet[0], (std::vector<ChangeEntry>{{kA, 111, kBelowNormal, 0, false, H}}));
+  EXPECT_EQ(atEachSet[2], (std::vector<ChangeEntry>{{kB, 222, N, 0, false, H}}));  // A's went with its give-back
   EXPECT_EQ(journal.writes, 2);  // one per raise: the give-back's clearing rides on the next write
   cycle.GiveBackRaised(false);
   EXPECT_EQ(journal.bytes, "");
@@ -146,20 +146,87 @@ TEST_F(Changes, AProcessWhoseWindowClosedIsGivenBack) {
   EXPECT_TRUE(api.open.empty());
 }
 
-// What an ended run left in its journal, and an earlier version in the journal every copy shared,
-// is given back by the same rule, and both are cleared.
+// What an ended run left in its journal, a run of the other kind (elevated, or not) in this seat's
+// journal where it keeps its settings, and an earlier version in the journal every copy shared, is
+// given back by the same rule, and each is cleared.
 TEST_F(Changes, TheNextStartGivesBackWhatAnEndedRunLeftRaised) {
+  constexpr ProcessId kC = 30;
+  api.AddProcess(kC, {H, false, false, L"c.exe", 333});
   api.processes[kA].priorityClass = H;
   api.processes[kB].priorityClass = R;
   journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}}) + "torn li";
-  testing::FakeStateFile shared;
+  testing::FakeStateFile otherKind, shared;
+  otherKind.bytes = FormatJournal({{kC, 333, N, H}});
   shared.bytes = "20 222 32 128 d4b9de2f\n";  // B raised to high by an earlier version
-  PriorityChanges next{api, journal, &shared};
+  PriorityChanges next{api, journal, {&otherKind, &shared}};
   next.GiveBackLeftovers(true);
   EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
   EXPECT_EQ(api.ClassOf(kB), R);  // chosen by someone else since
-  EXPECT_EQ(journal.bytes + shared.bytes, "");
+  EXPECT_EQ(api.ClassOf(kC), N);
+  EXPECT_EQ(journal.bytes + otherKind.bytes + shared.bytes, "");
   EXPECT_TRUE(api.open.empty());
+}
+
+// Where each start looks: this seat's journal in both folders the settings may be kept in (beside a
+// copy in Program Files when it runs elevated, the user's folder when not), and the journal copies
+// shared before in both.
+TEST(JournalLine, AStartReadsThisSeatsJournalWhereEitherKindOfRunKeepsIt) {
+  const std::wstring seat = L"guid|1", program = L"C:\\Program Files\\K", user = L"C:\\Users\\u\\AppData\\K";
+  const struct {
+    std::wstring settings, user;
+    std::vector<std::wstring> earlier;
+  } cases[] = {
+      {program, user, {JournalFilePath(user, seat), SharedJournalFilePath(program), SharedJournalFilePath(user)}},
+      {user, user, {JournalFilePath(program, seat), SharedJournalFilePath(user), SharedJournalFilePath(program)}},
+      {program, L"", {SharedJournalFilePath(program)}},
+  };
+  for (const auto& c : cases) {
+    const StartJournals journals = JournalsAtStart(c.settings, program, c.user, seat);
+    EXPECT_EQ(journals.own, JournalFilePath(c.settings, seat));
+    EXPECT_EQ(journals.earlier, c.earlier) << c.settings;
+  }
+}
+
+// Kestrune killed between the journal's write and the change, or between the change and the write
+// that would confirm what was obtained: the next start finds the process at either class and gives
+// back the class it had before the first change. A class it had already is never taken for a change.
+TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
+  const struct {
+    const char* name;
+    std::uint32_t first;   // the process's class before anything was done
+    std::uint32_t keptLow;  // lowered first, as a rule keeps a program low behind; 0: not
+    std::uint32_t raise;
+    bool changed;           // the class changed before the kill
+    std::uint32_t afterNextStart;
+  } cases[] = {
+      {"kept low, raised at the front, killed before the change", N, kBelowNormal, H, false, N},
+      {"kept low, raised at the front, killed after the change", N, kBelowNormal, H, true, N},
+      {"real time answered with high, killed before that was recorded", N, 0, R, true, N},
+      {"real time asked, killed before the change", N, 0, R, false, N},
+      {"high chosen by the user, real time answered with high", H, 0, R, true, H},
+  };
+  for (const auto& c : cases) {
+    FakeProcessApi api;
+    api.AddProcess(kA, {c.first, false, false, L"a.exe", 111});
+    api.realtimeGivesHigh = true;  // a standard user's Windows
+    testing::FakeStateFile journal;
+    PriorityChanges changes{api, journal};
+    if (c.keptLow != 0) {
+      ASSERT_EQ(changes.Set(kA, c.keptLow, {111, N}).obtained, c.keptLow);
+    }
+    std::string journalAtKill;
+    std::uint32_t classBefore = 0;
+    api.onSet = [&](ProcessId, std::uint32_t) {
+      journalAtKill = journal.bytes;
+      classBefore = api.ClassOf(kA);
+    };
+    changes.Set(kA, c.raise);
+    journal.bytes = journalAtKill;
+    if (!c.changed) api.processes[kA].priorityClass = classBefore;
+    PriorityChanges next{api, journal};
+    next.GiveBackLeftovers(false);
+    EXPECT_EQ(api.ClassOf(kA), c.afterNextStart) << c.name;
+  }
 }
 
 // A give-back names the very process it raised: when that one has ended and its id went to a

@@ -30,10 +30,13 @@ constexpr std::wstring_view kInteractiveSystem[] = {
 
 // The machine's use, in cores, from which on it counts as busy.
 double BusyCores(unsigned cores, const RestraintThresholds& thresholds) {
-  return std::min(thresholds.busyShare * static_cast<double>(std::max(cores, 1u)), thresholds.busyCapCores);
+  return std::min(thresholds.busyShare * static_cast<double>(std::max(cores, 1u)),
+                  thresholds.busyCapCores * MachineScale(cores));
 }
 
 }  // namespace
+
+double MachineScale(unsigned cores) { return std::max(1.0, static_cast<double>(cores) / 2.0); }
 
 bool IsInteractiveSystemProcess(std::wstring_view executable) {
   const std::wstring_view name = FileNameOf(executable);
@@ -145,13 +148,21 @@ bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& c
 }
 
 void RestraintPlanner::WeighTracks(const RestraintContext& context, unsigned cores) {
+  const auto slot = static_cast<std::size_t>(slot_);
   const double window = static_cast<double>(elapsedSum_);
-  const double tick = static_cast<double>(elapsed_[static_cast<std::size_t>(slot_)]);
-  const double busyCores = BusyCores(cores, thresholds_);
-  const bool busy = filled_ == thresholds_.windowTicks && static_cast<double>(machineSum_) >= busyCores * window;
+  const double tick = static_cast<double>(elapsed_[slot]);
+  const double scale = MachineScale(cores);
+  const bool busy = filled_ == thresholds_.windowTicks &&
+                    static_cast<double>(machineSum_) >= BusyCores(cores, thresholds_) * window;
+  const double quietUse = thresholds_.quietShare * scale * tick;
+  // A restrained process that used little while the machine had room to spare chose to; one that
+  // used little while the rest of the machine took every core was held back, and says nothing of
+  // what it asks for (below normal, it runs only on a core nobody else wants).
+  const double room = static_cast<double>(std::max(cores, 1u)) * tick - static_cast<double>(machine_[slot]);
+  const bool roomToSpare = room >= quietUse;
   for (Track& track : tracks_) {
     if (track.restrained) {
-      const bool quiet = static_cast<double>(track.used[static_cast<std::size_t>(slot_)]) < thresholds_.quietShare * tick;
+      const bool quiet = roomToSpare && static_cast<double>(track.used[slot]) < quietUse;
       track.quietTicks = quiet ? track.quietTicks + 1 : 0;
       if (!track.seen || track.quietTicks >= thresholds_.quietTicksToRelease || !MayRestrain(track, context)) {
         track.restrained = false;
@@ -160,7 +171,7 @@ void RestraintPlanner::WeighTracks(const RestraintContext& context, unsigned cor
       }
     } else if (track.refusedTicks > 0) {
       --track.refusedTicks;
-    } else if (busy && track.seen && static_cast<double>(track.usedSum) >= thresholds_.hogShare * window &&
+    } else if (busy && track.seen && static_cast<double>(track.usedSum) >= thresholds_.hogShare * scale * window &&
                MayRestrain(track, context)) {
       steps_.push_back({RestraintStepKind::Restrain, track.process, track.started, track.name});
     }

@@ -15,7 +15,9 @@
 
 namespace kestrune {
 
-// The defaults and why they are what they are: docs/architecture.md, "Background restraint".
+// The defaults and why they are what they are: docs/architecture.md, "Background restraint". The
+// figures in cores are those of a machine of two; a larger one scales them by its number of cores
+// over two (MachineScale), so that they stay the same share of the machine.
 struct RestraintThresholds {
   static constexpr int kMaxWindow = 8;
   int windowTicks = 5;            // readings a process's use is averaged over
@@ -26,6 +28,9 @@ struct RestraintThresholds {
   int quietTicksToRelease = 10;   // quiet readings in a row before a restrained process is let go
   int refusedTicks = 30;          // readings a process that could not be restrained is left alone
 };
+
+// How many machines of two cores this one is worth; one at least.
+double MachineScale(unsigned cores);
 
 enum class RestraintStepKind { Restrain, Release };
 

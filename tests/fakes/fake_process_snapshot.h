@@ -1,6 +1,7 @@
 #pragma once
-// The system's process list over the scripted desktop: each process uses a set share of a core,
-// and each reading comes one second after the last, unless time passed without one.
+// The system's process list over the scripted desktop: each process uses a set share of a core (a
+// smaller one where it is set for it at the below-normal class: what a busy machine leaves it), and
+// each reading comes one second after the last, unless time passed without one.
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -18,7 +19,7 @@ class FakeProcessSnapshot : public ProcessSnapshot {
     samples.clear();
     now = (++readings + 1 + passed) * 10'000'000ull;
     for (auto& [id, p] : api_.processes) {
-      used[id] += static_cast<std::uint64_t>(cores[id] * 10'000'000);
+      used[id] += static_cast<std::uint64_t>(Use(id) * 10'000'000);
       const auto session = sessions.find(id);
       samples.push_back({id, p.started, used[id], session == sessions.end() ? 1u : session->second, FileNameOf(p.path),
                          p.parent});
@@ -27,7 +28,7 @@ class FakeProcessSnapshot : public ProcessSnapshot {
   }
   // Seconds in which the processes work as set and nobody looks (restraint switched off).
   void Pass(std::uint64_t seconds) {
-    for (auto& [id, p] : api_.processes) used[id] += static_cast<std::uint64_t>(cores[id] * static_cast<double>(seconds) * 10'000'000);
+    for (auto& [id, p] : api_.processes) used[id] += static_cast<std::uint64_t>(Use(id) * static_cast<double>(seconds) * 10'000'000);
     passed += seconds;
     machineSeconds += static_cast<double>(seconds);
     machineBusy += std::min(Busy(), 2.0) * static_cast<double>(seconds);
@@ -45,6 +46,7 @@ class FakeProcessSnapshot : public ProcessSnapshot {
   }
 
   std::map<ProcessId, double> cores;  // what each process uses, in cores
+  std::map<ProcessId, double> coresWhenLowered;  // what it gets at the below-normal class, where set
   std::map<ProcessId, std::uint32_t> sessions;  // the session each runs in where it is not this user's (1)
   std::map<ProcessId, std::uint64_t> used;
   std::uint64_t readings = 0, passed = 0;
@@ -52,9 +54,18 @@ class FakeProcessSnapshot : public ProcessSnapshot {
   int timeLooks = 0;
 
  private:
+  double Use(ProcessId id) const {
+    const auto lowered = coresWhenLowered.find(id);
+    const auto process = api_.processes.find(id);
+    if (lowered != coresWhenLowered.end() && process != api_.processes.end() &&
+        process->second.priorityClass == priority::kBelowNormal)
+      return lowered->second;
+    const auto use = cores.find(id);
+    return use == cores.end() ? 0.0 : use->second;
+  }
   double Busy() const {
     double busy = 0;
-    for (const auto& [id, c] : cores) busy += c;
+    for (const auto& [id, c] : cores) busy += Use(id);
     return busy;
   }
   FakeProcessApi& api_;

@@ -63,6 +63,19 @@ TEST_F(Restraint, LowersAHogJournaledFirstAndGivesBackNormalOnceItIsQuiet) {
   EXPECT_EQ(api.open.size(), 0u);
 }
 
+// On two cores a game in front uses nearly both, and a build behind wants a core: restrained, it gets
+// a twentieth of one. Held back is not quiet: it stays restrained, one restraint in two minutes,
+// instead of let go and caught again every twelve seconds.
+TEST_F(Restraint, AStarvedHogStaysRestrainedWhileItWouldHog) {
+  snapshot.cores = {{kFront, 1.95}, {kHog, 0.67}};
+  snapshot.coresWhenLowered[kHog] = 0.05;
+  int restraints = 0, releases = 0;
+  for (int i = 0; i < 120; ++i)
+    for (const RestraintChange& change : restraint.Tick({true, true, kFront})) ++(change.restrained ? restraints : releases);
+  EXPECT_EQ(restraints, 1);
+  EXPECT_EQ(releases, 0);
+}
+
 TEST_F(Restraint, AQuietMachineCostsOneLookAtItsTimesAndNoList) {
   snapshot.cores[kHog] = 0.3;  // a hog's share, but the machine as a whole is not busy
   EXPECT_EQ(UntilRestrained(), 0);

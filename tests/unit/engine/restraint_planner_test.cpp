@@ -90,11 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The first reading is the base line; five more fill the window.
         HogCase{"a busy loop", 1.0, L"build.exe", 1, kHog, 2, 0.01, 6},
-        HogCase{"a busy loop on sixteen cores", 1.0, L"build.exe", 1, kHog, 16, 0.0, 6},
         HogCase{"a busy loop sharing its core with three others", 0.3, L"build.exe", 1, kHog, 2, 1.7, 6},
         HogCase{"a program working in short bursts", 0.2, L"browser.exe", 1, kHog, 2, 1.8, 0},
         HogCase{"an idle tray program", 0.01, L"build.exe", 1, kHog, 2, 0.9, 0},
+        // A larger machine: the same shares of it as of two cores. Held back is only what keeps it
+        // busy, so that the program in front gains the cores it takes.
+        HogCase{"a busy loop alone on four cores", 1.0, L"build.exe", 1, kHog, 4, 0.0, 0},
+        HogCase{"a busy loop beside two busy cores of four", 1.0, L"build.exe", 1, kHog, 4, 1.0, 6},
+        HogCase{"a busy loop on sixteen cores", 1.0, L"build.exe", 1, kHog, 16, 0.0, 0},
+        HogCase{"a busy loop on sixteen cores, eight of them busy", 1.0, L"build.exe", 1, kHog, 16, 8.0, 0},
+        HogCase{"a parallel build keeping sixteen cores busy", 12.0, L"build.exe", 1, kHog, 16, 1.0, 6},
         HogCase{"a hog on an idle machine", 0.6, L"build.exe", 1, kHog, 16, 0.1, 0},
+        HogCase{"a parallel build on sixty-four cores", 32.0, L"build.exe", 1, kHog, 64, 4.0, 6},
+        HogCase{"a busy loop on sixty-four cores, thirty of them busy", 1.0, L"build.exe", 1, kHog, 64, 30.0, 0},
         HogCase{"the program in front", 1.0, L"game.exe", 1, kFront, 2, 0.0, 0},
         HogCase{"this program", 1.0, L"kestrune.exe", 1, kSelf, 2, 0.0, 0},
         HogCase{"an excluded program", 1.0, L"C:\\x\\EXCLUDED.EXE", 1, kHog, 2, 0.0, 0},
@@ -198,8 +206,9 @@ TEST(MachineBusyRule, TheMachinesOwnTimesUseTheWindowsMeasure) {
   // idle, whole time (over all processors), processors
   EXPECT_TRUE(MachineBusy(1 * s, 2 * s, 2));       // one core of two
   EXPECT_FALSE(MachineBusy(1.3 * s, 2 * s, 2));    // 0.7 of a core
-  EXPECT_TRUE(MachineBusy(15 * s, 16 * s, 16));    // one core of sixteen reaches the cap
-  EXPECT_FALSE(MachineBusy(15.5 * s, 16 * s, 16));
+  EXPECT_TRUE(MachineBusy(10 * s, 16 * s, 16));    // six cores of sixteen: the share of two cores' 0.75
+  EXPECT_FALSE(MachineBusy(11 * s, 16 * s, 16));   // five
+  EXPECT_FALSE(MachineBusy(0.65 * s, 1 * s, 1));   // one core: 40 %
   EXPECT_FALSE(MachineBusy(0, 0, 2));              // no time passed
   EXPECT_FALSE(MachineBusy(3 * s, 2 * s, 2));      // a counter that went back
 }

@@ -21,7 +21,7 @@ struct ProcessPlace {
   bool front = false;      // the process acceleration acts for
   bool frontTree = false;  // the front process or a descendant of it: the program in front
   bool ours = false;       // of this user's session, and not this program itself
-  bool system = false;     // one of the system's interactive processes (IsInteractiveSystemProcess)
+  bool system = false;     // never restrained (IsNeverRestrained): the system's own, and those that keep pace
   bool hog = false;        // the restraint's readings find it hogging, with their patience
 };
 
@@ -43,7 +43,7 @@ struct Decision {
 // general one, and "off" leaves the process alone. Behind, nothing of the program in front and
 // nothing of another session is ever lowered; "low" keeps the rest low whatever the restraint's
 // setting and readings; "free", and "off" with "auto" (the exclusion of old), keep it from the
-// restraint, which otherwise lowers a hog of the user's that is no interactive system process.
+// restraint, which otherwise lowers a hog of the user's that is not on the never-restrained list.
 Decision Decide(const ProgramRule* rule, const ProcessPlace& place, const GeneralSettings& general);
 
 }  // namespace kestrune

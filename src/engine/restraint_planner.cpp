@@ -8,10 +8,11 @@
 namespace kestrune {
 namespace {
 
-// The programs the user relies on for every click, key and word, whoever started them: slowing any
-// of them is felt at once, as a frozen desktop, lagging text or a reader that falls silent. Each
-// group's reason is in the guide.
-constexpr std::wstring_view kInteractiveSystem[] = {
+// The programs the user relies on for every click, key and word, whoever started them, and those
+// that must keep pace while they are behind: slowing any of them is felt at once, as a frozen
+// desktop, lagging text, a reader that falls silent, a stream that drops frames or a voice that
+// breaks up. Each group's reason is in the guide.
+constexpr std::wstring_view kNeverRestrained[] = {
     // The shell and its hosts, the desktop window manager, the log-on and session managers.
     L"explorer.exe", L"dwm.exe", L"csrss.exe", L"winlogon.exe", L"wininit.exe", L"smss.exe", L"services.exe",
     L"lsass.exe", L"svchost.exe", L"sihost.exe", L"fontdrvhost.exe", L"ShellExperienceHost.exe",
@@ -26,6 +27,10 @@ constexpr std::wstring_view kInteractiveSystem[] = {
     // Assistive tools: the magnifier, the screen readers (Narrator, NVDA, JAWS), the on-screen and
     // touch keyboards, speech recognition.
     L"Magnify.exe", L"Narrator.exe", L"nvda.exe", L"jfw.exe", L"osk.exe", L"TabTip.exe", L"sapisvr.exe",
+    // Streaming, calls and audio work, which run behind the game or the document in front and lose
+    // frames or drop out when held back: OBS Studio, Discord, Zoom, Microsoft Teams (the classic
+    // and the new), the REAPER audio workstation.
+    L"obs64.exe", L"Discord.exe", L"Zoom.exe", L"Teams.exe", L"msteams.exe", L"reaper.exe",
 };
 
 // The machine's use, in cores, from which on it counts as busy.
@@ -38,10 +43,10 @@ double BusyCores(unsigned cores, const RestraintThresholds& thresholds) {
 
 double MachineScale(unsigned cores) { return std::max(1.0, static_cast<double>(cores) / 2.0); }
 
-bool IsInteractiveSystemProcess(std::wstring_view executable) {
+bool IsNeverRestrained(std::wstring_view executable) {
   const std::wstring_view name = FileNameOf(executable);
-  return std::any_of(std::begin(kInteractiveSystem), std::end(kInteractiveSystem),
-                     [name](std::wstring_view system) { return SameProgramName(name, system); });
+  return std::any_of(std::begin(kNeverRestrained), std::end(kNeverRestrained),
+                     [name](std::wstring_view listed) { return SameProgramName(name, listed); });
 }
 
 bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores,
@@ -142,7 +147,7 @@ bool RestraintPlanner::MayRestrain(const Track& track, const RestraintContext& c
   place.ours = track.session == context.session && track.process != context.self;
   place.hog = true;
   if (place.frontTree || !place.ours) return false;
-  place.system = IsInteractiveSystemProcess(track.name);
+  place.system = IsNeverRestrained(track.name);
   const ProgramRule* rule = context.rules != nullptr && !context.rules->Empty() ? context.rules->Find(track.name) : nullptr;
   return kestrune::Decide(rule, place, {SpeedLevel::Unknown, true}).treatment == Treatment::Restrained;
 }

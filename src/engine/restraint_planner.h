@@ -57,8 +57,10 @@ struct RestraintContext {
 bool MachineBusy(std::uint64_t idleDelta, std::uint64_t totalDelta, unsigned cores,
                  const RestraintThresholds& thresholds = {});
 
-// The system's own interactive processes: slowing any of them is felt as a frozen desktop.
-bool IsInteractiveSystemProcess(std::wstring_view executable);
+// The programs the restraint never lowers, whatever they use: the system's own interactive
+// processes, slowing any of which is felt as a frozen desktop, and the programs that must keep pace
+// behind (streaming, calls, audio work).
+bool IsNeverRestrained(std::wstring_view executable);
 
 class RestraintPlanner {
  public:

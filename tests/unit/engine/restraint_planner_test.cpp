@@ -108,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         HogCase{"an excluded program", 1.0, L"C:\\x\\EXCLUDED.EXE", 1, kHog, 2, 0.0, 0},
         HogCase{"the shell", 1.0, L"explorer.exe", 1, kHog, 2, 0.0, 0},
         HogCase{"the audio engine", 1.0, L"AudioDG.exe", 1, kHog, 2, 0.0, 0},
+        HogCase{"a stream being recorded behind the game", 1.0, L"C:\\OBS\\obs64.exe", 1, kHog, 2, 0.0, 0},
         HogCase{"another session's process", 1.0, L"build.exe", 0, kHog, 2, 0.0, 0},
         // The program in front is its process and every descendant: the browser's video decoder, the
         // build the terminal's shell runs. Not every process of its name: another copy may hog.

@@ -56,12 +56,8 @@ class FakeProcessSnapshot : public ProcessSnapshot {
  private:
   double Use(ProcessId id) const {
     const auto lowered = coresWhenLowered.find(id);
-    const auto process = api_.processes.find(id);
-    if (lowered != coresWhenLowered.end() && process != api_.processes.end() &&
-        process->second.priorityClass == priority::kBelowNormal)
-      return lowered->second;
-    const auto use = cores.find(id);
-    return use == cores.end() ? 0.0 : use->second;
+    if (lowered != coresWhenLowered.end() && api_.ClassOf(id) == priority::kBelowNormal) return lowered->second;
+    return cores.contains(id) ? cores.at(id) : 0.0;
   }
   double Busy() const {
     double busy = 0;

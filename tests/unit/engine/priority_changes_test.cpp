@@ -146,45 +146,33 @@ TEST_F(Changes, AProcessWhoseWindowClosedIsGivenBack) {
   EXPECT_TRUE(api.open.empty());
 }
 
-// What an ended run left in its journal, a run of the other kind (elevated, or not) in this seat's
-// journal where it keeps its settings, and an earlier version in the journal every copy shared, is
-// given back by the same rule, and each is cleared.
+// What an ended run left in its journal, and an earlier version in the journal every copy shared,
+// is given back by the same rule, and both are cleared.
 TEST_F(Changes, TheNextStartGivesBackWhatAnEndedRunLeftRaised) {
-  constexpr ProcessId kC = 30;
-  api.AddProcess(kC, {H, false, false, L"c.exe", 333});
   api.processes[kA].priorityClass = H;
   api.processes[kB].priorityClass = R;
   journal.bytes = FormatJournal({{kA, 111, kBelowNormal, H}}) + "torn li";
-  testing::FakeStateFile otherKind, shared;
-  otherKind.bytes = FormatJournal({{kC, 333, N, H}});
+  testing::FakeStateFile shared;
   shared.bytes = "20 222 32 128 d4b9de2f\n";  // B raised to high by an earlier version
-  PriorityChanges next{api, journal, {&otherKind, &shared}};
+  PriorityChanges next{api, journal, {&shared}};
   next.GiveBackLeftovers(true);
   EXPECT_EQ(api.ClassOf(kA), kBelowNormal);
   EXPECT_EQ(api.ClassOf(kB), R);  // chosen by someone else since
-  EXPECT_EQ(api.ClassOf(kC), N);
-  EXPECT_EQ(journal.bytes + otherKind.bytes + shared.bytes, "");
+  EXPECT_EQ(journal.bytes + shared.bytes, "");
   EXPECT_TRUE(api.open.empty());
 }
 
-// Where each start looks: this seat's journal in both folders the settings may be kept in (beside a
-// copy in Program Files when it runs elevated, the user's folder when not), and the journal copies
-// shared before in both.
+// A copy in Program Files keeps its settings beside itself when run elevated and in the user's folder
+// when not: each start reads this seat's journal in both, and the journal copies shared before.
 TEST(JournalLine, AStartReadsThisSeatsJournalWhereEitherKindOfRunKeepsIt) {
-  const std::wstring seat = L"guid|1", program = L"C:\\Program Files\\K", user = L"C:\\Users\\u\\AppData\\K";
-  const struct {
-    std::wstring settings, user;
-    std::vector<std::wstring> earlier;
-  } cases[] = {
-      {program, user, {JournalFilePath(user, seat), SharedJournalFilePath(program), SharedJournalFilePath(user)}},
-      {user, user, {JournalFilePath(program, seat), SharedJournalFilePath(user), SharedJournalFilePath(program)}},
-      {program, L"", {SharedJournalFilePath(program)}},
-  };
-  for (const auto& c : cases) {
-    const StartJournals journals = JournalsAtStart(c.settings, program, c.user, seat);
-    EXPECT_EQ(journals.own, JournalFilePath(c.settings, seat));
-    EXPECT_EQ(journals.earlier, c.earlier) << c.settings;
+  const std::wstring seat = L"guid|1", program = L"C:\\Program Files\\K", user = L"C:\\Users\\u\\K";
+  const auto shared = [](const std::wstring& folder) { return SharedJournalFilePath(folder); };
+  for (const auto& [settings, other] : {std::pair{program, user}, std::pair{user, program}}) {
+    const StartJournals journals = JournalsAtStart(settings, program, user, seat);
+    EXPECT_EQ(journals.own, JournalFilePath(settings, seat));
+    EXPECT_EQ(journals.earlier, (std::vector{JournalFilePath(other, seat), shared(settings), shared(other)}));
   }
+  EXPECT_EQ(JournalsAtStart(program, program, L"", seat).earlier, std::vector{shared(program)});
 }
 
 // Kestrune killed between the journal's write and the change, or between the change and the write
@@ -193,10 +181,8 @@ TEST(JournalLine, AStartReadsThisSeatsJournalWhereEitherKindOfRunKeepsIt) {
 TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
   const struct {
     const char* name;
-    std::uint32_t first;   // the process's class before anything was done
-    std::uint32_t keptLow;  // lowered first, as a rule keeps a program low behind; 0: not
-    std::uint32_t raise;
-    bool changed;           // the class changed before the kill
+    std::uint32_t first, keptLow, raise;  // keptLow: lowered first, as a rule keeps it low behind
+    bool changed;                         // the class changed before the kill
     std::uint32_t afterNextStart;
   } cases[] = {
       {"kept low, raised at the front, killed before the change", N, kBelowNormal, H, false, N},
@@ -216,15 +202,11 @@ TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
     }
     std::string journalAtKill;
     std::uint32_t classBefore = 0;
-    api.onSet = [&](ProcessId, std::uint32_t) {
-      journalAtKill = journal.bytes;
-      classBefore = api.ClassOf(kA);
-    };
+    api.onSet = [&](ProcessId, std::uint32_t) { journalAtKill = journal.bytes, classBefore = api.ClassOf(kA); };
     changes.Set(kA, c.raise);
     journal.bytes = journalAtKill;
     if (!c.changed) api.processes[kA].priorityClass = classBefore;
-    PriorityChanges next{api, journal};
-    next.GiveBackLeftovers(false);
+    PriorityChanges{api, journal}.GiveBackLeftovers(false);
     EXPECT_EQ(api.ClassOf(kA), c.afterNextStart) << c.name;
   }
 }

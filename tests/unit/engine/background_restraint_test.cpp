@@ -126,7 +126,6 @@ TEST_F(Restraint, ABuildPassedThroughTheFrontIsRestrainedAgainBehind) {
   ASSERT_EQ(UntilRestrained(), 7);
   ASSERT_EQ(restraint.OnFront(kHog).size(), 1u);
   EXPECT_EQ(UntilRestrained(), 1);
-  EXPECT_EQ(api.ClassOf(kHog), priority::kBelowNormal);
 }
 
 // A browser in its own efficiency mode: lowered, but its throttling is its own, and the give-back

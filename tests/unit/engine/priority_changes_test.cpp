@@ -197,9 +197,7 @@ TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
     api.realtimeGivesHigh = true;  // a standard user's Windows
     testing::FakeStateFile journal;
     PriorityChanges changes{api, journal};
-    if (c.keptLow != 0) {
-      ASSERT_EQ(changes.Set(kA, c.keptLow, {111, N}).obtained, c.keptLow);
-    }
+    ASSERT_EQ(c.keptLow != 0 ? changes.Set(kA, c.keptLow, {111, N}).obtained : 0u, c.keptLow);
     std::string journalAtKill;
     std::uint32_t classBefore = 0;
     api.onSet = [&](ProcessId, std::uint32_t) { journalAtKill = journal.bytes, classBefore = api.ClassOf(kA); };

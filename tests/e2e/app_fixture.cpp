@@ -153,6 +153,30 @@ bool MonitorShowsItsGrid(RunningApp& app) {
   return false;
 }
 
+namespace {
+// Name box of the file dialog: the combo box of the Explorer-style dialog, or the older edit box.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+}  // namespace
+
+HWND WaitForFileDialog(DWORD processId, std::chrono::milliseconds timeout) {
+  HWND dialog = nullptr;
+  WaitFor(
+      [&] {
+        dialog = FindDialogWithControl(processId, kFileNameCombo);
+        if (dialog == nullptr) dialog = FindDialogWithControl(processId, kFileNameEdit);
+        return dialog != nullptr;
+      },
+      timeout);
+  return dialog;
+}
+
+void TypeFileName(HWND dialog, const std::wstring& path) {
+  HWND box = ::GetDlgItem(dialog, kFileNameCombo);
+  if (box == nullptr) box = ::GetDlgItem(dialog, kFileNameEdit);
+  ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
 HelperApp::HelperApp(const std::wstring& title) : HelperApp(std::vector<std::wstring>{title}) {}
 
 HelperApp::HelperApp(const std::vector<std::wstring>& titles, const HelperOptions& options) {

@@ -42,6 +42,7 @@ const std::vector<RestraintChange>& BackgroundRestraint::Tick(const BehindInput&
   ruleChanges_.clear();
   requests_.clear();
   lowerings_.clear();
+  wantedMark_.clear();  // nothing is wanted by a rule unless this tick's reading says so
   for (auto it = refused_.begin(); it != refused_.end();) it = --it->second <= 0 ? refused_.erase(it) : std::next(it);
   std::optional<std::uint64_t> machineBusy;
   const bool plan = input.restrain && PlanDue(machineBusy);
@@ -162,8 +163,9 @@ void BackgroundRestraint::LowerAsked() {
 bool BackgroundRestraint::Transfer(const RestraintStep& step) {
   const auto at = std::lower_bound(samples_.begin(), samples_.end(), step.process,
                                    [](const ProcessSample& s, ProcessId id) { return s.process < id; });
-  const bool wanted = at != samples_.end() && at->process == step.process && at->started == step.started &&
-                      wantedMark_[static_cast<std::size_t>(at - samples_.begin())];
+  const auto i = static_cast<std::size_t>(at - samples_.begin());
+  const bool wanted = i < wantedMark_.size() && at->process == step.process && at->started == step.started &&
+                      wantedMark_[i];
   RestrainedProgram* held = programs_.Find(step.process, step.started);
   if (!wanted || held == nullptr) return false;
   // The rule asks for the class alone.

@@ -47,7 +47,6 @@ struct ChangeEntry {
   // The class asked for by a change not yet confirmed; 0 once the class read back is in set.
   std::uint32_t asked = 0;
 
-  bool SameProcess(ProcessId id, std::uint64_t start) const { return process == id && started == start; }
   // Whether a process at this class may hold it from this program: the class set and, until the
   // change is confirmed, the class asked or the one the system gives instead; never the class it had
   // before the first change, nor one that could not be read.

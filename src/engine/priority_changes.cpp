@@ -1,6 +1,6 @@
 #include "engine/priority_changes.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace kestrune {
 
@@ -40,8 +40,7 @@ std::optional<ProcessApi::Throttling> ThrottlingToSwitchOn(ProcessApi& api, Proc
 }  // namespace
 
 ChangeEntry* PriorityChanges::HeldEntry(ProcessId process, std::uint64_t started) {
-  const auto it = index_.find(process);
-  return it == index_.end() || held_[it->second].started != started ? nullptr : &held_[it->second];
+  return const_cast<ChangeEntry*>(std::as_const(*this).Find(process, started));
 }
 
 const ChangeEntry* PriorityChanges::Find(ProcessId process, std::uint64_t started) const {
@@ -96,7 +95,8 @@ void PriorityChanges::Prepare(const ChangeRequest& request, std::size_t index, S
   if (request.process == 0) return;
   // Only while a batch is made is an entry not confirmed: the process was asked for already.
   if (const auto it = index_.find(request.process); it != index_.end() && held_[it->second].asked != 0) return;
-  const ProcessApi::Handle handle = api_.OpenProcess(access::kSetInformation | access::kQueryInformation, request.process);
+  const ProcessApi::Handle handle =
+      api_.OpenProcess(access::kSetInformation | access::kQueryInformation, request.process);
   if (handle == 0) return;
   const std::uint32_t classNow = api_.GetPriorityClass(handle);
   const std::uint64_t started = api_.StartTime(handle);
@@ -147,7 +147,8 @@ SetOutcome PriorityChanges::Settle(const Pending& pending, const ChangeRequest& 
   }
   if (pending.throttling) {
     // Only with the class it belongs to, and recorded only where it was switched on.
-    outcome.throttled = outcome.obtained == request.priorityClass && api_.WriteThrottling(pending.handle, *pending.throttling);
+    outcome.throttled =
+        outcome.obtained == request.priorityClass && api_.WriteThrottling(pending.handle, *pending.throttling);
     if (!outcome.throttled && kept != nullptr) {
       kept->throttled = false;
       dirty_ = true;

@@ -9,8 +9,7 @@
 namespace kestrune::e2e {
 namespace {
 
-// This seat's journal beside the settings file (its name is made from the machine and the session);
-// empty when there is none.
+// This seat's journal beside the settings file (named after the machine and the session), or none.
 std::wstring SeatJournal(const RunningApp& app) {
   WIN32_FIND_DATAW found{};
   HANDLE search = ::FindFirstFileW(app.Dir().File(L"kestrune.*.journal").c_str(), &found);

@@ -1,7 +1,6 @@
 #pragma once
-// The system's process list over the scripted desktop: each process uses a set share of a core (a
-// smaller one where it is set for it at the below-normal class: what a busy machine leaves it), and
-// each reading comes one second after the last, unless time passed without one.
+// The system's process list over the scripted desktop: each process uses a set share of a core (below
+// normal, what a busy machine leaves it); each reading comes a second after the last one or a Pass.
 #include <algorithm>
 #include <map>
 #include <vector>

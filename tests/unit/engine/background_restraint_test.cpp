@@ -72,8 +72,7 @@ TEST_F(Restraint, AStarvedHogStaysRestrainedWhileItWouldHog) {
   int restraints = 0, releases = 0;
   for (int i = 0; i < 120; ++i)
     for (const RestraintChange& change : restraint.Tick({true, true, kFront})) ++(change.restrained ? restraints : releases);
-  EXPECT_EQ(restraints, 1);
-  EXPECT_EQ(releases, 0);
+  EXPECT_EQ(std::pair(restraints, releases), std::pair(1, 0));
 }
 
 TEST_F(Restraint, AQuietMachineCostsOneLookAtItsTimesAndNoList) {

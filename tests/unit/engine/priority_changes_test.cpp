@@ -176,15 +176,13 @@ TEST(JournalLine, AStartReadsThisSeatsJournalWhereEitherKindOfRunKeepsIt) {
 }
 
 // Kestrune killed between the journal's write and the change, or between the change and the write
-// that would confirm what was obtained: the next start finds the process at either class and gives
-// back the class it had before the first change. A class it had already is never taken for a change.
+// that would confirm what was obtained (changed: the class changed before the kill): the next start
+// finds the process at either class and gives back the class it had before the first change (first;
+// keptLow: lowered before, as a rule keeps it low behind). A class it had already is never taken for
+// a change.
 TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
-  const struct {
-    const char* name;
-    std::uint32_t first, keptLow, raise;  // keptLow: lowered first, as a rule keeps it low behind
-    bool changed;                         // the class changed before the kill
-    std::uint32_t afterNextStart;
-  } cases[] = {
+  const struct { const char* name; std::uint32_t first, keptLow, raise; bool changed; std::uint32_t afterNextStart; }
+      cases[] = {
       {"kept low, raised at the front, killed before the change", N, kBelowNormal, H, false, N},
       {"kept low, raised at the front, killed after the change", N, kBelowNormal, H, true, N},
       {"real time answered with high, killed before that was recorded", N, 0, R, true, N},

@@ -54,9 +54,8 @@ class FakeProcessSnapshot : public ProcessSnapshot {
 
  private:
   double Use(ProcessId id) const {
-    const auto lowered = coresWhenLowered.find(id);
-    if (lowered != coresWhenLowered.end() && api_.ClassOf(id) == priority::kBelowNormal) return lowered->second;
-    return cores.contains(id) ? cores.at(id) : 0.0;
+    const bool low = coresWhenLowered.contains(id) && api_.ClassOf(id) == priority::kBelowNormal;
+    return low ? coresWhenLowered.at(id) : cores.contains(id) ? cores.at(id) : 0.0;
   }
   double Busy() const {
     double busy = 0;

@@ -197,11 +197,10 @@ TEST(JournalCrash, AKillBetweenTheJournalAndTheChangeLeavesNothingChanged) {
     PriorityChanges changes{api, journal};
     ASSERT_EQ(c.keptLow != 0 ? changes.Set(kA, c.keptLow, {111, N}).obtained : 0u, c.keptLow);
     std::string journalAtKill;
-    std::uint32_t classBefore = 0;
-    api.onSet = [&](ProcessId, std::uint32_t) { journalAtKill = journal.bytes, classBefore = api.ClassOf(kA); };
+    api.onSet = [&](ProcessId, std::uint32_t) { journalAtKill = journal.bytes; };
     changes.Set(kA, c.raise);
     journal.bytes = journalAtKill;
-    if (!c.changed) api.processes[kA].priorityClass = classBefore;
+    if (!c.changed) api.processes[kA].priorityClass = c.keptLow != 0 ? c.keptLow : c.first;
     PriorityChanges{api, journal}.GiveBackLeftovers(false);
     EXPECT_EQ(api.ClassOf(kA), c.afterNextStart) << c.name;
   }

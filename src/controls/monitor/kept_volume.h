@@ -35,11 +35,16 @@ class KeptVolume {
   bool Sample(VolumeAccess& access, const std::wstring& root, std::uint64_t now, DiskFigures& figures);
 
  private:
-  enum class Form : unsigned char { Unknown, FullSize, Size, None };
-  bool ThroughHandle(VolumeAccess& access, const std::wstring& root, VolumeForm form, DiskFigures& figures);
+  enum class Form : unsigned char { Unknown, FullSize, Size };
+  bool ThroughHandle(VolumeAccess& access, std::uint64_t now, DiskFigures& figures);
+  // Finds the size record whose figures are the query's (before: the query's just now).
+  void Learn(VolumeAccess& access, std::uint64_t now, const DiskFigures& before);
+  // Closes the handle, if open, and asks for it again no sooner than a minute from now.
+  void LetGo(VolumeAccess& access, std::uint64_t now);
 
   Form form_ = Form::Unknown;
   bool open_ = false;
+  std::uint64_t retryAt_ = 0;
   std::wstring root_;
 };
 

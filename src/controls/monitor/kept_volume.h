@@ -9,7 +9,6 @@ namespace kestrune::monitor {
 
 struct DiskFigures {
   std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
-  bool operator==(const DiskFigures&) const = default;
 };
 
 // The volume's two size records: the full one (free to this user, free at all) and the plain one.

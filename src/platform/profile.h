@@ -56,4 +56,11 @@ class ProfileStore {
 // functions read it; none for a file that is in UTF-16 already.
 std::optional<std::string> Utf16ProfileBytes(std::string_view fileBytes, const CodePage& codePage);
 
+// A file saved as UTF-8 with its byte-order mark (Notepad saves so), in a form the profile functions
+// read: they know only the UTF-16 mark and take the UTF-8 one for part of the first line, so its
+// "[Normal]" is not found. The code page's bytes when they hold the text exactly, else UTF-16 with
+// its mark. None for a file that does not begin with the UTF-8 mark, and for one whose bytes after it
+// are not UTF-8, which is left as it is rather than guessed at.
+std::optional<std::string> ReadableProfileBytes(std::string_view fileBytes, const CodePage& codePage);
+
 }  // namespace kestrune

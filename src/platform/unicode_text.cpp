@@ -1,5 +1,7 @@
 #include "platform/unicode_text.h"
 
+#include <cstddef>
+
 namespace kestrune {
 namespace {
 
@@ -23,7 +25,42 @@ void ForEachCodePoint(std::wstring_view text, Emit emit) {
   }
 }
 
+// The code point of the UTF-8 sequence at bytes[at], moving at past it; none when it is malformed.
+std::optional<char32_t> NextUtf8(std::string_view bytes, std::size_t& at) {
+  const auto lead = static_cast<unsigned char>(bytes[at++]);
+  if (lead < 0x80) return lead;
+  const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  if (more == 0 || lead > 0xF4 || bytes.size() - at < static_cast<std::size_t>(more)) return std::nullopt;
+  char32_t c = lead & (0x3F >> more);
+  for (int i = 0; i < more; ++i) {
+    const auto next = static_cast<unsigned char>(bytes[at++]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    c = c << 6 | (next & 0x3F);
+  }
+  constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kShortest[more] || c > 0x10FFFF || IsHigh(c) || IsLow(c)) return std::nullopt;
+  return c;
+}
+
 }  // namespace
+
+std::optional<std::wstring> Utf8Text(std::string_view bytes) {
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::optional<char32_t> c = NextUtf8(bytes, at);
+    if (!c) return std::nullopt;
+    if constexpr (sizeof(wchar_t) == 2) {
+      if (*c >= 0x10000) {
+        text += static_cast<wchar_t>(0xD800 + ((*c - 0x10000) >> 10));
+        text += static_cast<wchar_t>(0xDC00 + ((*c - 0x10000) & 0x3FF));
+        continue;
+      }
+    }
+    text += static_cast<wchar_t>(*c);
+  }
+  return text;
+}
 
 std::string Utf8Bytes(std::wstring_view text) {
   std::string out;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/settings_page.h"
 #include "app_fixture.h"
@@ -126,6 +127,23 @@ INSTANTIATE_TEST_SUITE_P(
         Stored{"RecordCountFraction", "[Record]\r\nRecordCount=100.0\r\n", false, false, L"極限加速", L"100",
                {{"Record/RecordCount", "100"}}}),
     [](const ::testing::TestParamInfo<Stored>& p) { return std::string(p.param.name); });
+
+// A settings file Notepad saved as UTF-8 with its mark. Windows' profile functions would take the
+// mark for part of the first line and miss [Normal]; Wine reads the mark, so here only the file's
+// form after the start shows it: the code page where that holds every name, else UTF-16.
+TEST(Settings, AFileSavedAsUtf8WithItsMarkIsWrittenAgainInAFormWindowsReads) {
+  // The program left alone, and how the file begins after the start.
+  const std::pair<std::wstring, std::string> cases[] = {{L"メモ帳.exe", "[Normal]"}, {L"\uAC00\uB098.exe", "\xFF\xFE"}};
+  for (const auto& [name, form] : cases) {
+    const std::wstring text = L"[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=1\r\n[Advanced]\r\nExclude=" + name;
+    RunningApp app("\xEF\xBB\xBF" + ToCodePage(text + L"\r\n", CP_UTF8));
+    ASSERT_TRUE(StartAndWaitShown(app));
+    EXPECT_EQ(app.IniBytes().substr(0, form.size()), form);
+    EXPECT_TRUE(Checked(app.Control(ids::kCheckAcceleration)));
+    EXPECT_EQ(app.ControlText(ids::kComboSpeed), L"普通加速");
+    EXPECT_EQ(ListViewCell(app.Control(ids::kListExclude), 0, 0), name);
+  }
+}
 
 constexpr char kAllOff[] =
     "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=0\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=2\r\n"

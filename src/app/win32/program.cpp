@@ -18,6 +18,9 @@ Win32Program::~Win32Program() {
 }
 
 bool Win32Program::Start() {
+  // Before the first read: Windows' profile functions would not find the first section of a file
+  // saved as UTF-8 with its mark.
+  services_.profile.RewriteUtf8File();
   // Before the first text is made: the tray's tip and every control's caption are in that language.
   ShowLanguage(StartLanguage(services_.settingsFile));
   if (!window_.Create(boxes_)) return false;

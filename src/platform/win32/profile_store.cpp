@@ -25,7 +25,27 @@ bool InUtf16(const std::wstring& path) {
   return ok && std::string_view(mark, 2) == kUtf16LeMark;
 }
 
+// The whole file, or none when it exists but does not read whole (locked, too large for the state
+// file): a file is replaced only by all of itself. Empty when it does not exist.
+std::optional<std::string> WholeFile(const std::wstring& path, Win32StateFile& file) {
+  WIN32_FILE_ATTRIBUTE_DATA found{};
+  const bool exists = ::GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &found) != FALSE;
+  std::string bytes = file.Read();
+  if (exists && (found.nFileSizeHigh != 0 || bytes.size() != found.nFileSizeLow)) return std::nullopt;
+  return bytes;
+}
+
+// A profile cache that still holds the file as it was reads it again.
+void ForgetCachedFile(const std::wstring& path) { WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str()); }
+
 }  // namespace
+
+void Win32ProfileStore::RewriteUtf8File() {
+  Win32StateFile file(path_);
+  const std::optional<std::string> bytes = WholeFile(path_, file);
+  const std::optional<std::string> readable = bytes ? ReadableProfileBytes(*bytes, codePage_) : std::nullopt;
+  if (readable && file.Write(*readable)) ForgetCachedFile(path_);
+}
 
 std::string Win32ProfileStore::Read(std::string_view section, std::string_view key, std::size_t bufferBytes) {
   if (bufferBytes == 0) return std::string();
@@ -63,18 +83,12 @@ std::optional<std::wstring> Win32ProfileStore::ReadUnicode(std::string_view sect
 
 bool Win32ProfileStore::WriteUnicode(std::string_view section, std::wstring_view key, std::wstring_view value) {
   if (!InUtf16(path_)) {
-    // The whole file or nothing: a file that exists but does not read whole (locked, too large for
-    // the state file) is left as it is rather than replaced by part of it.
-    WIN32_FILE_ATTRIBUTE_DATA found{};
-    const bool exists =
-        ::GetFileAttributesExW(ExtendedLengthPath(path_).c_str(), GetFileExInfoStandard, &found) != FALSE;
     Win32StateFile file(path_);
-    const std::string bytes = file.Read();
-    if (exists && (found.nFileSizeHigh != 0 || bytes.size() != found.nFileSizeLow)) return false;
-    const std::optional<std::string> unicode = Utf16ProfileBytes(bytes, codePage_);
+    const std::optional<std::string> bytes = WholeFile(path_, file);
+    if (!bytes) return false;
+    const std::optional<std::string> unicode = Utf16ProfileBytes(*bytes, codePage_);
     if (unicode && !file.Write(*unicode)) return false;
-    // A profile cache that still holds the file as it was reads it again.
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+    ForgetCachedFile(path_);
   }
   const std::wstring keyZ(key);
   const std::wstring valueZ(value);

@@ -23,6 +23,11 @@ class Win32ProfileStore : public ProfileStore {
   std::vector<ProfileEntry> ReadSection(std::string_view section) override;
   bool Remove(std::string_view section, std::wstring_view key) override;
 
+  // At start-up, before anything is read: a file saved as UTF-8 with its byte-order mark is written
+  // again in a form the profile functions read (ReadableProfileBytes), through a temporary file and
+  // a replace. Any other file, and one that cannot be read whole or written, stays as it is.
+  void RewriteUtf8File();
+
  private:
   const CodePage& codePage_;
   std::wstring path_;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_shift_jis.h"
@@ -50,6 +51,23 @@ TEST(TextForms, CodePageOnlyWhenExactElseUnicodeWithEveryCharacter) {
             std::string("\xFF\xFE[\0a\0]\0\r\0\n\0k\0=\0\xE1\x30\r\0\n\0", 22));
   EXPECT_EQ(Utf16ProfileBytes("", sjis), std::string("\xFF\xFE"));
   EXPECT_EQ(Utf16ProfileBytes(std::string("\xFF\xFE[\0", 4), sjis), std::nullopt);
+}
+
+// A settings file Notepad saved as UTF-8 with its mark, as the start-up writes it again: the code
+// page's bytes when they hold the text, else UTF-16; a file without the mark or not UTF-8 stays.
+TEST(TextForms, AUtf8SettingsFileTurnsIntoTheCodePageWhenItHoldsTheTextElseUtf16) {
+  testing::FakeShiftJisCodePage sjis;
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::pair<std::string, std::optional<std::string>> rows[] = {
+      {mark + "[Normal]\r\nEnableSpeed=1\r\n", "[Normal]\r\nEnableSpeed=1\r\n"},
+      {mark + "x=\xE3\x83\xA1\xE3\x83\xA2\xE5\xB8\xB3\r\n", "x=\x83\x81\x83\x82\x92\xA0\r\n"},  // メモ帳
+      {mark + "\xEA\xB0\x80\xF0\x9F\x98\x80", std::string("\xFF\xFE\x00\xAC\x3D\xD8\x00\xDE", 8)},  // 가 😀
+      {"[Normal]\r\n", std::nullopt},
+      {std::string("\xFF\xFE[\0", 4), std::nullopt},
+      {mark + "k=\x83\x81", std::nullopt},  // the code page's bytes after the mark
+      {mark + "\xED\xA0\x80", std::nullopt},  // a surrogate
+  };
+  for (const auto& [file, written] : rows) EXPECT_EQ(ReadableProfileBytes(file, sjis), written) << file;
 }
 
 }  // namespace

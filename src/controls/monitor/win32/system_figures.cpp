@@ -143,25 +143,26 @@ bool Win32SystemFigures::HasDiskFreeSpaceEx() {
   return kernel != nullptr && ::GetProcAddress(kernel, "GetDiskFreeSpaceExA") != nullptr;
 }
 
-Win32SystemFigures::~Win32SystemFigures() {
-  if (volume_ != INVALID_HANDLE_VALUE) ::CloseHandle(volume_);
+bool Win32VolumeAccess::Open(const std::wstring& root) {
+  Close();
+  volume_ = ::CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  return volume_ != INVALID_HANDLE_VALUE;
 }
 
-bool Win32SystemFigures::VolumeSizes(const std::wstring& root, VolumeForm form, DiskFigures& figures) {
-  using Query = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, int);
-  static const Query query = [] {
+void Win32VolumeAccess::Close() {
+  if (volume_ != INVALID_HANDLE_VALUE) ::CloseHandle(volume_);
+  volume_ = INVALID_HANDLE_VALUE;
+}
+
+bool Win32VolumeAccess::Read(VolumeForm form, DiskFigures& figures) {
+  using VolumeQuery = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, int);
+  static const VolumeQuery query = [] {
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     const FARPROC proc = ntdll == nullptr ? nullptr : ::GetProcAddress(ntdll, "NtQueryVolumeInformationFile");
-    return reinterpret_cast<Query>(reinterpret_cast<void*>(proc));
+    return reinterpret_cast<VolumeQuery>(reinterpret_cast<void*>(proc));
   }();
-  if (query == nullptr) return false;
-  if (root != volumeRoot_) {
-    if (volume_ != INVALID_HANDLE_VALUE) ::CloseHandle(volume_);
-    volume_ = ::CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    volumeRoot_ = root;
-  }
-  if (volume_ == INVALID_HANDLE_VALUE) return false;
+  if (query == nullptr || volume_ == INVALID_HANDLE_VALUE) return false;
   ULONG_PTR status[2] = {};  // IO_STATUS_BLOCK
   if (form == VolumeForm::FullSize) {
     // FILE_FS_FULL_SIZE_INFORMATION (class 7): the units in all, free to this user, free at all.
@@ -188,42 +189,24 @@ bool Win32SystemFigures::VolumeSizes(const std::wstring& root, VolumeForm form, 
   return true;
 }
 
-bool Win32SystemFigures::DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& freeToCaller, std::uint64_t& total,
-                                         std::uint64_t& totalFree) {
-  DiskFigures kept;
-  if (volumeForm_ == VolumeForm::FullSize || volumeForm_ == VolumeForm::Size) {
-    if (VolumeSizes(root, volumeForm_, kept)) {
-      freeToCaller = kept.freeToCaller;
-      total = kept.total;
-      totalFree = kept.totalFree;
-      return true;
-    }
-  }
+bool Win32VolumeAccess::Query(const std::wstring& root, DiskFigures& figures) {
   ULARGE_INTEGER caller{};
   ULARGE_INTEGER all{};
   ULARGE_INTEGER free{};
   const std::string path = ToAnsi(root);
   if (!::GetDiskFreeSpaceExA(path.c_str(), &caller, &all, &free)) return false;
-  freeToCaller = caller.QuadPart;
-  total = all.QuadPart;
-  totalFree = free.QuadPart;
-  // At the first sample: the kept handle is believed in the form whose figures are these. The
-  // systems compute them from the volume's records in their own ways (Windows from the full sizes,
-  // Wine from the plain ones).
-  if (volumeForm_ == VolumeForm::Unknown) {
-    volumeForm_ = VolumeForm::None;
-    const DiskFigures read{freeToCaller, total, totalFree};
-    for (const VolumeForm form : {VolumeForm::FullSize, VolumeForm::Size}) {
-      if (VolumeSizes(root, form, kept) && kept == read) {
-        volumeForm_ = form;
-        break;
-      }
-    }
-    if (volumeForm_ == VolumeForm::None && volume_ != INVALID_HANDLE_VALUE) {
-      ::CloseHandle(volume_);
-      volume_ = INVALID_HANDLE_VALUE;  // volumeRoot_ stays: the handle is not asked for again
-    }
-  }
+  figures = {caller.QuadPart, all.QuadPart, free.QuadPart};
+  return true;
+}
+
+bool Win32SystemFigures::DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& freeToCaller, std::uint64_t& total,
+                                         std::uint64_t& totalFree) {
+  DiskFigures figures;
+  // The tick count only moves forward, and wraps after 49 days only in its 32-bit form.
+  if (!kept_.Sample(volume_, root, ::GetTickCount64(), figures)) return false;
+  freeToCaller = figures.freeToCaller;
+  total = figures.total;
+  totalFree = figures.totalFree;
   return true;
 }
 

@@ -5,14 +5,31 @@
 
 #include <string>
 
+#include "controls/monitor/kept_volume.h"
 #include "controls/monitor/system_figures.h"
 
 namespace kestrune::monitor {
 
+// A handle kept on a drive's root, read with NtQueryVolumeInformationFile, and GetDiskFreeSpaceEx.
+class Win32VolumeAccess : public VolumeAccess {
+ public:
+  Win32VolumeAccess() = default;
+  ~Win32VolumeAccess() override { Close(); }
+  Win32VolumeAccess(const Win32VolumeAccess&) = delete;
+  Win32VolumeAccess& operator=(const Win32VolumeAccess&) = delete;
+
+  bool Open(const std::wstring& root) override;
+  void Close() override;
+  bool Read(VolumeForm form, DiskFigures& figures) override;
+  bool Query(const std::wstring& root, DiskFigures& figures) override;
+
+ private:
+  HANDLE volume_ = INVALID_HANDLE_VALUE;
+};
+
 class Win32SystemFigures : public SystemFigures {
  public:
   Win32SystemFigures() = default;
-  ~Win32SystemFigures() override;
   Win32SystemFigures(const Win32SystemFigures&) = delete;
   Win32SystemFigures& operator=(const Win32SystemFigures&) = delete;
 
@@ -33,21 +50,8 @@ class Win32SystemFigures : public SystemFigures {
   void ShowMessage(std::wstring_view text, std::wstring_view title) override;
 
  private:
-  struct DiskFigures {
-    std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
-    bool operator==(const DiskFigures&) const = default;
-  };
-  // Which of the volume's size records gives GetDiskFreeSpaceEx's figures here: found at the first
-  // sample; None when neither does.
-  enum class VolumeForm : unsigned char { Unknown, FullSize, Size, None };
-  // The free-space figures of the root read through a handle kept open on it: GetDiskFreeSpaceEx
-  // opens and closes the root for every sample, two calls to the Wine server that a kept handle
-  // saves twice a second. False when the handle cannot be had or the query fails.
-  bool VolumeSizes(const std::wstring& root, VolumeForm form, DiskFigures& figures);
-
-  HANDLE volume_ = INVALID_HANDLE_VALUE;
-  std::wstring volumeRoot_;
-  VolumeForm volumeForm_ = VolumeForm::Unknown;
+  Win32VolumeAccess volume_;
+  KeptVolume kept_;
 };
 
 }  // namespace kestrune::monitor

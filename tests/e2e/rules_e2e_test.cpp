@@ -31,15 +31,15 @@ TEST(Rules, ARuleMadeInTheWindowIsStoredAtOnceAndRaisesItsProgramToRealTimeAfter
   ASSERT_TRUE(::CopyFileW(HelperPath().c_str(), encoder.c_str(), FALSE));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.ShowPage(4));
-  HWND list = app.Control(ids::kListExclude);
+  HWND list = app.Control(ids::kListRules);
   // What a screen reader reads: the columns by their headers, and the list and each box by the label
   // just before it (the system names a control without text of its own by the label before it).
   EXPECT_EQ(ListViewHeader(list, 0) + L"|" + ListViewHeader(list, 1) + L"|" + ListViewHeader(list, 2), L"プログラム|前面|背面");
-  for (const auto& [id, label] : {std::pair{ids::kListExclude, L"プログラムごとの規則"}, std::pair{ids::kComboRuleFront, L"前面:"},
+  for (const auto& [id, label] : {std::pair{ids::kListRules, L"プログラムごとの規則"}, std::pair{ids::kComboRuleFront, L"前面:"},
                                   std::pair{ids::kComboRuleBehind, L"背面:"}})
     EXPECT_EQ(Text(::GetWindow(app.Control(id), GW_HWNDPREV)), label) << id;
-  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"encoder.exe"));
-  ASSERT_TRUE(Press(app, ids::kCommandAddExclude));
+  ::SendMessageW(app.Control(ids::kEditRuleName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"encoder.exe"));
+  ASSERT_TRUE(Press(app, ids::kCommandAddRule));
   ASSERT_EQ(ListViewRowCount(list), 1);
   // The row is selected as it is added, and the boxes show its choices; a click elsewhere and back
   // shows them again through the list's own notification.
@@ -57,7 +57,7 @@ TEST(Rules, ARuleMadeInTheWindowIsStoredAtOnceAndRaisesItsProgramToRealTimeAfter
 
   app.EndSession();
   ASSERT_TRUE(app.Start());
-  EXPECT_EQ(RowText(app.Control(ids::kListExclude), 0), L"encoder.exe 極限加速 通常どおり");
+  EXPECT_EQ(RowText(app.Control(ids::kListRules), 0), L"encoder.exe 極限加速 通常どおり");
   HelperApp other(L"Other helper");
   HelperApp rule({L"Encoder"}, {encoder, L"", L"KestruneTestHelper"});
   ASSERT_NE(rule.Window(), nullptr);

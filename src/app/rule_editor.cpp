@@ -20,7 +20,7 @@ void RuleEditor::Show() {
     for (TextId id : kFrontTexts) p_.front.AddItem(UiText(id));
   if (p_.behind.ItemCount() == 0)
     for (TextId id : kBehindTexts) p_.behind.AddItem(UiText(id));
-  p_.name.SetText(L"");
+  p_.name.SetText({});
   Draw(-1);
 }
 
@@ -69,7 +69,7 @@ bool RuleEditor::Add(std::wstring_view typed) {
 }
 
 void RuleEditor::AddTypedName() {
-  if (Add(p_.name.Text())) p_.name.SetText(L"");
+  if (Add(p_.name.Text())) p_.name.SetText({});
 }
 
 void RuleEditor::AddLastFront() {

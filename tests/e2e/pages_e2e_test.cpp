@@ -1,4 +1,4 @@
-// The four pages of the running program's tab strip: which controls each page shows, switching
+// The five pages of the running program's tab strip: which controls each page shows, switching
 // by keyboard, wheel and mouse, and dragging the window by the strip or the window background.
 #include <gtest/gtest.h>
 

@@ -48,9 +48,10 @@ constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height)
 }
 
 // Where the advanced page's column of check boxes stands: one box under the other, in the order of
-// the settings table. The page was laid out for four; each further one moves the exclusion list's
-// heading and its top down by a box's height, and the list gives up that height (the buttons beside
-// it keep their places: the column ends above them up to five boxes).
+// the settings table. The page was laid out for four; each further one moves the rule list's heading,
+// its top and the additions beside it down by a box's height, and the list gives up that height, so
+// the page reads, and Tab goes, from the boxes to the list and then to the additions. The choices
+// under the list keep their places: there is room for five boxes.
 constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4;
 
 // Marks the place of that column among the rows.
@@ -184,11 +185,10 @@ std::vector<ControlRow> WithFlagColumn() {
   for (const ControlRow& row : kControls) {
     if (row.id != kFlagColumn) {
       rows.push_back(row);
-      if (row.id == ids::kLabelRules) rows.back().y += below;
-      if (row.id == ids::kListRules) {
-        rows.back().y += below;
-        rows.back().height -= below;
-      }
+      for (int moved : {ids::kLabelRules, ids::kListRules, ids::kCommandAddLastFront, ids::kLabelRuleName,
+                        ids::kEditRuleName, ids::kCommandAddRule})
+        if (row.id == moved) rows.back().y += below;
+      if (row.id == ids::kListRules) rows.back().height -= below;
       continue;
     }
     int y = row.y;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -48,11 +49,12 @@ constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height)
 }
 
 // Where the advanced page's column of check boxes stands: one box under the other, in the order of
-// the settings table. The page was laid out for four; each further one moves the rule list's heading,
-// its top and the additions beside it down by a box's height, and the list gives up that height, so
-// the page reads, and Tab goes, from the boxes to the list and then to the additions. The choices
-// under the list keep their places: there is room for five boxes.
-constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4;
+// the settings table, in the height the page was laid out with for four. More boxes stand closer, down
+// to the height a box and its caption need; only beyond that does the column grow, and then it moves
+// the rule list's heading, its top and the additions beside it down with it, the list giving up that
+// height, so that the page reads, and Tab goes, from the boxes to the list and then to the additions.
+// The choices under the list keep their places. Five boxes leave the list as it was, six take a row.
+constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4, kTightFlagHeight = 16;
 
 // Marks the place of that column among the rows.
 constexpr int kFlagColumn = -1;
@@ -181,7 +183,9 @@ std::vector<ControlRow> WithFlagColumn() {
   int flags = 0;
   for (const SettingRow& setting : kSettingRows)
     if (setting.kind == SettingKind::Flag && setting.page == kAdvancedPage) ++flags;
-  const int below = kFlagHeight * (flags > kDesignedFlags ? flags - kDesignedFlags : 0);
+  const int designed = kFlagHeight * kDesignedFlags;
+  const int pitch = std::clamp(flags > 0 ? designed / flags : kFlagHeight, kTightFlagHeight, kFlagHeight);
+  const int below = std::max(0, pitch * flags - designed);
   for (const ControlRow& row : kControls) {
     if (row.id != kFlagColumn) {
       rows.push_back(row);
@@ -194,8 +198,8 @@ std::vector<ControlRow> WithFlagColumn() {
     int y = row.y;
     for (const SettingRow& setting : kSettingRows) {
       if (setting.kind != SettingKind::Flag || setting.page != kAdvancedPage) continue;
-      rows.push_back(Shows(setting.setting, row.x, y, row.width, row.height));
-      y += row.height;
+      rows.push_back(Shows(setting.setting, row.x, y, row.width, pitch));
+      y += pitch;
     }
   }
   return rows;

@@ -53,7 +53,8 @@ constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height)
 // to the height a box and its caption need; only beyond that does the column grow, and then it moves
 // the rule list's heading, its top and the additions beside it down with it, the list giving up that
 // height, so that the page reads, and Tab goes, from the boxes to the list and then to the additions.
-// The choices under the list keep their places. Five boxes leave the list as it was, six take a row.
+// The choices under the list keep their places. Five boxes leave the list as it was; a sixth takes
+// 16 pixels from it.
 constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4, kTightFlagHeight = 16;
 
 // Marks the place of that column among the rows.

@@ -97,27 +97,18 @@ class FakeProfileStore : public ProfileStore {
     return codePage != nullptr ? codePage->ToWide(bytes) : std::wstring(bytes.begin(), bytes.end());
   }
 
-  // A line as a hand-written file holds it, after every other: the same key again makes a second line.
-  void AddLine(std::string_view section, std::string_view key, std::string_view value) {
-    entries.push_back({std::string(section), std::string(key), std::string(value)});
-  }
-
   void Set(std::string_view section, std::string_view key, std::string_view value) {
-    if (Entry* e = Find(section, key))
-      e->value = value;
-    else
-      AddLine(section, key, value);
+    for (auto& e : entries)
+      if (e.section == section && SameKey(e.key, key)) {
+        e.value = value;
+        return;
+      }
+    entries.push_back({std::string(section), std::string(key), std::string(value)});
   }
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const {
     const Entry* e = Find(section, key);
     return e != nullptr ? std::optional<std::string>(e->value) : std::nullopt;
-  }
-  // How many lines the section holds of the key, in any case.
-  int LinesOf(std::string_view section, std::string_view key) const {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&](const Entry& e) {
-      return e.section == section && SameKey(e.key, key);
-    }));
   }
 
   bool Exists() const { return !entries.empty(); }
@@ -131,9 +122,6 @@ class FakeProfileStore : public ProfileStore {
     for (const auto& e : entries)
       if (e.section == section && SameKey(e.key, key)) return &e;
     return nullptr;
-  }
-  Entry* Find(std::string_view section, std::string_view key) {
-    return const_cast<Entry*>(std::as_const(*this).Find(section, key));
   }
 
   std::vector<Entry> entries;

@@ -37,20 +37,15 @@ std::uint32_t InFront(ProgramRig& rig) {
   return rig.api.ClassOf(kTool);
 }
 
-void RemoveRow(ProgramRig& rig, int row) {
-  rig.rules.SetSelectedIndex(row);
-  rig.program.Run(Command::RuleSelected);
-  rig.program.Run(Command::RemoveRule);
-}
-
 // A line written by hand, as the guide allows, leaves its program alone; removing its row in the list
 // removes the program from the file, and it is raised at once and after a restart.
 TEST(RuleList, AHandWrittenOffLineGoesWithItsRow) {
   auto rig = Started({{"Rules", "tool.exe", "off"}}, L"C:\\Apps\\tool.exe");
   ASSERT_EQ(rig->rules.items, std::vector<std::wstring>{L"tool.exe"});
-  RemoveRow(*rig, 0);
+  rig->SelectRule(0);
+  rig->program.Run(Command::RemoveRule);
   EXPECT_TRUE(rig->rules.items.empty());
-  EXPECT_EQ(rig->store.LinesOf("Rules", "tool.exe"), 0);
+  EXPECT_FALSE(rig->store.Get("Rules", "tool.exe"));
   EXPECT_EQ(rig->store.Get("Advanced", "Exclude"), "");
   EXPECT_EQ(InFront(*rig), priority::kHigh);
 
@@ -66,8 +61,9 @@ TEST(RuleList, TwoLinesOfOneProgramAreOneRowAndGoTogether) {
                      L"C:\\Games\\GAME.exe");
   ASSERT_EQ(rig->rules.rows.size(), 1u);
   EXPECT_EQ(rig->rules.rows[0], (std::array<std::wstring, 3>{L"game.exe", L"設定に従う", L"常に低く"}));
-  RemoveRow(*rig, 0);
-  EXPECT_EQ(rig->store.LinesOf("Rules", "game.exe"), 0);
+  rig->SelectRule(0);
+  rig->program.Run(Command::RemoveRule);
+  EXPECT_FALSE(rig->store.Get("Rules", "game.exe")) << "no line in any case";
 
   auto again = Started(rig->store.entries, L"C:\\Games\\GAME.exe");
   EXPECT_TRUE(again->rules.items.empty());

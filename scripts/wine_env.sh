@@ -14,6 +14,20 @@ if [ "$japanese" = yes ]; then
 else
   export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-${KESTRUNE_LANG:0:2}}
 fi
+# Debian's wine starts its 32-bit loader whenever wine32 is installed, and a kernel without IA-32
+# emulation (some virtual machines) cannot run it ("Exec format error"). Every program here is
+# 64-bit, so there the 64-bit loader serves for wine and for the tools that go through wine-stable
+# (winepath, wineboot); a folder of the user's own holds the two stand-ins.
+if [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  wine64_only=${TMPDIR:-/tmp}/kestrune-wine64-$(id -u)
+  mkdir -p "$wine64_only"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine64_only/$name"
+    chmod +x "$wine64_only/$name"
+  done
+  case ":$PATH:" in *":$wine64_only:"*) ;; *) export PATH="$wine64_only:$PATH" ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export LANG=${KESTRUNE_LANG:-ja_JP.UTF-8}

@@ -20,6 +20,7 @@ enum class TextId : unsigned short {
   ButtonHide, ButtonExit,
   MenuAbout, MenuQuestions, MenuExit, TrayTip,
   AlreadyRunning, ConfirmExit, ConfirmTitle, RealtimeNeedsAdministrator, ControlNotMade,
+  SystemFunctionMissing,
   // The two speed levels: the combo box's items and the history's level column.
   SpeedNormal, SpeedExtreme,
   // Page 0: state.

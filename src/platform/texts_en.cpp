@@ -23,6 +23,8 @@ const TextEntry kEnglishTexts[] = {
     {TextId::RealtimeNeedsAdministrator,
      L"\"Extreme boost\" needs Kestrune to run as administrator. The program got normal boost."},
     {TextId::ControlNotMade, L"Control %1 could not be made."},
+    {TextId::SystemFunctionMissing,
+     L"Kestrune cannot start: %2 was not found in %1 in the Windows system folder."},
     {TextId::SpeedNormal, L"Normal boost"},
     {TextId::SpeedExtreme, L"Extreme boost"},
     {TextId::StateHeading, L"Acceleration"},

@@ -22,6 +22,8 @@ const TextEntry kJapaneseTexts[] = {
     {TextId::RealtimeNeedsAdministrator,
      L"「極限加速」にはKestruneを管理者として実行する必要があります。普通加速で加速しました。"},
     {TextId::ControlNotMade, L"コントロール %1 を作成できませんでした。"},
+    {TextId::SystemFunctionMissing,
+     L"Windows のシステム フォルダーにある %1 に %2 が見つからないため、Kestrune を起動できません。"},
     {TextId::SpeedNormal, L"普通加速"},
     {TextId::SpeedExtreme, L"極限加速"},
     {TextId::StateHeading, L"加速状態"},

@@ -10,11 +10,14 @@
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/system_colors.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kestrune::e2e {
 namespace {
 
 TEST(AccessibleObject, AnObjectHeldInItsOwnProcessIsDisconnectedWithItsWindow) {
+  // The control, hosted here, reaches oleacc as in the program: through the libraries loaded at start.
+  const SystemLibraries libraries;
   ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(parent, nullptr);
@@ -93,6 +96,7 @@ class AskedWhileGoing : public OwnControl {
 };
 
 TEST(AccessibleObject, AControlThatIsGoingAnswersNoReader) {
+  const SystemLibraries libraries;
   ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(parent, nullptr);

@@ -171,16 +171,9 @@ TEST(AnyFolder, HistorySavedIntoTheFolderReplacesTheFileThere) {
   WriteFileBytes(target, std::string(3000, '#'));
 
   ::PostMessageW(app.Main(), WM_COMMAND, MAKEWPARAM(ids::kToolbarSave, 0), 0);
-  constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    dialog = FindDialogWithControl(app.Proc().Id(), kFileNameCombo);
-    if (dialog == nullptr) dialog = FindDialogWithControl(app.Proc().Id(), kFileNameEdit);
-    return dialog != nullptr;
-  }));
-  HWND name = ::GetDlgItem(dialog, kFileNameCombo);
-  if (name == nullptr) name = ::GetDlgItem(dialog, kFileNameEdit);
-  ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  HWND dialog = WaitForFileDialog(app.Proc().Id());
+  ASSERT_NE(dialog, nullptr);
+  TypeFileName(dialog, target);
   PressDialogButton(dialog, IDOK);
 
   HWND box = nullptr;

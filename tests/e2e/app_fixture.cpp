@@ -23,7 +23,15 @@ RunningApp::~RunningApp() {
 bool RunningApp::Start() {
   // The pointer away from where the window comes up: resting on it, it would bring up tooltips and
   // hover marks of its own accord.
-  if (!ParkPointer() || !process_.Start(exe_)) return false;
+  // Wine now and then refuses a synthesized move for a moment (SendInput answers 0): once more.
+  if (!ParkPointer() && (::Sleep(200), !ParkPointer())) {
+    std::fprintf(stderr, "kestrune not started: the pointer could not be parked (error %lu)\n", ::GetLastError());
+    return false;
+  }
+  if (!process_.Start(exe_)) {
+    std::fprintf(stderr, "kestrune not started: CreateProcess failed (error %lu)\n", ::GetLastError());
+    return false;
+  }
   // The window exists before its controls do; the tray icon comes at the end of the load step.
   const bool window =
       WaitFor([&] { return (main_ = FindTopWindow(process_.Id(), L"KestruneMainWindow")) != nullptr; });
@@ -143,6 +151,30 @@ bool MonitorShowsItsGrid(RunningApp& app) {
     }
   }
   return false;
+}
+
+namespace {
+// Name box of the file dialog: the combo box of the Explorer-style dialog, or the older edit box.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+}  // namespace
+
+HWND WaitForFileDialog(DWORD processId, std::chrono::milliseconds timeout) {
+  HWND dialog = nullptr;
+  WaitFor(
+      [&] {
+        dialog = FindDialogWithControl(processId, kFileNameCombo);
+        if (dialog == nullptr) dialog = FindDialogWithControl(processId, kFileNameEdit);
+        return dialog != nullptr;
+      },
+      timeout);
+  return dialog;
+}
+
+void TypeFileName(HWND dialog, const std::wstring& path) {
+  HWND box = ::GetDlgItem(dialog, kFileNameCombo);
+  if (box == nullptr) box = ::GetDlgItem(dialog, kFileNameEdit);
+  ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 HelperApp::HelperApp(const std::wstring& title) : HelperApp(std::vector<std::wstring>{title}) {}

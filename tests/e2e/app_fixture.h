@@ -97,6 +97,12 @@ class StartResolution {
 // its background.
 bool MonitorShowsItsGrid(RunningApp& app);
 
+// The file dialog the program shows (the one that saves the history); null when none comes within
+// the timeout.
+HWND WaitForFileDialog(DWORD processId, std::chrono::milliseconds timeout = kPatience);
+// Puts a path into the dialog's name box, as typing it would.
+void TypeFileName(HWND dialog, const std::wstring& path);
+
 // How a helper is started: from which executable (a copy under another name is another program),
 // with which arguments before the titles, and the class its windows are found by.
 struct HelperOptions {

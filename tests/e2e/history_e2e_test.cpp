@@ -18,10 +18,6 @@ constexpr char kRecordingIni[] =
     "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n[Speed]\r\nSpeedLevel=1\r\n"
     "[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n";
 
-// Name box of the file dialog: the combo box of the Explorer-style dialog, or the older edit box.
-constexpr int kFileNameCombo = 0x47C;
-constexpr int kFileNameEdit = 0x480;
-
 void Command(RunningApp& app, int id) { ::PostMessageW(app.Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 struct Row {
@@ -37,22 +33,6 @@ std::vector<Row> Rows(RunningApp& app) {
                     ListViewCell(list, i, 3)});
   }
   return rows;
-}
-
-HWND WaitForFileDialog(RunningApp& app) {
-  HWND dialog = nullptr;
-  WaitFor([&] {
-    dialog = FindDialogWithControl(app.ProcessId(), kFileNameCombo);
-    if (dialog == nullptr) dialog = FindDialogWithControl(app.ProcessId(), kFileNameEdit);
-    return dialog != nullptr;
-  });
-  return dialog;
-}
-
-void TypeFileName(HWND dialog, const std::wstring& path) {
-  HWND box = ::GetDlgItem(dialog, kFileNameCombo);
-  if (box == nullptr) box = ::GetDlgItem(dialog, kFileNameEdit);
-  ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 // Rounds of switches a test may start again because the system moved the foreground in between.
@@ -212,7 +192,7 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   WriteFileBytes(path, std::string(4000, 'x'));
 
   Command(app, ids::kToolbarSave);
-  HWND dialog = WaitForFileDialog(app);
+  HWND dialog = WaitForFileDialog(app.ProcessId());
   ASSERT_NE(dialog, nullptr) << "no file dialog";
   TypeFileName(dialog, path);
   PressDialogButton(dialog, IDOK);
@@ -220,7 +200,7 @@ TEST(History, SavedFileHoldsHeaderAndRowsInTheAnsiCodePageWithCrLf) {
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(app.ProcessId(), L":-)")) != nullptr; }));
   EXPECT_EQ(MessageBoxText(box), L"保存できました。");
-  EXPECT_EQ(FindDialogWithControl(app.ProcessId(), kFileNameCombo), nullptr);
+  EXPECT_EQ(WaitForFileDialog(app.ProcessId(), 0ms), nullptr);
   PressDialogButton(box, IDOK);
   EXPECT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L":-)") == nullptr; }));
 
@@ -269,9 +249,7 @@ TEST(History, WithRecordingOffSwitchesAddNoRowAndSaveOnlyWarns) {
   PressDialogButton(box, IDOK);
   EXPECT_TRUE(WaitFor([&] { return FindMessageBox(app.ProcessId(), L"Kestrune") == nullptr; }));
   // Nothing follows the notice: no file dialog comes up.
-  EXPECT_FALSE(WaitFor([&] { return FindDialogWithControl(app.ProcessId(), kFileNameCombo) != nullptr ||
-                                    FindDialogWithControl(app.ProcessId(), kFileNameEdit) != nullptr; },
-                       1500ms));
+  EXPECT_EQ(WaitForFileDialog(app.ProcessId(), 1500ms), nullptr);
 }
 
 TEST(History, CancelInTheDialogShowsOneNoticeAndWritesNothing) {
@@ -286,7 +264,7 @@ TEST(History, CancelInTheDialogShowsOneNoticeAndWritesNothing) {
 
   const std::wstring path = app.Dir().File(L"never.txt");
   Command(app, ids::kToolbarSave);
-  HWND dialog = WaitForFileDialog(app);
+  HWND dialog = WaitForFileDialog(app.ProcessId());
   ASSERT_NE(dialog, nullptr) << "no file dialog";
   TypeFileName(dialog, path);
   PressDialogButton(dialog, IDCANCEL);

@@ -31,6 +31,7 @@
 #include "platform/win32/control_window.h"
 #include "platform/win32/gdi_surface.h"
 #include "platform/win32/system_colors.h"
+#include "platform/win32/system_libraries.h"
 
 using namespace kestrune;
 using namespace kestrune::monitor;
@@ -455,6 +456,8 @@ int CheckBinding() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The own controls' windows reach comctl32 and oleacc as in the program.
+  const SystemLibraries libraries;
   const std::string folder = argc > 1 ? argv[1] : "";
   int diff = 0;
   diff += Compare("lines", [](Surface& s) {

@@ -10,6 +10,7 @@
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
 #include "platform/win32/control_window.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kestrune {
 namespace {
@@ -29,7 +30,7 @@ Win32MainWindow::~Win32MainWindow() {
   fonts_.Destroy();
   if (pageBrush_ != nullptr) ::DeleteObject(pageBrush_);
   for (const auto& [swatch, brush] : swatches_) ::DeleteObject(brush);
-  if (historyImages_ != nullptr) ImageList_Destroy(historyImages_);
+  if (historyImages_ != nullptr) system_call::ImageListDestroy(historyImages_);
   if (trayMenu_ != nullptr) ::DestroyMenu(trayMenu_);
   if (icon_ != nullptr) ::DestroyIcon(icon_);
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);

@@ -11,6 +11,7 @@
 #include "app/form_main_button_props.h"
 #include "app/form_main_monitor_props.h"
 #include "app/win32/control_ids.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/texts.h"
 #include "vocabulary/program.h"
 
@@ -192,8 +193,8 @@ void Win32MainWindow::SizeHistoryColumns(HWND list) {
 void Win32MainWindow::SetHistoryImages(HWND list) {
   // The window made the image list, so the window releases it, once, when it goes: the list view
   // only borrows it (LVS_SHAREIMAGELISTS) and must not destroy it with itself.
-  historyImages_ = ImageList_Create(SmallIconSize(), SmallIconSize(), ILC_COLOR32 | ILC_MASK, 1, 0);
-  ImageList_AddIcon(historyImages_, smallIcon_);
+  historyImages_ = system_call::ImageListCreate(SmallIconSize(), SmallIconSize(), ILC_COLOR32 | ILC_MASK, 1, 0);
+  system_call::ImageListAddIcon(historyImages_, smallIcon_);
   ListView_SetImageList(list, historyImages_, LVSIL_SMALL);
 }
 

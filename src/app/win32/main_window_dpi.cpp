@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "app/win32/control_ids.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kestrune {
 namespace {
@@ -99,7 +100,7 @@ void Win32MainWindow::ReplaceIcons() {
   const HIMAGELIST oldImages = historyImages_;
   const HWND history = ::GetDlgItem(hwnd_, ids::kListViewHistory);
   if (history != nullptr) SetHistoryImages(history);
-  if (oldImages != nullptr) ImageList_Destroy(oldImages);
+  if (oldImages != nullptr) system_call::ImageListDestroy(oldImages);
   if (oldIcon != nullptr) ::DestroyIcon(oldIcon);
   if (oldSmall != nullptr) ::DestroyIcon(oldSmall);
 }

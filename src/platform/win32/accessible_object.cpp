@@ -1,6 +1,7 @@
 #include "platform/win32/accessible_object.h"
 
 #include "platform/win32/control_window.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kestrune {
 
@@ -124,7 +125,8 @@ HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   if (!Describe()) return RPC_E_DISCONNECTED;
   // The system's object for the window itself (frame, scroll bars) is the client area's parent.
-  return ::CreateStdAccessibleObject(window_->Hwnd(), OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+  return system_call::CreateStdAccessibleObject(window_->Hwnd(), OBJID_WINDOW, IID_IDispatch,
+                                                reinterpret_cast<void**>(parent));
 }
 
 HRESULT AccessibleObject::get_accChildCount(long* count) {

@@ -5,6 +5,7 @@
 
 #include "platform/win32/accessible_object.h"
 #include "platform/win32/control_window.h"
+#include "platform/win32/system_libraries.h"
 
 namespace kestrune {
 
@@ -60,7 +61,7 @@ bool ControlWindow::AccessibilityMessage(UINT message, WPARAM wParam, LPARAM lPa
   // Only the client object is ours; the window's frame and the rest stay the system's.
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT || !DescribeControl()) return false;
   if (accessible_ == nullptr) accessible_ = new AccessibleObject(*this);
-  answer = ::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(accessible_));
+  answer = system_call::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(accessible_));
   return true;
 }
 

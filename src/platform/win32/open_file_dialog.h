@@ -6,13 +6,15 @@
 #include <commdlg.h>
 #include <cderr.h>
 
+#include "platform/win32/system_libraries.h"
+
 namespace kestrune {
 
 // As GetOpenFileNameW. error receives CommDlgExtendedError() after a failure (0 = cancelled), or
 // CDERR_INITIALIZATION when the library cannot be loaded.
 inline bool ShowOpenFileDialog(OPENFILENAMEW& ofn, DWORD& error) {
   error = 0;
-  HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
+  HMODULE library = LoadSystemLibrary(L"comdlg32.dll");
   if (library == nullptr) {
     error = CDERR_INITIALIZATION;
     return false;

@@ -1,6 +1,7 @@
 #include "controls/tabstrip/win32/tab_strip_platform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/open_file_dialog.h"
+#include "platform/win32/system_libraries.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -43,7 +44,7 @@ OsVersion Win32TabStripPlatform::Version() const {
 
 bool Win32TabStripPlatform::CurrentThemeName(std::wstring& colorName) const {
   // Loaded on demand: the library is missing on systems without visual styles.
-  HMODULE uxtheme = ::LoadLibraryW(L"uxtheme.dll");
+  HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
   if (uxtheme == nullptr) return false;
   bool ok = false;
   if (auto fn = reinterpret_cast<GetCurrentThemeNameFn>(

@@ -2,7 +2,10 @@
 // one: what a removal leaves in the file, and what the program does after it and after a restart.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "program_rig.h"
 
@@ -13,13 +16,13 @@ using namespace testing;
 
 constexpr ProcessId kOther = 5, kTool = 6;
 
-// A desktop with "Other" in front and a second program behind it; acceleration on at 普通加速.
-std::unique_ptr<ProgramRig> Started(const std::vector<FakeProfileStore::Entry>& file, const wchar_t* tool) {
+// A desktop with "Other" in front and the tool behind it; acceleration on at 普通加速.
+std::unique_ptr<ProgramRig> Started(const std::vector<FakeProfileStore::Entry>& file) {
   auto rig = std::make_unique<ProgramRig>();
   rig->api.AddProcess(kOther);
   rig->api.AddProcess(kTool);
   rig->api.processes[kOther].path = L"C:\\Apps\\other.exe";
-  rig->api.processes[kTool].path = tool;
+  rig->api.processes[kTool].path = L"C:\\Apps\\Tool.exe";
   rig->api.AddWindow(0x50, kOther, L"Other");
   rig->api.AddWindow(0x60, kTool, L"Tool");
   rig->api.foreground = 0x50;
@@ -37,43 +40,45 @@ std::uint32_t InFront(ProgramRig& rig) {
   return rig.api.ClassOf(kTool);
 }
 
-// A line written by hand, as the guide allows, leaves its program alone; removing its row in the list
-// removes the program from the file, and it is raised at once and after a restart.
-TEST(RuleList, AHandWrittenOffLineGoesWithItsRow) {
-  auto rig = Started({{"Rules", "tool.exe", "off"}}, L"C:\\Apps\\tool.exe");
-  ASSERT_EQ(rig->rules.items, std::vector<std::wstring>{L"tool.exe"});
+// Lines written by hand: "off" alone, as the guide allows, or two lines for the tool in two cases
+// (typed once, pasted once), of which the first counts. The list shows one row; its removal takes
+// every line of the program and its Exclude entry, so that no rule the list does not show acts on it:
+// it is raised at once and after a restart.
+struct HandWritten {
+  const char* name;
+  std::vector<FakeProfileStore::Entry> file;
+  std::array<std::wstring, 3> row;
+};
+
+class RemovedRow : public ::testing::TestWithParam<HandWritten> {};
+
+TEST_P(RemovedRow, TakesEveryLineOfItsProgram) {
+  auto rig = Started(GetParam().file);
+  ASSERT_EQ(rig->rules.rows, std::vector{GetParam().row});
   rig->SelectRule(0);
   rig->program.Run(Command::RemoveRule);
-  EXPECT_TRUE(rig->rules.items.empty());
-  EXPECT_FALSE(rig->store.Get("Rules", "tool.exe"));
+  EXPECT_TRUE(rig->rules.rows.empty());
+  EXPECT_FALSE(rig->store.Get("Rules", "tool.exe")) << "no line in any case";
   EXPECT_EQ(rig->store.Get("Advanced", "Exclude"), "");
   EXPECT_EQ(InFront(*rig), priority::kHigh);
 
-  auto again = Started(rig->store.entries, L"C:\\Apps\\tool.exe");
-  EXPECT_TRUE(again->rules.items.empty());
+  auto again = Started(rig->store.entries);
+  EXPECT_TRUE(again->rules.rows.empty());
   EXPECT_EQ(InFront(*again), priority::kHigh);
 }
 
-// Two lines for one program (typed once, pasted once): one row, the first line's rule, and its
-// removal takes both lines, so no rule the list does not show raises the program after a restart.
-TEST(RuleList, TwoLinesOfOneProgramAreOneRowAndGoTogether) {
-  auto rig = Started({{"Rules", "game.exe", "auto,low"}, {"Rules", "Game.exe", "realtime,auto"}},
-                     L"C:\\Games\\GAME.exe");
-  ASSERT_EQ(rig->rules.rows.size(), 1u);
-  EXPECT_EQ(rig->rules.rows[0], (std::array<std::wstring, 3>{L"game.exe", L"設定に従う", L"常に低く"}));
-  rig->SelectRule(0);
-  rig->program.Run(Command::RemoveRule);
-  EXPECT_FALSE(rig->store.Get("Rules", "game.exe")) << "no line in any case";
-
-  auto again = Started(rig->store.entries, L"C:\\Games\\GAME.exe");
-  EXPECT_TRUE(again->rules.items.empty());
-  EXPECT_EQ(InFront(*again), priority::kHigh);
-}
+INSTANTIATE_TEST_SUITE_P(
+    ByHand, RemovedRow,
+    ::testing::Values(HandWritten{"OffAlone", {{"Rules", "tool.exe", "off"}}, {L"tool.exe", L"加速しない", L"通常どおり"}},
+                      HandWritten{"TwiceInTwoCases",
+                                  {{"Rules", "tool.exe", "auto,low"}, {"Rules", "TOOL.EXE", "realtime,auto"}},
+                                  {L"tool.exe", L"設定に従う", L"常に低く"}}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 // A program left alone in front and kept low behind, then taken out of Exclude by an older version,
 // which knows nothing else: at the next start it is raised in front again and still kept low behind.
 TEST(RuleList, AnOlderVersionsRemovalFromExcludeStands) {
-  auto rig = Started({}, L"C:\\Apps\\tool.exe");
+  auto rig = Started({});
   rig->ruleName.text = L"tool.exe";
   rig->program.Run(Command::AddTypedName);
   ASSERT_TRUE(rig->ruleBehind.Select(L"常に低く"));
@@ -83,9 +88,8 @@ TEST(RuleList, AnOlderVersionsRemovalFromExcludeStands) {
   std::vector<FakeProfileStore::Entry> edited = rig->store.entries;
   for (auto& line : edited)
     if (line.key == "Exclude") line.value = "";
-  auto again = Started(edited, L"C:\\Apps\\tool.exe");
-  ASSERT_EQ(again->rules.rows.size(), 1u);
-  EXPECT_EQ(again->rules.rows[0], (std::array<std::wstring, 3>{L"tool.exe", L"設定に従う", L"常に低く"}));
+  auto again = Started(edited);
+  EXPECT_EQ(again->rules.rows, std::vector{std::array<std::wstring, 3>{L"tool.exe", L"設定に従う", L"常に低く"}});
   EXPECT_EQ(InFront(*again), priority::kHigh);
 }
 

@@ -89,7 +89,7 @@ TEST(RuleList, AnOlderVersionsRemovalFromExcludeStands) {
   for (auto& line : edited)
     if (line.key == "Exclude") line.value = "";
   auto again = Started(edited);
-  EXPECT_EQ(again->rules.rows, std::vector{std::array<std::wstring, 3>{L"tool.exe", L"設定に従う", L"常に低く"}});
+  EXPECT_EQ(again->rules.rows, (std::vector{std::array<std::wstring, 3>{L"tool.exe", L"設定に従う", L"常に低く"}}));
   EXPECT_EQ(InFront(*again), priority::kHigh);
 }
 

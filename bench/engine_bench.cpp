@@ -1,4 +1,4 @@
-// Cost of the once-a-second boost tick (a switch with its five process opens, a tick that sees the same
+// Cost of the once-a-second acceleration tick (a switch with its five process opens, a tick that sees the same
 // window, a tick with acceleration off) and of building the saved history's text at its largest
 // (301 rows of 254-byte titles). The platform is an in-memory desktop with no system calls, so the
 // figures are the program's own share of a tick.

@@ -16,20 +16,18 @@
 
 #include "app/program.h"
 #include "engine/exclude_list.h"
+#include "engine/process_names.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_history_view.h"
 #include "fakes/fake_ini_file.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_program_window.h"
 #include "fakes/fake_registry.h"
-#include "fakes/fake_rule_table.h"
 #include "fakes/fake_state_file.h"
-#include "fakes/fake_window.h"
 #include "settings/stored_values.h"
 
 namespace {
@@ -94,7 +92,7 @@ struct States {
 };
 
 // The whole program over in-memory everything, on the given settings store.
-struct Start {
+struct Start : FakeProgramWindow {
   explicit Start(ProfileStore& store) : settingsFile(store) {
     registry.values[std::wstring(kRunValue)] = L"\"D:\\old\\kestrune.exe\"";
   }
@@ -109,21 +107,8 @@ struct Start {
   FakeFileDialog dialog;
   FakeFileSystem files;
   FakeStateFile journal;
-  CallLog log;
-  FakeMainWindow window{log};
-  FakeTray tray{log};
-  FakeTabPages tabs{log};
-  FakeLabel info, count, restrained, keptLow, homePage, needHelp;
-  FakeRuleTable rules;
-  FakeComboBox ruleFront, ruleBehind;
-  FakeSettingControls controls;
-  FakeTextBox excludeName;
-  FakeHistoryView rows;
-  FakeForegroundWatch watch;
   Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal},
-                  ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
-                                ruleFront, ruleBehind, excludeName,
-                                rows, watch}};
+                  Parts()};
   SettingsModel& Model() { return program.Settings(); }
 };
 
@@ -137,9 +122,9 @@ bool Allowed(Start& s, const RecordingIni::Written& w) {
       case SettingKind::Flag: return IsFlag(w.value);
       case SettingKind::Speed: return w.value == "1" || w.value == "2";
       case SettingKind::RecordCount: return w.value == "50" || w.value == "100" || w.value == "200" || w.value == "300";
-      case SettingKind::Language:
-      case SettingKind::Lines: return false;  // never written at start-up
-      case SettingKind::Names: {
+      case SettingKind::Language: return false;  // never written at start-up
+      case SettingKind::Rules: {
+        // Their key alone, the programs left alone in front in its normal form; never a line.
         const std::wstring names = s.codePage.ToWide(w.value);
         return ExcludeList::Parse(names).Stored() == names;
       }
@@ -156,14 +141,17 @@ void CheckShown(Start& s) {
       case SettingKind::Flag:
         Check(s.controls.checks[row.setting].Checked() == m.Flag(row.setting), "a box disagrees with the model");
         break;
-      case SettingKind::Names: {
-        // The rule list shows the programs of Exclude left alone in front, each a row.
-        const ExcludeList listed = ExcludeList::Parse(m.Names(row.setting));
-        for (const std::wstring& name : listed.Names())
-          Check(std::count(s.rules.items.begin(), s.rules.items.end(), name) == 1, "the rule list lacks a listed program");
+      case SettingKind::Rules: {
+        // The rule list shows each rule, one row per program.
+        const std::vector<ProgramRule>& rules = m.Rules().All();
+        Check(s.rules.rows.size() == rules.size(), "the rule list has other rows than the rules");
+        for (std::size_t i = 0; i < rules.size() && i < s.rules.rows.size(); ++i)
+          Check(s.rules.rows[i][0] == rules[i].name, "a row of the rule list names another program");
+        for (std::size_t i = 0; i < rules.size(); ++i)
+          for (std::size_t j = 0; j < i; ++j)
+            Check(!SameProgramName(rules[i].name, rules[j].name), "two rules for one program");
         break;
       }
-      case SettingKind::Lines: break;
       default: {
         const int index = s.controls.combos[row.setting].SelectedIndex();
         Check(index >= 0 && index < ItemCount(row.kind), "a list left without one of its items");
@@ -215,7 +203,7 @@ Outcome LoadOnce(const FakeIniFile& file, bool failEverything) {
     // The file now says what the model holds.
     for (const SettingRow& row : kSettingRows) {
       const StoredValue stored = m.Read(row.setting);
-      if (row.kind != SettingKind::Names || stored.whole)
+      if (row.kind != SettingKind::Rules || stored.whole)
         Check(stored.value == m.Value(row.setting), "the file disagrees with the model");
     }
   }

@@ -13,10 +13,10 @@ enum class Command : unsigned char {
   ExitFromTray,     // the tray menu's "終了": the window comes back for the question
   ClearHistory,     // the history toolbar's "記録クリア"
   SaveHistory,      // the history toolbar's "記録保存"
-  ExcludeTypedName,  // "追加": the typed program, left alone in front
-  ExcludeLastFront,  // "前面だったプログラムを追加": the program last in front, left alone in front
+  AddTypedName,      // "追加": the typed program to the rule list, left alone in front
+  AddLastFront,      // "前面だったプログラムを追加": the program last in front, left alone in front
   RemoveRule,        // "削除": the selected row of the rule list
-  ShowRuleChoices,   // a row of the rule list selected: its two choices into the boxes
+  RuleSelected,      // the user selected a row of the rule list, or none: its two choices into the boxes
   ChooseRuleFront,   // the selected row's choice in front
   ChooseRuleBehind,  // the selected row's choice behind
 };

@@ -16,14 +16,13 @@ void FormMain::Start() {
   p_.tabs.SetActiveTabHeight(kFormMainActiveTabHeight);
 
   p_.acceleration.Reset();
+  // The file read into the model, what a start writes back written, and the window told once.
   p_.settingsPage.Load();
 
   // Before the first tick, which may raise one of those processes again and must find its own class.
   p_.acceleration.GiveBackLeftovers(p_.settings.Flag(Setting::RestoreOriginal));
-  ticking_ = true;
   Tick();
 
-  p_.window.SetTopmost(p_.settings.Flag(Setting::AlwaysTop));
   p_.homePage.SetHot(false);
   p_.needHelp.SetHot(false);
 
@@ -55,7 +54,7 @@ void FormMain::Tick() {
 void FormMain::Behind() {
   const SettingsModel& s = p_.settings;
   const BehindInput input{s.Flag(Setting::Acceleration), s.Flag(Setting::RestrainBackground),
-                          p_.acceleration.State().currentProcess, &p_.rules.Rules()};
+                          p_.acceleration.State().currentProcess, &s.Rules()};
   if (p_.restraint.Due(input)) p_.restraint.Tick(input, Recording());
 }
 
@@ -70,7 +69,7 @@ TickOutcome FormMain::Switch() {
   TickInput input{s.Flag(Setting::Acceleration), s.Speed(), s.Flag(Setting::Recording)};
   if (input.acceleration) {
     input.restoreOriginal = s.Flag(Setting::RestoreOriginal);
-    input.rules = &p_.rules.Rules();
+    input.rules = &s.Rules();
   }
   const TickOutcome outcome = p_.acceleration.Tick(input);
   if (!outcome.switched) return outcome;
@@ -97,7 +96,7 @@ void FormMain::LookAtForeground() {
 }
 
 void FormMain::AccelerationSwitched() {
-  if (!ticking_ || p_.settings.Flag(Setting::Acceleration)) return;
+  if (p_.settings.Flag(Setting::Acceleration)) return;
   if (p_.settings.Flag(Setting::RestoreOnStop)) p_.acceleration.GiveBackRaised(p_.settings.Flag(Setting::RestoreOriginal));
   EndRestraint();
 }
@@ -105,7 +104,7 @@ void FormMain::AccelerationSwitched() {
 void FormMain::RestraintSwitched() {
   // Switched on, the next tick starts measuring; switched off, what the restraint held goes back at
   // once (what the rules keep low stays).
-  if (ticking_ && !p_.settings.Flag(Setting::RestrainBackground)) Behind();
+  if (!p_.settings.Flag(Setting::RestrainBackground)) Behind();
 }
 
 void FormMain::ShowWindow() {

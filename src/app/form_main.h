@@ -4,7 +4,6 @@
 // its window and controls through small interfaces and takes every setting from the model.
 #include <string_view>
 
-#include "app/rule_editor.h"
 #include "app/main_window_events.h"
 #include "app/quick_reaction.h"
 #include "app/restraint_status.h"
@@ -14,15 +13,13 @@
 #include "engine/history.h"
 #include "platform/message_boxes.h"
 #include "settings/settings_model.h"
+#include "vocabulary/pages.h"
 #include "vocabulary/program.h"
 
 namespace kestrune {
 
 inline constexpr std::wstring_view kWindowCaption = L"Kestrune v" KESTRUNE_VERSION_WTEXT;
 inline constexpr std::wstring_view kHomePage = L"http://www.kestrune.example/";
-
-// The page shown first: the about page.
-inline constexpr int kFirstPage = 3;
 
 struct FormParts {
   MainWindowOps& window;
@@ -38,7 +35,6 @@ struct FormParts {
   AccelerationCycle& acceleration;
   History& history;
   RestraintStatus& restraint;
-  const RuleEditor& rules;
   QuickReaction& quick;
 };
 
@@ -57,8 +53,8 @@ class FormMain {
   // The quick reaction's look: a tick, exactly as the timer's, when the foreground window moved;
   // the tick's own change test keeps one switch from being acted on twice.
   void LookAtForeground();
-  // Acceleration or the restraint was switched: off gives back at once what it holds (the raised
-  // process with RestoreOnStop; every restrained one).
+  // The user switched acceleration or the restraint: off gives back at once what it holds (the
+  // raised process with RestoreOnStop; every restrained one).
   void AccelerationSwitched();
   void RestraintSwitched();
 
@@ -91,9 +87,6 @@ class FormMain {
 
   FormParts p_;
   bool sessionEnding_ = false;
-  // The first tick has run: before it nothing is held by this run, and a switch read at start-up
-  // must not act ahead of the give-back of what an earlier run left.
-  bool ticking_ = false;
   bool toldRealtimeRefused_ = false;  // the notice is shown once per run
 };
 

@@ -16,9 +16,9 @@ Program::Program(ProgramServices services, ProgramWindow window)
       restraintStatus_(restraint_, w_.restrained, w_.keptLow, history_),
       quick_(w_.watch),
       page_(settings_, w_.settings, *this, s_.boxes, s_.location),
-      rules_({settings_, page_, w_.rules, w_.ruleFront, w_.ruleBehind, w_.excludeName, acceleration_, s_.boxes}),
+      rules_({settings_, w_.rules, w_.ruleFront, w_.ruleBehind, w_.ruleName, acceleration_, s_.boxes}),
       form_({w_.window, w_.tray, w_.tabs, w_.info, w_.count, w_.homePage, w_.needHelp, s_.boxes, settings_, page_,
-             acceleration_, history_, restraintStatus_, rules_, quick_}) {}
+             acceleration_, history_, restraintStatus_, quick_}) {}
 
 void Program::Run(Command command) {
   switch (command) {
@@ -29,10 +29,10 @@ void Program::Run(Command command) {
     case Command::ExitFromTray: return form_.ExitFromTray();
     case Command::ClearHistory: return history_.Clear();
     case Command::SaveHistory: return history_.Save();
-    case Command::ExcludeTypedName: return rules_.AddTypedName();
-    case Command::ExcludeLastFront: return rules_.AddLastFront();
+    case Command::AddTypedName: return rules_.AddTypedName();
+    case Command::AddLastFront: return rules_.AddLastFront();
     case Command::RemoveRule: return rules_.RemoveSelected();
-    case Command::ShowRuleChoices: return rules_.ShowChoices();
+    case Command::RuleSelected: return rules_.OnRowSelected();
     case Command::ChooseRuleFront: return rules_.ChooseFront();
     case Command::ChooseRuleBehind: return rules_.ChooseBehind();
     case Command::None: return;

@@ -67,7 +67,7 @@ struct ProgramWindow {
   RuleTable& rules;
   ComboBox& ruleFront;
   ComboBox& ruleBehind;
-  TextBox& excludeName;
+  TextBox& ruleName;  // the program name typed for the rule list
   HistoryView& history;
   ForegroundWatch& watch;
 };
@@ -101,12 +101,14 @@ class Program : public MainWindowEvents, private SettingReactions {
   SettingsPage& Page() { return page_; }
   AccelerationCycle& Acceleration() { return acceleration_; }
   History& Records() { return history_; }
-  const RuleEditor& Rules() const { return rules_; }
 
  private:
   // SettingReactions (setting_reactions.cpp)
   SettingValue Settle(Setting setting, SettingValue value) override;
   void Changed(Setting setting) override;
+  void Loaded() override;
+  // What the last settling of AutoRun met that the user must hear of.
+  void TellAutostart();
 
   ProgramServices s_;
   ProgramWindow w_;

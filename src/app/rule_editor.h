@@ -1,16 +1,15 @@
 #pragma once
-// The advanced page's rule list: one row per program, its name and its two choices. A row is added
-// by a typed name or by the program last in front (left alone in front, as the exclusion list of old
-// added it), its choices are changed in the two boxes under the list, which show the selected row's,
-// and it is removed with "削除". Every change goes through the settings page, stored at once: the
-// program's [Rules] line where it changed (setting Rules), then the Exclude key when the programs
-// left alone in front changed. The editor also keeps the rules read, for the tick and the restraint.
+// The advanced page's rule list: a view of the rules the settings model holds, one row per program,
+// its name and its two choices, drawn from the model every time. A row is added by a typed name or
+// by the program last in front (left alone in front, as the exclusion list of old added it), its
+// choices are changed in the two boxes under the list, which show the selected row's, and it is
+// removed with "削除". Each edit is one call on the model, which stores what changed; the selected
+// row is the editor's own, learnt from the list at the moment the user selects one.
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/settings_page.h"
 #include "app/ui.h"
 #include "engine/acceleration_cycle.h"
 #include "engine/program_rules.h"
@@ -36,7 +35,6 @@ class RuleEditor {
  public:
   struct Parts {
     SettingsModel& settings;
-    SettingsPage& page;
     RuleTable& list;
     ComboBox& front;   // its items in the order of FrontChoice
     ComboBox& behind;  // its items in the order of BehindChoice
@@ -46,37 +44,30 @@ class RuleEditor {
   };
   explicit RuleEditor(Parts parts) : p_(parts) {}
 
-  // The rules as the model holds them (Exclude and Rules), read again after each change of either
-  // (the settings' reaction). The first read, at start-up, fills the list and the boxes.
-  void Reload();
-  const ProgramRules& Rules() const { return rules_; }
-  // The exclusion list's normal form: its names, and after them any program a [Rules] line alone
-  // leaves alone in front.
-  std::wstring ExcludeNormalForm(std::wstring_view names) const;
+  // The start-up, once the file is read: the boxes' items, and the list drawn with no row selected.
+  void Show();
 
   void AddTypedName();
   void AddLastFront();
   void RemoveSelected();
-  void ShowChoices();
+  // The user selected a row, or none: it is the one the boxes show and change.
+  void OnRowSelected();
   void ChooseFront() { Choose(true); }
   void ChooseBehind() { Choose(false); }
 
  private:
-  bool AddName(std::wstring_view typed);
-  // Gives row `index` these choices: stored, and shown. False, with the row as it was, when the name
-  // cannot hold them or the Exclude key would no longer read back whole.
-  bool Change(std::size_t index, FrontChoice front, BehindChoice behind);
-  // The program's own [Rules] line as `after` says, under the key the file gives it.
-  void StoreLine(const std::wstring& name, const std::optional<std::wstring>& after);
+  // The rule of the selected row; null when none is selected.
+  const ProgramRule* Selected() const;
+  bool Add(std::wstring_view typed);
   void Choose(bool front);
-  void Show(int selected);
+  // The rows from the model, this one selected (-1: none), and its choices in the boxes.
+  void Draw(int selected);
+  void ShowChoices();
+  // A refused edit that would have made Exclude too long is told.
+  void TellIfFull(RuleEdit edit);
 
   Parts p_;
-  ProgramRules rules_;
-  // The rows shown, in the rules' order; a row whose choices are both back to their defaults stays
-  // until the next start, though it is no rule any more, so that it can be given others.
-  std::vector<ProgramRule> rows_;
-  bool loaded_ = false;
+  int selected_ = -1;  // the selected row, in the order of the model's rules
 };
 
 }  // namespace kestrune

@@ -65,27 +65,19 @@ void SettingsPage::Load() {
   }
   for (const SettingRow& row : kSettingRows) {
     StoredValue stored = model_.Read(row.setting);
-    if (row.start == SettingStart::Kept) {
+    if (stored.whole && StartWritesBack(row, stored.value))
+      model_.Store(row.setting, reactions_.Settle(row.setting, std::move(stored.value)));
+    else
       model_.Assign(row.setting, std::move(stored.value));
-    } else if (stored.value != model_.Value(row.setting)) {
-      Apply(row.setting, std::move(stored.value), stored.whole);
-    }
   }
   for (const SettingRow& row : kSettingRows) Show(row.setting);
+  reactions_.Loaded();
 }
 
 void SettingsPage::OnControlChanged(Setting setting) {
   SettingValue chosen = Chosen(setting);
   if (std::holds_alternative<std::monostate>(chosen) || chosen == model_.Value(setting)) return;
-  Apply(setting, std::move(chosen), true);
-}
-
-void SettingsPage::Apply(Setting setting, SettingValue value, bool store) {
-  value = reactions_.Settle(setting, std::move(value));
-  if (store)
-    model_.Store(setting, std::move(value));
-  else
-    model_.Assign(setting, std::move(value));
+  model_.Store(setting, reactions_.Settle(setting, std::move(chosen)));
   Show(setting);
   reactions_.Changed(setting);
 }
@@ -94,8 +86,7 @@ void SettingsPage::Show(Setting setting) {
   const SettingKind kind = RowOf(setting).kind;
   switch (kind) {
     case SettingKind::Flag: controls_.Check(setting).SetChecked(model_.Flag(setting)); return;
-    case SettingKind::Names:
-    case SettingKind::Lines: return;  // the rule list shows both (RuleEditor)
+    case SettingKind::Rules: return;  // the rule list shows them (RuleEditor)
     default: controls_.Combo(setting).SetSelectedIndex(ItemIndex(kind, model_.Value(setting))); return;
   }
 }
@@ -104,8 +95,7 @@ SettingValue SettingsPage::Chosen(Setting setting) {
   const SettingKind kind = RowOf(setting).kind;
   switch (kind) {
     case SettingKind::Flag: return controls_.Check(setting).Checked();
-    case SettingKind::Names:
-    case SettingKind::Lines: return std::monostate{};  // edited by buttons, never chosen in a control
+    case SettingKind::Rules: return std::monostate{};  // edited in the rule list (RuleEditor)
     default: return ItemValue(kind, controls_.Combo(setting).SelectedIndex());
   }
 }

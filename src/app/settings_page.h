@@ -21,15 +21,17 @@ class SettingControls {
   virtual ComboBox& Combo(Setting setting) = 0;  // a Speed's, RecordCount's or Language's
 };
 
-// What a change of a setting does besides being stored: the program's reaction to each setting.
+// What a setting's value does besides being stored: the program's reaction to each setting.
 class SettingReactions {
  public:
   virtual ~SettingReactions() = default;
-  // Before the value is held and stored: the value it settles on (autostart is on only where a Run
-  // key took the program; a list in its normal form).
+  // Before a value is held and stored, the user's choice or one a start writes back: the value it
+  // settles on (autostart is on only where a Run key took the program).
   virtual SettingValue Settle(Setting setting, SettingValue value) = 0;
-  // After it is held, stored and shown.
+  // After the user's change is held, stored and shown.
   virtual void Changed(Setting setting) = 0;
+  // After the start-up's load: the program and its window told once what the file holds.
+  virtual void Loaded() = 0;
 };
 
 // The items of a setting's pick-only list, in the order the list shows them, and what each means.
@@ -46,20 +48,15 @@ class SettingsPage {
                SettingsLocation location = {})
       : model_(model), controls_(controls), reactions_(reactions), boxes_(boxes), location_(std::move(location)) {}
 
-  // Start-up: fills the lists, then reads every setting in the table's order. A stored value that
-  // differs from the setting's start is a change, as a click would make it: it settles, is stored
-  // (a list the file does not hold whole is not) and shown, and its reaction runs; so the file
-  // afterwards holds what the changes wrote. A Kept setting is taken as read. Every control shows
-  // the model at the end.
+  // Start-up: fills the lists, then reads every setting into the model in the table's order; a value
+  // its row says a start writes back settles and is stored in its normal form (a list the file does
+  // not hold whole is not). Then every control shows the model, and the program is told once.
   void Load();
   // The user changed a setting's control: what it shows now is the choice. A choice equal to the
   // setting's value, or no choice at all, changes nothing.
   void OnControlChanged(Setting setting);
-  // A change the program makes (the rule list's editing), handled as the user's would be.
-  void Change(Setting setting, SettingValue value) { Apply(setting, std::move(value), true); }
 
  private:
-  void Apply(Setting setting, SettingValue value, bool store);
   void Show(Setting setting);
   SettingValue Chosen(Setting setting);
 

@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "vocabulary/pages.h"
 
 namespace kestrune {
-
-// A control that stands beside the strip's pages and is reachable on every page.
-inline constexpr int kBesidePages = -1;
 
 struct FocusStop {
   int page = kBesidePages;  // the strip's page the control stands on

@@ -37,15 +37,6 @@ class ComboBox {
   }
 };
 
-// A single-selection list of texts.
-class ListBox {
- public:
-  virtual ~ListBox() = default;
-  virtual void SetItems(const std::vector<std::wstring>& items) = 0;
-  virtual int SelectedIndex() const = 0;  // -1 = none
-  virtual void SetSelectedIndex(int index) = 0;
-};
-
 // A one-line text box.
 class TextBox {
  public:

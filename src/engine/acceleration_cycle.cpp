@@ -14,10 +14,10 @@ SpeedLevel LevelObtained(SpeedLevel asked, std::uint32_t classRead) {
 }
 
 void AccelerationCycle::GiveBackRaised(bool restoreOriginal) {
-  if (state_.switchCount == 0 || state_.currentLeftAlone) return;
+  if (state_.switchCount == 0 || !state_.HoldsRaise()) return;
   changes_.GiveBack(state_.currentProcess, state_.currentStarted, restoreOriginal);
   changes_.Flush();
-  state_.currentLeftAlone = true;
+  state_.currentGivenBack = true;
 }
 
 AccelerationCycle::Acted AccelerationCycle::ActOn(const TickInput& input, const Acting& acting) {
@@ -33,6 +33,7 @@ AccelerationCycle::Acted AccelerationCycle::ActOn(const TickInput& input, const 
   place.front = place.frontTree = true;
   acted.decision = Decide(rule, place, {input.level, false});
   state_.currentLeftAlone = acted.decision.treatment != Treatment::Raised;
+  state_.currentGivenBack = false;
   // Every raise of a switch in one batch: one journal write before the first is made.
   raises_.clear();
   if (!state_.currentLeftAlone) raises_.push_back({acting.process, acted.decision.priorityClass});
@@ -50,7 +51,7 @@ void AccelerationCycle::DecideFrameAgain(const TickInput& input) {
   state_.awaitingCore = false;
   if (acting.process == state_.currentProcess) return;
   // The host was acted on for the frame; the app inside takes its place.
-  if (!state_.currentLeftAlone && state_.currentProcess != 0)
+  if (state_.HoldsRaise() && state_.currentProcess != 0)
     changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
   ActOn(input, acting);
   changes_.Flush();
@@ -73,7 +74,7 @@ TickOutcome AccelerationCycle::Tick(const TickInput& input) {
   }
 
   // The process raised for the previous window, by its id: that window may have closed since.
-  if (!state_.currentLeftAlone) changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
+  if (state_.HoldsRaise()) changes_.GiveBack(state_.currentProcess, state_.currentStarted, input.restoreOriginal);
   const Acted acted = ActOn(input, ActingProcessOf(processes_, state_.current));
   changes_.Flush();
 

@@ -1,8 +1,8 @@
 #pragma once
 // The once-a-second foreground watch: on every change of the foreground window the previous
 // owner goes back to the normal class and the new owner is raised by the chosen speed level.
-// The tick is given the states of the controls it depends on and says what the window should
-// show and record; it reads no control itself.
+// The tick is given the settings it depends on and says what the window should show and record;
+// it reads no control itself.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,9 +25,10 @@ struct AccelerationState {
   WindowHandle current = 0;
   WindowHandle previous = 0;
   std::int32_t switchCount = 0;
-  // The current window's process was not raised (its program's rule leaves it alone) or has been
-  // given back already (acceleration was switched off): the next switch does not lower it.
+  // The current window's process was not raised: its program's rule leaves it alone in front.
   bool currentLeftAlone = false;
+  // Its raise was given back already, when acceleration stopped.
+  bool currentGivenBack = false;
   // The process the switch to the current window acted on (and raised, unless left alone); 0 = none.
   ProcessId currentProcess = 0;
   // The start time of the process raised for the current window; 0 when nothing was raised. The
@@ -40,9 +41,13 @@ struct AccelerationState {
   // The current window is a store app's frame whose app was not inside yet: the next ticks decide
   // again which process it stands for.
   bool awaitingCore = false;
+
+  // Whether a raise for the current window is held, which the next switch or a stop gives back.
+  bool HoldsRaise() const { return !currentLeftAlone && !currentGivenBack; }
 };
 
-// What the tick depends on besides the platform: CheckAcceleration, ComboSpeed and CheckRecording.
+// What the tick depends on besides the platform: the settings Acceleration, Speed, Recording,
+// RestoreOriginal and Rules, as the model holds them.
 struct TickInput {
   bool acceleration = false;
   SpeedLevel level = SpeedLevel::Unknown;

@@ -67,10 +67,4 @@ bool ExcludeList::Add(std::wstring_view name) {
   return true;
 }
 
-bool ExcludeList::RemoveAt(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) return false;
-  names_.erase(names_.begin() + index);
-  return true;
-}
-
 }  // namespace kestrune

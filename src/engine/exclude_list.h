@@ -34,8 +34,6 @@ class ExcludeList {
   // Adds a name the user typed or picked (read like one stored entry); false when it is not a
   // usable name or is already listed.
   bool Add(std::wstring_view name);
-  // Removes the entry at index; false when there is none.
-  bool RemoveAt(int index);
 
  private:
   std::vector<std::wstring> names_;

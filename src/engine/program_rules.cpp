@@ -1,6 +1,7 @@
 #include "engine/program_rules.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <unordered_map>
 
 #include "engine/process_names.h"
@@ -40,9 +41,15 @@ bool FitsAsKey(std::wstring_view name) {
   return name.find(L'=') == std::wstring_view::npos && name.front() != L';' && name.front() != L'[';
 }
 
-// Exclude alone tells a program left alone in front and otherwise as today.
+// Whether the rule has a choice Exclude does not tell: Exclude tells "off" in front, and "auto" is
+// what a program without a rule gets.
 bool NeedsLine(FrontChoice front, BehindChoice behind) {
-  return !(front == FrontChoice::Off && behind == BehindChoice::Auto);
+  return behind != BehindChoice::Auto || (front != FrontChoice::Off && front != FrontChoice::Auto);
+}
+
+// The line of a rule that needs one: "off" in front is Exclude's to tell, never the line's.
+std::wstring LineValue(FrontChoice front, BehindChoice behind) {
+  return ValueOfChoices(front == FrontChoice::Off ? FrontChoice::Auto : front, behind);
 }
 
 }  // namespace
@@ -98,7 +105,7 @@ StoredRules ProgramRules::Stored() const {
       if (!stored.exclude.empty()) stored.exclude += L'|';
       stored.exclude += rule.name;
     }
-    if (NeedsLine(rule.front, rule.behind)) stored.lines.push_back({rule.name, ValueOfChoices(rule.front, rule.behind)});
+    if (NeedsLine(rule.front, rule.behind)) stored.lines.push_back({rule.name, LineValue(rule.front, rule.behind)});
   }
   return stored;
 }
@@ -106,7 +113,7 @@ StoredRules ProgramRules::Stored() const {
 std::optional<std::wstring> ProgramRules::LineOf(std::wstring_view name) const {
   const ProgramRule* rule = Find(name);
   if (rule == nullptr || !NeedsLine(rule->front, rule->behind)) return std::nullopt;
-  return ValueOfChoices(rule->front, rule->behind);
+  return LineValue(rule->front, rule->behind);
 }
 
 std::optional<std::size_t> ProgramRules::PlaceOf(std::wstring_view name) const {
@@ -126,14 +133,20 @@ const ProgramRule* ProgramRules::Find(std::wstring_view executable) const {
 bool ProgramRules::Set(std::wstring_view name, FrontChoice front, BehindChoice behind) {
   const std::wstring_view clean = ProgramNameOfEntry(name);
   if (clean.empty() || (NeedsLine(front, behind) && !FitsAsKey(clean))) return false;
-  if (front == FrontChoice::Auto && behind == BehindChoice::Auto) {
-    std::erase_if(rules_, [&](const ProgramRule& rule) { return SameProgramName(rule.name, clean); });
-  } else if (const std::optional<std::size_t> place = PlaceOf(clean)) {
+  if (const std::optional<std::size_t> place = PlaceOf(clean)) {
     rules_[*place].front = front;
     rules_[*place].behind = behind;
   } else {
     rules_.push_back({std::wstring(clean), front, behind});
   }
+  Index();
+  return true;
+}
+
+bool ProgramRules::Remove(std::wstring_view name) {
+  const std::optional<std::size_t> place = PlaceOf(FileNameOf(name));
+  if (!place) return false;
+  rules_.erase(rules_.begin() + static_cast<std::ptrdiff_t>(*place));
   Index();
   return true;
 }

@@ -2,7 +2,9 @@
 // What the user decided for one program, by its executable's name: how acceleration treats it in
 // front and how it is treated behind. Kept in kestrune.ini as the [Rules] section, one key per
 // program ("encoder.exe=high,free"), beside the Exclude key, which stays the home of the programs
-// left alone in front so that a file moves between versions in both directions without losing them.
+// left alone in front so that a file moves between versions in both directions without losing them:
+// such a program's line tells only its choice behind ("game.exe=auto,low"), so that an older version,
+// which knows Exclude alone, takes it out of Exclude for good.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,23 +48,30 @@ class ProgramRules {
   ProgramRules() = default;
   // Every name in Exclude is left alone in front; a [Rules] line names a program's two choices. A
   // program in both is left alone in front (an older version may have added it to Exclude since)
-  // and takes its behind choice from its line. A line whose name no file may have is passed over,
-  // and so is a second line for the same program, as the profile functions read only the first.
+  // and takes its behind choice from its line; a line that says "off" of a program Exclude does not
+  // name (written by hand) leaves it alone too. A line whose name no file may have is passed over,
+  // and so is a second line for the same program in any case, as the profile functions read only
+  // the first.
   static ProgramRules FromStored(std::wstring_view exclude, const std::vector<ProfileEntry>& lines);
-  // Every program left alone in front goes to Exclude, in the rules' order; every rule that Exclude
-  // alone does not tell (anything but "off" with "auto") has its line.
+  // Every program left alone in front goes to Exclude, in the rules' order; every rule with a choice
+  // Exclude does not tell has its line.
   StoredRules Stored() const;
-  // The [Rules] value this program's rule needs; none when it has no rule or Exclude tells it all.
+  // The [Rules] value this program's rule needs: none when it has no rule or no choice but what
+  // Exclude tells ("off" with "auto", or both "auto"); "auto" in front for a program left alone there,
+  // which Exclude tells.
   std::optional<std::wstring> LineOf(std::wstring_view name) const;
 
   // The rule of a process with this executable (a path or a bare name); null when it has none.
   // Names compare as file names do (SameProgramName).
   const ProgramRule* Find(std::wstring_view executable) const;
 
-  // Gives the program these choices, adding its rule where it had none; both "auto" removes it.
-  // False, and nothing changed, for a name no file may have, or one no [Rules] key can hold ('=' in
-  // it, or ';' or '[' first) when its rule needs a line.
+  // Gives the program these choices, adding its rule where it had none. Both "auto" keep the rule,
+  // which then needs no line, so that the list keeps its row until the next start. False, and
+  // nothing changed, for a name no file may have, or one no [Rules] key can hold ('=' in it, or ';'
+  // or '[' first) when its rule needs a line.
   bool Set(std::wstring_view name, FrontChoice front, BehindChoice behind);
+  // Takes the program's rule away; false when it had none.
+  bool Remove(std::wstring_view name);
 
   const std::vector<ProgramRule>& All() const { return rules_; }
   bool Empty() const { return rules_.empty(); }
@@ -70,6 +79,8 @@ class ProgramRules {
   bool AnyKeptLow() const { return anyKeptLow_; }
   // The programs left alone in front, in the rules' order: what the Exclude key holds.
   ExcludeList Excluded() const;
+
+  friend bool operator==(const ProgramRules& a, const ProgramRules& b) { return a.rules_ == b.rules_; }
 
  private:
   // Where the rule of a program of this file name lies in rules_; none when it has none.

@@ -24,7 +24,7 @@ enum class TextId : unsigned short {
   // The two speed levels: the combo box's items and the history's level column.
   SpeedNormal, SpeedExtreme,
   // Page 0: state.
-  StateHeading, BoostedCaption, BoostedNone, BoostedCountCaption, LiveHeading,
+  StateHeading, AcceleratedCaption, AcceleratedNone, AcceleratedCountCaption, LiveHeading,
   LegendCpu, LegendMemory, LegendPageFile, LegendVirtualMemory, LegendDiskSpace,
   RestrainedCaption, RestrainedNone, RestrainedSince, RestrainedSeparator, KeptLowCaption,
   // Page 1: settings.
@@ -38,7 +38,7 @@ enum class TextId : unsigned short {
   // Page 3: about.
   AboutPerformance, AboutSoftware, AboutCopyright, AboutQuestions,
   // Page 4: advanced.
-  GiveBackHeading, RemoveExclude, AddLastFront, ExcludeNameCaption, AddExclude, ExcludeListFull,
+  GiveBackHeading, RemoveRule, AddLastFront, RuleNameCaption, AddRule, ExcludeListFull,
   // The rule list's columns, its two boxes and their items (in the order of FrontChoice, BehindChoice).
   ColumnProgram, ColumnFront, ColumnBehind, RuleFrontCaption, RuleBehindCaption,
   RuleFrontAuto, RuleFrontHigh, RuleFrontRealtime, RuleFrontOff, RuleBehindAuto, RuleBehindFree, RuleBehindLow,

@@ -1,8 +1,8 @@
 #pragma once
 // kestrune.ini: each setting a text value under the section and key of its row in settings_table.h.
 // Values are the file's ANSI bytes, but for a list of names once it holds one the code page cannot
-// spell (the file is UTF-16 from then on); a setting of whole lines is its row's section, every key
-// of it, read in Unicode. What the values mean is the model's business (settings_model.h).
+// spell (the file is UTF-16 from then on); the rules' lines are the section [Rules], every key of it,
+// read in Unicode. What the values mean is the model's business (settings_model.h).
 #include <iterator>
 #include <optional>
 #include <string>
@@ -13,6 +13,9 @@
 #include "settings/settings_table.h"
 
 namespace kestrune {
+
+// The section of the rules' lines, one key per program.
+inline constexpr std::string_view kRulesSection = "Rules";
 
 // The settings file beside the executable.
 std::wstring SettingsFilePath(std::wstring_view directory);
@@ -29,7 +32,7 @@ class SettingsFile {
   // bytes therefore always reads back whole, and no longer one is stored.
   static constexpr std::size_t kListLimitBytes = kListBufferBytes - 3;
   static std::size_t BufferBytes(Setting setting) {
-    return RowOf(setting).kind == SettingKind::Names ? kListBufferBytes : kReadBufferBytes;
+    return RowOf(setting).kind == SettingKind::Rules ? kListBufferBytes : kReadBufferBytes;
   }
 
   explicit SettingsFile(ProfileStore& store) : store_(store) {}
@@ -53,17 +56,15 @@ class SettingsFile {
   // A value the code page cannot hold; the file turns into UTF-16 first.
   bool WriteUnicode(Setting setting, std::wstring_view value);
 
-  // A Lines setting: every key of its section with its value, in the file's order.
-  std::vector<ProfileEntry> ReadLines(Setting setting) { return store_.ReadSection(RowOf(setting).section); }
-  // One key of its section, in the code page (WriteLine) or in Unicode (the file turns into UTF-16
-  // first), or removed. True when the platform reported success.
-  bool WriteLine(Setting setting, std::string_view key, std::string_view value) {
-    return store_.Write(RowOf(setting).section, key, value);
+  // The rules' lines: every key of their section with its value, in the file's order.
+  std::vector<ProfileEntry> ReadRuleLines() { return store_.ReadSection(kRulesSection); }
+  // One key of that section, in the code page (WriteRuleLine) or in Unicode (the file turns into
+  // UTF-16 first), or the first line of the key removed. True when the platform reported success.
+  bool WriteRuleLine(std::string_view key, std::string_view value) { return store_.Write(kRulesSection, key, value); }
+  bool WriteRuleLineUnicode(std::wstring_view key, std::wstring_view value) {
+    return store_.WriteUnicode(kRulesSection, key, value);
   }
-  bool WriteLineUnicode(Setting setting, std::wstring_view key, std::wstring_view value) {
-    return store_.WriteUnicode(RowOf(setting).section, key, value);
-  }
-  bool RemoveLine(Setting setting, std::wstring_view key) { return store_.Remove(RowOf(setting).section, key); }
+  bool RemoveRuleLine(std::wstring_view key) { return store_.Remove(kRulesSection, key); }
 
  private:
   ProfileStore& store_;

@@ -4,14 +4,16 @@
 // the window's controls show it, and the tick, the restraint and the history read it.
 //
 // Each kind's rules of reading and writing are here, by the stored-value rules of stored_values.h.
-// The lists live here too: a list of names in one key (Names), and a section of one key per program
-// (Lines), each an alternative of SettingValue with its own read and write.
+// The rules per program are parsed here once, as they are read, into the lookup the engine uses;
+// an edit of them is one call that changes the rules held and stores what changed.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "engine/program_rules.h"
 #include "platform/code_page.h"
 #include "settings/language_choice.h"
 #include "settings/settings_file.h"
@@ -19,24 +21,19 @@
 
 namespace kestrune {
 
-// Names separated by "|" as the file holds them; what they mean is the reader's business (the
-// exclusion list's normal form is the engine's).
-struct NameList {
-  std::wstring text;
-  bool operator==(const NameList&) const = default;
-};
-
-// A section's keys with their values, in the file's order; what they mean is the reader's business
-// (the rules per program are the engine's).
-struct SectionLines {
+// The rules per program as the model holds them: one rule per program, in the order the list shows
+// them, beside the [Rules] lines the file holds (each key as the file spells it, with the value the
+// profile functions read for it), so that an edit writes only what changed and a removal finds every
+// line of its program.
+struct RuleSet {
+  ProgramRules rules;
   std::vector<ProfileEntry> lines;
-  bool operator==(const SectionLines&) const = default;
+  bool operator==(const RuleSet&) const = default;
 };
 
-// A setting's value: none (std::monostate) before the file says one (SettingStart::Unset), else the
-// alternative of its kind: Flag bool, Speed SpeedLevel, RecordCount int, Language LanguageChoice,
-// Names NameList, Lines SectionLines.
-using SettingValue = std::variant<std::monostate, bool, SpeedLevel, int, LanguageChoice, NameList, SectionLines>;
+// A setting's value: none (std::monostate) before the file is read, else the alternative of its
+// kind: Flag bool, Speed SpeedLevel, RecordCount int, Language LanguageChoice, Rules RuleSet.
+using SettingValue = std::variant<std::monostate, bool, SpeedLevel, int, LanguageChoice, RuleSet>;
 
 // What the file holds for a setting. `whole` is false for a list that filled its buffer: its last
 // entry, which may have been cut in the middle of a name, is left out, and writing the rest back
@@ -46,33 +43,47 @@ struct StoredValue {
   bool whole = true;
 };
 
-// The value a setting has before the file is read: its row's start.
-SettingValue StartValue(const SettingRow& row);
+// Whether a start writes back the value it read for the setting (its row's StartWrite).
+bool StartWritesBack(const SettingRow& row, const SettingValue& read);
+
+// What became of an edit of the rules.
+enum class RuleEdit : unsigned char {
+  Stored,    // held and stored
+  Refused,   // a name no file may have, or no key can hold for the choices; or no rule to remove
+  ListFull,  // Exclude would no longer read back whole: nothing changed
+};
 
 class SettingsModel {
  public:
-  // Every setting at its start value.
-  SettingsModel(SettingsFile& file, const CodePage& codePage);
+  // Every setting without a value until the file is read.
+  SettingsModel(SettingsFile& file, const CodePage& codePage) : file_(file), codePage_(codePage) {}
 
   // What the file holds for the setting now, by its kind's rules; the model is left as it is.
   StoredValue Read(Setting setting);
   // Holds the value without writing it.
   void Assign(Setting setting, SettingValue value) { values_[Index(setting)] = std::move(value); }
   // Holds the value and writes it. The write's result is not acted on: the setting keeps its new
-  // value when the file could not take it. True when the file took it. A list of names too long to
-  // read back whole is held but not written; of a Lines setting only the lines that differ from
-  // those held are written or removed, so a word a later version added to another line stays.
+  // value when the file could not take it. True when the file took it. Of the rules only their key
+  // is written (the programs left alone in front, in their normal form), and not when it would not
+  // read back whole; their lines are the edits' to write.
   bool Store(Setting setting, SettingValue value);
 
   const SettingValue& Value(Setting setting) const { return values_[Index(setting)]; }
   // The value by its kind; a setting without one yet reads as off, the unknown level, 0, automatic
-  // or no names.
+  // or no rules.
   bool Flag(Setting setting) const;
   SpeedLevel Speed() const;
   int RecordCount() const;
   LanguageChoice Language() const;
-  const std::wstring& Names(Setting setting) const;
-  const std::vector<ProfileEntry>& Lines(Setting setting) const;
+  // The rules per program: what the tick and the restraint look a program up in, and what the rule
+  // list shows.
+  const ProgramRules& Rules() const;
+
+  // The program gets these choices (a new one is added after the others), or loses its rule; the
+  // rules held change and what changed is stored: the program's [Rules] lines (all of them, in any
+  // case, where the file holds more than one) and Exclude where the programs left alone changed.
+  RuleEdit SetRule(std::wstring_view name, FrontChoice front, BehindChoice behind);
+  RuleEdit RemoveRule(std::wstring_view name);
 
   // Whether a list stored so reads back whole, in whichever form the file holds it.
   bool NamesFit(std::wstring_view names) const;
@@ -84,11 +95,14 @@ class SettingsModel {
     const T* value = std::get_if<T>(&values_[Index(setting)]);
     return value != nullptr ? *value : none;
   }
-  StoredValue ReadNames(Setting setting);
+  StoredValue ReadRules(Setting setting);
   bool WriteNames(Setting setting, std::wstring_view names);
-  bool StoreLines(Setting setting, SettingValue value);
+  // The edited rules held and stored; `name` is the program edited.
+  RuleEdit StoreRules(ProgramRules next, std::wstring_view name);
+  // The program's lines made to say `value` (none: no line), under `key` where a line is written anew.
+  void StoreLines(std::vector<ProfileEntry>& lines, std::wstring_view key, const std::optional<std::wstring>& value);
   // One line, in the code page where it holds both key and value exactly, else in Unicode.
-  bool WriteLine(Setting setting, const ProfileEntry& line);
+  bool WriteLine(const ProfileEntry& line);
 
   SettingsFile& file_;
   const CodePage& codePage_;

@@ -1,28 +1,28 @@
 #pragma once
 // Every setting, declared once. To add a setting, add a row to KESTRUNE_SETTINGS below, and its
 // caption under its name in each language's table (texts_ja.cpp, texts_en.cpp); the window makes
-// its control from the row, the start-up loads it, a change of its control stores it, and the code
-// of its behaviour reads it from the model (settings_model.h). An on/off setting of the advanced
-// page needs nothing more: its check box joins the page's column of check boxes.
+// its control from the row, the start-up reads it and writes back what its row says, a change of its
+// control stores it, and the code of its behaviour reads it from the model (settings_model.h). An
+// on/off setting of the advanced page needs nothing more: its check box joins the page's column of
+// check boxes.
 //
 // A row says:
 //   name     the setting's one name, from the file to the code that acts on it (Setting::name); also
 //            the key of its caption in the language tables
 //   kind     what its value is (SettingKind)
 //   section, key   where kestrune.ini keeps it
-//   start    its state before the file is read (SettingStart): the state its control is designed
-//            with. A stored value that differs is a change, and a change is stored and acted on.
+//   start    what a start writes back of the value it read (StartWrite)
 //   control  the id of the control that shows it in the main window; 0 for none
-//   page     the page of the window's tab strip that control stands on
+//   page     the page of the window's tab strip that control stands on (vocabulary/pages.h)
 //
 // The start-up reads the rows in this order, which is also the order in which it writes values back
-// (new keys go to the end of their section, so the order shapes the file). Rules comes before
-// Exclude: the exclusion list's normal form takes in the programs a rule leaves alone in front. The
-// two are shown together by the rule list (Rules' control; Exclude has none of its own).
+// (new keys go to the end of their section, so the order shapes the file).
 #include <cstddef>
 #include <iterator>
 #include <optional>
 #include <string_view>
+
+#include "vocabulary/pages.h"
 
 namespace kestrune {
 
@@ -31,40 +31,35 @@ namespace kestrune {
 //   Speed        the speed level, stored "1" (normal) or "2"
 //   RecordCount  the history's maximum, one of kRecordCounts, stored as its number
 //   Language     the window's language, stored "auto", "ja" or "en"
-//   Names        program names separated by "|", read with a buffer of its own (see SettingsFile)
-//   Lines        a whole section, one key per program, read whole and written one line at a time
-//                (its row's key is empty)
-enum class SettingKind : unsigned char { Flag, Speed, RecordCount, Language, Names, Lines };
+//   Rules        the rules per program: its key holds the programs left alone in front, names
+//                separated by "|" and read with a buffer of its own (see SettingsFile); every other
+//                choice is a line of the section [Rules] (kRulesSection), one key per program
+enum class SettingKind : unsigned char { Flag, Speed, RecordCount, Language, Rules };
 
-// The state before the file is read:
-//   Off, On  a check box designed unticked or ticked: a stored value that differs is a change
-//   Unset    none: whatever the file holds is a change, so it is written back in its normal form and a
-//            file without the key gains it
-//   Kept     taken as the file holds it and never written back at start-up: a file without it keeps
-//            its bytes
-enum class SettingStart : unsigned char { Off, On, Unset, Kept };
-
-// The window's pages that hold settings.
-inline constexpr int kSettingsPage = 1;
-inline constexpr int kAdvancedPage = 4;
+// What a start writes back of the value it read, in its normal form:
+//   IfOn     a setting designed off: only a value that reads as on
+//   IfOff    a setting designed on: only a value that reads as off, a file without the key among them
+//   Always   whatever the file holds, so a file without the key gains it
+//   Never    nothing: a file without it keeps its bytes
+// Of the rules, a start writes the key alone; their lines are written only by an edit.
+enum class StartWrite : unsigned char { IfOn, IfOff, Always, Never };
 
 // clang-format off
 #define KESTRUNE_SETTINGS(X)                                                                                \
   /* name               kind          section     key                   start   control page          */ \
-  X(AutoRun,            Flag,         "Normal",   "AutoRun",            Off,    131,    kSettingsPage)     \
-  X(AutoMin,            Flag,         "Normal",   "AutoMin",            Off,    132,    kSettingsPage)     \
-  X(Speed,              Speed,        "Speed",    "SpeedLevel",         Unset,  137,    kSettingsPage)     \
-  X(Recording,          Flag,         "Record",   "EnableRecord",       On,     139,    kSettingsPage)     \
-  X(RecordCount,        RecordCount,  "Record",   "RecordCount",        Unset,  141,    kSettingsPage)     \
-  X(Acceleration,       Flag,         "Normal",   "EnableSpeed",        On,     135,    kSettingsPage)     \
-  X(AlwaysTop,          Flag,         "Normal",   "AlwaysTop",          On,     133,    kSettingsPage)     \
-  X(RestoreOriginal,    Flag,         "Advanced", "RestoreOriginal",    Unset,  182,    kAdvancedPage)     \
-  X(RestoreOnStop,      Flag,         "Advanced", "RestoreOnStop",      Unset,  183,    kAdvancedPage)     \
-  X(Rules,              Lines,        "Rules",    "",                   Kept,   187,    kAdvancedPage)     \
-  X(Exclude,            Names,        "Advanced", "Exclude",            Unset,  0,      kAdvancedPage)     \
-  X(InstantReaction,    Flag,         "Advanced", "InstantReaction",    Unset,  185,    kAdvancedPage)     \
-  X(RestrainBackground, Flag,         "Advanced", "RestrainBackground", Unset,  193,    kAdvancedPage)     \
-  X(Language,           Language,     "Advanced", "Language",           Kept,   195,    kAdvancedPage)
+  X(AutoRun,            Flag,         "Normal",   "AutoRun",            IfOn,   131,    kSettingsPage)     \
+  X(AutoMin,            Flag,         "Normal",   "AutoMin",            IfOn,   132,    kSettingsPage)     \
+  X(Speed,              Speed,        "Speed",    "SpeedLevel",         Always, 137,    kSettingsPage)     \
+  X(Recording,          Flag,         "Record",   "EnableRecord",       IfOff,  139,    kSettingsPage)     \
+  X(RecordCount,        RecordCount,  "Record",   "RecordCount",        Always, 141,    kSettingsPage)     \
+  X(Acceleration,       Flag,         "Normal",   "EnableSpeed",        IfOff,  135,    kSettingsPage)     \
+  X(AlwaysTop,          Flag,         "Normal",   "AlwaysTop",          IfOff,  133,    kSettingsPage)     \
+  X(RestoreOriginal,    Flag,         "Advanced", "RestoreOriginal",    Always, 182,    kAdvancedPage)     \
+  X(RestoreOnStop,      Flag,         "Advanced", "RestoreOnStop",      Always, 183,    kAdvancedPage)     \
+  X(Rules,              Rules,        "Advanced", "Exclude",            Always, 187,    kAdvancedPage)     \
+  X(InstantReaction,    Flag,         "Advanced", "InstantReaction",    Always, 185,    kAdvancedPage)     \
+  X(RestrainBackground, Flag,         "Advanced", "RestrainBackground", Always, 193,    kAdvancedPage)     \
+  X(Language,           Language,     "Advanced", "Language",           Never,  195,    kAdvancedPage)
 // clang-format on
 
 #define KESTRUNE_SETTING_NAME(name, kind, section, key, start, control, page) name,
@@ -77,13 +72,13 @@ struct SettingRow {
   SettingKind kind;
   std::string_view section;
   std::string_view key;
-  SettingStart start;
+  StartWrite start;
   int control;
   int page;
 };
 
 #define KESTRUNE_SETTING_ROW(name, kind, section, key, start, control, page) \
-  {Setting::name, #name, SettingKind::kind, section, key, SettingStart::start, control, page},
+  {Setting::name, #name, SettingKind::kind, section, key, StartWrite::start, control, page},
 inline constexpr SettingRow kSettingRows[] = {KESTRUNE_SETTINGS(KESTRUNE_SETTING_ROW)};
 #undef KESTRUNE_SETTING_ROW
 

@@ -127,8 +127,8 @@ TEST(Advanced, ProgramsNamedOutsideTheCodePageAreLeftAloneByTheirNames) {
   const std::wstring listed = app.Dir().File(L"\uAC00\uB098.exe"), other = app.Dir().File(L"\uB2E4\uB77C.exe");
   for (const std::wstring& copy : {listed, other}) ASSERT_TRUE(::CopyFileW(HelperPath().c_str(), copy.c_str(), FALSE));
   ASSERT_TRUE(app.Start());
-  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\uAC00\uB098.exe"));
-  ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
+  ::SendMessageW(app.Control(ids::kEditRuleName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\uAC00\uB098.exe"));
+  ASSERT_TRUE(Command(app, ids::kCommandAddRule));
   const std::string ini = app.IniBytes();
   EXPECT_EQ(ini.substr(0, 2), "\xFF\xFE");
   EXPECT_NE(std::wstring(reinterpret_cast<const wchar_t*>(ini.data()), ini.size() / 2).find(L"Exclude=\uAC00\uB098.exe\r\n"),
@@ -278,18 +278,18 @@ TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
   ASSERT_TRUE(app.ShowPage(4));
   EXPECT_EQ(app.ControlText(ids::kCheckRestoreOriginal), L"元の優先度に戻す");
   EXPECT_EQ(app.ControlText(ids::kCommandAddLastFront), L"前面だったプログラムを追加");
-  EXPECT_TRUE(app.OnScreen(ids::kListExclude));
+  EXPECT_TRUE(app.OnScreen(ids::kListRules));
   app.Screenshot(L"advanced_empty");
 
-  HWND list = app.Control(ids::kListExclude);
-  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0,
+  HWND list = app.Control(ids::kListRules);
+  ::SendMessageW(app.Control(ids::kEditRuleName), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"  C:\\Games\\Game.exe "));
-  ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
+  ASSERT_TRUE(Command(app, ids::kCommandAddRule));
   ASSERT_TRUE(Command(app, ids::kCommandAddLastFront));
   EXPECT_EQ(ListViewRowCount(list), 2);
   EXPECT_EQ(ListViewCell(list, 1, 0) + L" " + ListViewCell(list, 1, 1) + L" " + ListViewCell(list, 1, 2),
             L"helper_window.exe 加速しない 通常どおり");
-  EXPECT_EQ(app.ControlText(ids::kEditExcludeName), L"");
+  EXPECT_EQ(app.ControlText(ids::kEditRuleName), L"");
   EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "Game.exe|helper_window.exe"; }))
       << app.IniBytes();
   ASSERT_TRUE(SelectListViewRow(list, -1));
@@ -297,7 +297,7 @@ TEST(Advanced, TheListIsEditedOnItsPageAndStoredAtOnce) {
   ASSERT_TRUE(SelectListViewRow(list, 0));
   app.Screenshot(L"advanced_selection");
 
-  ASSERT_TRUE(Command(app, ids::kCommandRemoveExclude));
+  ASSERT_TRUE(Command(app, ids::kCommandRemoveRule));
   EXPECT_EQ(ListViewRowCount(list), 1);
   EXPECT_TRUE(WaitFor([&] { return IniValue(app.IniBytes(), "Advanced", "Exclude") == "helper_window.exe"; }))
       << app.IniBytes();

@@ -80,8 +80,8 @@ TEST(Guide, FirstStepsRaiseTheProgramInFrontAndKestruneItselfUntilItIsListed) {
 
   // Listed by its name, it is left alone from its next time in front: its own window, and the box
   // that asks before it ends, which is recorded as a switch like any window.
-  ::SendMessageW(app.Control(ids::kEditExcludeName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kestrune.exe"));
-  ASSERT_TRUE(Command(app, ids::kCommandAddExclude));
+  ::SendMessageW(app.Control(ids::kEditRuleName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kestrune.exe"));
+  ASSERT_TRUE(Command(app, ids::kCommandAddRule));
   ASSERT_EQ(IniValue(app.IniBytes(), "Advanced", "Exclude"), "kestrune.exe");
   ASSERT_TRUE(front(notes.Window(1), titles[1], false));
   EXPECT_TRUE(ClassBecomes(app.ProcessId(), NORMAL_PRIORITY_CLASS));

@@ -21,14 +21,21 @@ struct PageOrder {
   int page;
   std::vector<int> ids;
 };
+// The advanced page: the strip, its column of check boxes in the order of the settings table, then
+// the rule list's controls.
+std::vector<int> AdvancedOrder() {
+  std::vector<int> order{ids::kTabStripMain};
+  for (const SettingRow& row : kSettingRows)
+    if (row.kind == SettingKind::Flag && row.page == kAdvancedPage) order.push_back(row.control);
+  for (int id : {ids::kListRules, ids::kCommandAddLastFront, ids::kEditRuleName, ids::kCommandAddRule, ids::kComboRuleFront,
+                 ids::kCommandRemoveRule, ids::kComboRuleBehind, ids::kComboLanguage, ids::kCommandMini, ids::kCommandExit})
+    order.push_back(id);
+  return order;
+}
+
 const PageOrder kOrders[] = {
     {3, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
-    {4,
-     {ids::kTabStripMain, ids::kCheckRestoreOriginal, ids::kCheckRestoreOnStop, ids::kCheckInstantReaction,
-      ids::kCheckRestrainBackground,
-      ids::kListExclude, ids::kCommandAddLastFront, ids::kEditExcludeName, ids::kCommandAddExclude,
-      ids::kComboRuleFront, ids::kCommandRemoveExclude, ids::kComboRuleBehind, ids::kComboLanguage, ids::kCommandMini,
-      ids::kCommandExit}},
+    {4, AdvancedOrder()},
     {0, {ids::kTabStripMain, ids::kCommandMini, ids::kCommandExit}},
     {1,
      {ids::kTabStripMain, ids::kCheckAutoRun, ids::kCheckAutoMin, ids::kCheckAlwaysTop, ids::kCheckAcceleration,

@@ -1,5 +1,5 @@
 // The running program as a user meets it: its window, its pages, the single-instance guard,
-// the exit confirmation and the boost of the foreground application.
+// the exit confirmation and the acceleration of the foreground application.
 #include <gtest/gtest.h>
 
 #include <algorithm>

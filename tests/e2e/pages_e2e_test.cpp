@@ -1,4 +1,4 @@
-// The four pages of the running program's tab strip: which controls each page shows, switching
+// The five pages of the running program's tab strip: which controls each page shows, switching
 // by keyboard, wheel and mouse, and dragging the window by the strip or the window background.
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ constexpr PageControl kPageControls[] = {
     {3, ids::kLabelTitle},        {3, ids::kLabelVersion},        {3, ids::kLabelPerformance},         {3, ids::kLabelSafety},
     {3, ids::kLabelCopyright},        {3, ids::kLabelHomePage},  {3, ids::kLabelNeedHelp},  {3, ids::kImageAbout},
     {4, ids::kLabelGiveBack}, {4, ids::kCheckRestoreOriginal}, {4, ids::kCheckRestoreOnStop},
-    {4, ids::kCheckInstantReaction}, {4, ids::kLabelExclude}, {4, ids::kListExclude}, {4, ids::kEditExcludeName},
-    {4, ids::kCommandAddExclude}, {4, ids::kCommandAddLastFront}, {4, ids::kCommandRemoveExclude}, {4, ids::kImageAdvanced},
+    {4, ids::kCheckInstantReaction}, {4, ids::kLabelRules}, {4, ids::kListRules}, {4, ids::kEditRuleName},
+    {4, ids::kCommandAddRule}, {4, ids::kCommandAddLastFront}, {4, ids::kCommandRemoveRule}, {4, ids::kImageAdvanced},
 };
 
 bool StartShown(RunningApp& app) { return app.Start() && WaitFor([&] { return Visible(app.Main()); }); }

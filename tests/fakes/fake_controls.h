@@ -52,18 +52,6 @@ class FakeComboBox : public ComboBox {
   int selected_ = -1;
 };
 
-class FakeListBox : public ListBox {
- public:
-  void SetItems(const std::vector<std::wstring>& list) override {
-    items = list;
-    selected = -1;
-  }
-  int SelectedIndex() const override { return selected; }
-  void SetSelectedIndex(int index) override { selected = index < static_cast<int>(items.size()) ? index : -1; }
-  std::vector<std::wstring> items;
-  int selected = -1;
-};
-
 class FakeTextBox : public TextBox {
  public:
   std::wstring Text() const override { return text; }

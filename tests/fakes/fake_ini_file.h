@@ -13,7 +13,8 @@
 // Writes behave like WritePrivateProfileStringA: the first matching key line of the first matching
 // section is replaced, a missing key is added after the section's last entry, a missing section is
 // added at the end; the file is then stored again with CR LF after every line. A section read lists
-// the keys of the first section of its name, values unquoted, each byte taken as the character of the
+// the keys of the first section of its name, each with the value a read of that key gives (so every
+// line of a key written twice has the first one's), unquoted, each byte taken as the character of the
 // same number (the fake's code page is Latin-1); a removal drops the first matching key line.
 #include <algorithm>
 #include <cstddef>
@@ -124,7 +125,10 @@ class FakeIniFile : public ProfileStore {
       return text;
     };
     for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-      if (lines_[i].kind == Kind::Key) entries.push_back({wide(View(lines_[i].name)), wide(Unquote(View(lines_[i].value)))});
+      if (lines_[i].kind == Kind::Key) {
+        const Line& first = lines_[*Find(section, View(lines_[i].name))];
+        entries.push_back({wide(View(lines_[i].name)), wide(Unquote(View(first.value)))});
+      }
     return entries;
   }
 

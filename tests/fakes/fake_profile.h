@@ -1,7 +1,11 @@
 #pragma once
 // An ini file in memory. Sections and keys keep the order of their first write, as the platform's
 // private-profile writes do. Reads are cut to the buffer like GetPrivateProfileString. The file turns
-// into UTF-16 at its first WriteUnicode; its texts in the code page are ASCII.
+// into UTF-16 at its first WriteUnicode; its texts in the code page are ASCII. Keys compare without
+// regard to case, as the profile functions compare them: a read, a write and a removal find the first
+// line of the key, and a section read gives every line of a key the first one's value, as
+// GetPrivateProfileStringW answers each name the section lists.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -67,9 +71,10 @@ class FakeProfileStore : public ProfileStore {
     for (const auto& e : entries) {
       if (e.section != section) continue;
       const auto wide = wideKeys.find(e.key);
-      const auto value = unicodeValues.find(e.section + "." + e.key);
+      const Entry& first = *Find(section, e.key);
+      const auto value = unicodeValues.find(first.section + "." + first.key);
       found.push_back({wide != wideKeys.end() ? wide->second : Wide(e.key),
-                       value != unicodeValues.end() ? value->second : Wide(e.value)});
+                       value != unicodeValues.end() ? value->second : Wide(first.value)});
     }
     return found;
   }
@@ -77,12 +82,13 @@ class FakeProfileStore : public ProfileStore {
   bool Remove(std::string_view section, std::wstring_view key) override {
     writeLog.push_back(std::string(section) + "." + Utf8Bytes(key) + " removed");
     if (failWrites) return false;
-    std::erase_if(entries, [&](const Entry& e) {
+    const auto line = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) {
       const auto wide = wideKeys.find(e.key);
-      const bool same = e.section == section && (wide != wideKeys.end() ? wide->second : Wide(e.key)) == key;
-      if (same) unicodeValues.erase(e.section + "." + e.key);
-      return same;
+      return e.section == section && SameKey(Utf8Bytes(wide != wideKeys.end() ? wide->second : Wide(e.key)), Utf8Bytes(key));
     });
+    if (line == entries.end()) return true;
+    if (Find(section, line->key) == &*line) unicodeValues.erase(line->section + "." + line->key);
+    entries.erase(line);
     return true;
   }
 
@@ -93,7 +99,7 @@ class FakeProfileStore : public ProfileStore {
 
   void Set(std::string_view section, std::string_view key, std::string_view value) {
     for (auto& e : entries)
-      if (e.section == section && e.key == key) {
+      if (e.section == section && SameKey(e.key, key)) {
         e.value = value;
         return;
       }
@@ -101,12 +107,22 @@ class FakeProfileStore : public ProfileStore {
   }
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const {
-    for (const auto& e : entries)
-      if (e.section == section && e.key == key) return e.value;
-    return std::nullopt;
+    const Entry* e = Find(section, key);
+    return e != nullptr ? std::optional<std::string>(e->value) : std::nullopt;
   }
 
   bool Exists() const { return !entries.empty(); }
+
+  static bool SameKey(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  }
+  // The first line of the key in the section.
+  const Entry* Find(std::string_view section, std::string_view key) const {
+    for (const auto& e : entries)
+      if (e.section == section && SameKey(e.key, key)) return &e;
+    return nullptr;
+  }
 
   std::vector<Entry> entries;
   bool unicode = false;                                // the file is in UTF-16

@@ -2,7 +2,6 @@
 // The main window, its tray icon, its tab strip and the quick reaction's watch, recorded as an
 // ordered call log.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@ class FakeMainWindow : public MainWindowOps {
  public:
   explicit FakeMainWindow(CallLog& log) : log_(log) {}
   void SetTopmost(bool topmost) override {
-    if (onTopmost) onTopmost();
     log_.push_back(topmost ? "topmost" : "notopmost");
     topmostCalls.push_back(topmost);
   }
@@ -44,7 +42,6 @@ class FakeMainWindow : public MainWindowOps {
   bool visible = true;
   std::wstring lastUrl;
   std::vector<bool> topmostCalls;
-  std::function<void()> onTopmost;  // runs as the z-order is set, before it is logged
 
  private:
   CallLog& log_;

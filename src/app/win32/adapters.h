@@ -27,7 +27,7 @@ class Win32Adapters : public SettingControls {
   ComboBox& Combo(Setting setting) override { return Of<Win32ComboBox>(ControlOf(setting)); }
 
  private:
-  using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32ListBox, Win32TextBox, Win32HistoryList,
+  using Adapter = std::variant<Win32Label, Win32CheckBox, Win32ComboBox, Win32TextBox, Win32HistoryList,
                                Win32GradientButton, Win32RuleTable>;
   std::map<int, Adapter> adapters_;
 };

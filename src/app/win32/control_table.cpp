@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -40,7 +41,7 @@ using enum ControlKind;
 // the setting's kind.
 constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height) {
   const SettingRow& row = RowOf(setting);
-  const bool check = row.kind == SettingKind::Flag, rules = row.kind == SettingKind::Lines;
+  const bool check = row.kind == SettingKind::Flag, rules = row.kind == SettingKind::Rules;
   const ControlKind kind = check ? Check : rules ? Rules : Combo;
   const DWORD style = check ? kCheck : rules ? kRuleList : kCombo;
   return {row.page, row.control, kind, check ? RowText(setting) : RowText(L""), style, x, y, width, height,
@@ -48,10 +49,13 @@ constexpr ControlRow Shows(Setting setting, int x, int y, int width, int height)
 }
 
 // Where the advanced page's column of check boxes stands: one box under the other, in the order of
-// the settings table. The page was laid out for four; each further one moves the exclusion list's
-// heading and its top down by a box's height, and the list gives up that height (the buttons beside
-// it keep their places: the column ends above them up to five boxes).
-constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4;
+// the settings table, in the height the page was laid out with for four. More boxes stand closer, down
+// to the height a box and its caption need; only beyond that does the column grow, and then it moves
+// the rule list's heading, its top and the additions beside it down with it, the list giving up that
+// height, so that the page reads, and Tab goes, from the boxes to the list and then to the additions.
+// The choices under the list keep their places. Five boxes leave the list as it was; a sixth takes
+// 16 pixels from it.
+constexpr int kFlagColumnTop = y0 + 22, kFlagHeight = 20, kFlagWidth = 330, kDesignedFlags = 4, kTightFlagHeight = 16;
 
 // Marks the place of that column among the rows.
 constexpr int kFlagColumn = -1;
@@ -65,85 +69,85 @@ constexpr ControlRow kControls[] = {
 
     // Artwork: the program's icon in the top-right corner of every page, smaller on the history
     // page, which needs its full width for the toolbar.
-    {0, ids::kImageState, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
-    {1, ids::kImageSettings, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
-    {3, ids::kImageAbout, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
-    {2, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNothing},
+    {kStatePage, ids::kImageState, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {kSettingsPage, ids::kImageSettings, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {kAboutPage, ids::kImageAbout, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {kHistoryPage, ids::kImageHistory, Icon, L"", kIcon, 430, y0 + 6, 16, 16, N, kNothing},
 
-    // Page 0: state.
-    {0, ids::kLabelStateHeading, Text, TextId::StateHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
-    {0, ids::kLabelInfoCaption, Text, TextId::BoostedCaption, kLabel, x0 + 12, y0 + 26, 132, 16, N, kNothing},
-    {0, ids::kLabelInfo, Text, TextId::BoostedNone, kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNothing},
-    {0, ids::kLabelCountCaption, Text, TextId::BoostedCountCaption, kLabel, x0 + 12, y0 + 46, 132, 16, N, kNothing},
-    {0, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNothing},
-    {0, ids::kLabelMonitorHeading, Text, TextId::LiveHeading, kLabel, x0 + 4, y0 + 72, 200, 16, B, kNothing},
+    // The state page.
+    {kStatePage, ids::kLabelStateHeading, Text, TextId::StateHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    {kStatePage, ids::kLabelInfoCaption, Text, TextId::AcceleratedCaption, kLabel, x0 + 12, y0 + 26, 132, 16, N, kNothing},
+    {kStatePage, ids::kLabelInfo, Text, TextId::AcceleratedNone, kLabel | SS_ENDELLIPSIS | SS_NOTIFY, x0 + 146, y0 + 26, 250, 16, N, kNothing},
+    {kStatePage, ids::kLabelCountCaption, Text, TextId::AcceleratedCountCaption, kLabel, x0 + 12, y0 + 46, 132, 16, N, kNothing},
+    {kStatePage, ids::kLabelCount, Text, L"0", kLabel, x0 + 146, y0 + 46, 100, 16, N, kNothing},
+    {kStatePage, ids::kLabelMonitorHeading, Text, TextId::LiveHeading, kLabel, x0 + 4, y0 + 72, 200, 16, B, kNothing},
     // Its width and height are the saved property set's, in pixels at any resolution.
-    {0, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNothing},
-    {0, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNothing},
-    {0, ids::kLabelLegendCpu, Text, TextId::LegendCpu, kLabel, x0 + 16, y0 + 192, 90, 16, N, kNothing},
-    {0, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNothing},
-    {0, ids::kLabelLegendMemory, Text, TextId::LegendMemory, kLabel, x0 + 72, y0 + 192, 90, 16, N, kNothing},
-    {0, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNothing},
-    {0, ids::kLabelLegendPageFile, Text, TextId::LegendPageFile, kLabel, x0 + 140, y0 + 192, 90, 16, N, kNothing},
-    {0, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNothing},
-    {0, ids::kLabelLegendVirtual, Text, TextId::LegendVirtualMemory, kLabel, x0 + 238, y0 + 192, 90, 16, N, kNothing},
-    {0, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNothing},
-    {0, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNothing},
-    {0, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNothing},
-    {0, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNothing},
-    {0, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNothing},
-    {0, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNothing},
+    {kStatePage, ids::kSystemMonitorState, Own, nullptr, 0, x0 - 2, y0 + 92, 441, 89, N, kNothing},
+    {kStatePage, ids::kSwatchCpu, Swatch, L"", 0, x0 + 0, y0 + 194, 12, 12, N, kNothing},
+    {kStatePage, ids::kLabelLegendCpu, Text, TextId::LegendCpu, kLabel, x0 + 16, y0 + 192, 90, 16, N, kNothing},
+    {kStatePage, ids::kSwatchMemory, Swatch, L"", 0, x0 + 56, y0 + 194, 12, 12, N, kNothing},
+    {kStatePage, ids::kLabelLegendMemory, Text, TextId::LegendMemory, kLabel, x0 + 72, y0 + 192, 90, 16, N, kNothing},
+    {kStatePage, ids::kSwatchPageFile, Swatch, L"", 0, x0 + 124, y0 + 194, 12, 12, N, kNothing},
+    {kStatePage, ids::kLabelLegendPageFile, Text, TextId::LegendPageFile, kLabel, x0 + 140, y0 + 192, 90, 16, N, kNothing},
+    {kStatePage, ids::kSwatchVirtual, Swatch, L"", 0, x0 + 222, y0 + 194, 12, 12, N, kNothing},
+    {kStatePage, ids::kLabelLegendVirtual, Text, TextId::LegendVirtualMemory, kLabel, x0 + 238, y0 + 192, 90, 16, N, kNothing},
+    {kStatePage, ids::kSwatchDisk, Swatch, L"", 0, x0 + 310, y0 + 194, 12, 12, N, kNothing},
+    {kStatePage, ids::kLabelLegendDisk, Text, TextId::LegendDiskSpace, kLabel, x0 + 326, y0 + 192, 90, 16, N, kNothing},
+    {kStatePage, ids::kLabelRestrainedCaption, Text, TextId::RestrainedCaption, kLabel, x0 + 12, y0 + 220, 132, 16, N, kNothing},
+    {kStatePage, ids::kLabelRestrained, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 220, 284, 16, N, kNothing},
+    {kStatePage, ids::kLabelKeptLowCaption, Text, TextId::KeptLowCaption, kLabel, x0 + 12, y0 + 240, 132, 16, N, kNothing},
+    {kStatePage, ids::kLabelKeptLow, Text, TextId::RestrainedNone, kLabel | SS_ENDELLIPSIS, x0 + 146, y0 + 240, 284, 16, N, kNothing},
 
-    // Page 1: settings.
-    {1, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    // The settings page.
+    {kSettingsPage, ids::kLabelGeneralHeading, Text, TextId::GeneralHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
     Shows(Setting::AutoRun, x0 + 20, y0 + 24, 300, 20),
     Shows(Setting::AutoMin, x0 + 20, y0 + 46, 300, 20),
     Shows(Setting::AlwaysTop, x0 + 20, y0 + 68, 300, 20),
-    {1, ids::kLabelAccelerationHeading, Text, TextId::AccelerationHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNothing},
+    {kSettingsPage, ids::kLabelAccelerationHeading, Text, TextId::AccelerationHeading, kLabel, x0 + 4, y0 + 96, 200, 16, B, kNothing},
     Shows(Setting::Acceleration, x0 + 20, y0 + 116, 200, 20),
-    {1, ids::kLabelSpeedCaption, Text, Setting::Speed, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNothing},
+    {kSettingsPage, ids::kLabelSpeedCaption, Text, Setting::Speed, kLabel, x0 + 20, y0 + 143, 70, 16, N, kNothing},
     Shows(Setting::Speed, x0 + 96, y0 + 139, 120, 200),
-    {1, ids::kLabelRecordingHeading, Text, TextId::RecordHeading, kLabel, x0 + 4, y0 + 170, 200, 16, B, kNothing},
+    {kSettingsPage, ids::kLabelRecordingHeading, Text, TextId::RecordHeading, kLabel, x0 + 4, y0 + 170, 200, 16, B, kNothing},
     Shows(Setting::Recording, x0 + 20, y0 + 190, 200, 20),
-    {1, ids::kLabelRecordCountCaption, Text, Setting::RecordCount, kLabel, x0 + 20, y0 + 217, 70, 16, N, kNothing},
+    {kSettingsPage, ids::kLabelRecordCountCaption, Text, Setting::RecordCount, kLabel, x0 + 20, y0 + 217, 70, 16, N, kNothing},
     Shows(Setting::RecordCount, x0 + 96, y0 + 213, 120, 200),
 
-    // Page 2: history.
-    {2, ids::kToolbarSpeedMain, Toolbar, L"", kToolbar, x0 - 2, y0, 300, 28, N, kNothing},
-    {2, ids::kListViewHistory, Report, L"", kList, x0 - 2, y0 + 32, 440, 228, N, kNothing},
+    // The history page.
+    {kHistoryPage, ids::kToolbarSpeedMain, Toolbar, L"", kToolbar, x0 - 2, y0, 300, 28, N, kNothing},
+    {kHistoryPage, ids::kListViewHistory, Report, L"", kList, x0 - 2, y0 + 32, 440, 228, N, kNothing},
 
-    // Page 3: about.
-    {3, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNothing},
-    {3, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNothing},
-    {3, ids::kLabelPerformance, Text,
+    // The about page.
+    {kAboutPage, ids::kLabelTitle, Text, L"Kestrune", kLabel, x0 + 4, y0 + 6, 300, 28, T, kNothing},
+    {kAboutPage, ids::kLabelVersion, Text, L"Version:" KESTRUNE_VERSION_WTEXT, kLabel, x0 + 6, y0 + 38, 200, 16, N, kNothing},
+    {kAboutPage, ids::kLabelPerformance, Text,
      TextId::AboutPerformance,
      kLabel, x0 + 6, y0 + 64, 420, 32, N, kNothing},
-    {3, ids::kLabelSafety, Text,
+    {kAboutPage, ids::kLabelSafety, Text,
      TextId::AboutSoftware,
      kLabel, x0 + 6, y0 + 102, 420, 32, N, kNothing},
-    {3, ids::kLabelCopyright, Text, TextId::AboutCopyright, kLabel, x0 + 6, y0 + 146,
+    {kAboutPage, ids::kLabelCopyright, Text, TextId::AboutCopyright, kLabel, x0 + 6, y0 + 146,
      420, 16, N, kNothing},
-    {3, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Runs(Command::OpenHomePage)},
-    {3, ids::kLabelNeedHelp, Link, TextId::AboutQuestions, kLink, x0 + 6, y0 + 200, 200, 16, N, Runs(Command::OpenHomePage)},
+    {kAboutPage, ids::kLabelHomePage, Link, kHomePage.data(), kLink, x0 + 6, y0 + 176, 300, 16, N, Runs(Command::OpenHomePage)},
+    {kAboutPage, ids::kLabelNeedHelp, Link, TextId::AboutQuestions, kLink, x0 + 6, y0 + 200, 200, 16, N, Runs(Command::OpenHomePage)},
 
-    // Page 4: advanced. Two groups like the settings page's; each list and text box follows the
+    // The advanced page. Two groups like the settings page's; each list and text box follows the
     // label that names it, which is also its name for screen readers.
-    {4, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
-    {4, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
-    {4, kFlagColumn, Check, L"", kCheck, x0 + 20, kFlagColumnTop, kFlagWidth, kFlagHeight, N, kNothing},
-    {4, ids::kLabelExclude, Text, Setting::Rules, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNothing},
+    {kAdvancedPage, ids::kImageAdvanced, Icon, L"", kIcon, 414, y0 + 2, 32, 32, N, kNothing},
+    {kAdvancedPage, ids::kLabelGiveBack, Text, TextId::GiveBackHeading, kLabel, x0 + 4, y0 + 4, 200, 16, B, kNothing},
+    {kAdvancedPage, kFlagColumn, Check, L"", kCheck, x0 + 20, kFlagColumnTop, kFlagWidth, kFlagHeight, N, kNothing},
+    {kAdvancedPage, ids::kLabelRules, Text, Setting::Rules, kLabel, x0 + 4, y0 + 110, 200, 16, B, kNothing},
     // The rule list: the selected row's two choices and its removal under it, the additions beside it.
     Shows(Setting::Rules, x0 + 20, y0 + 128, 232, 74),
-    {4, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Runs(Command::ExcludeLastFront)},
-    {4, ids::kLabelExcludeName, Text, TextId::ExcludeNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNothing},
-    {4, ids::kEditExcludeName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNothing},
-    {4, ids::kCommandAddExclude, Push, TextId::AddExclude, kPush, x0 + 370, y0 + 175, 58, 24, N, Runs(Command::ExcludeTypedName)},
-    {4, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNothing},
-    {4, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Runs(Command::ChooseRuleFront)},
-    {4, ids::kCommandRemoveExclude, Push, TextId::RemoveExclude, kPush, x0 + 190, y0 + 206, 62, 24, N, Runs(Command::RemoveRule)},
-    {4, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNothing},
-    {4, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Runs(Command::ChooseRuleBehind)},
-    {4, ids::kLabelLanguage, Text, Setting::Language, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNothing},
+    {kAdvancedPage, ids::kCommandAddLastFront, Push, TextId::AddLastFront, kPush, x0 + 258, y0 + 128, 170, 24, N, Runs(Command::AddLastFront)},
+    {kAdvancedPage, ids::kLabelRuleName, Text, TextId::RuleNameCaption, kLabel, x0 + 258, y0 + 158, 170, 16, N, kNothing},
+    {kAdvancedPage, ids::kEditRuleName, Edit, L"", kEdit, x0 + 258, y0 + 176, 106, 22, N, kNothing},
+    {kAdvancedPage, ids::kCommandAddRule, Push, TextId::AddRule, kPush, x0 + 370, y0 + 175, 58, 24, N, Runs(Command::AddTypedName)},
+    {kAdvancedPage, ids::kLabelRuleFront, Text, TextId::RuleFrontCaption, kLabel, x0 + 20, y0 + 211, 46, 16, N, kNothing},
+    {kAdvancedPage, ids::kComboRuleFront, Combo, L"", kCombo, x0 + 68, y0 + 207, 116, 200, N, Runs(Command::ChooseRuleFront)},
+    {kAdvancedPage, ids::kCommandRemoveRule, Push, TextId::RemoveRule, kPush, x0 + 190, y0 + 206, 62, 24, N, Runs(Command::RemoveRule)},
+    {kAdvancedPage, ids::kLabelRuleBehind, Text, TextId::RuleBehindCaption, kLabel, x0 + 20, y0 + 237, 46, 16, N, kNothing},
+    {kAdvancedPage, ids::kComboRuleBehind, Combo, L"", kCombo, x0 + 68, y0 + 233, 116, 200, N, Runs(Command::ChooseRuleBehind)},
+    {kAdvancedPage, ids::kLabelLanguage, Text, Setting::Language, kLabel, x0 + 258, y0 + 240, 60, 16, N, kNothing},
     Shows(Setting::Language, x0 + 320, y0 + 236, 108, 200),
 };
 // clang-format on
@@ -156,9 +160,8 @@ constexpr struct {
 } kKinds[] = {
     /* Own */ {nullptr, kAnyCode},          /* Text */ {L"STATIC", kNoCode},      /* Link */ {L"STATIC", STN_CLICKED},
     /* Icon */ {L"STATIC", kNoCode},        /* Swatch */ {L"STATIC", kNoCode},    /* Check */ {L"BUTTON", BN_CLICKED},
-    /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* List */ {L"LISTBOX", kNoCode},
-    /* Edit */ {L"EDIT", kNoCode}, /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode},
-    /* Rules */ {WC_LISTVIEWW, kNoCode}};
+    /* Push */ {L"BUTTON", BN_CLICKED},     /* Combo */ {L"COMBOBOX", CBN_SELCHANGE}, /* Edit */ {L"EDIT", kNoCode},
+    /* Toolbar */ {TOOLBARCLASSNAMEW, kNoCode}, /* Report */ {WC_LISTVIEWW, kNoCode}, /* Rules */ {WC_LISTVIEWW, kNoCode}};
 static_assert(std::size(kKinds) == static_cast<std::size_t>(Rules) + 1);
 
 constexpr RowPlace kEnglishPlaces[] = {
@@ -181,22 +184,23 @@ std::vector<ControlRow> WithFlagColumn() {
   int flags = 0;
   for (const SettingRow& setting : kSettingRows)
     if (setting.kind == SettingKind::Flag && setting.page == kAdvancedPage) ++flags;
-  const int below = kFlagHeight * (flags > kDesignedFlags ? flags - kDesignedFlags : 0);
+  const int designed = kFlagHeight * kDesignedFlags;
+  const int pitch = std::clamp(flags > 0 ? designed / flags : kFlagHeight, kTightFlagHeight, kFlagHeight);
+  const int below = std::max(0, pitch * flags - designed);
   for (const ControlRow& row : kControls) {
     if (row.id != kFlagColumn) {
       rows.push_back(row);
-      if (row.id == ids::kLabelExclude) rows.back().y += below;
-      if (row.id == ids::kListExclude) {
-        rows.back().y += below;
-        rows.back().height -= below;
-      }
+      for (int moved : {ids::kLabelRules, ids::kListRules, ids::kCommandAddLastFront, ids::kLabelRuleName,
+                        ids::kEditRuleName, ids::kCommandAddRule})
+        if (row.id == moved) rows.back().y += below;
+      if (row.id == ids::kListRules) rows.back().height -= below;
       continue;
     }
     int y = row.y;
     for (const SettingRow& setting : kSettingRows) {
       if (setting.kind != SettingKind::Flag || setting.page != kAdvancedPage) continue;
-      rows.push_back(Shows(setting.setting, row.x, y, row.width, row.height));
-      y += row.height;
+      rows.push_back(Shows(setting.setting, row.x, y, row.width, pitch));
+      y += pitch;
     }
   }
   return rows;

@@ -11,19 +11,19 @@
 #include <span>
 
 #include "app/commands.h"
-#include "app/tab_order.h"
 #include "platform/texts.h"
 #include "settings/settings_table.h"
+#include "vocabulary/pages.h"
 
 namespace kestrune {
 
 enum class ControlFont : unsigned char { Normal, Bold, Title };
 
 // What a control is: its window class, the adapter the program sees (a Text, a Link: Win32Label;
-// Check, Combo, List, Edit, Report: the adapter of that name; Rules: Win32RuleTable) and the
-// notification that tells the program (any for an Own control, the click of a Link, Check or Push,
-// a Combo's choice; a Rules list's selection comes as WM_NOTIFY).
-enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, List, Edit, Toolbar, Report, Rules };
+// Check, Combo, Edit, Report: the adapter of that name; Rules: Win32RuleTable) and the notification
+// that tells the program (any for an Own control, the click of a Link, Check or Push, a Combo's
+// choice; a Rules list's selection comes as WM_NOTIFY).
+enum class ControlKind : unsigned char { Own, Text, Link, Icon, Swatch, Check, Push, Combo, Edit, Toolbar, Report, Rules };
 
 // What a control's notification tells the program: the command it runs, or that the user changed
 // the setting it shows; or nothing.

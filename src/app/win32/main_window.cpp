@@ -86,10 +86,10 @@ ProgramWindow Win32MainWindow::Parts(ForegroundWatch& watch) {
           label(ids::kLabelHomePage),
           label(ids::kLabelNeedHelp),
           adapters_,
-          adapters_.Of<Win32RuleTable>(ids::kListExclude),
+          adapters_.Of<Win32RuleTable>(ids::kListRules),
           adapters_.Of<Win32ComboBox>(ids::kComboRuleFront),
           adapters_.Of<Win32ComboBox>(ids::kComboRuleBehind),
-          adapters_.Of<Win32TextBox>(ids::kEditExcludeName),
+          adapters_.Of<Win32TextBox>(ids::kEditRuleName),
           adapters_.Of<Win32HistoryList>(ids::kListViewHistory),
           watch};
 }
@@ -111,8 +111,16 @@ bool Win32MainWindow::PreTranslate(const MSG& msg) {
 
 LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  if (message == WM_ACTIVATE) {
+    // The window's own business: the focus it gives back (once the program runs), then the strip's
+    // look, which follows the host's activation from the moment the strip is made.
+    const bool focused = events_ != nullptr && navigation_.OnActivate(wParam);
+    result = focused ? 0 : ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    tabs_.HostActivated();
+    return result;
+  }
   if (events_ == nullptr) {
-    // Still being made: the default, and the host's activation and colours for the strip made so far.
+    // Still being made: the default, and the host's colours for the strip made so far.
     result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
   } else if (!ProgramMessage(message, wParam, lParam, result)) {
     switch (message) {
@@ -137,10 +145,6 @@ LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM
         return navigation_.UpdateUiState(wParam, lParam);
       case WM_QUERYUISTATE:
         return navigation_.QueryUiState(::DefWindowProcW(hwnd_, message, wParam, lParam));
-      case WM_ACTIVATE:
-        result = navigation_.OnActivate(wParam) ? 0 : ::DefWindowProcW(hwnd_, message, wParam, lParam);
-        tabs_.HostActivated();
-        return result;
       case WM_DPICHANGED:
         // The rectangle Windows suggests keeps the window where the user put it, at the new size.
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -156,7 +160,6 @@ LRESULT Win32MainWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM
     }
     result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
   }
-  if (message == WM_ACTIVATE && events_ == nullptr) tabs_.HostActivated();
   if (message == WM_SYSCOLORCHANGE || message == WM_THEMECHANGED) tabs_.HostColorsChanged();
   return result;
 }
@@ -264,8 +267,8 @@ bool Win32MainWindow::OnSetCursor(HWND control, UINT mouseMessage) {
 // toolbar asks before it erases its background (TBSTYLE_CUSTOMERASE): it takes the page's colour, as
 // the strip draws the page behind it.
 LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
-  if (IsSelectionChange(reinterpret_cast<LPARAM>(&header), ids::kListExclude)) {
-    events_->Run(Command::ShowRuleChoices);
+  if (IsSelectionChange(reinterpret_cast<LPARAM>(&header), ids::kListRules)) {
+    events_->Run(Command::RuleSelected);
     return 0;
   }
   if (header.idFrom != ids::kToolbarSpeedMain || header.code != NM_CUSTOMDRAW) return 0;

@@ -98,7 +98,6 @@ void Win32MainWindow::MakeAdapter(const ControlRow& row, HWND control) {
       return;
     case ControlKind::Check: adapters_.Make<Win32CheckBox>(row.id).Attach(control); return;
     case ControlKind::Combo: adapters_.Make<Win32ComboBox>(row.id).Attach(control); return;
-    case ControlKind::List: adapters_.Make<Win32ListBox>(row.id).Attach(control); return;
     case ControlKind::Edit: adapters_.Make<Win32TextBox>(row.id).Attach(control); return;
     case ControlKind::Toolbar: SetUpToolbar(control); return;
     case ControlKind::Report:

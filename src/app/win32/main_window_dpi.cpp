@@ -163,7 +163,7 @@ void Win32MainWindow::PlaceControls(const std::vector<int>& parked) {
   }
   const HWND history = ::GetDlgItem(hwnd_, ids::kListViewHistory);
   if (history != nullptr) SizeHistoryColumns(history);
-  adapters_.Of<Win32RuleTable>(ids::kListExclude).SizeColumns(dpi_);
+  adapters_.Of<Win32RuleTable>(ids::kListRules).SizeColumns(dpi_);
 }
 
 }  // namespace kestrune

@@ -32,18 +32,6 @@ int Win32ComboBox::SelectedIndex() const { return static_cast<int>(::SendMessage
 
 void Win32ComboBox::SetSelectedIndex(int index) { ::SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
-void Win32ListBox::SetItems(const std::vector<std::wstring>& items) {
-  ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-  for (const std::wstring& item : items) ::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-int Win32ListBox::SelectedIndex() const { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
-
-void Win32ListBox::SetSelectedIndex(int index) { ::SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
 std::wstring Win32TextBox::Text() const { return WindowText(hwnd_); }
 
 void Win32TextBox::SetText(std::wstring_view text) { kestrune::SetText(hwnd_, text); }

@@ -32,17 +32,6 @@ class Win32ComboBox : public ComboBox {
   HWND hwnd_ = nullptr;
 };
 
-class Win32ListBox : public ListBox {
- public:
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
-  void SetItems(const std::vector<std::wstring>& items) override;
-  int SelectedIndex() const override;
-  void SetSelectedIndex(int index) override;
-
- private:
-  HWND hwnd_ = nullptr;
-};
-
 class Win32TextBox : public TextBox {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }

@@ -43,11 +43,10 @@ TEST_F(FormMainTest, StartRunsItsStepsInOrder) {
   StoreAccelerating("50");
   cycle.SetState({7, 8, 9});
   program.Start();
-  // The settings load first (AlwaysTop, on by design, is turned off by the missing value and sets the
-  // z-order), then the loaded AlwaysTop is applied again. The tray's notifications are let through
-  // before the icon exists, "TaskbarCreated" at the end.
-  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "notopmost", "accept tray", "tray+",
-                               "accept taskbar"));
+  // The settings load first and the window is told once of what they hold (the z-order of the missing
+  // AlwaysTop). The tray's notifications are let through before the icon exists, "TaskbarCreated" at
+  // the end.
+  EXPECT_THAT(log, ElementsAre("tab-images", "tab-active", "notopmost", "accept tray", "tray+", "accept taskbar"));
   EXPECT_THAT(tabs.captions, ElementsAre(L" 状態 ", L" ソフト設定 ", L" 加速記録 ", L" について ", L" 詳細設定 "));
   EXPECT_EQ(tabs.active, 3);
   EXPECT_EQ(tabs.height, 25);
@@ -248,7 +247,7 @@ class AdvancedFormTest : public FormMainTest {
   FakeRuleTable& list = rules;
   FakeComboBox& front = ruleFront;
   FakeComboBox& behind = ruleBehind;
-  FakeTextBox& name = excludeName;
+  FakeTextBox& name = ruleName;
 };
 
 TEST_F(AdvancedFormTest, AFileWithoutTheSectionGainsItsDefaultsAndNothingElseChanges) {
@@ -285,30 +284,30 @@ TEST_F(AdvancedFormTest, TheListIsEditedAndStoredAtOnce) {
   StoreAccelerating("50");
   program.Start();  // "Other" (process 5) comes to the front
   name.text = L"  D:\\Games\\game.exe ";
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   EXPECT_EQ(name.text, L"");
   name.text = L"GAME.EXE";  // already listed: refused, the text stays for correcting
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   name.text = L"bad?.exe";
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   EXPECT_EQ(name.text, L"bad?.exe");
   api.processes[5].path = L"C:\\x\\Stranger.exe";  // "Other" ended and its id went to another program
-  program.Run(Command::ExcludeLastFront);
+  program.Run(Command::AddLastFront);
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"game.exe", L"Other.exe"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "game.exe|Other.exe");
-  EXPECT_NE(program.Rules().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
+  EXPECT_NE(program.Settings().Rules().Find(L"other.exe"), nullptr);  // the tick's rules follow
 
-  list.SetSelectedIndex(0);
+  SelectRule(0);
   program.Run(Command::RemoveRule);
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Other.exe"}));
   EXPECT_EQ(list.selected, 0);
   program.Run(Command::RemoveRule);
-  list.SetSelectedIndex(-1);
+  SelectRule(-1);
   program.Run(Command::RemoveRule);  // nothing selected: nothing to remove
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(store.Get("Advanced", "Exclude"), "");
-  EXPECT_TRUE(program.Rules().Rules().Empty());
+  EXPECT_TRUE(program.Settings().Rules().Empty());
 }
 
 // A stored list longer than its read buffer: it shows without the name the buffer cut and is not
@@ -329,16 +328,16 @@ TEST_F(AdvancedFormTest, TheListIsNeverCut) {
   EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
 
   name.text = L"x.exe";
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   EXPECT_EQ(list.items, shown);
   EXPECT_EQ(name.text, L"x.exe");
   EXPECT_EQ(store.Get("Advanced", "Exclude"), stored);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, UiText(TextId::ExcludeListFull));
 
-  list.SetSelectedIndex(0);
+  SelectRule(0);
   program.Run(Command::RemoveRule);
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   EXPECT_EQ(list.items.back(), L"x.exe");
   EXPECT_EQ(list.items.size(), 819u);
   EXPECT_EQ(boxes.shown.size(), 1u);
@@ -556,8 +555,7 @@ TEST_F(AdvancedFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   EXPECT_EQ(front.ItemCount(), 4);
   EXPECT_EQ(behind.ItemCount(), 3);
 
-  list.SetSelectedIndex(0);
-  program.Run(Command::ShowRuleChoices);
+  SelectRule(0);
   EXPECT_EQ(front.Text(), L"加速しない");
   EXPECT_EQ(behind.Text(), L"常に低く");
   ASSERT_TRUE(front.Select(L"極限加速"));
@@ -570,9 +568,9 @@ TEST_F(AdvancedFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   // Typed names are left alone in front, as the exclusion list of old added them; a second row for
   // the same program is refused.
   name.text = L"C:\\x\\Backup.EXE";
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   name.text = L"backup.exe";
-  program.Run(Command::ExcludeTypedName);
+  program.Run(Command::AddTypedName);
   EXPECT_EQ(name.text, L"backup.exe");
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"build.exe", L"Backup.EXE"}));
   EXPECT_EQ(list.selected, 1);
@@ -580,9 +578,9 @@ TEST_F(AdvancedFormTest, RulesAreEditedInTheListStoredAtOnceShownAndRecorded) {
   EXPECT_FALSE(store.Get("Rules", "Backup.EXE").has_value());
   ASSERT_TRUE(behind.Select(L"抑えない"));
   program.Run(Command::ChooseRuleBehind);
-  EXPECT_EQ(store.Get("Rules", "Backup.EXE"), "off,free");
+  EXPECT_EQ(store.Get("Rules", "Backup.EXE"), "auto,free");  // Exclude tells "off"
 
-  list.SetSelectedIndex(0);
+  SelectRule(0);
   program.Run(Command::RemoveRule);
   EXPECT_FALSE(store.Get("Rules", "build.exe").has_value());
   EXPECT_EQ(list.items, (std::vector<std::wstring>{L"Backup.EXE"}));

@@ -6,24 +6,39 @@
 #include "app/program.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
-#include "fakes/fake_controls.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_history_view.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_process_snapshot.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile.h"
+#include "fakes/fake_program_window.h"
 #include "fakes/fake_registry.h"
-#include "fakes/fake_rule_table.h"
 #include "fakes/fake_state_file.h"
-#include "fakes/fake_window.h"
 
 namespace kestrune::testing {
 
 inline constexpr const wchar_t* kRunValue = L"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Kestrune_CN";
 
-struct ProgramRig {
+// "Section.Key" of every setting, in the table's order: what a start reads.
+inline std::vector<std::string> EveryKey() {
+  std::vector<std::string> keys;
+  for (const SettingRow& row : kSettingRows) keys.push_back(std::string(row.section) + "." + std::string(row.key));
+  return keys;
+}
+
+// What a start writes back of the advanced page's settings into a file without them, in the table's
+// order: each on/off setting its row writes back off as "0", the programs left alone as none.
+inline std::vector<std::string> AdvancedDefaults() {
+  std::vector<std::string> writes;
+  for (const SettingRow& row : kSettingRows)
+    if (row.page == kAdvancedPage && StartWritesBack(row, false))
+      writes.push_back(std::string(row.section) + "." + std::string(row.key) + (row.kind == SettingKind::Flag ? "=0" : "="));
+  return writes;
+}
+
+// The window's parts are the base, so that a test names them as its own (rules, info, log, ...).
+struct ProgramRig : FakeProgramWindow {
   explicit ProgramRig(SettingsLocation where = {}) : location(std::move(where)) {}
 
   // The system.
@@ -41,24 +56,9 @@ struct ProgramRig {
   FakeStateFile journal;
   SettingsLocation location;
 
-  // The window.
-  CallLog log;
-  FakeMainWindow window{log};
-  FakeTray tray{log};
-  FakeTabPages tabs{log};
-  FakeLabel info, count, restrained, keptLow, homePage, needHelp;
-  FakeRuleTable rules;
-  FakeComboBox ruleFront, ruleBehind;
-  FakeSettingControls controls;
-  FakeTextBox excludeName;
-  FakeHistoryView rows;
-  FakeForegroundWatch watch;
-
   Program program{ProgramServices{api, snapshot, codePage, clock, boxes, dialog, files, settingsFile, autostart, journal,
                                   {}, location},
-                  ProgramWindow{window, tray, tabs, info, count, restrained, keptLow, homePage, needHelp, controls, rules,
-                                ruleFront, ruleBehind, excludeName,
-                                rows, watch}};
+                  Parts()};
 
   // The settings' controls by name.
   FakeCheckBox& Check(Setting setting) { return controls.checks[setting]; }
@@ -80,6 +80,11 @@ struct ProgramRig {
   void Pick(Setting setting, int index) {
     Combo(setting).SetSelectedIndex(index);
     program.OnSettingChosen(setting);
+  }
+  // The user selects a row of the rule list (-1: none), as the list reports it.
+  void SelectRule(int row) {
+    rules.SetSelectedIndex(row);
+    program.Run(Command::RuleSelected);
   }
 };
 

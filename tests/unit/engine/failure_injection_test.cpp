@@ -1,4 +1,4 @@
-// Every platform operation of the boost tick failed in turn, at a switch from one program to another.
+// Every platform operation of the acceleration tick failed in turn, at a switch from one program to another.
 // The tick says nothing about any of them, still asks for the label, the history row and the counter,
 // and leaves no process handle open.
 #include <gtest/gtest.h>

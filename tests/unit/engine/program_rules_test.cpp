@@ -85,12 +85,15 @@ TEST(RulesInTheFile, ReadWithTheExcludeKeyAndWrittenBackBothWays) {
       {"WordsAnyCaseUnknownOrMissing", L"",
        {{L"a.exe", L" HIGH , Free "}, {L"b.exe", L"fast,slow"}, {L"c.exe", L"realtime"}, {L"e.exe", L"off,low,later"}},
        L"a.exe=high,free b.exe=auto,auto c.exe=realtime,auto e.exe=off,low", L"e.exe",
-       L"a.exe=high,free b.exe=auto,auto c.exe=realtime,auto e.exe=off,low"},
-      // game.exe had "high,low" when an earlier version added it to Exclude; x.exe was written by hand.
+       L"a.exe=high,free c.exe=realtime,auto e.exe=auto,low"},
+      // game.exe had "high,low" when an earlier version added it to Exclude; x.exe was written by
+      // hand. Exclude tells "off": a line tells the rest, so that an older version's removal from
+      // Exclude stands.
       {"ExcludeIsTheHomeOfTheProgramsLeftAlone", L"game.exe|tool.exe", {{L"GAME.EXE", L"high,low"}, {L"x.exe", L"off,free"}},
        L"game.exe=off,low tool.exe=off,auto x.exe=off,free", L"game.exe|tool.exe|x.exe",
-       L"game.exe=off,low x.exe=off,free"},
-      {"UnusableNamesAndSecondLines", L"", {{L"a|b.exe", L"high"}, {L" C:\\x\\p.exe ", L"low,low"}, {L"P.EXE", L"high"}},
+       L"game.exe=auto,low x.exe=auto,free"},
+      {"UnusableNamesAndSecondLines", L"",
+       {{L"a|b.exe", L"high"}, {L" C:\\x\\p.exe ", L"low,low"}, {L"P.EXE", L"high"}, {L"c:\\X\\P.exe", L"off"}},
        L"p.exe=auto,low", L"", L"p.exe=auto,low"},
   };
   for (const auto& c : cases) {
@@ -120,12 +123,16 @@ TEST(RulesInTheFile, FindAProgramByItsNameInAnyCaseAndChangeOne) {
 
   EXPECT_FALSE(rules.Set(L"a=b.exe", FrontChoice::High, BehindChoice::Auto)) << "no [Rules] key can hold it";
   EXPECT_TRUE(rules.Set(L"a=b.exe", FrontChoice::Off, BehindChoice::Auto)) << "Exclude can";
-  EXPECT_TRUE(rules.Set(L"КОДЕР.exe", FrontChoice::Auto, BehindChoice::Auto));
+  EXPECT_TRUE(rules.Set(L"인코더.EXE", FrontChoice::Auto, BehindChoice::Auto));
+  EXPECT_EQ(rules.LineOf(L"인코더.exe"), std::nullopt) << "back to the defaults: kept, with no line";
+  EXPECT_TRUE(rules.Remove(L"КОДЕР.exe"));
+  EXPECT_FALSE(rules.Remove(L"кодер.exe"));
   EXPECT_EQ(rules.Find(L"кодер.exe"), nullptr);
   EXPECT_FALSE(rules.AnyKeptLow());
   EXPECT_EQ(rules.LineOf(L"ÉNCODER.exe"), L"high,auto");
   EXPECT_EQ(rules.LineOf(L"a=b.exe"), std::nullopt);
   EXPECT_EQ(rules.Excluded().Stored(), L"ｍｅｍｏ.exe|a=b.exe");
+  EXPECT_EQ(rules.All().size(), 4u);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The settings model: each kind's reading and writing by the stored values' rules, the exclusion
-// list near the end of its buffer and in the file's two forms.
+// list near the end of its buffer and in the file's two forms, an edit of the rules per program.
 #include "settings/settings_model.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,12 @@ struct ModelRig {
   testing::FakeCodePage codePage;
   SettingsFile file{store};
   SettingsModel model{file, codePage};
+  // The programs left alone in front, as the file holds them now.
+  std::wstring Excluded() { return std::get<RuleSet>(model.Read(Setting::Rules).value).rules.Excluded().Stored(); }
 };
+
+// Rules that leave these programs alone in front.
+RuleSet LeftAlone(std::wstring_view names) { return {ProgramRules::FromStored(names, {}), {}}; }
 
 // Every flag reads its key as a flag and stores its value as "1" or "0".
 TEST(SettingsModel, FlagsAreReadAsNumbersAndStoredAsOneOrZero) {
@@ -58,15 +63,15 @@ TEST(SettingsModel, SpeedAndRecordCountAreReadAndStoredByTheirRules) {
 }
 
 // The model holds what it was given; a read looks at the file now and changes nothing. A setting
-// without a value reads by its kind as off, the unknown level, 0, automatic or no names.
+// without a value reads by its kind as off, the unknown level, 0, automatic or no rules.
 TEST(SettingsModel, HoldsItsValuesApartFromTheFile) {
   ModelRig rig;
-  EXPECT_TRUE(rig.model.Flag(Setting::AlwaysTop));  // its start
-  EXPECT_FALSE(rig.model.Flag(Setting::RestoreOriginal));
+  EXPECT_FALSE(rig.model.Flag(Setting::AlwaysTop));
   EXPECT_EQ(rig.model.Speed(), SpeedLevel::Unknown);
   EXPECT_EQ(rig.model.RecordCount(), 0);
   EXPECT_EQ(rig.model.Language(), LanguageChoice::Auto);
-  EXPECT_EQ(rig.model.Names(Setting::Exclude), L"");
+  EXPECT_TRUE(rig.model.Rules().Empty());
+  rig.model.Assign(Setting::AlwaysTop, true);
   rig.store.Set("Normal", "AlwaysTop", "0");
   EXPECT_EQ(rig.model.Read(Setting::AlwaysTop).value, SettingValue(false));
   EXPECT_TRUE(rig.model.Flag(Setting::AlwaysTop));
@@ -94,8 +99,8 @@ class ExcludeRead : public ::testing::TestWithParam<ListRead> {};
 TEST_P(ExcludeRead, DropsTheLastEntryOfAFilledBuffer) {
   ModelRig rig;
   rig.store.Set("Advanced", "Exclude", GetParam().stored);
-  const StoredValue list = rig.model.Read(Setting::Exclude);
-  EXPECT_EQ(list.value, SettingValue(NameList{GetParam().text}));
+  const StoredValue list = rig.model.Read(Setting::Rules);
+  EXPECT_EQ(std::get<RuleSet>(list.value).rules.Excluded().Stored(), GetParam().text);
   EXPECT_EQ(!list.whole, GetParam().cut);
   EXPECT_EQ(rig.store.lastBufferBytes, 8192u);
 }
@@ -130,52 +135,51 @@ TEST(ExcludeFits, CountsTheBytesTheFileHolds) {
 // reads back whole, with the same bound counted in characters.
 TEST(ExcludeForms, TheFileTurnsIntoUtf16OnlyForANameTheCodePageCannotHold) {
   ModelRig rig;
-  const auto names = [&rig] { return std::get<NameList>(rig.model.Read(Setting::Exclude).value).text; };
   const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
-  rig.model.Store(Setting::Exclude, NameList{L"a.exe|" + doubleByte + L".exe"});
+  rig.model.Store(Setting::Rules, LeftAlone(L"a.exe|" + doubleByte + L".exe"));
   EXPECT_FALSE(rig.store.unicode);
   EXPECT_EQ(rig.store.Get("Advanced", "Exclude"), "a.exe|\x82\xA0.exe");
-  EXPECT_EQ(names(), L"a.exe|" + doubleByte + L".exe");
+  EXPECT_EQ(rig.Excluded(), L"a.exe|" + doubleByte + L".exe");
 
-  rig.model.Store(Setting::Exclude, NameList{L"a.exe|\uAC00\uB098.exe"});
+  rig.model.Store(Setting::Rules, LeftAlone(L"a.exe|\uAC00\uB098.exe"));
   EXPECT_TRUE(rig.store.unicode);
-  EXPECT_EQ(names(), L"a.exe|\uAC00\uB098.exe");
+  EXPECT_EQ(rig.Excluded(), L"a.exe|\uAC00\uB098.exe");
   EXPECT_EQ(rig.store.lastBufferBytes, 8192u);
   // A list the code page holds again is still written into the file's UTF-16 form.
-  rig.model.Store(Setting::Exclude, NameList{L"a.exe"});
-  EXPECT_EQ(names(), L"a.exe");
+  rig.model.Store(Setting::Rules, LeftAlone(L"a.exe"));
+  EXPECT_EQ(rig.Excluded(), L"a.exe");
 
   const std::wstring hangul(8180, L'\uAC00');
   rig.store.WriteUnicode("Advanced", L"Exclude", hangul + L"|b.exe|notepad.exe");  // 8191 characters read
-  const StoredValue cut = rig.model.Read(Setting::Exclude);
+  const StoredValue cut = rig.model.Read(Setting::Rules);
   EXPECT_FALSE(cut.whole);
-  EXPECT_EQ(cut.value, SettingValue(NameList{hangul + L"|b.exe"}));
+  EXPECT_EQ(std::get<RuleSet>(cut.value).rules.Excluded().Stored(), hangul + L"|b.exe");
 }
 
-// The [Rules] lines, one program at a time: only the lines that changed are written or removed; in
-// the code page while it holds the name and the words, as the other keys; a name outside it turns
-// the file into UTF-16 as the exclusion list does.
-TEST(RuleLines, OnlyChangedLinesAreWrittenInTheFormTheirNameNeeds) {
+// An edit of one program's rule writes that program's lines alone, and only where they changed: a
+// word a later version added to another line stays. In the code page while it holds the name and the
+// words, as the other keys; a name outside it turns the file into UTF-16 as the exclusion list does.
+TEST(RuleLines, AnEditWritesOnlyItsProgramsLinesInTheFormTheirNameNeeds) {
   ModelRig rig;
   rig.store.codePage = &rig.codePage;
   const std::wstring doubleByte = rig.codePage.ToWide("\x82\xA0");
-  rig.store.Set("Rules", "kept.exe", "off,low,later");
+  const std::wstring hangul = L"\uC778\uCF54\uB354.exe";
+  rig.store.Set("Rules", "kept.exe", "auto,low,later");
   rig.model.Assign(Setting::Rules, rig.model.Read(Setting::Rules).value);
-  std::vector<ProfileEntry> lines = rig.model.Lines(Setting::Rules);
-  lines.push_back({doubleByte + L".exe", L"high,free"});
-  rig.model.Store(Setting::Rules, SectionLines{lines});
+  EXPECT_EQ(rig.model.SetRule(doubleByte + L".exe", FrontChoice::High, BehindChoice::Free), RuleEdit::Stored);
   EXPECT_FALSE(rig.store.unicode);
   EXPECT_EQ(rig.store.Get("Rules", "\x82\xA0.exe"), "high,free");
-  lines.push_back({L"\uC778\uCF54\uB354.exe", L"auto,low"});
-  rig.model.Store(Setting::Rules, SectionLines{lines});
+  EXPECT_EQ(rig.model.SetRule(hangul, FrontChoice::Auto, BehindChoice::Low), RuleEdit::Stored);
   EXPECT_TRUE(rig.store.unicode);
-  lines.erase(lines.begin() + 1);
   rig.store.writeLog.clear();
-  rig.model.Store(Setting::Rules, SectionLines{lines});
-  EXPECT_EQ(rig.store.writeLog.size(), 1u);  // the one line removed
+  EXPECT_EQ(rig.model.SetRule(hangul, FrontChoice::Auto, BehindChoice::Low), RuleEdit::Stored);
+  EXPECT_EQ(rig.model.RemoveRule(doubleByte + L".exe"), RuleEdit::Stored);
+  EXPECT_EQ(rig.model.RemoveRule(doubleByte + L".exe"), RuleEdit::Refused);
+  EXPECT_EQ(rig.store.writeLog.size(), 1u) << "the one line removed";
   EXPECT_FALSE(rig.store.Get("Rules", "\x82\xA0.exe"));
-  EXPECT_EQ(rig.model.Read(Setting::Rules).value,
-            SettingValue(SectionLines{{{L"kept.exe", L"off,low,later"}, {L"\uC778\uCF54\uB354.exe", L"auto,low"}}}));
+  EXPECT_EQ(std::get<RuleSet>(rig.model.Read(Setting::Rules).value).lines,
+            (std::vector<ProfileEntry>{{L"kept.exe", L"auto,low,later"}, {hangul, L"auto,low"}}));
+  EXPECT_EQ(rig.model.Value(Setting::Rules), rig.model.Read(Setting::Rules).value) << "the model holds what the file does";
 }
 
 }  // namespace

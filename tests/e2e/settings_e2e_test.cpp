@@ -141,7 +141,7 @@ TEST(Settings, AFileSavedAsUtf8WithItsMarkIsWrittenAgainInAFormWindowsReads) {
     EXPECT_EQ(app.IniBytes().substr(0, form.size()), form);
     EXPECT_TRUE(Checked(app.Control(ids::kCheckAcceleration)));
     EXPECT_EQ(app.ControlText(ids::kComboSpeed), L"普通加速");
-    EXPECT_EQ(ListViewCell(app.Control(ids::kListExclude), 0, 0), name);
+    EXPECT_EQ(ListViewCell(app.Control(ids::kListRules), 0, 0), name);
   }
 }
 
